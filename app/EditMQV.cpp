@@ -1,0 +1,7 @@
+#include "app/EditMQV.h"
+
+TMQVEdit::TMQVEdit(QWidget *parent)
+    : QMainWindow(parent)
+{
+    setWindowTitle(QStringLiteral("Z-CD editor"));
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QMainWindow>
+
+class TMQVEdit : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TMQVEdit(QWidget *parent = nullptr);
+};

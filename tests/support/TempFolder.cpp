@@ -1,0 +1,50 @@
+#include "support/TempFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <stdexcept>
+
+TempFolder::TempFolder()
+    : previous_(QDir::currentPath())
+{
+    if (!dir_.isValid() || !QDir::setCurrent(dir_.path()))
+        throw std::runtime_error("cannot make a temporary current folder");
+}
+
+TempFolder::~TempFolder()
+{
+    QDir::setCurrent(previous_);
+}
+
+QString TempFolder::path() const
+{
+    return dir_.path();
+}
+
+QString TempFolder::filePath(const QString &relative) const
+{
+    return dir_.filePath(relative);
+}
+
+void TempFolder::writeFile(const QString &relative, const QByteArray &bytes) const
+{
+    const QString target = filePath(relative);
+    QDir().mkpath(QFileInfo(target).path());
+    QFile file(target);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        throw std::runtime_error("cannot write test file");
+}
+
+QByteArray TempFolder::readFile(const QString &relative) const
+{
+    QFile file(filePath(relative));
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+void TempFolder::makeFolder(const QString &relative) const
+{
+    QDir().mkpath(filePath(relative));
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+// A fresh folder that becomes the process's current folder for the life of the object, so code
+// that works relative to the current folder (".\Z.MQV", item folders) can be tested in isolation.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder &) = delete;
+    TempFolder &operator=(const TempFolder &) = delete;
+
+    QString path() const;
+    QString filePath(const QString &relative) const;
+
+    void writeFile(const QString &relative, const QByteArray &bytes) const;
+    QByteArray readFile(const QString &relative) const;
+    void makeFolder(const QString &relative) const;
+
+private:
+    QTemporaryDir dir_;
+    QString previous_;
+};
