@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+class ProfileText;
+
+// One profile (INI) file, named the way the program names it (".\Z.MQV"): relative names start in
+// the current folder of the moment and the file's name on disk may differ in letter case. Nothing
+// is kept between calls, so every read sees the file as it is now, including changes made by other
+// programs, and every change is on disk when the call returns. The file holds Windows-1252 text and
+// keeps the layout Windows gives it, so it can go back and forth to Windows machines.
+//
+// Section and key names are matched without regard to letter case and without the spaces around
+// the names given here. Writes that cannot reach the disk throw ProfileWriteError and leave the
+// file as it was.
+class ProfileFile {
+public:
+    explicit ProfileFile(const QString &fileName);
+
+    // The stored value (at most 2047 characters, outer blanks and one pair of quotes removed), or
+    // the default unchanged when the file, the section or the key is missing. A key that ends at
+    // its '=' gives the empty text, not the default.
+    QString ReadString(const QString &section, const QString &key, const QString &defaultValue) const;
+    // Creates the file, the section or the key as needed. The value ends at its first line break.
+    // Writing the value a key already holds leaves the file untouched and succeeds, even when the
+    // file is read-only. A name that would read back as something else is refused with the error.
+    void WriteString(const QString &section, const QString &key, const QString &value);
+    // Removes the key's line; a missing key, section or file is no error and so is a failure.
+    void DeleteKey(const QString &section, const QString &key);
+    // Removes the section's header and key lines; a missing section or file changes nothing.
+    void EraseSection(const QString &section);
+    // True when the section holds at least one key, even with an empty value.
+    bool SectionExists(const QString &section) const;
+    QString FileName() const;
+
+private:
+    QString localPath() const;
+    std::optional<ProfileText> readText(const QString &localPath) const;
+    void store(const QString &localPath, const std::optional<QByteArray> &edited) const;
+
+    QString fileName_;
+};
