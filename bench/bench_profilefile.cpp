@@ -1,0 +1,172 @@
+// How the profile layer compares with just reading the catalogue's bytes. Start-up alone makes
+// some 800 reads, each of which opens and scans the file afresh, so a read should stay within a
+// small multiple of the raw read. Ratios against the raw read are printed at the end.
+#include "catalogue/ProfileFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <stdexcept>
+
+namespace {
+
+const QString catalogueName = QStringLiteral(".\\Z.MQV");
+
+QByteArray itemSection(int item)
+{
+    const QByteArray number = QByteArray::number(item);
+    const QByteArray yesOrNo = item % 3 == 0 ? "Ja" : "Nope";
+    QByteArray section = "[Z" + number + "]\r\n";
+    section += "ZProgram=" + number + "\r\n";
+    section += "Spil=" + yesOrNo + "\r\n";
+    section += "Galleri=Nope\r\n";
+    section += "Barn=" + yesOrNo + "\r\n";
+    section += "V\xE6rksted=Nope\r\n";
+    section += "Skole=Ja\r\n";
+    section += "Internet=" + yesOrNo + "\r\n";
+    section += "Tilbeh\xF8r=Nope\r\n";
+    section += "Software=Ja\r\n";
+    section += "Titel=Tegneprogram " + number + " Pro\r\n";
+    section += "Global=Et komplet tegne- og billedbehandlingsprogram med lag, filtre og \x80-priser\r\n";
+    section += "Folder=Programmer\\Tegn" + number + "\r\n";
+    section += "Setup=Setup.exe\r\n";
+    section += "Run=Tegn" + number + ".exe\r\n";
+    section += "Ekstra=L\xE6smig.txt\r\n";
+    section += "Fuldversion=Ja\r\n";
+    section += "Webside=http://www.tegneprogram" + number + ".dk/\r\n";
+    section += "Registrer=" + yesOrNo + "\r\n";
+    return section;
+}
+
+// A full catalogue in a folder of its own, which is the current folder while it lives.
+class CatalogueFolder {
+public:
+    CatalogueFolder()
+    {
+        QByteArray bytes = "[Generelt]\r\nSprog=0\r\n";
+        for (int item = 1; item <= 70; ++item)
+            bytes += itemSection(item);
+        QFile file(folder_.filePath("Z.MQV"));
+        if (!folder_.isValid() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()
+            || !QDir::setCurrent(folder_.path()))
+            throw std::runtime_error("cannot set up the catalogue");
+    }
+
+private:
+    QTemporaryDir folder_;
+};
+
+void RawRead(benchmark::State &state)
+{
+    for (auto _ : state) {
+        QFile file(QStringLiteral("Z.MQV"));
+        if (!file.open(QIODevice::ReadOnly))
+            state.SkipWithError("cannot open the catalogue");
+        benchmark::DoNotOptimize(file.readAll());
+    }
+}
+
+void ReadStringZ1(benchmark::State &state)
+{
+    const ProfileFile profile(catalogueName);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(profile.ReadString("Z1", "Titel", "Nope"));
+}
+
+void ReadStringZ35(benchmark::State &state)
+{
+    const ProfileFile profile(catalogueName);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(profile.ReadString("Z35", "Folder", "Nope"));
+}
+
+void ReadStringZ70LastKey(benchmark::State &state)
+{
+    const ProfileFile profile(catalogueName);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(profile.ReadString("Z70", "Registrer", "Nope"));
+}
+
+void SectionExistsZ70(benchmark::State &state)
+{
+    const ProfileFile profile(catalogueName);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(profile.SectionExists("Z70"));
+}
+
+void SectionExistsMissing(benchmark::State &state)
+{
+    const ProfileFile profile(catalogueName);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(profile.SectionExists("Z71"));
+}
+
+void WriteStringChanged(benchmark::State &state)
+{
+    ProfileFile profile(catalogueName);
+    const QString titles[] = {QStringLiteral("Tegneprogram Pro"), QStringLiteral("Tegneprogram Pro 2")};
+    int round = 0;
+    for (auto _ : state)
+        profile.WriteString("Z35", "Titel", titles[++round % 2]);
+}
+
+void WriteStringUnchanged(benchmark::State &state)
+{
+    ProfileFile profile(catalogueName);
+    profile.WriteString("Z35", "Titel", "Tegneprogram 35 Pro");
+    for (auto _ : state)
+        profile.WriteString("Z35", "Titel", "Tegneprogram 35 Pro");
+}
+
+// Prints the usual table, then each benchmark's time as a multiple of the raw read's.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run> &reports) override
+    {
+        ConsoleReporter::ReportRuns(reports);
+        for (const Run &run : reports) {
+            if (!run.error_occurred && run.run_type == Run::RT_Iteration)
+                seconds_[run.benchmark_name()] = run.real_accumulated_time / double(run.iterations);
+        }
+    }
+
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        const auto baseline = seconds_.find("RawRead");
+        if (baseline == seconds_.end())
+            return;
+        std::printf("\nReal time as a multiple of RawRead (%.2f us):\n", baseline->second * 1e6);
+        for (const auto &[name, seconds] : seconds_)
+            std::printf("  %-24s %8.2fx\n", name.c_str(), seconds / baseline->second);
+    }
+
+private:
+    std::map<std::string, double> seconds_;
+};
+
+} // namespace
+
+BENCHMARK(RawRead);
+BENCHMARK(ReadStringZ1);
+BENCHMARK(ReadStringZ35);
+BENCHMARK(ReadStringZ70LastKey);
+BENCHMARK(SectionExistsZ70);
+BENCHMARK(SectionExistsMissing);
+BENCHMARK(WriteStringChanged);
+BENCHMARK(WriteStringUnchanged);
+
+int main(int argc, char **argv)
+{
+    benchmark::Initialize(&argc, argv);
+    const CatalogueFolder catalogue;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
