@@ -71,39 +71,18 @@ void RawRead(benchmark::State &state)
     }
 }
 
-void ReadStringZ1(benchmark::State &state)
+void ReadString(benchmark::State &state, const char *section, const char *key)
 {
     const ProfileFile profile(catalogueName);
     for (auto _ : state)
-        benchmark::DoNotOptimize(profile.ReadString("Z1", "Titel", "Nope"));
+        benchmark::DoNotOptimize(profile.ReadString(section, key, "Nope"));
 }
 
-void ReadStringZ35(benchmark::State &state)
+void SectionExists(benchmark::State &state, const char *section)
 {
     const ProfileFile profile(catalogueName);
     for (auto _ : state)
-        benchmark::DoNotOptimize(profile.ReadString("Z35", "Folder", "Nope"));
-}
-
-void ReadStringZ70LastKey(benchmark::State &state)
-{
-    const ProfileFile profile(catalogueName);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(profile.ReadString("Z70", "Registrer", "Nope"));
-}
-
-void SectionExistsZ70(benchmark::State &state)
-{
-    const ProfileFile profile(catalogueName);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(profile.SectionExists("Z70"));
-}
-
-void SectionExistsMissing(benchmark::State &state)
-{
-    const ProfileFile profile(catalogueName);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(profile.SectionExists("Z71"));
+        benchmark::DoNotOptimize(profile.SectionExists(section));
 }
 
 void WriteStringChanged(benchmark::State &state)
@@ -153,11 +132,11 @@ private:
 } // namespace
 
 BENCHMARK(RawRead);
-BENCHMARK(ReadStringZ1);
-BENCHMARK(ReadStringZ35);
-BENCHMARK(ReadStringZ70LastKey);
-BENCHMARK(SectionExistsZ70);
-BENCHMARK(SectionExistsMissing);
+BENCHMARK_CAPTURE(ReadString, Z1, "Z1", "Titel");
+BENCHMARK_CAPTURE(ReadString, Z35, "Z35", "Folder");
+BENCHMARK_CAPTURE(ReadString, Z70LastKey, "Z70", "Registrer");
+BENCHMARK_CAPTURE(SectionExists, Z70, "Z70");
+BENCHMARK_CAPTURE(SectionExists, Missing, "Z71");
 BENCHMARK(WriteStringChanged);
 BENCHMARK(WriteStringUnchanged);
 
