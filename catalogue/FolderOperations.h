@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// Creating and renaming item folders. Names are stored paths (backslashes, any letter case) and
+// must be names a Windows disc can hold, since the folders end up on one.
+namespace FolderOperations {
+
+// True for a name every component of which Windows accepts: no < > : " | ? * or control
+// characters, and no trailing space or dot.
+bool isAllowedName(const QString &storedName);
+
+// Creates the last level of the path only; fails when the name is empty or not allowed, when
+// a file or folder of that name exists in any letter case, or when the parent is missing.
+bool createFolder(const QString &storedName);
+
+// Moves the existing folder oldName to newName. Fails when the old folder is missing, when an
+// entry of the new name exists (unless it is the same folder in other letters), or when a name
+// is not allowed.
+bool renameFolder(const QString &oldName, const QString &newName);
+
+} // namespace FolderOperations

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+// The files of an item live in the folder its "Folder" value names; setup, run and extra files
+// may instead be found in the Danish edition's copy of that folder, two levels up under "Dansk".
+namespace ItemFolder {
+
+QString screenshotName();   // Shot.jpg
+QString iconName();         // Ikon.bmp
+
+// Folder + "\" + name, as stored paths are joined.
+QString filePath(const QString &folder, const QString &name);
+
+} // namespace ItemFolder
+
+namespace DanishEditionFolder {
+
+// "..\..\Dansk\" + folder + "\" + name.
+QString filePath(const QString &folder, const QString &name);
+
+} // namespace DanishEditionFolder
+
+// Where an item's named file is available, shown as the field's colour.
+enum class FileAvailability { InItemFolder, InDanishEditionOnly, Missing };
+
+// Only files count: a folder of the name, or an empty name, is missing.
+FileAvailability fileAvailability(const QString &folder, const QString &name);
