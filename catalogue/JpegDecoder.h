@@ -17,13 +17,13 @@ constexpr int MaxSide = 30000;
 constexpr qint64 MaxDecodeBytes = qint64(512) * 1024 * 1024;
 
 // The file at localPath (a path on this file system, already resolved), decoded at the smallest
-// DCT scale whose result still covers the image fitted into boundingBox, so a final smooth
+// fast DCT scale whose result still covers the image fitted into boundingBox, so a final smooth
 // scaledToFit() loses nothing. An invalid or empty boundingBox decodes at full size.
 // A missing, truncated, corrupt or absurdly large file gives a null image.
 QImage decode(const QString &localPath, const QSize &boundingBox = QSize());
 QImage decodeBytes(const QByteArray &bytes, const QSize &boundingBox = QSize());
 
-// The DCT scale, in eighths (1 to 8), that decode() uses for an image of imageSize.
+// The DCT scale, in eighths (1, 2, 4 or 8), that decode() uses for an image of imageSize.
 int scaleEighths(const QSize &imageSize, const QSize &boundingBox);
 
 // The size an image of imageSize is shown at in boundingBox: the aspect ratio kept, made smaller

@@ -195,14 +195,16 @@ void TestJpegDecoder::choosesSmallestScaleThatStillCoversTheShownSize_data()
     QTest::addColumn<QSize>("boundingBox");
     QTest::addColumn<int>("eighths");
 
-    QTest::newRow("1024x768 into 300x225: 3/8 gives 384x288") << QSize(1024, 768) << ShownSize << 3;
+    QTest::newRow("1024x768 into 300x225: 4/8 gives 512x384") << QSize(1024, 768) << ShownSize << 4;
     QTest::newRow("640x480: 4/8 gives 320x240") << QSize(640, 480) << ShownSize << 4;
+    QTest::newRow("1000x750: 2/8 falls short, 4/8") << QSize(1000, 750) << ShownSize << 4;
+    QTest::newRow("2000x1500: 1/8 falls short, 2/8") << QSize(2000, 1500) << ShownSize << 2;
     QTest::newRow("2400x1800: 1/8 gives exactly 300x225") << QSize(2400, 1800) << ShownSize << 1;
-    QTest::newRow("2401x1801: rounding up still covers at 1/8") << QSize(2401, 1801) << ShownSize << 1;
-    QTest::newRow("800x600: 3/8 gives 300x225") << QSize(800, 600) << ShownSize << 3;
-    QTest::newRow("790x590: 3/8 falls short, 4/8") << QSize(790, 590) << ShownSize << 4;
+    QTest::newRow("2393x1795: rounding up still covers at 1/8") << QSize(2393, 1795) << ShownSize << 1;
+    QTest::newRow("2392x1794: 1/8 falls short by a pixel") << QSize(2392, 1794) << ShownSize << 2;
     QTest::newRow("wide 4000x1000 fits as 300x75") << QSize(4000, 1000) << ShownSize << 1;
     QTest::newRow("tall 1000x4000 fits as 56x225") << QSize(1000, 4000) << ShownSize << 1;
+    QTest::newRow("400x300: only full size covers") << QSize(400, 300) << ShownSize << 8;
     QTest::newRow("already fits: full size") << QSize(300, 225) << ShownSize << 8;
     QTest::newRow("smaller than the box: full size") << QSize(200, 100) << ShownSize << 8;
     QTest::newRow("no box: full size") << QSize(1024, 768) << QSize() << 8;
@@ -221,7 +223,7 @@ void TestJpegDecoder::fitsKeepingAspectRatioWithoutEnlarging_data()
     QTest::addColumn<QSize>("imageSize");
     QTest::addColumn<QSize>("fitted");
 
-    QTest::newRow("4:3 fills the box") << QSize(384, 288) << ShownSize;
+    QTest::newRow("4:3 fills the box") << QSize(512, 384) << ShownSize;
     QTest::newRow("wide is limited by width") << QSize(1000, 250) << QSize(300, 75);
     QTest::newRow("tall is limited by height") << QSize(450, 900) << QSize(112, 225);
     QTest::newRow("small stays small") << QSize(120, 90) << QSize(120, 90);
@@ -254,14 +256,14 @@ void TestJpegDecoder::decodesColourSpacesAndScales_data()
     QTest::newRow("baseline, full size")
         << baseline << QSize() << QSize(1024, 768) << QColor(Qt::red) << QColor(Qt::green) << QColor(Qt::blue)
         << QColor(Qt::white);
-    QTest::newRow("baseline, scaled 3/8 for 300x225")
-        << baseline << ShownSize << QSize(384, 288) << QColor(Qt::red) << QColor(Qt::green) << QColor(Qt::blue)
+    QTest::newRow("baseline, scaled 4/8 for 300x225")
+        << baseline << ShownSize << QSize(512, 384) << QColor(Qt::red) << QColor(Qt::green) << QColor(Qt::blue)
         << QColor(Qt::white);
 
     const QByteArray progressive = qtJpeg(colours, true);
     QCOMPARE(uchar(progressive[frameHeaderOffset(progressive) + 1]), uchar(0xC2));
     QTest::newRow("progressive, scaled")
-        << progressive << ShownSize << QSize(384, 288) << QColor(Qt::red) << QColor(Qt::green) << QColor(Qt::blue)
+        << progressive << ShownSize << QSize(512, 384) << QColor(Qt::red) << QColor(Qt::green) << QColor(Qt::blue)
         << QColor(Qt::white);
 
     const QColor dark(40, 40, 40), mid(128, 128, 128), light(200, 200, 200);
@@ -301,7 +303,7 @@ void TestJpegDecoder::decodesFileNearShownSizeThenFits()
     folder.writeFile(QStringLiteral("Shot.jpg"), qtJpeg(colourQuadrants(QSize(1024, 768))));
 
     const QImage decoded = JpegDecoder::decode(folder.filePath(QStringLiteral("Shot.jpg")), ShownSize);
-    QCOMPARE(decoded.size(), QSize(384, 288));
+    QCOMPARE(decoded.size(), QSize(512, 384));
     const QImage shown = JpegDecoder::scaledToFit(decoded, ShownSize);
     QCOMPARE(shown.size(), ShownSize);
     verifyQuadrants(shown, Qt::red, Qt::green, Qt::blue, Qt::white);
