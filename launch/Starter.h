@@ -9,7 +9,8 @@ class Starter {
 public:
     // Stored paths, as the catalogue holds them: backslashes, any letter case. A relative
     // Command is looked up in DefaultDir, which is relative to the current folder; the program
-    // runs with DefaultDir as its working directory. Parameters is split like a command line.
+    // runs with DefaultDir as its working directory. Parameters is split like a command line and
+    // given to a program only: the desktop's opener takes nothing but the file.
     QString Command;
     QString Parameters;
     QString DefaultDir;

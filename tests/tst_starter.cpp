@@ -26,6 +26,14 @@ void writeExecutable(const TempFolder &folder, const QString &relative, const QB
     QFile::setPermissions(folder.filePath(relative), ExecutableBits);
 }
 
+Starter starterFor(const QString &defaultDir, const QString &command)
+{
+    Starter starter;
+    starter.DefaultDir = defaultDir;
+    starter.Command = command;
+    return starter;
+}
+
 QString reason(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
@@ -102,9 +110,7 @@ void TestStarter::runsProgramInItsFolder()
 
     TempFolder folder;
     writeExecutable(folder, folderOnDisk + QLatin1Char('/') + fileOnDisk, RecordingScript);
-    Starter starter;
-    starter.DefaultDir = defaultDir;
-    starter.Command = command;
+    Starter starter = starterFor(defaultDir, command);
 
     const Starter::Outcome outcome = starter.execute();
     QVERIFY2(outcome.started, qPrintable(outcome.failure));
@@ -132,9 +138,7 @@ void TestStarter::splitsParametersLikeACommandLine()
 
     TempFolder folder;
     writeExecutable(folder, QStringLiteral("Prog/setup.sh"), RecordingScript);
-    Starter starter;
-    starter.DefaultDir = QStringLiteral("Prog");
-    starter.Command = QStringLiteral("setup.sh");
+    Starter starter = starterFor(QStringLiteral("Prog"), QStringLiteral("setup.sh"));
     starter.Parameters = parameters;
 
     QVERIFY(starter.execute().started);
@@ -146,9 +150,7 @@ void TestStarter::startsAgainAndForgetsTheEarlierProcess()
 {
     TempFolder folder;
     writeExecutable(folder, QStringLiteral("Prog/setup.sh"), RecordingScript);
-    Starter starter;
-    starter.DefaultDir = QStringLiteral("Prog");
-    starter.Command = QStringLiteral("Setup.sh");
+    Starter starter = starterFor(QStringLiteral("Prog"), QStringLiteral("Setup.sh"));
 
     QVERIFY(starter.execute().started);
     QVERIFY(starter.processId() > 0);
@@ -188,9 +190,7 @@ void TestStarter::failsWithTheSystemsReason()
     writeExecutable(folder, QStringLiteral("Prog/setup.sh"), RecordingScript);
     writeExecutable(folder, QStringLiteral("Prog/broken.sh"), "#!/no/such/interpreter\n");
     folder.makeFolder(QStringLiteral("Prog/Sub"));
-    Starter starter;
-    starter.DefaultDir = QStringLiteral("Prog");
-    starter.Command = QStringLiteral("setup.sh");
+    Starter starter = starterFor(QStringLiteral("Prog"), QStringLiteral("setup.sh"));
     QVERIFY(starter.execute().started);
     QTRY_COMPARE(markLines(folder, QStringLiteral("Prog/started.mark")).size(), 2);
 
@@ -212,9 +212,7 @@ void TestStarter::unreadableFileFailsWithPermissionDenied()
     folder.writeFile(QStringLiteral("Prog/Setup.exe"), "MZ");
     QFile::setPermissions(folder.filePath(QStringLiteral("Prog/Setup.exe")), QFileDevice::Permissions());
     const FakeOpener opener(true);
-    Starter starter;
-    starter.DefaultDir = QStringLiteral("Prog");
-    starter.Command = QStringLiteral("Setup.exe");
+    Starter starter = starterFor(QStringLiteral("Prog"), QStringLiteral("Setup.exe"));
 
     const Starter::Outcome outcome = starter.execute();
     QVERIFY(!outcome.started);
@@ -241,9 +239,7 @@ void TestStarter::otherFilesGoToTheDesktopOpener()
     if (executeBit)
         QFile::setPermissions(folder.filePath(QStringLiteral("Prog/Setup.exe")), ExecutableBits);
     const FakeOpener opener(true);
-    Starter starter;
-    starter.DefaultDir = QStringLiteral("prog");
-    starter.Command = QStringLiteral("SETUP.EXE");
+    Starter starter = starterFor(QStringLiteral("prog"), QStringLiteral("SETUP.EXE"));
 
     const Starter::Outcome outcome = starter.execute();
     QVERIFY2(outcome.started, qPrintable(outcome.failure));
@@ -258,9 +254,7 @@ void TestStarter::missingOpenerFailsWithReason()
     TempFolder folder;
     folder.writeFile(QStringLiteral("Prog/Setup.exe"), "MZ");
     const FakeOpener opener(false);
-    Starter starter;
-    starter.DefaultDir = QStringLiteral("Prog");
-    starter.Command = QStringLiteral("Setup.exe");
+    Starter starter = starterFor(QStringLiteral("Prog"), QStringLiteral("Setup.exe"));
 
     const Starter::Outcome outcome = starter.execute();
     QVERIFY(!outcome.started);
