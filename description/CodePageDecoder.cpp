@@ -82,8 +82,8 @@ QStringDecoder *CodePageDecoder::decoderFor(int codePage)
         // the cache without bound.
         if (decoders_.size() >= maximumCachedDecoders)
             decoders_.clear();
-        // Stateless: a lead byte cut off from its trail byte becomes U+FFFD instead of
-        // swallowing the start of the next run.
+        // Stateless: a lead byte cut off from its trail byte is dropped instead of
+        // swallowing the first byte of the next run.
         QStringDecoder decoder(converterName(codePage).constData(), QStringConverter::Flag::Stateless);
         found = decoders_.emplace(codePage, std::move(decoder)).first;
     }

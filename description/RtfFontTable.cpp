@@ -15,7 +15,7 @@ void RtfFontTable::beginEntry(int number)
     entryOpen_ = true;
     entryNumber_ = number;
     entry_ = Font();
-    entryName_.clear();
+    entryNameBytes_.clear();
 }
 
 void RtfFontTable::setCharset(int charset)
@@ -30,8 +30,17 @@ void RtfFontTable::setCodePage(int codePage)
 
 void RtfFontTable::appendToName(QByteArrayView bytes)
 {
-    if (entryOpen_ && entryName_.size() < maximumNameLength)
-        entryName_.append(bytes.first(qMin(bytes.size(), maximumNameLength - entryName_.size())));
+    const qsizetype room = maximumNameLength - entry_.family.size() - entryNameBytes_.size();
+    if (entryOpen_ && room > 0)
+        entryNameBytes_.append(bytes.first(qMin(bytes.size(), room)));
+}
+
+void RtfFontTable::appendToName(QChar character, CodePageDecoder &decoder, int documentCodePage)
+{
+    if (!entryOpen_ || entry_.family.size() + entryNameBytes_.size() >= maximumNameLength)
+        return;
+    decodeNameBytes(decoder, documentCodePage);
+    entry_.family.append(character);
 }
 
 void RtfFontTable::endEntry(CodePageDecoder &decoder, int documentCodePage)
@@ -42,7 +51,8 @@ void RtfFontTable::endEntry(CodePageDecoder &decoder, int documentCodePage)
     // The first definition of a number wins; later duplicates are usually copies anyway.
     if (fonts_.contains(entryNumber_) || fonts_.size() >= maximumFonts)
         return;
-    entry_.family = decoder.decode(codePageOf(entry_, documentCodePage), entryName_).trimmed();
+    decodeNameBytes(decoder, documentCodePage);
+    entry_.family = entry_.family.trimmed();
     fonts_.insert(entryNumber_, entry_);
 }
 
@@ -67,4 +77,10 @@ int RtfFontTable::codePageOf(const Font &font, int documentCodePage)
     if (font.codePage > 0)
         return font.codePage;
     return font.charset < 0 ? documentCodePage : CodePageDecoder::codePageForCharset(font.charset, documentCodePage);
+}
+
+void RtfFontTable::decodeNameBytes(CodePageDecoder &decoder, int documentCodePage)
+{
+    entry_.family.append(decoder.decode(codePageOf(entry_, documentCodePage), entryNameBytes_));
+    entryNameBytes_.clear();
 }

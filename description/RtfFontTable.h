@@ -12,8 +12,11 @@ public:
     void beginEntry(int number);
     void setCharset(int charset);
     void setCodePage(int codePage);
+    // Name bytes are in the font's own code page; they are decoded when a \uN character
+    // follows or the entry ends.
     void appendToName(QByteArrayView bytes);
-    // Ends the open entry, if any; the name is decoded in the font's own code page.
+    void appendToName(QChar character, CodePageDecoder &decoder, int documentCodePage);
+    // Ends the open entry, if any.
     void endEntry(CodePageDecoder &decoder, int documentCodePage);
 
     bool contains(int number) const;
@@ -29,10 +32,11 @@ private:
     };
 
     static int codePageOf(const Font &font, int documentCodePage);
+    void decodeNameBytes(CodePageDecoder &decoder, int documentCodePage);
 
     QHash<int, Font> fonts_;
     bool entryOpen_ = false;
     int entryNumber_ = 0;
     Font entry_;
-    QByteArray entryName_;
+    QByteArray entryNameBytes_;
 };

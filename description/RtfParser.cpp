@@ -611,10 +611,14 @@ void RtfParser::appendCharacters(QStringView text)
 
 void RtfParser::appendUnicodeUnit(int value)
 {
-    if (group().destination != Destination::Body)
-        return;
     // \uN is a signed 16-bit code unit; positive values up to 65535 are accepted as well.
     const char16_t unit = value < -32768 || value > 65535 ? replacementCharacter : char16_t(value & 0xFFFF);
+    if (group().destination == Destination::FontTable) {
+        fonts_.appendToName(QChar(unit), decoder_, documentCodePage_);
+        return;
+    }
+    if (group().destination != Destination::Body)
+        return;
     if (QChar::isLowSurrogate(unit) && pendingHighSurrogate_) {
         const char16_t pair[] = {std::exchange(pendingHighSurrogate_, char16_t(0)), unit};
         appendDecoded(QStringView(pair, 2), group().character);

@@ -29,7 +29,7 @@ void appendNumber(QByteArray &out, int value)
     out.append(QByteArray::number(value));
 }
 
-// Font names are 1252 text ended by ';', which therefore cannot be part of one.
+// A font name ends at ';', which therefore cannot be part of one.
 void appendFontName(QByteArray &out, const QString &family)
 {
     for (QChar c : family) {
@@ -45,7 +45,7 @@ void appendFontName(QByteArray &out, const QString &family)
         else if (byte >= 0x80)
             out.append("\\'").append(QByteArray::number(byte, 16));
         else
-            out.append('?');
+            out.append("\\u").append(QByteArray::number(qint16(c.unicode()))).append('?');
     }
 }
 

@@ -42,10 +42,14 @@ TextDocumentBuilder::TextDocumentBuilder(QTextDocument &document)
     document_.setUndoRedoEnabled(false);
     document_.clear();
     cursor_ = QTextCursor(&document_);
+    // Inside an edit block the cursor does not lay out the paragraph after every insertion,
+    // which would make long paragraphs quadratic.
+    cursor_.beginEditBlock();
 }
 
 TextDocumentBuilder::~TextDocumentBuilder()
 {
+    cursor_.endEditBlock();
     document_.setUndoRedoEnabled(undoRedoWasEnabled_);
 }
 
@@ -79,10 +83,10 @@ void TextDocumentBuilder::openPendingParagraph()
     if (!paragraphEnded_)
         return;
     paragraphEnded_ = false;
-    if (paragraphs_ >= maximumParagraphs) {
+    if (paragraphs_ < maximumParagraphs) {
+        cursor_.insertBlock();
+        ++paragraphs_;
+    } else {
         cursor_.insertText(QString(QChar::LineSeparator));
-        return;
     }
-    cursor_.insertBlock();
-    ++paragraphs_;
 }
