@@ -29,6 +29,13 @@ qreal defaultPointSize(const QFont &font)
     return RtfCharacterFormat::defaultHalfPoints / 2.0;
 }
 
+// A font table entry ends at ';' and readers trim its name; two families that differ only
+// there are one font in RTF.
+QString fontTableName(QString family)
+{
+    return family.remove(u';').trimmed();
+}
+
 int toHalfPoints(qreal points)
 {
     const qreal halfPoints = std::round(points * 2);
@@ -72,7 +79,9 @@ RtfCharacterFormat RtfCharacterFormat::fromCharFormat(const QTextCharFormat &for
 {
     RtfCharacterFormat character;
     const QStringList families = format.fontFamilies().toStringList();
-    character.family = families.isEmpty() || families.first().isEmpty() ? defaultFont.family() : families.first();
+    character.family = fontTableName(families.isEmpty() ? QString() : families.first());
+    if (character.family.isEmpty())
+        character.family = fontTableName(defaultFont.family());
     if (character.family.isEmpty())
         character.family = DescriptionFont::family;
     const qreal points = format.fontPointSize();

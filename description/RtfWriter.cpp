@@ -29,12 +29,9 @@ void appendNumber(QByteArray &out, int value)
     out.append(QByteArray::number(value));
 }
 
-// A font name ends at ';', which therefore cannot be part of one.
 void appendFontName(QByteArray &out, const QString &family)
 {
     for (QChar c : family) {
-        if (c == u';')
-            continue;
         if (c == u'\\' || c == u'{' || c == u'}') {
             out.append('\\').append(char(c.unicode()));
             continue;

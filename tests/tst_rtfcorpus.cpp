@@ -1,5 +1,6 @@
 #include "description/RtfReader.h"
 #include "support/DocumentDump.h"
+#include "support/RtfCorpus.h"
 
 #include <QtTest>
 #include <QTextBlock>
@@ -18,14 +19,6 @@ private slots:
 };
 
 namespace {
-
-QByteArray corpusFile(const QString &name)
-{
-    QFile file(QDir(QStringLiteral(MQV_RTF_CORPUS_DIR)).filePath(name));
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("corpus file %s is missing", qPrintable(name));
-    return file.readAll();
-}
 
 // QTextDocument::find reads no-break spaces as spaces; the probes must match exactly.
 QTextCursor findExactly(const QTextDocument &document, const QString &probe)
@@ -46,7 +39,7 @@ QTextCursor findExactly(const QTextDocument &document, const QString &probe)
 void TestRtfCorpus::everyFileReads_data()
 {
     QTest::addColumn<QString>("file");
-    const QStringList files = QDir(QStringLiteral(MQV_RTF_CORPUS_DIR)).entryList({QStringLiteral("*.rtf")});
+    const QStringList files = RtfCorpus::files();
     QVERIFY(files.size() >= 30);
     for (const QString &file : files)
         QTest::newRow(qPrintable(file)) << file;
@@ -57,7 +50,7 @@ void TestRtfCorpus::everyFileReads()
 {
     QFETCH(QString, file);
     QTextDocument document;
-    QVERIFY(RtfReader::read(corpusFile(file), document));
+    QVERIFY(RtfReader::read(RtfCorpus::read(file), document));
     const QString text = DocumentDump::text(document);
     QVERIFY(!text.trimmed().isEmpty() || file.contains(QLatin1String("binary-data")));
     for (const char *leak : {"HYPERLINK", "Msftedit", "Riched20", "Times New Roman", "Default Paragraph Font",
@@ -203,7 +196,7 @@ void TestRtfCorpus::textAndFormats()
     QFETCH(QString, paragraphText);
 
     QTextDocument document;
-    QVERIFY(RtfReader::read(corpusFile(file), document));
+    QVERIFY(RtfReader::read(RtfCorpus::read(file), document));
     // Placed after the probe's first character, whose format it reports.
     const QTextCursor found = findExactly(document, probe);
     QVERIFY2(!found.isNull(), qPrintable(DocumentDump::text(document)));

@@ -1,5 +1,6 @@
 #include "description/RtfReader.h"
 #include "support/DocumentDump.h"
+#include "support/RtfCorpus.h"
 
 #include <QtTest>
 #include <QRandomGenerator>
@@ -92,10 +93,7 @@ void TestRtfRobustness::absurdNumbersAreClamped()
 // a file breaks off.
 void TestRtfRobustness::everyTruncationOfARichEditFileReads()
 {
-    QFile file(QDir(QStringLiteral(MQV_RTF_CORPUS_DIR))
-                   .filePath(QStringLiteral("msftedit-5.41_paragraphs-align-bold-italic-underline.rtf")));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray whole = file.readAll();
+    const QByteArray whole = RtfCorpus::read(QStringLiteral("msftedit-5.41_paragraphs-align-bold-italic-underline.rtf"));
     QTextDocument document;
     QVERIFY(RtfReader::read(whole, document));
     const QString wholeText = DocumentDump::text(document);

@@ -2,6 +2,7 @@
 #include "description/RtfWriter.h"
 #include "description/Twips.h"
 #include "support/DocumentDump.h"
+#include "support/RtfCorpus.h"
 
 #include <QtTest>
 #include <QTextBlock>
@@ -23,6 +24,7 @@ private slots:
     void roundTripKeepsTextAndEveryFormat();
     void writeReadWriteGivesTheSameBytes_data();
     void writeReadWriteGivesTheSameBytes();
+    void fontNamesAreWrittenAsAFontTableHoldsThem();
 };
 
 namespace {
@@ -66,14 +68,6 @@ QByteArray bodyLines(const QByteArray &rtf)
     const QByteArray start = "\\uc1 \r\n";
     const qsizetype from = rtf.indexOf(start) + start.size();
     return rtf.mid(from, rtf.lastIndexOf("}\r\n") - from);
-}
-
-QByteArray corpusFile(const QString &name)
-{
-    QFile file(QDir(QStringLiteral(MQV_RTF_CORPUS_DIR)).filePath(name));
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("corpus file %s is missing", qPrintable(name));
-    return file.readAll();
 }
 
 // Every format the writer carries, in several paragraphs, with text inside and outside the
@@ -260,8 +254,8 @@ void TestRtfWriter::writeReadWriteGivesTheSameBytes_data()
     QTest::newRow("empty document") << QByteArray("{\\rtf1}");
     QTest::newRow("trailing empty paragraphs") << QByteArray("{\\rtf1 a\\par\\par\\par}");
     QTest::newRow("plain text") << QByteArray("Linje 1\r\nLinje 2 \xE6\xF8\xE5\r\n");
-    for (const QString &file : QDir(QStringLiteral(MQV_RTF_CORPUS_DIR)).entryList({QStringLiteral("*.rtf")}))
-        QTest::newRow(qPrintable(file)) << corpusFile(file);
+    for (const QString &file : RtfCorpus::files())
+        QTest::newRow(qPrintable(file)) << RtfCorpus::read(file);
 }
 
 void TestRtfWriter::writeReadWriteGivesTheSameBytes()
@@ -276,6 +270,20 @@ void TestRtfWriter::writeReadWriteGivesTheSameBytes()
     QTextDocument readBack;
     QVERIFY(RtfReader::read(written, readBack));
     QCOMPARE(DocumentDump::describe(readBack), DocumentDump::describe(document));
+    QCOMPARE(RtfWriter::write(readBack), written);
+}
+
+// A name ends at ';' and is trimmed by readers: "A;" and "A" are one font, and a name with
+// nothing left is the default font.
+void TestRtfWriter::fontNamesAreWrittenAsAFontTableHoldsThem()
+{
+    QTextDocument document;
+    QVERIFY(RtfReader::read("{\\rtf1{\\fonttbl{\\f0 A\\u59?;}{\\f1 A;}{\\f2 \\u59?;}}\\f0 x\\f1 y\\f2 z}", document));
+    const QByteArray written = RtfWriter::write(document);
+    QCOMPARE(written.count("\\fnil"), 2);
+    QVERIFY(written.contains("{\\f0\\fnil\\fcharset0 A;}"));
+    QTextDocument readBack;
+    QVERIFY(RtfReader::read(written, readBack));
     QCOMPARE(RtfWriter::write(readBack), written);
 }
 
