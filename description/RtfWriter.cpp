@@ -110,12 +110,9 @@ void RtfWriter::collectTables()
 {
     for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
         forEachRun(block, [this](const RtfCharacterFormat &character, QStringView) {
-            if (!fonts_.contains(character.family))
-                fonts_.append(character.family);
-            for (const QColor &color : {character.foreground, character.background}) {
-                if (color.isValid() && !colors_.contains(color.rgb()))
-                    colors_.append(color.rgb());
-            }
+            addFont(character.family);
+            addColor(character.foreground);
+            addColor(character.background);
         });
     }
 }
@@ -325,12 +322,28 @@ const RtfCharacterFormat &RtfWriter::characterFormat(int formatIndex)
     return *found;
 }
 
+void RtfWriter::addFont(const QString &family)
+{
+    if (!fontIndexes_.contains(family)) {
+        fontIndexes_.insert(family, int(fonts_.size()));
+        fonts_.append(family);
+    }
+}
+
+void RtfWriter::addColor(const QColor &color)
+{
+    if (color.isValid() && !colorIndexes_.contains(color.rgb())) {
+        colors_.append(color.rgb());
+        colorIndexes_.insert(color.rgb(), int(colors_.size()));
+    }
+}
+
 int RtfWriter::fontIndex(const QString &family) const
 {
-    return int(fonts_.indexOf(family));
+    return fontIndexes_.value(family);
 }
 
 int RtfWriter::colorIndex(const QColor &color) const
 {
-    return color.isValid() ? int(colors_.indexOf(color.rgb())) + 1 : 0;
+    return color.isValid() ? colorIndexes_.value(color.rgb()) : 0;
 }

@@ -42,6 +42,8 @@ private:
     template<typename Visit>
     void forEachRun(const QTextBlock &block, Visit visit);
     const RtfCharacterFormat &characterFormat(int formatIndex);
+    void addFont(const QString &family);
+    void addColor(const QColor &color);
     int fontIndex(const QString &family) const;
     int colorIndex(const QColor &color) const;
 
@@ -50,7 +52,9 @@ private:
     const QList<QTextFormat> formats_;
     QHash<int, RtfCharacterFormat> characterFormats_;
     QStringList fonts_;
+    QHash<QString, int> fontIndexes_;
     QList<QRgb> colors_;
+    QHash<QRgb, int> colorIndexes_; // as written: 1 for the first, 0 is automatic
 
     QByteArray body_;
     RtfCharacterFormat written_;
