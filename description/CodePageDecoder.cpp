@@ -1,0 +1,91 @@
+#include "description/CodePageDecoder.h"
+
+#include "catalogue/Windows1252.h"
+
+#include <utility>
+
+namespace {
+
+// Without a converter for the page, ASCII is still right and the rest is marked as lost.
+QString decodeAsciiOnly(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        text[i] = byte < 0x80 ? QChar(byte) : QChar(QChar::ReplacementCharacter);
+    }
+    return text;
+}
+
+QByteArray converterName(int codePage)
+{
+    switch (codePage) {
+    case CodePageDecoder::utf8:
+        return "UTF-8";
+    case 10000:
+        return "macintosh";
+    case 437:
+    case 850:
+        return "IBM" + QByteArray::number(codePage);
+    default:
+        return "windows-" + QByteArray::number(codePage);
+    }
+}
+
+constexpr std::size_t maximumCachedDecoders = 16;
+
+} // namespace
+
+int CodePageDecoder::codePageForCharset(int charset, int documentCodePage)
+{
+    switch (charset) {
+    case 0: return windows1252;
+    case 2: return symbol;
+    case 77: return 10000;
+    case 128: return 932;
+    case 129: return 949;
+    case 130: return 1361;
+    case 134: return 936;
+    case 136: return 950;
+    case 161: return 1253;
+    case 162: return 1254;
+    case 163: return 1258;
+    case 177: return 1255;
+    case 178: return 1256;
+    case 186: return 1257;
+    case 204: return 1251;
+    case 222: return 874;
+    case 238: return 1250;
+    case 254:
+    case 255: return 437;
+    default: return documentCodePage;
+    }
+}
+
+QString CodePageDecoder::decode(int codePage, QByteArrayView bytes)
+{
+    if (codePage == windows1252)
+        return Windows1252::decode(bytes.data(), bytes.size());
+    if (codePage == symbol)
+        return QString::fromLatin1(bytes);
+    QStringDecoder *decoder = decoderFor(codePage);
+    if (!decoder)
+        return decodeAsciiOnly(bytes);
+    return decoder->decode(bytes);
+}
+
+QStringDecoder *CodePageDecoder::decoderFor(int codePage)
+{
+    auto found = decoders_.find(codePage);
+    if (found == decoders_.end()) {
+        // A document names a handful of code pages; a file naming thousands must not grow
+        // the cache without bound.
+        if (decoders_.size() >= maximumCachedDecoders)
+            decoders_.clear();
+        // Stateless: a lead byte cut off from its trail byte is dropped instead of
+        // swallowing the first byte of the next run.
+        QStringDecoder decoder(converterName(codePage).constData(), QStringConverter::Flag::Stateless);
+        found = decoders_.emplace(codePage, std::move(decoder)).first;
+    }
+    return found->second.isValid() ? &found->second : nullptr;
+}

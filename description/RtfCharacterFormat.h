@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QTextCharFormat>
+
+// Character properties in RTF terms. Reader and writer both convert through this one type, so a
+// run read from a file is written back with the same control words.
+struct RtfCharacterFormat {
+    // RTF sizes are half-points; 1638 pt is the largest size a rich-edit control accepts.
+    static constexpr int maximumHalfPoints = 3276;
+    static constexpr int defaultHalfPoints = 24;
+
+    QString family;
+    int halfPoints = defaultHalfPoints;
+    QColor foreground; // invalid = automatic text colour
+    QColor background; // invalid = no background, which is not the same as white
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+
+    bool operator==(const RtfCharacterFormat &other) const;
+    bool operator!=(const RtfCharacterFormat &other) const { return !(*this == other); }
+
+    QTextCharFormat toCharFormat() const;
+    // Properties the format leaves unset are taken from the document's default font.
+    static RtfCharacterFormat fromCharFormat(const QTextCharFormat &format, const QFont &defaultFont);
+};

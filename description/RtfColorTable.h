@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QColor>
+#include <QList>
+
+// The colours of an RTF file's \colortbl. An entry without components is "automatic",
+// as the empty first entry rich-edit controls write.
+class RtfColorTable {
+public:
+    void setRed(int value);
+    void setGreen(int value);
+    void setBlue(int value);
+    void endEntry();
+
+    bool contains(int index) const;
+    // Invalid for automatic entries and for indexes the table does not hold.
+    QColor color(int index) const;
+
+private:
+    QList<QColor> colors_;
+    int red_ = 0;
+    int green_ = 0;
+    int blue_ = 0;
+    bool entryHasComponent_ = false;
+};

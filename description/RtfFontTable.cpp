@@ -1,0 +1,86 @@
+#include "description/RtfFontTable.h"
+
+#include "description/CodePageDecoder.h"
+
+namespace {
+
+// Real documents name a few dozen fonts; the cap bounds what a hostile file can make us hold.
+constexpr qsizetype maximumFonts = 4096;
+constexpr qsizetype maximumNameLength = 256;
+
+} // namespace
+
+void RtfFontTable::beginEntry(int number)
+{
+    entryOpen_ = true;
+    entryNumber_ = number;
+    entry_ = Font();
+    entryNameBytes_.clear();
+}
+
+void RtfFontTable::setCharset(int charset)
+{
+    entry_.charset = charset;
+}
+
+void RtfFontTable::setCodePage(int codePage)
+{
+    entry_.codePage = codePage;
+}
+
+void RtfFontTable::appendToName(QByteArrayView bytes)
+{
+    const qsizetype room = maximumNameLength - entry_.family.size() - entryNameBytes_.size();
+    if (entryOpen_ && room > 0)
+        entryNameBytes_.append(bytes.first(qMin(bytes.size(), room)));
+}
+
+void RtfFontTable::appendToName(QChar character, CodePageDecoder &decoder, int documentCodePage)
+{
+    if (!entryOpen_ || entry_.family.size() + entryNameBytes_.size() >= maximumNameLength)
+        return;
+    decodeNameBytes(decoder, documentCodePage);
+    entry_.family.append(character);
+}
+
+void RtfFontTable::endEntry(CodePageDecoder &decoder, int documentCodePage)
+{
+    if (!entryOpen_)
+        return;
+    entryOpen_ = false;
+    // The first definition of a number wins; later duplicates are usually copies anyway.
+    if (fonts_.contains(entryNumber_) || fonts_.size() >= maximumFonts)
+        return;
+    decodeNameBytes(decoder, documentCodePage);
+    entry_.family = entry_.family.trimmed();
+    fonts_.insert(entryNumber_, entry_);
+}
+
+bool RtfFontTable::contains(int number) const
+{
+    return fonts_.contains(number);
+}
+
+QString RtfFontTable::family(int number) const
+{
+    return fonts_.value(number).family;
+}
+
+int RtfFontTable::codePage(int number, int documentCodePage) const
+{
+    const auto found = fonts_.constFind(number);
+    return found == fonts_.constEnd() ? documentCodePage : codePageOf(*found, documentCodePage);
+}
+
+int RtfFontTable::codePageOf(const Font &font, int documentCodePage)
+{
+    if (font.codePage > 0)
+        return font.codePage;
+    return font.charset < 0 ? documentCodePage : CodePageDecoder::codePageForCharset(font.charset, documentCodePage);
+}
+
+void RtfFontTable::decodeNameBytes(CodePageDecoder &decoder, int documentCodePage)
+{
+    entry_.family.append(decoder.decode(codePageOf(entry_, documentCodePage), entryNameBytes_));
+    entryNameBytes_.clear();
+}

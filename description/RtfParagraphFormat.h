@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QList>
+#include <QTextBlockFormat>
+
+// Paragraph properties in RTF terms (twips, \sl with \slmult). Reader and writer both convert
+// through this one type, so a paragraph format read from a file is written back word for word.
+struct RtfParagraphFormat {
+    enum class Alignment { Left, Center, Right, Justify };
+
+    struct TabStop {
+        enum class Kind { Left, Center, Right, Decimal };
+        int position = 0;
+        Kind kind = Kind::Left;
+        bool operator==(const TabStop &other) const
+        {
+            return position == other.position && kind == other.kind;
+        }
+    };
+
+    // The most stops a rich-edit paragraph holds.
+    static constexpr int maximumTabStops = 32;
+
+    int leftIndent = 0;
+    int rightIndent = 0;
+    int firstLineIndent = 0;
+    int spaceBefore = 0;
+    int spaceAfter = 0;
+    // 0 = single. Positive: at least that many twips, or with lineSpacingMultiple N/240 lines.
+    // Negative: exactly -N twips.
+    int lineSpacing = 0;
+    bool lineSpacingMultiple = false;
+    Alignment alignment = Alignment::Left;
+    QList<TabStop> tabStops;
+
+    bool operator==(const RtfParagraphFormat &other) const;
+    bool operator!=(const RtfParagraphFormat &other) const { return !(*this == other); }
+
+    QTextBlockFormat toBlockFormat() const;
+    static RtfParagraphFormat fromBlockFormat(const QTextBlockFormat &format);
+};

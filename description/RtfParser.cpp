@@ -1,0 +1,742 @@
+#include "description/RtfParser.h"
+
+#include "description/DescriptionFont.h"
+#include "description/RtfCharacterFormat.h"
+#include "description/Twips.h"
+
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+
+namespace {
+
+// Rich-edit output nests four groups deep, Word's about ten. Deeper groups are skipped whole,
+// which bounds the state stack whatever the input.
+constexpr std::size_t maximumGroupDepth = 256;
+constexpr int maximumUnicodeFallbackLength = 16;
+constexpr int maximumCodePage = 65535;
+
+constexpr char16_t replacementCharacter = QChar::ReplacementCharacter;
+
+bool isSpaces(QByteArrayView text)
+{
+    for (char c : text) {
+        if (c != ' ')
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+struct RtfParser::Keyword {
+    enum class Action {
+        SkipDestination,
+        FontTable,
+        ColorTable,
+        Alternatives,
+        UnicodeAlternative,
+        Utf8Document,
+        CharacterSet,
+        AnsiCodePage,
+        DefaultFont,
+        Font,
+        FontCharset,
+        FontCodePage,
+        Red,
+        Green,
+        Blue,
+        Plain,
+        FontSize,
+        Foreground,
+        Background,
+        Bold,
+        Italic,
+        Underline,
+        UnderlineNone,
+        StrikeOut,
+        ParagraphDefaults,
+        LeftIndent,
+        RightIndent,
+        FirstLineIndent,
+        SpaceBefore,
+        SpaceAfter,
+        LineSpacing,
+        LineSpacingMultiple,
+        Alignment,
+        TabKind,
+        TabPosition,
+        BarTab,
+        ParagraphBreak,
+        CellEnd,
+        Character,
+        UnicodeCharacter,
+        UnicodeFallbackLength,
+    };
+
+    Action action;
+    // Character: the character; CharacterSet: the code page; Alignment, TabKind: the enum value.
+    int value = 0;
+
+    bool isDestination() const
+    {
+        return action == Action::SkipDestination || action == Action::FontTable || action == Action::ColorTable
+            || action == Action::Alternatives;
+    }
+};
+
+const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
+{
+    using A = Keyword::Action;
+    using Align = RtfParagraphFormat::Alignment;
+    using Tab = RtfParagraphFormat::TabStop::Kind;
+    static const std::unordered_map<std::string_view, Keyword> keywords = [] {
+        std::unordered_map<std::string_view, Keyword> table{
+            {"fonttbl", {A::FontTable}},
+            {"colortbl", {A::ColorTable}},
+            {"upr", {A::Alternatives}},
+            {"ud", {A::UnicodeAlternative}},
+            {"urtf", {A::Utf8Document}},
+            {"ansi", {A::CharacterSet, CodePageDecoder::windows1252}},
+            {"mac", {A::CharacterSet, 10000}},
+            {"pc", {A::CharacterSet, 437}},
+            {"pca", {A::CharacterSet, 850}},
+            {"ansicpg", {A::AnsiCodePage}},
+            {"deff", {A::DefaultFont}},
+            {"f", {A::Font}},
+            {"fcharset", {A::FontCharset}},
+            {"cpg", {A::FontCodePage}},
+            {"red", {A::Red}},
+            {"green", {A::Green}},
+            {"blue", {A::Blue}},
+            {"plain", {A::Plain}},
+            {"fs", {A::FontSize}},
+            {"cf", {A::Foreground}},
+            // Rich-edit controls write \highlight for any background colour; \cb and \chcbpat
+            // are what other writers use for the same thing.
+            {"highlight", {A::Background}},
+            {"cb", {A::Background}},
+            {"chcbpat", {A::Background}},
+            {"b", {A::Bold}},
+            {"i", {A::Italic}},
+            {"ulnone", {A::UnderlineNone}},
+            {"strike", {A::StrikeOut}},
+            {"striked", {A::StrikeOut}},
+            {"pard", {A::ParagraphDefaults}},
+            {"li", {A::LeftIndent}},
+            {"ri", {A::RightIndent}},
+            {"fi", {A::FirstLineIndent}},
+            {"sb", {A::SpaceBefore}},
+            {"sa", {A::SpaceAfter}},
+            {"sl", {A::LineSpacing}},
+            {"slmult", {A::LineSpacingMultiple}},
+            {"ql", {A::Alignment, int(Align::Left)}},
+            {"qc", {A::Alignment, int(Align::Center)}},
+            {"qr", {A::Alignment, int(Align::Right)}},
+            {"qj", {A::Alignment, int(Align::Justify)}},
+            {"qd", {A::Alignment, int(Align::Justify)}},
+            {"tqc", {A::TabKind, int(Tab::Center)}},
+            {"tqr", {A::TabKind, int(Tab::Right)}},
+            {"tqdec", {A::TabKind, int(Tab::Decimal)}},
+            {"tx", {A::TabPosition}},
+            {"tb", {A::BarTab}},
+            {"par", {A::ParagraphBreak}},
+            {"sect", {A::ParagraphBreak}},
+            {"page", {A::ParagraphBreak}},
+            {"column", {A::ParagraphBreak}},
+            {"row", {A::ParagraphBreak}},
+            {"nestrow", {A::ParagraphBreak}},
+            {"cell", {A::CellEnd}},
+            {"nestcell", {A::CellEnd}},
+            {"tab", {A::Character, '\t'}},
+            {"line", {A::Character, QChar::LineSeparator}},
+            {"emdash", {A::Character, 0x2014}},
+            {"endash", {A::Character, 0x2013}},
+            {"emspace", {A::Character, 0x2003}},
+            {"enspace", {A::Character, 0x2002}},
+            {"qmspace", {A::Character, 0x2005}},
+            {"bullet", {A::Character, 0x2022}},
+            {"lquote", {A::Character, 0x2018}},
+            {"rquote", {A::Character, 0x2019}},
+            {"ldblquote", {A::Character, 0x201C}},
+            {"rdblquote", {A::Character, 0x201D}},
+            {"zwbo", {A::Character, 0x200B}},
+            {"zwnj", {A::Character, 0x200C}},
+            {"zwj", {A::Character, 0x200D}},
+            {"ltrmark", {A::Character, 0x200E}},
+            {"rtlmark", {A::Character, 0x200F}},
+            {"u", {A::UnicodeCharacter}},
+            {"uc", {A::UnicodeFallbackLength}},
+        };
+        // Every underline style is an underline here.
+        for (std::string_view word : {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash",
+                                      "ulth", "ulthd", "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash",
+                                      "ululdbwave", "ulw", "ulwave"})
+            table.emplace(word, Keyword{A::Underline});
+        // Destinations whose content is not description text. Unknown destinations marked
+        // with \* are skipped without being listed. An \object is read: its \objdata is
+        // skipped, and its \result is what a reader without the object shows.
+        for (std::string_view word :
+             {"aftncn", "aftnsep", "aftnsepc", "annotation", "atnauthor", "atndate", "atnid", "atnref",
+              "atrfend", "atrfstart", "bkmkend", "bkmkstart", "colorschememapping", "datastore", "do",
+              "docvar", "expandedcolortbl", "falt", "fchars", "fldinst", "fname", "footer", "footerf",
+              "footerl", "footerr", "footnote", "ftncn", "ftnsep", "ftnsepc", "generator", "header",
+              "headerf", "headerl", "headerr", "htmltag", "info", "latentstyles", "lchars", "listoverridetable",
+              "listtable", "listtext", "mmathPr", "nonshppict", "objdata", "panose", "pgdsctbl",
+              "pict", "pn", "pntext", "revtbl", "rsidtbl", "rxe", "shp", "shpinst", "shppict", "stylesheet",
+              "tc", "template", "themedata", "txe", "userprops", "xe", "xmlnstbl"})
+            table.emplace(word, Keyword{A::SkipDestination});
+        return table;
+    }();
+    const auto found = keywords.find(std::string_view(name.data(), std::size_t(name.size())));
+    return found == keywords.end() ? nullptr : &found->second;
+}
+
+bool RtfParser::CharacterState::operator==(const CharacterState &other) const
+{
+    return font == other.font && halfPoints == other.halfPoints && foreground == other.foreground
+        && background == other.background && bold == other.bold && italic == other.italic
+        && underline == other.underline && strikeOut == other.strikeOut;
+}
+
+RtfParser::RtfParser(QTextDocument &document)
+    : builder_(document)
+{
+}
+
+void RtfParser::parse(QByteArrayView rtf)
+{
+    RtfTokenizer tokenizer(rtf);
+    for (RtfTokenizer::Token token = tokenizer.next(); token.type != RtfTokenizer::TokenType::End && !finished_;
+         token = tokenizer.next()) {
+        if (skipDepth_ > 0)
+            skipToken(token);
+        else if (groups_.empty())
+            startGroup(); // the document group: rtf starts with its brace
+        else if (fallbackToSkip_ == 0 || !consumeFallback(token))
+            handleToken(token);
+    }
+    // Groups left open at the end of the data are closed; their text stays.
+    finish();
+}
+
+void RtfParser::handleToken(const RtfTokenizer::Token &token)
+{
+    using Type = RtfTokenizer::TokenType;
+    if (group().destination == Destination::AlternativeChoice && token.type != Type::ControlWord
+        && !(token.type == Type::ControlSymbol && token.symbol == '*')) {
+        startSkippingGroup();
+        skipToken(token);
+        return;
+    }
+    switch (token.type) {
+    case Type::GroupStart:
+        startGroup();
+        break;
+    case Type::GroupEnd:
+        endGroup();
+        break;
+    case Type::ControlWord:
+        handleControlWord(token);
+        break;
+    case Type::ControlSymbol:
+        handleControlSymbol(token.symbol);
+        break;
+    case Type::HexByte:
+        releaseHeldWhitespace();
+        handleText(QByteArrayView(reinterpret_cast<const char *>(&token.byte), 1));
+        break;
+    case Type::Text:
+        handleText(token.text);
+        break;
+    case Type::Binary:
+        releaseHeldWhitespace();
+        break;
+    case Type::End:
+        break;
+    }
+}
+
+// After \uN the next \ucN characters are the fallback for readers without Unicode: one \'hh,
+// one control word or symbol, one \bin, one literal byte each. A brace ends the fallback early.
+bool RtfParser::consumeFallback(RtfTokenizer::Token &token)
+{
+    using Type = RtfTokenizer::TokenType;
+    switch (token.type) {
+    case Type::GroupStart:
+    case Type::GroupEnd:
+    case Type::End:
+        fallbackToSkip_ = 0;
+        return false;
+    case Type::Text:
+        if (token.text.size() <= fallbackToSkip_) {
+            fallbackToSkip_ -= int(token.text.size());
+            return true;
+        }
+        token.text = token.text.sliced(fallbackToSkip_);
+        fallbackToSkip_ = 0;
+        return false;
+    default:
+        --fallbackToSkip_;
+        return true;
+    }
+}
+
+void RtfParser::skipToken(const RtfTokenizer::Token &token)
+{
+    if (token.type == RtfTokenizer::TokenType::GroupStart) {
+        ++skipDepth_;
+    } else if (token.type == RtfTokenizer::TokenType::GroupEnd && --skipDepth_ == 0) {
+        groups_.pop_back();
+        fallbackToSkip_ = 0;
+    }
+}
+
+void RtfParser::startGroup()
+{
+    releaseHeldWhitespace();
+    GroupState child = groups_.empty() ? GroupState() : group();
+    child.ignorableDestination = false;
+    if (child.destination == Destination::Alternatives)
+        child.destination = Destination::AlternativeChoice;
+    groups_.push_back(std::move(child));
+    fallbackToSkip_ = 0;
+    if (groups_.size() > maximumGroupDepth)
+        startSkippingGroup();
+    else
+        groupJustStarted_ = group().destination == Destination::Body;
+}
+
+void RtfParser::endGroup()
+{
+    releaseHeldWhitespace();
+    const Destination destination = group().destination;
+    if (destination == Destination::FontTable) {
+        fonts_.endEntry(decoder_, documentCodePage_);
+        formatCacheValid_ = false;
+    }
+    if (groups_.size() == 1) {
+        // The document group closed; whatever follows is not part of the document.
+        finish();
+        return;
+    }
+    groups_.pop_back();
+    fallbackToSkip_ = 0;
+}
+
+void RtfParser::startSkippingGroup()
+{
+    // The document group itself is never skipped: a stray \* there must not drop the document.
+    if (groups_.size() > 1)
+        skipDepth_ = 1;
+}
+
+void RtfParser::handleControlWord(const RtfTokenizer::Token &token)
+{
+    const Keyword *keyword = findKeyword(token.text);
+    GroupState &current = group();
+    const bool ignorable = std::exchange(current.ignorableDestination, false);
+    if (groupJustStarted_) {
+        if (keyword && keyword->isDestination())
+            heldWhitespace_.clear();
+        releaseHeldWhitespace();
+    }
+    const bool isUnicodeAlternative = keyword && keyword->action == Keyword::Action::UnicodeAlternative;
+    if (current.destination == Destination::AlternativeChoice) {
+        if (isUnicodeAlternative)
+            current.destination = current.outerDestination;
+        else
+            startSkippingGroup();
+        return;
+    }
+    if (ignorable && !isUnicodeAlternative) {
+        startSkippingGroup();
+        return;
+    }
+    if (keyword)
+        applyKeyword(*keyword, token);
+}
+
+void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &token)
+{
+    using A = Keyword::Action;
+    GroupState &current = group();
+    CharacterState &character = current.character;
+    RtfParagraphFormat &paragraph = current.paragraph;
+    const int parameter = token.parameter;
+    const bool toggle = !token.hasParameter || parameter != 0;
+    switch (keyword.action) {
+    case A::SkipDestination:
+        startSkippingGroup();
+        break;
+    case A::FontTable:
+        current.destination = Destination::FontTable;
+        break;
+    case A::ColorTable:
+        current.destination = Destination::ColorTable;
+        break;
+    case A::Alternatives:
+        current.outerDestination = current.destination;
+        current.destination = Destination::Alternatives;
+        break;
+    case A::UnicodeAlternative:
+        break;
+    case A::Utf8Document:
+        utf8Text_ = true;
+        break;
+    case A::CharacterSet:
+        documentCodePage_ = keyword.value;
+        break;
+    case A::AnsiCodePage:
+        if (parameter > 0 && parameter <= maximumCodePage)
+            documentCodePage_ = parameter;
+        break;
+    case A::DefaultFont:
+        defaultFont_ = parameter;
+        formatCacheValid_ = false;
+        break;
+    case A::Font:
+        if (current.destination == Destination::FontTable) {
+            fonts_.endEntry(decoder_, documentCodePage_);
+            fonts_.beginEntry(parameter);
+            formatCacheValid_ = false;
+        } else if (token.hasParameter && fonts_.contains(parameter)) {
+            character.font = parameter;
+        }
+        break;
+    case A::FontCharset:
+        if (current.destination == Destination::FontTable)
+            fonts_.setCharset(parameter);
+        break;
+    case A::FontCodePage:
+        if (current.destination == Destination::FontTable && parameter > 0 && parameter <= maximumCodePage)
+            fonts_.setCodePage(parameter);
+        break;
+    case A::Red:
+        colors_.setRed(parameter);
+        break;
+    case A::Green:
+        colors_.setGreen(parameter);
+        break;
+    case A::Blue:
+        colors_.setBlue(parameter);
+        break;
+    case A::Plain:
+        character = CharacterState();
+        break;
+    case A::FontSize:
+        character.halfPoints = parameter > 0 ? qMin(parameter, RtfCharacterFormat::maximumHalfPoints)
+                                             : RtfCharacterFormat::defaultHalfPoints;
+        break;
+    case A::Foreground:
+        setColor(character.foreground, token);
+        break;
+    case A::Background:
+        setColor(character.background, token);
+        break;
+    case A::Bold:
+        character.bold = toggle;
+        break;
+    case A::Italic:
+        character.italic = toggle;
+        break;
+    case A::Underline:
+        character.underline = toggle;
+        break;
+    case A::UnderlineNone:
+        character.underline = false;
+        break;
+    case A::StrikeOut:
+        character.strikeOut = toggle;
+        break;
+    case A::ParagraphDefaults:
+        paragraph = RtfParagraphFormat();
+        current.nextTabKind = RtfParagraphFormat::TabStop::Kind::Left;
+        break;
+    case A::LeftIndent:
+        paragraph.leftIndent = clampTwips(parameter);
+        break;
+    case A::RightIndent:
+        paragraph.rightIndent = clampTwips(parameter);
+        break;
+    case A::FirstLineIndent:
+        paragraph.firstLineIndent = clampTwips(parameter);
+        break;
+    case A::SpaceBefore:
+        paragraph.spaceBefore = qMax(0, clampTwips(parameter));
+        break;
+    case A::SpaceAfter:
+        paragraph.spaceAfter = qMax(0, clampTwips(parameter));
+        break;
+    case A::LineSpacing:
+        paragraph.lineSpacing = clampTwips(parameter);
+        break;
+    case A::LineSpacingMultiple:
+        paragraph.lineSpacingMultiple = toggle;
+        break;
+    case A::Alignment:
+        paragraph.alignment = RtfParagraphFormat::Alignment(keyword.value);
+        break;
+    case A::TabKind:
+        current.nextTabKind = RtfParagraphFormat::TabStop::Kind(keyword.value);
+        break;
+    case A::TabPosition:
+        if (paragraph.tabStops.size() < RtfParagraphFormat::maximumTabStops)
+            paragraph.tabStops.append({qMax(0, clampTwips(parameter)), current.nextTabKind});
+        current.nextTabKind = RtfParagraphFormat::TabStop::Kind::Left;
+        break;
+    case A::BarTab:
+        // A bar tab draws a line and is no stop; the kind words before it belonged to it.
+        current.nextTabKind = RtfParagraphFormat::TabStop::Kind::Left;
+        break;
+    case A::ParagraphBreak:
+        endParagraph();
+        break;
+    case A::CellEnd:
+        if (current.destination == Destination::Body)
+            cellSeparatorPending_ = true;
+        break;
+    case A::Character: {
+        const char16_t c = char16_t(keyword.value);
+        appendCharacters(QStringView(&c, 1));
+        break;
+    }
+    case A::UnicodeCharacter:
+        if (token.hasParameter)
+            appendUnicodeUnit(parameter);
+        fallbackToSkip_ = current.unicodeFallbackLength;
+        break;
+    case A::UnicodeFallbackLength:
+        current.unicodeFallbackLength = token.hasParameter ? qBound(0, parameter, maximumUnicodeFallbackLength) : 1;
+        break;
+    }
+}
+
+void RtfParser::handleControlSymbol(char symbol)
+{
+    if (symbol != '*')
+        releaseHeldWhitespace();
+    switch (symbol) {
+    case '*':
+        group().ignorableDestination = true;
+        break;
+    case '\\':
+    case '{':
+    case '}':
+    case ':':
+        handleText(QByteArrayView(&symbol, 1));
+        break;
+    case '~':
+        appendCharacters(u"\u00A0");
+        break;
+    case '-':
+        appendCharacters(u"\u00AD");
+        break;
+    case '_':
+        appendCharacters(u"\u2011");
+        break;
+    case '\n':
+        endParagraph();
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfParser::handleText(QByteArrayView text)
+{
+    GroupState &current = group();
+    switch (current.destination) {
+    case Destination::Body:
+        if (groupJustStarted_ && isSpaces(text)) {
+            heldWhitespace_.append(text);
+            return;
+        }
+        releaseHeldWhitespace();
+        appendBytes(text);
+        break;
+    case Destination::FontTable:
+        for (qsizetype end = text.indexOf(';'); end >= 0; end = text.indexOf(';')) {
+            fonts_.appendToName(text.first(end));
+            fonts_.endEntry(decoder_, documentCodePage_);
+            formatCacheValid_ = false;
+            text = text.sliced(end + 1);
+        }
+        fonts_.appendToName(text);
+        break;
+    case Destination::ColorTable:
+        for (char c : text) {
+            if (c == ';')
+                colors_.endEntry();
+        }
+        formatCacheValid_ = false;
+        break;
+    case Destination::Alternatives:
+        break;
+    case Destination::AlternativeChoice:
+        startSkippingGroup();
+        break;
+    }
+}
+
+void RtfParser::releaseHeldWhitespace()
+{
+    groupJustStarted_ = false;
+    if (heldWhitespace_.isEmpty())
+        return;
+    const QByteArray held = std::exchange(heldWhitespace_, QByteArray());
+    appendBytes(held);
+}
+
+void RtfParser::appendBytes(QByteArrayView bytes)
+{
+    prepareForText();
+    const int codePage = currentCodePage();
+    const CharacterState &state = group().character;
+    if (!pendingBytes_.isEmpty() && (codePage != pendingBytesCodePage_ || state != pendingBytesState_))
+        decodePendingBytes();
+    pendingBytes_.append(bytes);
+    pendingBytesCodePage_ = codePage;
+    pendingBytesState_ = state;
+}
+
+void RtfParser::appendCharacters(QStringView text)
+{
+    if (group().destination != Destination::Body)
+        return;
+    prepareForText();
+    decodePendingBytes();
+    appendDecoded(text, group().character);
+}
+
+void RtfParser::appendUnicodeUnit(int value)
+{
+    // \uN is a signed 16-bit code unit; positive values up to 65535 are accepted as well.
+    const char16_t unit = value < -32768 || value > 65535 ? replacementCharacter : char16_t(value & 0xFFFF);
+    if (group().destination == Destination::FontTable) {
+        fonts_.appendToName(QChar(unit), decoder_, documentCodePage_);
+        return;
+    }
+    if (group().destination != Destination::Body)
+        return;
+    if (QChar::isLowSurrogate(unit) && pendingHighSurrogate_) {
+        const char16_t pair[] = {std::exchange(pendingHighSurrogate_, char16_t(0)), unit};
+        appendDecoded(QStringView(pair, 2), group().character);
+        return;
+    }
+    prepareForText();
+    decodePendingBytes();
+    if (QChar::isHighSurrogate(unit))
+        pendingHighSurrogate_ = unit;
+    else
+        appendCharacters(QChar::isLowSurrogate(unit) ? QStringView(&replacementCharacter, 1) : QStringView(&unit, 1));
+}
+
+// Settles what must stand before the next text: a high surrogate no low one followed, and the
+// separator owed to a table cell that ended.
+void RtfParser::prepareForText()
+{
+    if (!pendingHighSurrogate_ && !cellSeparatorPending_)
+        return;
+    decodePendingBytes();
+    if (pendingHighSurrogate_) {
+        pendingHighSurrogate_ = 0;
+        appendDecoded(QStringView(&replacementCharacter, 1), group().character);
+    }
+    if (std::exchange(cellSeparatorPending_, false))
+        appendDecoded(u"\t", group().character);
+}
+
+void RtfParser::decodePendingBytes()
+{
+    if (pendingBytes_.isEmpty())
+        return;
+    const QString text = decoder_.decode(pendingBytesCodePage_, pendingBytes_);
+    pendingBytes_.clear();
+    appendDecoded(text, pendingBytesState_);
+}
+
+void RtfParser::appendDecoded(QStringView text, const CharacterState &state)
+{
+    if (!pendingText_.isEmpty() && state != pendingTextState_)
+        flushText();
+    pendingText_.append(text);
+    pendingTextState_ = state;
+}
+
+void RtfParser::flushText()
+{
+    if (pendingText_.isEmpty())
+        return;
+    builder_.appendText(std::exchange(pendingText_, QString()), charFormat(pendingTextState_));
+}
+
+void RtfParser::endParagraph()
+{
+    if (group().destination != Destination::Body)
+        return;
+    cellSeparatorPending_ = false;
+    prepareForText();
+    decodePendingBytes();
+    flushText();
+    builder_.endParagraph(group().paragraph.toBlockFormat(), charFormat(group().character));
+}
+
+void RtfParser::finish()
+{
+    if (finished_)
+        return;
+    finished_ = true;
+    const GroupState last = groups_.empty() ? GroupState() : group();
+    if (!groups_.empty()) {
+        releaseHeldWhitespace();
+        cellSeparatorPending_ = false;
+        prepareForText();
+    }
+    decodePendingBytes();
+    flushText();
+    builder_.finish(last.paragraph.toBlockFormat(), charFormat(last.character));
+}
+
+void RtfParser::setColor(int &slot, const RtfTokenizer::Token &token) const
+{
+    // Entry 0 is the automatic colour in rich-edit tables but may be a real colour in old files;
+    // an index the table does not hold leaves the colour as it was.
+    const int index = token.hasParameter ? token.parameter : 0;
+    if (index == 0 || colors_.contains(index))
+        slot = index;
+}
+
+int RtfParser::currentCodePage() const
+{
+    if (utf8Text_)
+        return CodePageDecoder::utf8;
+    const int font = groups_.back().character.font;
+    return fonts_.codePage(font < 0 ? defaultFont_ : font, documentCodePage_);
+}
+
+QTextCharFormat RtfParser::charFormat(const CharacterState &state)
+{
+    if (!formatCacheValid_ || state != cachedState_) {
+        cachedState_ = state;
+        cachedFormat_ = resolve(state).toCharFormat();
+        formatCacheValid_ = true;
+    }
+    return cachedFormat_;
+}
+
+RtfCharacterFormat RtfParser::resolve(const CharacterState &state) const
+{
+    RtfCharacterFormat format;
+    format.family = fonts_.family(state.font < 0 ? defaultFont_ : state.font);
+    if (format.family.isEmpty())
+        format.family = DescriptionFont::family;
+    format.halfPoints = state.halfPoints;
+    format.foreground = state.foreground < 0 ? QColor() : colors_.color(state.foreground);
+    format.background = state.background < 0 ? QColor() : colors_.color(state.background);
+    format.bold = state.bold;
+    format.italic = state.italic;
+    format.underline = state.underline;
+    format.strikeOut = state.strikeOut;
+    return format;
+}

@@ -1,0 +1,121 @@
+#pragma once
+
+#include "description/CodePageDecoder.h"
+#include "description/RtfColorTable.h"
+#include "description/RtfFontTable.h"
+#include "description/RtfParagraphFormat.h"
+#include "description/RtfTokenizer.h"
+#include "description/TextDocumentBuilder.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTextCharFormat>
+
+#include <vector>
+
+class QTextDocument;
+struct RtfCharacterFormat;
+
+// The RTF state machine: groups with their character and paragraph state, destinations, the
+// font and colour tables, code pages and Unicode fallbacks. Feeds a TextDocumentBuilder.
+class RtfParser {
+public:
+    explicit RtfParser(QTextDocument &document);
+
+    // rtf starts at the opening brace of the document group.
+    void parse(QByteArrayView rtf);
+
+private:
+    enum class Destination {
+        Body,
+        FontTable,
+        ColorTable,
+        Alternatives,      // \upr: holds an ANSI and a Unicode version of the same content
+        AlternativeChoice, // a group inside \upr; only the \ud one is read
+    };
+
+    struct CharacterState {
+        int font = -1;       // -1: the document's default font (\deff)
+        int halfPoints = 24; // RTF's own default size: 12 pt
+        int foreground = -1; // colour table index; -1: automatic
+        int background = -1;
+        bool bold = false;
+        bool italic = false;
+        bool underline = false;
+        bool strikeOut = false;
+        bool operator==(const CharacterState &other) const;
+        bool operator!=(const CharacterState &other) const { return !(*this == other); }
+    };
+
+    struct GroupState {
+        Destination destination = Destination::Body;
+        Destination outerDestination = Destination::Body; // where the \ud content of \upr goes
+        CharacterState character;
+        RtfParagraphFormat paragraph;
+        RtfParagraphFormat::TabStop::Kind nextTabKind = RtfParagraphFormat::TabStop::Kind::Left;
+        int unicodeFallbackLength = 1; // \ucN
+        bool ignorableDestination = false; // after \*
+    };
+
+    struct Keyword;
+    static const Keyword *findKeyword(QByteArrayView name);
+
+    void handleToken(const RtfTokenizer::Token &token);
+    bool consumeFallback(RtfTokenizer::Token &token);
+    void skipToken(const RtfTokenizer::Token &token);
+    void startGroup();
+    void endGroup();
+    void startSkippingGroup();
+    void handleControlWord(const RtfTokenizer::Token &token);
+    void applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
+    void handleControlSymbol(char symbol);
+    void handleText(QByteArrayView text);
+    void releaseHeldWhitespace();
+
+    void appendBytes(QByteArrayView bytes);
+    void appendCharacters(QStringView text);
+    void appendUnicodeUnit(int value);
+    void prepareForText();
+    void decodePendingBytes();
+    void appendDecoded(QStringView text, const CharacterState &state);
+    void flushText();
+    void endParagraph();
+    void finish();
+
+    void setColor(int &slot, const RtfTokenizer::Token &token) const;
+    int currentCodePage() const;
+    QTextCharFormat charFormat(const CharacterState &state);
+    RtfCharacterFormat resolve(const CharacterState &state) const;
+    GroupState &group() { return groups_.back(); }
+
+    TextDocumentBuilder builder_;
+    RtfFontTable fonts_;
+    RtfColorTable colors_;
+    CodePageDecoder decoder_;
+    std::vector<GroupState> groups_;
+    int skipDepth_ = 0;
+    int fallbackToSkip_ = 0;
+    bool finished_ = false;
+
+    int documentCodePage_ = CodePageDecoder::windows1252;
+    int defaultFont_ = 0;
+    bool utf8Text_ = false;
+
+    // Whitespace at the start of a group stays out of the text until we know the group is not
+    // a destination: "{ \fonttbl" is a font table, not a space.
+    bool groupJustStarted_ = false;
+    QByteArray heldWhitespace_;
+
+    // Bytes are decoded in runs, so a double-byte character split over two \'hh is whole.
+    QByteArray pendingBytes_;
+    int pendingBytesCodePage_ = CodePageDecoder::windows1252;
+    CharacterState pendingBytesState_;
+    QString pendingText_;
+    CharacterState pendingTextState_;
+    char16_t pendingHighSurrogate_ = 0;
+    bool cellSeparatorPending_ = false;
+
+    bool formatCacheValid_ = false;
+    CharacterState cachedState_;
+    QTextCharFormat cachedFormat_;
+};

@@ -1,0 +1,65 @@
+#include "description/RtfReader.h"
+
+#include "catalogue/Windows1252.h"
+#include "description/DescriptionFont.h"
+#include "description/RtfCharacterFormat.h"
+#include "description/RtfParser.h"
+#include "description/TextDocumentBuilder.h"
+
+#include <QTextBlockFormat>
+
+namespace {
+
+// A byte-order mark or blank lines before the header do not make an RTF file plain text.
+qsizetype rtfStart(QByteArrayView bytes)
+{
+    qsizetype start = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    while (start < bytes.size() && (bytes[start] == ' ' || bytes[start] == '\t' || bytes[start] == '\r'
+                                    || bytes[start] == '\n'))
+        ++start;
+    const QByteArrayView rest = bytes.sliced(start);
+    return rest.startsWith("{\\rtf") || rest.startsWith("{\\urtf") ? start : -1;
+}
+
+void readPlainText(QByteArrayView bytes, QTextDocument &document)
+{
+    TextDocumentBuilder builder(document);
+    RtfCharacterFormat font;
+    font.family = DescriptionFont::family;
+    font.halfPoints = DescriptionFont::pointSize * 2;
+    const QTextCharFormat format = font.toCharFormat();
+    qsizetype lineStart = 0;
+    for (qsizetype i = 0; i <= bytes.size(); ++i) {
+        const bool atEnd = i == bytes.size();
+        if (!atEnd && bytes[i] != '\r' && bytes[i] != '\n')
+            continue;
+        QByteArray line = bytes.sliced(lineStart, i - lineStart).toByteArray();
+        line.replace('\0', QByteArrayView()); // Windows tools end files with a NUL now and then
+        builder.appendText(Windows1252::decode(line), format);
+        if (atEnd)
+            break;
+        builder.endParagraph(QTextBlockFormat(), format);
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        lineStart = i + 1;
+    }
+    builder.finish(QTextBlockFormat(), format);
+}
+
+} // namespace
+
+bool RtfReader::read(const QByteArray &bytes, QTextDocument &document)
+{
+    if (bytes.size() > maximumInputSize) {
+        TextDocumentBuilder emptied(document);
+        return false;
+    }
+    const qsizetype start = rtfStart(bytes);
+    if (start < 0) {
+        readPlainText(bytes, document);
+        return true;
+    }
+    RtfParser parser(document);
+    parser.parse(QByteArrayView(bytes).sliced(start));
+    return true;
+}

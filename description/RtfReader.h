@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+
+class QTextDocument;
+
+// Reads a description file into a document, replacing its content. Files that do not start
+// with an RTF header are read as Windows-1252 plain text, one paragraph a line.
+class RtfReader {
+public:
+    // Descriptions are a few kilobytes; anything this large is not one.
+    static constexpr qsizetype maximumInputSize = 16 * 1024 * 1024;
+
+    // False, with the document emptied, only when nothing sensible could be read: input
+    // beyond maximumInputSize. Damaged RTF is read as far as it makes sense.
+    static bool read(const QByteArray &bytes, QTextDocument &document);
+};

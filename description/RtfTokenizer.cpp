@@ -1,0 +1,155 @@
+#include "description/RtfTokenizer.h"
+
+#include <limits>
+
+namespace {
+
+bool isLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool endsText(char c)
+{
+    return c == '\\' || c == '{' || c == '}' || c == '\r' || c == '\n' || c == '\0';
+}
+
+RtfTokenizer::Token makeToken(RtfTokenizer::TokenType type)
+{
+    RtfTokenizer::Token token;
+    token.type = type;
+    return token;
+}
+
+} // namespace
+
+RtfTokenizer::RtfTokenizer(QByteArrayView data)
+    : data_(data)
+{
+}
+
+RtfTokenizer::Token RtfTokenizer::next()
+{
+    while (position_ < data_.size()) {
+        const char c = data_[position_];
+        switch (c) {
+        case '{':
+            ++position_;
+            return makeToken(TokenType::GroupStart);
+        case '}':
+            ++position_;
+            return makeToken(TokenType::GroupEnd);
+        case '\\':
+            return readControl();
+        case '\r':
+        case '\n':
+        case '\0':
+            ++position_;
+            break;
+        default:
+            return readText();
+        }
+    }
+    return {};
+}
+
+RtfTokenizer::Token RtfTokenizer::readControl()
+{
+    ++position_; // the backslash
+    if (position_ >= data_.size())
+        return {};
+    const char c = data_[position_];
+    if (isLetter(c))
+        return readControlWord();
+    ++position_;
+    if (c == '\'')
+        return readHexByte();
+    Token token = makeToken(TokenType::ControlSymbol);
+    token.symbol = c == '\r' ? '\n' : c;
+    return token;
+}
+
+RtfTokenizer::Token RtfTokenizer::readControlWord()
+{
+    Token token = makeToken(TokenType::ControlWord);
+    const qsizetype start = position_;
+    while (position_ < data_.size() && isLetter(data_[position_]))
+        ++position_;
+    token.text = data_.sliced(start, position_ - start);
+
+    const bool negative = position_ + 1 < data_.size() && data_[position_] == '-' && isDigit(data_[position_ + 1]);
+    if (negative)
+        ++position_;
+    if (position_ < data_.size() && isDigit(data_[position_])) {
+        // Saturate, but consume every digit so none leaks into the text.
+        constexpr qint64 limit = qint64(std::numeric_limits<int>::max()) + 1;
+        qint64 value = 0;
+        while (position_ < data_.size() && isDigit(data_[position_])) {
+            if (value < limit)
+                value = value * 10 + (data_[position_] - '0');
+            ++position_;
+        }
+        value = negative ? -value : value;
+        token.parameter = int(qBound(qint64(std::numeric_limits<int>::min()), value, qint64(std::numeric_limits<int>::max())));
+        token.hasParameter = true;
+    }
+    if (position_ < data_.size() && data_[position_] == ' ')
+        ++position_;
+
+    if (token.text == "bin") {
+        const qsizetype length = qBound(qsizetype(0), qsizetype(token.parameter), data_.size() - position_);
+        position_ += length;
+        token.type = TokenType::Binary;
+    }
+    return token;
+}
+
+RtfTokenizer::Token RtfTokenizer::readHexByte()
+{
+    const int high = hexDigit(position_);
+    if (high < 0) {
+        // A broken escape: the reader ignores the lone symbol and reads what follows as usual.
+        Token broken = makeToken(TokenType::ControlSymbol);
+        broken.symbol = '\'';
+        return broken;
+    }
+    ++position_;
+    Token token = makeToken(TokenType::HexByte);
+    const int low = hexDigit(position_);
+    if (low < 0) {
+        token.byte = static_cast<unsigned char>(high);
+    } else {
+        ++position_;
+        token.byte = static_cast<unsigned char>(high * 16 + low);
+    }
+    return token;
+}
+
+RtfTokenizer::Token RtfTokenizer::readText()
+{
+    Token token = makeToken(TokenType::Text);
+    const qsizetype start = position_;
+    while (position_ < data_.size() && !endsText(data_[position_]))
+        ++position_;
+    token.text = data_.sliced(start, position_ - start);
+    return token;
+}
+
+int RtfTokenizer::hexDigit(qsizetype at) const
+{
+    if (at >= data_.size())
+        return -1;
+    const char c = data_[at];
+    if (isDigit(c))
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}

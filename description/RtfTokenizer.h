@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArrayView>
+
+// Splits RTF bytes into groups, control words, control symbols, hex bytes and text runs.
+// Line breaks and NUL bytes in the stream carry no meaning and are dropped here; the data of
+// \binN is consumed here as well, since it may hold any byte, braces included.
+class RtfTokenizer {
+public:
+    enum class TokenType {
+        End,
+        GroupStart,
+        GroupEnd,
+        ControlWord,   // name, and parameter when hasParameter
+        ControlSymbol, // symbol: the character after the backslash; '\n' for backslash + CR or LF
+        HexByte,       // byte: the value of \'hh
+        Text,          // text: a run of literal bytes
+        Binary,        // \binN with its data skipped
+    };
+
+    struct Token {
+        TokenType type = TokenType::End;
+        QByteArrayView text;
+        int parameter = 0;
+        bool hasParameter = false;
+        char symbol = 0;
+        unsigned char byte = 0;
+    };
+
+    explicit RtfTokenizer(QByteArrayView data);
+
+    Token next();
+
+private:
+    Token readControl();
+    Token readControlWord();
+    Token readHexByte();
+    Token readText();
+    int hexDigit(qsizetype at) const;
+
+    QByteArrayView data_;
+    qsizetype position_ = 0;
+};

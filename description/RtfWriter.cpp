@@ -1,0 +1,349 @@
+#include "description/RtfWriter.h"
+
+#include "catalogue/Windows1252.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <tuple>
+
+namespace {
+
+constexpr char lineEnd[] = "\r\n";
+
+// Anything \uN cannot stand for is written as U+FFFD, as the reader would read it.
+constexpr char16_t replacementCharacter = QChar::ReplacementCharacter;
+
+// Embedded objects (pasted pictures) are not part of the descriptions we write.
+bool hasWritableText(QStringView text)
+{
+    for (QChar c : text) {
+        if (c != QChar::ObjectReplacementCharacter)
+            return true;
+    }
+    return false;
+}
+
+void appendNumber(QByteArray &out, int value)
+{
+    out.append(QByteArray::number(value));
+}
+
+void appendFontName(QByteArray &out, const QString &family)
+{
+    for (QChar c : family) {
+        if (c == u'\\' || c == u'{' || c == u'}') {
+            out.append('\\').append(char(c.unicode()));
+            continue;
+        }
+        const int byte = Windows1252::encodeChar(c);
+        if (byte >= 0x20 && byte < 0x80)
+            out.append(char(byte));
+        else if (byte >= 0x80)
+            out.append("\\'").append(QByteArray::number(byte, 16));
+        else
+            out.append("\\u").append(QByteArray::number(qint16(c.unicode()))).append('?');
+    }
+}
+
+const char *alignmentWord(RtfParagraphFormat::Alignment alignment)
+{
+    switch (alignment) {
+    case RtfParagraphFormat::Alignment::Center:
+        return "qc";
+    case RtfParagraphFormat::Alignment::Right:
+        return "qr";
+    case RtfParagraphFormat::Alignment::Justify:
+        return "qj";
+    case RtfParagraphFormat::Alignment::Left:
+        break;
+    }
+    return nullptr; // rich-edit controls never write \ql: left is what \pard sets
+}
+
+const char *tabKindWord(RtfParagraphFormat::TabStop::Kind kind)
+{
+    switch (kind) {
+    case RtfParagraphFormat::TabStop::Kind::Center:
+        return "tqc";
+    case RtfParagraphFormat::TabStop::Kind::Right:
+        return "tqr";
+    case RtfParagraphFormat::TabStop::Kind::Decimal:
+        return "tqdec";
+    case RtfParagraphFormat::TabStop::Kind::Left:
+        break;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QByteArray RtfWriter::write(const QTextDocument &document)
+{
+    return RtfWriter(document).result();
+}
+
+RtfWriter::RtfWriter(const QTextDocument &document)
+    : document_(document)
+    , defaultFont_(document.defaultFont())
+    , formats_(document.allFormats())
+{
+    // Before the first run nothing is known but what RTF itself defaults to: no effects and
+    // automatic colours. Family and size are always written with the first run.
+    written_.halfPoints = 0;
+}
+
+QByteArray RtfWriter::result()
+{
+    collectTables();
+    writeBody();
+    QByteArray out;
+    out.reserve(body_.size() + 512);
+    writeHeader(out);
+    out.append(body_);
+    // Rich-edit controls end their output with the closing brace, a line end and a NUL.
+    out.append('}').append(lineEnd).append('\0');
+    return out;
+}
+
+void RtfWriter::collectTables()
+{
+    for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
+        forEachRun(block, [this](const RtfCharacterFormat &character, QStringView) {
+            addFont(character.family);
+            addColor(character.foreground);
+            addColor(character.background);
+        });
+    }
+}
+
+void RtfWriter::writeHeader(QByteArray &out) const
+{
+    out.append("{\\rtf1\\ansi\\ansicpg1252\\deff0\\nouicompat\\deflang1030{\\fonttbl");
+    for (int i = 0; i < fonts_.size(); ++i) {
+        out.append("{\\f");
+        appendNumber(out, i);
+        out.append("\\fnil\\fcharset0 ");
+        appendFontName(out, fonts_.at(i));
+        out.append(";}");
+    }
+    out.append('}').append(lineEnd);
+    if (!colors_.isEmpty()) {
+        // The empty first entry is the automatic colour, which \cf0 and \highlight0 select.
+        out.append("{\\colortbl ;");
+        for (QRgb rgb : colors_) {
+            out.append("\\red");
+            appendNumber(out, qRed(rgb));
+            out.append("\\green");
+            appendNumber(out, qGreen(rgb));
+            out.append("\\blue");
+            appendNumber(out, qBlue(rgb));
+            out.append(';');
+        }
+        out.append('}').append(lineEnd);
+    }
+    out.append("{\\*\\generator Z-CD editor;}\\viewkind4\\uc1 ").append(lineEnd);
+}
+
+void RtfWriter::writeBody()
+{
+    for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
+        const RtfParagraphFormat paragraph = RtfParagraphFormat::fromBlockFormat(block.blockFormat());
+        // As rich-edit controls do, paragraph properties are written only where they change.
+        if (!writtenParagraph_ || paragraph != *writtenParagraph_) {
+            writeParagraphFormat(paragraph);
+            writtenParagraph_ = paragraph;
+        }
+        forEachRun(block, [this](const RtfCharacterFormat &character, QStringView text) {
+            writeCharacterFormat(character);
+            writeText(text);
+        });
+        // Every paragraph ends with \par, the last one too; the reader drops that last mark.
+        writeControlWord("par");
+        body_.append(lineEnd);
+        delimiterPending_ = false;
+    }
+}
+
+void RtfWriter::writeParagraphFormat(const RtfParagraphFormat &paragraph)
+{
+    writeControlWord("pard");
+    const std::pair<const char *, int> lengths[] = {
+        {"fi", paragraph.firstLineIndent}, {"li", paragraph.leftIndent}, {"ri", paragraph.rightIndent},
+        {"sb", paragraph.spaceBefore},     {"sa", paragraph.spaceAfter},
+    };
+    for (const auto &[word, twips] : lengths) {
+        if (twips != 0)
+            writeControlWord(word, twips);
+    }
+    if (paragraph.lineSpacing != 0) {
+        writeControlWord("sl", paragraph.lineSpacing);
+        writeControlWord("slmult", paragraph.lineSpacingMultiple ? 1 : 0);
+    }
+    for (const RtfParagraphFormat::TabStop &stop : paragraph.tabStops) {
+        if (const char *kind = tabKindWord(stop.kind))
+            writeControlWord(kind);
+        writeControlWord("tx", stop.position);
+    }
+    if (const char *alignment = alignmentWord(paragraph.alignment))
+        writeControlWord(alignment);
+}
+
+void RtfWriter::writeCharacterFormat(const RtfCharacterFormat &character)
+{
+    if (character.foreground != written_.foreground)
+        writeControlWord("cf", colorIndex(character.foreground));
+    if (character.background != written_.background)
+        writeControlWord("highlight", colorIndex(character.background));
+    const std::tuple<bool, bool, const char *, const char *> effects[] = {
+        {character.bold, written_.bold, "b", "b0"},
+        {character.italic, written_.italic, "i", "i0"},
+        {character.underline, written_.underline, "ul", "ulnone"},
+        {character.strikeOut, written_.strikeOut, "strike", "strike0"},
+    };
+    for (const auto &[wanted, current, on, off] : effects) {
+        if (wanted != current)
+            writeControlWord(wanted ? on : off);
+    }
+    if (character.family != written_.family)
+        writeControlWord("f", fontIndex(character.family));
+    if (character.halfPoints != written_.halfPoints)
+        writeControlWord("fs", character.halfPoints);
+    written_ = character;
+}
+
+void RtfWriter::writeText(QStringView text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
+            // Characters beyond the basic plane are two \u, one for each half of the pair.
+            writeControlWord("u", qint16(c));
+            body_.append('?');
+            writeControlWord("u", qint16(text[++i].unicode()));
+            body_.append('?');
+            delimiterPending_ = false;
+            continue;
+        }
+        writeCharacter(QChar::isSurrogate(c) ? replacementCharacter : c);
+    }
+}
+
+void RtfWriter::writeCharacter(char16_t c)
+{
+    switch (c) {
+    case u'\\':
+        return writeControlSymbol("\\\\");
+    case u'{':
+        return writeControlSymbol("\\{");
+    case u'}':
+        return writeControlSymbol("\\}");
+    case u'\t':
+        return writeControlWord("tab");
+    case QChar::LineSeparator:
+        return writeControlWord("line");
+    case QChar::Nbsp:
+        return writeControlSymbol("\\~");
+    case QChar::SoftHyphen:
+        return writeControlSymbol("\\-");
+    case 0x2011: // non-breaking hyphen
+        return writeControlSymbol("\\_");
+    case QChar::ObjectReplacementCharacter:
+        return;
+    default:
+        break;
+    }
+    if (c >= 0x20 && c < 0x7F) {
+        if (delimiterPending_)
+            body_.append(' ');
+        delimiterPending_ = false;
+        body_.append(char(c));
+        return;
+    }
+    const int byte = Windows1252::encodeChar(QChar(c));
+    if (byte >= 0) {
+        writeHexByte(byte);
+        return;
+    }
+    writeControlWord("u", qint16(c));
+    body_.append('?');
+    delimiterPending_ = false;
+}
+
+void RtfWriter::writeControlWord(const char *word)
+{
+    body_.append('\\').append(word);
+    delimiterPending_ = true;
+}
+
+void RtfWriter::writeControlWord(const char *word, int parameter)
+{
+    writeControlWord(word);
+    appendNumber(body_, parameter);
+}
+
+void RtfWriter::writeControlSymbol(const char *symbol)
+{
+    body_.append(symbol);
+    delimiterPending_ = false;
+}
+
+void RtfWriter::writeHexByte(int byte)
+{
+    static constexpr char digits[] = "0123456789abcdef";
+    body_.append("\\'").append(digits[byte >> 4]).append(digits[byte & 0xF]);
+    delimiterPending_ = false;
+}
+
+template<typename Visit>
+void RtfWriter::forEachRun(const QTextBlock &block, Visit visit)
+{
+    bool wroteText = false;
+    for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        const QString text = fragment.text();
+        if (!hasWritableText(text))
+            continue;
+        visit(characterFormat(fragment.charFormatIndex()), text);
+        wroteText = true;
+    }
+    // An empty paragraph still has a height, which its mark's format decides.
+    if (!wroteText)
+        visit(characterFormat(block.charFormatIndex()), QStringView());
+}
+
+const RtfCharacterFormat &RtfWriter::characterFormat(int formatIndex)
+{
+    auto found = characterFormats_.find(formatIndex);
+    if (found == characterFormats_.end()) {
+        const QTextCharFormat format = formats_.value(formatIndex).toCharFormat();
+        found = characterFormats_.insert(formatIndex, RtfCharacterFormat::fromCharFormat(format, defaultFont_));
+    }
+    return *found;
+}
+
+void RtfWriter::addFont(const QString &family)
+{
+    if (!fontIndexes_.contains(family)) {
+        fontIndexes_.insert(family, int(fonts_.size()));
+        fonts_.append(family);
+    }
+}
+
+void RtfWriter::addColor(const QColor &color)
+{
+    if (color.isValid() && !colorIndexes_.contains(color.rgb())) {
+        colors_.append(color.rgb());
+        colorIndexes_.insert(color.rgb(), int(colors_.size()));
+    }
+}
+
+int RtfWriter::fontIndex(const QString &family) const
+{
+    return fontIndexes_.value(family);
+}
+
+int RtfWriter::colorIndex(const QColor &color) const
+{
+    return color.isValid() ? colorIndexes_.value(color.rgb()) : 0;
+}

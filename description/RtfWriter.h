@@ -1,0 +1,63 @@
+#pragma once
+
+#include "description/RtfCharacterFormat.h"
+#include "description/RtfParagraphFormat.h"
+
+#include <QByteArray>
+#include <QFont>
+#include <QHash>
+#include <QList>
+#include <QStringList>
+#include <QTextFormat>
+
+#include <optional>
+
+class QTextBlock;
+class QTextDocument;
+
+// Writes a document as RTF in the dialect of the Windows rich-edit control: the same header,
+// font and colour tables, flat formatting deltas, \'hh for Windows-1252 and \uN? beyond it.
+// Writing what RtfReader read from our own output gives the same bytes again.
+class RtfWriter {
+public:
+    static QByteArray write(const QTextDocument &document);
+
+private:
+    explicit RtfWriter(const QTextDocument &document);
+
+    QByteArray result();
+    void collectTables();
+    void writeHeader(QByteArray &out) const;
+    void writeBody();
+    void writeParagraphFormat(const RtfParagraphFormat &paragraph);
+    void writeCharacterFormat(const RtfCharacterFormat &character);
+    void writeText(QStringView text);
+    void writeCharacter(char16_t character);
+    void writeControlWord(const char *word);
+    void writeControlWord(const char *word, int parameter);
+    void writeControlSymbol(const char *symbol);
+    void writeHexByte(int byte);
+
+    // What a block shows: one format and text per run, or the paragraph mark's format alone.
+    template<typename Visit>
+    void forEachRun(const QTextBlock &block, Visit visit);
+    const RtfCharacterFormat &characterFormat(int formatIndex);
+    void addFont(const QString &family);
+    void addColor(const QColor &color);
+    int fontIndex(const QString &family) const;
+    int colorIndex(const QColor &color) const;
+
+    const QTextDocument &document_;
+    const QFont defaultFont_;
+    const QList<QTextFormat> formats_;
+    QHash<int, RtfCharacterFormat> characterFormats_;
+    QStringList fonts_;
+    QHash<QString, int> fontIndexes_;
+    QList<QRgb> colors_;
+    QHash<QRgb, int> colorIndexes_; // as written: 1 for the first, 0 is automatic
+
+    QByteArray body_;
+    RtfCharacterFormat written_;
+    std::optional<RtfParagraphFormat> writtenParagraph_;
+    bool delimiterPending_ = false;
+};

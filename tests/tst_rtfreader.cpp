@@ -1,0 +1,236 @@
+#include "description/RtfReader.h"
+#include "support/DocumentDump.h"
+
+#include <QtTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+// What the reader makes of the RTF constructs rich-edit controls and other writers use.
+class TestRtfReader : public QObject {
+    Q_OBJECT
+private slots:
+    void text_data();
+    void text();
+    void formats_data();
+    void formats();
+    void plainText_data();
+    void plainText();
+    void plainTextIsInTheEditorFont();
+    void readingReplacesContentAndUndoHistory();
+};
+
+namespace {
+
+QString readText(const QByteArray &bytes)
+{
+    QTextDocument document;
+    if (!RtfReader::read(bytes, document))
+        return QStringLiteral("<refused>");
+    return DocumentDump::text(document);
+}
+
+} // namespace
+
+void TestRtfReader::text_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("expected"); // paragraphs joined by '\n'
+
+    QTest::newRow("last \\par makes no empty paragraph") << QByteArray("{\\rtf1 a\\par}") << u"a"_qs;
+    QTest::newRow("next-to-last \\par does") << QByteArray("{\\rtf1 a\\par\\par}") << u"a\n"_qs;
+    QTest::newRow("unterminated last paragraph") << QByteArray("{\\rtf1 a\\par b}") << u"a\nb"_qs;
+    QTest::newRow("empty document") << QByteArray("{\\rtf1}") << u""_qs;
+    QTest::newRow("backslash + LF and + CR are \\par")
+        << QByteArray("{\\rtf1 a\\\nb\\\rc}") << u"a\nb\nc"_qs;
+    QTest::newRow("CR and LF in the body are nothing") << QByteArray("{\\rtf1 a\r\nb\nc}") << u"abc"_qs;
+    QTest::newRow("one delimiter space, the second is text") << QByteArray("{\\rtf1\\b  a}") << u" a"_qs;
+    QTest::newRow("parameter ended by a letter") << QByteArray("{\\rtf1\\highlight0Normal}") << u"Normal"_qs;
+    QTest::newRow("hex right after a control word") << QByteArray("{\\rtf1\\fs22\\'dcber}") << u"Über"_qs;
+    QTest::newRow("Danish letters and cp1252's own range")
+        << QByteArray("{\\rtf1 \\'e6\\'f8\\'e5\\'c6\\'d8\\'c5 \\'80\\'93\\'94\\'96}") << u"æøåÆØÅ €“”–"_qs;
+    QTest::newRow("upper-case hex") << QByteArray("{\\rtf1 \\'E6\\'B7}") << u"æ·"_qs;
+    QTest::newRow("escaped braces and backslash") << QByteArray("{\\rtf1 \\{a\\}\\\\}") << u"{a}\\"_qs;
+    QTest::newRow("special characters")
+        << QByteArray("{\\rtf1 a\\tab b\\line c\\~d\\-e\\_f\\emdash\\endash\\bullet\\lquote\\rquote}")
+        << u"a\tb\u2028c\u00A0d\u00ADe\u2011f—–•‘’"_qs;
+    QTest::newRow("raw TAB byte") << QByteArray("{\\rtf1 a\tb}") << u"a\tb"_qs;
+    QTest::newRow("\\u with the default fallback of one") << QByteArray("{\\rtf1 \\u321?x}") << u"Łx"_qs;
+    QTest::newRow("\\u negative") << QByteArray("{\\rtf1 \\u-3913?}") << u"\uF0B7"_qs;
+    QTest::newRow("\\u fallback is a hex byte") << QByteArray("{\\rtf1 \\u8216\\'91x}") << u"‘x"_qs;
+    QTest::newRow("\\u fallback letter right after the number") << QByteArray("{\\rtf1 \\u945a}") << u"α"_qs;
+    QTest::newRow("\\uc scoped to its group")
+        << QByteArray("{\\rtf1{\\uc2\\u228 xyz}\\u228 xyz}") << u"äzäyz"_qs;
+    QTest::newRow("\\uc0") << QByteArray("{\\rtf1\\uc0\\u228 x}") << u"äx"_qs;
+    QTest::newRow("brace ends the fallback") << QByteArray("{\\rtf1\\uc3\\u228{b}c}") << u"äbc"_qs;
+    QTest::newRow("control word counts as one fallback character")
+        << QByteArray("{\\rtf1\\uc2\\u228\\b xy}") << u"äy"_qs;
+    QTest::newRow("surrogate pair") << QByteArray("{\\rtf1 \\u-10179?\\u-9047?}") << u"💩"_qs;
+    QTest::newRow("unpaired surrogates")
+        << QByteArray("{\\rtf1 \\u-10179?a\\u-9047?b\\u-10179?}") << u"\uFFFDa\uFFFDb\uFFFD"_qs;
+    QTest::newRow("value beyond 16 bits") << QByteArray("{\\rtf1 \\u99999999?}") << u"\uFFFD"_qs;
+    QTest::newRow("font code page wins over \\ansicpg")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset238 A;}{\\f1\\fcharset0 B;}}"
+                      "\\f0\\'f8\\f1\\'f8}")
+        << u"řø"_qs;
+    QTest::newRow("\\ansicpg for fonts without a charset")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 A;}}\\f0\\'c0\\'e1}") << u"Аб"_qs;
+    QTest::newRow("double-byte pairs, trail byte raw or escaped")
+        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset128 MS Gothic;}}\\f0\\'82\\'a0\\'83A}") << u"あア"_qs;
+    QTest::newRow("\\upr reads only the \\ud version")
+        << QByteArray("{\\rtf1{\\upr{ansi}{\\*\\ud{uni}}}}") << u"uni"_qs;
+    QTest::newRow("field result kept, instruction dropped")
+        << QByteArray("{\\rtf1{\\field{\\*\\fldinst{HYPERLINK \"x\"}}{\\fldrslt{link}}}}") << u"link"_qs;
+    QTest::newRow("unknown \\* destination skipped") << QByteArray("{\\rtf1 a{\\*\\foo b{c}}d}") << u"ad"_qs;
+    QTest::newRow("known destinations skipped without \\*")
+        << QByteArray("{\\rtf1 a{\\info{\\title t}}{\\pict\\wmetafile8 0102}{\\pntext 1.\\tab}b}") << u"ab"_qs;
+    QTest::newRow("unknown words ignored, their group's text kept")
+        << QByteArray("{\\rtf1 a{\\unknownword b}\\otherword c}") << u"abc"_qs;
+    QTest::newRow("\\bin data skipped, braces and all")
+        << QByteArray("{\\rtf1 a{\\*\\blip\\bin3 }\\{}b}") << u"ab"_qs;
+    QTest::newRow("space before a destination word") << QByteArray("{\\rtf1{ \\fonttbl{\\f0 A;}}x}") << u"x"_qs;
+    QTest::newRow("space at the start of an ordinary group is text")
+        << QByteArray("{\\rtf1 a{ \\b b}}") << u"a b"_qs;
+    QTest::newRow("table cells become tabs, rows paragraphs")
+        << QByteArray("{\\rtf1\\trowd\\cellx100\\cellx200\\pard\\intbl a\\cell b\\cell\\row c\\par}") << u"a\tb\nc"_qs;
+    QTest::newRow("\\page and \\sect end paragraphs") << QByteArray("{\\rtf1 a\\page b\\sect c}") << u"a\nb\nc"_qs;
+    QTest::newRow("bytes after the document group ignored") << QByteArray("{\\rtf1 a}b\\par c}") << u"a"_qs;
+    QTest::newRow("trailing CR LF NUL") << QByteArray("{\\rtf1 a\\par}\r\n\0", 16) << u"a"_qs;
+    QTest::newRow("NUL inside the text") << QByteArray("{\\rtf1 a\0b}", 11) << u"ab"_qs;
+    QTest::newRow("byte order mark and blank lines before the header")
+        << QByteArray("\xEF\xBB\xBF\r\n {\\rtf1 a}") << u"a"_qs;
+    QTest::newRow("hex line breaks stay inside the paragraph")
+        << QByteArray("{\\rtf1 a\\'0d\\'0ab}") << u"a\u2028\u2028b"_qs;
+    QTest::newRow("\\u object replacement is no object") << QByteArray("{\\rtf1 \\u-4?}") << u"\uFFFD"_qs;
+}
+
+void TestRtfReader::text()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, expected);
+    QCOMPARE(readText(rtf), expected);
+}
+
+void TestRtfReader::formats_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("expected"); // DocumentDump::describe of the whole document
+
+    const QByteArray header = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Arial;}{\\f1\\fnil Tahoma;}}"
+                              "{\\colortbl ;\\red255\\green0\\blue0;\\red255\\green255\\blue255;}";
+    QTest::newRow("paragraph properties arriving mid-paragraph apply to all of it")
+        << header + "\\f0\\fs20 a\\line\\pard\\qc b\\par c\\par}"
+        << u"center {Arial 10pt fg=auto bg=auto }a\u2028b\ncenter {Arial 10pt fg=auto bg=auto }c"_qs;
+    QTest::newRow("paragraph properties in a group closed before \\par are gone")
+        << header + "\\f0 {\\qc a}\\par}" << u"left {Arial 12pt fg=auto bg=auto }a"_qs;
+    QTest::newRow("\\pard resets paragraph properties, not character ones")
+        << header + "\\f0\\b\\li720 a\\par\\pard b\\par}"
+        << u"left left=48 {Arial 12pt fg=auto bg=auto b}a\nleft {Arial 12pt fg=auto bg=auto b}b"_qs;
+    QTest::newRow("\\plain resets to \\deff and 12 pt")
+        << header + "\\f1\\fs40\\b\\i\\cf1 a\\plain b}"
+        << u"left {Tahoma 20pt fg=#ff0000 bg=auto bi}a{Arial 12pt fg=auto bg=auto }b"_qs;
+    QTest::newRow("no font table: the editor's font at RTF's 12 pt")
+        << QByteArray("{\\rtf1 a}") << u"left {MS Sans Serif 12pt fg=auto bg=auto }a"_qs;
+    QTest::newRow("\\cf0 and \\highlight0 are automatic, white is white")
+        << header + "\\f0\\cf1\\highlight2 a\\cf0\\highlight0 b\\cb2 c\\chcbpat1 d}"
+        << u"left {Arial 12pt fg=#ff0000 bg=#ffffff }a{Arial 12pt fg=auto bg=auto }b"
+           u"{Arial 12pt fg=auto bg=#ffffff }c{Arial 12pt fg=auto bg=#ff0000 }d"_qs;
+    QTest::newRow("colour beyond the table keeps the colour")
+        << header + "\\f0\\cf1 a\\cf9 b}" << u"left {Arial 12pt fg=#ff0000 bg=auto }ab"_qs;
+    QTest::newRow("old table without the automatic entry")
+        << QByteArray("{\\rtf1{\\colortbl\\red0\\green0\\blue255;}\\cf0 a}")
+        << u"left {MS Sans Serif 12pt fg=#0000ff bg=auto }a"_qs;
+    QTest::newRow("unknown font number keeps the font")
+        << header + "\\f1 a\\f7 b}" << u"left {Tahoma 12pt fg=auto bg=auto }ab"_qs;
+    QTest::newRow("underline kinds and ends")
+        << header + "\\f0\\ul a\\ulnone b\\uldb c\\ul0 d\\ulwave e\\strike f\\strike0\\ulnone g}"
+        << u"left {Arial 12pt fg=auto bg=auto u}a{Arial 12pt fg=auto bg=auto }b{Arial 12pt fg=auto bg=auto u}c"
+           u"{Arial 12pt fg=auto bg=auto }d{Arial 12pt fg=auto bg=auto u}e{Arial 12pt fg=auto bg=auto us}f"
+           u"{Arial 12pt fg=auto bg=auto }g"_qs;
+    QTest::newRow("toggles with parameters") << header + "\\f0\\b1 a\\b0 b\\i2 c}"
+                                             << u"left {Arial 12pt fg=auto bg=auto b}a{Arial 12pt fg=auto bg=auto }b"
+                                                u"{Arial 12pt fg=auto bg=auto i}c"_qs;
+    QTest::newRow("odd half-points") << header + "\\f0\\fs17 a}" << u"left {Arial 8.5pt fg=auto bg=auto }a"_qs;
+    QTest::newRow("indents and spacing in twips")
+        << header + "\\f0\\fi-360\\li720\\ri1440\\sb120\\sa200 a}"
+        << u"left left=48 right=96 indent=-24 top=8 bottom=13.3333 {Arial 12pt fg=auto bg=auto }a"_qs;
+    QTest::newRow("line spacing rules")
+        << header + "\\f0\\sl276\\slmult1 a\\par\\sl240\\slmult1 b\\par\\sl360\\slmult0 c\\par\\sl-300 d\\par}"
+        << u"left line=proportional:115 {Arial 12pt fg=auto bg=auto }a\n"
+           u"left {Arial 12pt fg=auto bg=auto }b\n"
+           u"left line=minimum:24 {Arial 12pt fg=auto bg=auto }c\n"
+           u"left line=fixed:20 {Arial 12pt fg=auto bg=auto }d"_qs;
+    QTest::newRow("tab kinds; bar tabs and leaders are no stops")
+        << header + "\\f0\\tx720\\tqr\\tldot\\tx1440\\tqc\\tx2160\\tqdec\\tx2880\\tqr\\tb3600\\tx4320 a}"
+        << u"left tabs=48L,96R,144C,192D,288L {Arial 12pt fg=auto bg=auto }a"_qs;
+    QTest::newRow("alignments")
+        << header + "\\f0\\qr a\\par\\qj b\\par\\ql c\\par}"
+        << u"right {Arial 12pt fg=auto bg=auto }a\njustify {Arial 12pt fg=auto bg=auto }b\n"
+           u"left {Arial 12pt fg=auto bg=auto }c"_qs;
+    QTest::newRow("empty paragraph shows its mark's format")
+        << header + "\\f0\\fs20 a\\par\\f1\\fs40\\par}"
+        << u"left {Arial 10pt fg=auto bg=auto }a\nleft mark{Tahoma 20pt fg=auto bg=auto }"_qs;
+    QTest::newRow("nested font table entries and alternate names")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fswiss\\fcharset238{\\*\\fname Arial;}Arial CE;}"
+                      "{\\f1\\froman{\\*\\panose 02020603}Times{\\*\\falt T};}}\\f0 a\\f1 b}")
+        << u"left {Arial CE 12pt fg=auto bg=auto }a{Times 12pt fg=auto bg=auto }b"_qs;
+    QTest::newRow("font table entries without groups")
+        << QByteArray("{\\rtf1{\\fonttbl\\f0\\fnil Mono;\\f1\\fnil Tahoma;}\\f1 a}")
+        << u"left {Tahoma 12pt fg=auto bg=auto }a"_qs;
+    QTest::newRow("font name in its own code page")
+        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset129 \\'b8\\'bc\\'c0\\'ba;}}\\f0 a}")
+        << u"left {맑은 12pt fg=auto bg=auto }a"_qs;
+}
+
+void TestRtfReader::formats()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, expected);
+    QTextDocument document;
+    QVERIFY(RtfReader::read(rtf, document));
+    QCOMPARE(DocumentDump::describe(document), expected);
+}
+
+void TestRtfReader::plainText_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("empty") << QByteArray() << u""_qs;
+    QTest::newRow("CR LF, CR and LF each end a line") << QByteArray("a\r\nb\rc\nd") << u"a\nb\nc\nd"_qs;
+    QTest::newRow("a final line break ends the last line") << QByteArray("a\r\n") << u"a"_qs;
+    QTest::newRow("empty lines are paragraphs") << QByteArray("a\r\n\r\nb\r\n\r\n") << u"a\n\nb\n"_qs;
+    QTest::newRow("Windows-1252") << QByteArray("Tilbeh\xF8r \x80 \x93x\x94") << u"Tilbehør € “x”"_qs;
+    QTest::newRow("NUL bytes dropped") << QByteArray("a\0b\0", 4) << u"ab"_qs;
+    QTest::newRow("RTF not at the start is text") << QByteArray("x{\\rtf1 a}") << u"x{\\rtf1 a}"_qs;
+    QTest::newRow("almost a header") << QByteArray("{\\rt") << u"{\\rt"_qs;
+}
+
+void TestRtfReader::plainText()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, expected);
+    QCOMPARE(readText(bytes), expected);
+}
+
+void TestRtfReader::plainTextIsInTheEditorFont()
+{
+    QTextDocument document;
+    QVERIFY(RtfReader::read("a\r\n\r\n", document));
+    QCOMPARE(DocumentDump::describe(document),
+             u"left {MS Sans Serif 8pt fg=auto bg=auto }a\nleft mark{MS Sans Serif 8pt fg=auto bg=auto }"_qs);
+}
+
+void TestRtfReader::readingReplacesContentAndUndoHistory()
+{
+    QTextDocument document;
+    QTextCursor(&document).insertText(QStringLiteral("old\nstuff"));
+    QVERIFY(document.isUndoAvailable());
+    QVERIFY(RtfReader::read("{\\rtf1 new}", document));
+    QCOMPARE(DocumentDump::text(document), u"new"_qs);
+    QVERIFY(!document.isUndoAvailable());
+    QVERIFY(document.isUndoRedoEnabled());
+}
+
+QTEST_MAIN(TestRtfReader)
+#include "tst_rtfreader.moc"

@@ -1,0 +1,291 @@
+#include "description/RtfReader.h"
+#include "description/RtfWriter.h"
+#include "description/Twips.h"
+#include "support/DocumentDump.h"
+#include "support/RtfCorpus.h"
+
+#include <QtTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+// The writer's dialect, and round trips: what is written reads back as the same document, and
+// writing that again gives the same bytes.
+class TestRtfWriter : public QObject {
+    Q_OBJECT
+private slots:
+    void writesTheRichEditDialect();
+    void escapesText_data();
+    void escapesText();
+    void writesCharacterFormatsAsDeltas();
+    void writesParagraphFormatsWhereTheyChange();
+    void unsetPropertiesComeFromTheDefaultFont();
+    void twipsConversionIsExact();
+    void roundTripKeepsTextAndEveryFormat();
+    void writeReadWriteGivesTheSameBytes_data();
+    void writeReadWriteGivesTheSameBytes();
+    void fontNamesAreWrittenAsAFontTableHoldsThem();
+};
+
+namespace {
+
+QTextCharFormat charFormat(const QString &family, qreal points, const QColor &foreground = {},
+                           const QColor &background = {}, QStringView flags = {})
+{
+    QTextCharFormat format;
+    format.setFontFamilies({family});
+    format.setFontPointSize(points);
+    if (foreground.isValid())
+        format.setForeground(foreground);
+    if (background.isValid())
+        format.setBackground(background);
+    format.setFontWeight(flags.contains(u'b') ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(flags.contains(u'i'));
+    format.setFontUnderline(flags.contains(u'u'));
+    format.setFontStrikeOut(flags.contains(u's'));
+    return format;
+}
+
+const QTextCharFormat editorFormat = charFormat(QStringLiteral("MS Sans Serif"), 8, Qt::black);
+
+QByteArray writeText(const QString &text)
+{
+    QTextDocument document;
+    QTextCursor(&document).insertText(text, editorFormat);
+    return RtfWriter::write(document);
+}
+
+// What stands between the paragraph's formatting and its \par.
+QByteArray bodyText(const QByteArray &rtf)
+{
+    const QByteArray start = "\\fs16";
+    const qsizetype from = rtf.indexOf(start) + start.size();
+    return rtf.mid(from, rtf.indexOf("\\par\r\n") - from);
+}
+
+QByteArray bodyLines(const QByteArray &rtf)
+{
+    const QByteArray start = "\\uc1 \r\n";
+    const qsizetype from = rtf.indexOf(start) + start.size();
+    return rtf.mid(from, rtf.lastIndexOf("}\r\n") - from);
+}
+
+// Every format the writer carries, in several paragraphs, with text inside and outside the
+// code page, empty paragraphs in between and at the end.
+void buildFormattedDocument(QTextDocument &document)
+{
+    const QString arial = QStringLiteral("Arial");
+    QTextCursor cursor(&document);
+    QTextBlockFormat first;
+    first.setLeftMargin(twipsToUnits(160));
+    first.setTabPositions({QTextOption::Tab(twipsToUnits(1400), QTextOption::LeftTab),
+                           QTextOption::Tab(twipsToUnits(2880), QTextOption::RightTab),
+                           QTextOption::Tab(twipsToUnits(4320), QTextOption::CenterTab),
+                           QTextOption::Tab(twipsToUnits(5760), QTextOption::DelimiterTab, u',')});
+    cursor.setBlockFormat(first);
+    cursor.insertText(QStringLiteral("Plain "), charFormat(arial, 10, Qt::black));
+    cursor.insertText(QStringLiteral("fed"), charFormat(arial, 10, Qt::black, {}, u"b"));
+    cursor.insertText(QStringLiteral(" kursiv"), charFormat(arial, 12, QColor(0, 128, 0), {}, u"i"));
+    cursor.insertText(QStringLiteral(" understreget\tgennemstreget"),
+                      charFormat(QStringLiteral("Tahoma"), 12, QColor(255, 0, 0), Qt::white, u"us"));
+    cursor.insertText(QStringLiteral(" alt på én gang"), charFormat(arial, 9.5, QColor(0, 0, 255), {}, u"bius"));
+
+    QTextBlockFormat second;
+    second.setAlignment(Qt::AlignHCenter);
+    second.setTextIndent(twipsToUnits(-360));
+    second.setRightMargin(twipsToUnits(720));
+    second.setTopMargin(twipsToUnits(120));
+    second.setBottomMargin(twipsToUnits(200));
+    second.setLineHeight(115, QTextBlockFormat::ProportionalHeight);
+    cursor.insertBlock(second, charFormat(arial, 10));
+    cursor.insertText(QStringLiteral("Blåbærgrød med fløde: 25 €, “citat” – Łódź, ﬁ, 💩, {x}\\y"),
+                      charFormat(QStringLiteral("Times New Roman"), 11, {}, QColor(255, 255, 0)));
+    cursor.insertText(QString(QChar::LineSeparator) + u"ny linje\u00A0med\u00ADbindestreg\u2011her"_qs,
+                      charFormat(QStringLiteral("Times New Roman"), 11));
+
+    QTextBlockFormat fixed;
+    fixed.setAlignment(Qt::AlignRight);
+    fixed.setLineHeight(twipsToUnits(300), QTextBlockFormat::FixedHeight);
+    cursor.insertBlock(fixed, charFormat(arial, 24, Qt::black, {}, u"b"));
+
+    QTextBlockFormat minimum;
+    minimum.setAlignment(Qt::AlignJustify);
+    minimum.setLineHeight(twipsToUnits(360), QTextBlockFormat::MinimumHeight);
+    cursor.insertBlock(minimum, charFormat(arial, 10));
+    cursor.insertText(QStringLiteral("Sidste afsnit."), charFormat(arial, 10));
+    cursor.insertBlock(QTextBlockFormat(), charFormat(QStringLiteral("Courier New"), 14));
+}
+
+} // namespace
+
+void TestRtfWriter::writesTheRichEditDialect()
+{
+    QCOMPARE(writeText(QStringLiteral("Hej")),
+             QByteArray("{\\rtf1\\ansi\\ansicpg1252\\deff0\\nouicompat\\deflang1030"
+                        "{\\fonttbl{\\f0\\fnil\\fcharset0 MS Sans Serif;}}\r\n"
+                        "{\\colortbl ;\\red0\\green0\\blue0;}\r\n"
+                        "{\\*\\generator Z-CD editor;}\\viewkind4\\uc1 \r\n"
+                        "\\pard\\cf1\\f0\\fs16 Hej\\par\r\n"
+                        "}\r\n")
+                 + QByteArray(1, '\0'));
+}
+
+void TestRtfWriter::escapesText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::addColumn<QString>("readBack");
+
+    auto row = [](const char *name, const QString &text, const QByteArray &expected, const QString &readBack = {}) {
+        QTest::newRow(name) << text << expected << (readBack.isNull() ? text : readBack);
+    };
+    row("one delimiter space before text", u"Hej"_qs, " Hej");
+    row("a leading space becomes two", u" a"_qs, "  a");
+    row("a digit after a control word", u"1"_qs, " 1");
+    row("Danish letters in cp1252", u"æøåÆØÅ"_qs, "\\'e6\\'f8\\'e5\\'c6\\'d8\\'c5");
+    row("cp1252's own range", u"€“”"_qs, "\\'80\\'93\\'94");
+    row("outside cp1252", u"Łódź"_qs, "\\u321?\\'f3d\\u378?");
+    row("above 32767 is negative", u"\uFB01"_qs, "\\u-1279?");
+    row("surrogate pair as two \\u", u"💩"_qs, "\\u-10179?\\u-9047?");
+    row("unpaired surrogate", QString(QChar(0xD800)), "\\u-3?", u"\uFFFD"_qs);
+    row("braces and backslash", u"{a}\\"_qs, "\\{a\\}\\\\");
+    row("tab and line break", u"a\tb\u2028c"_qs, " a\\tab b\\line c");
+    row("no-break space and hyphens", u"a\u00A0b\u00ADc\u2011d"_qs, " a\\~b\\-c\\_d");
+    row("control characters", u"a\u0001b"_qs, " a\\'01b");
+    row("embedded objects are left out", u"a\uFFFCb"_qs, " ab", u"ab"_qs);
+}
+
+void TestRtfWriter::escapesText()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, expected);
+    QFETCH(QString, readBack);
+    const QByteArray rtf = writeText(text);
+    QCOMPARE(bodyText(rtf), expected);
+    QTextDocument document;
+    QVERIFY(RtfReader::read(rtf, document));
+    QCOMPARE(DocumentDump::text(document), readBack);
+}
+
+void TestRtfWriter::writesCharacterFormatsAsDeltas()
+{
+    const QString arial = QStringLiteral("Arial");
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    cursor.insertText(QStringLiteral("a"), charFormat(arial, 10));
+    cursor.insertText(QStringLiteral("b"), charFormat(arial, 10, {}, {}, u"bu"));
+    cursor.insertText(QStringLiteral("c"), charFormat(arial, 10, Qt::red, Qt::white, u"b"));
+    cursor.insertText(QStringLiteral("d"), charFormat(QStringLiteral("Tahoma"), 12, Qt::red, {}, u"is"));
+    cursor.insertText(QStringLiteral("e"), charFormat(arial, 10));
+    cursor.insertBlock();
+    cursor.insertText(QStringLiteral("f"), charFormat(arial, 10));
+    const QByteArray rtf = RtfWriter::write(document);
+    QVERIFY(rtf.contains("{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}{\\f1\\fnil\\fcharset0 Tahoma;}}"));
+    QVERIFY(rtf.contains("{\\colortbl ;\\red255\\green0\\blue0;\\red255\\green255\\blue255;}"));
+    QCOMPARE(bodyLines(rtf), QByteArray("\\pard\\f0\\fs20 a\\b\\ul b\\cf1\\highlight2\\ulnone c"
+                                        "\\highlight0\\b0\\i\\strike\\f1\\fs24 d\\cf0\\i0\\strike0\\f0\\fs20 e\\par\r\n"
+                                        "f\\par\r\n"));
+}
+
+void TestRtfWriter::writesParagraphFormatsWhereTheyChange()
+{
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    QTextBlockFormat indented;
+    indented.setLeftMargin(twipsToUnits(720));
+    indented.setTextIndent(twipsToUnits(-360));
+    indented.setTabPositions({QTextOption::Tab(twipsToUnits(720), QTextOption::RightTab)});
+    cursor.setBlockFormat(indented);
+    cursor.insertText(QStringLiteral("a"), editorFormat);
+    cursor.insertBlock(indented);
+    cursor.insertText(QStringLiteral("b"));
+    QTextBlockFormat spaced;
+    spaced.setBottomMargin(twipsToUnits(200));
+    spaced.setLineHeight(115, QTextBlockFormat::ProportionalHeight);
+    spaced.setAlignment(Qt::AlignHCenter);
+    cursor.insertBlock(spaced);
+    cursor.insertText(QStringLiteral("c"));
+    cursor.insertBlock(QTextBlockFormat());
+    QCOMPARE(bodyLines(RtfWriter::write(document)),
+             QByteArray("\\pard\\fi-360\\li720\\tqr\\tx720\\cf1\\f0\\fs16 a\\par\r\n"
+                        "b\\par\r\n"
+                        "\\pard\\sa200\\sl276\\slmult1\\qc c\\par\r\n"
+                        "\\pard\\par\r\n"));
+}
+
+// Text typed into an emptied editor carries no format of its own; it shows, and is written,
+// in the document's default font.
+void TestRtfWriter::unsetPropertiesComeFromTheDefaultFont()
+{
+    QTextDocument document;
+    document.setDefaultFont(QFont(QStringLiteral("Verdana"), 10));
+    QTextCursor(&document).insertText(QStringLiteral("x"));
+    const QByteArray rtf = RtfWriter::write(document);
+    QVERIFY(rtf.contains("{\\fonttbl{\\f0\\fnil\\fcharset0 Verdana;}}"));
+    QVERIFY(!rtf.contains("colortbl"));
+    QCOMPARE(bodyLines(rtf), QByteArray("\\pard\\f0\\fs20 x\\par\r\n"));
+}
+
+void TestRtfWriter::twipsConversionIsExact()
+{
+    for (int twips : {-31680, -360, -1, 0, 1, 7, 120, 276, 1400, 31680})
+        QCOMPARE(unitsToTwips(twipsToUnits(twips)), twips);
+    QCOMPARE(twipsToUnits(1440), 96.0);
+    QCOMPARE(unitsToTwips(1e300), twipsLimit);
+    QCOMPARE(unitsToTwips(-qInf()), -twipsLimit);
+    QCOMPARE(unitsToTwips(qQNaN()), -twipsLimit);
+}
+
+void TestRtfWriter::roundTripKeepsTextAndEveryFormat()
+{
+    QTextDocument original;
+    buildFormattedDocument(original);
+    QTextDocument readBack;
+    QVERIFY(RtfReader::read(RtfWriter::write(original), readBack));
+    QCOMPARE(DocumentDump::describe(readBack), DocumentDump::describe(original));
+    QCOMPARE(readBack.blockCount(), 5);
+}
+
+void TestRtfWriter::writeReadWriteGivesTheSameBytes_data()
+{
+    QTest::addColumn<QByteArray>("source"); // RTF; empty: the document built in code
+
+    QTest::newRow("document with every format") << QByteArray();
+    QTest::newRow("empty document") << QByteArray("{\\rtf1}");
+    QTest::newRow("trailing empty paragraphs") << QByteArray("{\\rtf1 a\\par\\par\\par}");
+    QTest::newRow("plain text") << QByteArray("Linje 1\r\nLinje 2 \xE6\xF8\xE5\r\n");
+    for (const QString &file : RtfCorpus::files())
+        QTest::newRow(qPrintable(file)) << RtfCorpus::read(file);
+}
+
+void TestRtfWriter::writeReadWriteGivesTheSameBytes()
+{
+    QFETCH(QByteArray, source);
+    QTextDocument document;
+    if (source.isEmpty())
+        buildFormattedDocument(document);
+    else
+        QVERIFY(RtfReader::read(source, document));
+    const QByteArray written = RtfWriter::write(document);
+    QTextDocument readBack;
+    QVERIFY(RtfReader::read(written, readBack));
+    QCOMPARE(DocumentDump::describe(readBack), DocumentDump::describe(document));
+    QCOMPARE(RtfWriter::write(readBack), written);
+}
+
+// A name ends at ';' and is trimmed by readers: "A;" and "A" are one font, and a name with
+// nothing left is the default font.
+void TestRtfWriter::fontNamesAreWrittenAsAFontTableHoldsThem()
+{
+    QTextDocument document;
+    QVERIFY(RtfReader::read("{\\rtf1{\\fonttbl{\\f0 A\\u59?;}{\\f1 A;}{\\f2 \\u59?;}}\\f0 x\\f1 y\\f2 z}", document));
+    const QByteArray written = RtfWriter::write(document);
+    QCOMPARE(written.count("\\fnil"), 2);
+    QVERIFY(written.contains("{\\f0\\fnil\\fcharset0 A;}"));
+    QTextDocument readBack;
+    QVERIFY(RtfReader::read(written, readBack));
+    QCOMPARE(RtfWriter::write(readBack), written);
+}
+
+QTEST_MAIN(TestRtfWriter)
+#include "tst_rtfwriter.moc"
