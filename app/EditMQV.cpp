@@ -1,7 +1,642 @@
 #include "app/EditMQV.h"
 
+#include "app/FlatToolBarStyle.h"
+#include "app/NumberSpinEdit.h"
+#include "app/ToolbarImages.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/CategoryMenus.h"
+#include "description/DescriptionFont.h"
+#include "editor/WindowColours.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+constexpr QSize designedClientSize(747, 552);
+constexpr int toolBarHeight = 28;
+constexpr int statusBarHeight = 19;
+constexpr QSize toolButtonSize(23, 22);
+
+// Font heights of the window definition, in pixels at 96 dots per inch.
+constexpr int pixels8pt = 11;
+constexpr int pixels10pt = 13;
+constexpr int pixels12pt = 16;
+
+QFont designFont(const QString &family, int pixelSize, bool bold = false, bool italic = false)
+{
+    QFont font(family);
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    font.setItalic(italic);
+    return font;
+}
+
+QFont windowFont(int pixelSize = pixels8pt, bool bold = false, bool italic = false)
+{
+    return designFont(QStringLiteral("MS Sans Serif"), pixelSize, bold, italic);
+}
+
+// The window's Windows fonts are drawn with their metric-compatible stand-ins, so captions fit
+// the boxes they were designed for.
+void substituteWindowsFonts()
+{
+    const QString standIn = QStringLiteral("Liberation Sans");
+    for (const QString &family : {QStringLiteral("MS Sans Serif"), QStringLiteral("Arial")}) {
+        if (!QFont::substitutes(family).contains(standIn))
+            QFont::insertSubstitution(family, standIn);
+    }
+}
+
+template <typename Widget>
+Widget *place(Widget *widget, const QString &name, int left, int top, int width, int height)
+{
+    widget->setObjectName(name);
+    widget->setGeometry(left, top, width, height);
+    return widget;
+}
+
+QLabel *label(QWidget *parent, const QString &name, const QString &caption, int left, int top)
+{
+    auto *result = new QLabel(caption, parent);
+    result->setObjectName(name);
+    result->adjustSize();
+    result->move(left, top);
+    return result;
+}
+
+QCheckBox *checkBox(QWidget *parent, const QString &name, const QString &caption, int left, int top, int width,
+                    int height = 17)
+{
+    return place(new QCheckBox(caption, parent), name, left, top, width, height);
+}
+
+QPushButton *button(QWidget *parent, const QString &name, const QString &caption, int left, int top, int width,
+                    int height)
+{
+    return place(new QPushButton(caption, parent), name, left, top, width, height);
+}
+
+QLineEdit *textField(QWidget *parent, const QString &name, int left, int top, int width = 153, int height = 24)
+{
+    return place(new QLineEdit(parent), name, left, top, width, height);
+}
+
+QPlainTextEdit *hiddenMemo(QWidget *parent, const QString &name, const QStringList &lines, QRect geometry)
+{
+    auto *memo = place(new QPlainTextEdit(parent), name, geometry.left(), geometry.top(), geometry.width(),
+                       geometry.height());
+    memo->setPlainText(lines.join(QLatin1Char('\n')));
+    memo->hide();
+    return memo;
+}
+
+QWidget *toolBarGap(QToolBar *toolBar, const QString &name, int width)
+{
+    auto *gap = new QWidget(toolBar);
+    gap->setObjectName(name);
+    gap->setFixedSize(width, toolButtonSize.height());
+    toolBar->addWidget(gap);
+    return gap;
+}
+
+QAction *toolBarButton(QToolBar *toolBar, const QString &name, int image, const QString &hint)
+{
+    auto *action = new QAction(ToolbarImages::icon(image), QString(), toolBar);
+    action->setObjectName(name);
+    action->setToolTip(hint);
+    toolBar->addAction(action);
+    QWidget *buttonWidget = toolBar->widgetForAction(action);
+    buttonWidget->setObjectName(name + QStringLiteral("Button"));
+    buttonWidget->setFixedSize(toolButtonSize);
+    buttonWidget->setFocusPolicy(Qt::NoFocus);
+    return action;
+}
+
+QAction *menuEntry(QMenu *menu, const QString &name, const QString &caption, const QKeySequence &shortcut)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(name);
+    action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WidgetShortcut);
+    return action;
+}
+
+QAction *menuSeparator(QMenu *menu, const QString &name)
+{
+    QAction *separator = menu->addSeparator();
+    separator->setObjectName(name);
+    return separator;
+}
+
+} // namespace
+
 TMQVEdit::TMQVEdit(QWidget *parent)
     : QMainWindow(parent)
 {
+    substituteWindowsFonts();
+    setObjectName(QStringLiteral("MQVEdit"));
     setWindowTitle(QStringLiteral("Z-CD editor"));
+    setFont(windowFont());
+    setMinimumSize(100, 100);
+    setBackgroundRole(QPalette::Button);
+
+    ClientArea = new QWidget(this);
+    ClientArea->setObjectName(QStringLiteral("ClientArea"));
+    ClientArea->setAutoFillBackground(true);
+    ClientArea->setBackgroundRole(QPalette::Button);
+    setCentralWidget(ClientArea);
+
+    buildToolBar();
+    buildKategorier();
+    buildTekstfelter();
+    buildGrafik();
+    buildDescriptionArea();
+    buildStatusBar();
+    buildMenus();
+    setTabOrders();
+
+    resize(designedClientSize.width(), designedClientSize.height() + Zmenu->sizeHint().height());
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    ClientArea->installEventFilter(this);
+    connectHandlers();
+    FormCreate();
+}
+
+TMQVEdit::~TMQVEdit() = default;
+
+void TMQVEdit::buildToolBar()
+{
+    ToolBar1 = new QToolBar(ClientArea);
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    auto *toolBarStyle = new FlatToolBarStyle();
+    toolBarStyle->setParent(ToolBar1);
+    ToolBar1->setStyle(toolBarStyle);
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->setIconSize(QSize(16, 16));
+    ToolBar1->setGeometry(0, 0, designedClientSize.width(), toolBarHeight);
+
+    ToolButton3 = toolBarGap(ToolBar1, QStringLiteral("ToolButton3"), 9);
+    NytPunkt = toolBarButton(ToolBar1, QStringLiteral("NytPunkt"), 0, QStringLiteral("Tilf\u00F8j punkt"));
+    SletPunkt = toolBarButton(ToolBar1, QStringLiteral("SletPunkt"), 1, QStringLiteral("Slet punkt"));
+    ToolButton5 = toolBarGap(ToolBar1, QStringLiteral("ToolButton5"), 8);
+    ToolButton8 = toolBarButton(ToolBar1, QStringLiteral("ToolButton8"), 2, QString());
+    ToolButton10 = toolBarButton(ToolBar1, QStringLiteral("ToolButton10"), 3, QString());
+    ToolButton11 = toolBarGap(ToolBar1, QStringLiteral("ToolButton11"), 8);
+    BrugDansk = toolBarButton(ToolBar1, QStringLiteral("BrugDansk"), 4, QStringLiteral("Skift til dansk"));
+    BrugNorsk = toolBarButton(ToolBar1, QStringLiteral("BrugNorsk"), 5, QStringLiteral("Skift til norsk"));
+    BrugSvensk = toolBarButton(ToolBar1, QStringLiteral("BrugSvensk"), 6, QStringLiteral("Skift til svensk"));
+    BrugFinsk = toolBarButton(ToolBar1, QStringLiteral("BrugFinsk"), 7, QStringLiteral("Skift til finsk"));
+    ToolButton1 = toolBarGap(ToolBar1, QStringLiteral("ToolButton1"), 9);
+    SletRTF = toolBarButton(ToolBar1, QStringLiteral("SletRTF"), 8, QStringLiteral("Slet denne RTF-fil!"));
+    ToolButton6 = toolBarGap(ToolBar1, QStringLiteral("ToolButton6"), 10);
+    Slet = toolBarButton(ToolBar1, QStringLiteral("Slet"), 9, QStringLiteral("Slet indhold"));
+    ToolButton7 = toolBarGap(ToolBar1, QStringLiteral("ToolButton7"), 9);
+    Paste = toolBarButton(ToolBar1, QStringLiteral("Paste"), 10, QStringLiteral("Paste beskrivelse; fremad!"));
+    ToolButton4 = toolBarGap(ToolBar1, QStringLiteral("ToolButton4"), 8);
+    ToolButton2 = toolBarButton(ToolBar1, QStringLiteral("ToolButton2"), 11, QString());
+    ToolButton9 = toolBarGap(ToolBar1, QStringLiteral("ToolButton9"), 17);
+
+    LanguageButtons = new QActionGroup(this);
+    LanguageButtons->setObjectName(QStringLiteral("LanguageButtons"));
+    LanguageButtons->setExclusive(true);
+    for (QAction *language : {BrugDansk, BrugNorsk, BrugSvensk, BrugFinsk}) {
+        language->setCheckable(true);
+        LanguageButtons->addAction(language);
+    }
+
+    TitelLabel = new QLabel(ToolBar1);
+    TitelLabel->setObjectName(QStringLiteral("TitelLabel"));
+    TitelLabel->setFixedSize(250, 22);
+    TitelLabel->setFont(designFont(QStringLiteral("Arial"), pixels12pt, true));
+    WindowColours::setFontColour(TitelLabel, WindowColours::black());
+    ToolBar1->addWidget(TitelLabel);
+
+    FuldVersion = new QCheckBox(QStringLiteral("Fuldversion"), ToolBar1);
+    FuldVersion->setObjectName(QStringLiteral("FuldVersion"));
+    FuldVersion->setFixedSize(121, 22);
+    FuldVersion->setFont(windowFont(pixels12pt, true));
+    ToolBar1->addWidget(FuldVersion);
+}
+
+void TMQVEdit::buildKategorier()
+{
+    Kategorier = place(new QGroupBox(QStringLiteral("Kategorier "), ClientArea), QStringLiteral("Kategorier"), 8, 40,
+                       249, 185);
+    Kategorier->setFont(windowFont(pixels10pt, true));
+    WindowColours::setFontColour(Kategorier, WindowColours::black());
+
+    ZProgram = checkBox(Kategorier, QStringLiteral("ZProgram"), QStringLiteral("ZProgram"), 16, 24, 89);
+    Spil = checkBox(Kategorier, QStringLiteral("Spil"), QStringLiteral("Spil"), 16, 48, 81);
+    Galleri = checkBox(Kategorier, QStringLiteral("Galleri"), QStringLiteral("Galleri"), 16, 72, 81);
+    Junior = checkBox(Kategorier, QStringLiteral("Junior"), QStringLiteral("For b\u00F8rn"), 16, 96, 81);
+    Vaerksted = checkBox(Kategorier, QStringLiteral("Vaerksted"), QStringLiteral("V\u00E6rkstedet"), 16, 120, 121);
+    Skole = checkBox(Kategorier, QStringLiteral("Skole"), QStringLiteral("Skoleting"), 136, 24, 97);
+    Internet = checkBox(Kategorier, QStringLiteral("Internet"), QStringLiteral("Internet"), 136, 48, 81);
+    Tilbehoer = checkBox(Kategorier, QStringLiteral("Tilbehoer"), QStringLiteral("Tilbeh\u00F8r"), 136, 72, 81);
+    Software = checkBox(Kategorier, QStringLiteral("Software"), QStringLiteral("Software"), 136, 96, 81);
+    KnapOp = button(Kategorier, QStringLiteral("KnapOp"), QStringLiteral("Op"), 128, 120, 49, 22);
+    NedKnap = button(Kategorier, QStringLiteral("NedKnap"), QStringLiteral("Ned"), 184, 120, 49, 22);
+    NummerLabel = label(Kategorier, QStringLiteral("NummerLabel"), QStringLiteral("Index"), 11, 160);
+    Nummer = place(new NumberSpinEdit(Kategorier), QStringLiteral("Nummer"), 53, 152, 60, 21);
+    Label2 = label(Kategorier, QStringLiteral("Label2"), QStringLiteral("Flyt"), 135, 160);
+    FlytteSpinner = place(new NumberSpinEdit(Kategorier), QStringLiteral("FlytteSpinner"), 173, 152, 60, 21);
+    // A number typed digit by digit must not move the item to every number on the way.
+    FlytteSpinner->setKeyboardTracking(false);
+}
+
+void TMQVEdit::buildTekstfelter()
+{
+    Tekstfelter = place(new QGroupBox(QStringLiteral("Tekstfelter "), ClientArea), QStringLiteral("Tekstfelter"), 272,
+                        40, 465, 185);
+    Tekstfelter->setFont(windowFont(pixels10pt, true));
+
+    Titel = label(Tekstfelter, QStringLiteral("Titel"), QStringLiteral("Titel"), 16, 24);
+    Folder = label(Tekstfelter, QStringLiteral("Folder"), QStringLiteral("Folder"), 16, 56);
+    Setup = label(Tekstfelter, QStringLiteral("Setup"), QStringLiteral("Setup"), 16, 88);
+    Run = label(Tekstfelter, QStringLiteral("Run"), QStringLiteral("Run"), 16, 120);
+    Label1 = label(Tekstfelter, QStringLiteral("Label1"), QStringLiteral("Ekstra"), 16, 152);
+    Label3 = label(Tekstfelter, QStringLiteral("Label3"), QStringLiteral("Internet"), 240, 120);
+    TitelEdit = textField(Tekstfelter, QStringLiteral("TitelEdit"), 72, 16);
+    FolderEdit = textField(Tekstfelter, QStringLiteral("FolderEdit"), 72, 48);
+    SetupEdit = textField(Tekstfelter, QStringLiteral("SetupEdit"), 72, 80);
+    RunEdit = textField(Tekstfelter, QStringLiteral("RunEdit"), 72, 112);
+    EkstraEdit = textField(Tekstfelter, QStringLiteral("EkstraEdit"), 72, 144);
+    InternetEdit = textField(Tekstfelter, QStringLiteral("InternetEdit"), 240, 144, 209, 24);
+    OpretNavn = button(Tekstfelter, QStringLiteral("OpretNavn"), QStringLiteral("Opret"), 240, 16, 65, 22);
+    Omdoeb = button(Tekstfelter, QStringLiteral("Omdoeb"), QStringLiteral("Omd\u00F8b"), 240, 48, 65, 22);
+    Start = button(Tekstfelter, QStringLiteral("Start"), QStringLiteral("Install\u00E9r"), 240, 80, 65, 22);
+    HentFast = button(Tekstfelter, QStringLiteral("HentFast"), QStringLiteral("Hent fast"), 320, 16, 81, 22);
+    Registrering = checkBox(Tekstfelter, QStringLiteral("Registrering"), QStringLiteral("Skal registreres"), 320, 120, 137);
+    Ikon = place(new QLabel(Tekstfelter), QStringLiteral("Ikon"), 416, 26, 32, 32);
+    Ikon->setScaledContents(true);
+    for (QLineEdit *field : {TitelEdit, FolderEdit, SetupEdit, RunEdit, EkstraEdit, InternetEdit})
+        WindowColours::setFontColour(field, WindowColours::black());
+}
+
+void TMQVEdit::buildGrafik()
+{
+    Grafik = place(new QGroupBox(QStringLiteral("Grafik "), ClientArea), QStringLiteral("Grafik"), 8, 232, 321, 257);
+    Grafik->setFont(windowFont(pixels8pt, true));
+    Skud = place(new QLabel(Grafik), QStringLiteral("Skud"), 9, 17, 300, 225);
+    Skud->setMaximumSize(300, 225);
+    Skud->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    const std::array<QPlainTextEdit **, 9> memos = {&ZProgrammer, &SpilListe,      &JuniorListe,
+                                                     &SkoleListe,  &GalleriListe,   &TilbehoerListe,
+                                                     &Softwareliste, &InternetListe, &VaerkstedListe};
+    const std::array<int, 9> tops = {16, 40, 64, 88, 112, 136, 160, 184, 208};
+    for (std::size_t i = 0; i < memos.size(); ++i) {
+        const auto listing = CategoryMenus::Listing(i);
+        *memos[i] = hiddenMemo(Grafik, CategoryMenus::listingObjectName(listing),
+                               {QString(), CategoryMenus::listingHeading(listing)}, QRect(16, tops[i], 257, 25));
+    }
+    ZProgrammer->setLineWrapMode(QPlainTextEdit::NoWrap);
+}
+
+void TMQVEdit::buildDescriptionArea()
+{
+    KortTekst = textField(ClientArea, QStringLiteral("KortTekst"), 336, 236, 401, 21);
+    WindowColours::setFontColour(KortTekst, WindowColours::black());
+
+    Beskriv = place(new QTextEdit(ClientArea), QStringLiteral("Beskriv"), 336, 288, 401, 225);
+    QFont descriptionFont(DescriptionFont::family);
+    descriptionFont.setPointSize(DescriptionFont::pointSize);
+    Beskriv->setFont(descriptionFont);
+    Beskriv->document()->setDefaultFont(descriptionFont);
+    WindowColours::setFontColour(Beskriv, WindowColours::black());
+    Beskriv->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Beskriv->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Beskriv->setContextMenuPolicy(Qt::CustomContextMenu);
+    Beskriv->installEventFilter(this);
+    {
+        QTextCursor cursor(Beskriv->document());
+        QTextCharFormat initial;
+        initial.setFont(descriptionFont);
+        initial.setForeground(WindowColours::black());
+        cursor.insertText(QStringLiteral("Beskriv") + QString(47, QLatin1Char(' ')), initial);
+        cursor.insertBlock();
+        cursor.insertBlock();
+    }
+
+    MasterList = place(new QPlainTextEdit(ClientArea), QStringLiteral("MasterList"), 480, 312, 177, 73);
+    MasterList->setLineWrapMode(QPlainTextEdit::NoWrap);
+    MasterList->hide();
+
+    struct FormatButton {
+        QPushButton **button;
+        const char *name;
+        QString caption;
+        int left;
+        int width;
+        QFont font;
+        QColor colour;
+    };
+    const QColor black = WindowColours::black();
+    const FormatButton buttons[] = {
+        {&Kursiv, "Kursiv", QStringLiteral("&K"), 344, 25, windowFont(pixels8pt, true, true), black},
+        {&Fed, "Fed", QStringLiteral("&F"), 368, 25, windowFont(pixels8pt, true), black},
+        {&Normal, "Normal", QStringLiteral("&N"), 392, 25, windowFont(), WindowColours::blue()},
+        {&Punkt12, "Punkt12", QStringLiteral("1&2"), 424, 25, windowFont(), black},
+        {&Punkt10, "Punkt10", QStringLiteral("&10"), 448, 25, windowFont(), black},
+        {&LMDButton3, "LMDButton3", QStringLiteral("&G"), 480, 25, designFont(QStringLiteral("Arial"), pixels10pt, true),
+         WindowColours::green()},
+        {&LMDButton1, "LMDButton1", QStringLiteral("&R"), 504, 25, designFont(QStringLiteral("Arial"), pixels10pt, true),
+         WindowColours::red()},
+        {&LMDButton2, "LMDButton2", QStringLiteral("&B"), 528, 25, designFont(QStringLiteral("Arial"), pixels10pt, true),
+         WindowColours::blue()},
+        {&LMDButton4, "LMDButton4", QStringLiteral("&S"), 552, 25, designFont(QStringLiteral("Arial"), pixels10pt, true),
+         black},
+        {&Arial, "Arial", QStringLiteral("Normal"), 584, 65, windowFont(pixels8pt, true), WindowColours::blue()},
+    };
+    for (const FormatButton &spec : buttons) {
+        *spec.button = button(ClientArea, QLatin1String(spec.name), spec.caption, spec.left, 264, spec.width, 25);
+        (*spec.button)->setFont(spec.font);
+        QPalette palette = (*spec.button)->palette();
+        palette.setColor(QPalette::ButtonText, spec.colour);
+        (*spec.button)->setPalette(palette);
+    }
+}
+
+void TMQVEdit::buildStatusBar()
+{
+    ZStatus = new QStatusBar(ClientArea);
+    ZStatus->setObjectName(QStringLiteral("ZStatus"));
+    ZStatus->setSizeGripEnabled(false);
+    ZStatus->setGeometry(0, designedClientSize.height() - statusBarHeight, designedClientSize.width(), statusBarHeight);
+    const std::array<std::pair<QString, int>, 4> panels = {{
+        {QStringLiteral("Sprog: Dansk"), 100},
+        {QStringLiteral("Filnavn"), 200},
+        {QStringLiteral("Punkt # af #"), 100},
+        {QStringLiteral("Status"), 100},
+    }};
+    for (std::size_t i = 0; i < panels.size(); ++i) {
+        auto *panel = new QLabel(panels[i].first, ZStatus);
+        panel->setObjectName(QStringLiteral("ZStatusPanel%1").arg(i));
+        panel->setFixedWidth(panels[i].second);
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        ZStatus->addWidget(panel);
+        ZStatusPanels[i] = panel;
+    }
+}
+
+void TMQVEdit::buildMenus()
+{
+    Zmenu = new QMenuBar(this);
+    Zmenu->setObjectName(QStringLiteral("Zmenu"));
+    setMenuBar(Zmenu);
+    for (std::size_t i = 0; i < MenuBarMenus.size(); ++i) {
+        const CategoryMenus::Menu &menu = CategoryMenus::menus()[i];
+        MenuBarMenus[i] = Zmenu->addMenu(menu.caption);
+        MenuBarMenus[i]->setObjectName(menu.objectName);
+    }
+
+    RTFMenu = new QMenu(this);
+    RTFMenu->setObjectName(QStringLiteral("RTFMenu"));
+    KursivMenu = menuEntry(RTFMenu, QStringLiteral("KursivMenu"), QStringLiteral("Kursiv"), QKeySequence(QStringLiteral("Ctrl+K")));
+    FedMenu = menuEntry(RTFMenu, QStringLiteral("FedMenu"), QStringLiteral("Fed"), QKeySequence(QStringLiteral("Ctrl+F")));
+    NormalMenu = menuEntry(RTFMenu, QStringLiteral("NormalMenu"), QStringLiteral("Plain"), QKeySequence(QStringLiteral("Ctrl+P")));
+    N1 = menuSeparator(RTFMenu, QStringLiteral("N1"));
+    Punkt12Menu = menuEntry(RTFMenu, QStringLiteral("Punkt12Menu"), QStringLiteral("12 Pkt"), QKeySequence(QStringLiteral("Ctrl+W")));
+    Punkt10Menu = menuEntry(RTFMenu, QStringLiteral("Punkt10Menu"), QStringLiteral("10 Pkt"), QKeySequence(QStringLiteral("Ctrl+Q")));
+    N3 = menuSeparator(RTFMenu, QStringLiteral("N3"));
+    GreenMenu = menuEntry(RTFMenu, QStringLiteral("GreenMenu"), QStringLiteral("Gr\u00F8n"), QKeySequence(QStringLiteral("Ctrl+G")));
+    RedMenu = menuEntry(RTFMenu, QStringLiteral("RedMenu"), QStringLiteral("R\u00F8d"), QKeySequence(QStringLiteral("Ctrl+R")));
+    BlueMenu = menuEntry(RTFMenu, QStringLiteral("BlueMenu"), QStringLiteral("Bl\u00E5"), QKeySequence(QStringLiteral("Ctrl+B")));
+    BlackMenu = menuEntry(RTFMenu, QStringLiteral("BlackMenu"), QStringLiteral("Sort"), QKeySequence(QStringLiteral("Ctrl+S")));
+    N2 = menuSeparator(RTFMenu, QStringLiteral("N2"));
+    Normal1 = menuEntry(RTFMenu, QStringLiteral("Normal1"), QStringLiteral("Normal"), QKeySequence(QStringLiteral("Ctrl+N")));
+    // The shortcuts act while the description editor has the focus.
+    Beskriv->addActions(RTFMenu->actions());
+}
+
+void TMQVEdit::setTabOrders()
+{
+    const QList<QWidget *> direct = {Kategorier, Tekstfelter, Grafik,   KortTekst,  Beskriv,    MasterList,
+                                     Fed,        Punkt10,     Normal,   Punkt12,    Arial,      ToolBar1,
+                                     Kursiv,     LMDButton1,  LMDButton2, LMDButton3, LMDButton4};
+    const QList<QWidget *> inKategorier = {ZProgram, Spil,     Galleri,  Junior,        Vaerksted, Skole,  Internet,
+                                           Tilbehoer, Software, Nummer,   FlytteSpinner, KnapOp,    NedKnap};
+    const QList<QWidget *> inTekstfelter = {TitelEdit, FolderEdit,   SetupEdit,   RunEdit,      Start,   OpretNavn,
+                                            EkstraEdit, Omdoeb,      InternetEdit, Registrering, HentFast};
+    for (const QList<QWidget *> &order : {inKategorier, inTekstfelter, direct}) {
+        for (qsizetype i = 1; i < order.size(); ++i)
+            QWidget::setTabOrder(order.at(i - 1), order.at(i));
+    }
+    for (QWidget *container : {static_cast<QWidget *>(Kategorier), static_cast<QWidget *>(Tekstfelter),
+                               static_cast<QWidget *>(Grafik), static_cast<QWidget *>(ToolBar1)})
+        container->setFocusPolicy(Qt::NoFocus);
+}
+
+void TMQVEdit::FormCreate()
+{
+    SuppressMove = false;
+    CurrentItemNumber = 1;
+    CatalogueFile = std::make_unique<ProfileFile>(Catalogue::fileName());
+
+    const QString setting =
+        CatalogueFile->ReadString(Catalogue::generalSection(), Catalogue::languageKey(), QStringLiteral("Dansk"));
+    const DescriptionLanguageInfo &language = DescriptionLanguages::info(DescriptionLanguages::fromSetting(setting));
+    CurrentLanguage = language.language;
+    DescriptionFileName = language.startupFileName;
+    LanguageButtons->actions().at(int(CurrentLanguage))->setChecked(true);
+    if (!language.startupStatus.isEmpty())
+        ZStatusPanels[0]->setText(language.startupStatus);
+
+    HighestItemNumber = Catalogue::highestItemNumber(*CatalogueFile);
+    runGuarded([this] { BuildCategoryMenus(); });
+    runGuarded([this] { ShowItem(); });
+}
+
+ClientLayout TMQVEdit::clientLayout() const
+{
+    return {Grafik->geometry(), Skud->geometry(), KortTekst->geometry(), Beskriv->geometry()};
+}
+
+void TMQVEdit::applyClientLayout(const ClientLayout &layout)
+{
+    auto apply = [](QWidget *widget, QRect rect) {
+        rect.setWidth(std::max(0, rect.width()));
+        rect.setHeight(std::max(0, rect.height()));
+        widget->setGeometry(rect);
+    };
+    apply(Grafik, layout.grafik);
+    apply(Skud, layout.skud);
+    apply(KortTekst, layout.kortTekst);
+    apply(Beskriv, layout.beskriv);
+}
+
+// Laid out from the size the client area has after the change, so the layout never lags one
+// size behind.
+void TMQVEdit::FormCanResize()
+{
+    const QSize client = ClientArea->size();
+    ToolBar1->setGeometry(0, 0, client.width(), toolBarHeight);
+    ZStatus->setGeometry(0, client.height() - statusBarHeight, client.width(), statusBarHeight);
+    applyClientLayout(clientLayout().resizedTo(client.width(), client.height()));
+}
+
+bool TMQVEdit::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ClientArea && event->type() == QEvent::Resize)
+        FormCanResize();
+    if (watched == Beskriv && filterDescriptionKeys(event))
+        return true;
+    if (event->type() == QEvent::FocusOut) {
+        const std::array<std::pair<QObject *, Handler>, 5> leaveHandlers = {{
+            {FolderEdit, &TMQVEdit::FolderEditChange},
+            {SetupEdit, &TMQVEdit::SetupEditChange},
+            {RunEdit, &TMQVEdit::RunEditChange},
+            {EkstraEdit, &TMQVEdit::EkstraEditChange},
+            {KortTekst, &TMQVEdit::KortTekstChange},
+        }};
+        for (const auto &[field, handler] : leaveHandlers) {
+            if (watched == field)
+                runHandler(handler);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// Escape ends the program only when it reaches the window itself, not when a control that
+// has the focus passes it on.
+void TMQVEdit::keyPressEvent(QKeyEvent *event)
+{
+    const QWidget *focus = QApplication::focusWidget();
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && (focus == nullptr || focus == this)) {
+        runGuarded([this] { SaveDescription(); });
+        QCoreApplication::quit();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void TMQVEdit::closeEvent(QCloseEvent *event)
+{
+    runGuarded([this] { SaveDescription(); });
+    event->accept();
+}
+
+void TMQVEdit::runGuarded(const std::function<void()> &function)
+{
+    ++handlerDepth_;
+    try {
+        function();
+    } catch (const std::exception &error) {
+        if (pendingError_.isEmpty())
+            pendingError_ = QString::fromLocal8Bit(error.what());
+    }
+    --handlerDepth_;
+    if (handlerDepth_ == 0)
+        reportPendingError();
+}
+
+void TMQVEdit::runHandler(Handler handler)
+{
+    runGuarded([this, handler] { (this->*handler)(); });
+}
+
+void TMQVEdit::reportPendingError()
+{
+    if (pendingError_.isEmpty())
+        return;
+    QString text = pendingError_;
+    pendingError_.clear();
+    if (text.back() > QLatin1Char('.'))
+        text += QLatin1Char('.');
+    QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("ErrorMessage"));
+    box.exec();
+}
+
+template <typename Sender, typename Signal>
+void TMQVEdit::bindHandler(Sender *sender, Signal signal, Handler handler)
+{
+    connect(sender, signal, this, [this, handler] { runHandler(handler); });
+}
+
+void TMQVEdit::connectHandlers()
+{
+    bindHandler(NytPunkt, &QAction::triggered, &TMQVEdit::NyClick);
+    bindHandler(SletPunkt, &QAction::triggered, &TMQVEdit::SletPunktClick);
+    bindHandler(ToolButton8, &QAction::triggered, &TMQVEdit::TilbageClick);
+    bindHandler(ToolButton10, &QAction::triggered, &TMQVEdit::FremClick);
+    bindHandler(BrugDansk, &QAction::triggered, &TMQVEdit::BrugDanskClick);
+    bindHandler(BrugNorsk, &QAction::triggered, &TMQVEdit::BrugNorskClick);
+    bindHandler(BrugSvensk, &QAction::triggered, &TMQVEdit::BrugSvenskClick);
+    bindHandler(BrugFinsk, &QAction::triggered, &TMQVEdit::BrugFinskClick);
+    bindHandler(SletRTF, &QAction::triggered, &TMQVEdit::SletRTFClick);
+    bindHandler(Slet, &QAction::triggered, &TMQVEdit::SletClick);
+    bindHandler(Paste, &QAction::triggered, &TMQVEdit::PasteClick);
+    bindHandler(ToolButton2, &QAction::triggered, &TMQVEdit::ToolButton2Click);
+    bindHandler(FuldVersion, &QCheckBox::toggled, &TMQVEdit::FuldVersionClick);
+
+    bindHandler(ZProgram, &QCheckBox::toggled, &TMQVEdit::ZProgramClick);
+    bindHandler(Spil, &QCheckBox::toggled, &TMQVEdit::SpilClick);
+    bindHandler(Galleri, &QCheckBox::toggled, &TMQVEdit::GalleriClick);
+    bindHandler(Junior, &QCheckBox::toggled, &TMQVEdit::JuniorClick);
+    bindHandler(Vaerksted, &QCheckBox::toggled, &TMQVEdit::VaerkstedClick);
+    bindHandler(Skole, &QCheckBox::toggled, &TMQVEdit::SkoleClick);
+    bindHandler(Internet, &QCheckBox::toggled, &TMQVEdit::InternetClick);
+    bindHandler(Tilbehoer, &QCheckBox::toggled, &TMQVEdit::TilbehoerClick);
+    bindHandler(Software, &QCheckBox::toggled, &TMQVEdit::SoftwareClick);
+    bindHandler(KnapOp, &QPushButton::clicked, &TMQVEdit::KnapOpClick);
+    bindHandler(NedKnap, &QPushButton::clicked, &TMQVEdit::NedKnapClick);
+    bindHandler(Nummer, &QSpinBox::valueChanged, &TMQVEdit::NummerChange);
+    bindHandler(FlytteSpinner, &QSpinBox::valueChanged, &TMQVEdit::FlytteSpinnerChange);
+
+    bindHandler(TitelEdit, &QLineEdit::textChanged, &TMQVEdit::TitelEditChange);
+    bindHandler(FolderEdit, &QLineEdit::textChanged, &TMQVEdit::FolderEditChange);
+    bindHandler(SetupEdit, &QLineEdit::textChanged, &TMQVEdit::SetupEditChange);
+    bindHandler(RunEdit, &QLineEdit::textChanged, &TMQVEdit::RunEditChange);
+    bindHandler(EkstraEdit, &QLineEdit::textChanged, &TMQVEdit::EkstraEditChange);
+    bindHandler(InternetEdit, &QLineEdit::textChanged, &TMQVEdit::InternetEditChange);
+    bindHandler(KortTekst, &QLineEdit::textChanged, &TMQVEdit::KortTekstChange);
+    bindHandler(OpretNavn, &QPushButton::clicked, &TMQVEdit::OpretNavnClick);
+    bindHandler(Omdoeb, &QPushButton::clicked, &TMQVEdit::OmdoebClick);
+    bindHandler(Start, &QPushButton::clicked, &TMQVEdit::StartClick);
+    bindHandler(HentFast, &QPushButton::clicked, &TMQVEdit::HentFastClick);
+    bindHandler(Registrering, &QCheckBox::toggled, &TMQVEdit::RegistreringClick);
+    // Leaving these fields runs their handler once more with the text unchanged.
+    for (QLineEdit *field : {FolderEdit, SetupEdit, RunEdit, EkstraEdit, KortTekst})
+        field->installEventFilter(this);
+
+    const std::array<std::pair<QPushButton *, QAction *>, 10> formatting = {{
+        {Kursiv, KursivMenu},     {Fed, FedMenu},       {Normal, NormalMenu},   {Punkt12, Punkt12Menu},
+        {Punkt10, Punkt10Menu},   {LMDButton3, GreenMenu}, {LMDButton1, RedMenu}, {LMDButton2, BlueMenu},
+        {LMDButton4, BlackMenu},  {Arial, Normal1},
+    }};
+    const std::array<Handler, 10> formattingHandlers = {
+        &TMQVEdit::KursivClick,  &TMQVEdit::FedClick,  &TMQVEdit::NormalClick, &TMQVEdit::Punkt12Click,
+        &TMQVEdit::Punkt10Click, &TMQVEdit::GreenClick, &TMQVEdit::RedClick,   &TMQVEdit::BlueClick,
+        &TMQVEdit::BlackClick,   &TMQVEdit::StandardClick,
+    };
+    for (std::size_t i = 0; i < formatting.size(); ++i) {
+        bindHandler(formatting[i].first, &QPushButton::clicked, formattingHandlers[i]);
+        bindHandler(formatting[i].second, &QAction::triggered, formattingHandlers[i]);
+    }
+    connect(Beskriv, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &position) { RTFMenu->popup(Beskriv->viewport()->mapToGlobal(position)); });
 }

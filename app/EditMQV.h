@@ -1,9 +1,290 @@
 #pragma once
 
+#include "app/ClientLayout.h"
+#include "catalogue/CatalogueKeys.h"
+#include "catalogue/ItemFolder.h"
+#include "catalogue/ProfileFile.h"
+#include "description/DescriptionLanguage.h"
+#include "launch/Starter.h"
+
 #include <QMainWindow>
 
+#include <array>
+#include <functional>
+#include <memory>
+
+class NumberSpinEdit;
+class QAction;
+class QActionGroup;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPlainTextEdit;
+class QPushButton;
+class QStatusBar;
+class QTextEdit;
+class QTextCharFormat;
+class QToolBar;
+
+// The editor's one window. Controls are listed in the order the window is defined; every handler
+// of the item operations lives in editor/, one file per concern.
 class TMQVEdit : public QMainWindow {
     Q_OBJECT
 public:
     explicit TMQVEdit(QWidget *parent = nullptr);
+    ~TMQVEdit() override;
+
+    // Window-wide state.
+    std::unique_ptr<ProfileFile> CatalogueFile;
+    int CurrentItemNumber = 1;
+    int HighestItemNumber = 1;
+    DescriptionLanguage CurrentLanguage = DescriptionLanguage::Dansk;
+    QString DescriptionFileName;
+    bool SuppressMove = false;
+
+    // The area below the menu bar; every position of the window definition is relative to it.
+    QWidget *ClientArea = nullptr;
+
+    QToolBar *ToolBar1 = nullptr;
+    QWidget *ToolButton3 = nullptr;
+    QAction *NytPunkt = nullptr;
+    QAction *SletPunkt = nullptr;
+    QWidget *ToolButton5 = nullptr;
+    QAction *ToolButton8 = nullptr;
+    QAction *ToolButton10 = nullptr;
+    QWidget *ToolButton11 = nullptr;
+    QActionGroup *LanguageButtons = nullptr;
+    QAction *BrugDansk = nullptr;
+    QAction *BrugNorsk = nullptr;
+    QAction *BrugSvensk = nullptr;
+    QAction *BrugFinsk = nullptr;
+    QWidget *ToolButton1 = nullptr;
+    QAction *SletRTF = nullptr;
+    QWidget *ToolButton6 = nullptr;
+    QAction *Slet = nullptr;
+    QWidget *ToolButton7 = nullptr;
+    QAction *Paste = nullptr;
+    QWidget *ToolButton4 = nullptr;
+    QAction *ToolButton2 = nullptr;
+    QWidget *ToolButton9 = nullptr;
+    QLabel *TitelLabel = nullptr;
+    QCheckBox *FuldVersion = nullptr;
+
+    QGroupBox *Kategorier = nullptr;
+    QCheckBox *ZProgram = nullptr;
+    QCheckBox *Spil = nullptr;
+    QCheckBox *Galleri = nullptr;
+    QCheckBox *Junior = nullptr;
+    QCheckBox *Vaerksted = nullptr;
+    QCheckBox *Skole = nullptr;
+    QCheckBox *Internet = nullptr;
+    QCheckBox *Tilbehoer = nullptr;
+    QCheckBox *Software = nullptr;
+    QPushButton *KnapOp = nullptr;
+    QPushButton *NedKnap = nullptr;
+    QLabel *NummerLabel = nullptr;
+    NumberSpinEdit *Nummer = nullptr;
+    QLabel *Label2 = nullptr;
+    NumberSpinEdit *FlytteSpinner = nullptr;
+
+    QGroupBox *Tekstfelter = nullptr;
+    QLabel *Titel = nullptr;
+    QLabel *Folder = nullptr;
+    QLabel *Setup = nullptr;
+    QLabel *Run = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLineEdit *TitelEdit = nullptr;
+    QLineEdit *FolderEdit = nullptr;
+    QLineEdit *SetupEdit = nullptr;
+    QLineEdit *RunEdit = nullptr;
+    QLineEdit *EkstraEdit = nullptr;
+    QLineEdit *InternetEdit = nullptr;
+    QPushButton *OpretNavn = nullptr;
+    QPushButton *Omdoeb = nullptr;
+    QPushButton *Start = nullptr;
+    QPushButton *HentFast = nullptr;
+    QCheckBox *Registrering = nullptr;
+    QLabel *Ikon = nullptr;
+
+    QGroupBox *Grafik = nullptr;
+    QLabel *Skud = nullptr;
+    QPlainTextEdit *ZProgrammer = nullptr;
+    QPlainTextEdit *SpilListe = nullptr;
+    QPlainTextEdit *JuniorListe = nullptr;
+    QPlainTextEdit *SkoleListe = nullptr;
+    QPlainTextEdit *GalleriListe = nullptr;
+    QPlainTextEdit *TilbehoerListe = nullptr;
+    QPlainTextEdit *Softwareliste = nullptr;
+    QPlainTextEdit *InternetListe = nullptr;
+    QPlainTextEdit *VaerkstedListe = nullptr;
+
+    QLineEdit *KortTekst = nullptr;
+    QTextEdit *Beskriv = nullptr;
+    QPlainTextEdit *MasterList = nullptr;
+    QPushButton *Kursiv = nullptr;
+    QPushButton *Fed = nullptr;
+    QPushButton *Normal = nullptr;
+    QPushButton *Punkt12 = nullptr;
+    QPushButton *Punkt10 = nullptr;
+    QPushButton *LMDButton3 = nullptr;
+    QPushButton *LMDButton1 = nullptr;
+    QPushButton *LMDButton2 = nullptr;
+    QPushButton *LMDButton4 = nullptr;
+    QPushButton *Arial = nullptr;
+
+    QStatusBar *ZStatus = nullptr;
+    std::array<QLabel *, 4> ZStatusPanels = {};
+
+    QMenuBar *Zmenu = nullptr;
+    std::array<QMenu *, 9> MenuBarMenus = {};   // ZProgrammer1, Brn1, Spil1, ... left to right
+
+    QMenu *RTFMenu = nullptr;
+    QAction *KursivMenu = nullptr;
+    QAction *FedMenu = nullptr;
+    QAction *NormalMenu = nullptr;
+    QAction *N1 = nullptr;
+    QAction *Punkt12Menu = nullptr;
+    QAction *Punkt10Menu = nullptr;
+    QAction *N3 = nullptr;
+    QAction *GreenMenu = nullptr;
+    QAction *RedMenu = nullptr;
+    QAction *BlueMenu = nullptr;
+    QAction *BlackMenu = nullptr;
+    QAction *N2 = nullptr;
+    QAction *Normal1 = nullptr;
+
+    ::Starter Starter;
+
+    // Shared item operations.
+    void ShowItem();
+    void UpdateCategoryColour();
+    void BuildCategoryMenus();
+    void SaveDescription();
+    void MoveItemSection(const QString &source, const QString &destination);
+    void ShowNumber(int number);
+
+    // Toolbar and navigation.
+    void NyClick();
+    void SletPunktClick();
+    void TilbageClick();
+    void FremClick();
+    void SletClick();
+    void NummerChange();
+
+    // Reordering.
+    void KnapOpClick();
+    void NedKnapClick();
+    void FlytteSpinnerChange();
+
+    // Field editing.
+    void ZProgramClick();
+    void SpilClick();
+    void GalleriClick();
+    void JuniorClick();
+    void VaerkstedClick();
+    void SkoleClick();
+    void InternetClick();
+    void TilbehoerClick();
+    void SoftwareClick();
+    void FuldVersionClick();
+    void RegistreringClick();
+    void TitelEditChange();
+    void FolderEditChange();
+    void SetupEditChange();
+    void RunEditChange();
+    void EkstraEditChange();
+    void KortTekstChange();
+    void InternetEditChange();
+    void OpretNavnClick();
+    void OmdoebClick();
+
+    // Descriptions.
+    void BrugDanskClick();
+    void BrugNorskClick();
+    void BrugSvenskClick();
+    void BrugFinskClick();
+    void SletRTFClick();
+    void PasteClick();
+
+    // Formatting.
+    void KursivClick();
+    void FedClick();
+    void NormalClick();
+    void Punkt12Click();
+    void Punkt10Click();
+    void GreenClick();
+    void RedClick();
+    void BlueClick();
+    void BlackClick();
+    void StandardClick();
+
+    // Category menus, import and launching.
+    void MenuValg(QAction *entry);
+    void SletMenu(QAction *entry);
+    void ToolButton2Click();
+    void HentFastClick();
+    void StartClick();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    using Handler = void (TMQVEdit::*)();
+
+    void buildToolBar();
+    void buildKategorier();
+    void buildTekstfelter();
+    void buildGrafik();
+    void buildDescriptionArea();
+    void buildStatusBar();
+    void buildMenus();
+    void setTabOrders();
+    void connectHandlers();
+
+    void FormCreate();
+    void FormCanResize();
+
+    // Runs a handler so that a write error ends only that handler; the user sees one message per
+    // action, when the outermost handler is done.
+    void runHandler(Handler handler);
+    void runGuarded(const std::function<void()> &function);
+    void reportPendingError();
+    template <typename Sender, typename Signal>
+    void bindHandler(Sender *sender, Signal signal, Handler handler);
+
+    // Display and field helpers shared by the handlers.
+    QString shownSection() const;
+    bool shownItemExists() const;
+    std::array<QCheckBox *, 11> flagBoxes() const;
+    QCheckBox *categoryBox(Category category) const;
+    void categoryClick(Category category);
+    void flagClick(FlagKey key, QCheckBox *box);
+    void fileFieldChange(QLineEdit *field, TextKey key);
+    void showTitleCaption(const QString &title);
+    void colourFileField(QLineEdit *field);
+    void markFileField(QLineEdit *field, FileAvailability availability);
+    void moveToNearestFreeNumber(bool upward);
+    std::function<bool(int)> itemExists() const;
+    void showScreenshot(const QString &folder);
+    void showIcon(const QString &folder);
+    void saveDescriptionInto(const QString &folder);
+    void loadDescription(const QString &storedPath);
+    void chooseLanguage(DescriptionLanguage language);
+    void mergeDescriptionFormat(const QTextCharFormat &format);
+    bool filterDescriptionKeys(QEvent *event);
+    void showItemCounter();
+
+    std::array<QPlainTextEdit *, 9> listingMemos() const;
+
+    ClientLayout clientLayout() const;
+    void applyClientLayout(const ClientLayout &layout);
+
+    int handlerDepth_ = 0;
+    QString pendingError_;
 };

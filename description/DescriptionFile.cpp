@@ -1,0 +1,42 @@
+#include "description/DescriptionFile.h"
+
+#include "catalogue/LocalPath.h"
+#include "description/RtfReader.h"
+#include "description/RtfWriter.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QTextDocument>
+
+namespace DescriptionFile {
+
+bool load(const QString &storedPath, QTextDocument &document)
+{
+    if (!LocalPath::fileExists(storedPath))
+        return false;
+    QFile file(LocalPath::resolve(storedPath, LocalPath::Kind::File));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    return RtfReader::read(file.readAll(), document);
+}
+
+bool save(const QString &storedPath, const QTextDocument &document)
+{
+    QSaveFile file(LocalPath::forWriting(storedPath));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = RtfWriter::write(document);
+    if (file.write(bytes) != bytes.size())
+        return false;
+    return file.commit();
+}
+
+bool moveToTrash(const QString &storedPath)
+{
+    if (!LocalPath::fileExists(storedPath))
+        return false;
+    QFile file(LocalPath::resolve(storedPath, LocalPath::Kind::File));
+    return file.moveToTrash();
+}
+
+} // namespace DescriptionFile

@@ -1,0 +1,81 @@
+#include "app/EditMQV.h"
+
+#include "catalogue/CategoryMenus.h"
+#include "catalogue/ItemSearch.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+std::array<QPlainTextEdit *, 9> TMQVEdit::listingMemos() const
+{
+    return {ZProgrammer, SpilListe, JuniorListe, SkoleListe, GalleriListe, TilbehoerListe, Softwareliste, InternetListe,
+            VaerkstedListe};
+}
+
+void TMQVEdit::BuildCategoryMenus()
+{
+    if (!CatalogueFile)
+        return;
+    const CategoryMenus::Contents contents = CategoryMenus::collect(*CatalogueFile);
+    for (std::size_t menu = 0; menu < MenuBarMenus.size(); ++menu) {
+        for (const CategoryMenus::Entry &entry : contents.menuEntries[menu]) {
+            QAction *action = MenuBarMenus[menu]->addAction(entry.caption);
+            action->setObjectName(entry.objectName);
+            connect(action, &QAction::triggered, this, [this, action] { runGuarded([this, action] { MenuValg(action); }); });
+        }
+    }
+    const std::array<QPlainTextEdit *, 9> memos = listingMemos();
+    for (std::size_t listing = 0; listing < memos.size(); ++listing) {
+        for (const QString &title : contents.listingLines[listing])
+            memos[listing]->appendPlainText(title);
+    }
+    for (const auto &[menu, category] : CategoryMenus::clearableMenus()) {
+        MenuBarMenus[menu]->addSeparator();
+        QAction *clear = MenuBarMenus[menu]->addAction(QStringLiteral("Slet liste"));
+        clear->setObjectName(CatalogueKeys::name(category));
+        connect(clear, &QAction::triggered, this, [this, clear] { runGuarded([this, clear] { SletMenu(clear); }); });
+    }
+    QStringList master;
+    for (CategoryMenus::Listing listing : CategoryMenus::masterOrder())
+        master << memos[std::size_t(listing)]->toPlainText();
+    MasterList->setPlainText(master.join(QLatin1Char('\n')));
+}
+
+void TMQVEdit::MenuValg(QAction *entry)
+{
+    SaveDescription();
+    ShowNumber(CategoryMenus::itemNumberOfEntry(entry->objectName()));
+    KnapOp->setText(QStringLiteral("Oppe"));
+}
+
+void TMQVEdit::SletMenu(QAction *entry)
+{
+    if (!CatalogueFile)
+        return;
+    const QString key = entry->objectName();
+    QMessageBox question(QMessageBox::NoIcon, QStringLiteral("Slet kategori?"),
+                         QStringLiteral("Vil du slette menuen ") + key + QStringLiteral("?"),
+                         QMessageBox::Yes | QMessageBox::No, this);
+    question.setObjectName(QStringLiteral("SletKategoriQuestion"));
+    if (question.exec() != QMessageBox::Yes)
+        return;
+    CategoryMenus::eraseCategory(*CatalogueFile, key);
+
+    // The window must not go on showing an item that is gone: settle where choosing its number
+    // would, or show the number anew when no item is left.
+    if (shownItemExists())
+        return;
+    ShowNumber(ItemSearch::settleOn(CurrentItemNumber, CurrentItemNumber, itemExists()).value_or(CurrentItemNumber));
+}
+
+void TMQVEdit::ToolButton2Click()
+{
+    QString text = MasterList->toPlainText();
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    QGuiApplication::clipboard()->setText(text + QStringLiteral("\r\n"));
+}

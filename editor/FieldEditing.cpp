@@ -1,0 +1,141 @@
+#include "app/EditMQV.h"
+
+#include "catalogue/CatalogueItem.h"
+#include "catalogue/FolderOperations.h"
+#include "catalogue/LocalPath.h"
+#include "editor/WindowColours.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+bool namesFolder(const QString &text)
+{
+    return !text.isEmpty() && LocalPath::folderExists(text);
+}
+
+} // namespace
+
+bool TMQVEdit::shownItemExists() const
+{
+    return CatalogueFile && CatalogueFile->SectionExists(shownSection());
+}
+
+// A flag is only stored for an item that exists; otherwise the box keeps what the user gave it.
+void TMQVEdit::flagClick(FlagKey key, QCheckBox *box)
+{
+    if (shownItemExists())
+        CatalogueItem(*CatalogueFile, CurrentItemNumber).setFlag(key, box->isChecked());
+}
+
+void TMQVEdit::categoryClick(Category category)
+{
+    if (!shownItemExists())
+        return;
+    UpdateCategoryColour();
+    CatalogueItem(*CatalogueFile, CurrentItemNumber).setFlag(CatalogueKeys::flagKey(category), categoryBox(category)->isChecked());
+}
+
+void TMQVEdit::ZProgramClick() { categoryClick(Category::ZProgram); }
+void TMQVEdit::SpilClick() { categoryClick(Category::Spil); }
+void TMQVEdit::GalleriClick() { categoryClick(Category::Galleri); }
+void TMQVEdit::JuniorClick() { categoryClick(Category::Barn); }
+void TMQVEdit::VaerkstedClick() { categoryClick(Category::Vaerksted); }
+void TMQVEdit::SkoleClick() { categoryClick(Category::Skole); }
+void TMQVEdit::InternetClick() { categoryClick(Category::Internet); }
+void TMQVEdit::TilbehoerClick() { categoryClick(Category::Tilbehoer); }
+void TMQVEdit::SoftwareClick() { categoryClick(Category::Software); }
+void TMQVEdit::FuldVersionClick() { flagClick(FlagKey::Fuldversion, FuldVersion); }
+void TMQVEdit::RegistreringClick() { flagClick(FlagKey::Registrer, Registrering); }
+
+void TMQVEdit::TitelEditChange()
+{
+    if (!CatalogueFile)
+        return;
+    CatalogueFile->WriteString(shownSection(), Titel->text(), TitelEdit->text());
+    showTitleCaption(TitelEdit->text());
+}
+
+// A folder name is stored only once it names an existing folder; until then the stored name
+// stays, which is what a rename later moves.
+void TMQVEdit::FolderEditChange()
+{
+    const QString folder = FolderEdit->text();
+    if (!namesFolder(folder)) {
+        WindowColours::setFontColour(FolderEdit, WindowColours::red());
+        return;
+    }
+    WindowColours::setFontColour(FolderEdit, WindowColours::black());
+    if (!CatalogueFile)
+        return;
+    CatalogueItem item(*CatalogueFile, CurrentItemNumber);
+    // Showing the item from another folder reloads the description editor: keep what the user
+    // wrote by saving it into the folder it belongs to first.
+    const QString storedFolder = item.text(TextKey::Folder);
+    if (storedFolder != folder)
+        saveDescriptionInto(storedFolder);
+    item.setText(TextKey::Folder, folder);
+    ShowItem();
+}
+
+// File names are stored when the file is in the item's folder or in the Danish edition's copy of
+// it, or when the field is empty; a name typed on the way to a good one is not.
+void TMQVEdit::fileFieldChange(QLineEdit *field, TextKey key)
+{
+    const QString name = field->text();
+    const FileAvailability availability =
+        name.isEmpty() ? FileAvailability::InItemFolder : fileAvailability(FolderEdit->text(), name);
+    markFileField(field, availability);
+    if (availability != FileAvailability::Missing && CatalogueFile)
+        CatalogueItem(*CatalogueFile, CurrentItemNumber).setText(key, name);
+}
+
+void TMQVEdit::SetupEditChange() { fileFieldChange(SetupEdit, TextKey::Setup); }
+void TMQVEdit::RunEditChange() { fileFieldChange(RunEdit, TextKey::Run); }
+void TMQVEdit::EkstraEditChange() { fileFieldChange(EkstraEdit, TextKey::Ekstra); }
+
+void TMQVEdit::KortTekstChange()
+{
+    if (CatalogueFile)
+        CatalogueItem(*CatalogueFile, CurrentItemNumber).setText(TextKey::Global, KortTekst->text());
+}
+
+void TMQVEdit::InternetEditChange()
+{
+    if (CatalogueFile)
+        CatalogueItem(*CatalogueFile, CurrentItemNumber).setText(TextKey::Webside, InternetEdit->text());
+}
+
+void TMQVEdit::OpretNavnClick()
+{
+    const QString title = TitelEdit->text();
+    if (!FolderOperations::createFolder(title)) {
+        WindowColours::setFontColour(FolderEdit, WindowColours::red());
+        return;
+    }
+    WindowColours::setFontColour(FolderEdit, WindowColours::black());
+    FolderEdit->setText(title);
+}
+
+void TMQVEdit::OmdoebClick()
+{
+    if (!CatalogueFile)
+        return;
+    CatalogueItem item(*CatalogueFile, CurrentItemNumber);
+    const QString oldName = item.text(TextKey::Folder);
+    const QString newName = FolderEdit->text();
+    if (FolderOperations::renameFolder(oldName, newName)) {
+        try {
+            item.setText(TextKey::Folder, newName);
+        } catch (...) {
+            // The catalogue could not follow: move the folder back so the stored name still holds.
+            FolderOperations::renameFolder(newName, oldName);
+            throw;
+        }
+    } else {
+        FolderEdit->setText(oldName);
+    }
+    WindowColours::setFontColour(FolderEdit, namesFolder(FolderEdit->text()) ? WindowColours::black() : WindowColours::red());
+}

@@ -1,0 +1,13 @@
+#include "app/EditMQV.h"
+
+#include "catalogue/Catalogue.h"
+#include "catalogue/FixedItemImport.h"
+
+// The window keeps showing what it showed; the imported values appear when an item is next shown.
+void TMQVEdit::HentFastClick()
+{
+    if (!CatalogueFile)
+        return;
+    const ProfileFile fixedCatalogue(Catalogue::fixedFileName());
+    FixedItemImport::importFixedItems(fixedCatalogue, *CatalogueFile);
+}

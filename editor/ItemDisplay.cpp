@@ -1,0 +1,155 @@
+#include "app/EditMQV.h"
+
+#include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueItem.h"
+#include "catalogue/ItemFolder.h"
+#include "catalogue/JpegDecoder.h"
+#include "catalogue/LocalPath.h"
+#include "editor/WindowColours.h"
+
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+
+namespace {
+
+constexpr int titleLabelWidth = 250;
+const QSize screenshotArea(300, 225);
+
+} // namespace
+
+QString TMQVEdit::shownSection() const
+{
+    return Catalogue::SectionName(CurrentItemNumber);
+}
+
+std::array<QCheckBox *, 11> TMQVEdit::flagBoxes() const
+{
+    return {ZProgram, Spil, Galleri, Junior, Vaerksted, Skole, Internet, Tilbehoer, Software, FuldVersion, Registrering};
+}
+
+QCheckBox *TMQVEdit::categoryBox(Category category) const
+{
+    return flagBoxes()[std::size_t(category)];
+}
+
+// Filling the controls runs their change handlers, which write the shown values back; a control
+// that already holds its value runs nothing.
+void TMQVEdit::ShowItem()
+{
+    if (!CatalogueFile)
+        return;
+    const CatalogueItem item(*CatalogueFile, CurrentItemNumber);
+
+    const std::array<QCheckBox *, 11> boxes = flagBoxes();
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        boxes[i]->setChecked(item.flag(CatalogueKeys::flagKeys[i]));
+    UpdateCategoryColour();
+
+    TitelEdit->setText(item.text(TextKey::Titel));
+    showTitleCaption(item.text(TextKey::Titel));
+
+    FolderEdit->setText(item.text(TextKey::Folder));
+
+    SetupEdit->setText(item.text(TextKey::Setup));
+    colourFileField(SetupEdit);
+    RunEdit->setText(item.text(TextKey::Run));
+    colourFileField(RunEdit);
+    EkstraEdit->setText(item.text(TextKey::Ekstra));
+    colourFileField(EkstraEdit);
+
+    KortTekst->setText(item.text(TextKey::Global));
+    InternetEdit->setText(item.text(TextKey::Webside));
+
+    const QString folder = FolderEdit->text();
+    showScreenshot(folder);
+    showIcon(folder);
+    const DescriptionLanguageInfo &language = DescriptionLanguages::info(CurrentLanguage);
+    if (LocalPath::fileExists(folder + language.shownTestedName))
+        loadDescription(folder + language.shownLoadedName);
+    else
+        loadDescription(QString());
+
+    showItemCounter();
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("R-Irad: ") + TitelLabel->text());
+}
+
+void TMQVEdit::UpdateCategoryColour()
+{
+    bool anyCategory = false;
+    for (Category category : CatalogueKeys::categories)
+        anyCategory = anyCategory || categoryBox(category)->isChecked();
+    WindowColours::setFontColour(Kategorier, anyCategory ? WindowColours::black() : WindowColours::red());
+}
+
+// A title wider than the label is red, so the user sees it will not fit on the disc's menu.
+void TMQVEdit::showTitleCaption(const QString &title)
+{
+    TitelLabel->setText(title);
+    const bool tooWide = QFontMetrics(TitelLabel->font()).horizontalAdvance(title) > titleLabelWidth;
+    WindowColours::setFontColour(TitelLabel, tooWide ? WindowColours::red() : WindowColours::black());
+}
+
+std::function<bool(int)> TMQVEdit::itemExists() const
+{
+    return [this](int number) { return CatalogueFile && CatalogueFile->SectionExists(Catalogue::SectionName(number)); };
+}
+
+void TMQVEdit::colourFileField(QLineEdit *field)
+{
+    markFileField(field, fileAvailability(FolderEdit->text(), field->text()));
+}
+
+void TMQVEdit::markFileField(QLineEdit *field, FileAvailability availability)
+{
+    switch (availability) {
+    case FileAvailability::InItemFolder:
+        WindowColours::setFontColour(field, WindowColours::black());
+        break;
+    case FileAvailability::InDanishEditionOnly:
+        WindowColours::setFontColour(field, WindowColours::blue());
+        break;
+    case FileAvailability::Missing:
+        WindowColours::setFontColour(field, WindowColours::red());
+        break;
+    }
+}
+
+void TMQVEdit::showScreenshot(const QString &folder)
+{
+    const QString storedPath = ItemFolder::filePath(folder, ItemFolder::screenshotName());
+    QImage screenshot;
+    if (LocalPath::fileExists(storedPath))
+        screenshot = JpegDecoder::decode(LocalPath::resolve(storedPath, LocalPath::Kind::File), screenshotArea);
+    if (screenshot.isNull()) {
+        Skud->clear();
+        Grafik->setTitle(QStringLiteral("Intet"));
+        return;
+    }
+    Skud->setPixmap(QPixmap::fromImage(JpegDecoder::scaledToFit(screenshot, screenshotArea)));
+    Grafik->setTitle(QStringLiteral("Sk\u00E6rmskud: Jpeg"));
+}
+
+void TMQVEdit::showIcon(const QString &folder)
+{
+    const QString storedPath = ItemFolder::filePath(folder, ItemFolder::iconName());
+    QImage icon;
+    if (LocalPath::fileExists(storedPath)) {
+        QImageReader reader(LocalPath::resolve(storedPath, LocalPath::Kind::File), "bmp");
+        icon = reader.read();
+    }
+    if (icon.isNull())
+        Ikon->clear();
+    else
+        Ikon->setPixmap(QPixmap::fromImage(icon));
+}
+
+void TMQVEdit::showItemCounter()
+{
+    ZStatusPanels[2]->setText(QStringLiteral("Punkt %1 af %2").arg(CurrentItemNumber).arg(HighestItemNumber));
+}

@@ -1,0 +1,92 @@
+#include "app/EditMQV.h"
+
+#include "app/NumberSpinEdit.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/ItemSearch.h"
+
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSignalBlocker>
+
+// The common end of every change of the current item. Setting Nummer may run NummerChange
+// nested, which can settle on another number; FlytteSpinner then follows whatever is current.
+void TMQVEdit::ShowNumber(int number)
+{
+    CurrentItemNumber = number;
+    SuppressMove = true;
+    Nummer->setValue(CurrentItemNumber);
+    SuppressMove = true;
+    FlytteSpinner->setValue(CurrentItemNumber);
+    SuppressMove = false;
+    ShowItem();
+}
+
+void TMQVEdit::TilbageClick()
+{
+    SaveDescription();
+    ShowNumber(ItemSearch::previousStop(CurrentItemNumber, itemExists()));
+}
+
+void TMQVEdit::FremClick()
+{
+    SaveDescription();
+    ShowNumber(ItemSearch::nextStop(CurrentItemNumber, itemExists()));
+}
+
+void TMQVEdit::NummerChange()
+{
+    SaveDescription();
+    if (const auto found = ItemSearch::settleOn(Nummer->value(), CurrentItemNumber, itemExists()))
+        ShowNumber(*found);
+}
+
+void TMQVEdit::NyClick()
+{
+    if (!CatalogueFile)
+        return;
+    const auto number = ItemSearch::freeNumberForNewItem(CurrentItemNumber, itemExists());
+    if (!number)
+        return;
+    // An empty title is enough to make the section exist.
+    CatalogueFile->WriteString(Catalogue::SectionName(*number), CatalogueKeys::name(TextKey::Titel), QString());
+    ShowNumber(*number);
+}
+
+void TMQVEdit::SletPunktClick()
+{
+    if (CurrentItemNumber <= Catalogue::FirstItemNumber)
+        return;
+    QMessageBox question(QMessageBox::NoIcon, QStringLiteral("Slet program %1 ?").arg(CurrentItemNumber),
+                         QStringLiteral("Vil du slette programmet ") + TitelEdit->text() + QStringLiteral(" ?"),
+                         QMessageBox::Ok | QMessageBox::Cancel, this);
+    question.setObjectName(QStringLiteral("SletProgramQuestion"));
+    if (question.exec() != QMessageBox::Ok)
+        return;
+
+    CatalogueFile->EraseSection(shownSection());
+    const ItemSearch::Exists exists = itemExists();
+    int number = CurrentItemNumber - 1;
+    while (number != Catalogue::FirstItemNumber && !exists(number))
+        --number;
+    CurrentItemNumber = number;
+
+    // The spin edits follow the new number without the number change saving the deleted
+    // item's description or the move spin edit moving anything.
+    {
+        const QSignalBlocker blockNumberChange(Nummer);
+        Nummer->setValue(CurrentItemNumber);
+    }
+    SuppressMove = true;
+    FlytteSpinner->setValue(CurrentItemNumber);
+    SuppressMove = false;
+    ShowItem();
+}
+
+void TMQVEdit::SletClick()
+{
+    if (!shownItemExists())
+        return;
+    CatalogueFile->EraseSection(shownSection());
+    CatalogueFile->WriteString(shownSection(), CatalogueKeys::name(TextKey::Global), QString());
+    ShowItem();
+}

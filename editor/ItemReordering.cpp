@@ -1,0 +1,65 @@
+#include "app/EditMQV.h"
+
+#include "app/NumberSpinEdit.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/ItemMove.h"
+#include "catalogue/ItemSearch.h"
+
+void TMQVEdit::MoveItemSection(const QString &source, const QString &destination)
+{
+    if (!ItemMove::canMove(*CatalogueFile, source, destination))
+        return;
+    SaveDescription();
+    ItemMove::moveSection(*CatalogueFile, source, destination);
+}
+
+void TMQVEdit::KnapOpClick()
+{
+    moveToNearestFreeNumber(true);
+}
+
+void TMQVEdit::NedKnapClick()
+{
+    moveToNearestFreeNumber(false);
+}
+
+// The item jumps over its occupied neighbours into the nearest gap; it is not exchanged with them.
+void TMQVEdit::moveToNearestFreeNumber(bool upward)
+{
+    SaveDescription();
+    SuppressMove = false;
+    const auto free = upward ? ItemSearch::freeNumberAbove(CurrentItemNumber, itemExists())
+                             : ItemSearch::freeNumberBelow(CurrentItemNumber, itemExists());
+    if (!free)
+        return;
+    MoveItemSection(shownSection(), Catalogue::SectionName(*free));
+    ShowNumber(*free);
+}
+
+// Exchanges the current item with the one at the chosen number, parking that one meanwhile; a
+// free number simply renumbers the current item.
+void TMQVEdit::FlytteSpinnerChange()
+{
+    if (SuppressMove || !CatalogueFile)
+        return;
+    SaveDescription();
+    const int target = FlytteSpinner->value();
+    if (!Catalogue::isItemNumber(target))
+        return;
+    const QString targetSection = Catalogue::SectionName(target);
+    const QString currentSection = shownSection();
+    const QString parking = Catalogue::parkingSection();
+
+    if (CatalogueFile->SectionExists(targetSection))
+        MoveItemSection(targetSection, parking);
+    if (CatalogueFile->SectionExists(currentSection))
+        MoveItemSection(currentSection, targetSection);
+    if (CatalogueFile->SectionExists(parking))
+        MoveItemSection(parking, currentSection);
+
+    if (CatalogueFile->SectionExists(targetSection)) {
+        CurrentItemNumber = target;
+        Nummer->setValue(target);
+        showItemCounter();
+    }
+}
