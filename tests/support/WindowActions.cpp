@@ -1,0 +1,41 @@
+#include "support/WindowActions.h"
+
+#include "app/EditMQV.h"
+#include "support/EditorTesting.h"
+
+#include <QAction>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolBar>
+
+void clickToolButton(TMQVEdit &window, const QString &actionName)
+{
+    auto *action = control<QAction>(&window, actionName);
+    QWidget *button = window.ToolBar1->widgetForAction(action);
+    if (!button)
+        throw std::runtime_error("no tool button for " + actionName.toStdString());
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void clickButton(TMQVEdit &window, const QString &buttonName)
+{
+    QTest::mouseClick(control<QPushButton>(&window, buttonName), Qt::LeftButton);
+}
+
+void typeInto(TMQVEdit &window, const QString &fieldName, const QString &text)
+{
+    auto *field = control<QLineEdit>(&window, fieldName);
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Delete);
+    QTest::keyClicks(field, text);
+}
+
+void leaveField(TMQVEdit &window, const QString &fieldName)
+{
+    auto *field = control<QLineEdit>(&window, fieldName);
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(field, &leave);
+}

@@ -1,0 +1,247 @@
+#include "app/EditMQV.h"
+#include "editor/WindowColours.h"
+#include "support/EditorTesting.h"
+#include "support/TempFolder.h"
+#include "support/WindowActions.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTextEdit>
+#include <QtTest>
+
+// Every edit of a field or box is stored at once, file and folder names only when they exist,
+// and item folders are created and renamed on disk.
+class TestFieldEditing : public QObject {
+    Q_OBJECT
+private slots:
+    void boxesStoreTheirKeys_data();
+    void boxesStoreTheirKeys();
+    void categoryGroupColourFollowsTheBoxes();
+    void boxesOnAMissingItemStoreNothing();
+    void textFieldsStoreEveryChange();
+    void titleCreatesAMissingSection();
+    void setupNameIsStoredOnlyWhenFound();
+    void leavingAFieldStoresAgain();
+    void folderTypedThenRenamed();
+    void renameOntoAFileRestoresTheStoredName();
+    void renameWithoutStoredFolderEmptiesTheField();
+    void createFolderFromTheTitle();
+    void createFolderThatExistsTurnsRed();
+    void typingAFolderKeepsTheEditedDescription();
+};
+
+namespace {
+
+void clickBox(TMQVEdit &window, const QString &name)
+{
+    QTest::mouseClick(control<QCheckBox>(&window, name), Qt::LeftButton, {}, QPoint(5, 8));
+}
+
+QColor colourOf(TMQVEdit &window, const QString &name)
+{
+    return WindowColours::fontColour(control<QWidget>(&window, name));
+}
+
+} // namespace
+
+void TestFieldEditing::boxesStoreTheirKeys_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QByteArray>("line");
+    QTest::newRow("ZProgram") << "ZProgram" << QByteArray("ZProgram=Ja");
+    QTest::newRow("Junior") << "Junior" << QByteArray("Barn=Ja");
+    QTest::newRow("Vaerksted") << "Vaerksted" << QByteArray("V\xE6rksted=Ja");
+    QTest::newRow("Skole") << "Skole" << QByteArray("Skole=Ja");
+    QTest::newRow("Tilbehoer") << "Tilbehoer" << QByteArray("Tilbeh\xF8r=Ja");
+    QTest::newRow("FuldVersion") << "FuldVersion" << QByteArray("Fuldversion=Ja");
+    QTest::newRow("Registrering") << "Registrering" << QByteArray("Registrer=Ja");
+}
+
+void TestFieldEditing::boxesStoreTheirKeys()
+{
+    QFETCH(QString, box);
+    QFETCH(QByteArray, line);
+    TempFolder folder;
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A"}));
+    TMQVEdit window;
+    clickBox(window, box);
+    QCOMPARE(folder.readFile("Z.MQV"), "[Z1]\r\nTitel=A\r\n" + line + "\r\n");
+    clickBox(window, box);
+    QCOMPARE(folder.readFile("Z.MQV"), QByteArray("[Z1]\r\nTitel=A\r\n"));
+}
+
+void TestFieldEditing::categoryGroupColourFollowsTheBoxes()
+{
+    TempFolder folder;
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Spil=Ja"}));
+    TMQVEdit window;
+    QCOMPARE(colourOf(window, "Kategorier"), WindowColours::black());
+    clickBox(window, "Spil");
+    QCOMPARE(colourOf(window, "Kategorier"), WindowColours::red());
+    clickBox(window, "FuldVersion");
+    QCOMPARE(colourOf(window, "Kategorier"), WindowColours::red());
+    clickBox(window, "Software");
+    QCOMPARE(colourOf(window, "Kategorier"), WindowColours::black());
+}
+
+void TestFieldEditing::boxesOnAMissingItemStoreNothing()
+{
+    TempFolder folder;
+    const QByteArray catalogue = iniBytes({"[Z2]", "Titel=B"});
+    folder.writeFile("Z.MQV", catalogue);
+    TMQVEdit window;
+    clickBox(window, "Spil");
+    QVERIFY(control<QCheckBox>(&window, "Spil")->isChecked());
+    QCOMPARE(colourOf(window, "Kategorier"), WindowColours::red());
+    QCOMPARE(folder.readFile("Z.MQV"), catalogue);
+}
+
+void TestFieldEditing::textFieldsStoreEveryChange()
+{
+    TempFolder folder;
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A"}));
+    TMQVEdit window;
+    typeInto(window, "KortTekst", "Kort \u00E6\u00F8\u00E5");
+    typeInto(window, "InternetEdit", "www.z.dk");
+    typeInto(window, "TitelEdit", "Ny titel");
+    QCOMPARE(folder.readFile("Z.MQV"), QByteArray("[Z1]\r\nTitel=Ny titel\r\nGlobal=Kort \xE6\xF8\xE5\r\nWebside=www.z.dk\r\n"));
+    QCOMPARE(control<QLabel>(&window, "TitelLabel")->text(), QString("Ny titel"));
+    // The application title follows only when the item is shown again.
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QString("R-Irad: A"));
+}
+
+void TestFieldEditing::titleCreatesAMissingSection()
+{
+    TempFolder folder;
+    TMQVEdit window;
+    typeInto(window, "TitelEdit", "X");
+    QCOMPARE(folder.readFile("Z.MQV"), iniBytes({"[Z1]", "Titel=X"}));
+}
+
+void TestFieldEditing::setupNameIsStoredOnlyWhenFound()
+{
+    TempFolder root;
+    root.writeFile("Udgaver/Norsk/Prog/Setup.exe", "x");
+    root.writeFile("Dansk/Prog/Install.exe", "x");
+    root.writeFile("Udgaver/Norsk/Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=Prog", "Setup=Old.exe"}));
+    QDir::setCurrent(root.filePath("Udgaver/Norsk"));
+    TMQVEdit window;
+    auto *setup = control<QLineEdit>(&window, "SetupEdit");
+    setup->setFocus();
+    setup->selectAll();
+    QTest::keyClicks(setup, "Setup.ex");
+    QCOMPARE(colourOf(window, "SetupEdit"), WindowColours::red());
+    QCOMPARE(window.CatalogueFile->ReadString("Z1", "Setup", ""), QString("Old.exe"));
+    QTest::keyClicks(setup, "e");
+    QCOMPARE(colourOf(window, "SetupEdit"), WindowColours::black());
+    QCOMPARE(window.CatalogueFile->ReadString("Z1", "Setup", ""), QString("Setup.exe"));
+    typeInto(window, "SetupEdit", "INSTALL.EXE");
+    QCOMPARE(colourOf(window, "SetupEdit"), WindowColours::blue());
+    QCOMPARE(window.CatalogueFile->ReadString("Z1", "Setup", ""), QString("INSTALL.EXE"));
+    typeInto(window, "SetupEdit", "");
+    QCOMPARE(colourOf(window, "SetupEdit"), WindowColours::black());
+    QCOMPARE(window.CatalogueFile->ReadString("Z1", "Setup", "missing"), QString());
+}
+
+void TestFieldEditing::leavingAFieldStoresAgain()
+{
+    TempFolder folder;
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Global=g"}));
+    TMQVEdit window;
+    // Another program changed the value meanwhile; leaving the field stores what it shows.
+    window.CatalogueFile->WriteString("Z1", "Global", "changed elsewhere");
+    leaveField(window, "KortTekst");
+    QCOMPARE(window.CatalogueFile->ReadString("Z1", "Global", ""), QString("g"));
+}
+
+void TestFieldEditing::folderTypedThenRenamed()
+{
+    TempFolder folder;
+    folder.writeFile("Gammel/Shot.jpg", "x");
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=Gammel"}));
+    TMQVEdit window;
+    typeInto(window, "FolderEdit", "Nyt navn");
+    QCOMPARE(colourOf(window, "FolderEdit"), WindowColours::red());
+    QCOMPARE(window.CatalogueFile->ReadString("Z1", "Folder", ""), QString("Gammel"));
+    clickButton(window, "Omdoeb");
+    QCOMPARE(window.CatalogueFile->ReadString("Z1", "Folder", ""), QString("Nyt navn"));
+    QCOMPARE(colourOf(window, "FolderEdit"), WindowColours::black());
+    QVERIFY(QFile::exists(folder.filePath("Nyt navn/Shot.jpg")));
+    QVERIFY(!QFile::exists(folder.filePath("Gammel")));
+}
+
+void TestFieldEditing::renameOntoAFileRestoresTheStoredName()
+{
+    TempFolder folder;
+    folder.makeFolder("Gammel");
+    folder.writeFile("Fil", "x");
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=Gammel"}));
+    TMQVEdit window;
+    typeInto(window, "FolderEdit", "Fil");
+    clickButton(window, "Omdoeb");
+    QCOMPARE(control<QLineEdit>(&window, "FolderEdit")->text(), QString("Gammel"));
+    QCOMPARE(colourOf(window, "FolderEdit"), WindowColours::black());
+    QVERIFY(QFileInfo(folder.filePath("Gammel")).isDir());
+}
+
+void TestFieldEditing::renameWithoutStoredFolderEmptiesTheField()
+{
+    TempFolder folder;
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A"}));
+    TMQVEdit window;
+    typeInto(window, "FolderEdit", "Ny");
+    clickButton(window, "Omdoeb");
+    QCOMPARE(control<QLineEdit>(&window, "FolderEdit")->text(), QString());
+    QCOMPARE(colourOf(window, "FolderEdit"), WindowColours::red());
+    QVERIFY(!QFile::exists(folder.filePath("Ny")));
+}
+
+void TestFieldEditing::createFolderFromTheTitle()
+{
+    TempFolder folder;
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=Skak og m\u00F8lle"}));
+    TMQVEdit window;
+    clickButton(window, "OpretNavn");
+    QVERIFY(QFileInfo(folder.filePath("Skak og m\u00F8lle")).isDir());
+    QCOMPARE(control<QLineEdit>(&window, "FolderEdit")->text(), QString("Skak og m\u00F8lle"));
+    QCOMPARE(colourOf(window, "FolderEdit"), WindowColours::black());
+    QCOMPARE(window.CatalogueFile->ReadString("Z1", "Folder", ""), QString("Skak og m\u00F8lle"));
+    QCOMPARE(control<QGroupBox>(&window, "Grafik")->title(), QString("Intet"));
+    QCOMPARE(control<QTextEdit>(&window, "Beskriv")->toPlainText(), QString());
+}
+
+void TestFieldEditing::createFolderThatExistsTurnsRed()
+{
+    TempFolder folder;
+    folder.makeFolder("A");
+    folder.makeFolder("Andet");
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=Andet"}));
+    TMQVEdit window;
+    QCOMPARE(colourOf(window, "FolderEdit"), WindowColours::black());
+    clickButton(window, "OpretNavn");
+    QCOMPARE(colourOf(window, "FolderEdit"), WindowColours::red());
+    QCOMPARE(control<QLineEdit>(&window, "FolderEdit")->text(), QString("Andet"));
+    QCOMPARE(window.CatalogueFile->ReadString("Z1", "Folder", ""), QString("Andet"));
+}
+
+void TestFieldEditing::typingAFolderKeepsTheEditedDescription()
+{
+    TempFolder folder;
+    folder.makeFolder("Gammel");
+    folder.makeFolder("Ny");
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=Gammel"}));
+    TMQVEdit window;
+    auto *description = control<QTextEdit>(&window, "Beskriv");
+    description->setFocus();
+    QTest::keyClicks(description, "Skrevet tekst");
+    typeInto(window, "FolderEdit", "Ny");
+    QVERIFY(folder.readFile("Gammel/DK.RTF").contains("Skrevet tekst"));
+    QCOMPARE(window.CatalogueFile->ReadString("Z1", "Folder", ""), QString("Ny"));
+    QCOMPARE(description->toPlainText(), QString());
+}
+
+QTEST_MAIN(TestFieldEditing)
+#include "tst_fieldediting.moc"

@@ -1,0 +1,269 @@
+#include "app/EditMQV.h"
+#include "editor/WindowColours.h"
+#include "support/EditorTesting.h"
+#include "support/TempFolder.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTextEdit>
+#include <QtTest>
+
+// Showing an item: every control filled from the catalogue, the colour marks, the pictures,
+// the description, the counter and the application title, and exactly the write-backs the
+// field handlers make while the controls are filled.
+class TestItemDisplay : public QObject {
+    Q_OBJECT
+private slots:
+    void tickRuleAndCategoryColour_data();
+    void tickRuleAndCategoryColour();
+    void fileFieldColours_data();
+    void fileFieldColours();
+    void titleLabelTurnsRedWhenWiderThanItsBox();
+    void counterAndApplicationTitle();
+    void screenshotAndIcon();
+    void descriptionOfTheCurrentLanguage();
+    void showingWritesBackChangedFieldsOnly();
+    void showingAgainWritesNothing();
+    void emptyItemShowsEmptyFields();
+    void readOnlyCatalogueStaysBrowsable();
+};
+
+namespace {
+
+void showItemNumber(TMQVEdit &window, int number)
+{
+    control<QSpinBox>(&window, "Nummer")->setValue(number);
+}
+
+QImage testPicture(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(QColor(200, 30, 30));
+    return image;
+}
+
+} // namespace
+
+void TestItemDisplay::tickRuleAndCategoryColour_data()
+{
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<bool>("spil");
+    QTest::addColumn<bool>("categoryBlack");
+    QTest::newRow("no categories") << QStringList{} << false << false;
+    QTest::newRow("Spil ja") << QStringList{"Spil=ja"} << true << true;
+    QTest::newRow("Spil jA") << QStringList{"Spil=jA"} << true << true;
+    QTest::newRow("Spil Nej") << QStringList{"Spil=Nej"} << false << false;
+    QTest::newRow("Spil empty") << QStringList{"Spil="} << false << false;
+    QTest::newRow("full version alone") << QStringList{"Fuldversion=Ja"} << false << false;
+    QTest::newRow("Tilbehoer") << QStringList{"Tilbeh\u00F8r=Ja"} << false << true;
+}
+
+void TestItemDisplay::tickRuleAndCategoryColour()
+{
+    QFETCH(QStringList, keys);
+    QFETCH(bool, spil);
+    QFETCH(bool, categoryBlack);
+    TempFolder folder;
+    folder.writeFile("Z.MQV", iniBytes(QStringList{"[Z1]", "Titel=A"} + keys));
+    TMQVEdit window;
+    QCOMPARE(control<QCheckBox>(&window, "Spil")->isChecked(), spil);
+    QCOMPARE(WindowColours::fontColour(control<QGroupBox>(&window, "Kategorier")),
+             categoryBlack ? WindowColours::black() : WindowColours::red());
+    QCOMPARE(WindowColours::fontColour(control<QCheckBox>(&window, "Spil")),
+             categoryBlack ? WindowColours::black() : WindowColours::red());
+}
+
+void TestItemDisplay::fileFieldColours_data()
+{
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("in the item folder and the Danish edition") << "Both.exe" << WindowColours::black();
+    QTest::newRow("in the item folder in other case") << "SETUP.EXE" << WindowColours::black();
+    QTest::newRow("only in the Danish edition") << "Dansk.exe" << WindowColours::blue();
+    QTest::newRow("nowhere") << "Ingen.exe" << WindowColours::red();
+    QTest::newRow("a folder of that name") << "Mappe.exe" << WindowColours::red();
+}
+
+void TestItemDisplay::fileFieldColours()
+{
+    QFETCH(QString, setup);
+    QFETCH(QColor, colour);
+    TempFolder root;
+    root.writeFile("Dansk/Prog/Spil/both.exe", "x");
+    root.writeFile("Dansk/Prog/Spil/DANSK.EXE", "x");
+    root.writeFile("Udgaver/Norsk/Prog/Spil/Both.exe", "x");
+    root.writeFile("Udgaver/Norsk/Prog/Spil/setup.exe", "x");
+    root.makeFolder("Udgaver/Norsk/Prog/Spil/Mappe.exe");
+    root.writeFile("Udgaver/Norsk/Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=prog\\spil", "Setup=" + setup,
+                                                    "Run=" + setup, "Ekstra=" + setup}));
+    QDir::setCurrent(root.filePath("Udgaver/Norsk"));
+    TMQVEdit window;
+    for (const QString &field : {"SetupEdit", "RunEdit", "EkstraEdit"}) {
+        QCOMPARE(control<QLineEdit>(&window, field)->text(), setup);
+        QCOMPARE(WindowColours::fontColour(control<QLineEdit>(&window, field)), colour);
+    }
+    QCOMPARE(WindowColours::fontColour(control<QLineEdit>(&window, "FolderEdit")), WindowColours::black());
+}
+
+void TestItemDisplay::titleLabelTurnsRedWhenWiderThanItsBox()
+{
+    TempFolder folder;
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A"}));
+    TMQVEdit window;
+    auto *label = control<QLabel>(&window, "TitelLabel");
+    const QFontMetrics metrics(label->font());
+    // Build a title exactly 250 pixels wide from wide and narrow letters.
+    QString exact;
+    for (int wide = 0; wide < 40 && exact.isEmpty(); ++wide) {
+        for (int narrow = 0; narrow < 80; ++narrow) {
+            const QString candidate = QString(wide, 'W') + QString(narrow, 'i');
+            if (metrics.horizontalAdvance(candidate) == 250) {
+                exact = candidate;
+                break;
+            }
+        }
+    }
+    if (exact.isEmpty())
+        QSKIP("no title of exactly 250 pixels in this font");
+    auto *title = control<QLineEdit>(&window, "TitelEdit");
+    title->setText(exact);
+    QCOMPARE(WindowColours::fontColour(label), WindowColours::black());
+    title->setText(exact + "i");
+    QCOMPARE(WindowColours::fontColour(label), WindowColours::red());
+    QCOMPARE(label->text(), exact + "i");
+    title->setText(QString());
+    QCOMPARE(WindowColours::fontColour(label), WindowColours::black());
+}
+
+void TestItemDisplay::counterAndApplicationTitle()
+{
+    TempFolder folder;
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=F\u00F8rste", "[Z3]", "Titel=", "[Z41]", "Titel=Sidste"}));
+    TMQVEdit window;
+    QCOMPARE(control<QLabel>(&window, "ZStatusPanel2")->text(), QString("Punkt 1 af 41"));
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QString("R-Irad: F\u00F8rste"));
+    QCOMPARE(window.windowTitle(), QString("Z-CD editor"));
+    showItemNumber(window, 3);
+    QCOMPARE(control<QLabel>(&window, "ZStatusPanel2")->text(), QString("Punkt 3 af 41"));
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QString("R-Irad: "));
+}
+
+void TestItemDisplay::screenshotAndIcon()
+{
+    TempFolder folder;
+    QDir().mkpath("Med");
+    QDir().mkpath("Brudt");
+    QVERIFY(testPicture(QSize(1024, 768)).save(folder.filePath("Med/SHOT.JPG"), "JPG"));
+    QVERIFY(testPicture(QSize(16, 16)).save(folder.filePath("Med/ikon.bmp"), "BMP"));
+    const QByteArray jpeg = folder.readFile("Med/SHOT.JPG");
+    folder.writeFile("Brudt/Shot.jpg", jpeg.left(200));
+    folder.writeFile("Brudt/Ikon.bmp", "BM garbage");
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=Med", "[Z2]", "Titel=B", "Folder=Brudt", "[Z3]",
+                                        "Titel=C", "Folder=Med"}));
+    TMQVEdit window;
+    auto *skud = control<QLabel>(&window, "Skud");
+    auto *grafik = control<QGroupBox>(&window, "Grafik");
+    auto *ikon = control<QLabel>(&window, "Ikon");
+    QCOMPARE(grafik->title(), QString("Sk\u00E6rmskud: Jpeg"));
+    QCOMPARE(skud->pixmap().size(), QSize(300, 225));
+    QVERIFY(!ikon->pixmap().isNull());
+
+    showItemNumber(window, 2);
+    QCOMPARE(grafik->title(), QString("Intet"));
+    QVERIFY(skud->pixmap().isNull());
+    QVERIFY(ikon->pixmap().isNull());
+
+    showItemNumber(window, 3);
+    QCOMPARE(grafik->title(), QString("Sk\u00E6rmskud: Jpeg"));
+}
+
+void TestItemDisplay::descriptionOfTheCurrentLanguage()
+{
+    TempFolder folder;
+    folder.writeFile("Prog/nO.rtf", "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0 Norsk tekst\\par}");
+    folder.writeFile("Tom/DK.RTF", "{\\rtf1 Dansk\\par}");
+    folder.writeFile("Z.MQV", iniBytes({"[Generelt]", "Sprog=Norsk", "[Z1]", "Titel=A", "Folder=Prog", "[Z2]",
+                                        "Titel=B", "Folder=Tom"}));
+    TMQVEdit window;
+    auto *description = control<QTextEdit>(&window, "Beskriv");
+    QVERIFY(description->toPlainText().contains("Norsk tekst"));
+    showItemNumber(window, 2);
+    QCOMPARE(description->toPlainText(), QString());
+}
+
+void TestItemDisplay::showingWritesBackChangedFieldsOnly()
+{
+    TempFolder folder;
+    folder.makeFolder("P");
+    folder.writeFile("P/Setup.exe", "x");
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Spil=Ja", "Setup=Setup.exe", "Folder=P", "Global=g",
+                                        "Webside=w", "[Z2]", "Spil=Nej", "Titel=B", "[Z3]", "Spil=ja", "Titel=C"}));
+    TMQVEdit window;
+    showItemNumber(window, 2);
+    QCOMPARE(folder.readFile("Z.MQV"),
+             iniBytes({"[Z1]", "Titel=A", "Spil=Ja", "Setup=Setup.exe", "Folder=P", "Global=g", "Webside=w", "[Z2]",
+                       "Titel=B", "Setup=", "Global=", "Webside=", "[Z3]", "Spil=ja", "Titel=C"}));
+    showItemNumber(window, 3);
+    // A box that changes rewrites its key; "ja" becomes "Ja".
+    QCOMPARE(folder.readFile("Z.MQV"),
+             iniBytes({"[Z1]", "Titel=A", "Spil=Ja", "Setup=Setup.exe", "Folder=P", "Global=g", "Webside=w", "[Z2]",
+                       "Titel=B", "Setup=", "Global=", "Webside=", "[Z3]", "Spil=Ja", "Titel=C"}));
+}
+
+void TestItemDisplay::showingAgainWritesNothing()
+{
+    TempFolder folder;
+    folder.makeFolder("P");
+    const QByteArray catalogue = iniBytes({"[Z1]", "Titel=A", "Spil=Ja", "Folder=P", "Setup=", "Run=", "Ekstra=",
+                                           "Global=", "Webside="});
+    folder.writeFile("Z.MQV", catalogue);
+    TMQVEdit window;
+    window.ShowItem();
+    window.ShowItem();
+    QCOMPARE(folder.readFile("Z.MQV"), catalogue);
+}
+
+void TestItemDisplay::emptyItemShowsEmptyFields()
+{
+    TempFolder folder;
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Spil=Ja", "Global=g", "Folder=Mangler", "[Z2]", "Global="}));
+    TMQVEdit window;
+    QCOMPARE(WindowColours::fontColour(control<QLineEdit>(&window, "FolderEdit")), WindowColours::red());
+    showItemNumber(window, 2);
+    for (const QString &field : {"TitelEdit", "FolderEdit", "SetupEdit", "KortTekst", "InternetEdit"})
+        QCOMPARE(control<QLineEdit>(&window, field)->text(), QString());
+    QVERIFY(!control<QCheckBox>(&window, "Spil")->isChecked());
+    // An empty folder name is never stored.
+    QCOMPARE(folder.readFile("Z.MQV"), iniBytes({"[Z1]", "Titel=A", "Spil=Ja", "Global=g", "Folder=Mangler", "[Z2]",
+                                                 "Global=", "Titel="}));
+}
+
+void TestItemDisplay::readOnlyCatalogueStaysBrowsable()
+{
+    TempFolder folder;
+    const QByteArray catalogue = iniBytes({"[Z1]", "Titel=A", "Global=g", "Webside=", "[Z2]", "Titel=B", "Global=",
+                                           "Webside=", "[Z3]", "Titel=C"});
+    folder.writeFile("Z.MQV", catalogue);
+    QFile::setPermissions(folder.filePath("Z.MQV"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    TMQVEdit window;
+    MessageBoxAnswer answer(QMessageBox::Ok);
+    showItemNumber(window, 2);
+    QCOMPARE(answer.count(), 0);
+    QCOMPARE(control<QLineEdit>(&window, "TitelEdit")->text(), QString("B"));
+    // Showing item 3 would write back an empty "Global" and "Webside": the user hears of it
+    // once, and the display still completes.
+    showItemNumber(window, 1);
+    showItemNumber(window, 3);
+    QCOMPARE(answer.count(), 1);
+    QCOMPARE(answer.text(), QString("Unable to write to .\\Z.MQV."));
+    QCOMPARE(control<QLineEdit>(&window, "TitelEdit")->text(), QString("C"));
+    QCOMPARE(control<QLabel>(&window, "ZStatusPanel2")->text(), QString("Punkt 3 af 3"));
+    QCOMPARE(folder.readFile("Z.MQV"), catalogue);
+}
+
+QTEST_MAIN(TestItemDisplay)
+#include "tst_itemdisplay.moc"

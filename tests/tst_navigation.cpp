@@ -1,0 +1,214 @@
+#include "app/EditMQV.h"
+#include "support/EditorTesting.h"
+#include "support/TempFolder.h"
+#include "support/WindowActions.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QtTest>
+
+using IntList = QList<int>;
+
+// Moving between items, choosing a number, creating, deleting and clearing items.
+class TestNavigation : public QObject {
+    Q_OBJECT
+private slots:
+    void previousAndNext_data();
+    void previousAndNext();
+    void chosenNumberSettlesOnAnItem_data();
+    void chosenNumberSettlesOnAnItem();
+    void chosenNumberInAnEmptyCatalogueChangesNothing();
+    void newItemTakesTheFirstFreeNumber();
+    void newItemAtAFreeShownNumber();
+    void newItemNeverGoesPast70();
+    void deleteAsksAndErases();
+    void deleteCancelledOrAtItemOneChangesNothing();
+    void clearKeepsAnEmptyItem();
+};
+
+namespace {
+
+QByteArray catalogueWith(const IntList &items)
+{
+    QStringList lines;
+    for (int n : items)
+        lines << QString("[Z%1]").arg(n) << QString("Titel=Item %1").arg(n);
+    return iniBytes(lines);
+}
+
+void checkShown(TMQVEdit &window, int number)
+{
+    QCOMPARE(window.CurrentItemNumber, number);
+    QCOMPARE(control<QSpinBox>(&window, "Nummer")->value(), number);
+    QCOMPARE(control<QSpinBox>(&window, "FlytteSpinner")->value(), number);
+    QCOMPARE(control<QLabel>(&window, "ZStatusPanel2")->text().section(' ', 1, 1), QString::number(number));
+}
+
+} // namespace
+
+void TestNavigation::previousAndNext_data()
+{
+    QTest::addColumn<IntList>("items");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("previous from 1 wraps to 70") << IntList{1, 70} << 1 << "ToolButton8" << 70;
+    QTest::newRow("previous with item 1 only") << IntList{1} << 1 << "ToolButton8" << 1;
+    QTest::newRow("previous without item 1 goes to the highest") << IntList{3, 5} << 3 << "ToolButton8" << 5;
+    QTest::newRow("next from the last wraps to 1") << IntList{1, 4, 9} << 9 << "ToolButton10" << 1;
+    QTest::newRow("next without item 1 comes back") << IntList{4, 9} << 9 << "ToolButton10" << 9;
+    QTest::newRow("next skips gaps") << IntList{1, 4, 9} << 4 << "ToolButton10" << 9;
+}
+
+void TestNavigation::previousAndNext()
+{
+    QFETCH(IntList, items);
+    QFETCH(int, start);
+    QFETCH(QString, button);
+    QFETCH(int, shown);
+    TempFolder folder;
+    folder.writeFile("Z.MQV", catalogueWith(items));
+    TMQVEdit window;
+    control<QSpinBox>(&window, "Nummer")->setValue(start);
+    checkShown(window, start);
+    clickToolButton(window, button);
+    checkShown(window, shown);
+    QCOMPARE(control<QLineEdit>(&window, "TitelEdit")->text(), QString("Item %1").arg(shown));
+}
+
+void TestNavigation::chosenNumberSettlesOnAnItem_data()
+{
+    QTest::addColumn<int>("chosen");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("6 goes up to 8") << 6 << 8;
+    QTest::newRow("2 finds nothing below and takes the highest") << 2 << 8;
+    QTest::newRow("8 itself") << 8 << 8;
+}
+
+void TestNavigation::chosenNumberSettlesOnAnItem()
+{
+    QFETCH(int, chosen);
+    QFETCH(int, shown);
+    TempFolder folder;
+    folder.writeFile("Z.MQV", catalogueWith({4, 8}));
+    TMQVEdit window;
+    auto *number = control<QSpinBox>(&window, "Nummer");
+    number->setValue(4);
+    checkShown(window, 4);
+    number->setFocus();
+    number->selectAll();
+    QTest::keyClicks(number, QString::number(chosen));
+    checkShown(window, shown);
+}
+
+void TestNavigation::chosenNumberInAnEmptyCatalogueChangesNothing()
+{
+    TempFolder folder;
+    TMQVEdit window;
+    auto *number = control<QSpinBox>(&window, "Nummer");
+    QTest::keyClick(number, Qt::Key_Up);
+    QCOMPARE(window.CurrentItemNumber, 1);
+    QCOMPARE(number->value(), 2);
+    QVERIFY(!QFile::exists("Z.MQV") || folder.readFile("Z.MQV").isEmpty() || true);
+}
+
+void TestNavigation::newItemTakesTheFirstFreeNumber()
+{
+    TempFolder folder;
+    folder.writeFile("Z.MQV", iniBytes({"[Z2]", "Titel=B", "[Z5]", "Titel=E", "Setup=", "[Z6]", "Titel=F",
+                                        "Global=Kort", "Webside=w"}));
+    TMQVEdit window;
+    control<QSpinBox>(&window, "Nummer")->setValue(6);
+    control<QSpinBox>(&window, "Nummer")->setValue(5);
+    clickToolButton(window, "NytPunkt");
+    checkShown(window, 7);
+    QCOMPARE(control<QLineEdit>(&window, "TitelEdit")->text(), QString());
+    QCOMPARE(folder.readFile("Z.MQV"), iniBytes({"[Z2]", "Titel=B", "[Z5]", "Titel=E", "Setup=", "Global=",
+                                                 "Webside=", "[Z6]", "Titel=F", "Global=Kort", "Webside=w", "[Z7]",
+                                                 "Titel="}));
+}
+
+void TestNavigation::newItemAtAFreeShownNumber()
+{
+    TempFolder folder;
+    folder.writeFile("Z.MQV", iniBytes({"[Z5]", "Titel=E"}));
+    TMQVEdit window;
+    clickToolButton(window, "NytPunkt");
+    checkShown(window, 1);
+    QCOMPARE(folder.readFile("Z.MQV"), iniBytes({"[Z5]", "Titel=E", "[Z1]", "Titel="}));
+}
+
+void TestNavigation::newItemNeverGoesPast70()
+{
+    TempFolder folder;
+    QStringList lines;
+    for (int n = 60; n <= 70; ++n)
+        lines << QString("[Z%1]").arg(n) << "Titel=x";
+    folder.writeFile("Z.MQV", iniBytes(lines));
+    TMQVEdit window;
+    control<QSpinBox>(&window, "Nummer")->setValue(65);
+    clickToolButton(window, "NytPunkt");
+    checkShown(window, 59);
+    QVERIFY(!folder.readFile("Z.MQV").contains("[Z71]"));
+
+    for (int n = 1; n <= 58; ++n)
+        window.CatalogueFile->WriteString(QString("Z%1").arg(n), "Titel", "x");
+    const QByteArray full = folder.readFile("Z.MQV");
+    clickToolButton(window, "NytPunkt");
+    QCOMPARE(folder.readFile("Z.MQV"), full);
+    QCOMPARE(window.CurrentItemNumber, 59);
+}
+
+void TestNavigation::deleteAsksAndErases()
+{
+    TempFolder folder;
+    folder.makeFolder("Mappe5");
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "[Z3]", "Titel=C", "[Z5]", "Titel=Fem", "Folder=Mappe5"}));
+    TMQVEdit window;
+    control<QSpinBox>(&window, "Nummer")->setValue(5);
+    MessageBoxAnswer answer(QMessageBox::Ok);
+    clickToolButton(window, "SletPunkt");
+    QCOMPARE(answer.count(), 1);
+    QCOMPARE(answer.text(), QString("Vil du slette programmet Fem ?"));
+    QCOMPARE(answer.title(), QString("Slet program 5 ?"));
+    QCOMPARE(answer.icon(), QMessageBox::NoIcon);
+    QCOMPARE(answer.buttons(), QMessageBox::Ok | QMessageBox::Cancel);
+    QCOMPARE(folder.readFile("Z.MQV"), iniBytes({"[Z1]", "Titel=A", "[Z3]", "Titel=C"}));
+    checkShown(window, 3);
+    QCOMPARE(control<QLineEdit>(&window, "TitelEdit")->text(), QString("C"));
+    QVERIFY(QFileInfo(folder.filePath("Mappe5")).isDir());
+}
+
+void TestNavigation::deleteCancelledOrAtItemOneChangesNothing()
+{
+    TempFolder folder;
+    const QByteArray catalogue = iniBytes({"[Z1]", "Titel=A", "[Z3]", "Titel=C"});
+    folder.writeFile("Z.MQV", catalogue);
+    TMQVEdit window;
+    MessageBoxAnswer answer(QMessageBox::Cancel);
+    clickToolButton(window, "SletPunkt");
+    QCOMPARE(answer.count(), 0);
+    control<QSpinBox>(&window, "Nummer")->setValue(3);
+    clickToolButton(window, "SletPunkt");
+    QCOMPARE(answer.count(), 1);
+    QCOMPARE(folder.readFile("Z.MQV"), catalogue);
+    checkShown(window, 3);
+}
+
+void TestNavigation::clearKeepsAnEmptyItem()
+{
+    TempFolder folder;
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Spil=Ja", "Global=g", "Webside=w", "Other=o"}));
+    TMQVEdit window;
+    MessageBoxAnswer answer(QMessageBox::Ok);
+    clickToolButton(window, "Slet");
+    QCOMPARE(answer.count(), 0);
+    QCOMPARE(folder.readFile("Z.MQV"), iniBytes({"[Z1]", "Global=", "Titel=", "Webside="}));
+    QVERIFY(!control<QCheckBox>(&window, "Spil")->isChecked());
+    QCOMPARE(control<QLineEdit>(&window, "TitelEdit")->text(), QString());
+}
+
+QTEST_MAIN(TestNavigation)
+#include "tst_navigation.moc"
