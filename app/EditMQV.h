@@ -2,6 +2,7 @@
 
 #include "app/ClientLayout.h"
 #include "catalogue/CatalogueKeys.h"
+#include "catalogue/FileStamp.h"
 #include "catalogue/ItemFolder.h"
 #include "catalogue/ProfileFile.h"
 #include "description/DescriptionLanguage.h"
@@ -284,6 +285,10 @@ private:
 
     ClientLayout clientLayout() const;
     void applyClientLayout(const ClientLayout &layout);
+
+    // The files the screenshot and the description were last read from.
+    FileStamp shownScreenshot_;
+    FileStamp shownDescription_;
 
     int handlerDepth_ = 0;
     QString pendingError_;

@@ -22,10 +22,15 @@ bool load(const QString &storedPath, QTextDocument &document)
 
 bool save(const QString &storedPath, const QTextDocument &document)
 {
-    QSaveFile file(LocalPath::forWriting(storedPath));
+    const QString localPath = LocalPath::forWriting(storedPath);
+    const QByteArray bytes = RtfWriter::write(document);
+    // Leaving an item saves its description more than once; an unchanged file is left alone.
+    QFile existing(localPath);
+    if (existing.size() == bytes.size() && existing.open(QIODevice::ReadOnly) && existing.readAll() == bytes)
+        return true;
+    QSaveFile file(localPath);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = RtfWriter::write(document);
     if (file.write(bytes) != bytes.size())
         return false;
     return file.commit();

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QLineEdit>
+#include <QTextDocument>
 #include <QTextEdit>
 
 namespace {
@@ -38,9 +39,19 @@ void TMQVEdit::saveDescriptionInto(const QString &folder)
 
 void TMQVEdit::loadDescription(const QString &storedPath)
 {
-    if (storedPath.isEmpty() || !DescriptionFile::load(storedPath, *Beskriv->document()))
+    const FileStamp stamp = !storedPath.isEmpty() && LocalPath::fileExists(storedPath)
+                                ? FileStamp::of(LocalPath::resolve(storedPath, LocalPath::Kind::File))
+                                : FileStamp();
+    // The editor already holds exactly that file, untouched since it was read.
+    if (stamp.isValid() && stamp == shownDescription_ && !Beskriv->document()->isModified())
+        return;
+    shownDescription_ = FileStamp();
+    if (stamp.isValid() && DescriptionFile::load(storedPath, *Beskriv->document()))
+        shownDescription_ = stamp;
+    else
         Beskriv->clear();
     Beskriv->document()->clearUndoRedoStacks();
+    Beskriv->document()->setModified(false);
     Beskriv->moveCursor(QTextCursor::Start);
 }
 

@@ -123,9 +123,13 @@ void TMQVEdit::markFileField(QLineEdit *field, FileAvailability availability)
 void TMQVEdit::showScreenshot(const QString &folder)
 {
     const QString storedPath = ItemFolder::filePath(folder, ItemFolder::screenshotName());
-    QImage screenshot;
-    if (LocalPath::fileExists(storedPath))
-        screenshot = JpegDecoder::decode(LocalPath::resolve(storedPath, LocalPath::Kind::File), screenshotArea);
+    const FileStamp stamp = LocalPath::fileExists(storedPath)
+                                ? FileStamp::of(LocalPath::resolve(storedPath, LocalPath::Kind::File))
+                                : FileStamp();
+    if (stamp.isValid() && stamp == shownScreenshot_)
+        return;
+    shownScreenshot_ = FileStamp();
+    const QImage screenshot = stamp.isValid() ? JpegDecoder::decode(stamp.localPath, screenshotArea) : QImage();
     if (screenshot.isNull()) {
         Skud->clear();
         Grafik->setTitle(QStringLiteral("Intet"));
@@ -133,6 +137,7 @@ void TMQVEdit::showScreenshot(const QString &folder)
     }
     Skud->setPixmap(QPixmap::fromImage(JpegDecoder::scaledToFit(screenshot, screenshotArea)));
     Grafik->setTitle(QStringLiteral("Sk\u00E6rmskud: Jpeg"));
+    shownScreenshot_ = stamp;
 }
 
 void TMQVEdit::showIcon(const QString &folder)

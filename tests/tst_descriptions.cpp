@@ -22,6 +22,7 @@ private slots:
     void existingFileInOtherCaseIsReplacedInPlace();
     void switchingLanguageKeepsTheEdits();
     void choosingTheCurrentLanguageRevertsToDisk();
+    void choosingTheCurrentLanguageReadsAFileChangedOnDisk();
     void languageButtonsShowStatusAndPressedState();
     void movingToTheNextItemSavesIntoTheOldFolder();
     void nothingIsWrittenWithoutAFolder();
@@ -118,6 +119,18 @@ void TestDescriptions::choosingTheCurrentLanguageRevertsToDisk()
     QVERIFY(shownDescription(window).contains("Paa disken"));
     QVERIFY(!shownDescription(window).contains("redigeret"));
     QVERIFY(!folder.readFile("A/DK.RTF").contains("redigeret"));
+}
+
+void TestDescriptions::choosingTheCurrentLanguageReadsAFileChangedOnDisk()
+{
+    TempFolder folder;
+    folder.writeFile("A/DK.RTF", "{\\rtf1 Foer\\par}");
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=A"}));
+    TMQVEdit window;
+    QVERIFY(shownDescription(window).contains("Foer"));
+    folder.writeFile("A/DK.RTF", "{\\rtf1 Efter en anden rettelse\\par}");
+    clickToolButton(window, "BrugDansk");
+    QVERIFY(shownDescription(window).contains("Efter en anden rettelse"));
 }
 
 void TestDescriptions::languageButtonsShowStatusAndPressedState()
