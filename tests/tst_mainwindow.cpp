@@ -35,6 +35,7 @@ private slots:
     void resizeLaysOutFromTheNewSize();
     void tinyWindowKeepsTheLastLayout();
     void escapeWithoutFocusEndsTheProgram();
+    void tabOrder();
     void escapeInATextFieldDoesNotEndTheProgram();
 };
 
@@ -317,14 +318,39 @@ void TestMainWindow::tinyWindowKeepsTheLastLayout()
 void TestMainWindow::escapeWithoutFocusEndsTheProgram()
 {
     TempFolder folder;
+    folder.makeFolder("A");
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=A"}));
     TMQVEdit window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    if (QWidget *focus = QApplication::focusWidget())
-        focus->clearFocus();
+    auto *description = control<QTextEdit>(&window, "Beskriv");
+    description->setFocus();
+    QTest::keyClicks(description, "Ikke tabt");
+    description->clearFocus();
+    QCOMPARE(QApplication::focusWidget(), nullptr);
     QTimer::singleShot(0, &window, [&window] { QTest::keyClick(&window, Qt::Key_Escape); });
     QTimer::singleShot(3000, [] { QCoreApplication::exit(1); });
     QCOMPARE(QCoreApplication::exec(), 0);
+    // What was written in the description is saved on the way out.
+    QVERIFY(folder.readFile("A/DK.RTF").contains("Ikke tabt"));
+}
+
+void TestMainWindow::tabOrder()
+{
+    TempFolder folder;
+    TMQVEdit window;
+    const QStringList expected = {"ZProgram", "Spil", "Galleri", "Junior", "Vaerksted", "Skole", "Internet",
+                                  "Tilbehoer", "Software", "Nummer", "FlytteSpinner", "KnapOp", "NedKnap",
+                                  "TitelEdit", "FolderEdit", "SetupEdit", "RunEdit", "Start", "OpretNavn",
+                                  "EkstraEdit", "Omdoeb", "InternetEdit", "Registrering", "HentFast", "KortTekst",
+                                  "Beskriv", "MasterList", "Fed", "Punkt10", "Normal", "Punkt12", "Arial"};
+    QStringList order;
+    QWidget *widget = control<QWidget>(&window, "ZProgram");
+    for (int step = 0; step < 400 && order.size() < expected.size(); ++step, widget = widget->nextInFocusChain()) {
+        if (expected.contains(widget->objectName()) && !order.contains(widget->objectName()))
+            order << widget->objectName();
+    }
+    QCOMPARE(order, expected);
 }
 
 void TestMainWindow::escapeInATextFieldDoesNotEndTheProgram()
