@@ -546,7 +546,7 @@ void TMQVEdit::runGuarded(const std::function<void()> &function)
         function();
     } catch (const std::exception &error) {
         if (pendingError_.isEmpty())
-            pendingError_ = QString::fromLocal8Bit(error.what());
+            pendingError_ = QString::fromUtf8(error.what());
     }
     --handlerDepth_;
     if (handlerDepth_ == 0)
