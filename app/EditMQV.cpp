@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -504,9 +505,14 @@ bool TMQVEdit::eventFilter(QObject *watched, QEvent *event)
         FormCanResize();
     if (watched == Beskriv && filterDescriptionKeys(event))
         return true;
+    // Leaving a field means the focus moving to another control; switching to another window or
+    // opening a menu leaves nothing.
     if (event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            return QMainWindow::eventFilter(watched, event);
         const std::array<std::pair<QObject *, Handler>, 5> leaveHandlers = {{
-            {FolderEdit, &TMQVEdit::FolderEditChange},
+            {FolderEdit, &TMQVEdit::leaveFolderField},
             {SetupEdit, &TMQVEdit::SetupEditChange},
             {RunEdit, &TMQVEdit::RunEditChange},
             {EkstraEdit, &TMQVEdit::EkstraEditChange},

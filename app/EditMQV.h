@@ -267,6 +267,7 @@ private:
     void categoryClick(Category category);
     void flagClick(FlagKey key, QCheckBox *box);
     void fileFieldChange(QLineEdit *field, TextKey key);
+    void leaveFolderField();
     void showTitleCaption(const QString &title);
     void colourFileField(QLineEdit *field);
     void markFileField(QLineEdit *field, FileAvailability availability);

@@ -80,6 +80,14 @@ void TMQVEdit::FolderEditChange()
     ShowItem();
 }
 
+// Leaving the folder field shows the item anew from its folder, which reloads the description:
+// what was written in it is saved first, not thrown away.
+void TMQVEdit::leaveFolderField()
+{
+    SaveDescription();
+    FolderEditChange();
+}
+
 // File names are stored when the file is in the item's folder or in the Danish edition's copy of
 // it, or when the field is empty; a name typed on the way to a good one is not.
 void TMQVEdit::fileFieldChange(QLineEdit *field, TextKey key)

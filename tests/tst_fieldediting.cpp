@@ -31,6 +31,7 @@ private slots:
     void createFolderFromTheTitle();
     void createFolderThatExistsTurnsRed();
     void typingAFolderKeepsTheEditedDescription();
+    void leavingTheFolderFieldKeepsTheEditedDescription();
 };
 
 namespace {
@@ -241,6 +242,20 @@ void TestFieldEditing::typingAFolderKeepsTheEditedDescription()
     QVERIFY(folder.readFile("Gammel/DK.RTF").contains("Skrevet tekst"));
     QCOMPARE(window.CatalogueFile->ReadString("Z1", "Folder", ""), QString("Ny"));
     QCOMPARE(description->toPlainText(), QString());
+}
+
+void TestFieldEditing::leavingTheFolderFieldKeepsTheEditedDescription()
+{
+    TempFolder folder;
+    folder.writeFile("A/DK.RTF", "{\\rtf1 Fra disken\\par}");
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=A"}));
+    TMQVEdit window;
+    auto *description = control<QTextEdit>(&window, "Beskriv");
+    description->moveCursor(QTextCursor::End);
+    QTest::keyClicks(description, " og tilfoejet");
+    leaveField(window, "FolderEdit");
+    QVERIFY(description->toPlainText().contains("Fra disken og tilfoejet"));
+    QVERIFY(folder.readFile("A/DK.RTF").contains("og tilfoejet"));
 }
 
 QTEST_MAIN(TestFieldEditing)
