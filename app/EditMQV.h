@@ -269,6 +269,7 @@ private:
     void fileFieldChange(QLineEdit *field, TextKey key);
     void leaveFolderField();
     void showTitleCaption(const QString &title);
+    void showText(QLineEdit *field, const QString &text);
     void colourFileField(QLineEdit *field);
     void markFileField(QLineEdit *field, FileAvailability availability);
     void moveToNearestFreeNumber(bool upward);

@@ -51,20 +51,20 @@ void TMQVEdit::ShowItem()
         boxes[i]->setChecked(item.flag(CatalogueKeys::flagKeys[i]));
     UpdateCategoryColour();
 
-    TitelEdit->setText(item.text(TextKey::Titel));
+    showText(TitelEdit, item.text(TextKey::Titel));
     showTitleCaption(item.text(TextKey::Titel));
 
-    FolderEdit->setText(item.text(TextKey::Folder));
+    showText(FolderEdit, item.text(TextKey::Folder));
 
-    SetupEdit->setText(item.text(TextKey::Setup));
+    showText(SetupEdit, item.text(TextKey::Setup));
     colourFileField(SetupEdit);
-    RunEdit->setText(item.text(TextKey::Run));
+    showText(RunEdit, item.text(TextKey::Run));
     colourFileField(RunEdit);
-    EkstraEdit->setText(item.text(TextKey::Ekstra));
+    showText(EkstraEdit, item.text(TextKey::Ekstra));
     colourFileField(EkstraEdit);
 
-    KortTekst->setText(item.text(TextKey::Global));
-    InternetEdit->setText(item.text(TextKey::Webside));
+    showText(KortTekst, item.text(TextKey::Global));
+    showText(InternetEdit, item.text(TextKey::Webside));
 
     const QString folder = FolderEdit->text();
     showScreenshot(folder);
@@ -77,6 +77,15 @@ void TMQVEdit::ShowItem()
 
     showItemCounter();
     QGuiApplication::setApplicationDisplayName(QStringLiteral("R-Irad: ") + TitelLabel->text());
+}
+
+// Runs the field's change handler when the text differs. A long value is shown from its start,
+// as the user reads it, unless the user is typing in that field.
+void TMQVEdit::showText(QLineEdit *field, const QString &text)
+{
+    field->setText(text);
+    if (!field->hasFocus())
+        field->setCursorPosition(0);
 }
 
 void TMQVEdit::UpdateCategoryColour()
