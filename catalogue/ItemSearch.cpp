@@ -2,6 +2,8 @@
 
 #include "catalogue/Catalogue.h"
 
+#include <algorithm>
+
 namespace {
 
 using Catalogue::FirstItemNumber;

@@ -9,8 +9,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QRegularExpression>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTextDocument>
 #include <QTextEdit>
 
