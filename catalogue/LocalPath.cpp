@@ -90,6 +90,14 @@ bool folderExists(const QString &storedPath)
     return resolvePath(storedPath, Kind::Folder).found;
 }
 
+std::optional<QString> findFile(const QString &storedPath)
+{
+    const Resolution resolution = resolvePath(storedPath, Kind::File);
+    if (!resolution.found)
+        return std::nullopt;
+    return resolution.path;
+}
+
 QString forWriting(const QString &storedPath)
 {
     return resolvePath(storedPath, Kind::File).path;

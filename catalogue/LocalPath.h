@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // Paths are stored the Windows way: backslashes, relative to the current folder, any letter case.
 // These functions find what such a path names on this file system: separators are mapped and
 // every component is matched without regard to case (an exact match first), because folders
@@ -18,6 +20,10 @@ QString resolve(const QString &storedPath, Kind kind = Kind::Any);
 // True only for an existing entry of that kind: a folder of a file's name is not the file.
 bool fileExists(const QString &storedPath);
 bool folderExists(const QString &storedPath);
+
+// The local path of the existing file the stored path names, found in one pass; nothing when
+// there is no such file.
+std::optional<QString> findFile(const QString &storedPath);
 
 // Where to write the file the stored path names: an existing file whose name differs only in
 // case is the one to replace; otherwise the last component keeps the letters it was given.

@@ -12,9 +12,10 @@ namespace DescriptionFile {
 
 bool load(const QString &storedPath, QTextDocument &document)
 {
-    if (!LocalPath::fileExists(storedPath))
+    const std::optional<QString> localPath = LocalPath::findFile(storedPath);
+    if (!localPath)
         return false;
-    QFile file(LocalPath::resolve(storedPath, LocalPath::Kind::File));
+    QFile file(*localPath);
     if (!file.open(QIODevice::ReadOnly))
         return false;
     return RtfReader::read(file.readAll(), document);
@@ -38,9 +39,10 @@ bool save(const QString &storedPath, const QTextDocument &document)
 
 bool moveToTrash(const QString &storedPath)
 {
-    if (!LocalPath::fileExists(storedPath))
+    const std::optional<QString> localPath = LocalPath::findFile(storedPath);
+    if (!localPath)
         return false;
-    QFile file(LocalPath::resolve(storedPath, LocalPath::Kind::File));
+    QFile file(*localPath);
     return file.moveToTrash();
 }
 

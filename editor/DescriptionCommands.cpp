@@ -39,9 +39,8 @@ void TMQVEdit::saveDescriptionInto(const QString &folder)
 
 void TMQVEdit::loadDescription(const QString &storedPath)
 {
-    const FileStamp stamp = !storedPath.isEmpty() && LocalPath::fileExists(storedPath)
-                                ? FileStamp::of(LocalPath::resolve(storedPath, LocalPath::Kind::File))
-                                : FileStamp();
+    const std::optional<QString> localPath = storedPath.isEmpty() ? std::nullopt : LocalPath::findFile(storedPath);
+    const FileStamp stamp = localPath ? FileStamp::of(*localPath) : FileStamp();
     // The editor already holds exactly that file, untouched since it was read.
     if (stamp.isValid() && stamp == shownDescription_ && !Beskriv->document()->isModified())
         return;

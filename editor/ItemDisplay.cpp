@@ -132,9 +132,8 @@ void TMQVEdit::markFileField(QLineEdit *field, FileAvailability availability)
 void TMQVEdit::showScreenshot(const QString &folder)
 {
     const QString storedPath = ItemFolder::filePath(folder, ItemFolder::screenshotName());
-    const FileStamp stamp = LocalPath::fileExists(storedPath)
-                                ? FileStamp::of(LocalPath::resolve(storedPath, LocalPath::Kind::File))
-                                : FileStamp();
+    const std::optional<QString> localPath = LocalPath::findFile(storedPath);
+    const FileStamp stamp = localPath ? FileStamp::of(*localPath) : FileStamp();
     if (stamp.isValid() && stamp == shownScreenshot_)
         return;
     shownScreenshot_ = FileStamp();
@@ -153,8 +152,8 @@ void TMQVEdit::showIcon(const QString &folder)
 {
     const QString storedPath = ItemFolder::filePath(folder, ItemFolder::iconName());
     QImage icon;
-    if (LocalPath::fileExists(storedPath)) {
-        QImageReader reader(LocalPath::resolve(storedPath, LocalPath::Kind::File), "bmp");
+    if (const std::optional<QString> localPath = LocalPath::findFile(storedPath)) {
+        QImageReader reader(*localPath, "bmp");
         icon = reader.read();
     }
     if (icon.isNull())

@@ -47,9 +47,10 @@ Starter::Outcome Starter::execute()
         return Outcome{false, storedFile + QStringLiteral(": ") + reason};
     };
 
-    if (!LocalPath::fileExists(storedFile))
+    const std::optional<QString> localFile = LocalPath::findFile(storedFile);
+    if (!localFile)
         return failed(systemReason(LocalPath::folderExists(storedFile) ? EISDIR : ENOENT));
-    const QFileInfo file(LocalPath::resolve(storedFile, LocalPath::Kind::File));
+    const QFileInfo file(*localFile);
     if (!file.isReadable() && !file.isExecutable())
         return failed(systemReason(EACCES));
 
