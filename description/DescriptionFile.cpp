@@ -1,11 +1,11 @@
 #include "description/DescriptionFile.h"
 
+#include "catalogue/AtomicFile.h"
 #include "catalogue/LocalPath.h"
 #include "description/RtfReader.h"
 #include "description/RtfWriter.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QTextDocument>
 
 namespace DescriptionFile {
@@ -29,12 +29,7 @@ bool save(const QString &storedPath, const QTextDocument &document)
     QFile existing(localPath);
     if (existing.size() == bytes.size() && existing.open(QIODevice::ReadOnly) && existing.readAll() == bytes)
         return true;
-    QSaveFile file(localPath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
+    return AtomicFile::replace(localPath, bytes);
 }
 
 bool moveToTrash(const QString &storedPath)

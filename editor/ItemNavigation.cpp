@@ -15,6 +15,7 @@ void TMQVEdit::ShowNumber(int number)
     CurrentItemNumber = number;
     SuppressMove = true;
     Nummer->setValue(CurrentItemNumber);
+    // A nested show-number step has cleared the guard on its way out.
     SuppressMove = true;
     FlytteSpinner->setValue(CurrentItemNumber);
     SuppressMove = false;
