@@ -55,6 +55,16 @@ QByteArray storedValue(const QString &value)
     return Windows1252::encode(value.first(end));
 }
 
+// Windows hands the default back through the same buffer as a value, without its trailing spaces
+// (only those: tabs and leading spaces stay).
+QString defaultAsRead(const QString &defaultValue)
+{
+    qsizetype end = std::min(defaultValue.size(), longestValue);
+    while (end > 0 && defaultValue.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return defaultValue.first(end);
+}
+
 } // namespace
 
 ProfileFile::ProfileFile(const QString &fileName)
@@ -98,11 +108,11 @@ QString ProfileFile::ReadString(const QString &section, const QString &key, cons
     const std::optional<QByteArray> sectionName = storedName(section);
     const std::optional<QByteArray> keyName = storedName(key);
     if (!sectionName || !keyName)
-        return defaultValue;
+        return defaultAsRead(defaultValue);
     const std::optional<ProfileText> text = readText(localPath());
     const std::optional<QByteArrayView> value = text ? text->value(*sectionName, *keyName) : std::nullopt;
     if (!value)
-        return defaultValue;
+        return defaultAsRead(defaultValue);
     return Windows1252::decode(value->data(), std::min(value->size(), longestValue));
 }
 

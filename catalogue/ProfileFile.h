@@ -21,8 +21,8 @@ public:
     explicit ProfileFile(const QString &fileName);
 
     // The stored value (at most 2047 characters, outer blanks and one pair of quotes removed), or
-    // the default unchanged when the file, the section or the key is missing. A key that ends at
-    // its '=' gives the empty text, not the default.
+    // the default, cut the same way and without its trailing spaces, when the file, the section or
+    // the key is missing. A key that ends at its '=' gives the empty text, not the default.
     QString ReadString(const QString &section, const QString &key, const QString &defaultValue) const;
     // Creates the file, the section or the key as needed. The value ends at its first line break.
     // Writing the value a key already holds leaves the file untouched and succeeds, even when the

@@ -216,8 +216,11 @@ std::optional<QByteArray> ProfileText::withValue(QByteArrayView section, QByteAr
     }
 
     if (const std::optional<KeyLine> existing = findKey(*found, key)) {
+        // A value that starts with blanks replaces everything after the '=', as Windows writes it;
+        // kept in front of it, the line's own blanks would pile up with every write of that value.
         qsizetype valueBegin = existing->equals + 1;
-        while (valueBegin < existing->line.end && isBlank(bytes_[valueBegin]))
+        const bool valueKeepsOwnBlanks = !value.isEmpty() && isBlank(value.front());
+        while (!valueKeepsOwnBlanks && valueBegin < existing->line.end && isBlank(bytes_[valueBegin]))
             ++valueBegin;
         const QByteArrayView old = QByteArrayView(bytes_).sliced(valueBegin, existing->line.end - valueBegin);
         if (old == value)

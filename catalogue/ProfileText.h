@@ -29,7 +29,7 @@ public:
     // gives nothing when the bytes would stay the same, so callers can leave the file untouched.
     //
     // An existing key keeps its line, spelling and spacing; only the bytes after the '=' and its
-    // blanks are replaced. A new key follows the section's last key line; a new section is
+    // blanks are replaced, or all bytes after the '=' when the value itself starts with a blank. A new key follows the section's last key line; a new section is
     // appended at the end.
     std::optional<QByteArray> withValue(QByteArrayView section, QByteArrayView key, QByteArrayView value) const;
     // Removes the key's line; the header stays even when the section becomes empty.

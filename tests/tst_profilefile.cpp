@@ -114,14 +114,16 @@ void TestProfileFile::readString_data()
                                                << "d" << "d";
     QTest::newRow("empty value is not the default") << QByteArray("[Z1]\r\nTitel=\r\n") << "Z1" << "Titel"
                                                     << "Nope" << "";
-    // Windows strips trailing spaces off the default; the program's callers rely on getting theirs back.
-    QTest::newRow("default comes back unchanged") << item << "Z1" << "Run" << "  Nope  " << "  Nope  ";
+    QTest::newRow("default loses trailing spaces only") << item << "Z1" << "Run" << "  Nope \t  " << "  Nope \t";
+    QTest::newRow("default cut like a value") << item << "Z1" << "Run" << QString(3000, 'd') << QString(2047, 'd');
     QTest::newRow("3000 characters come back as 2047")
         << QByteArray("[Z1]\r\nGlobal=" + QByteArray(3000, 'a') + "\r\n") << "Z1" << "Global" << "" << QString(2047, 'a');
     QTest::newRow("quotes go before the cut")
         << QByteArray("[Z1]\r\nGlobal=\"" + QByteArray(3000, 'a') + "\"\r\n") << "Z1" << "Global" << "" << QString(2047, 'a');
     QTest::newRow("lower-case header, upper-case key") << QByteArray("[z5]\r\nTitel=Paint\r\n") << "Z5" << "TITEL"
                                                        << "d" << "Paint";
+    QTest::newRow("S and Z with caron fold") << QByteArray("[Z1]\r\n\x8A\x8E\x8C\x9F=Ja\r\n") << "Z1"
+                                             << text("šžœÿ") << "d" << "Ja";
     QTest::newRow("accented capitals fold") << QByteArray("[Z1]\r\nV\xC6RKSTED=Ja\r\n") << "Z1" << text("Værksted")
                                             << "d" << "Ja";
     QTest::newRow("blanks around key and value") << QByteArray("[Z1]\r\n \t\vTitel \t= \v a  b \t\v\r\n") << "Z1"
@@ -252,6 +254,8 @@ void TestProfileFile::writeString_data()
     QTest::newRow("value ends at line break") << QByteArray("[Z1]\r\n") << "Z1" << "k" << "a\r\n[Z2]\nb=c"
                                               << QByteArray("[Z1]\r\nk=a\r\n");
     QTest::newRow("value written verbatim") << QByteArray() << "Z1" << "k" << " ;\"x\" " << QByteArray("[Z1]\r\nk= ;\"x\" \r\n");
+    QTest::newRow("leading blank replaces the spacing") << QByteArray("[Z1]\r\nk =  v\r\n") << "Z1" << "k" << " v"
+                                                       << QByteArray("[Z1]\r\nk = v\r\n");
     QTest::newRow("names without outer spaces") << QByteArray("[Z1]\r\nk=1\r\n") << " Z1 " << " k " << "2"
                                                 << QByteArray("[Z1]\r\nk=2\r\n");
     QTest::newRow("windows-1252 key and value") << QByteArray("[Z1]\r\nV\xC6RKSTED=Nope\r\n") << "Z1"
@@ -478,6 +482,7 @@ void TestProfileFile::unchangedWriteLeavesTheFileAlone()
     folder.writeFile("Z.MQV", "[Z1]\r\nTitel = Paint");
     const ino_t before = inodeOf(folder.filePath("Z.MQV"));
     ProfileFile(catalogueName).WriteString("Z1", "Titel", "Paint");
+    ProfileFile(catalogueName).WriteString("Z1", "Titel", " Paint");
     ProfileFile(catalogueName).DeleteKey("Z1", "Run");
     ProfileFile(catalogueName).EraseSection("Z2");
     QCOMPARE(inodeOf(folder.filePath("Z.MQV")), before);
