@@ -65,11 +65,7 @@ void TMQVEdit::SletPunktClick()
         return;
 
     CatalogueFile->EraseSection(shownSection());
-    const ItemSearch::Exists exists = itemExists();
-    int number = CurrentItemNumber - 1;
-    while (number != Catalogue::FirstItemNumber && !exists(number))
-        --number;
-    CurrentItemNumber = number;
+    CurrentItemNumber = ItemSearch::previousStop(CurrentItemNumber, itemExists());
 
     // The spin edits follow the new number without the number change saving the deleted
     // item's description or the move spin edit moving anything.

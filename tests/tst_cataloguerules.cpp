@@ -97,6 +97,7 @@ void TestCatalogueRules::previousAndNext_data()
     QTest::newRow("3 and 5, at 3") << IntList{3, 5} << 3 << 1 << 5;
     QTest::newRow("1, 4, 9 at 9") << IntList{1, 4, 9} << 9 << 4 << 1;
     QTest::newRow("4 and 9 at 9") << IntList{4, 9} << 9 << 4 << 1;
+    QTest::newRow("8 and 9 at 9") << IntList{8, 9} << 9 << 8 << 1;
     QTest::newRow("at 70") << IntList{2, 70} << 70 << 2 << 1;
     QTest::newRow("empty catalogue") << IntList{} << 5 << 1 << 1;
 }

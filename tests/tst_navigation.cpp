@@ -167,7 +167,8 @@ void TestNavigation::deleteAsksAndErases()
 {
     TempFolder folder;
     folder.makeFolder("Mappe5");
-    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "[Z3]", "Titel=C", "[Z5]", "Titel=Fem", "Folder=Mappe5"}));
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "[Z3]", "Titel=C", "[Z4]", "Titel=D", "[Z5]", "Titel=Fem",
+                                        "Folder=Mappe5"}));
     TMQVEdit window;
     control<QSpinBox>(&window, "Nummer")->setValue(5);
     MessageBoxAnswer answer(QMessageBox::Ok);
@@ -177,10 +178,16 @@ void TestNavigation::deleteAsksAndErases()
     QCOMPARE(answer.title(), QString("Slet program 5 ?"));
     QCOMPARE(answer.icon(), QMessageBox::NoIcon);
     QCOMPARE(answer.buttons(), QMessageBox::Ok | QMessageBox::Cancel);
-    QCOMPARE(folder.readFile("Z.MQV"), iniBytes({"[Z1]", "Titel=A", "[Z3]", "Titel=C"}));
-    checkShown(window, 3);
-    QCOMPARE(control<QLineEdit>(&window, "TitelEdit")->text(), QString("C"));
+    QCOMPARE(folder.readFile("Z.MQV"), iniBytes({"[Z1]", "Titel=A", "[Z3]", "Titel=C", "[Z4]", "Titel=D"}));
+    checkShown(window, 4);
+    QCOMPARE(control<QLineEdit>(&window, "TitelEdit")->text(), QString("D"));
     QVERIFY(QFileInfo(folder.filePath("Mappe5")).isDir());
+
+    // Past a gap, the nearest item below.
+    clickToolButton(window, "SletPunkt");
+    clickToolButton(window, "SletPunkt");
+    QCOMPARE(folder.readFile("Z.MQV"), iniBytes({"[Z1]", "Titel=A"}));
+    checkShown(window, 1);
 }
 
 void TestNavigation::deleteCancelledOrAtItemOneChangesNothing()
