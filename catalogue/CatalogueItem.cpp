@@ -41,3 +41,14 @@ void CatalogueItem::setText(TextKey key, const QString &value)
 {
     catalogue_.WriteString(section(), CatalogueKeys::name(key), value);
 }
+
+void CatalogueItem::create()
+{
+    setText(TextKey::Titel, QString());
+}
+
+void CatalogueItem::clear()
+{
+    catalogue_.EraseSection(section());
+    setText(TextKey::Global, QString());
+}

@@ -23,6 +23,11 @@ public:
     QString text(TextKey key) const;
     void setText(TextKey key, const QString &value);
 
+    // A new item holds only an empty title, which is enough for its section to exist.
+    void create();
+    // Empties the item but keeps its number taken, with an empty short text.
+    void clear();
+
 private:
     ProfileFile &catalogue_;
     int number_;

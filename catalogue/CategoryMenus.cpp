@@ -1,6 +1,7 @@
 #include "catalogue/CategoryMenus.h"
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueItem.h"
 #include "catalogue/ProfileFile.h"
 
 namespace CategoryMenus {
@@ -86,18 +87,17 @@ const std::array<Listing, 9> &masterOrder()
     return order;
 }
 
-Contents collect(const ProfileFile &catalogue)
+Contents collect(ProfileFile &catalogue)
 {
     Contents contents;
     for (int n = Catalogue::FirstItemNumber; n <= Catalogue::LastItemNumber; ++n) {
-        const QString section = Catalogue::SectionName(n);
-        const QString title = catalogue.ReadString(section, CatalogueKeys::name(TextKey::Titel), QString());
+        const CatalogueItem item(catalogue, n);
+        const QString title = item.text(TextKey::Titel);
         if (title.isEmpty())
             continue;
         bool listed = false;
         for (const CategoryRow &row : categoryRows()) {
-            const QString value = catalogue.ReadString(section, CatalogueKeys::name(row.category), Catalogue::missingFlagValue());
-            if (!Catalogue::isFlagSet(value))
+            if (!item.flag(CatalogueKeys::flagKey(row.category)))
                 continue;
             contents.menuEntries[row.menuIndex].append({title, row.entryPrefix + QString::number(n)});
             if (!listed) {

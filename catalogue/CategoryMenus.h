@@ -54,7 +54,7 @@ const std::array<Listing, 9> &masterOrder();
 
 // Every titled item gets an entry in the menu of each of its categories and one listing line,
 // under the first of its categories.
-Contents collect(const ProfileFile &catalogue);
+Contents collect(ProfileFile &catalogue);
 
 // Erases every item whose flag for the category is set. Stops at the first write error.
 void eraseCategory(ProfileFile &catalogue, const QString &categoryKey);

@@ -1,5 +1,6 @@
 #include "catalogue/ItemMove.h"
 
+#include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueKeys.h"
 #include "catalogue/ProfileFile.h"
 
@@ -26,6 +27,21 @@ bool moveSection(ProfileFile &catalogue, const QString &source, const QString &d
         catalogue.WriteString(destination, CatalogueKeys::name(TextKey::Titel), QString());
     catalogue.EraseSection(source);
     return true;
+}
+
+void exchange(ProfileFile &catalogue, const QString &current, const QString &target,
+              const std::function<void()> &beforeEachMove)
+{
+    const auto move = [&](const QString &source, const QString &destination) {
+        if (!canMove(catalogue, source, destination))
+            return;
+        beforeEachMove();
+        moveSection(catalogue, source, destination);
+    };
+    const QString parking = Catalogue::parkingSection();
+    move(target, parking);
+    move(current, target);
+    move(parking, current);
 }
 
 } // namespace ItemMove

@@ -2,6 +2,7 @@
 
 #include "app/NumberSpinEdit.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueItem.h"
 #include "catalogue/ItemSearch.h"
 
 #include <QLineEdit>
@@ -48,8 +49,7 @@ void TMQVEdit::NyClick()
     const auto number = ItemSearch::freeNumberForNewItem(CurrentItemNumber, itemExists());
     if (!number)
         return;
-    // An empty title is enough to make the section exist.
-    CatalogueFile->WriteString(Catalogue::SectionName(*number), CatalogueKeys::name(TextKey::Titel), QString());
+    CatalogueItem(*CatalogueFile, *number).create();
     ShowNumber(*number);
 }
 
@@ -83,7 +83,6 @@ void TMQVEdit::SletClick()
 {
     if (!shownItemExists())
         return;
-    CatalogueFile->EraseSection(shownSection());
-    CatalogueFile->WriteString(shownSection(), CatalogueKeys::name(TextKey::Global), QString());
+    CatalogueItem(*CatalogueFile, CurrentItemNumber).clear();
     ShowItem();
 }

@@ -47,16 +47,7 @@ void TMQVEdit::FlytteSpinnerChange()
     if (!Catalogue::isItemNumber(target))
         return;
     const QString targetSection = Catalogue::SectionName(target);
-    const QString currentSection = shownSection();
-    const QString parking = Catalogue::parkingSection();
-
-    if (CatalogueFile->SectionExists(targetSection))
-        MoveItemSection(targetSection, parking);
-    if (CatalogueFile->SectionExists(currentSection))
-        MoveItemSection(currentSection, targetSection);
-    if (CatalogueFile->SectionExists(parking))
-        MoveItemSection(parking, currentSection);
-
+    ItemMove::exchange(*CatalogueFile, shownSection(), targetSection, [this] { SaveDescription(); });
     if (CatalogueFile->SectionExists(targetSection)) {
         CurrentItemNumber = target;
         Nummer->setValue(target);

@@ -38,6 +38,8 @@ private slots:
     void importTwiceEqualsOnce();
     void categoryListings();
     void eraseCategory();
+    void exchangeSwapsNumbersMoveByMove_data();
+    void exchangeSwapsNumbersMoveByMove();
     void entryNumbers();
     void folderNames_data();
     void folderNames();
@@ -216,6 +218,28 @@ void TestCatalogueRules::moveNeedsSourceAndFreeDestination()
     QCOMPARE(folder.readFile("Z.MQV"), before);
 }
 
+void TestCatalogueRules::exchangeSwapsNumbersMoveByMove_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<int>("moves");
+    QTest::newRow("occupied target") << iniBytes({"[Z3]", "Titel=A", "[Z5]", "Titel=B"})
+                                     << iniBytes({"[Z5]", "Titel=A", "[Z3]", "Titel=B"}) << 3;
+    QTest::newRow("free target") << iniBytes({"[Z3]", "Titel=A"}) << iniBytes({"[Z5]", "Titel=A"}) << 1;
+}
+
+void TestCatalogueRules::exchangeSwapsNumbersMoveByMove()
+{
+    QFETCH(QByteArray, before);
+    TempFolder folder;
+    folder.writeFile("Z.MQV", before);
+    ProfileFile catalogue(".\\Z.MQV");
+    int moves = 0;
+    ItemMove::exchange(catalogue, "Z3", "Z5", [&] { ++moves; });
+    QTEST(folder.readFile("Z.MQV"), "after");
+    QTEST(moves, "moves");
+}
+
 void TestCatalogueRules::importReplacesFixedItems()
 {
     TempFolder folder;
@@ -252,7 +276,7 @@ void TestCatalogueRules::categoryListings()
     folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "ZProgram=Ja", "[Z2]", "Titel=B", "Spil=ja", "Barn=JA",
                                         "[Z3]", "Spil=Ja", "[Z4]", "Titel=C", "Internet=Ja", "Galleri=Nope",
                                         "[Z7]", "Titel=D", "Galleri=Ja", "Skole=J a"}));
-    const ProfileFile catalogue(".\\Z.MQV");
+    ProfileFile catalogue(".\\Z.MQV");
     const CategoryMenus::Contents contents = CategoryMenus::collect(catalogue);
     auto names = [&](int menu) {
         QStringList result;
