@@ -30,6 +30,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <utility>
+
 namespace {
 
 constexpr QSize designedClientSize(747, 552);
@@ -330,6 +332,8 @@ void TMQVEdit::buildDescriptionArea()
     Beskriv->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Beskriv->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Beskriv->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Tab leaves the description along the tab order; Ctrl+Tab types a tab character.
+    Beskriv->setTabChangesFocus(true);
     Beskriv->installEventFilter(this);
     {
         QTextCursor cursor(Beskriv->document());
@@ -553,10 +557,21 @@ void TMQVEdit::runGuarded(const std::function<void()> &function)
     } catch (const std::exception &error) {
         if (pendingError_.isEmpty())
             pendingError_ = QString::fromUtf8(error.what());
+        if (catalogueWritable()) {
+            refreshCatalogueAccess();
+            showStoredItem_ = !catalogueWritable();
+        }
     }
     --handlerDepth_;
-    if (handlerDepth_ == 0)
-        reportPendingError();
+    if (handlerDepth_ > 0)
+        return;
+    reportPendingError();
+    // What the failed edit put into a control was never stored.
+    if (std::exchange(showStoredItem_, false))
+        runGuarded([this] {
+            SaveDescription();
+            ShowItem();
+        });
 }
 
 void TMQVEdit::runHandler(Handler handler)

@@ -283,6 +283,10 @@ private:
     bool filterDescriptionKeys(QEvent *event);
     void showItemCounter();
 
+    // Whether the catalogue may be written now; read-only catalogues are browsed without writes.
+    bool catalogueWritable() const;
+    void refreshCatalogueAccess();
+
     std::array<QPlainTextEdit *, 9> listingMemos() const;
 
     ClientLayout clientLayout() const;
@@ -294,4 +298,9 @@ private:
 
     int handlerDepth_ = 0;
     QString pendingError_;
+
+    bool catalogueReadOnly_ = false;
+    // A write failed because the catalogue turned read-only: the window goes back to what is stored.
+    bool showStoredItem_ = false;
+    QList<QAction *> categoryClearEntries_;
 };

@@ -38,12 +38,19 @@ void syncFolder(const QString &folder)
 
 namespace AtomicFile {
 
-bool replace(const QString &localPath, const QByteArray &bytes)
+bool canReplace(const QString &localPath)
 {
     const QFileInfo target(localPath);
     const QFileInfo folder(target.absolutePath());
-    if ((target.exists() && isReadOnly(target)) || !folder.isDir() || isReadOnly(folder))
+    return !(target.exists() && isReadOnly(target)) && folder.isDir() && !isReadOnly(folder);
+}
+
+bool replace(const QString &localPath, const QByteArray &bytes)
+{
+    if (!canReplace(localPath))
         return false;
+    const QFileInfo target(localPath);
+    const QFileInfo folder(target.absolutePath());
     QSaveFile file(localPath);
     if (!file.open(QIODevice::WriteOnly))
         return false;

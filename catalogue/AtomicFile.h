@@ -13,4 +13,9 @@ namespace AtomicFile {
 // allows, its owner.
 bool replace(const QString &localPath, const QByteArray &bytes);
 
+// Whether replace() would be allowed to write the file now: the file, when it exists, and its
+// folder are not read-only (no owner write permission, marked immutable, on a read-only medium).
+// A full disk shows only when writing.
+bool canReplace(const QString &localPath);
+
 } // namespace AtomicFile

@@ -166,3 +166,8 @@ bool ProfileFile::SectionExists(const QString &section) const
     const std::optional<ProfileText> text = readText(localPath());
     return text && text->hasKeys(*sectionName);
 }
+
+bool ProfileFile::CanWrite() const
+{
+    return AtomicFile::canReplace(localPath());
+}

@@ -34,6 +34,9 @@ public:
     void EraseSection(const QString &section);
     // True when the section holds at least one key, even with an empty value.
     bool SectionExists(const QString &section) const;
+    // False when changes cannot reach the file now because it or its folder is read-only, as on a
+    // burned disc or a write-protected stick; asked afresh every time, like every read.
+    bool CanWrite() const;
     QString FileName() const;
 
 private:

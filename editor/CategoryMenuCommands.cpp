@@ -38,6 +38,7 @@ void TMQVEdit::BuildCategoryMenus()
         MenuBarMenus[menu]->addSeparator();
         QAction *clear = MenuBarMenus[menu]->addAction(QStringLiteral("Slet liste"));
         clear->setObjectName(CatalogueKeys::name(category));
+        categoryClearEntries_ << clear;
         connect(clear, &QAction::triggered, this, [this, clear] { runGuarded([this, clear] { SletMenu(clear); }); });
     }
     QStringList master;

@@ -26,7 +26,7 @@ bool TMQVEdit::shownItemExists() const
 // A flag is only stored for an item that exists; otherwise the box keeps what the user gave it.
 void TMQVEdit::flagClick(FlagKey key, QCheckBox *box)
 {
-    if (shownItemExists())
+    if (catalogueWritable() && shownItemExists())
         CatalogueItem(*CatalogueFile, CurrentItemNumber).setFlag(key, box->isChecked());
 }
 
@@ -35,7 +35,8 @@ void TMQVEdit::categoryClick(Category category)
     if (!shownItemExists())
         return;
     UpdateCategoryColour();
-    CatalogueItem(*CatalogueFile, CurrentItemNumber).setFlag(CatalogueKeys::flagKey(category), categoryBox(category)->isChecked());
+    if (catalogueWritable())
+        CatalogueItem(*CatalogueFile, CurrentItemNumber).setFlag(CatalogueKeys::flagKey(category), categoryBox(category)->isChecked());
 }
 
 void TMQVEdit::ZProgramClick() { categoryClick(Category::ZProgram); }
@@ -54,7 +55,8 @@ void TMQVEdit::TitelEditChange()
 {
     if (!CatalogueFile)
         return;
-    CatalogueFile->WriteString(shownSection(), Titel->text(), TitelEdit->text());
+    if (catalogueWritable())
+        CatalogueFile->WriteString(shownSection(), Titel->text(), TitelEdit->text());
     showTitleCaption(TitelEdit->text());
 }
 
@@ -68,7 +70,7 @@ void TMQVEdit::FolderEditChange()
         return;
     }
     WindowColours::setFontColour(FolderEdit, WindowColours::black());
-    if (!CatalogueFile)
+    if (!catalogueWritable())
         return;
     CatalogueItem item(*CatalogueFile, CurrentItemNumber);
     // Showing the item from another folder reloads the description editor: keep what the user
@@ -96,7 +98,7 @@ void TMQVEdit::fileFieldChange(QLineEdit *field, TextKey key)
     const FileAvailability availability =
         name.isEmpty() ? FileAvailability::InItemFolder : fileAvailability(FolderEdit->text(), name);
     markFileField(field, availability);
-    if (availability != FileAvailability::Missing && CatalogueFile)
+    if (availability != FileAvailability::Missing && catalogueWritable())
         CatalogueItem(*CatalogueFile, CurrentItemNumber).setText(key, name);
 }
 
@@ -106,13 +108,13 @@ void TMQVEdit::EkstraEditChange() { fileFieldChange(EkstraEdit, TextKey::Ekstra)
 
 void TMQVEdit::KortTekstChange()
 {
-    if (CatalogueFile)
+    if (catalogueWritable())
         CatalogueItem(*CatalogueFile, CurrentItemNumber).setText(TextKey::Global, KortTekst->text());
 }
 
 void TMQVEdit::InternetEditChange()
 {
-    if (CatalogueFile)
+    if (catalogueWritable())
         CatalogueItem(*CatalogueFile, CurrentItemNumber).setText(TextKey::Webside, InternetEdit->text());
 }
 

@@ -32,7 +32,8 @@ void TMQVEdit::StandardClick()
 
 // The formatting shortcuts win over the editor's own key bindings (Ctrl+K must make italic, not
 // delete to the end of the line), and a plain Return does not break the paragraph: Ctrl+Return
-// does, Shift+Return breaks the line.
+// does, Shift+Return breaks the line. Tab moves on to the next control, so a tab character is
+// typed as Ctrl+Tab.
 bool TMQVEdit::filterDescriptionKeys(QEvent *event)
 {
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
@@ -48,9 +49,14 @@ bool TMQVEdit::filterDescriptionKeys(QEvent *event)
         }
         return false;
     }
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    if (key->key() == Qt::Key_Tab && modifiers == Qt::ControlModifier) {
+        Beskriv->textCursor().insertText(QStringLiteral("\t"));
+        Beskriv->ensureCursorVisible();
+        return true;
+    }
     if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
         return false;
-    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
     if (modifiers == Qt::ControlModifier) {
         Beskriv->textCursor().insertBlock();
         Beskriv->ensureCursorVisible();

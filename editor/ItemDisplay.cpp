@@ -38,12 +38,13 @@ QCheckBox *TMQVEdit::categoryBox(Category category) const
     return flagBoxes()[std::size_t(category)];
 }
 
-// Filling the controls runs their change handlers, which write the shown values back; a control
-// that already holds its value runs nothing.
+// Filling the controls runs their change handlers, which write the shown values back (unless the
+// catalogue is read-only); a control that already holds its value runs nothing.
 void TMQVEdit::ShowItem()
 {
     if (!CatalogueFile)
         return;
+    refreshCatalogueAccess();
     const CatalogueItem item(*CatalogueFile, CurrentItemNumber);
 
     const std::array<QCheckBox *, 11> boxes = flagBoxes();

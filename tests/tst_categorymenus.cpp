@@ -155,9 +155,10 @@ void TestCategoryMenus::fetchFixedItemsOnAReadOnlyCatalogue()
     folder.writeFile("Fast.MQV", iniBytes({"[Z24]", "Titel=Fast"}));
     const QByteArray catalogue = iniBytes({"[Z1]", "Titel=A"});
     folder.writeFile("Z.MQV", catalogue);
-    QFile::setPermissions(folder.filePath("Z.MQV"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     QGuiApplication::setApplicationDisplayName(QString());
     TMQVEdit window;
+    // Write-protected after the window opened, so the button is still there to press.
+    QFile::setPermissions(folder.filePath("Z.MQV"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     MessageBoxAnswer answer(QMessageBox::Ok);
     clickButton(window, "HentFast");
     QCOMPARE(answer.count(), 1);

@@ -36,6 +36,7 @@ private slots:
     void tinyWindowKeepsTheLastLayout();
     void escapeWithoutFocusEndsTheProgram();
     void tabOrder();
+    void tabLeavesTheDescription();
     void escapeInATextFieldDoesNotEndTheProgram();
 };
 
@@ -351,6 +352,28 @@ void TestMainWindow::tabOrder()
             order << widget->objectName();
     }
     QCOMPARE(order, expected);
+}
+
+void TestMainWindow::tabLeavesTheDescription()
+{
+    TempFolder folder;
+    TMQVEdit window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    control<QLineEdit>(&window, "KortTekst")->setFocus();
+    QStringList visited;
+    for (const QKeyCombination key : {QKeyCombination(Qt::Key_Tab), QKeyCombination(Qt::Key_Tab),
+                                      QKeyCombination(Qt::ShiftModifier, Qt::Key_Backtab),
+                                      QKeyCombination(Qt::ShiftModifier, Qt::Key_Backtab)}) {
+        QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, QStringList({"Beskriv", "Fed", "Beskriv", "KortTekst"}));
+    auto *description = control<QTextEdit>(&window, "Beskriv");
+    description->setFocus();
+    QTest::keyClick(description, Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(description->toPlainText(), QString("\t"));
+    QCOMPARE(QApplication::focusWidget(), description);
 }
 
 void TestMainWindow::escapeInATextFieldDoesNotEndTheProgram()

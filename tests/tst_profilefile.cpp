@@ -372,6 +372,7 @@ void TestProfileFile::missingFileIsCreatedOnlyByWriteString()
     profile.DeleteKey("Z1", "Titel");
     profile.EraseSection("Z1");
     QVERIFY(!QFileInfo::exists(folder.filePath("Z.MQV")));
+    QVERIFY(profile.CanWrite());
 
     profile.WriteString("Z1", "Titel", "");
     QCOMPARE(folder.readFile("Z.MQV"), QByteArray("[Z1]\r\nTitel=\r\n"));
@@ -436,6 +437,7 @@ void TestProfileFile::readOnlyFileCanBeBrowsedButNotChanged()
 
     QCOMPARE(profile.ReadString("Z1", "Titel", ""), QString("Paint"));
     QVERIFY(profile.SectionExists("Z1"));
+    QVERIFY(!profile.CanWrite());
     profile.WriteString("Z1", "Titel", "Paint");
     profile.EraseSection("Z9");
     QCOMPARE(writeError([&] { profile.WriteString("Z1", "Titel", "Draw"); }), writeErrorText);
@@ -454,8 +456,11 @@ void TestProfileFile::immutableFileCanBeBrowsedButNotChanged()
     ProfileFile profile(catalogueName);
     const QString error = writeError([&] { profile.WriteString("Z1", "Titel", "Draw"); });
     const QString read = profile.ReadString("Z1", "Titel", "");
+    const bool writableWhileImmutable = profile.CanWrite();
     profile.WriteString("Z1", "Titel", "Paint");
     QVERIFY(setImmutable(folder.filePath("Z.MQV"), false));
+    QVERIFY(!writableWhileImmutable);
+    QVERIFY(profile.CanWrite());
     QCOMPARE(error, writeErrorText);
     QCOMPARE(read, QString("Paint"));
     QCOMPARE(folder.readFile("Z.MQV"), before);
@@ -468,10 +473,12 @@ void TestProfileFile::readOnlyFolderIsAWriteError()
     QVERIFY(QFile::setPermissions(folder.filePath("Dansk"), QFile::ReadOwner | QFile::ExeOwner));
     const QString changed = writeError([] { ProfileFile(".\\Dansk\\Z.MQV").WriteString("Z1", "Titel", "Draw"); });
     const QString created = writeError([] { ProfileFile(".\\Dansk\\Fast.MQV").WriteString("Z1", "Titel", "x"); });
+    const bool writableInReadOnlyFolder = ProfileFile(".\\Dansk\\Z.MQV").CanWrite();
     const QStringList entries = QDir(folder.filePath("Dansk")).entryList(QDir::Files);
     QFile::setPermissions(folder.filePath("Dansk"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QCOMPARE(changed, QString("Unable to write to .\\Dansk\\Z.MQV"));
     QCOMPARE(created, QString("Unable to write to .\\Dansk\\Fast.MQV"));
+    QVERIFY(!writableInReadOnlyFolder);
     QCOMPARE(entries, QStringList{"Z.MQV"});
     QCOMPARE(folder.readFile("Dansk/Z.MQV"), QByteArray("[Z1]\r\nTitel=Paint\r\n"));
 }

@@ -1,0 +1,35 @@
+#include "app/EditMQV.h"
+
+#include "app/NumberSpinEdit.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+bool TMQVEdit::catalogueWritable() const
+{
+    return CatalogueFile && !catalogueReadOnly_;
+}
+
+// A catalogue on a burned disc or a write-protected stick is browsed, not edited: every control
+// that would write to it is locked, so the user is told once instead of at every keystroke.
+void TMQVEdit::refreshCatalogueAccess()
+{
+    const bool readOnly = CatalogueFile && !CatalogueFile->CanWrite();
+    if (readOnly == catalogueReadOnly_)
+        return;
+    catalogueReadOnly_ = readOnly;
+    for (QLineEdit *field : {TitelEdit, FolderEdit, SetupEdit, RunEdit, EkstraEdit, InternetEdit, KortTekst})
+        field->setReadOnly(readOnly);
+    for (QCheckBox *box : flagBoxes())
+        box->setEnabled(!readOnly);
+    for (QWidget *command : std::initializer_list<QWidget *>{KnapOp, NedKnap, FlytteSpinner, OpretNavn, Omdoeb, HentFast})
+        command->setEnabled(!readOnly);
+    for (QAction *command : {NytPunkt, SletPunkt, Slet, Paste})
+        command->setEnabled(!readOnly);
+    for (QAction *entry : categoryClearEntries_)
+        entry->setEnabled(!readOnly);
+    ZStatusPanels[3]->setText(readOnly ? QStringLiteral("Skrivebeskyttet") : QStringLiteral("Status"));
+}
