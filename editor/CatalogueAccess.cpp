@@ -25,7 +25,8 @@ void TMQVEdit::refreshCatalogueAccess()
         field->setReadOnly(readOnly);
     for (QCheckBox *box : flagBoxes())
         box->setEnabled(!readOnly);
-    for (QWidget *command : std::initializer_list<QWidget *>{KnapOp, NedKnap, FlytteSpinner, OpretNavn, Omdoeb, HentFast})
+    const std::array<QWidget *, 6> commands = {KnapOp, NedKnap, FlytteSpinner, OpretNavn, Omdoeb, HentFast};
+    for (QWidget *command : commands)
         command->setEnabled(!readOnly);
     for (QAction *command : {NytPunkt, SletPunkt, Slet, Paste})
         command->setEnabled(!readOnly);

@@ -261,6 +261,8 @@ void TestItemDisplay::readOnlyCatalogueStaysBrowsable()
     QCOMPARE(answer.count(), 0);
     QCOMPARE(control<QLineEdit>(&window, "TitelEdit")->text(), QString("C"));
     QCOMPARE(control<QLabel>(&window, "ZStatusPanel2")->text(), QString("Punkt 3 af 3"));
+    QCOMPARE(control<QLabel>(&window, "ZStatusPanel3")->text(), QString("Skrivebeskyttet"));
+    QVERIFY(control<QLineEdit>(&window, "KortTekst")->isReadOnly());
     QCOMPARE(folder.readFile("Z.MQV"), catalogue);
 }
 
