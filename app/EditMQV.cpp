@@ -516,7 +516,7 @@ bool TMQVEdit::eventFilter(QObject *watched, QEvent *event)
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
             return QMainWindow::eventFilter(watched, event);
         const std::array<std::pair<QObject *, Handler>, 5> leaveHandlers = {{
-            {FolderEdit, &TMQVEdit::leaveFolderField},
+            {FolderEdit, &TMQVEdit::FolderEditChange},
             {SetupEdit, &TMQVEdit::SetupEditChange},
             {RunEdit, &TMQVEdit::RunEditChange},
             {EkstraEdit, &TMQVEdit::EkstraEditChange},
@@ -536,8 +536,8 @@ void TMQVEdit::keyPressEvent(QKeyEvent *event)
 {
     const QWidget *focus = QApplication::focusWidget();
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && (focus == nullptr || focus == this)) {
-        runGuarded([this] { SaveDescription(); });
-        QCoreApplication::quit();
+        if (saveBeforeClosing())
+            QCoreApplication::quit();
         return;
     }
     QMainWindow::keyPressEvent(event);
@@ -545,8 +545,21 @@ void TMQVEdit::keyPressEvent(QKeyEvent *event)
 
 void TMQVEdit::closeEvent(QCloseEvent *event)
 {
-    runGuarded([this] { SaveDescription(); });
-    event->accept();
+    if (saveBeforeClosing())
+        event->accept();
+    else
+        event->ignore();
+}
+
+// A description that cannot be saved keeps the window open, so the text is not lost with it.
+bool TMQVEdit::saveBeforeClosing()
+{
+    bool saved = false;
+    runGuarded([this, &saved] {
+        SaveDescription();
+        saved = true;
+    });
+    return saved;
 }
 
 void TMQVEdit::runGuarded(const std::function<void()> &function)

@@ -267,7 +267,6 @@ private:
     void categoryClick(Category category);
     void flagClick(FlagKey key, QCheckBox *box);
     void fileFieldChange(QLineEdit *field, TextKey key);
-    void leaveFolderField();
     void showTitleCaption(const QString &title);
     void showText(QLineEdit *field, const QString &text);
     void colourFileField(QLineEdit *field);
@@ -276,8 +275,10 @@ private:
     std::function<bool(int)> itemExists() const;
     void showScreenshot(const QString &folder);
     void showIcon(const QString &folder);
-    void saveDescriptionInto(const QString &folder);
-    void loadDescription(const QString &storedPath);
+    void loadDescription(const QString &folder, const QString &nameWithSeparator);
+    void showDescriptionFileName();
+    void showStatus();
+    bool saveBeforeClosing();
     void chooseLanguage(DescriptionLanguage language);
     void mergeDescriptionFormat(const QTextCharFormat &format);
     bool filterDescriptionKeys(QEvent *event);
@@ -295,6 +296,10 @@ private:
     // The files the screenshot and the description were last read from.
     FileStamp shownScreenshot_;
     FileStamp shownDescription_;
+    // The folder the description in the editor belongs to, empty when the item had no folder to
+    // keep one in; and whether its file was there but could not be read.
+    QString descriptionFolder_;
+    bool descriptionUnreadable_ = false;
 
     int handlerDepth_ = 0;
     QString pendingError_;

@@ -10,35 +10,30 @@
 
 namespace DescriptionFile {
 
-bool load(const QString &storedPath, QTextDocument &document)
+Reading load(const QString &storedPath, QTextDocument &document)
 {
     const std::optional<QString> localPath = LocalPath::findFile(storedPath);
     if (!localPath)
-        return false;
+        return Reading::Missing;
     QFile file(*localPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    return RtfReader::read(file.readAll(), document);
+    // A file far beyond any description is refused before it is read into memory.
+    if (file.size() > RtfReader::maximumInputSize || !file.open(QIODevice::ReadOnly)
+        || !RtfReader::read(file.readAll(), document)) {
+        document.clear();
+        return Reading::Unreadable;
+    }
+    return Reading::Read;
 }
 
 bool save(const QString &storedPath, const QTextDocument &document)
 {
     const QString localPath = LocalPath::forWriting(storedPath);
     const QByteArray bytes = RtfWriter::write(document);
-    // Leaving an item saves its description more than once; an unchanged file is left alone.
+    // A change the user took back again leaves the file as it was, time stamp included.
     QFile existing(localPath);
     if (existing.size() == bytes.size() && existing.open(QIODevice::ReadOnly) && existing.readAll() == bytes)
         return true;
     return AtomicFile::replace(localPath, bytes);
-}
-
-bool moveToTrash(const QString &storedPath)
-{
-    const std::optional<QString> localPath = LocalPath::findFile(storedPath);
-    if (!localPath)
-        return false;
-    QFile file(*localPath);
-    return file.moveToTrash();
 }
 
 } // namespace DescriptionFile

@@ -8,15 +8,21 @@ class QTextDocument;
 // letter case.
 namespace DescriptionFile {
 
-// Replaces the document's content with the file's; false when the file is missing or unreadable.
-bool load(const QString &storedPath, QTextDocument &document);
+enum class Reading {
+    Read,
+    Missing,
+    // The file is there but is no description: it cannot be opened, is far too large, or holds
+    // binary data. The user's file must then be left exactly as it is.
+    Unreadable,
+};
+
+// Replaces the document's content with the file's. A missing file leaves the document as it
+// was; an unreadable one leaves it empty.
+Reading load(const QString &storedPath, QTextDocument &document);
 
 // Writes the document as RTF, atomically: a crash while saving leaves the previous file whole.
 // An existing file whose name differs only in case is replaced in place; a new one gets the name
-// exactly as given.
+// exactly as given. False when the file could not be written (folder gone, disk full, read-only).
 bool save(const QString &storedPath, const QTextDocument &document);
-
-// Moves the file (never a folder) to the desktop's trash, so the deletion can be undone.
-bool moveToTrash(const QString &storedPath);
 
 } // namespace DescriptionFile

@@ -21,6 +21,18 @@ qsizetype rtfStart(QByteArrayView bytes)
     return rest.startsWith("{\\rtf") || rest.startsWith("{\\urtf") ? start : -1;
 }
 
+// Text files hold no control characters beyond line ends, tabs, form feeds and the NULs and end-of-file
+// marks some Windows tools leave; anything else is binary data, not a description.
+bool isText(QByteArrayView bytes)
+{
+    for (const char byte : bytes) {
+        const auto unit = static_cast<unsigned char>(byte);
+        if (unit < 0x20 && unit != 0 && unit != '\t' && unit != '\n' && unit != '\f' && unit != '\r' && unit != 0x1A)
+            return false;
+    }
+    return true;
+}
+
 void readPlainText(QByteArrayView bytes, QTextDocument &document)
 {
     TextDocumentBuilder builder(document);
@@ -50,11 +62,11 @@ void readPlainText(QByteArrayView bytes, QTextDocument &document)
 
 bool RtfReader::read(const QByteArray &bytes, QTextDocument &document)
 {
-    if (bytes.size() > maximumInputSize) {
+    const qsizetype start = rtfStart(bytes);
+    if (bytes.size() > maximumInputSize || (start < 0 && !isText(bytes))) {
         TextDocumentBuilder emptied(document);
         return false;
     }
-    const qsizetype start = rtfStart(bytes);
     if (start < 0) {
         readPlainText(bytes, document);
         return true;

@@ -12,6 +12,7 @@ public:
     static constexpr qsizetype maximumInputSize = 16 * 1024 * 1024;
 
     // False, with the document emptied, only when nothing sensible could be read: input
-    // beyond maximumInputSize. Damaged RTF is read as far as it makes sense.
+    // beyond maximumInputSize, or binary data that is neither RTF nor text. Damaged RTF is read
+    // as far as it makes sense.
     static bool read(const QByteArray &bytes, QTextDocument &document);
 };

@@ -1,12 +1,15 @@
 #include "app/EditMQV.h"
 
 #include "catalogue/CatalogueItem.h"
+#include "catalogue/HomeTrash.h"
 #include "catalogue/LocalPath.h"
 #include "description/DescriptionFile.h"
+#include "description/DescriptionSaveError.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QClipboard>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,44 +17,54 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
-namespace {
-
-// An empty folder field would put the description at the root of the file system.
-QString descriptionPath(const QString &folder, const QString &nameWithSeparator)
-{
-    return folder.isEmpty() ? QString() : folder + nameWithSeparator;
-}
-
-} // namespace
-
+// Only what the user changed is written: an untouched description is never rewritten, no file
+// appears for an item or language nobody wrote in, and a file that could not be read is never
+// replaced. The description goes back to the folder it was read from. A failed save ends the action
+// that wanted to leave the description, so the text stays in the editor.
 void TMQVEdit::SaveDescription()
 {
-    saveDescriptionInto(FolderEdit->text());
-}
-
-// Saving is best effort: a folder that is gone or a full disk leaves the editor as it is.
-void TMQVEdit::saveDescriptionInto(const QString &folder)
-{
-    if (folder.isEmpty() || !LocalPath::folderExists(folder))
+    if (!Beskriv->document()->isModified() || descriptionUnreadable_ || descriptionFolder_.isEmpty())
         return;
-    DescriptionFile::save(LocalPath::join(folder, DescriptionFileName), *Beskriv->document());
+    const QString path = LocalPath::join(descriptionFolder_, DescriptionFileName);
+    if (!DescriptionFile::save(path, *Beskriv->document()))
+        throw DescriptionSaveError(path);
+    Beskriv->document()->setModified(false);
 }
 
-void TMQVEdit::loadDescription(const QString &storedPath)
+// An item whose folder does not exist has nowhere to keep a description: what is written there
+// is not saved, as before.
+void TMQVEdit::loadDescription(const QString &folder, const QString &nameWithSeparator)
 {
+    const bool hasFolder = !folder.isEmpty() && LocalPath::folderExists(folder);
+    const QString storedPath = hasFolder && !nameWithSeparator.isEmpty() ? folder + nameWithSeparator : QString();
     const std::optional<QString> localPath = storedPath.isEmpty() ? std::nullopt : LocalPath::findFile(storedPath);
     const FileStamp stamp = localPath ? FileStamp::of(*localPath) : FileStamp();
     // The editor already holds exactly that file, untouched since it was read.
     if (stamp.isValid() && stamp == shownDescription_ && !Beskriv->document()->isModified())
         return;
     shownDescription_ = FileStamp();
-    if (stamp.isValid() && DescriptionFile::load(storedPath, *Beskriv->document()))
+    descriptionFolder_ = hasFolder ? folder : QString();
+    const DescriptionFile::Reading reading =
+        stamp.isValid() ? DescriptionFile::load(storedPath, *Beskriv->document()) : DescriptionFile::Reading::Missing;
+    if (reading == DescriptionFile::Reading::Read)
         shownDescription_ = stamp;
     else
         Beskriv->clear();
+    // A file that is there but cannot be read is the user's all the same: it is shown empty, and
+    // nothing may be written over it.
+    descriptionUnreadable_ = reading == DescriptionFile::Reading::Unreadable;
+    Beskriv->setReadOnly(descriptionUnreadable_);
     Beskriv->document()->clearUndoRedoStacks();
     Beskriv->document()->setModified(false);
     Beskriv->moveCursor(QTextCursor::Start);
+    showDescriptionFileName();
+    showStatus();
+}
+
+void TMQVEdit::showDescriptionFileName()
+{
+    ZStatusPanels[1]->setText(descriptionFolder_.isEmpty() ? QStringLiteral("Filnavn")
+                                                           : LocalPath::join(descriptionFolder_, DescriptionFileName));
 }
 
 void TMQVEdit::chooseLanguage(DescriptionLanguage language)
@@ -64,7 +77,7 @@ void TMQVEdit::chooseLanguage(DescriptionLanguage language)
     CurrentLanguage = language;
     DescriptionFileName = chosen.buttonFileName;
     ZStatusPanels[0]->setText(chosen.buttonStatus);
-    loadDescription(descriptionPath(FolderEdit->text(), chosen.buttonLoadedName));
+    loadDescription(FolderEdit->text(), chosen.buttonLoadedName);
     LanguageButtons->actions().at(int(language))->setChecked(true);
 }
 
@@ -73,12 +86,16 @@ void TMQVEdit::BrugNorskClick() { chooseLanguage(DescriptionLanguage::Norsk); }
 void TMQVEdit::BrugSvenskClick() { chooseLanguage(DescriptionLanguage::Svensk); }
 void TMQVEdit::BrugFinskClick() { chooseLanguage(DescriptionLanguage::Finsk); }
 
+// Nothing is deleted that the trash cannot take back, and nothing of the trash is ever left in the
+// catalogue's folder tree, which goes onto the disc.
 void TMQVEdit::SletRTFClick()
 {
-    const QString path = descriptionPath(FolderEdit->text(), QLatin1Char('\\') + DescriptionFileName);
-    if (!path.isEmpty())
-        DescriptionFile::moveToTrash(path);
-    loadDescription(path);
+    const QString path = LocalPath::join(descriptionFolder_, DescriptionFileName);
+    const std::optional<QString> localPath = descriptionFolder_.isEmpty() ? std::nullopt : LocalPath::findFile(path);
+    if (localPath && !HomeTrash::moveFile(*localPath, QDir::currentPath()))
+        throw std::runtime_error(
+            QStringLiteral("Kan ikke l\u00E6gge %1 i papirkurven. Filen er ikke slettet.").arg(path).toStdString());
+    loadDescription(descriptionFolder_, QLatin1Char('\\') + DescriptionFileName);
 }
 
 void TMQVEdit::PasteClick()

@@ -72,22 +72,11 @@ void TMQVEdit::FolderEditChange()
     WindowColours::setFontColour(FolderEdit, WindowColours::black());
     if (!catalogueWritable())
         return;
-    CatalogueItem item(*CatalogueFile, CurrentItemNumber);
-    // Showing the item from another folder reloads the description editor: keep what the user
-    // wrote by saving it into the folder it belongs to first.
-    const QString storedFolder = item.text(TextKey::Folder);
-    if (storedFolder != folder)
-        saveDescriptionInto(storedFolder);
-    item.setText(TextKey::Folder, folder);
-    ShowItem();
-}
-
-// Leaving the folder field shows the item anew from its folder, which reloads the description:
-// what was written in it is saved first, not thrown away.
-void TMQVEdit::leaveFolderField()
-{
+    // Showing the item from the folder reloads the description editor: what the user wrote is
+    // saved first into the folder it belongs to, not thrown away.
     SaveDescription();
-    FolderEditChange();
+    CatalogueItem(*CatalogueFile, CurrentItemNumber).setText(TextKey::Folder, folder);
+    ShowItem();
 }
 
 // File names are stored when the file is in the item's folder or in the Danish edition's copy of
@@ -137,6 +126,11 @@ void TMQVEdit::OmdoebClick()
     const QString oldName = item.text(TextKey::Folder);
     const QString newName = FolderEdit->text();
     if (FolderOperations::renameFolder(oldName, newName)) {
+        // The description in the editor moved with its folder.
+        if (descriptionFolder_ == oldName) {
+            descriptionFolder_ = newName;
+            showDescriptionFileName();
+        }
         try {
             item.setText(TextKey::Folder, newName);
         } catch (...) {

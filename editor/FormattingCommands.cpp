@@ -8,9 +8,11 @@
 #include <QTextEdit>
 
 // With a selection the format goes onto it; without one it is what the next typed text takes.
+// A description that is shown read-only is not changed by a command either.
 void TMQVEdit::mergeDescriptionFormat(const QTextCharFormat &format)
 {
-    Beskriv->mergeCurrentCharFormat(format);
+    if (!Beskriv->isReadOnly())
+        Beskriv->mergeCurrentCharFormat(format);
 }
 
 void TMQVEdit::KursivClick() { mergeDescriptionFormat(TextFormats::style(false, true)); }
@@ -25,6 +27,8 @@ void TMQVEdit::BlackClick() { mergeDescriptionFormat(TextFormats::colour(WindowC
 
 void TMQVEdit::StandardClick()
 {
+    if (Beskriv->isReadOnly())
+        return;
     TextFormats::applyStandardLook(*Beskriv->document());
     Beskriv->moveCursor(QTextCursor::Start);
     Beskriv->ensureCursorVisible();
@@ -58,6 +62,8 @@ bool TMQVEdit::filterDescriptionKeys(QEvent *event)
     if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
         return false;
     if (modifiers == Qt::ControlModifier) {
+        if (Beskriv->isReadOnly())
+            return true;
         Beskriv->textCursor().insertBlock();
         Beskriv->ensureCursorVisible();
         return true;

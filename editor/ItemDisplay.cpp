@@ -71,10 +71,8 @@ void TMQVEdit::ShowItem()
     showScreenshot(folder);
     showIcon(folder);
     const DescriptionLanguageInfo &language = DescriptionLanguages::info(CurrentLanguage);
-    if (LocalPath::fileExists(folder + language.shownTestedName))
-        loadDescription(folder + language.shownLoadedName);
-    else
-        loadDescription(QString());
+    const bool hasDescription = LocalPath::fileExists(folder + language.shownTestedName);
+    loadDescription(folder, hasDescription ? language.shownLoadedName : QString());
 
     showItemCounter();
     QGuiApplication::setApplicationDisplayName(QStringLiteral("R-Irad: ") + TitelLabel->text());
@@ -161,6 +159,13 @@ void TMQVEdit::showIcon(const QString &folder)
         Ikon->clear();
     else
         Ikon->setPixmap(QPixmap::fromImage(icon));
+}
+
+// What keeps the user from changing what the window shows.
+void TMQVEdit::showStatus()
+{
+    ZStatusPanels[3]->setText(descriptionUnreadable_ ? QStringLiteral("Kan ikke l\u00E6ses")
+                                                     : QStringLiteral("Status"));
 }
 
 void TMQVEdit::showItemCounter()

@@ -1,11 +1,13 @@
 #include "app/EditMQV.h"
 #include "support/EditorTesting.h"
+#include "support/RtfCorpus.h"
 #include "support/TempFolder.h"
 #include "support/WindowActions.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QDir>
+#include <QDirIterator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -26,7 +28,14 @@ private slots:
     void languageButtonsShowStatusAndPressedState();
     void movingToTheNextItemSavesIntoTheOldFolder();
     void nothingIsWrittenWithoutAFolder();
-    void plainTextFileIsShownAndSavedAsRtf();
+    void plainTextFileIsShownAndSavedAsRtfOnceEdited();
+    void browsingLeavesEveryDescriptionAsItWas();
+    void unreadableFileIsShownReadOnlyAndKept_data();
+    void unreadableFileIsShownReadOnlyAndKept();
+    void failedSaveIsReportedAndTheTextKept_data();
+    void failedSaveIsReportedAndTheTextKept();
+    void deletingLeavesNothingInTheCatalogueTree_data();
+    void deletingLeavesNothingInTheCatalogueTree();
     void deleteMovesTheFileToTheTrash();
     void deleteWithoutAFileEmptiesTheEditor();
     void pasteStoresTheFirstLineAndSaves();
@@ -182,7 +191,7 @@ void TestDescriptions::nothingIsWrittenWithoutAFolder()
     QCOMPARE(filesIn(folder.path()), QStringList({"Z.MQV"}));
 }
 
-void TestDescriptions::plainTextFileIsShownAndSavedAsRtf()
+void TestDescriptions::plainTextFileIsShownAndSavedAsRtfOnceEdited()
 {
     TempFolder folder;
     folder.writeFile("A/DK.RTF", "Almindelig tekst\r\nAnden linje\r\n");
@@ -190,7 +199,181 @@ void TestDescriptions::plainTextFileIsShownAndSavedAsRtf()
     TMQVEdit window;
     QVERIFY(shownDescription(window).startsWith("Almindelig tekst\nAnden linje"));
     clickToolButton(window, "ToolButton10");
+    clickToolButton(window, "ToolButton8");
+    QCOMPARE(folder.readFile("A/DK.RTF"), QByteArray("Almindelig tekst\r\nAnden linje\r\n"));
+    typeDescription(window, "!");
+    clickToolButton(window, "ToolButton10");
     QVERIFY(folder.readFile("A/DK.RTF").startsWith("{\\rtf1"));
+}
+
+namespace {
+
+// Every file under the folder, by relative path, with its bytes.
+QMap<QString, QByteArray> filesUnder(const QString &path)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(path, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : "?";
+        files.insert(QDir(path).relativeFilePath(file.fileName()), bytes);
+    }
+    return files;
+}
+
+QMap<QString, QByteArray> descriptionsUnder(const QString &path)
+{
+    QMap<QString, QByteArray> files = filesUnder(path);
+    files.remove("Z.MQV");
+    return files;
+}
+
+} // namespace
+
+// Real files from Windows carry lists, tables and links the editor cannot keep: looking at them
+// must not rewrite them, and no file may appear where nobody wrote.
+void TestDescriptions::browsingLeavesEveryDescriptionAsItWas()
+{
+    TempFolder folder;
+    folder.writeFile("A/DK.RTF", RtfCorpus::read("riched20-10.0.15063_bullets-numbering-indents.rtf"));
+    folder.writeFile("A/No.RTF", RtfCorpus::read("msftedit-5.41_table-rows-umlauts.rtf"));
+    folder.writeFile("B/sv.rtf", RtfCorpus::read("msftedit-5.41_hyperlink-field.rtf"));
+    folder.writeFile("B/DK.RTF", "Almindelig tekst\r\n");
+    folder.makeFolder("C");
+    folder.makeFolder("D/E");
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=A", "[Z2]", "Titel=B", "Folder=B", "[Z3]",
+                                        "Titel=C", "Folder=C"}));
+    const QMap<QString, QByteArray> before = descriptionsUnder(folder.path());
+    TMQVEdit window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    for (const char *button : {"ToolButton10", "ToolButton10", "ToolButton8", "ToolButton8", "ToolButton8"})
+        clickToolButton(window, button);
+    for (int item = 0; item < 3; ++item) {
+        for (const char *language : {"BrugNorsk", "BrugSvensk", "BrugFinsk", "BrugDansk", "BrugDansk"})
+            clickToolButton(window, language);
+        clickToolButton(window, "ToolButton10");
+    }
+    control<QSpinBox>(&window, "Nummer")->setValue(3);
+    typeInto(window, "FolderEdit", "D\\E");
+    leaveField(window, "FolderEdit");
+    clickToolButton(window, "ToolButton10");
+    window.close();
+    QCOMPARE(window.CatalogueFile->ReadString("Z3", "Folder", ""), QString("D\\E"));
+    QCOMPARE(descriptionsUnder(folder.path()), before);
+}
+
+void TestDescriptions::unreadableFileIsShownReadOnlyAndKept_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<qint64>("size");
+    QByteArray garbage;
+    for (int i = 0; i < 4096; ++i)
+        garbage.append(char((i * 7919) % 256));
+    QTest::newRow("binary data") << garbage << qint64(garbage.size());
+    QTest::newRow("far too large") << QByteArray("{\\rtf1 ") << qint64(17 * 1024 * 1024);
+}
+
+void TestDescriptions::unreadableFileIsShownReadOnlyAndKept()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(qint64, size);
+    TempFolder folder;
+    folder.writeFile("A/DK.RTF", bytes);
+    QVERIFY(QFile::resize(folder.filePath("A/DK.RTF"), size));
+    const QByteArray original = folder.readFile("A/DK.RTF");
+    folder.writeFile("B/DK.RTF", "{\\rtf1 B\\par}");
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=A", "[Z2]", "Titel=B", "Folder=B"}));
+    TMQVEdit window;
+    auto *description = control<QTextEdit>(&window, "Beskriv");
+    QVERIFY(description->isReadOnly());
+    QCOMPARE(description->toPlainText(), QString());
+    QCOMPARE(control<QLabel>(&window, "ZStatusPanel1")->text(), QString("A\\DK.RTF"));
+    QCOMPARE(control<QLabel>(&window, "ZStatusPanel3")->text(), QString("Kan ikke l\u00E6ses"));
+    typeDescription(window, "Skrevet");
+    clickButton(window, "Fed");
+    clickToolButton(window, "BrugNorsk");
+    clickToolButton(window, "BrugDansk");
+    clickToolButton(window, "ToolButton10");
+    QVERIFY(!description->isReadOnly());
+    QCOMPARE(control<QLabel>(&window, "ZStatusPanel3")->text(), QString("Status"));
+    QCOMPARE(control<QLabel>(&window, "ZStatusPanel1")->text(), QString("B\\DK.rtf"));
+    window.close();
+    QVERIFY(folder.readFile("A/DK.RTF") == original);
+    QCOMPARE(filesIn(folder.filePath("A")), QStringList({"DK.RTF"}));
+}
+
+void TestDescriptions::failedSaveIsReportedAndTheTextKept_data()
+{
+    QTest::addColumn<bool>("removeFolder");
+    QTest::newRow("folder gone") << true;
+    QTest::newRow("read-only file") << false;
+}
+
+void TestDescriptions::failedSaveIsReportedAndTheTextKept()
+{
+    QFETCH(bool, removeFolder);
+    TempFolder folder;
+    folder.writeFile("A/DK.RTF", "{\\rtf1 Gammel\\par}");
+    QFile::setPermissions(folder.filePath("A/DK.RTF"), QFile::ReadOwner);
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=A", "[Z2]", "Titel=B"}));
+    TMQVEdit window;
+    typeDescription(window, " og ny");
+    if (removeFolder)
+        QVERIFY(QDir(folder.filePath("A")).removeRecursively());
+    MessageBoxAnswer answer(QMessageBox::Ok);
+    clickToolButton(window, "ToolButton10");
+    QCOMPARE(answer.count(), 1);
+    QCOMPARE(answer.icon(), QMessageBox::Critical);
+    QCOMPARE(answer.text(), QString("Unable to write to A\\DK.RTF."));
+    QCOMPARE(window.CurrentItemNumber, 1);
+    QVERIFY(shownDescription(window).contains("Gammel og ny"));
+    QVERIFY(control<QTextEdit>(&window, "Beskriv")->document()->isModified());
+    window.show();
+    QVERIFY(!window.close());
+    QCOMPARE(answer.count(), 2);
+    if (!removeFolder)
+        QCOMPARE(folder.readFile("A/DK.RTF"), QByteArray("{\\rtf1 Gammel\\par}"));
+}
+
+void TestDescriptions::deletingLeavesNothingInTheCatalogueTree_data()
+{
+    QTest::addColumn<QString>("dataHome"); // under a fresh folder; <catalogue> is the catalogue's folder
+    QTest::addColumn<bool>("trashed");
+    QTest::newRow("home trash there") << "share" << true;
+    QTest::newRow("no home data folder yet") << "missing/share" << true;
+    QTest::newRow("trash would be in the catalogue") << "<catalogue>/share" << false;
+    QTest::newRow("trash cannot be made") << "file/share" << false;
+}
+
+void TestDescriptions::deletingLeavesNothingInTheCatalogueTree()
+{
+    QFETCH(QString, dataHome);
+    QFETCH(bool, trashed);
+    TempFolder folder;
+    QTemporaryDir home;
+    QDir(home.path()).mkpath("share/Trash/files");
+    QFile(home.filePath("file")).open(QIODevice::WriteOnly);
+    const QString data = QDir(home.path()).filePath(dataHome.replace("<catalogue>", folder.path()));
+    qputenv("XDG_DATA_HOME", data.toUtf8());
+    folder.writeFile("A/DK.RTF", "{\\rtf1 Slet mig\\par}");
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=A"}));
+    const QMap<QString, QByteArray> before = filesUnder(folder.path());
+    TMQVEdit window;
+    typeDescription(window, " nu");
+    MessageBoxAnswer answer(QMessageBox::Ok);
+    clickToolButton(window, "SletRTF");
+    QCOMPARE(answer.count(), trashed ? 0 : 1);
+    if (trashed) {
+        QCOMPARE(filesUnder(folder.path()).keys(), QStringList({"Z.MQV"}));
+        QCOMPARE(filesUnder(data + "/Trash").keys(), QStringList({"files/DK.RTF", "info/DK.RTF.trashinfo"}));
+        QCOMPARE(shownDescription(window), QString());
+    } else {
+        QVERIFY(answer.text().contains("A\\DK.RTF"));
+        QCOMPARE(filesUnder(folder.path()), before);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList({"A"}));
+        QVERIFY(shownDescription(window).contains("Slet mig nu"));
+    }
 }
 
 void TestDescriptions::deleteMovesTheFileToTheTrash()
