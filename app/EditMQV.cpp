@@ -2,6 +2,7 @@
 
 #include "app/FlatToolBarStyle.h"
 #include "app/NumberSpinEdit.h"
+#include "app/StorableTextValidator.h"
 #include "app/ToolbarImages.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CategoryMenus.h"
@@ -100,7 +101,9 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &caption
 
 QLineEdit *textField(QWidget *parent, const QString &name, int left, int top, int width = 153, int height = 24)
 {
-    return place(new QLineEdit(parent), name, left, top, width, height);
+    auto *field = new QLineEdit(parent);
+    new StorableTextValidator(field);
+    return place(field, name, left, top, width, height);
 }
 
 QPlainTextEdit *hiddenMemo(QWidget *parent, const QString &name, const QStringList &lines, QRect geometry)

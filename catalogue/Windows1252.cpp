@@ -1,6 +1,7 @@
 #include "catalogue/Windows1252.h"
 
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -12,6 +13,29 @@ constexpr std::array<char16_t, 32> highControlRange = {
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
+
+// Letters drawn with a stroke are letters of their own to Unicode, not accented ones, yet a reader
+// of Polish, Croatian or Turkish names knows them for these.
+constexpr std::array<std::pair<char16_t, char16_t>, 7> strokedLetters = {{
+    {0x0141, u'L'}, {0x0142, u'l'}, {0x0110, u'D'}, {0x0111, u'd'}, {0x0126, u'H'}, {0x0127, u'h'}, {0x0131, u'i'},
+}};
+
+QChar nearestChar(QChar character)
+{
+    for (const auto &[letter, plain] : strokedLetters) {
+        if (character.unicode() == letter)
+            return QChar(plain);
+    }
+    const QString decomposed = QString(character).normalized(QString::NormalizationForm_D);
+    if (decomposed.size() > 1 && Windows1252::encodeChar(decomposed.front()) >= 0) {
+        bool onlyMarks = true;
+        for (qsizetype i = 1; i < decomposed.size(); ++i)
+            onlyMarks = onlyMarks && decomposed.at(i).isMark();
+        if (onlyMarks)
+            return decomposed.front();
+    }
+    return QLatin1Char('?');
+}
 
 } // namespace
 
@@ -63,6 +87,33 @@ QByteArray encode(const QString &text)
             ++i;
     }
     return bytes;
+}
+
+bool canEncode(const QString &text)
+{
+    for (QChar character : text) {
+        if (encodeChar(character) < 0)
+            return false;
+    }
+    return true;
+}
+
+QString nearest(const QString &text)
+{
+    QString result;
+    result.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar character = text.at(i);
+        if (encodeChar(character) >= 0) {
+            result.append(character);
+            continue;
+        }
+        result.append(nearestChar(character));
+        // A character outside the basic plane is one unknown character, not two.
+        if (character.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+    }
+    return result;
 }
 
 } // namespace Windows1252

@@ -16,4 +16,11 @@ QByteArray encode(const QString &text);
 // The byte for one character, or -1 when the code page cannot hold it.
 int encodeChar(QChar character);
 
+// True when every character of the text is stored as it is.
+bool canEncode(const QString &text);
+// The text with each character the code page cannot hold replaced by the nearest one it can: the
+// letter without its accent where there is one, otherwise '?'. What this returns is exactly what
+// reads back after storing it.
+QString nearest(const QString &text);
+
 } // namespace Windows1252

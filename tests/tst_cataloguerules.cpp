@@ -5,6 +5,7 @@
 #include "catalogue/ItemMove.h"
 #include "catalogue/ItemSearch.h"
 #include "catalogue/ProfileFile.h"
+#include "catalogue/Windows1252.h"
 #include "description/DescriptionLanguage.h"
 #include "support/EditorTesting.h"
 #include "support/TempFolder.h"
@@ -47,6 +48,8 @@ private slots:
     void renameFolder();
     void languageFromSetting_data();
     void languageFromSetting();
+    void nearestStorableText_data();
+    void nearestStorableText();
 };
 
 namespace {
@@ -379,6 +382,27 @@ void TestCatalogueRules::languageFromSetting()
     QFETCH(QString, setting);
     QFETCH(int, language);
     QCOMPARE(int(DescriptionLanguages::fromSetting(setting)), language);
+}
+
+void TestCatalogueRules::nearestStorableText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("stored");
+    const QString codePage = u"Tilbeh\u00F8r 10 \u20AC \u2013 \u201Cgratis\u201D \u0081"_qs;
+    QTest::newRow("code page") << codePage << codePage;
+    QTest::newRow("accents") << u"\u0150rs \u0151 \u010Ce\u0161ky \u1EA0"_qs << u"Ors o Ce\u0161ky A"_qs;
+    QTest::newRow("stroke") << u"\u0141\u00F3d\u017A"_qs << u"L\u00F3dz"_qs;
+    QTest::newRow("no letter") << u"\u03A9 \u4E2D"_qs << u"? ?"_qs;
+    QTest::newRow("outside the basic plane") << u"a\U0001F600b"_qs << u"a?b"_qs;
+}
+
+void TestCatalogueRules::nearestStorableText()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, stored);
+    QCOMPARE(Windows1252::nearest(text), stored);
+    QCOMPARE(Windows1252::decode(Windows1252::encode(stored)), stored);
+    QCOMPARE(Windows1252::canEncode(text), text == stored);
 }
 
 QTEST_GUILESS_MAIN(TestCatalogueRules)

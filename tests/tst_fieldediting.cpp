@@ -5,6 +5,7 @@
 #include "support/WindowActions.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,6 +33,7 @@ private slots:
     void createFolderThatExistsTurnsRed();
     void typingAFolderKeepsTheEditedDescription();
     void leavingTheFolderFieldKeepsTheEditedDescription();
+    void fieldsShowOnlyWhatIsStored();
 };
 
 namespace {
@@ -256,6 +258,30 @@ void TestFieldEditing::leavingTheFolderFieldKeepsTheEditedDescription()
     leaveField(window, "FolderEdit");
     QVERIFY(description->toPlainText().contains("Fra disken og tilfoejet"));
     QVERIFY(folder.readFile("A/DK.RTF").contains("og tilfoejet"));
+}
+
+// A character the catalogue cannot hold is refused as it is typed and replaced when pasted, so
+// the field never shows anything but what comes back.
+void TestFieldEditing::fieldsShowOnlyWhatIsStored()
+{
+    TempFolder folder;
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "[Z2]", "Titel=B"}));
+    TMQVEdit window;
+    typeInto(window, "TitelEdit", "Kr");
+    auto *title = control<QLineEdit>(&window, "TitelEdit");
+    for (const QString &typed : {u"\u0151"_qs, u"\U0001F600"_qs, u"o"_qs}) {
+        QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, typed);
+        QCoreApplication::sendEvent(title, &key);
+    }
+    QCOMPARE(title->text(), QString("Kro"));
+    QGuiApplication::clipboard()->setText(u" \u0141\u00F3d\u017A \u0151 \U0001F600!"_qs);
+    QTest::keyClick(title, Qt::Key_V, Qt::ControlModifier);
+    const QString shown = title->text();
+    QCOMPARE(shown, u"Kro L\u00F3dz o ?!"_qs);
+    clickToolButton(window, "ToolButton10");
+    clickToolButton(window, "ToolButton8");
+    QCOMPARE(title->text(), shown);
+    QCOMPARE(window.CatalogueFile->ReadString("Z1", "Titel", ""), shown);
 }
 
 QTEST_MAIN(TestFieldEditing)
