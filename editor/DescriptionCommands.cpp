@@ -76,6 +76,7 @@ void TMQVEdit::chooseLanguage(DescriptionLanguage language)
     const DescriptionLanguageInfo &chosen = DescriptionLanguages::info(language);
     CurrentLanguage = language;
     DescriptionFileName = chosen.buttonFileName;
+    showDescriptionFileName();
     ZStatusPanels[0]->setText(chosen.buttonStatus);
     loadDescription(FolderEdit->text(), chosen.buttonLoadedName);
     LanguageButtons->actions().at(int(language))->setChecked(true);

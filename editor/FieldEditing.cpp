@@ -69,12 +69,14 @@ void TMQVEdit::FolderEditChange()
         WindowColours::setFontColour(FolderEdit, WindowColours::red());
         return;
     }
+    // Showing the item from the folder reloads the description editor: what the user wrote is
+    // saved first into the folder it belongs to, not thrown away. Should that fail, the field
+    // is not marked good, as the name is not stored.
+    if (CatalogueFile)
+        SaveDescription();
     WindowColours::setFontColour(FolderEdit, WindowColours::black());
     if (!catalogueWritable())
         return;
-    // Showing the item from the folder reloads the description editor: what the user wrote is
-    // saved first into the folder it belongs to, not thrown away.
-    SaveDescription();
     CatalogueItem(*CatalogueFile, CurrentItemNumber).setText(TextKey::Folder, folder);
     ShowItem();
 }
