@@ -32,5 +32,17 @@ void TMQVEdit::refreshCatalogueAccess()
         command->setEnabled(!readOnly);
     for (QAction *entry : categoryClearEntries_)
         entry->setEnabled(!readOnly);
-    ZStatusPanels[3]->setText(readOnly ? QStringLiteral("Skrivebeskyttet") : QStringLiteral("Status"));
+    showStatus();
+}
+
+// What keeps the user from changing what the window shows. The description that cannot be read
+// belongs to this item alone, so it is named first; the catalogue's lock shows again on the next.
+void TMQVEdit::showStatus()
+{
+    if (descriptionUnreadable_)
+        ZStatusPanels[3]->setText(QStringLiteral("Kan ikke l\u00E6ses"));
+    else if (catalogueReadOnly_)
+        ZStatusPanels[3]->setText(QStringLiteral("Skrivebeskyttet"));
+    else
+        ZStatusPanels[3]->setText(QStringLiteral("Status"));
 }

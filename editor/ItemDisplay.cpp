@@ -161,13 +161,6 @@ void TMQVEdit::showIcon(const QString &folder)
         Ikon->setPixmap(QPixmap::fromImage(icon));
 }
 
-// What keeps the user from changing what the window shows.
-void TMQVEdit::showStatus()
-{
-    ZStatusPanels[3]->setText(descriptionUnreadable_ ? QStringLiteral("Kan ikke l\u00E6ses")
-                                                     : QStringLiteral("Status"));
-}
-
 void TMQVEdit::showItemCounter()
 {
     ZStatusPanels[2]->setText(QStringLiteral("Punkt %1 af %2").arg(CurrentItemNumber).arg(HighestItemNumber));
