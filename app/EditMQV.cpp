@@ -6,6 +6,8 @@
 #include "app/ToolbarImages.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CategoryMenus.h"
+#include "catalogue/TitleWidth.h"
+#include "catalogue/WindowsFonts.h"
 #include "description/DescriptionFont.h"
 #include "editor/WindowColours.h"
 
@@ -57,17 +59,6 @@ QFont designFont(const QString &family, int pixelSize, bool bold = false, bool i
 QFont windowFont(int pixelSize = pixels8pt, bool bold = false, bool italic = false)
 {
     return designFont(QStringLiteral("MS Sans Serif"), pixelSize, bold, italic);
-}
-
-// The window's Windows fonts are drawn with their metric-compatible stand-ins, so captions fit
-// the boxes they were designed for.
-void substituteWindowsFonts()
-{
-    const QString standIn = QStringLiteral("Liberation Sans");
-    for (const QString &family : {QStringLiteral("MS Sans Serif"), QStringLiteral("Arial")}) {
-        if (!QFont::substitutes(family).contains(standIn))
-            QFont::insertSubstitution(family, standIn);
-    }
 }
 
 template <typename Widget>
@@ -158,7 +149,7 @@ QAction *menuSeparator(QMenu *menu, const QString &name)
 TMQVEdit::TMQVEdit(QWidget *parent)
     : QMainWindow(parent)
 {
-    substituteWindowsFonts();
+    WindowsFonts::useStandIns();
     setObjectName(QStringLiteral("MQVEdit"));
     setWindowTitle(QStringLiteral("Z-CD editor"));
     setFont(windowFont());
@@ -234,8 +225,8 @@ void TMQVEdit::buildToolBar()
 
     TitelLabel = new QLabel(ToolBar1);
     TitelLabel->setObjectName(QStringLiteral("TitelLabel"));
-    TitelLabel->setFixedSize(250, 22);
-    TitelLabel->setFont(designFont(QStringLiteral("Arial"), pixels12pt, true));
+    TitelLabel->setFixedSize(TitleWidth::limit, 22);
+    TitelLabel->setFont(TitleWidth::font());
     WindowColours::setFontColour(TitelLabel, WindowColours::black());
     ToolBar1->addWidget(TitelLabel);
 

@@ -1,11 +1,11 @@
 // Reading and writing a large formatted description as RTF, against Qt's own HTML reader and
 // writer on the same document in the same run. Ratios are printed at the end.
+#include "GuiBenchmarkMain.h"
 #include "description/RtfReader.h"
 #include "description/RtfWriter.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QRandomGenerator>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -145,16 +145,6 @@ private:
 
 int main(int argc, char **argv)
 {
-    // QTextDocument needs a GUI application for its fonts; no display is involved.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    fixture();
     RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return runGuiBenchmarks(argc, argv, reporter, [] { fixture(); });
 }

@@ -1,6 +1,6 @@
 #include "catalogue/Catalogue.h"
 
-#include "catalogue/ProfileFile.h"
+#include "catalogue/ProfileReader.h"
 
 namespace Catalogue {
 
@@ -58,7 +58,7 @@ bool isFlagSet(const QString &value)
     return upper(value.at(0)) == QLatin1Char('J') && upper(value.at(1)) == QLatin1Char('A');
 }
 
-int highestItemNumber(const ProfileFile &catalogue)
+int highestItemNumber(const ProfileReader &catalogue)
 {
     for (int n = LastItemNumber; n >= 2; --n) {
         if (catalogue.SectionExists(SectionName(n)))

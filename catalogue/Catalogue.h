@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class ProfileFile;
+class ProfileReader;
 
 // The catalogue file and its sections. Item n lives in section "Z<n>" and exists when that
 // section holds at least one key.
@@ -26,6 +26,6 @@ bool isItemNumber(int number);
 bool isFlagSet(const QString &value);
 
 // The highest number from 70 down to 2 whose section exists, else 1; item 1 is never tested.
-int highestItemNumber(const ProfileFile &catalogue);
+int highestItemNumber(const ProfileReader &catalogue);
 
 } // namespace Catalogue

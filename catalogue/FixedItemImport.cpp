@@ -6,24 +6,36 @@
 
 namespace FixedItemImport {
 
-void importFixedItems(const ProfileFile &source, ProfileFile &target)
+std::optional<QList<QPair<QString, QString>>> importedValues(const ProfileReader &source, int number)
+{
+    const QString section = Catalogue::SectionName(number);
+    if (!source.SectionExists(section))
+        return std::nullopt;
+    QList<QPair<QString, QString>> values;
+    for (FlagKey flag : CatalogueKeys::flagKeys) {
+        const QString key = CatalogueKeys::name(flag);
+        if (!source.ReadString(section, key, QString()).isEmpty())
+            values.append({key, Catalogue::setFlagValue()});
+    }
+    for (TextKey text : CatalogueKeys::importTextKeys) {
+        const QString key = CatalogueKeys::name(text);
+        const QString value = source.ReadString(section, key, QString());
+        if (!value.isEmpty())
+            values.append({key, value});
+    }
+    return values;
+}
+
+void importFixedItems(const ProfileReader &source, ProfileFile &target)
 {
     for (int n = FirstFixedItem; n <= LastFixedItem; ++n) {
-        const QString section = Catalogue::SectionName(n);
-        if (!source.SectionExists(section))
+        const std::optional<QList<QPair<QString, QString>>> values = importedValues(source, n);
+        if (!values)
             continue;
+        const QString section = Catalogue::SectionName(n);
         target.EraseSection(section);
-        for (FlagKey flag : CatalogueKeys::flagKeys) {
-            const QString key = CatalogueKeys::name(flag);
-            if (!source.ReadString(section, key, QString()).isEmpty())
-                target.WriteString(section, key, Catalogue::setFlagValue());
-        }
-        for (TextKey text : CatalogueKeys::importTextKeys) {
-            const QString key = CatalogueKeys::name(text);
-            const QString value = source.ReadString(section, key, QString());
-            if (!value.isEmpty())
-                target.WriteString(section, key, value);
-        }
+        for (const QPair<QString, QString> &value : *values)
+            target.WriteString(section, value.first, value.second);
     }
 }
 

@@ -131,22 +131,29 @@ struct Decompressor {
     Decompressor &operator=(const Decompressor &) = delete;
 };
 
-// Decodes from whatever source installSource gives libjpeg; it runs inside the guard because
-// libjpeg rejects an empty input right there.
+// Reads the header from whatever source installSource gives libjpeg; that runs inside the
+// guard because libjpeg rejects an empty input right there.
 template <typename InstallSource>
-QImage decodeFrom(InstallSource installSource, const QSize &boundingBox)
+bool readHeader(Decompressor &decompressor, InstallSource installSource)
 {
-    Decompressor decompressor;
     jpeg_decompress_struct &info = decompressor.info;
     ErrorTrap &trap = decompressor.trap;
-
     const bool headerRead = guarded(trap, [&] {
         jpeg_create_decompress(&info);
         info.progress = &trap.progress;
         installSource(&info);
         jpeg_read_header(&info, TRUE);
     });
-    if (!headerRead || !plausibleSize(info.image_width, info.image_height, 4))
+    return headerRead && plausibleSize(info.image_width, info.image_height, 4);
+}
+
+template <typename InstallSource>
+QImage decodeFrom(InstallSource installSource, const QSize &boundingBox)
+{
+    Decompressor decompressor;
+    jpeg_decompress_struct &info = decompressor.info;
+    ErrorTrap &trap = decompressor.trap;
+    if (!readHeader(decompressor, installSource))
         return QImage();
 
     const J_COLOR_SPACE source = info.jpeg_color_space;
@@ -205,6 +212,18 @@ QImage decodeBytes(const QByteArray &bytes, const QSize &boundingBox)
     const auto *data = reinterpret_cast<const unsigned char *>(bytes.constData());
     const auto size = static_cast<unsigned long>(bytes.size());
     return decodeFrom([data, size](j_decompress_ptr info) { jpeg_mem_src(info, data, size); }, boundingBox);
+}
+
+QSize headerSize(const QString &localPath)
+{
+    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(QFile::encodeName(localPath).constData(), "rb"));
+    if (!file)
+        return QSize();
+    std::FILE *const stream = file.get();
+    Decompressor decompressor;
+    if (!readHeader(decompressor, [stream](j_decompress_ptr info) { jpeg_stdio_src(info, stream); }))
+        return QSize();
+    return QSize(int(decompressor.info.image_width), int(decompressor.info.image_height));
 }
 
 QSize fittedSize(const QSize &imageSize, const QSize &boundingBox)

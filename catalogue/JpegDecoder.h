@@ -23,6 +23,10 @@ constexpr qint64 MaxDecodeBytes = qint64(512) * 1024 * 1024;
 QImage decode(const QString &localPath, const QSize &boundingBox = QSize());
 QImage decodeBytes(const QByteArray &bytes, const QSize &boundingBox = QSize());
 
+// The full size the header gives, read without decoding a pixel; invalid when the header is
+// unreadable or claims an absurd size. A decode may still fail on damage further on.
+QSize headerSize(const QString &localPath);
+
 // The DCT scale, in eighths (1, 2, 4 or 8), that decode() uses for an image of imageSize.
 int scaleEighths(const QSize &imageSize, const QSize &boundingBox);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/ProfileReader.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -16,14 +18,14 @@ class ProfileText;
 // Section and key names are matched without regard to letter case and without the spaces around
 // the names given here. Writes that cannot reach the disk throw ProfileWriteError and leave the
 // file as it was.
-class ProfileFile {
+class ProfileFile : public ProfileReader {
 public:
     explicit ProfileFile(const QString &fileName);
 
     // The stored value (at most 2047 characters, outer blanks and one pair of quotes removed), or
     // the default, cut the same way and without its trailing spaces, when the file, the section or
     // the key is missing. A key that ends at its '=' gives the empty text, not the default.
-    QString ReadString(const QString &section, const QString &key, const QString &defaultValue) const;
+    QString ReadString(const QString &section, const QString &key, const QString &defaultValue) const override;
     // Creates the file, the section or the key as needed. The value ends at its first line break.
     // Writing the value a key already holds leaves the file untouched and succeeds, even when the
     // file is read-only. A name that would read back as something else is refused with the error.
@@ -33,7 +35,7 @@ public:
     // Removes the section's header and key lines; a missing section or file changes nothing.
     void EraseSection(const QString &section);
     // True when the section holds at least one key, even with an empty value.
-    bool SectionExists(const QString &section) const;
+    bool SectionExists(const QString &section) const override;
     // False when changes cannot reach the file now because it or its folder is read-only, as on a
     // burned disc or a write-protected stick; asked afresh every time, like every read.
     bool CanWrite() const;

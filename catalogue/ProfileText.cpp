@@ -205,6 +205,19 @@ bool ProfileText::hasKeys(QByteArrayView section) const
     return any;
 }
 
+QList<QByteArray> ProfileText::keyNames(QByteArrayView section) const
+{
+    QList<QByteArray> names;
+    if (const std::optional<Section> found = findSection(section)) {
+        const QByteArrayView text(bytes_);
+        forEachKeyLine(*found, [&](const KeyLine &key) {
+            names.append(trimmed(text.sliced(key.line.begin, key.equals - key.line.begin)).toByteArray());
+            return true;
+        });
+    }
+    return names;
+}
+
 std::optional<QByteArray> ProfileText::withValue(QByteArrayView section, QByteArrayView key, QByteArrayView value) const
 {
     const std::optional<Section> found = findSection(section);

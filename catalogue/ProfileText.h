@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 
 #include <optional>
 
@@ -24,6 +25,9 @@ public:
     std::optional<QByteArrayView> value(QByteArrayView section, QByteArrayView key) const;
     // True when the first section of that name holds at least one key line, whatever its value.
     bool hasKeys(QByteArrayView section) const;
+    // The names of the first section of that name's key lines as stored (blanks trimmed), in file
+    // order; a whole-catalogue check looks for keys no reader knows.
+    QList<QByteArray> keyNames(QByteArrayView section) const;
 
     // Every edit keeps all other bytes as they are and ends the lines it writes with CRLF. It
     // gives nothing when the bytes would stay the same, so callers can leave the file untouched.

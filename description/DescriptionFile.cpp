@@ -10,15 +10,27 @@
 
 namespace DescriptionFile {
 
-Reading load(const QString &storedPath, QTextDocument &document)
+Contents contents(const QString &storedPath)
 {
     const std::optional<QString> localPath = LocalPath::findFile(storedPath);
     if (!localPath)
-        return Reading::Missing;
+        return {Reading::Missing, QByteArray()};
     QFile file(*localPath);
     // A file far beyond any description is refused before it is read into memory.
-    if (file.size() > RtfReader::maximumInputSize || !file.open(QIODevice::ReadOnly)
-        || !RtfReader::read(file.readAll(), document)) {
+    if (file.size() > RtfReader::maximumInputSize || !file.open(QIODevice::ReadOnly))
+        return {Reading::Unreadable, QByteArray()};
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return {Reading::Unreadable, QByteArray()};
+    return {Reading::Read, std::move(bytes)};
+}
+
+Reading load(const QString &storedPath, QTextDocument &document)
+{
+    const Contents file = contents(storedPath);
+    if (file.reading == Reading::Missing)
+        return Reading::Missing;
+    if (file.reading == Reading::Unreadable || !RtfReader::read(file.bytes, document)) {
         document.clear();
         return Reading::Unreadable;
     }

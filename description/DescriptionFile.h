@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class QTextDocument;
@@ -15,6 +16,14 @@ enum class Reading {
     // binary data. The user's file must then be left exactly as it is.
     Unreadable,
 };
+
+struct Contents {
+    Reading reading;
+    QByteArray bytes; // empty unless read
+};
+
+// The file's bytes as load() reads them; a file far too large to be a description is not read.
+Contents contents(const QString &storedPath);
 
 // Replaces the document's content with the file's. A missing file leaves the document as it
 // was; an unreadable one leaves it empty.

@@ -75,3 +75,8 @@ bool RtfReader::read(const QByteArray &bytes, QTextDocument &document)
     parser.parse(QByteArrayView(bytes).sliced(start));
     return true;
 }
+
+bool RtfReader::isRtf(const QByteArray &bytes)
+{
+    return rtfStart(bytes) >= 0;
+}

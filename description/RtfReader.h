@@ -15,4 +15,7 @@ public:
     // beyond maximumInputSize, or binary data that is neither RTF nor text. Damaged RTF is read
     // as far as it makes sense.
     static bool read(const QByteArray &bytes, QTextDocument &document);
+    // True when the bytes start as RTF (after a byte-order mark or blank lines); read() takes
+    // anything else as plain text.
+    static bool isRtf(const QByteArray &bytes);
 };

@@ -5,10 +5,10 @@
 #include "catalogue/ItemFolder.h"
 #include "catalogue/JpegDecoder.h"
 #include "catalogue/LocalPath.h"
+#include "catalogue/TitleWidth.h"
 #include "editor/WindowColours.h"
 
 #include <QCheckBox>
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr int titleLabelWidth = 250;
 const QSize screenshotArea(300, 225);
 
 } // namespace
@@ -99,7 +98,7 @@ void TMQVEdit::UpdateCategoryColour()
 void TMQVEdit::showTitleCaption(const QString &title)
 {
     TitelLabel->setText(title);
-    const bool tooWide = QFontMetrics(TitelLabel->font()).horizontalAdvance(title) > titleLabelWidth;
+    const bool tooWide = TitleWidth::isTooWide(title);
     WindowColours::setFontColour(TitelLabel, tooWide ? WindowColours::red() : WindowColours::black());
 }
 

@@ -1,0 +1,162 @@
+#include "check/CatalogueCheck.h"
+
+#include "catalogue/Catalogue.h"
+#include "catalogue/FixedItemImport.h"
+#include "catalogue/LocalPath.h"
+#include "catalogue/ProfileSnapshot.h"
+#include "catalogue/TitleWidth.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QtConcurrent/QtConcurrentMap>
+
+#include <functional>
+
+namespace {
+
+// Two spellings of one folder ("Programmer\Skak", "programmer\SKAK\") are the same folder.
+QString folderIdentity(const ItemReport &item)
+{
+    if (item.folder.isEmpty())
+        return QString();
+    if (item.folderState == FolderState::Present) {
+        const QString canonical = QFileInfo(LocalPath::resolve(item.folder, LocalPath::Kind::Folder)).canonicalFilePath();
+        if (!canonical.isEmpty())
+            return canonical;
+    }
+    QString stored = item.folder.toCaseFolded();
+    stored.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    while (stored.endsWith(QLatin1Char('\\')))
+        stored.chop(1);
+    return QStringLiteral("?") + stored;
+}
+
+void findSharedFolders(QList<ItemReport> &items)
+{
+    QHash<QString, QList<int>> holders;
+    for (const ItemReport &item : items) {
+        if (const QString identity = folderIdentity(item); !identity.isEmpty())
+            holders[identity].append(item.number);
+    }
+    for (ItemReport &item : items) {
+        const QList<int> numbers = holders.value(folderIdentity(item));
+        for (int number : numbers) {
+            if (number != item.number)
+                item.sharesFolderWith.append(number);
+        }
+    }
+}
+
+// The keys in which the catalogue's item differs from what importing the fixed items would
+// make of it, compared as the editor reads them.
+QStringList differencesFromImport(const ProfileSnapshot &catalogue, int number,
+                                  const QList<QPair<QString, QString>> &imported)
+{
+    QHash<QString, QString> expected;
+    for (const QPair<QString, QString> &value : imported)
+        expected.insert(value.first, value.second);
+    const QString section = Catalogue::SectionName(number);
+    QStringList differences;
+    for (FlagKey flag : CatalogueKeys::flagKeys) {
+        const QString key = CatalogueKeys::name(flag);
+        if (Catalogue::isFlagSet(catalogue.ReadString(section, key, Catalogue::missingFlagValue())) != expected.contains(key))
+            differences.append(key);
+    }
+    for (TextKey text : CatalogueKeys::importTextKeys) {
+        const QString key = CatalogueKeys::name(text);
+        if (catalogue.ReadString(section, key, QString()) != expected.value(key))
+            differences.append(key);
+    }
+    return differences;
+}
+
+void compareWithFixedItems(const ProfileSnapshot &catalogue, CatalogueReport &report)
+{
+    const std::optional<QString> fixedPath = LocalPath::findFile(Catalogue::fixedFileName());
+    const std::optional<ProfileSnapshot> fixed = fixedPath ? ProfileSnapshot::read(*fixedPath) : std::nullopt;
+    report.fixedCatalogue = fixed.has_value();
+    if (!fixed)
+        return;
+    for (int n = FixedItemImport::FirstFixedItem; n <= FixedItemImport::LastFixedItem; ++n) {
+        const std::optional<QList<QPair<QString, QString>>> imported = FixedItemImport::importedValues(*fixed, n);
+        if (!imported)
+            continue;
+        auto item = std::find_if(report.items.begin(), report.items.end(), [n](const ItemReport &i) { return i.number == n; });
+        if (item != report.items.end())
+            item->differsFromFixed = differencesFromImport(catalogue, n, *imported);
+        else if (!imported->isEmpty())
+            report.problems.append({Problem::Kind::FixedItemMissing, {QString::number(n)}});
+    }
+}
+
+} // namespace
+
+int CatalogueReport::problemCount() const
+{
+    int count = int(problems.size());
+    for (const ItemReport &item : items)
+        count += int(item.problems.size());
+    return count;
+}
+
+QMap<Problem::Kind, int> CatalogueReport::problemCounts() const
+{
+    QMap<Problem::Kind, int> counts;
+    for (const Problem &problem : problems)
+        ++counts[problem.kind];
+    for (const ItemReport &item : items) {
+        for (const Problem &problem : item.problems)
+            ++counts[problem.kind];
+    }
+    return counts;
+}
+
+namespace CatalogueCheck {
+
+CatalogueReport run(const QString &fileName, const ItemInspection::Options &options)
+{
+    CatalogueReport report;
+    const std::optional<QString> localPath = LocalPath::findFile(fileName);
+    report.catalogueFile = QDir::cleanPath(QDir::current().absoluteFilePath(localPath.value_or(LocalPath::resolve(fileName))));
+    if (!localPath) {
+        report.error = QStringLiteral("Kataloget %1 findes ikke").arg(QDir::toNativeSeparators(report.catalogueFile));
+        return report;
+    }
+    const std::optional<ProfileSnapshot> catalogue = ProfileSnapshot::read(*localPath);
+    if (!catalogue) {
+        report.error = QStringLiteral("Kataloget %1 kan ikke læses").arg(QDir::toNativeSeparators(report.catalogueFile));
+        return report;
+    }
+
+    QList<int> numbers;
+    for (int n = Catalogue::FirstItemNumber; n <= Catalogue::LastItemNumber; ++n) {
+        if (catalogue->SectionExists(Catalogue::SectionName(n)))
+            numbers.append(n);
+    }
+    report.highestItemNumber = Catalogue::highestItemNumber(*catalogue);
+    for (int n = Catalogue::FirstItemNumber; n < report.highestItemNumber; ++n) {
+        if (!numbers.contains(n))
+            report.freeNumbers.append(n);
+    }
+    if (!report.freeNumbers.isEmpty())
+        report.problems.append({Problem::Kind::FreeNumbers,
+                                {QString::number(report.highestItemNumber), Problem::numberList(report.freeNumbers)}});
+
+    // The items' files are independent of each other: every core reads and decodes its share.
+    const std::function<ItemReport(int)> inspect = [&](int number) {
+        return ItemInspection::inspect(*catalogue, number, options);
+    };
+    report.items = QtConcurrent::blockingMapped<QList<ItemReport>>(numbers, inspect);
+
+    // Fonts belong to this thread.
+    for (ItemReport &item : report.items)
+        item.titleWidth = TitleWidth::width(item.title);
+    findSharedFolders(report.items);
+    compareWithFixedItems(*catalogue, report);
+    for (ItemReport &item : report.items)
+        ItemInspection::addProblems(item);
+    return report;
+}
+
+} // namespace CatalogueCheck

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "check/ItemInspection.h"
+#include "check/ItemReport.h"
+
+#include <QList>
+#include <QMap>
+#include <QString>
+
+struct CatalogueReport {
+    QString catalogueFile;      // where it was read, as an absolute local path
+    QString shownFile;          // as the person running the check knows it
+    QString error;              // why it could not be read; empty when it was
+    bool fixedCatalogue = false;
+    int highestItemNumber = 1;  // as the editor finds it at start-up
+    QList<int> freeNumbers;     // below the highest
+    QList<ItemReport> items;    // the existing items in number order
+    QList<Problem> problems;    // those of the catalogue as a whole
+
+    bool readable() const { return error.isEmpty(); }
+    int problemCount() const;
+    // How often each kind of problem occurs, in the order of the kinds.
+    QMap<Problem::Kind, int> problemCounts() const;
+};
+
+// Checks every item of the catalogue by the editor's rules. Runs in the current folder, which
+// must be the catalogue's, as the editor does; reads and never writes.
+namespace CatalogueCheck {
+
+// fileName as the editor names a catalogue (".\Z.MQV"), matched without regard to letter case.
+CatalogueReport run(const QString &fileName, const ItemInspection::Options &options);
+
+} // namespace CatalogueCheck

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "check/ItemReport.h"
+
+#include <QSize>
+
+class ProfileSnapshot;
+
+// Reads one item and its files the way the editor shows it. Safe to run for several items at
+// once: it touches no fonts and writes nothing.
+namespace ItemInspection {
+
+// The proof sheet's screenshot thumbnails fit this; a 1024 x 768 screenshot decodes to it
+// directly at a quarter scale in the DCT.
+inline const QSize thumbnailBox(256, 192);
+
+struct Options {
+    bool proofSheet = false;  // also make thumbnails and the descriptions' formatted text
+};
+
+// Everything but the problems and the findings that need other items (shared folders, the
+// fixed catalogue) or the title font.
+ItemReport inspect(const ProfileSnapshot &catalogue, int number, const Options &options);
+
+// Fills report.problems from what was found, in the order the proof sheet lists them.
+void addProblems(ItemReport &report);
+
+} // namespace ItemInspection

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "catalogue/CatalogueKeys.h"
+#include "catalogue/ItemFolder.h"
+#include "catalogue/TitleWidth.h"
+#include "check/Problem.h"
+#include "description/DescriptionLanguage.h"
+
+#include <QList>
+#include <QPair>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+
+// What the whole-disc check found for one item: the values it read, the states of the item's
+// files, and the problems they add up to.
+
+enum class FolderState { Present, NotNamed, Missing, IsFile };
+
+struct NamedFileReport {
+    TextKey key;   // Setup, Run or Ekstra
+    QString name;  // as stored; empty when none is named
+    FileAvailability availability = FileAvailability::Missing;
+};
+
+struct PictureReport {
+    enum class State { Missing, Damaged, Present };
+    State state = State::Missing;
+    QSize size;       // as stored, for a screenshot whose header could be read
+    QString dataUri;  // a thumbnail for the proof sheet; empty unless asked for
+};
+
+struct DescriptionReport {
+    enum class State { Missing, Unreadable, Empty, Present };
+    DescriptionLanguage language = DescriptionLanguage::Dansk;
+    QString fileName;  // the name the editor looks for
+    State state = State::Missing;
+    QString firstWords;
+    QString html;      // the formatted text as an HTML fragment; empty unless asked for
+};
+
+struct ItemReport {
+    int number = 0;
+    QString title;
+    QString shortText;
+    QString folder;
+    QString webPage;
+    std::optional<int> titleWidth;  // measured by the caller, which owns the fonts
+    QList<Category> categories;
+    bool fullVersion = false;
+    bool mustRegister = false;
+
+    FolderState folderState = FolderState::NotNamed;
+    std::array<NamedFileReport, 3> files{};
+    PictureReport screenshot;
+    PictureReport icon;
+    std::array<DescriptionReport, 4> descriptions{};
+
+    QList<QPair<QString, QString>> flagsReadingUnset;  // key, stored value
+    QStringList unknownKeys;
+    QList<int> sharesFolderWith;
+    QStringList differsFromFixed;  // key names
+
+    QList<Problem> problems;
+
+    bool titleTooWide() const { return titleWidth && *titleWidth > TitleWidth::limit; }
+};

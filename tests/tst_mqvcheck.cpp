@@ -1,0 +1,378 @@
+#include "support/EditorTesting.h"
+#include "support/TempFolder.h"
+
+#include <QBuffer>
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QtTest>
+
+using Files = QMap<QString, QByteArray>;
+
+// The whole-disc check as a user runs it: the real mqvcheck program on catalogues built with one
+// problem each, judged by its JSON, its exit status and the files it leaves behind.
+class TestMqvCheck : public QObject {
+    Q_OBJECT
+private slots:
+    void reportsEachProblem_data();
+    void reportsEachProblem();
+    void cannotReadCatalogue_data();
+    void cannotReadCatalogue();
+    void writesNothingButItsOutput();
+    void proofSheetHasACardPerItem();
+};
+
+namespace {
+
+const QString catalogueFolder = QStringLiteral("Udgaver/Norsk");
+const QString itemFolder = QStringLiteral("Udgaver/Norsk/Prog/");
+
+struct CheckRun {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+    QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
+};
+
+CheckRun runCheck(const QStringList &arguments, const QString &workingFolder)
+{
+    QProcess process;
+    process.setWorkingDirectory(workingFolder);
+    process.start(QStringLiteral(MQVCHECK_EXECUTABLE), arguments);
+    CheckRun run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+QByteArray imageBytes(const char *format, QSize size = QSize(64, 48))
+{
+    // A pattern, so the picture's data runs well past its headers.
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, qRgb((x * 7) ^ (y * 13), x + y, (x * y) & 0xFF));
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+QByteArray rtf(const QByteArray &text)
+{
+    return "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 " + text + "\\par}";
+}
+
+// One sound item in a folder of its own, every file in place.
+Files soundItem()
+{
+    return {
+        {itemFolder + QStringLiteral("Shot.jpg"), imageBytes("JPG", QSize(320, 240))},
+        {itemFolder + QStringLiteral("Ikon.bmp"), imageBytes("BMP", QSize(32, 32))},
+        {itemFolder + QStringLiteral("DK.RTF"), rtf("Et godt program til b\\'f8rn og voksne.")},
+        {itemFolder + QStringLiteral("No.RTF"), rtf("Et godt program.")},
+        {itemFolder + QStringLiteral("Sv.RTF"), rtf("Ett bra program.")},
+        {itemFolder + QStringLiteral("Fi.RTF"), rtf("Hyv\\'e4 ohjelma.")},
+        {itemFolder + QStringLiteral("Setup.exe"), "MZ"},
+    };
+}
+
+const QStringList soundKeys = {QStringLiteral("Titel=Skak"), QStringLiteral("Spil=Ja"), QStringLiteral("Folder=Prog"),
+                               QStringLiteral("Setup=Setup.exe")};
+
+QStringList withKey(const QString &line)
+{
+    const QString key = line.section(QLatin1Char('='), 0, 0);
+    QStringList keys;
+    for (const QString &existing : soundKeys) {
+        if (existing.section(QLatin1Char('='), 0, 0) != key)
+            keys.append(existing);
+    }
+    if (!line.endsWith(QLatin1String("=-")))
+        keys.append(line);
+    return keys;
+}
+
+void writeCatalogue(const TempFolder &folder, const QStringList &itemKeys, const QStringList &moreLines, const Files &files)
+{
+    Files all = soundItem();
+    for (auto file = files.cbegin(); file != files.cend(); ++file)
+        all.insert(file.key(), file.value());
+    for (auto file = all.cbegin(); file != all.cend(); ++file) {
+        if (!file.value().isNull())
+            folder.writeFile(file.key(), file.value());
+    }
+    folder.writeFile(catalogueFolder + QStringLiteral("/Z.MQV"),
+                     iniBytes(QStringList{QStringLiteral("[Z1]")} + itemKeys + moreLines));
+}
+
+// A JSON value as compact text, object keys in order.
+QString compact(const QJsonValue &value)
+{
+    const QByteArray array = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+
+QStringList problemCodes(const QJsonArray &problems)
+{
+    QStringList codes;
+    for (const QJsonValue &problem : problems)
+        codes.append(problem.toObject().value(QStringLiteral("code")).toString());
+    return codes;
+}
+
+QJsonValue field(QJsonValue value, const QString &path)
+{
+    for (const QString &name : path.split(QLatin1Char('.')))
+        value = value.toObject().value(name);
+    return value;
+}
+
+QString fingerprint(const QString &root)
+{
+    QStringList entries;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        QFile file(info.filePath());
+        QByteArray hash;
+        if (info.isFile() && file.open(QIODevice::ReadOnly))
+            hash = QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex();
+        entries.append(info.filePath() + QLatin1Char(' ') + QString::number(info.lastModified().toMSecsSinceEpoch())
+                       + QLatin1Char(' ') + QString::fromLatin1(hash));
+    }
+    entries.sort();
+    return entries.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+void TestMqvCheck::reportsEachProblem_data()
+{
+    QTest::addColumn<QStringList>("itemKeys");
+    QTest::addColumn<QStringList>("moreLines");
+    QTest::addColumn<Files>("files");
+    QTest::addColumn<QStringList>("codes"); // item 1's problems
+    QTest::addColumn<QString>("path");      // a field of item 1, else of the whole report
+    QTest::addColumn<QString>("json");      // its value, as compact JSON
+
+    const QStringList none;
+    const QString shot = itemFolder + QStringLiteral("Shot.jpg");
+    const QString icon = itemFolder + QStringLiteral("Ikon.bmp");
+    const QByteArray jpeg = imageBytes("JPG", QSize(320, 240));
+
+    QTest::newRow("sound") << soundKeys << none << Files() << none << "screenshot" << R"({"height":240,"state":"present","width":320})";
+    QTest::newRow("empty title") << withKey("Titel=") << none << Files() << QStringList{"empty-title"} << "title" << R"("")";
+    QTest::newRow("no category") << withKey("Spil=-") << none << Files() << QStringList{"no-category"} << "categories" << "[]";
+    QTest::newRow("title too wide") << withKey("Titel=" + QString(40, 'W')) << none << Files()
+                                    << QStringList{"title-too-wide"} << "titleTooWide" << "true";
+    QTest::newRow("no folder") << withKey("Folder=-") << none << Files() << QStringList{"no-folder", "setup-missing"}
+                               << "folderState" << R"("none")";
+    QTest::newRow("folder missing") << withKey("Folder=Andet") << none << Files()
+                                    << QStringList{"folder-missing", "setup-missing"} << "folderState" << R"("missing")";
+    QTest::newRow("folder is a file") << withKey("Folder=Prog\\Setup.exe") << none << Files()
+                                      << QStringList{"folder-is-file", "setup-missing"} << "folderState" << R"("file")";
+    QTest::newRow("folder in other case") << withKey("Folder=PROG") << none << Files() << none << "folderState" << R"("present")";
+    QTest::newRow("no setup") << withKey("Setup=-") << none << Files() << QStringList{"no-setup"} << "files.Setup"
+                              << R"({"name":"","state":"none"})";
+    QTest::newRow("setup missing") << withKey("Setup=Ingen.exe") << none << Files() << QStringList{"setup-missing"}
+                                   << "files.Setup.state" << R"("missing")";
+    QTest::newRow("setup only in the Danish edition")
+        << withKey("Setup=Dansk.exe") << none << Files{{"Dansk/Prog/Dansk.exe", "MZ"}} << none << "files.Setup.state"
+        << R"("danishEdition")";
+    QTest::newRow("setup in other case") << withKey("Setup=SETUP.EXE") << none << Files() << none << "files.Setup.state"
+                                         << R"("itemFolder")";
+    QTest::newRow("run missing") << withKey("Run=Spil.exe") << none << Files() << QStringList{"run-missing"}
+                                 << "files.Run.state" << R"("missing")";
+    QTest::newRow("extra missing") << withKey("Ekstra=Hjælp.txt") << none << Files() << QStringList{"extra-missing"}
+                                   << "files.Ekstra.name" << R"("Hjælp.txt")";
+    QTest::newRow("screenshot missing") << soundKeys << none << Files{{shot, QByteArray()}}
+                                        << QStringList{"screenshot-missing"} << "screenshot" << R"({"state":"missing"})";
+    QTest::newRow("screenshot truncated") << soundKeys << none << Files{{shot, jpeg.left(jpeg.size() / 2)}}
+                                          << QStringList{"screenshot-damaged"} << "screenshot"
+                                          << R"({"height":240,"state":"damaged","width":320})";
+    QTest::newRow("screenshot not a JPEG") << soundKeys << none << Files{{shot, QByteArray(5000, 'x')}}
+                                           << QStringList{"screenshot-damaged"} << "screenshot" << R"({"state":"damaged"})";
+    QTest::newRow("screenshot is a folder") << soundKeys << none << Files{{shot, QByteArray()}, {shot + "/x", "x"}}
+                                            << QStringList{"screenshot-missing"} << "screenshot.state" << R"("missing")";
+    QTest::newRow("icon missing") << soundKeys << none << Files{{icon, QByteArray()}} << QStringList{"icon-missing"}
+                                  << "icon.state" << R"("missing")";
+    QTest::newRow("icon damaged") << soundKeys << none << Files{{icon, "BM\x10\x00garbage"}} << QStringList{"icon-damaged"}
+                                  << "icon.state" << R"("damaged")";
+    QTest::newRow("description missing") << soundKeys << none << Files{{itemFolder + "Sv.RTF", QByteArray()}}
+                                         << QStringList{"description-missing"} << "descriptions.Svensk"
+                                         << R"({"file":"Sv.RTF","state":"missing"})";
+    QTest::newRow("description empty") << soundKeys << none << Files{{itemFolder + "No.RTF", rtf("")}}
+                                       << QStringList{"description-empty"} << "descriptions.Norsk.state" << R"("empty")";
+    QTest::newRow("description damaged") << soundKeys << none << Files{{itemFolder + "Fi.RTF", "{\\rtf1{{{\\b Hei"}}
+                                         << none << "descriptions.Finsk.firstWords" << R"("Hei")";
+    QTest::newRow("description too large to be one")
+        << soundKeys << none << Files{{itemFolder + "Fi.RTF", QByteArray(17 * 1024 * 1024, ' ')}}
+        << QStringList{"description-unreadable"} << "descriptions.Finsk.state" << R"("unreadable")";
+    QTest::newRow("description is binary data") << soundKeys << none << Files{{itemFolder + "Sv.RTF", QByteArray(5000, '\x01')}}
+                                                << QStringList{"description-unreadable"} << "descriptions.Svensk.state" << R"("unreadable")";
+    QTest::newRow("description in other case") << soundKeys << none
+                                               << Files{{itemFolder + "DK.RTF", QByteArray()}, {itemFolder + "dk.rtf", rtf("Hej")}}
+                                               << none << "descriptions.Dansk.firstWords" << R"("Hej")";
+    QTest::newRow("description first words") << soundKeys << none << Files() << none << "descriptions.Dansk.firstWords"
+                                             << R"("Et godt program til børn og voksne.")";
+    QTest::newRow("description long") << soundKeys << none << Files{{itemFolder + "DK.RTF", rtf(QByteArray("Et godt program til b\\'f8rn og voksne. ").repeated(300))}}
+                                      << none << "descriptions.Dansk.firstWords" << R"("Et godt program til børn og voksne. Et godt program til børn…")";
+    QTest::newRow("description text after a long header")
+        << soundKeys << none << Files{{itemFolder + "DK.RTF", "{\\rtf1\\ansi{\\fonttbl" + QByteArray("{\\f1 Arial;}").repeated(500) + "}\\f0 Hej\\par}"}}
+        << none << "descriptions.Dansk.firstWords" << R"("Hej")";
+    QTest::newRow("flags reading unset") << withKey("Spil=Nej") << QStringList{"Skole=1", "Galleri="} << Files()
+                                         << QStringList{"no-category", "flag-reads-unset", "flag-reads-unset"}
+                                         << "flagsReadingUnset" << R"([{"key":"Spil","value":"Nej"},{"key":"Skole","value":"1"}])";
+    QTest::newRow("flag in small letters") << withKey("Spil=ja") << none << Files() << none << "categories" << R"(["Spil"])";
+    QTest::newRow("unknown key") << soundKeys << QStringList{"Farve=Rød", "titel=Skak"} << Files() << QStringList{"unknown-key"}
+                                 << "unknownKeys" << R"(["Farve"])";
+    QTest::newRow("shared folder") << soundKeys << QStringList{"[Z2]", "Titel=Dame", "Spil=Ja", "Folder=prog\\", "Setup=Setup.exe"}
+                                   << Files() << QStringList{"shared-folder"} << "sharesFolderWith" << "[2]";
+    QTest::newRow("free numbers") << soundKeys << QStringList{"[Z4]", "Global="} << Files() << none << "freeNumbers" << "[2,3]";
+}
+
+void TestMqvCheck::reportsEachProblem()
+{
+    QFETCH(QStringList, itemKeys);
+    QFETCH(QStringList, moreLines);
+    QFETCH(Files, files);
+    QFETCH(QStringList, codes);
+    QFETCH(QString, path);
+    QFETCH(QString, json);
+
+    TempFolder folder;
+    writeCatalogue(folder, itemKeys, moreLines, files);
+    const CheckRun run = runCheck({QStringLiteral("--json"), catalogueFolder}, folder.path());
+    const QJsonObject report = run.json();
+    const QJsonArray items = report.value(QStringLiteral("items")).toArray();
+    QVERIFY2(!items.isEmpty(), run.out + run.err);
+    const QJsonObject item = items.first().toObject();
+    QCOMPARE(item.value(QStringLiteral("number")).toInt(), 1);
+    QCOMPARE(problemCodes(item.value(QStringLiteral("problems")).toArray()), codes);
+    const int problemCount = report.value(QStringLiteral("problemCount")).toInt();
+    QCOMPARE(run.exitCode, problemCount == 0 ? 0 : 1);
+
+    const QJsonValue found = item.contains(path.section(QLatin1Char('.'), 0, 0)) ? field(item, path) : field(report, path);
+    QCOMPARE(compact(found), json);
+}
+
+void TestMqvCheck::cannotReadCatalogue_data()
+{
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<Files>("files");
+
+    QTest::newRow("no catalogue in the folder") << catalogueFolder << Files{{catalogueFolder + "/Fast.MQV", "[Z24]\r\n"}};
+    QTest::newRow("catalogue is a folder") << catalogueFolder << Files{{catalogueFolder + "/Z.MQV/x", "x"}};
+    QTest::newRow("catalogue in UTF-16") << catalogueFolder << Files{{catalogueFolder + "/Z.MQV", "\xFF\xFE[\0Z\0"}};
+    QTest::newRow("folder does not exist") << "Ingen/Steder" << Files();
+    QTest::newRow("file does not exist") << catalogueFolder + "/Andet.MQV" << Files{{catalogueFolder + "/Z.MQV", "[Z1]\r\nTitel=A\r\n"}};
+}
+
+void TestMqvCheck::cannotReadCatalogue()
+{
+    QFETCH(QString, argument);
+    QFETCH(Files, files);
+
+    TempFolder folder;
+    for (auto file = files.cbegin(); file != files.cend(); ++file)
+        folder.writeFile(file.key(), file.value());
+    const CheckRun json = runCheck({QStringLiteral("--json"), argument}, folder.path());
+    QCOMPARE(json.exitCode, 2);
+    QVERIFY(!json.json().value(QStringLiteral("error")).toString().isEmpty());
+    QVERIFY(!json.err.isEmpty());
+    const CheckRun table = runCheck({argument}, folder.path());
+    QCOMPARE(table.exitCode, 2);
+    QVERIFY(table.out.startsWith("Katalog: "));
+}
+
+// The check reads a catalogue that the editor may have open; the only file it makes is the page
+// it is asked for. Its table is plain text when nobody watches it on a terminal.
+void TestMqvCheck::writesNothingButItsOutput()
+{
+    TempFolder folder;
+    writeCatalogue(folder, withKey("Spil=Nej"), {"[Z30]", "Titel=Fast"},
+                   {{catalogueFolder + "/Fast.MQV", iniBytes({"[Z30]", "Titel=Fast", "Spil=Nej"})}});
+    const QString before = fingerprint(folder.path());
+    const CheckRun table = runCheck({}, folder.filePath(catalogueFolder));
+    QCOMPARE(table.exitCode, 1);
+    QVERIFY(!table.out.contains('\x1b'));
+    QVERIFY(table.out.contains("Afviger fra Fast.MQV i Spil"));
+    QCOMPARE(fingerprint(folder.path()), before);
+
+    const CheckRun json = runCheck({"--json", catalogueFolder + "/z.mqv"}, folder.path());
+    QCOMPARE(json.exitCode, 1);
+    const QJsonArray items = json.json().value(QStringLiteral("items")).toArray();
+    QCOMPARE(items.size(), 2);
+    QCOMPARE(items.at(1).toObject().value(QStringLiteral("differsFromFixed")).toArray(), QJsonArray{"Spil"});
+    QCOMPARE(fingerprint(folder.path()), before);
+}
+
+namespace {
+
+// The page split into its cards, by item number.
+QMap<int, QString> cardsOf(const QString &page)
+{
+    QMap<int, QString> cards;
+    static const QRegularExpression card(QStringLiteral(R"x(<article class="card[^"]*" id="punkt-(\d+)"[^>]*>(.*?)</article>)x"),
+                                         QRegularExpression::DotMatchesEverythingOption);
+    for (const QRegularExpressionMatch &match : card.globalMatch(page))
+        cards.insert(match.captured(1).toInt(), match.captured(2));
+    return cards;
+}
+
+QStringList codesIn(const QString &html)
+{
+    QStringList codes;
+    static const QRegularExpression item(QStringLiteral(R"x(<li data-code="([a-z-]+)">)x"));
+    for (const QRegularExpressionMatch &match : item.globalMatch(html))
+        codes.append(match.captured(1));
+    return codes;
+}
+
+} // namespace
+
+void TestMqvCheck::proofSheetHasACardPerItem()
+{
+    TempFolder folder;
+    writeCatalogue(folder, withKey("Titel=" + QString(40, 'W')),
+                   {"[Z2]", "Titel=Tegning", "Skole=Ja", "Folder=Tegn", "Setup=Dansk.exe", "[Z3]", "Titel=Tom"},
+                   {{"Dansk/Tegn/Dansk.exe", "MZ"}, {catalogueFolder + "/Tegn/DK.RTF", rtf("{\\b Fed} tekst")}});
+    const CheckRun run = runCheck({"--html", "ark.html", catalogueFolder}, folder.path());
+    QCOMPARE(run.exitCode, 1);
+    const QString page = QString::fromUtf8(folder.readFile("ark.html"));
+    QVERIFY(page.startsWith("<!DOCTYPE html>"));
+    QVERIFY(!page.contains(QRegularExpression(QStringLiteral(R"x((src|href)="(?!data:))x"))));
+
+    const QMap<int, QString> cards = cardsOf(page);
+    QCOMPARE(cards.keys(), (QList<int>{1, 2, 3}));
+    QVERIFY(cards[1].contains(R"(<h2 class="title too-wide">)"));
+    QCOMPARE(codesIn(cards[1]), QStringList{"title-too-wide"});
+    QCOMPARE(cards[1].count(QStringLiteral("src=\"data:image/")), 2);  // screenshot and icon
+    QCOMPARE(cards[1].count(QStringLiteral("<div class=\"rtf\">")), 4);
+    QVERIFY(cards[1].contains(QStringLiteral("børn og voksne")));
+
+    QVERIFY(cards[2].contains(R"(<span class="mark-blue">Dansk.exe</span>)"));
+    QVERIFY(cards[2].contains(QRegularExpression(QStringLiteral("font-weight:[67]00[^>]*>Fed</span>"))));
+    QCOMPARE(codesIn(cards[2]), (QStringList{"screenshot-missing", "icon-missing", "description-missing",
+                                             "description-missing", "description-missing"}));
+    QVERIFY(cards[2].contains("Den norske beskrivelse (No.RTF) mangler"));
+    QCOMPARE(codesIn(cards[3]), (QStringList{"no-category", "no-folder", "no-setup"}));
+    QVERIFY(cards[3].contains(R"(<span class="no-category">)"));
+
+    QVERIFY(page.contains(R"(<tr data-code="description-missing"><td class="n">3</td>)"));
+}
+
+QTEST_GUILESS_MAIN(TestMqvCheck)
+#include "tst_mqvcheck.moc"
