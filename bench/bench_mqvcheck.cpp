@@ -4,6 +4,7 @@
 #include "GuiBenchmarkMain.h"
 #include "PhotoLikeImage.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/JpegDecoder.h"
 #include "check/CatalogueCheck.h"
 #include "check/ProofSheet.h"
 #include "check/TableReport.h"
@@ -134,6 +135,16 @@ void readAllFiles(benchmark::State &state)
     }
 }
 
+// What the table cannot do without: every screenshot's compressed data decoded once, on one core.
+void decodeEveryScreenshot(benchmark::State &state)
+{
+    const QStringList shots = catalogue().paths().filter(QStringLiteral("Shot.jpg"));
+    for (auto _ : state) {
+        for (const QString &path : shots)
+            benchmark::DoNotOptimize(JpegDecoder::decode(path, QSize(1, 1)));
+    }
+}
+
 void checkAsTable(benchmark::State &state)
 {
     for (auto _ : state) {
@@ -155,6 +166,7 @@ void checkAsProofSheet(benchmark::State &state)
 // Real time is what the user waits; the CPU time of all threads tells the work apart from the
 // waiting when the machine is busy with other things.
 BENCHMARK(readAllFiles)->Name("read every file")->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(decodeEveryScreenshot)->Name("decode every screenshot, one core")->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK(checkAsTable)->Name("mqvcheck table")->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK(checkAsProofSheet)->Name("mqvcheck --html")->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
@@ -179,6 +191,7 @@ public:
             bytes += QFileInfo(path).size();
         std::printf("\n%lld files, %lld bytes; %d threads\n", static_cast<long long>(catalogue().paths().size()),
                     static_cast<long long>(bytes), QThread::idealThreadCount());
+        ratio("decode every screenshot, one core", "read every file");
         ratio("mqvcheck table", "read every file");
         ratio("mqvcheck --html", "read every file");
     }
