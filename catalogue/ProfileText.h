@@ -25,8 +25,8 @@ public:
     std::optional<QByteArrayView> value(QByteArrayView section, QByteArrayView key) const;
     // True when the first section of that name holds at least one key line, whatever its value.
     bool hasKeys(QByteArrayView section) const;
-    // The names of the first section of that name's key lines as stored (blanks trimmed), in file
-    // order; a whole-catalogue check looks for keys no reader knows.
+    // The key names of the first section of that name as stored (blanks trimmed), in file order;
+    // a whole-catalogue check looks for keys no reader knows.
     QList<QByteArray> keyNames(QByteArrayView section) const;
 
     // Every edit keeps all other bytes as they are and ends the lines it writes with CRLF. It

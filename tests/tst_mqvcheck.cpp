@@ -303,7 +303,7 @@ void TestMqvCheck::writesNothingButItsOutput()
 {
     TempFolder folder;
     writeCatalogue(folder, withKey("Spil=Nej"), {"[Z30]", "Titel=Fast"},
-                   {{catalogueFolder + "/Fast.MQV", iniBytes({"[Z30]", "Titel=Fast", "Spil=Nej"})}});
+                   {{catalogueFolder + "/Fast.MQV", iniBytes({"[Z30]", "Titel=Fast", "Spil=Nej", "[Z31]", "Titel=Ny"})}});
     const QString before = fingerprint(folder.path());
     const CheckRun table = runCheck({}, folder.filePath(catalogueFolder));
     QCOMPARE(table.exitCode, 1);
@@ -316,6 +316,8 @@ void TestMqvCheck::writesNothingButItsOutput()
     const QJsonArray items = json.json().value(QStringLiteral("items")).toArray();
     QCOMPARE(items.size(), 2);
     QCOMPARE(items.at(1).toObject().value(QStringLiteral("differsFromFixed")).toArray(), QJsonArray{"Spil"});
+    QCOMPARE(problemCodes(json.json().value(QStringLiteral("problems")).toArray()),
+             (QStringList{"free-numbers", "fixed-item-missing"}));
     QCOMPARE(fingerprint(folder.path()), before);
 }
 
