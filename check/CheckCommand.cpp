@@ -106,7 +106,7 @@ int run(const QStringList &arguments, std::FILE *out, std::FILE *err)
         options.proofSheet = !htmlPath.isEmpty();
         report = CatalogueCheck::run(location.fileName, options);
     } else {
-        report.catalogueFile = QDir(location.folder).absoluteFilePath(QStringLiteral("Z.MQV"));
+        report.catalogueFile = QDir(location.folder).absoluteFilePath(location.fileName.mid(2)); // without ".\"
         report.error = QStringLiteral("Mappen %1 findes ikke").arg(QDir::toNativeSeparators(location.folder));
     }
 
@@ -117,7 +117,9 @@ int run(const QStringList &arguments, std::FILE *out, std::FILE *err)
     else
         print(out, TableReport::write(report, wantsColour(out)));
     if (!report.readable()) {
-        printLine(err, report.error);
+        // The table already says it; a script reading the JSON may show only what went wrong.
+        if (parser.isSet(json))
+            printLine(err, report.error);
         return CannotCheck;
     }
     if (!htmlPath.isEmpty() && !writeOutput(htmlPath, ProofSheet::write(report))) {
