@@ -11,6 +11,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QtTest>
 
 using Files = QMap<QString, QByteArray>;
@@ -25,6 +26,7 @@ private slots:
     void cannotReadCatalogue_data();
     void cannotReadCatalogue();
     void writesNothingButItsOutput();
+    void tableIsColouredOnlyOnATerminal();
     void proofSheetHasACardPerItem();
 };
 
@@ -319,6 +321,33 @@ void TestMqvCheck::writesNothingButItsOutput()
     QCOMPARE(problemCodes(json.json().value(QStringLiteral("problems")).toArray()),
              (QStringList{"free-numbers", "fixed-item-missing"}));
     QCOMPARE(fingerprint(folder.path()), before);
+}
+
+// Under script(1) the check's output is a terminal, as when a person runs it.
+void TestMqvCheck::tableIsColouredOnlyOnATerminal()
+{
+    const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
+    if (script.isEmpty())
+        QSKIP("script(1) is not installed");
+    TempFolder folder;
+    writeCatalogue(folder, withKey("Titel="), {}, {});
+    const QStringList arguments = {"-qec", QStringLiteral(MQVCHECK_EXECUTABLE " ") + catalogueFolder, "/dev/null"};
+    QProcess terminal;
+    terminal.setWorkingDirectory(folder.path());
+    for (const bool noColour : {false, true}) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (noColour)
+            environment.insert(QStringLiteral("NO_COLOR"), QStringLiteral("1"));
+        else
+            environment.remove(QStringLiteral("NO_COLOR"));
+        terminal.setProcessEnvironment(environment);
+        terminal.start(script, arguments);
+        QVERIFY(terminal.waitForFinished(60000));
+        QCOMPARE(terminal.exitCode(), 1);
+        const QByteArray out = terminal.readAllStandardOutput();
+        QVERIFY(out.contains("Titlen er tom"));
+        QCOMPARE(out.contains("\x1b[1;31m"), !noColour);
+    }
 }
 
 namespace {
