@@ -70,8 +70,11 @@ PictureReport inspectIcon(const QString &folder, const ItemInspection::Options &
     }
     report.state = PictureReport::State::Present;
     report.size = icon.size();
+    // Shown stretched to 32 x 32 as in the editor, so a large bitmap does not swell the page.
+    const QSize shown(32, 32);
     if (options.proofSheet)
-        report.dataUri = dataUri(icon, "png", "image/png");
+        report.dataUri = dataUri(icon.size() == shown ? icon : icon.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+                                 "png", "image/png");
     return report;
 }
 
