@@ -2,6 +2,7 @@
 
 #include "app/FlatToolBarStyle.h"
 #include "app/NumberSpinEdit.h"
+#include "app/ScreenFit.h"
 #include "app/StorableTextValidator.h"
 #include "app/ToolbarImages.h"
 #include "catalogue/Catalogue.h"
@@ -26,7 +27,6 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QStatusBar>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -154,12 +154,12 @@ TMQVEdit::TMQVEdit(QWidget *parent)
     setWindowTitle(QStringLiteral("Z-CD editor"));
     setFont(windowFont());
     setMinimumSize(100, 100);
-    setBackgroundRole(QPalette::Button);
 
+    // The window's button-face background is the desktop's window colour. A Button background
+    // role would make every label draw in the button-text colour and hide its colour mark.
     ClientArea = new QWidget(this);
     ClientArea->setObjectName(QStringLiteral("ClientArea"));
     ClientArea->setAutoFillBackground(true);
-    ClientArea->setBackgroundRole(QPalette::Button);
     setCentralWidget(ClientArea);
 
     buildToolBar();
@@ -171,9 +171,7 @@ TMQVEdit::TMQVEdit(QWidget *parent)
     buildMenus();
     setTabOrders();
 
-    resize(designedClientSize.width(), designedClientSize.height() + Zmenu->sizeHint().height());
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    ScreenFit::fitToScreen(this, QSize(designedClientSize.width(), designedClientSize.height() + Zmenu->sizeHint().height()));
 
     ClientArea->installEventFilter(this);
     connectHandlers();
@@ -227,6 +225,9 @@ void TMQVEdit::buildToolBar()
     TitelLabel->setObjectName(QStringLiteral("TitelLabel"));
     TitelLabel->setFixedSize(TitleWidth::limit, 22);
     TitelLabel->setFont(TitleWidth::font());
+    // On the tool bar's button background a label would draw in the button-text colour, not in
+    // the colour that marks a title too wide.
+    TitelLabel->setForegroundRole(QPalette::WindowText);
     WindowColours::setFontColour(TitelLabel, WindowColours::black());
     ToolBar1->addWidget(TitelLabel);
 
@@ -594,7 +595,7 @@ void TMQVEdit::reportPendingError()
     pendingError_.clear();
     if (text.back() > QLatin1Char('.'))
         text += QLatin1Char('.');
-    QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Critical, ApplicationTitle, text, QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("ErrorMessage"));
     box.exec();
 }

@@ -45,6 +45,8 @@ public:
     DescriptionLanguage CurrentLanguage = DescriptionLanguage::Dansk;
     QString DescriptionFileName;
     bool SuppressMove = false;
+    // "R-Irad: " and the shown item's title: part of the window title, and the caption of error messages.
+    QString ApplicationTitle;
 
     // The area below the menu bar; every position of the window definition is relative to it.
     QWidget *ClientArea = nullptr;
@@ -283,6 +285,7 @@ private:
     void mergeDescriptionFormat(const QTextCharFormat &format);
     bool filterDescriptionKeys(QEvent *event);
     void showItemCounter();
+    void showApplicationTitle();
 
     // Whether the catalogue may be written now; read-only catalogues are browsed without writes.
     bool catalogueWritable() const;

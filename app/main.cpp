@@ -1,11 +1,9 @@
-#include "app/EditMQV.h"
+#include "app/ProgramStart.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    TMQVEdit MQVEdit;
-    MQVEdit.show();
-    return application.exec();
+    return ProgramStart(application).run();
 }

@@ -10,7 +10,7 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QGuiApplication>
+#include <QDir>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +19,16 @@
 namespace {
 
 const QSize screenshotArea(300, 225);
+
+// The open catalogue's folder as the user reads it, the home folder shortened to "~".
+QString catalogueFolderName()
+{
+    const QString folder = QDir::currentPath();
+    const QString home = QDir::homePath();
+    if (home != QDir::rootPath() && (folder == home || folder.startsWith(home + QLatin1Char('/'))))
+        return QDir::toNativeSeparators(QLatin1Char('~') + folder.mid(home.size()));
+    return QDir::toNativeSeparators(folder);
+}
 
 } // namespace
 
@@ -74,7 +84,7 @@ void TMQVEdit::ShowItem()
     loadDescription(folder, hasDescription ? language.shownLoadedName : QString());
 
     showItemCounter();
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("R-Irad: ") + TitelLabel->text());
+    showApplicationTitle();
 }
 
 // Runs the field's change handler when the text differs. A long value is shown from its start,
@@ -163,4 +173,14 @@ void TMQVEdit::showIcon(const QString &folder)
 void TMQVEdit::showItemCounter()
 {
     ZStatusPanels[2]->setText(QStringLiteral("Punkt %1 af %2").arg(CurrentItemNumber).arg(HighestItemNumber));
+}
+
+// The title bar and the task bar show which item of which catalogue is open. The application
+// title is never made the application's display name: the desktop appends that to the caption of
+// every window, message boxes included.
+void TMQVEdit::showApplicationTitle()
+{
+    ApplicationTitle = QStringLiteral("R-Irad: ") + TitelLabel->text();
+    const QString separator = QStringLiteral(" \u2014 ");
+    setWindowTitle(QStringLiteral("Z-CD editor") + separator + ApplicationTitle + separator + catalogueFolderName());
 }

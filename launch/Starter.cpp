@@ -7,19 +7,11 @@
 #include <QProcess>
 #include <QStandardPaths>
 
-#include <cerrno>
-#include <cstring>
-
 namespace {
 
 bool isAbsoluteStoredPath(const QString &path)
 {
     return path.startsWith(QLatin1Char('\\')) || path.startsWith(QLatin1Char('/'));
-}
-
-QString systemReason(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 // Files on a CD or a FAT stick all carry the execute bit, Windows installers included; the
@@ -43,16 +35,18 @@ Starter::Outcome Starter::execute()
     processId_ = 0;
     const QString storedFile =
         DefaultDir.isEmpty() || isAbsoluteStoredPath(Command) ? Command : LocalPath::join(DefaultDir, Command);
-    const auto failed = [&storedFile](const QString &reason) {
-        return Outcome{false, storedFile + QStringLiteral(": ") + reason};
-    };
+    const QString shownFile = QFileInfo(LocalPath::resolve(storedFile)).absoluteFilePath();
+    const auto failed = [&shownFile](const QString &text) { return Outcome{false, shownFile, text}; };
 
     const std::optional<QString> localFile = LocalPath::findFile(storedFile);
-    if (!localFile)
-        return failed(systemReason(LocalPath::folderExists(storedFile) ? EISDIR : ENOENT));
+    if (!localFile) {
+        if (LocalPath::folderExists(storedFile))
+            return failed(QStringLiteral("%1 er en mappe og ikke en fil.").arg(shownFile));
+        return failed(QStringLiteral("Filen %1 findes ikke.").arg(shownFile));
+    }
     const QFileInfo file(*localFile);
     if (!file.isReadable() && !file.isExecutable())
-        return failed(systemReason(EACCES));
+        return failed(QStringLiteral("Du har ikke adgang til filen %1.").arg(shownFile));
 
     QProcess process;
     process.setWorkingDirectory(QFileInfo(LocalPath::resolve(DefaultDir, LocalPath::Kind::Folder)).absoluteFilePath());
@@ -62,15 +56,16 @@ Starter::Outcome Starter::execute()
     } else {
         const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
         if (opener.isEmpty())
-            return failed(QStringLiteral("no application to open it (xdg-open is not installed)"));
+            return failed(QStringLiteral("Der er intet program, som kan \u00E5bne filen %1 (xdg-open er ikke installeret).")
+                              .arg(shownFile));
         process.setProgram(opener);
         process.setArguments({file.absoluteFilePath()});
     }
     qint64 processId = 0;
     if (!process.startDetached(&processId))
-        return failed(process.errorString());
+        return failed(QStringLiteral("Filen %1 kunne ikke startes: %2").arg(shownFile, process.errorString()));
     processId_ = processId;
-    return Outcome{true, QString()};
+    return Outcome{true, shownFile, QString()};
 }
 
 qint64 Starter::processId() const

@@ -17,7 +17,9 @@ public:
 
     struct Outcome {
         bool started = false;
-        // Why nothing was started, in the system's words, naming the file; fit for a message box.
+        // The file on this disk, named as a file manager shows it, whether started or not.
+        QString file;
+        // Why nothing was started, in Danish, naming the file; fit for a message box.
         QString failure;
     };
 

@@ -161,11 +161,12 @@ void TestItemDisplay::counterAndApplicationTitle()
     folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=F\u00F8rste", "[Z3]", "Titel=", "[Z41]", "Titel=Sidste"}));
     TMQVEdit window;
     QCOMPARE(control<QLabel>(&window, "ZStatusPanel2")->text(), QString("Punkt 1 af 41"));
-    QCOMPARE(QGuiApplication::applicationDisplayName(), QString("R-Irad: F\u00F8rste"));
-    QCOMPARE(window.windowTitle(), QString("Z-CD editor"));
+    QCOMPARE(window.ApplicationTitle, QString("R-Irad: F\u00F8rste"));
+    QCOMPARE(window.windowTitle(), "Z-CD editor \u2014 R-Irad: F\u00F8rste \u2014 " + folder.path());
     showItemNumber(window, 3);
     QCOMPARE(control<QLabel>(&window, "ZStatusPanel2")->text(), QString("Punkt 3 af 41"));
-    QCOMPARE(QGuiApplication::applicationDisplayName(), QString("R-Irad: "));
+    QCOMPARE(window.ApplicationTitle, QString("R-Irad: "));
+    QCOMPARE(window.windowTitle(), "Z-CD editor \u2014 R-Irad:  \u2014 " + folder.path());
 }
 
 void TestItemDisplay::screenshotAndIcon()

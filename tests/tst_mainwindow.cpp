@@ -96,7 +96,7 @@ void TestMainWindow::captionsAndHints()
 {
     TempFolder folder;
     TMQVEdit window;
-    QCOMPARE(window.windowTitle(), QString("Z-CD editor"));
+    QCOMPARE(window.windowTitle(), "Z-CD editor \u2014 R-Irad:  \u2014 " + folder.path());
     const QList<std::pair<QString, QString>> captions = {
         {"Kategorier", "Kategorier "}, {"Tekstfelter", "Tekstfelter "}, {"Junior", "For b\u00F8rn"},
         {"Vaerksted", "V\u00E6rkstedet"}, {"Skole", "Skoleting"}, {"Tilbehoer", "Tilbeh\u00F8r"},

@@ -170,20 +170,22 @@ void TestStarter::failsWithTheSystemsReason_data()
 {
     QTest::addColumn<QString>("defaultDir");
     QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("shownFile");
     QTest::addColumn<QString>("failure");
 
-    QTest::newRow("missing file") << "Prog" << "Missing.exe" << "Prog\\Missing.exe: " + reason(ENOENT);
-    QTest::newRow("missing folder") << "Nowhere" << "setup.sh" << "Nowhere\\setup.sh: " + reason(ENOENT);
-    QTest::newRow("a folder of that name") << "Prog" << "SUB" << "Prog\\SUB: " + reason(EISDIR);
-    QTest::newRow("no name at all") << "Prog" << "" << "Prog\\: " + reason(EISDIR);
+    QTest::newRow("missing file") << "Prog" << "Missing.exe" << "Prog/Missing.exe" << "Filen %1 findes ikke.";
+    QTest::newRow("missing folder") << "Nowhere" << "setup.sh" << "Nowhere/setup.sh" << "Filen %1 findes ikke.";
+    QTest::newRow("a folder of that name") << "Prog" << "SUB" << "Prog/Sub" << "%1 er en mappe og ikke en fil.";
+    QTest::newRow("no name at all") << "Prog" << "" << "Prog" << "%1 er en mappe og ikke en fil.";
     QTest::newRow("kernel refuses the program")
-        << "Prog" << "broken.sh" << "Prog\\broken.sh: execv: " + reason(ENOENT);
+        << "Prog" << "broken.sh" << "Prog/broken.sh" << "Filen %1 kunne ikke startes: execv: " + reason(ENOENT);
 }
 
 void TestStarter::failsWithTheSystemsReason()
 {
     QFETCH(QString, defaultDir);
     QFETCH(QString, command);
+    QFETCH(QString, shownFile);
     QFETCH(QString, failure);
 
     TempFolder folder;
@@ -198,7 +200,7 @@ void TestStarter::failsWithTheSystemsReason()
     starter.Command = command;
     const Starter::Outcome outcome = starter.execute();
     QVERIFY(!outcome.started);
-    QCOMPARE(outcome.failure, failure);
+    QCOMPARE(outcome.failure, failure.arg(QDir::current().absoluteFilePath(shownFile)));
     QCOMPARE(starter.processId(), 0);
     QCOMPARE(starter.DefaultDir, defaultDir);
     QCOMPARE(starter.Command, command);
@@ -216,7 +218,7 @@ void TestStarter::unreadableFileFailsWithPermissionDenied()
 
     const Starter::Outcome outcome = starter.execute();
     QVERIFY(!outcome.started);
-    QCOMPARE(outcome.failure, "Prog\\Setup.exe: " + reason(EACCES));
+    QCOMPARE(outcome.failure, "Du har ikke adgang til filen " + QDir::current().absoluteFilePath("Prog/Setup.exe") + ".");
 }
 
 void TestStarter::otherFilesGoToTheDesktopOpener_data()
@@ -258,7 +260,7 @@ void TestStarter::missingOpenerFailsWithReason()
 
     const Starter::Outcome outcome = starter.execute();
     QVERIFY(!outcome.started);
-    QVERIFY2(outcome.failure.startsWith(QStringLiteral("Prog\\Setup.exe: ")), qPrintable(outcome.failure));
+    QVERIFY2(outcome.failure.contains(QDir::current().absoluteFilePath("Prog/Setup.exe")), qPrintable(outcome.failure));
     QVERIFY2(outcome.failure.contains(QStringLiteral("xdg-open")), qPrintable(outcome.failure));
     QCOMPARE(starter.processId(), 0);
 }

@@ -5,12 +5,30 @@
 #include <QAbstractButton>
 #include <QApplication>
 
+#include <algorithm>
+#include <cstdlib>
+
 QByteArray iniBytes(const QStringList &lines)
 {
     QByteArray bytes;
     for (const QString &line : lines)
         bytes += Windows1252::encode(line) + "\r\n";
     return bytes;
+}
+
+int pixelsNear(const QImage &image, const QColor &colour)
+{
+    constexpr int tolerance = 60;
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (std::abs(pixel.red() - colour.red()) <= tolerance && std::abs(pixel.green() - colour.green()) <= tolerance
+                && std::abs(pixel.blue() - colour.blue()) <= tolerance)
+                ++count;
+        }
+    }
+    return count;
 }
 
 MessageBoxAnswer::MessageBoxAnswer(QMessageBox::StandardButton answer)
@@ -29,6 +47,12 @@ void MessageBoxAnswer::answerOpenBox()
     titles_.append(box->windowTitle());
     icons_.append(box->icon());
     buttons_.append(box->standardButtons());
+    QList<QAbstractButton *> shown = box->buttons();
+    std::sort(shown.begin(), shown.end(), [](const QAbstractButton *a, const QAbstractButton *b) { return a->x() < b->x(); });
+    QStringList captions;
+    for (const QAbstractButton *button : shown)
+        captions.append(QString(button->text()).remove(QLatin1Char('&')));
+    buttonTexts_.append(captions);
     if (QAbstractButton *button = box->button(answer_))
         button->click();
     else

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QColor>
+#include <QImage>
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
@@ -23,6 +25,9 @@ Control *control(const QObject *root, const QString &name)
     throw std::runtime_error(("no control named " + name).toStdString());
 }
 
+// How many pixels of the picture are drawn in (nearly) that colour: the core of anti-aliased text.
+int pixelsNear(const QImage &image, const QColor &colour);
+
 // Answers every message box that opens while it lives with the given button, and remembers
 // what the boxes said.
 class MessageBoxAnswer : public QObject {
@@ -35,6 +40,8 @@ public:
     QString title(int index = 0) const { return titles_.value(index); }
     QMessageBox::Icon icon(int index = 0) const { return icons_.value(index, QMessageBox::NoIcon); }
     QMessageBox::StandardButtons buttons(int index = 0) const { return buttons_.value(index); }
+    // The captions of the box's buttons, left to right as the user reads them.
+    QStringList buttonTexts(int index = 0) const { return buttonTexts_.value(index); }
 
 private:
     void answerOpenBox();
@@ -45,4 +52,5 @@ private:
     QStringList titles_;
     QList<QMessageBox::Icon> icons_;
     QList<QMessageBox::StandardButtons> buttons_;
+    QList<QStringList> buttonTexts_;
 };
