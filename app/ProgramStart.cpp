@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QIcon>
 
 #include <cstdio>
 
@@ -28,8 +29,10 @@ int ProgramStart::run()
 {
     QCoreApplication::setApplicationName(QStringLiteral("MQVEditor"));
     QCoreApplication::setApplicationVersion(QStringLiteral(MQV_VERSION));
-    // The desktop matches the window to its launcher and icon by this name.
+    // The desktop matches the window to its launcher and icon by this name; the installed icon
+    // also marks the window where the desktop asks the window for one.
     QGuiApplication::setDesktopFileName(QStringLiteral(MQV_APPLICATION_ID));
+    QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(MQV_APPLICATION_ID)));
     DanishTranslation::install(application_);
 
     QCommandLineParser parser;
