@@ -171,7 +171,8 @@ TMQVEdit::TMQVEdit(QWidget *parent)
     buildMenus();
     setTabOrders();
 
-    ScreenFit::fitToScreen(this, QSize(designedClientSize.width(), designedClientSize.height() + Zmenu->sizeHint().height()));
+    ScreenFit::fitToScreen(this,
+                           QSize(designedClientSize.width(), designedClientSize.height() + Zmenu->sizeHint().height()));
 
     ClientArea->installEventFilter(this);
     connectHandlers();
