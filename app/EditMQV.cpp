@@ -386,20 +386,25 @@ void TMQVEdit::buildStatusBar()
     ZStatus->setObjectName(QStringLiteral("ZStatus"));
     ZStatus->setSizeGripEnabled(false);
     ZStatus->setGeometry(0, designedClientSize.height() - statusBarHeight, designedClientSize.width(), statusBarHeight);
-    const std::array<std::pair<QString, int>, 4> panels = {{
-        {QStringLiteral("Sprog: Dansk"), 100},
-        {QStringLiteral("Filnavn"), 200},
-        {QStringLiteral("Punkt # af #"), 100},
-        {QStringLiteral("Status"), 100},
+    struct PanelDefinition {
+        StatusPanel panel;
+        QString caption;
+        int width;
+    };
+    const std::array<PanelDefinition, 4> panels = {{
+        {StatusPanel::Sprog, QStringLiteral("Sprog: Dansk"), 100},
+        {StatusPanel::Filnavn, QStringLiteral("Filnavn"), 200},
+        {StatusPanel::Punkt, QStringLiteral("Punkt # af #"), 100},
+        {StatusPanel::Status, QStringLiteral("Status"), 100},
     }};
-    for (std::size_t i = 0; i < panels.size(); ++i) {
-        auto *panel = new QLabel(panels[i].first, ZStatus);
-        panel->setObjectName(QStringLiteral("ZStatusPanel%1").arg(i));
-        panel->setFixedWidth(panels[i].second);
+    for (const PanelDefinition &definition : panels) {
+        auto *panel = new QLabel(definition.caption, ZStatus);
+        panel->setObjectName(QStringLiteral("ZStatusPanel%1").arg(int(definition.panel)));
+        panel->setFixedWidth(definition.width);
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
         ZStatus->addWidget(panel);
-        ZStatusPanels[i] = panel;
+        ZStatusPanels[std::size_t(definition.panel)] = panel;
     }
 }
 
@@ -408,10 +413,10 @@ void TMQVEdit::buildMenus()
     Zmenu = new QMenuBar(this);
     Zmenu->setObjectName(QStringLiteral("Zmenu"));
     setMenuBar(Zmenu);
-    for (std::size_t i = 0; i < MenuBarMenus.size(); ++i) {
-        const CategoryMenus::Menu &menu = CategoryMenus::menus()[i];
-        MenuBarMenus[i] = Zmenu->addMenu(menu.caption);
-        MenuBarMenus[i]->setObjectName(menu.objectName);
+    for (const CategoryMenus::MenuDefinition &menu : CategoryMenus::menus()) {
+        QMenu *added = Zmenu->addMenu(menu.caption);
+        added->setObjectName(menu.objectName);
+        MenuBarMenus[std::size_t(menu.menu)] = added;
     }
 
     RTFMenu = new QMenu(this);
@@ -464,7 +469,7 @@ void TMQVEdit::FormCreate()
     DescriptionFileName = language.startupFileName;
     LanguageButtons->actions().at(int(CurrentLanguage))->setChecked(true);
     if (!language.startupStatus.isEmpty())
-        ZStatusPanels[0]->setText(language.startupStatus);
+        statusPanel(StatusPanel::Sprog)->setText(language.startupStatus);
 
     HighestItemNumber = Catalogue::highestItemNumber(*CatalogueFile);
     runGuarded([this] { BuildCategoryMenus(); });

@@ -2,6 +2,7 @@
 
 #include "app/ClientLayout.h"
 #include "catalogue/CatalogueKeys.h"
+#include "catalogue/CategoryMenus.h"
 #include "catalogue/FileStamp.h"
 #include "catalogue/ItemFolder.h"
 #include "catalogue/ProfileFile.h"
@@ -140,10 +141,11 @@ public:
     QPushButton *Arial = nullptr;
 
     QStatusBar *ZStatus = nullptr;
-    std::array<QLabel *, 4> ZStatusPanels = {};
+    enum class StatusPanel { Sprog, Filnavn, Punkt, Status };
+    std::array<QLabel *, 4> ZStatusPanels = {};   // by StatusPanel
 
     QMenuBar *Zmenu = nullptr;
-    std::array<QMenu *, 9> MenuBarMenus = {};   // ZProgrammer1, Brn1, Spil1, ... left to right
+    std::array<QMenu *, CategoryMenus::menuCount> MenuBarMenus = {};   // by CategoryMenus::Menu
 
     QMenu *RTFMenu = nullptr;
     QAction *KursivMenu = nullptr;
@@ -264,8 +266,12 @@ private:
     // Display and field helpers shared by the handlers.
     QString shownSection() const;
     bool shownItemExists() const;
-    std::array<QCheckBox *, 11> flagBoxes() const;
+    // The check box of each flag key, in the keys' order.
+    std::array<std::pair<FlagKey, QCheckBox *>, 11> flagBoxes() const;
+    QCheckBox *flagBox(FlagKey key) const;
     QCheckBox *categoryBox(Category category) const;
+    QLabel *statusPanel(StatusPanel panel) const { return ZStatusPanels[std::size_t(panel)]; }
+    QMenu *menuBarMenu(CategoryMenus::Menu menu) const { return MenuBarMenus[std::size_t(menu)]; }
     void categoryClick(Category category);
     void flagClick(FlagKey key, QCheckBox *box);
     void fileFieldChange(QLineEdit *field, TextKey key);
@@ -291,7 +297,9 @@ private:
     bool catalogueWritable() const;
     void refreshCatalogueAccess();
 
-    std::array<QPlainTextEdit *, 9> listingMemos() const;
+    // The hidden memo of each category listing.
+    std::array<std::pair<CategoryMenus::Listing, QPlainTextEdit *>, CategoryMenus::listingCount> listingMemos() const;
+    QPlainTextEdit *listingMemo(CategoryMenus::Listing listing) const;
 
     ClientLayout clientLayout() const;
     void applyClientLayout(const ClientLayout &layout);

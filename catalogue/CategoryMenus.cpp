@@ -6,18 +6,18 @@
 
 namespace CategoryMenus {
 
-const std::array<Menu, 9> &menus()
+const std::array<MenuDefinition, menuCount> &menus()
 {
-    static const std::array<Menu, 9> table = {{
-        {QStringLiteral("ZProgrammer1"), QStringLiteral("ZProgrammer")},
-        {QStringLiteral("Brn1"), QStringLiteral("B\u00F8rn")},
-        {QStringLiteral("Spil1"), QStringLiteral("Spil")},
-        {QStringLiteral("Internet1"), QStringLiteral("Internet")},
-        {QStringLiteral("Galleri1"), QStringLiteral("Galleri")},
-        {QStringLiteral("ilbehr1"), QStringLiteral("Tilbeh\u00F8r")},
-        {QStringLiteral("Vrksted1"), QStringLiteral("V\u00E6rksted")},
-        {QStringLiteral("Software1"), QStringLiteral("Software")},
-        {QStringLiteral("Skole1"), QStringLiteral("Skole")},
+    static const std::array<MenuDefinition, menuCount> table = {{
+        {Menu::ZProgrammer, QStringLiteral("ZProgrammer1"), QStringLiteral("ZProgrammer")},
+        {Menu::Boern, QStringLiteral("Brn1"), QStringLiteral("B\u00F8rn")},
+        {Menu::Spil, QStringLiteral("Spil1"), QStringLiteral("Spil")},
+        {Menu::Internet, QStringLiteral("Internet1"), QStringLiteral("Internet")},
+        {Menu::Galleri, QStringLiteral("Galleri1"), QStringLiteral("Galleri")},
+        {Menu::Tilbehoer, QStringLiteral("ilbehr1"), QStringLiteral("Tilbeh\u00F8r")},
+        {Menu::Vaerksted, QStringLiteral("Vrksted1"), QStringLiteral("V\u00E6rksted")},
+        {Menu::Software, QStringLiteral("Software1"), QStringLiteral("Software")},
+        {Menu::Skole, QStringLiteral("Skole1"), QStringLiteral("Skole")},
     }};
     return table;
 }
@@ -25,23 +25,26 @@ const std::array<Menu, 9> &menus()
 const std::array<CategoryRow, 9> &categoryRows()
 {
     static const std::array<CategoryRow, 9> table = {{
-        {Category::ZProgram, 0, QLatin1Char('Z'), Listing::ZProgrammer},
-        {Category::Barn, 1, QLatin1Char('B'), Listing::JuniorListe},
-        {Category::Spil, 2, QLatin1Char('S'), Listing::SpilListe},
-        {Category::Internet, 3, QLatin1Char('G'), Listing::GalleriListe},
-        {Category::Galleri, 4, QLatin1Char('V'), Listing::VaerkstedListe},
-        {Category::Tilbehoer, 5, QLatin1Char('O'), Listing::SkoleListe},
-        {Category::Vaerksted, 6, QLatin1Char('T'), Listing::TilbehoerListe},
-        {Category::Software, 7, QLatin1Char('W'), Listing::Softwareliste},
-        {Category::Skole, 8, QLatin1Char('I'), Listing::InternetListe},
+        {Category::ZProgram, Menu::ZProgrammer, QLatin1Char('Z'), Listing::ZProgrammer},
+        {Category::Barn, Menu::Boern, QLatin1Char('B'), Listing::JuniorListe},
+        {Category::Spil, Menu::Spil, QLatin1Char('S'), Listing::SpilListe},
+        {Category::Internet, Menu::Internet, QLatin1Char('G'), Listing::GalleriListe},
+        {Category::Galleri, Menu::Galleri, QLatin1Char('V'), Listing::VaerkstedListe},
+        {Category::Tilbehoer, Menu::Tilbehoer, QLatin1Char('O'), Listing::SkoleListe},
+        {Category::Vaerksted, Menu::Vaerksted, QLatin1Char('T'), Listing::TilbehoerListe},
+        {Category::Software, Menu::Software, QLatin1Char('W'), Listing::Softwareliste},
+        {Category::Skole, Menu::Skole, QLatin1Char('I'), Listing::InternetListe},
     }};
     return table;
 }
 
-const std::array<std::pair<int, Category>, 4> &clearableMenus()
+const std::array<std::pair<Menu, Category>, 4> &clearableMenus()
 {
-    static const std::array<std::pair<int, Category>, 4> table = {{
-        {0, Category::ZProgram}, {1, Category::Barn}, {2, Category::Spil}, {7, Category::Software},
+    static const std::array<std::pair<Menu, Category>, 4> table = {{
+        {Menu::ZProgrammer, Category::ZProgram},
+        {Menu::Boern, Category::Barn},
+        {Menu::Spil, Category::Spil},
+        {Menu::Software, Category::Software},
     }};
     return table;
 }
@@ -78,9 +81,9 @@ QString listingHeading(Listing listing)
     return QString();
 }
 
-const std::array<Listing, 9> &masterOrder()
+const std::array<Listing, listingCount> &masterOrder()
 {
-    static const std::array<Listing, 9> order = {
+    static const std::array<Listing, listingCount> order = {
         Listing::ZProgrammer, Listing::SpilListe,     Listing::JuniorListe,   Listing::GalleriListe,   Listing::TilbehoerListe,
         Listing::SkoleListe,  Listing::Softwareliste, Listing::InternetListe, Listing::VaerkstedListe,
     };
@@ -99,9 +102,9 @@ Contents collect(ProfileFile &catalogue)
         for (const CategoryRow &row : categoryRows()) {
             if (!item.flag(CatalogueKeys::flagKey(row.category)))
                 continue;
-            contents.menuEntries[row.menuIndex].append({title, row.entryPrefix + QString::number(n)});
+            contents.entries(row.menu).append({title, row.entryPrefix + QString::number(n)});
             if (!listed) {
-                contents.listingLines[int(row.listing)].append(title);
+                contents.lines(row.listing).append(title);
                 listed = true;
             }
         }

@@ -18,14 +18,20 @@ namespace CategoryMenus {
 enum class Listing { ZProgrammer, SpilListe, JuniorListe, SkoleListe, GalleriListe, TilbehoerListe,
                      Softwareliste, InternetListe, VaerkstedListe };
 
-struct Menu {
+// The menus of the menu bar, left to right.
+enum class Menu { ZProgrammer, Boern, Spil, Internet, Galleri, Tilbehoer, Vaerksted, Software, Skole };
+inline constexpr std::size_t menuCount = 9;
+inline constexpr std::size_t listingCount = 9;
+
+struct MenuDefinition {
+    Menu menu;
     QString objectName;
     QString caption;
 };
 
 struct CategoryRow {
     Category category;
-    int menuIndex;
+    Menu menu;
     QChar entryPrefix;
     Listing listing;
 };
@@ -36,21 +42,26 @@ struct Entry {
 };
 
 struct Contents {
-    std::array<QList<Entry>, 9> menuEntries;   // by menu index
-    std::array<QStringList, 9> listingLines;   // by Listing
+    std::array<QList<Entry>, menuCount> menuEntries;     // by Menu
+    std::array<QStringList, listingCount> listingLines;  // by Listing
+
+    QList<Entry> &entries(Menu menu) { return menuEntries[std::size_t(menu)]; }
+    const QList<Entry> &entries(Menu menu) const { return menuEntries[std::size_t(menu)]; }
+    QStringList &lines(Listing listing) { return listingLines[std::size_t(listing)]; }
+    const QStringList &lines(Listing listing) const { return listingLines[std::size_t(listing)]; }
 };
 
-// The nine menus of the menu bar, left to right.
-const std::array<Menu, 9> &menus();
+// The menus in the order of the menu bar.
+const std::array<MenuDefinition, menuCount> &menus();
 // The categories in the order each item is examined.
 const std::array<CategoryRow, 9> &categoryRows();
 // The menus that end with "Slet liste", and the category each erases.
-const std::array<std::pair<int, Category>, 4> &clearableMenus();
+const std::array<std::pair<Menu, Category>, 4> &clearableMenus();
 
 QString listingObjectName(Listing listing);
 QString listingHeading(Listing listing);
 // The order the listings stand in the master listing.
-const std::array<Listing, 9> &masterOrder();
+const std::array<Listing, listingCount> &masterOrder();
 
 // Every titled item gets an entry in the menu of each of its categories and one listing line,
 // under the first of its categories.

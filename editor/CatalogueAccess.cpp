@@ -23,7 +23,7 @@ void TMQVEdit::refreshCatalogueAccess()
     catalogueReadOnly_ = readOnly;
     for (QLineEdit *field : {TitelEdit, FolderEdit, SetupEdit, RunEdit, EkstraEdit, InternetEdit, KortTekst})
         field->setReadOnly(readOnly);
-    for (QCheckBox *box : flagBoxes())
+    for (const auto &[key, box] : flagBoxes())
         box->setEnabled(!readOnly);
     const std::array<QWidget *, 6> commands = {KnapOp, NedKnap, FlytteSpinner, OpretNavn, Omdoeb, HentFast};
     for (QWidget *command : commands)
@@ -40,9 +40,9 @@ void TMQVEdit::refreshCatalogueAccess()
 void TMQVEdit::showStatus()
 {
     if (descriptionUnreadable_)
-        ZStatusPanels[3]->setText(QStringLiteral("Kan ikke l\u00E6ses"));
+        statusPanel(StatusPanel::Status)->setText(QStringLiteral("Kan ikke l\u00E6ses"));
     else if (catalogueReadOnly_)
-        ZStatusPanels[3]->setText(QStringLiteral("Skrivebeskyttet"));
+        statusPanel(StatusPanel::Status)->setText(QStringLiteral("Skrivebeskyttet"));
     else
-        ZStatusPanels[3]->setText(QStringLiteral("Status"));
+        statusPanel(StatusPanel::Status)->setText(QStringLiteral("Status"));
 }

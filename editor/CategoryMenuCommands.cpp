@@ -11,10 +11,29 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-std::array<QPlainTextEdit *, 9> TMQVEdit::listingMemos() const
+std::array<std::pair<CategoryMenus::Listing, QPlainTextEdit *>, CategoryMenus::listingCount> TMQVEdit::listingMemos() const
 {
-    return {ZProgrammer, SpilListe, JuniorListe, SkoleListe, GalleriListe, TilbehoerListe, Softwareliste, InternetListe,
-            VaerkstedListe};
+    using CategoryMenus::Listing;
+    return {{
+        {Listing::ZProgrammer, ZProgrammer},
+        {Listing::SpilListe, SpilListe},
+        {Listing::JuniorListe, JuniorListe},
+        {Listing::SkoleListe, SkoleListe},
+        {Listing::GalleriListe, GalleriListe},
+        {Listing::TilbehoerListe, TilbehoerListe},
+        {Listing::Softwareliste, Softwareliste},
+        {Listing::InternetListe, InternetListe},
+        {Listing::VaerkstedListe, VaerkstedListe},
+    }};
+}
+
+QPlainTextEdit *TMQVEdit::listingMemo(CategoryMenus::Listing listing) const
+{
+    for (const auto &[memoListing, memo] : listingMemos()) {
+        if (memoListing == listing)
+            return memo;
+    }
+    return nullptr;
 }
 
 void TMQVEdit::BuildCategoryMenus()
@@ -22,28 +41,27 @@ void TMQVEdit::BuildCategoryMenus()
     if (!CatalogueFile)
         return;
     const CategoryMenus::Contents contents = CategoryMenus::collect(*CatalogueFile);
-    for (std::size_t menu = 0; menu < MenuBarMenus.size(); ++menu) {
-        for (const CategoryMenus::Entry &entry : contents.menuEntries[menu]) {
-            QAction *action = MenuBarMenus[menu]->addAction(entry.caption);
+    for (const CategoryMenus::MenuDefinition &menu : CategoryMenus::menus()) {
+        for (const CategoryMenus::Entry &entry : contents.entries(menu.menu)) {
+            QAction *action = menuBarMenu(menu.menu)->addAction(entry.caption);
             action->setObjectName(entry.objectName);
             connect(action, &QAction::triggered, this, [this, action] { runGuarded([this, action] { MenuValg(action); }); });
         }
     }
-    const std::array<QPlainTextEdit *, 9> memos = listingMemos();
-    for (std::size_t listing = 0; listing < memos.size(); ++listing) {
-        for (const QString &title : contents.listingLines[listing])
-            memos[listing]->appendPlainText(title);
+    for (const auto &[listing, memo] : listingMemos()) {
+        for (const QString &title : contents.lines(listing))
+            memo->appendPlainText(title);
     }
     for (const auto &[menu, category] : CategoryMenus::clearableMenus()) {
-        MenuBarMenus[menu]->addSeparator();
-        QAction *clear = MenuBarMenus[menu]->addAction(QStringLiteral("Slet liste"));
+        menuBarMenu(menu)->addSeparator();
+        QAction *clear = menuBarMenu(menu)->addAction(QStringLiteral("Slet liste"));
         clear->setObjectName(CatalogueKeys::name(category));
         categoryClearEntries_ << clear;
         connect(clear, &QAction::triggered, this, [this, clear] { runGuarded([this, clear] { SletMenu(clear); }); });
     }
     QStringList master;
     for (CategoryMenus::Listing listing : CategoryMenus::masterOrder())
-        master << memos[std::size_t(listing)]->toPlainText();
+        master << listingMemo(listing)->toPlainText();
     MasterList->setPlainText(master.join(QLatin1Char('\n')));
 }
 

@@ -63,7 +63,7 @@ void TMQVEdit::loadDescription(const QString &folder, const QString &nameWithSep
 
 void TMQVEdit::showDescriptionFileName()
 {
-    ZStatusPanels[1]->setText(descriptionFolder_.isEmpty() ? QStringLiteral("Filnavn")
+    statusPanel(StatusPanel::Filnavn)->setText(descriptionFolder_.isEmpty() ? QStringLiteral("Filnavn")
                                                            : LocalPath::join(descriptionFolder_, DescriptionFileName));
 }
 
@@ -77,7 +77,7 @@ void TMQVEdit::chooseLanguage(DescriptionLanguage language)
     CurrentLanguage = language;
     DescriptionFileName = chosen.buttonFileName;
     showDescriptionFileName();
-    ZStatusPanels[0]->setText(chosen.buttonStatus);
+    statusPanel(StatusPanel::Sprog)->setText(chosen.buttonStatus);
     loadDescription(FolderEdit->text(), chosen.buttonLoadedName);
     LanguageButtons->actions().at(int(language))->setChecked(true);
 }

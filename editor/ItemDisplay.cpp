@@ -37,14 +37,35 @@ QString TMQVEdit::shownSection() const
     return Catalogue::SectionName(CurrentItemNumber);
 }
 
-std::array<QCheckBox *, 11> TMQVEdit::flagBoxes() const
+std::array<std::pair<FlagKey, QCheckBox *>, 11> TMQVEdit::flagBoxes() const
 {
-    return {ZProgram, Spil, Galleri, Junior, Vaerksted, Skole, Internet, Tilbehoer, Software, FuldVersion, Registrering};
+    return {{
+        {FlagKey::ZProgram, ZProgram},
+        {FlagKey::Spil, Spil},
+        {FlagKey::Galleri, Galleri},
+        {FlagKey::Barn, Junior},
+        {FlagKey::Vaerksted, Vaerksted},
+        {FlagKey::Skole, Skole},
+        {FlagKey::Internet, Internet},
+        {FlagKey::Tilbehoer, Tilbehoer},
+        {FlagKey::Software, Software},
+        {FlagKey::Fuldversion, FuldVersion},
+        {FlagKey::Registrer, Registrering},
+    }};
+}
+
+QCheckBox *TMQVEdit::flagBox(FlagKey key) const
+{
+    for (const auto &[boxKey, box] : flagBoxes()) {
+        if (boxKey == key)
+            return box;
+    }
+    return nullptr;
 }
 
 QCheckBox *TMQVEdit::categoryBox(Category category) const
 {
-    return flagBoxes()[std::size_t(category)];
+    return flagBox(CatalogueKeys::flagKey(category));
 }
 
 // Filling the controls runs their change handlers, which write the shown values back (unless the
@@ -56,9 +77,8 @@ void TMQVEdit::ShowItem()
     refreshCatalogueAccess();
     const CatalogueItem item(*CatalogueFile, CurrentItemNumber);
 
-    const std::array<QCheckBox *, 11> boxes = flagBoxes();
-    for (std::size_t i = 0; i < boxes.size(); ++i)
-        boxes[i]->setChecked(item.flag(CatalogueKeys::flagKeys[i]));
+    for (const auto &[key, box] : flagBoxes())
+        box->setChecked(item.flag(key));
     UpdateCategoryColour();
 
     showText(TitelEdit, item.text(TextKey::Titel));
@@ -172,7 +192,7 @@ void TMQVEdit::showIcon(const QString &folder)
 
 void TMQVEdit::showItemCounter()
 {
-    ZStatusPanels[2]->setText(QStringLiteral("Punkt %1 af %2").arg(CurrentItemNumber).arg(HighestItemNumber));
+    statusPanel(StatusPanel::Punkt)->setText(QStringLiteral("Punkt %1 af %2").arg(CurrentItemNumber).arg(HighestItemNumber));
 }
 
 // The title bar and the task bar show which item of which catalogue is open. The application

@@ -281,24 +281,25 @@ void TestCatalogueRules::categoryListings()
                                         "[Z7]", "Titel=D", "Galleri=Ja", "Skole=J a"}));
     ProfileFile catalogue(".\\Z.MQV");
     const CategoryMenus::Contents contents = CategoryMenus::collect(catalogue);
-    auto names = [&](int menu) {
+    using CategoryMenus::Menu;
+    auto names = [&](Menu menu) {
         QStringList result;
-        for (const CategoryMenus::Entry &entry : contents.menuEntries[menu])
+        for (const CategoryMenus::Entry &entry : contents.entries(menu))
             result << entry.objectName + "=" + entry.caption;
         return result;
     };
-    QCOMPARE(names(0), QStringList({"Z1=A"}));
-    QCOMPARE(names(1), QStringList({"B2=B"}));
-    QCOMPARE(names(2), QStringList({"S2=B"}));
-    QCOMPARE(names(3), QStringList({"G4=C"}));
-    QCOMPARE(names(4), QStringList({"V7=D"}));
-    QCOMPARE(names(8), QStringList());
+    QCOMPARE(names(Menu::ZProgrammer), QStringList({"Z1=A"}));
+    QCOMPARE(names(Menu::Boern), QStringList({"B2=B"}));
+    QCOMPARE(names(Menu::Spil), QStringList({"S2=B"}));
+    QCOMPARE(names(Menu::Internet), QStringList({"G4=C"}));
+    QCOMPARE(names(Menu::Galleri), QStringList({"V7=D"}));
+    QCOMPARE(names(Menu::Skole), QStringList());
     using CategoryMenus::Listing;
-    QCOMPARE(contents.listingLines[int(Listing::ZProgrammer)], QStringList({"A"}));
-    QCOMPARE(contents.listingLines[int(Listing::JuniorListe)], QStringList({"B"}));
-    QCOMPARE(contents.listingLines[int(Listing::SpilListe)], QStringList());
-    QCOMPARE(contents.listingLines[int(Listing::GalleriListe)], QStringList({"C"}));
-    QCOMPARE(contents.listingLines[int(Listing::VaerkstedListe)], QStringList({"D"}));
+    QCOMPARE(contents.lines(Listing::ZProgrammer), QStringList({"A"}));
+    QCOMPARE(contents.lines(Listing::JuniorListe), QStringList({"B"}));
+    QCOMPARE(contents.lines(Listing::SpilListe), QStringList());
+    QCOMPARE(contents.lines(Listing::GalleriListe), QStringList({"C"}));
+    QCOMPARE(contents.lines(Listing::VaerkstedListe), QStringList({"D"}));
 }
 
 void TestCatalogueRules::eraseCategory()
