@@ -10,7 +10,7 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
 icon_sizes=(16 24 32 48 64 128 256)
-expected=(bin/MQVEditor "share/applications/$id.desktop" "share/mime/packages/$id.xml"
+expected=(bin/MQVEditor bin/mqvcheck "share/applications/$id.desktop" "share/mime/packages/$id.xml"
           "share/metainfo/$id.metainfo.xml" "share/icons/hicolor/scalable/apps/$id.svg")
 for size in "${icon_sizes[@]}"; do
   expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png")
