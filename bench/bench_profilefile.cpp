@@ -1,6 +1,7 @@
 // How the profile layer compares with just reading the catalogue's bytes. Start-up alone makes
 // some 800 reads, each of which opens and scans the file afresh, so a read should stay within a
 // small multiple of the raw read. Ratios against the raw read are printed at the end.
+#include "RatioReporter.h"
 #include "catalogue/ProfileFile.h"
 
 #include <QDir>
@@ -9,8 +10,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <map>
 #include <stdexcept>
 
 namespace {
@@ -102,33 +101,6 @@ void WriteStringUnchanged(benchmark::State &state)
         profile.WriteString("Z35", "Titel", "Tegneprogram 35 Pro");
 }
 
-// Prints the usual table, then each benchmark's time as a multiple of the raw read's.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run> &reports) override
-    {
-        ConsoleReporter::ReportRuns(reports);
-        for (const Run &run : reports) {
-            if (!run.error_occurred && run.run_type == Run::RT_Iteration)
-                seconds_[run.benchmark_name()] = run.real_accumulated_time / double(run.iterations);
-        }
-    }
-
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        const auto baseline = seconds_.find("RawRead");
-        if (baseline == seconds_.end())
-            return;
-        std::printf("\nReal time as a multiple of RawRead (%.2f us):\n", baseline->second * 1e6);
-        for (const auto &[name, seconds] : seconds_)
-            std::printf("  %-24s %8.2fx\n", name.c_str(), seconds / baseline->second);
-    }
-
-private:
-    std::map<std::string, double> seconds_;
-};
-
 } // namespace
 
 BENCHMARK(RawRead);
@@ -144,7 +116,7 @@ int main(int argc, char **argv)
 {
     benchmark::Initialize(&argc, argv);
     const CatalogueFolder catalogue;
-    RatioReporter reporter;
+    RatioReporter reporter("RawRead");
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;
