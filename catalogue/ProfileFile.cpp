@@ -40,9 +40,24 @@ QString ProfileFile::localPath() const
 // Nothing when there is no file to read, it cannot be read or it is not single-byte text.
 std::optional<ProfileText> ProfileFile::readText(const QString &localPath) const
 {
-    if (std::optional<ProfileSnapshot> snapshot = ProfileSnapshot::read(localPath))
-        return snapshot->text();
-    return std::nullopt;
+    // Only a regular file is opened: a pipe of that name would block the program.
+    const FileStamp stamp = FileStamp::of(localPath);
+    if (!stamp.isValid())
+        return std::nullopt;
+    if (cachedText_ && stamp == cachedStamp_)
+        return *cachedText_;
+    cachedText_.reset();
+    const std::int64_t readStart = FileStamp::nowNs();
+    const std::optional<ProfileSnapshot> snapshot = ProfileSnapshot::read(localPath);
+    if (!snapshot)
+        return std::nullopt;
+    // Kept only when nothing changed the file while it was read and any later change will show
+    // in its stamp.
+    if (stamp.isSettled(readStart) && FileStamp::of(localPath) == stamp) {
+        cachedStamp_ = stamp;
+        cachedText_ = std::make_shared<const ProfileText>(snapshot->text());
+    }
+    return snapshot->text();
 }
 
 void ProfileFile::store(const QString &localPath, const std::optional<QByteArray> &edited) const

@@ -1,19 +1,23 @@
 #pragma once
 
+#include "catalogue/FileStamp.h"
 #include "catalogue/ProfileReader.h"
 
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class ProfileText;
 
 // One profile (INI) file, named the way the program names it (".\Z.MQV"): relative names start in
-// the current folder of the moment and the file's name on disk may differ in letter case. Nothing
-// is kept between calls, so every read sees the file as it is now, including changes made by other
-// programs, and every change is on disk when the call returns. The file holds Windows-1252 text and
-// keeps the layout Windows gives it, so it can go back and forth to Windows machines.
+// the current folder of the moment and the file's name on disk may differ in letter case. Every
+// read sees the file as it is now, including changes made by other programs: the parsed file is
+// kept between calls only while its stamp (identity, size and times) shows it unchanged, which is
+// checked at every call, as start-up alone reads the same file hundreds of times. Every change is
+// on disk when the call returns. The file holds Windows-1252 text and keeps the layout Windows
+// gives it, so it can go back and forth to Windows machines.
 //
 // Section and key names are matched without regard to letter case and without the spaces around
 // the names given here. Writes that cannot reach the disk throw ProfileWriteError and leave the
@@ -47,4 +51,6 @@ private:
     void store(const QString &localPath, const std::optional<QByteArray> &edited) const;
 
     QString fileName_;
+    mutable FileStamp cachedStamp_;
+    mutable std::shared_ptr<const ProfileText> cachedText_;
 };

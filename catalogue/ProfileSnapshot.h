@@ -9,7 +9,7 @@
 #include <optional>
 
 // A profile file read once and answered from memory with exactly the live file's reading rules.
-// The editor reads afresh on every call because the file may change under it; a reader that asks
+// The editor checks the file at every call because it may change under it; a reader that asks
 // hundreds of questions of one moment's state (a whole-catalogue check) reads it once instead.
 class ProfileSnapshot : public ProfileReader {
 public:

@@ -8,6 +8,9 @@
 #include <QtTest>
 
 #include <csignal>
+#include <cstdio>
+#include <ctime>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -47,6 +50,14 @@ ino_t inodeOf(const QString &path)
     return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_ino : 0;
 }
 
+// Gives the file the modification time an untouched catalogue has, always the same one.
+void makeOld(const QString &path)
+{
+    const timespec newYear2020 = {1577836800, 0};
+    const timespec times[2] = {newYear2020, newYear2020};
+    QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0);
+}
+
 QByteArray catalogueOf(int items, const QByteArray &titel)
 {
     QByteArray bytes;
@@ -80,6 +91,8 @@ private slots:
     void missingFolderIsAWriteError();
     void fileNameMatchesRegardlessOfCaseAndFollowsTheCurrentFolder();
     void everyCallSeesTheFileAsItIsNow();
+    void keptFileIsReadAgainOnceChanged_data();
+    void keptFileIsReadAgainOnceChanged();
     void windows1252RoundTrips();
 
     void readOnlyFileCanBeBrowsedButNotChanged();
@@ -413,6 +426,36 @@ void TestProfileFile::everyCallSeesTheFileAsItIsNow()
     QCOMPARE(profile.ReadString("Z1", "Titel", ""), QString("New"));
     folder.writeFile("Z.MQV", "[Z2]\r\nTitel=New\r\n");
     QVERIFY(!profile.SectionExists("Z1"));
+}
+
+// Another program changes the kept file behind the layer's back, keeping its size and putting its
+// old modification time back.
+void TestProfileFile::keptFileIsReadAgainOnceChanged_data()
+{
+    QTest::addColumn<bool>("replaced");
+    QTest::newRow("rewritten in place") << false;
+    QTest::newRow("replaced by a renamed file") << true;
+}
+
+void TestProfileFile::keptFileIsReadAgainOnceChanged()
+{
+    QFETCH(bool, replaced);
+    TempFolder folder;
+    ProfileFile profile(catalogueName);
+    folder.writeFile("Z.MQV", "[Z1]\r\nTitel=Old\r\n");
+    makeOld(folder.filePath("Z.MQV"));
+    // Only a file whose last change is older than any file system's clock tick is kept.
+    QTest::qSleep(2500);
+    QCOMPARE(profile.ReadString("Z1", "Titel", ""), QString("Old"));
+    QCOMPARE(profile.ReadString("Z1", "Titel", ""), QString("Old"));
+    if (replaced) {
+        folder.writeFile("other", "[Z1]\r\nTitel=New\r\n");
+        QVERIFY(::rename("other", "Z.MQV") == 0);
+    } else {
+        folder.writeFile("Z.MQV", "[Z1]\r\nTitel=New\r\n");
+    }
+    makeOld(folder.filePath("Z.MQV"));
+    QCOMPARE(profile.ReadString("Z1", "Titel", ""), QString("New"));
 }
 
 void TestProfileFile::windows1252RoundTrips()
