@@ -10,6 +10,7 @@
 #include "catalogue/TitleWidth.h"
 #include "catalogue/WindowsFonts.h"
 #include "description/DescriptionFont.h"
+#include "editor/NeighbourPreparation.h"
 #include "editor/WindowColours.h"
 
 #include <QAction>
@@ -30,6 +31,7 @@
 #include <QStatusBar>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -473,7 +475,9 @@ void TMQVEdit::FormCreate()
 
     HighestItemNumber = Catalogue::highestItemNumber(*CatalogueFile);
     runGuarded([this] { BuildCategoryMenus(); });
+    creatingWindow_ = true;
     runGuarded([this] { ShowItem(); });
+    creatingWindow_ = false;
 }
 
 ClientLayout TMQVEdit::clientLayout() const
@@ -508,6 +512,10 @@ bool TMQVEdit::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == ClientArea && event->type() == QEvent::Resize)
         FormCanResize();
+    if (watched == ClientArea && event->type() == QEvent::Paint && !firstFrameDrawn_) {
+        firstFrameDrawn_ = true;
+        QTimer::singleShot(0, this, &TMQVEdit::showDeferredScreenshot);
+    }
     if (watched == Beskriv && filterDescriptionKeys(event))
         return true;
     // Leaving a field means the focus moving to another control; switching to another window or

@@ -14,7 +14,9 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
+class NeighbourPreparation;
 class NumberSpinEdit;
 class QAction;
 class QActionGroup;
@@ -282,6 +284,11 @@ private:
     void moveToNearestFreeNumber(bool upward);
     std::function<bool(int)> itemExists() const;
     void showScreenshot(const QString &folder);
+    void deferScreenshot(const QString &folder);
+    void showDeferredScreenshot();
+    void queueNeighbourPreparation();
+    void prepareNeighbours();
+    NeighbourPreparation &neighbours();
     void showIcon(const QString &folder);
     void loadDescription(const QString &folder, const QString &nameWithSeparator);
     void showDescriptionFileName();
@@ -311,6 +318,13 @@ private:
     // keep one in; and whether its file was there but could not be read.
     QString descriptionFolder_;
     bool descriptionUnreadable_ = false;
+
+    // Start-up draws the window first and shows the first screenshot in the next turn after it.
+    bool creatingWindow_ = false;
+    bool firstFrameDrawn_ = false;
+    std::optional<QString> deferredScreenshotFolder_;
+    std::unique_ptr<NeighbourPreparation> neighbours_;
+    bool neighbourPreparationQueued_ = false;
 
     int handlerDepth_ = 0;
     QString pendingError_;

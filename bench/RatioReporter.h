@@ -23,7 +23,7 @@ public:
         ConsoleReporter::ReportRuns(reports);
         for (const Run &run : reports) {
             if (!run.error_occurred && run.run_type == Run::RT_Iteration && run.iterations > 0)
-                seconds_[run.run_name.function_name].push_back(run.real_accumulated_time / double(run.iterations));
+                seconds_[name(run)].push_back(run.real_accumulated_time / double(run.iterations));
         }
     }
 
@@ -40,6 +40,13 @@ public:
     }
 
 private:
+    // The benchmark and its arguments, without the repetition and iteration settings.
+    static std::string name(const Run &run)
+    {
+        const std::string &args = run.run_name.args;
+        return args.empty() ? run.run_name.function_name : run.run_name.function_name + "/" + args;
+    }
+
     static double median(std::vector<double> values)
     {
         std::sort(values.begin(), values.end());

@@ -3,9 +3,11 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueItem.h"
 #include "catalogue/ItemFolder.h"
+#include "catalogue/ItemSearch.h"
 #include "catalogue/JpegDecoder.h"
 #include "catalogue/LocalPath.h"
 #include "catalogue/TitleWidth.h"
+#include "editor/NeighbourPreparation.h"
 #include "editor/WindowColours.h"
 
 #include <QCheckBox>
@@ -15,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QTimer>
 
 namespace {
 
@@ -105,6 +108,7 @@ void TMQVEdit::ShowItem()
 
     showItemCounter();
     showApplicationTitle();
+    queueNeighbourPreparation();
 }
 
 // Runs the field's change handler when the text differs. A long value is shown from its start,
@@ -159,21 +163,85 @@ void TMQVEdit::markFileField(QLineEdit *field, FileAvailability availability)
 
 void TMQVEdit::showScreenshot(const QString &folder)
 {
+    if (creatingWindow_) {
+        deferScreenshot(folder);
+        return;
+    }
+    deferredScreenshotFolder_.reset();
     const QString storedPath = ItemFolder::filePath(folder, ItemFolder::screenshotName());
     const std::optional<QString> localPath = LocalPath::findFile(storedPath);
     const FileStamp stamp = localPath ? FileStamp::of(*localPath) : FileStamp();
     if (stamp.isValid() && stamp == shownScreenshot_)
         return;
     shownScreenshot_ = FileStamp();
-    const QImage screenshot = stamp.isValid() ? JpegDecoder::decode(stamp.localPath, screenshotArea) : QImage();
+    QImage screenshot;
+    if (stamp.isValid()) {
+        const std::optional<QImage> readAhead = neighbours().takeScreenshot(stamp);
+        screenshot = readAhead ? *readAhead : JpegDecoder::scaledToFit(JpegDecoder::decode(stamp.localPath, screenshotArea), screenshotArea);
+    }
     if (screenshot.isNull()) {
         Skud->clear();
         Grafik->setTitle(QStringLiteral("Intet"));
         return;
     }
-    Skud->setPixmap(QPixmap::fromImage(JpegDecoder::scaledToFit(screenshot, screenshotArea)));
+    Skud->setPixmap(QPixmap::fromImage(screenshot));
     Grafik->setTitle(QStringLiteral("Sk\u00E6rmskud: Jpeg"));
     shownScreenshot_ = stamp;
+}
+
+// Start-up is not held up by a decode: the window is drawn first and the screenshot shown in the
+// next turn of the event loop after the first frame. Nothing is read ahead before that either.
+void TMQVEdit::deferScreenshot(const QString &folder)
+{
+    const bool alreadyQueued = deferredScreenshotFolder_.has_value();
+    deferredScreenshotFolder_ = folder;
+    if (!alreadyQueued)
+        QTimer::singleShot(0, this, &TMQVEdit::showDeferredScreenshot);
+}
+
+void TMQVEdit::showDeferredScreenshot()
+{
+    // A window on its way to the screen shows the screenshot after its first frame.
+    if (!deferredScreenshotFolder_ || (isVisible() && !firstFrameDrawn_))
+        return;
+    const QString folder = *deferredScreenshotFolder_;
+    showScreenshot(folder);
+    queueNeighbourPreparation();
+}
+
+NeighbourPreparation &TMQVEdit::neighbours()
+{
+    if (!neighbours_)
+        neighbours_ = std::make_unique<NeighbourPreparation>(screenshotArea);
+    return *neighbours_;
+}
+
+// Once a display is done, the screenshots of the items the user can step to next are decoded
+// ahead, so that stepping there only swaps in what is ready. Descriptions are not read ahead: a
+// document built elsewhere and handed to the editor costs the display more than reading it.
+void TMQVEdit::queueNeighbourPreparation()
+{
+    if (neighbourPreparationQueued_)
+        return;
+    neighbourPreparationQueued_ = true;
+    QTimer::singleShot(0, this, &TMQVEdit::prepareNeighbours);
+}
+
+void TMQVEdit::prepareNeighbours()
+{
+    neighbourPreparationQueued_ = false;
+    if (!CatalogueFile || deferredScreenshotFolder_)
+        return;
+    std::vector<QString> screenshots;
+    const ItemSearch::Exists exists = itemExists();
+    for (const int number : {ItemSearch::nextStop(CurrentItemNumber, exists), ItemSearch::previousStop(CurrentItemNumber, exists)}) {
+        const QString folder = CatalogueItem(*CatalogueFile, number).text(TextKey::Folder);
+        if (number == CurrentItemNumber || folder.isEmpty())
+            continue;
+        if (const auto screenshot = LocalPath::findFile(ItemFolder::filePath(folder, ItemFolder::screenshotName())))
+            screenshots.push_back(*screenshot);
+    }
+    neighbours().prepare(screenshots);
 }
 
 void TMQVEdit::showIcon(const QString &folder)
