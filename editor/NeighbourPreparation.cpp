@@ -3,6 +3,7 @@
 #include "catalogue/JpegDecoder.h"
 
 #include <QRunnable>
+#include <QThread>
 
 #include <algorithm>
 #include <chrono>
@@ -21,8 +22,10 @@ bool isReady(const std::future<Value> &result)
 NeighbourPreparation::NeighbourPreparation(QSize screenshotArea)
     : screenshotArea_(screenshotArea)
 {
-    // One file at a time, beside the display: the other processor stays free for the user.
+    // One file at a time, and only on time no one else wants: reading ahead must never take the
+    // processor from the display or from other programs.
     worker_.setMaxThreadCount(1);
+    worker_.setThreadPriority(QThread::IdlePriority);
 }
 
 // Only a decode under way is waited for; those not begun are dropped.
@@ -75,9 +78,11 @@ std::optional<QImage> NeighbourPreparation::takeScreenshot(const FileStamp &stam
                                   [&](const Job &candidate) { return candidate.localPath == stamp.localPath; });
     if (job == jobs_.end())
         return std::nullopt;
-    if (!isReady(job->result) && worker_.tryTake(job->runnable)) {
-        delete job->runnable;
+    // A decode not finished is the display's own to do: the worker may get no processor soon.
+    if (!isReady(job->result)) {
+        Job unfinished = std::move(*job);
         jobs_.erase(job);
+        retire(std::move(unfinished));
         return std::nullopt;
     }
     const Result result = job->result.get();

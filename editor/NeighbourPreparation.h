@@ -29,8 +29,8 @@ public:
     void prepare(const std::vector<QString> &screenshots);
 
     // The screenshot of exactly that version of the file, decoded and fitted into the screenshot
-    // area (a null image for a file that cannot be decoded); nothing when it was not decoded ahead.
-    // Waits for a decode under way; one that has not begun is left to the caller.
+    // area (a null image for a file that cannot be decoded); nothing when it was not decoded ahead
+    // or is not finished yet.
     std::optional<QImage> takeScreenshot(const FileStamp &stamp);
 
 private:
