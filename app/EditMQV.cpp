@@ -15,27 +15,20 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
-#include <QFocusEvent>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTextCursor>
 #include <QTextEdit>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
-#include <utility>
 
 namespace {
 
@@ -150,6 +143,7 @@ QAction *menuSeparator(QMenu *menu, const QString &name)
 
 TMQVEdit::TMQVEdit(QWidget *parent)
     : QMainWindow(parent)
+    , guard_([this](const QString &message) { reportError(message); })
 {
     WindowsFonts::useStandIns();
     setObjectName(QStringLiteral("MQVEdit"));
@@ -177,6 +171,8 @@ TMQVEdit::TMQVEdit(QWidget *parent)
                            QSize(designedClientSize.width(), designedClientSize.height() + Zmenu->sizeHint().height()));
 
     ClientArea->installEventFilter(this);
+    guard_.setOnError([this] { checkAccessAfterError(); });
+    guard_.setWhenDone([this] { showStoredItemAfterError(); });
     connectHandlers();
     FormCreate();
 }
@@ -458,28 +454,6 @@ void TMQVEdit::setTabOrders()
         container->setFocusPolicy(Qt::NoFocus);
 }
 
-void TMQVEdit::FormCreate()
-{
-    SuppressMove = false;
-    CurrentItemNumber = 1;
-    CatalogueFile = std::make_unique<ProfileFile>(Catalogue::fileName());
-
-    const QString setting =
-        CatalogueFile->ReadString(Catalogue::generalSection(), Catalogue::languageKey(), QStringLiteral("Dansk"));
-    const DescriptionLanguageInfo &language = DescriptionLanguages::info(DescriptionLanguages::fromSetting(setting));
-    CurrentLanguage = language.language;
-    DescriptionFileName = language.startupFileName;
-    LanguageButtons->actions().at(int(CurrentLanguage))->setChecked(true);
-    if (!language.startupStatus.isEmpty())
-        statusPanel(StatusPanel::Sprog)->setText(language.startupStatus);
-
-    HighestItemNumber = Catalogue::highestItemNumber(*CatalogueFile);
-    runGuarded([this] { BuildCategoryMenus(); });
-    creatingWindow_ = true;
-    runGuarded([this] { ShowItem(); });
-    creatingWindow_ = false;
-}
-
 ClientLayout TMQVEdit::clientLayout() const
 {
     return {Grafik->geometry(), Skud->geometry(), KortTekst->geometry(), Beskriv->geometry()};
@@ -506,180 +480,4 @@ void TMQVEdit::FormCanResize()
     ToolBar1->setGeometry(0, 0, client.width(), toolBarHeight);
     ZStatus->setGeometry(0, client.height() - statusBarHeight, client.width(), statusBarHeight);
     applyClientLayout(clientLayout().resizedTo(client.width(), client.height()));
-}
-
-bool TMQVEdit::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == ClientArea && event->type() == QEvent::Resize)
-        FormCanResize();
-    if (watched == ClientArea && event->type() == QEvent::Paint && !firstFrameDrawn_) {
-        firstFrameDrawn_ = true;
-        QTimer::singleShot(0, this, &TMQVEdit::showDeferredScreenshot);
-    }
-    if (watched == Beskriv && filterDescriptionKeys(event))
-        return true;
-    // Leaving a field means the focus moving to another control; switching to another window or
-    // opening a menu leaves nothing.
-    if (event->type() == QEvent::FocusOut) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
-            return QMainWindow::eventFilter(watched, event);
-        const std::array<std::pair<QObject *, Handler>, 5> leaveHandlers = {{
-            {FolderEdit, &TMQVEdit::FolderEditChange},
-            {SetupEdit, &TMQVEdit::SetupEditChange},
-            {RunEdit, &TMQVEdit::RunEditChange},
-            {EkstraEdit, &TMQVEdit::EkstraEditChange},
-            {KortTekst, &TMQVEdit::KortTekstChange},
-        }};
-        for (const auto &[field, handler] : leaveHandlers) {
-            if (watched == field)
-                runHandler(handler);
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-// Escape ends the program only when it reaches the window itself, not when a control that
-// has the focus passes it on.
-void TMQVEdit::keyPressEvent(QKeyEvent *event)
-{
-    const QWidget *focus = QApplication::focusWidget();
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && (focus == nullptr || focus == this)) {
-        if (saveBeforeClosing())
-            QCoreApplication::quit();
-        return;
-    }
-    QMainWindow::keyPressEvent(event);
-}
-
-void TMQVEdit::closeEvent(QCloseEvent *event)
-{
-    if (saveBeforeClosing())
-        event->accept();
-    else
-        event->ignore();
-}
-
-// A description that cannot be saved keeps the window open, so the text is not lost with it.
-bool TMQVEdit::saveBeforeClosing()
-{
-    bool saved = false;
-    runGuarded([this, &saved] {
-        SaveDescription();
-        saved = true;
-    });
-    return saved;
-}
-
-void TMQVEdit::runGuarded(const std::function<void()> &function)
-{
-    ++handlerDepth_;
-    try {
-        function();
-    } catch (const std::exception &error) {
-        if (pendingError_.isEmpty())
-            pendingError_ = QString::fromUtf8(error.what());
-        if (catalogueWritable()) {
-            refreshCatalogueAccess();
-            showStoredItem_ = !catalogueWritable();
-        }
-    }
-    --handlerDepth_;
-    if (handlerDepth_ > 0)
-        return;
-    reportPendingError();
-    // What the failed edit put into a control was never stored.
-    if (std::exchange(showStoredItem_, false))
-        runGuarded([this] {
-            SaveDescription();
-            ShowItem();
-        });
-}
-
-void TMQVEdit::runHandler(Handler handler)
-{
-    runGuarded([this, handler] { (this->*handler)(); });
-}
-
-void TMQVEdit::reportPendingError()
-{
-    if (pendingError_.isEmpty())
-        return;
-    QString text = pendingError_;
-    pendingError_.clear();
-    if (text.back() > QLatin1Char('.'))
-        text += QLatin1Char('.');
-    QMessageBox box(QMessageBox::Critical, ApplicationTitle, text, QMessageBox::Ok, this);
-    box.setObjectName(QStringLiteral("ErrorMessage"));
-    box.exec();
-}
-
-template <typename Sender, typename Signal>
-void TMQVEdit::bindHandler(Sender *sender, Signal signal, Handler handler)
-{
-    connect(sender, signal, this, [this, handler] { runHandler(handler); });
-}
-
-void TMQVEdit::connectHandlers()
-{
-    bindHandler(NytPunkt, &QAction::triggered, &TMQVEdit::NyClick);
-    bindHandler(SletPunkt, &QAction::triggered, &TMQVEdit::SletPunktClick);
-    bindHandler(ToolButton8, &QAction::triggered, &TMQVEdit::TilbageClick);
-    bindHandler(ToolButton10, &QAction::triggered, &TMQVEdit::FremClick);
-    bindHandler(BrugDansk, &QAction::triggered, &TMQVEdit::BrugDanskClick);
-    bindHandler(BrugNorsk, &QAction::triggered, &TMQVEdit::BrugNorskClick);
-    bindHandler(BrugSvensk, &QAction::triggered, &TMQVEdit::BrugSvenskClick);
-    bindHandler(BrugFinsk, &QAction::triggered, &TMQVEdit::BrugFinskClick);
-    bindHandler(SletRTF, &QAction::triggered, &TMQVEdit::SletRTFClick);
-    bindHandler(Slet, &QAction::triggered, &TMQVEdit::SletClick);
-    bindHandler(Paste, &QAction::triggered, &TMQVEdit::PasteClick);
-    bindHandler(ToolButton2, &QAction::triggered, &TMQVEdit::ToolButton2Click);
-    bindHandler(FuldVersion, &QCheckBox::toggled, &TMQVEdit::FuldVersionClick);
-
-    bindHandler(ZProgram, &QCheckBox::toggled, &TMQVEdit::ZProgramClick);
-    bindHandler(Spil, &QCheckBox::toggled, &TMQVEdit::SpilClick);
-    bindHandler(Galleri, &QCheckBox::toggled, &TMQVEdit::GalleriClick);
-    bindHandler(Junior, &QCheckBox::toggled, &TMQVEdit::JuniorClick);
-    bindHandler(Vaerksted, &QCheckBox::toggled, &TMQVEdit::VaerkstedClick);
-    bindHandler(Skole, &QCheckBox::toggled, &TMQVEdit::SkoleClick);
-    bindHandler(Internet, &QCheckBox::toggled, &TMQVEdit::InternetClick);
-    bindHandler(Tilbehoer, &QCheckBox::toggled, &TMQVEdit::TilbehoerClick);
-    bindHandler(Software, &QCheckBox::toggled, &TMQVEdit::SoftwareClick);
-    bindHandler(KnapOp, &QPushButton::clicked, &TMQVEdit::KnapOpClick);
-    bindHandler(NedKnap, &QPushButton::clicked, &TMQVEdit::NedKnapClick);
-    bindHandler(Nummer, &QSpinBox::valueChanged, &TMQVEdit::NummerChange);
-    bindHandler(FlytteSpinner, &QSpinBox::valueChanged, &TMQVEdit::FlytteSpinnerChange);
-
-    bindHandler(TitelEdit, &QLineEdit::textChanged, &TMQVEdit::TitelEditChange);
-    bindHandler(FolderEdit, &QLineEdit::textChanged, &TMQVEdit::FolderEditChange);
-    bindHandler(SetupEdit, &QLineEdit::textChanged, &TMQVEdit::SetupEditChange);
-    bindHandler(RunEdit, &QLineEdit::textChanged, &TMQVEdit::RunEditChange);
-    bindHandler(EkstraEdit, &QLineEdit::textChanged, &TMQVEdit::EkstraEditChange);
-    bindHandler(InternetEdit, &QLineEdit::textChanged, &TMQVEdit::InternetEditChange);
-    bindHandler(KortTekst, &QLineEdit::textChanged, &TMQVEdit::KortTekstChange);
-    bindHandler(OpretNavn, &QPushButton::clicked, &TMQVEdit::OpretNavnClick);
-    bindHandler(Omdoeb, &QPushButton::clicked, &TMQVEdit::OmdoebClick);
-    bindHandler(Start, &QPushButton::clicked, &TMQVEdit::StartClick);
-    bindHandler(HentFast, &QPushButton::clicked, &TMQVEdit::HentFastClick);
-    bindHandler(Registrering, &QCheckBox::toggled, &TMQVEdit::RegistreringClick);
-    // Leaving these fields runs their handler once more with the text unchanged.
-    for (QLineEdit *field : {FolderEdit, SetupEdit, RunEdit, EkstraEdit, KortTekst})
-        field->installEventFilter(this);
-
-    const std::array<std::pair<QPushButton *, QAction *>, 10> formatting = {{
-        {Kursiv, KursivMenu},     {Fed, FedMenu},       {Normal, NormalMenu},   {Punkt12, Punkt12Menu},
-        {Punkt10, Punkt10Menu},   {LMDButton3, GreenMenu}, {LMDButton1, RedMenu}, {LMDButton2, BlueMenu},
-        {LMDButton4, BlackMenu},  {Arial, Normal1},
-    }};
-    const std::array<Handler, 10> formattingHandlers = {
-        &TMQVEdit::KursivClick,  &TMQVEdit::FedClick,  &TMQVEdit::NormalClick, &TMQVEdit::Punkt12Click,
-        &TMQVEdit::Punkt10Click, &TMQVEdit::GreenClick, &TMQVEdit::RedClick,   &TMQVEdit::BlueClick,
-        &TMQVEdit::BlackClick,   &TMQVEdit::StandardClick,
-    };
-    for (std::size_t i = 0; i < formatting.size(); ++i) {
-        bindHandler(formatting[i].first, &QPushButton::clicked, formattingHandlers[i]);
-        bindHandler(formatting[i].second, &QAction::triggered, formattingHandlers[i]);
-    }
-    connect(Beskriv, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &position) { RTFMenu->popup(Beskriv->viewport()->mapToGlobal(position)); });
 }

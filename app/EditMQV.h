@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ClientLayout.h"
+#include "app/HandlerGuard.h"
 #include "catalogue/CatalogueKeys.h"
 #include "catalogue/CategoryMenus.h"
 #include "catalogue/FileStamp.h"
@@ -40,6 +41,8 @@ class TMQVEdit : public QMainWindow {
 public:
     explicit TMQVEdit(QWidget *parent = nullptr);
     ~TMQVEdit() override;
+
+    using Handler = void (TMQVEdit::*)();
 
     // Window-wide state.
     std::unique_ptr<ProfileFile> CatalogueFile;
@@ -242,7 +245,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    using Handler = void (TMQVEdit::*)();
 
     void buildToolBar();
     void buildKategorier();
@@ -257,13 +259,22 @@ private:
     void FormCreate();
     void FormCanResize();
 
-    // Runs a handler so that a write error ends only that handler; the user sees one message per
-    // action, when the outermost handler is done.
+    // Every handler runs through the guard, so an error ends only the handler it was raised in.
     void runHandler(Handler handler);
     void runGuarded(const std::function<void()> &function);
-    void reportPendingError();
+    void reportError(const QString &message);
+    void checkAccessAfterError();
+    void showStoredItemAfterError();
     template <typename Sender, typename Signal>
     void bindHandler(Sender *sender, Signal signal, Handler handler);
+
+    // A single-line field with its change handler and, when leaving it runs one, its leave handler.
+    struct FieldWiring {
+        QLineEdit *field;
+        Handler change;
+        Handler leave;
+    };
+    std::array<FieldWiring, 7> fieldWirings() const;
 
     // Display and field helpers shared by the handlers.
     QString shownSection() const;
@@ -326,8 +337,7 @@ private:
     std::unique_ptr<NeighbourPreparation> neighbours_;
     bool neighbourPreparationQueued_ = false;
 
-    int handlerDepth_ = 0;
-    QString pendingError_;
+    HandlerGuard guard_;
 
     bool catalogueReadOnly_ = false;
     // A write failed because the catalogue turned read-only: the window goes back to what is stored.

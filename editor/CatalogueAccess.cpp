@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <utility>
+
 bool TMQVEdit::catalogueWritable() const
 {
     return CatalogueFile && !catalogueReadOnly_;
@@ -45,4 +47,23 @@ void TMQVEdit::showStatus()
         statusPanel(StatusPanel::Status)->setText(QStringLiteral("Skrivebeskyttet"));
     else
         statusPanel(StatusPanel::Status)->setText(QStringLiteral("Status"));
+}
+
+// A catalogue that turns read-only under a handler is locked from then on, and the window goes
+// back to what is stored: the failed edit was never written.
+void TMQVEdit::checkAccessAfterError()
+{
+    if (!catalogueWritable())
+        return;
+    refreshCatalogueAccess();
+    showStoredItem_ = !catalogueWritable();
+}
+
+void TMQVEdit::showStoredItemAfterError()
+{
+    if (std::exchange(showStoredItem_, false))
+        runGuarded([this] {
+            SaveDescription();
+            ShowItem();
+        });
 }

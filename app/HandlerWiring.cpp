@@ -1,0 +1,167 @@
+#include "app/EditMQV.h"
+
+#include "app/NumberSpinEdit.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <utility>
+
+namespace {
+
+template <typename Control>
+struct Wiring {
+    Control *control;
+    TMQVEdit::Handler handler;
+};
+
+} // namespace
+
+// Each field runs its handler on every change; some run it once more when the user leaves them.
+std::array<TMQVEdit::FieldWiring, 7> TMQVEdit::fieldWirings() const
+{
+    return {{
+        {TitelEdit, &TMQVEdit::TitelEditChange, nullptr},
+        {FolderEdit, &TMQVEdit::FolderEditChange, &TMQVEdit::FolderEditChange},
+        {SetupEdit, &TMQVEdit::SetupEditChange, &TMQVEdit::SetupEditChange},
+        {RunEdit, &TMQVEdit::RunEditChange, &TMQVEdit::RunEditChange},
+        {EkstraEdit, &TMQVEdit::EkstraEditChange, &TMQVEdit::EkstraEditChange},
+        {InternetEdit, &TMQVEdit::InternetEditChange, nullptr},
+        {KortTekst, &TMQVEdit::KortTekstChange, &TMQVEdit::KortTekstChange},
+    }};
+}
+
+template <typename Sender, typename Signal>
+void TMQVEdit::bindHandler(Sender *sender, Signal signal, Handler handler)
+{
+    connect(sender, signal, this, [this, handler] { runHandler(handler); });
+}
+
+void TMQVEdit::connectHandlers()
+{
+    const std::array<Wiring<QAction>, 12> actions = {{
+        {NytPunkt, &TMQVEdit::NyClick},
+        {SletPunkt, &TMQVEdit::SletPunktClick},
+        {ToolButton8, &TMQVEdit::TilbageClick},
+        {ToolButton10, &TMQVEdit::FremClick},
+        {BrugDansk, &TMQVEdit::BrugDanskClick},
+        {BrugNorsk, &TMQVEdit::BrugNorskClick},
+        {BrugSvensk, &TMQVEdit::BrugSvenskClick},
+        {BrugFinsk, &TMQVEdit::BrugFinskClick},
+        {SletRTF, &TMQVEdit::SletRTFClick},
+        {Slet, &TMQVEdit::SletClick},
+        {Paste, &TMQVEdit::PasteClick},
+        {ToolButton2, &TMQVEdit::ToolButton2Click},
+    }};
+    for (const auto &[action, handler] : actions)
+        bindHandler(action, &QAction::triggered, handler);
+
+    const std::array<Wiring<QCheckBox>, 11> checkBoxes = {{
+        {FuldVersion, &TMQVEdit::FuldVersionClick},
+        {ZProgram, &TMQVEdit::ZProgramClick},
+        {Spil, &TMQVEdit::SpilClick},
+        {Galleri, &TMQVEdit::GalleriClick},
+        {Junior, &TMQVEdit::JuniorClick},
+        {Vaerksted, &TMQVEdit::VaerkstedClick},
+        {Skole, &TMQVEdit::SkoleClick},
+        {Internet, &TMQVEdit::InternetClick},
+        {Tilbehoer, &TMQVEdit::TilbehoerClick},
+        {Software, &TMQVEdit::SoftwareClick},
+        {Registrering, &TMQVEdit::RegistreringClick},
+    }};
+    for (const auto &[box, handler] : checkBoxes)
+        bindHandler(box, &QCheckBox::toggled, handler);
+
+    const std::array<Wiring<QPushButton>, 6> buttons = {{
+        {KnapOp, &TMQVEdit::KnapOpClick},
+        {NedKnap, &TMQVEdit::NedKnapClick},
+        {OpretNavn, &TMQVEdit::OpretNavnClick},
+        {Omdoeb, &TMQVEdit::OmdoebClick},
+        {Start, &TMQVEdit::StartClick},
+        {HentFast, &TMQVEdit::HentFastClick},
+    }};
+    for (const auto &[button, handler] : buttons)
+        bindHandler(button, &QPushButton::clicked, handler);
+
+    bindHandler(Nummer, &QSpinBox::valueChanged, &TMQVEdit::NummerChange);
+    bindHandler(FlytteSpinner, &QSpinBox::valueChanged, &TMQVEdit::FlytteSpinnerChange);
+
+    for (const FieldWiring &wiring : fieldWirings()) {
+        bindHandler(wiring.field, &QLineEdit::textChanged, wiring.change);
+        if (wiring.leave)
+            wiring.field->installEventFilter(this);
+    }
+
+    // Each formatting command has a button and an entry in the description's context menu.
+    struct FormattingWiring {
+        QPushButton *button;
+        QAction *menuEntry;
+        Handler handler;
+    };
+    const std::array<FormattingWiring, 10> formatting = {{
+        {Kursiv, KursivMenu, &TMQVEdit::KursivClick},
+        {Fed, FedMenu, &TMQVEdit::FedClick},
+        {Normal, NormalMenu, &TMQVEdit::NormalClick},
+        {Punkt12, Punkt12Menu, &TMQVEdit::Punkt12Click},
+        {Punkt10, Punkt10Menu, &TMQVEdit::Punkt10Click},
+        {LMDButton3, GreenMenu, &TMQVEdit::GreenClick},
+        {LMDButton1, RedMenu, &TMQVEdit::RedClick},
+        {LMDButton2, BlueMenu, &TMQVEdit::BlueClick},
+        {LMDButton4, BlackMenu, &TMQVEdit::BlackClick},
+        {Arial, Normal1, &TMQVEdit::StandardClick},
+    }};
+    for (const FormattingWiring &wiring : formatting) {
+        bindHandler(wiring.button, &QPushButton::clicked, wiring.handler);
+        bindHandler(wiring.menuEntry, &QAction::triggered, wiring.handler);
+    }
+    connect(Beskriv, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &position) { RTFMenu->popup(Beskriv->viewport()->mapToGlobal(position)); });
+}
+
+bool TMQVEdit::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ClientArea && event->type() == QEvent::Resize)
+        FormCanResize();
+    if (watched == ClientArea && event->type() == QEvent::Paint && !firstFrameDrawn_) {
+        firstFrameDrawn_ = true;
+        QTimer::singleShot(0, this, &TMQVEdit::showDeferredScreenshot);
+    }
+    if (watched == Beskriv && filterDescriptionKeys(event))
+        return true;
+    // Leaving a field means the focus moving to another control; switching to another window or
+    // opening a menu leaves nothing.
+    if (event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            return QMainWindow::eventFilter(watched, event);
+        for (const FieldWiring &wiring : fieldWirings()) {
+            if (watched == wiring.field && wiring.leave)
+                runHandler(wiring.leave);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMQVEdit::runGuarded(const std::function<void()> &function)
+{
+    guard_.run(function);
+}
+
+void TMQVEdit::runHandler(Handler handler)
+{
+    runGuarded([this, handler] { (this->*handler)(); });
+}
+
+void TMQVEdit::reportError(const QString &message)
+{
+    QMessageBox box(QMessageBox::Critical, ApplicationTitle, message, QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("ErrorMessage"));
+    box.exec();
+}
