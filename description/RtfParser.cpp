@@ -1,6 +1,7 @@
 #include "description/RtfParser.h"
 
 #include "description/DescriptionFont.h"
+#include "description/HyperlinkField.h"
 #include "description/RtfCharacterFormat.h"
 #include "description/Twips.h"
 
@@ -53,8 +54,15 @@ struct RtfParser::Keyword {
         Bold,
         Italic,
         Underline,
-        UnderlineNone,
         StrikeOut,
+        Position,
+        Raise,
+        Capitals,
+        Hidden,
+        Field,
+        FieldInstruction,
+        FieldResult,
+        FootnoteMark,
         ParagraphDefaults,
         LeftIndent,
         RightIndent,
@@ -75,13 +83,15 @@ struct RtfParser::Keyword {
     };
 
     Action action;
-    // Character: the character; CharacterSet: the code page; Alignment, TabKind: the enum value.
+    // Character: the character; CharacterSet: the code page; Alignment, TabKind, Position, Capitals:
+    // the enum value; Underline: the kind; Raise: the sign.
     int value = 0;
 
     bool isDestination() const
     {
         return action == Action::SkipDestination || action == Action::FontTable || action == Action::ColorTable
-            || action == Action::Alternatives;
+            || action == Action::Alternatives || action == Action::FieldInstruction
+            || action == Action::FieldResult;
     }
 };
 
@@ -90,6 +100,8 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
     using A = Keyword::Action;
     using Align = RtfParagraphFormat::Alignment;
     using Tab = RtfParagraphFormat::TabStop::Kind;
+    using Position = RtfCharacterFormat::Position;
+    using Capitals = RtfCharacterFormat::Capitals;
     static const std::unordered_map<std::string_view, Keyword> keywords = [] {
         std::unordered_map<std::string_view, Keyword> table{
             {"fonttbl", {A::FontTable}},
@@ -119,9 +131,20 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
             {"chcbpat", {A::Background}},
             {"b", {A::Bold}},
             {"i", {A::Italic}},
-            {"ulnone", {A::UnderlineNone}},
             {"strike", {A::StrikeOut}},
             {"striked", {A::StrikeOut}},
+            {"super", {A::Position, int(Position::Superscript)}},
+            {"sub", {A::Position, int(Position::Subscript)}},
+            {"nosupersub", {A::Position, int(Position::Normal)}},
+            {"up", {A::Raise, 1}},
+            {"dn", {A::Raise, -1}},
+            {"caps", {A::Capitals, int(Capitals::All)}},
+            {"scaps", {A::Capitals, int(Capitals::Small)}},
+            {"v", {A::Hidden}},
+            {"field", {A::Field}},
+            {"fldinst", {A::FieldInstruction}},
+            {"fldrslt", {A::FieldResult}},
+            {"chftn", {A::FootnoteMark}},
             {"pard", {A::ParagraphDefaults}},
             {"li", {A::LeftIndent}},
             {"ri", {A::RightIndent}},
@@ -168,21 +191,18 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
             {"u", {A::UnicodeCharacter}},
             {"uc", {A::UnicodeFallbackLength}},
         };
-        // Every underline style is an underline here.
-        for (std::string_view word : {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash",
-                                      "ulth", "ulthd", "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash",
-                                      "ululdbwave", "ulw", "ulwave"})
-            table.emplace(word, Keyword{A::Underline});
+        for (int kind = 0; kind < RtfCharacterFormat::underlineKinds; ++kind)
+            table.emplace(RtfCharacterFormat::underlineWord(kind), Keyword{A::Underline, kind});
         // Destinations whose content is not description text. Unknown destinations marked
         // with \* are skipped without being listed. An \object is read: its \objdata is
         // skipped, and its \result is what a reader without the object shows.
         for (std::string_view word :
              {"aftncn", "aftnsep", "aftnsepc", "annotation", "atnauthor", "atndate", "atnid", "atnref",
               "atrfend", "atrfstart", "bkmkend", "bkmkstart", "colorschememapping", "datastore", "do",
-              "docvar", "expandedcolortbl", "falt", "fchars", "fldinst", "fname", "footer", "footerf",
+              "docvar", "expandedcolortbl", "falt", "fchars", "fname", "footer", "footerf",
               "footerl", "footerr", "footnote", "ftncn", "ftnsep", "ftnsepc", "generator", "header",
-              "headerf", "headerl", "headerr", "htmltag", "info", "latentstyles", "lchars", "listoverridetable",
-              "listtable", "listtext", "mmathPr", "nonshppict", "objdata", "panose", "pgdsctbl",
+              "headerf", "headerl", "headerr", "htmltag", "info", "latentstyles", "lchars", "list", "listlevel", "listname",
+              "listoverride", "listoverridetable", "listtable", "listtext", "mmathPr", "nonesttables", "nonshppict", "objdata", "panose", "pgdsctbl",
               "pict", "pn", "pntext", "revtbl", "rsidtbl", "rxe", "shp", "shpinst", "shppict", "stylesheet",
               "tc", "template", "themedata", "txe", "userprops", "xe", "xmlnstbl"})
             table.emplace(word, Keyword{A::SkipDestination});
@@ -196,7 +216,8 @@ bool RtfParser::CharacterState::operator==(const CharacterState &other) const
 {
     return font == other.font && halfPoints == other.halfPoints && foreground == other.foreground
         && background == other.background && bold == other.bold && italic == other.italic
-        && underline == other.underline && strikeOut == other.strikeOut;
+        && underline == other.underline && strikeOut == other.strikeOut && position == other.position
+        && raise == other.raise && capitals == other.capitals && hidden == other.hidden && link == other.link;
 }
 
 RtfParser::RtfParser(QTextDocument &document)
@@ -287,7 +308,10 @@ void RtfParser::skipToken(const RtfTokenizer::Token &token)
     if (token.type == RtfTokenizer::TokenType::GroupStart) {
         ++skipDepth_;
     } else if (token.type == RtfTokenizer::TokenType::GroupEnd && --skipDepth_ == 0) {
-        groups_.pop_back();
+        if (overflowDepth_ > 0)
+            --overflowDepth_;
+        else
+            groups_.pop_back();
         fallbackToSkip_ = 0;
     }
 }
@@ -295,21 +319,30 @@ void RtfParser::skipToken(const RtfTokenizer::Token &token)
 void RtfParser::startGroup()
 {
     releaseHeldWhitespace();
+    fallbackToSkip_ = 0;
+    if (groups_.size() >= maximumGroupDepth) {
+        ++overflowDepth_;
+        group().ignorableDestination = false;
+        group().atStart = true;
+        return;
+    }
     GroupState child = groups_.empty() ? GroupState() : group();
     child.ignorableDestination = false;
+    child.atStart = true;
     if (child.destination == Destination::Alternatives)
         child.destination = Destination::AlternativeChoice;
     groups_.push_back(std::move(child));
-    fallbackToSkip_ = 0;
-    if (groups_.size() > maximumGroupDepth)
-        startSkippingGroup();
-    else
-        groupJustStarted_ = group().destination == Destination::Body;
+    groupJustStarted_ = group().destination == Destination::Body;
 }
 
 void RtfParser::endGroup()
 {
     releaseHeldWhitespace();
+    if (overflowDepth_ > 0) {
+        --overflowDepth_;
+        fallbackToSkip_ = 0;
+        return;
+    }
     const Destination destination = group().destination;
     if (destination == Destination::FontTable) {
         fonts_.endEntry(decoder_, documentCodePage_);
@@ -327,7 +360,7 @@ void RtfParser::endGroup()
 void RtfParser::startSkippingGroup()
 {
     // The document group itself is never skipped: a stray \* there must not drop the document.
-    if (groups_.size() > 1)
+    if (groups_.size() > 1 || overflowDepth_ > 0)
         skipDepth_ = 1;
 }
 
@@ -336,6 +369,7 @@ void RtfParser::handleControlWord(const RtfTokenizer::Token &token)
     const Keyword *keyword = findKeyword(token.text);
     GroupState &current = group();
     const bool ignorable = std::exchange(current.ignorableDestination, false);
+    const bool startsGroup = std::exchange(current.atStart, false);
     if (groupJustStarted_) {
         if (keyword && keyword->isDestination())
             heldWhitespace_.clear();
@@ -349,8 +383,11 @@ void RtfParser::handleControlWord(const RtfTokenizer::Token &token)
             startSkippingGroup();
         return;
     }
-    if (ignorable && !isUnicodeAlternative) {
-        startSkippingGroup();
+    if (ignorable && !(keyword && keyword->isDestination()) && !isUnicodeAlternative) {
+        // A destination is the first word of its group; \* before a word in the middle of a
+        // group marks only that word as one to pass over.
+        if (startsGroup)
+            startSkippingGroup();
         return;
     }
     if (keyword)
@@ -441,13 +478,42 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         character.italic = toggle;
         break;
     case A::Underline:
-        character.underline = toggle;
-        break;
-    case A::UnderlineNone:
-        character.underline = false;
+        character.underline = toggle ? keyword.value : 0;
         break;
     case A::StrikeOut:
         character.strikeOut = toggle;
+        break;
+    case A::Position:
+        character.position = RtfCharacterFormat::Position(keyword.value);
+        character.raise = 0;
+        break;
+    case A::Raise:
+        // Six half-points is what \up and \dn mean without a number.
+        character.raise = keyword.value * qBound(0, token.hasParameter ? parameter : 6, RtfCharacterFormat::maximumHalfPoints);
+        character.position = RtfCharacterFormat::Position::Normal;
+        break;
+    case A::Capitals:
+        if (toggle)
+            character.capitals = RtfCharacterFormat::Capitals(keyword.value);
+        else if (character.capitals == RtfCharacterFormat::Capitals(keyword.value))
+            character.capitals = RtfCharacterFormat::Capitals::None;
+        break;
+    case A::Hidden:
+        character.hidden = toggle;
+        break;
+    case A::Field:
+        fieldInstruction_.clear();
+        break;
+    case A::FieldInstruction:
+        current.destination = Destination::FieldInstruction;
+        break;
+    case A::FieldResult:
+        startFieldResult();
+        break;
+    case A::FootnoteMark:
+        // The footnotes themselves are skipped; their marks count them as Word numbers them.
+        if (current.destination == Destination::Body)
+            appendCharacters(QString::number(++footnotes_));
         break;
     case A::ParagraphDefaults:
         paragraph = RtfParagraphFormat();
@@ -514,8 +580,10 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
 
 void RtfParser::handleControlSymbol(char symbol)
 {
-    if (symbol != '*')
+    if (symbol != '*') {
         releaseHeldWhitespace();
+        group().atStart = false;
+    }
     switch (symbol) {
     case '*':
         group().ignorableDestination = true;
@@ -546,6 +614,7 @@ void RtfParser::handleControlSymbol(char symbol)
 void RtfParser::handleText(QByteArrayView text)
 {
     GroupState &current = group();
+    current.atStart = false;
     switch (current.destination) {
     case Destination::Body:
         if (groupJustStarted_ && isSpaces(text)) {
@@ -575,6 +644,9 @@ void RtfParser::handleText(QByteArrayView text)
         break;
     case Destination::AlternativeChoice:
         startSkippingGroup();
+        break;
+    case Destination::FieldInstruction:
+        fieldInstruction_.append(decoder_.decode(currentCodePage(), text));
         break;
     }
 }
@@ -615,6 +687,10 @@ void RtfParser::appendUnicodeUnit(int value)
     const char16_t unit = value < -32768 || value > 65535 ? replacementCharacter : char16_t(value & 0xFFFF);
     if (group().destination == Destination::FontTable) {
         fonts_.appendToName(QChar(unit), decoder_, documentCodePage_);
+        return;
+    }
+    if (group().destination == Destination::FieldInstruction) {
+        fieldInstruction_.append(QChar(unit));
         return;
     }
     if (group().destination != Destination::Body)
@@ -668,7 +744,25 @@ void RtfParser::flushText()
 {
     if (pendingText_.isEmpty())
         return;
-    builder_.appendText(std::exchange(pendingText_, QString()), charFormat(pendingTextState_));
+    if (pendingTextState_.hidden)
+        builder_.appendHiddenText(std::exchange(pendingText_, QString()), charFormat(pendingTextState_));
+    else
+        builder_.appendText(std::exchange(pendingText_, QString()), charFormat(pendingTextState_));
+}
+
+// The shown text of a field; a hyperlink's carries its target.
+void RtfParser::startFieldResult()
+{
+    const QString target = HyperlinkField::target(fieldInstruction_);
+    fieldInstruction_.clear();
+    if (target.isEmpty())
+        return;
+    qsizetype index = links_.indexOf(target);
+    if (index < 0) {
+        index = links_.size();
+        links_.append(target);
+    }
+    group().character.link = int(index);
 }
 
 void RtfParser::endParagraph()
@@ -738,5 +832,11 @@ RtfCharacterFormat RtfParser::resolve(const CharacterState &state) const
     format.italic = state.italic;
     format.underline = state.underline;
     format.strikeOut = state.strikeOut;
+    format.position = state.position;
+    format.raise = state.raise;
+    format.capitals = state.capitals;
+    format.hidden = state.hidden;
+    if (state.link >= 0)
+        format.link = links_.at(state.link);
     return format;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "description/CodePageDecoder.h"
+#include "description/RtfCharacterFormat.h"
 #include "description/RtfColorTable.h"
 #include "description/RtfFontTable.h"
 #include "description/RtfParagraphFormat.h"
@@ -14,7 +15,6 @@
 #include <vector>
 
 class QTextDocument;
-struct RtfCharacterFormat;
 
 // The RTF state machine: groups with their character and paragraph state, destinations, the
 // font and colour tables, code pages and Unicode fallbacks. Feeds a TextDocumentBuilder.
@@ -32,6 +32,7 @@ private:
         ColorTable,
         Alternatives,      // \upr: holds an ANSI and a Unicode version of the same content
         AlternativeChoice, // a group inside \upr; only the \ud one is read
+        FieldInstruction,  // \fldinst: its text says what the field is
     };
 
     struct CharacterState {
@@ -41,8 +42,13 @@ private:
         int background = -1;
         bool bold = false;
         bool italic = false;
-        bool underline = false;
+        int underline = 0;
         bool strikeOut = false;
+        RtfCharacterFormat::Position position = RtfCharacterFormat::Position::Normal;
+        int raise = 0;
+        RtfCharacterFormat::Capitals capitals = RtfCharacterFormat::Capitals::None;
+        bool hidden = false;
+        int link = -1; // index in links_
         bool operator==(const CharacterState &other) const;
         bool operator!=(const CharacterState &other) const { return !(*this == other); }
     };
@@ -55,6 +61,7 @@ private:
         RtfParagraphFormat::TabStop::Kind nextTabKind = RtfParagraphFormat::TabStop::Kind::Left;
         int unicodeFallbackLength = 1; // \ucN
         bool ignorableDestination = false; // after \*
+        bool atStart = true;               // nothing but \* read in the group yet
     };
 
     struct Keyword;
@@ -81,6 +88,7 @@ private:
     void flushText();
     void endParagraph();
     void finish();
+    void startFieldResult();
 
     void setColor(int &slot, const RtfTokenizer::Token &token) const;
     int currentCodePage() const;
@@ -94,12 +102,18 @@ private:
     CodePageDecoder decoder_;
     std::vector<GroupState> groups_;
     int skipDepth_ = 0;
+    // Groups opened beyond the depth limit: read on in the deepest state, counting braces only.
+    int overflowDepth_ = 0;
     int fallbackToSkip_ = 0;
     bool finished_ = false;
 
     int documentCodePage_ = CodePageDecoder::windows1252;
     int defaultFont_ = 0;
     bool utf8Text_ = false;
+
+    QString fieldInstruction_;
+    QStringList links_;
+    int footnotes_ = 0;
 
     // Whitespace at the start of a group stays out of the text until we know the group is not
     // a destination: "{ \fonttbl" is a font table, not a space.

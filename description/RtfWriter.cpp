@@ -1,6 +1,8 @@
 #include "description/RtfWriter.h"
 
 #include "catalogue/Windows1252.h"
+#include "description/HyperlinkField.h"
+#include "description/RtfProperties.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -13,16 +15,6 @@ constexpr char lineEnd[] = "\r\n";
 
 // Anything \uN cannot stand for is written as U+FFFD, as the reader would read it.
 constexpr char16_t replacementCharacter = QChar::ReplacementCharacter;
-
-// Embedded objects (pasted pictures) are not part of the descriptions we write.
-bool hasWritableText(QStringView text)
-{
-    for (QChar c : text) {
-        if (c != QChar::ObjectReplacementCharacter)
-            return true;
-    }
-    return false;
-}
 
 void appendNumber(QByteArray &out, int value)
 {
@@ -109,7 +101,7 @@ QByteArray RtfWriter::result()
 void RtfWriter::collectTables()
 {
     for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
-        forEachRun(block, [this](const RtfCharacterFormat &character, QStringView) {
+        forEachRun(block, [this](const RtfCharacterFormat &character, QStringView, const QTextCharFormat *) {
             addFont(character.family);
             addColor(character.foreground);
             addColor(character.background);
@@ -154,10 +146,12 @@ void RtfWriter::writeBody()
             writeParagraphFormat(paragraph);
             writtenParagraph_ = paragraph;
         }
-        forEachRun(block, [this](const RtfCharacterFormat &character, QStringView text) {
+        forEachRun(block, [this](const RtfCharacterFormat &character, QStringView text, const QTextCharFormat *) {
+            writeLink(character.link);
             writeCharacterFormat(character);
             writeText(text);
         });
+        writeLink(QString());
         // Every paragraph ends with \par, the last one too; the reader drops that last mark.
         writeControlWord("par");
         body_.append(lineEnd);
@@ -195,21 +189,59 @@ void RtfWriter::writeCharacterFormat(const RtfCharacterFormat &character)
         writeControlWord("cf", colorIndex(character.foreground));
     if (character.background != written_.background)
         writeControlWord("highlight", colorIndex(character.background));
+    using Capitals = RtfCharacterFormat::Capitals;
     const std::tuple<bool, bool, const char *, const char *> effects[] = {
         {character.bold, written_.bold, "b", "b0"},
         {character.italic, written_.italic, "i", "i0"},
-        {character.underline, written_.underline, "ul", "ulnone"},
+        {character.underline != written_.underline, false, RtfCharacterFormat::underlineWord(character.underline), ""},
         {character.strikeOut, written_.strikeOut, "strike", "strike0"},
+        {character.capitals == Capitals::All, written_.capitals == Capitals::All, "caps", "caps0"},
+        {character.capitals == Capitals::Small, written_.capitals == Capitals::Small, "scaps", "scaps0"},
+        {character.hidden, written_.hidden, "v", "v0"},
     };
     for (const auto &[wanted, current, on, off] : effects) {
         if (wanted != current)
             writeControlWord(wanted ? on : off);
+    }
+    if (character.position != written_.position || character.raise != written_.raise) {
+        if (character.position == RtfCharacterFormat::Position::Superscript)
+            writeControlWord("super");
+        else if (character.position == RtfCharacterFormat::Position::Subscript)
+            writeControlWord("sub");
+        else if (character.raise > 0)
+            writeControlWord("up", character.raise);
+        else if (character.raise < 0)
+            writeControlWord("dn", -character.raise);
+        else
+            writeControlWord("nosupersub");
     }
     if (character.family != written_.family)
         writeControlWord("f", fontIndex(character.family));
     if (character.halfPoints != written_.halfPoints)
         writeControlWord("fs", character.halfPoints);
     written_ = character;
+}
+
+// Links are fields, as rich-edit controls write them; the shown text's formats are deltas
+// inside the field, which end with it.
+void RtfWriter::writeLink(const QString &target)
+{
+    if (target == openLink_)
+        return;
+    if (!openLink_.isEmpty()) {
+        body_.append("}}}");
+        written_ = formatBeforeLink_;
+        delimiterPending_ = false;
+    }
+    openLink_ = target;
+    if (target.isEmpty())
+        return;
+    body_.append("{\\field{\\*\\fldinst{");
+    delimiterPending_ = false;
+    writeText(HyperlinkField::instruction(target));
+    body_.append("}}{\\fldrslt{");
+    delimiterPending_ = false;
+    formatBeforeLink_ = written_;
 }
 
 void RtfWriter::writeText(QStringView text)
@@ -302,14 +334,30 @@ void RtfWriter::forEachRun(const QTextBlock &block, Visit visit)
     for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         const QString text = fragment.text();
-        if (!hasWritableText(text))
-            continue;
-        visit(characterFormat(fragment.charFormatIndex()), text);
-        wroteText = true;
+        const RtfCharacterFormat &character = characterFormat(fragment.charFormatIndex());
+        // Inline objects stand one a character: hidden text and pictures are written, embedded
+        // objects of other kinds are not part of the descriptions we write.
+        qsizetype start = 0;
+        for (qsizetype i = 0; i <= text.size(); ++i) {
+            if (i < text.size() && text[i] != QChar::ObjectReplacementCharacter)
+                continue;
+            if (i > start) {
+                visit(character, QStringView(text).sliced(start, i - start), nullptr);
+                wroteText = true;
+            }
+            start = i + 1;
+            if (i == text.size())
+                break;
+            const QTextCharFormat format = fragment.charFormat();
+            if (character.hidden) {
+                visit(character, format.stringProperty(RtfProperty::HiddenText), nullptr);
+                wroteText = true;
+            }
+        }
     }
     // An empty paragraph still has a height, which its mark's format decides.
     if (!wroteText)
-        visit(characterFormat(block.charFormatIndex()), QStringView());
+        visit(characterFormat(block.charFormatIndex()), QStringView(), nullptr);
 }
 
 const RtfCharacterFormat &RtfWriter::characterFormat(int formatIndex)

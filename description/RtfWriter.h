@@ -31,6 +31,7 @@ private:
     void writeBody();
     void writeParagraphFormat(const RtfParagraphFormat &paragraph);
     void writeCharacterFormat(const RtfCharacterFormat &character);
+    void writeLink(const QString &target);
     void writeText(QStringView text);
     void writeCharacter(char16_t character);
     void writeControlWord(const char *word);
@@ -60,4 +61,6 @@ private:
     RtfCharacterFormat written_;
     std::optional<RtfParagraphFormat> writtenParagraph_;
     bool delimiterPending_ = false;
+    QString openLink_;
+    RtfCharacterFormat formatBeforeLink_;
 };

@@ -1,5 +1,7 @@
 #include "description/TextDocumentBuilder.h"
 
+#include "description/RtfProperties.h"
+
 #include <QTextDocument>
 
 namespace {
@@ -60,6 +62,13 @@ void TextDocumentBuilder::appendText(QString text, const QTextCharFormat &format
     openPendingParagraph();
     neutralizeStructureCharacters(text);
     cursor_.insertText(text, format);
+}
+
+void TextDocumentBuilder::appendHiddenText(const QString &text, QTextCharFormat format)
+{
+    openPendingParagraph();
+    format.setProperty(RtfProperty::HiddenText, text);
+    cursor_.insertText(QString(QChar::ObjectReplacementCharacter), format);
 }
 
 void TextDocumentBuilder::endParagraph(const QTextBlockFormat &format, const QTextCharFormat &markFormat)

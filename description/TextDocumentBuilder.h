@@ -16,6 +16,8 @@ public:
     TextDocumentBuilder &operator=(const TextDocumentBuilder &) = delete;
 
     void appendText(QString text, const QTextCharFormat &format);
+    // Hidden text takes no room: it is held by an inline object that draws nothing.
+    void appendHiddenText(const QString &text, QTextCharFormat format);
     // markFormat is the format of the paragraph mark: what an empty paragraph shows.
     void endParagraph(const QTextBlockFormat &format, const QTextCharFormat &markFormat);
     // Gives a paragraph the end of the data left open its formats.

@@ -92,15 +92,16 @@ void TestRtfCorpus::textAndFormats_data()
     row("msftedit-5.41_colortbl-underline-fontsize", u"     "_qs, "Arial 12pt fg=#7a7a7a bg=auto bu");
     row("msftedit-5.41_hex-escape-right-after-control-word", u"Übersicht"_qs, "Calibri 11pt fg=auto bg=auto ",
         wordPad, u"Übersicht"_qs);
-    row("msftedit-5.41_hyperlink-field", u"pro"_qs, "Calibri 11pt fg=#0000ff bg=auto biu",
+    row("msftedit-5.41_hyperlink-field", u"pro"_qs, "Calibri 11pt fg=#0000ff bg=auto biu link=https://github.com/tbluemel/rtf.js",
         u"center bottom=13.3333 line=proportional:115"_qs,
         u"This is a document with\u2028a hyperlink to this project."_qs);
-    row("msftedit-5.41_hyperlink-field", u"unsafe link"_qs, "Calibri 11pt fg=#0000ff bg=auto u",
+    row("msftedit-5.41_hyperlink-field", u"unsafe link"_qs,
+        "Calibri 11pt fg=#0000ff bg=auto u link=http://github.com/tbluemel/rtf.js",
         u"center bottom=13.3333 line=proportional:115"_qs);
     row("msftedit-5.41_hyperlink-field", u"And this last"_qs, "Calibri 11pt fg=auto bg=auto ", wordPad);
     row("msftedit-5.41_negative-u-values-field", u"F700\uF700\uF701\uF702"_qs, "Calibri 11pt fg=auto bg=auto ");
     row("msftedit-5.41_negative-u-values-field", u"http://unicode-table.com"_qs,
-        "Calibri 11pt fg=#0000ff bg=auto u");
+        "Calibri 11pt fg=#0000ff bg=auto u link=http://unicode-table.com/en/#private-use-area");
     row("msftedit-5.41_paragraphs-align-bold-italic-underline", u"is a"_qs, "Calibri 22pt fg=auto bg=auto ");
     row("msftedit-5.41_paragraphs-align-bold-italic-underline", u"five"_qs, "Calibri 11pt fg=auto bg=auto bu");
     row("msftedit-5.41_paragraphs-align-bold-italic-underline", u"document"_qs, "Calibri 11pt fg=auto bg=auto i");

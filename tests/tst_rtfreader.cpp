@@ -144,8 +144,8 @@ void TestRtfReader::formats_data()
         << header + "\\f1 a\\f7 b}" << u"left {Tahoma 12pt fg=auto bg=auto }ab"_qs;
     QTest::newRow("underline kinds and ends")
         << header + "\\f0\\ul a\\ulnone b\\uldb c\\ul0 d\\ulwave e\\strike f\\strike0\\ulnone g}"
-        << u"left {Arial 12pt fg=auto bg=auto u}a{Arial 12pt fg=auto bg=auto }b{Arial 12pt fg=auto bg=auto u}c"
-           u"{Arial 12pt fg=auto bg=auto }d{Arial 12pt fg=auto bg=auto u}e{Arial 12pt fg=auto bg=auto us}f"
+        << u"left {Arial 12pt fg=auto bg=auto u}a{Arial 12pt fg=auto bg=auto }b{Arial 12pt fg=auto bg=auto u ul=1/3}c"
+           u"{Arial 12pt fg=auto bg=auto }d{Arial 12pt fg=auto bg=auto u ul=6/0}e{Arial 12pt fg=auto bg=auto us ul=6/0}f"
            u"{Arial 12pt fg=auto bg=auto }g"_qs;
     QTest::newRow("toggles with parameters") << header + "\\f0\\b1 a\\b0 b\\i2 c}"
                                              << u"left {Arial 12pt fg=auto bg=auto b}a{Arial 12pt fg=auto bg=auto }b"
@@ -177,6 +177,36 @@ void TestRtfReader::formats_data()
     QTest::newRow("font table entries without groups")
         << QByteArray("{\\rtf1{\\fonttbl\\f0\\fnil Mono;\\f1\\fnil Tahoma;}\\f1 a}")
         << u"left {Tahoma 12pt fg=auto bg=auto }a"_qs;
+    QTest::newRow("raised, lowered and capital text")
+        << header + "\\f0 a\\super b\\sub c\\nosupersub d\\up4 e\\dn f\\up0 g\\caps h\\scaps i\\scaps0 j}"
+        << u"left {Arial 12pt fg=auto bg=auto }a{Arial 12pt fg=auto bg=auto  super}b{Arial 12pt fg=auto bg=auto  sub}c"
+           u"{Arial 12pt fg=auto bg=auto }d{Arial 12pt fg=auto bg=auto  raise=16.6667}e"
+           u"{Arial 12pt fg=auto bg=auto  raise=-25}f{Arial 12pt fg=auto bg=auto }g"
+           u"{Arial 12pt fg=auto bg=auto  caps=1}h{Arial 12pt fg=auto bg=auto  caps=3}i{Arial 12pt fg=auto bg=auto }j"_qs;
+    QTest::newRow("hidden text takes no room but is kept")
+        << header + "\\f0 a\\v secret\\v0 b}"
+        << u"left {Arial 12pt fg=auto bg=auto }a{Arial 12pt fg=auto bg=auto  hidden=secret}\uFFFC"
+           u"{Arial 12pt fg=auto bg=auto }b"_qs;
+    QTest::newRow("hyperlink fields carry their target")
+        << header + "\\f0 {\\field{\\*\\fldinst{HYPERLINK \"http://a.dk/x\"}}{\\fldrslt{\\ul a}}} "
+                    "{\\field{\\*\\fldinst HYPERLINK \\\\l \"m\\\\\\\\rk\"}{\\fldrslt b}}"
+                    "{\\field{\\*\\fldinst PAGE}{\\fldrslt 3}}}"
+        << u"left {Arial 12pt fg=auto bg=auto u link=http://a.dk/x}a{Arial 12pt fg=auto bg=auto } "
+           u"{Arial 12pt fg=auto bg=auto  link=#m\\rk}b{Arial 12pt fg=auto bg=auto }3"_qs;
+    QTest::newRow("an unknown \\* word in the middle of a group drops only itself")
+        << header + "\\f0 {\\b a\\*\\foo b}c}"
+        << u"left {Arial 12pt fg=auto bg=auto b}ab{Arial 12pt fg=auto bg=auto }c"_qs;
+    QTest::newRow("list groups outside the list table, text for readers without nested tables")
+        << header + "\\f0 a{\\list\\listid5{\\listlevel x}}{\\*\\nonesttables y}b}"
+        << u"left {Arial 12pt fg=auto bg=auto }ab"_qs;
+    QTest::newRow("footnote marks are numbered, footnotes skipped")
+        << header + "\\f0 a{\\super\\chftn}{\\footnote{\\super\\chftn} note}b{\\super\\chftn}}"
+        << u"left {Arial 12pt fg=auto bg=auto }a{Arial 12pt fg=auto bg=auto  super}1"
+           u"{Arial 12pt fg=auto bg=auto }b{Arial 12pt fg=auto bg=auto  super}2"_qs;
+    QTest::newRow("Mac code pages")
+        << QByteArray("{\\rtf1\\mac\\ansicpg10001{\\fonttbl{\\f0\\fcharset1 Osaka;}{\\f1\\fcharset78 Osaka;}"
+                      "{\\f2\\fcharset89 Geneva;}}\\f0 \\'82\\'a0\\f1 \\'82\\'a2\\f2 \\'80}")
+        << u"left {Osaka 12pt fg=auto bg=auto }あい{Geneva 12pt fg=auto bg=auto }А"_qs;
     QTest::newRow("font name in its own code page")
         << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset129 \\'b8\\'bc\\'c0\\'ba;}}\\f0 a}")
         << u"left {맑은 12pt fg=auto bg=auto }a"_qs;

@@ -1,3 +1,4 @@
+#include "description/RtfProperties.h"
 #include "description/RtfReader.h"
 #include "description/RtfWriter.h"
 #include "description/Twips.h"
@@ -113,6 +114,25 @@ void buildFormattedDocument(QTextDocument &document)
     minimum.setLineHeight(twipsToUnits(360), QTextBlockFormat::MinimumHeight);
     cursor.insertBlock(minimum, charFormat(arial, 10));
     cursor.insertText(QStringLiteral("Sidste afsnit."), charFormat(arial, 10));
+    QTextCharFormat raised = charFormat(arial, 10);
+    raised.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    cursor.insertText(QStringLiteral("2"), raised);
+    raised.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    cursor.insertText(QStringLiteral("x"), raised);
+    raised.setVerticalAlignment(QTextCharFormat::AlignNormal);
+    raised.setBaselineOffset(-30);
+    raised.setFontCapitalization(QFont::SmallCaps);
+    cursor.insertText(QStringLiteral("ned"), raised);
+    QTextCharFormat link = charFormat(arial, 10, Qt::blue, {}, u"u");
+    link.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+    link.setAnchor(true);
+    link.setAnchorHref(QStringLiteral("https://z-cd.dk/\"q\\"));
+    cursor.insertText(QStringLiteral("link"), link);
+    QTextCharFormat hidden = charFormat(arial, 10, {}, {}, u"b");
+    hidden.setFontCapitalization(QFont::AllUppercase);
+    hidden.setObjectType(RtfProperty::HiddenTextObject);
+    hidden.setProperty(RtfProperty::HiddenText, QStringLiteral("skjult"));
+    cursor.insertText(QString(QChar::ObjectReplacementCharacter), hidden);
     cursor.insertBlock(QTextBlockFormat(), charFormat(QStringLiteral("Courier New"), 14));
 }
 

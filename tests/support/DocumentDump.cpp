@@ -1,5 +1,7 @@
 #include "support/DocumentDump.h"
 
+#include "description/RtfProperties.h"
+
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -59,14 +61,31 @@ QString describe(const QTextCharFormat &format)
         flags += u'b';
     if (format.fontItalic())
         flags += u'i';
-    if (format.fontUnderline())
+    if (format.underlineStyle() != QTextCharFormat::NoUnderline)
         flags += u'u';
     if (format.fontStrikeOut())
         flags += u's';
-    return QStringLiteral("%1 %2pt fg=%3 bg=%4 %5")
-        .arg(format.fontFamilies().toStringList().join(u','))
-        .arg(format.fontPointSize())
-        .arg(brush(format, QTextFormat::ForegroundBrush), brush(format, QTextFormat::BackgroundBrush), flags);
+    QString described = QStringLiteral("%1 %2pt fg=%3 bg=%4 %5")
+                            .arg(format.fontFamilies().toStringList().join(u','))
+                            .arg(format.fontPointSize())
+                            .arg(brush(format, QTextFormat::ForegroundBrush),
+                                 brush(format, QTextFormat::BackgroundBrush), flags);
+    // What only some runs carry is named only where it is present.
+    if (format.underlineStyle() > QTextCharFormat::SingleUnderline || format.hasProperty(RtfProperty::UnderlineKind))
+        described += QStringLiteral(" ul=%1/%2").arg(format.underlineStyle()).arg(format.intProperty(RtfProperty::UnderlineKind));
+    if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+        described += QStringLiteral(" super");
+    if (format.verticalAlignment() == QTextCharFormat::AlignSubScript)
+        described += QStringLiteral(" sub");
+    if (format.baselineOffset() != 0)
+        described += QStringLiteral(" raise=%1").arg(format.baselineOffset());
+    if (format.hasProperty(QTextFormat::FontCapitalization))
+        described += QStringLiteral(" caps=%1").arg(format.fontCapitalization());
+    if (format.objectType() == RtfProperty::HiddenTextObject)
+        described += QStringLiteral(" hidden=") + format.stringProperty(RtfProperty::HiddenText);
+    if (format.isAnchor())
+        described += QStringLiteral(" link=") + format.anchorHref();
+    return described;
 }
 
 QString describe(const QTextDocument &document)
