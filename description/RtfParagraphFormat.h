@@ -1,5 +1,7 @@
 #pragma once
 
+#include "description/RtfListFormat.h"
+
 #include <QList>
 #include <QTextBlockFormat>
 
@@ -32,6 +34,8 @@ struct RtfParagraphFormat {
     bool lineSpacingMultiple = false;
     Alignment alignment = Alignment::Left;
     QList<TabStop> tabStops;
+    // Not part of the block format: Qt holds it in the paragraph's list.
+    RtfListFormat list;
 
     bool operator==(const RtfParagraphFormat &other) const;
     bool operator!=(const RtfParagraphFormat &other) const { return !(*this == other); }

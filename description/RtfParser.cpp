@@ -63,6 +63,26 @@ struct RtfParser::Keyword {
         FieldInstruction,
         FieldResult,
         FootnoteMark,
+        ListText,
+        ListDefinition,
+        ListBullet,
+        ListBody,
+        ListOutlineLevel,
+        ListKind,
+        ListStart,
+        ListPrefix,
+        ListSuffix,
+        ListTable,
+        ListEntry,
+        ListLevel,
+        LevelNumberFormat,
+        LevelStart,
+        LevelText,
+        ListId,
+        ListOverrideTable,
+        ListOverride,
+        ListOverrideNumber,
+        ListLevelNumber,
         ParagraphDefaults,
         LeftIndent,
         RightIndent,
@@ -91,7 +111,10 @@ struct RtfParser::Keyword {
     {
         return action == Action::SkipDestination || action == Action::FontTable || action == Action::ColorTable
             || action == Action::Alternatives || action == Action::FieldInstruction
-            || action == Action::FieldResult;
+            || action == Action::FieldResult || (action >= Action::ListText && action <= Action::ListDefinition)
+            || action == Action::ListPrefix || action == Action::ListSuffix || action == Action::ListTable
+            || action == Action::ListEntry || action == Action::ListLevel || action == Action::LevelText
+            || action == Action::ListOverrideTable || action == Action::ListOverride;
     }
 };
 
@@ -102,6 +125,7 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
     using Tab = RtfParagraphFormat::TabStop::Kind;
     using Position = RtfCharacterFormat::Position;
     using Capitals = RtfCharacterFormat::Capitals;
+    using ListKind = RtfListFormat::Kind;
     static const std::unordered_map<std::string_view, Keyword> keywords = [] {
         std::unordered_map<std::string_view, Keyword> table{
             {"fonttbl", {A::FontTable}},
@@ -145,6 +169,31 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
             {"fldinst", {A::FieldInstruction}},
             {"fldrslt", {A::FieldResult}},
             {"chftn", {A::FootnoteMark}},
+            {"pntext", {A::ListText}},
+            {"listtext", {A::ListText}},
+            {"pn", {A::ListDefinition}},
+            {"pnlvlblt", {A::ListBullet}},
+            {"pnlvlbody", {A::ListBody}},
+            {"pnlvl", {A::ListOutlineLevel}},
+            {"pndec", {A::ListKind, int(ListKind::Decimal)}},
+            {"pnlcltr", {A::ListKind, int(ListKind::LowerLetter)}},
+            {"pnucltr", {A::ListKind, int(ListKind::UpperLetter)}},
+            {"pnlcrm", {A::ListKind, int(ListKind::LowerRoman)}},
+            {"pnucrm", {A::ListKind, int(ListKind::UpperRoman)}},
+            {"pnstart", {A::ListStart}},
+            {"pntxtb", {A::ListPrefix}},
+            {"pntxta", {A::ListSuffix}},
+            {"listtable", {A::ListTable}},
+            {"list", {A::ListEntry}},
+            {"listlevel", {A::ListLevel}},
+            {"levelnfc", {A::LevelNumberFormat}},
+            {"levelstartat", {A::LevelStart}},
+            {"leveltext", {A::LevelText}},
+            {"listid", {A::ListId}},
+            {"listoverridetable", {A::ListOverrideTable}},
+            {"listoverride", {A::ListOverride}},
+            {"ls", {A::ListOverrideNumber}},
+            {"ilvl", {A::ListLevelNumber}},
             {"pard", {A::ParagraphDefaults}},
             {"li", {A::LeftIndent}},
             {"ri", {A::RightIndent}},
@@ -201,9 +250,8 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
               "atrfend", "atrfstart", "bkmkend", "bkmkstart", "colorschememapping", "datastore", "do",
               "docvar", "expandedcolortbl", "falt", "fchars", "fname", "footer", "footerf",
               "footerl", "footerr", "footnote", "ftncn", "ftnsep", "ftnsepc", "generator", "header",
-              "headerf", "headerl", "headerr", "htmltag", "info", "latentstyles", "lchars", "list", "listlevel", "listname",
-              "listoverride", "listoverridetable", "listtable", "listtext", "mmathPr", "nonesttables", "nonshppict", "objdata", "panose", "pgdsctbl",
-              "pict", "pn", "pntext", "revtbl", "rsidtbl", "rxe", "shp", "shpinst", "shppict", "stylesheet",
+              "headerf", "headerl", "headerr", "htmltag", "info", "latentstyles", "lchars", "listname", "mmathPr", "nonesttables", "nonshppict", "objdata", "panose", "pgdsctbl",
+              "pict", "revtbl", "rsidtbl", "rxe", "shp", "shpinst", "shppict", "stylesheet",
               "tc", "template", "themedata", "txe", "userprops", "xe", "xmlnstbl"})
             table.emplace(word, Keyword{A::SkipDestination});
         return table;
@@ -353,6 +401,8 @@ void RtfParser::endGroup()
         finish();
         return;
     }
+    if (groups_[groups_.size() - 2].destination != destination)
+        endListGroup(destination);
     groups_.pop_back();
     fallbackToSkip_ = 0;
 }
@@ -510,6 +560,93 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
     case A::FieldResult:
         startFieldResult();
         break;
+    case A::ListText:
+        current.destination = Destination::ListText;
+        decodePendingBytes();
+        flushText();
+        builder_.beginListText();
+        break;
+    case A::ListDefinition:
+        current.destination = Destination::ListDefinition;
+        listDefinition_ = RtfListFormat();
+        break;
+    case A::ListBullet:
+        listDefinition_.kind = RtfListFormat::Kind::Bullet;
+        break;
+    case A::ListBody:
+    case A::ListOutlineLevel:
+        if (!listDefinition_.isNumbered())
+            listDefinition_.kind = RtfListFormat::Kind::Decimal;
+        if (keyword.action == A::ListOutlineLevel)
+            listDefinition_.level = qBound(0, parameter, 9);
+        break;
+    case A::ListKind:
+        if (listDefinition_.kind != RtfListFormat::Kind::Bullet)
+            listDefinition_.kind = RtfListFormat::Kind(keyword.value);
+        break;
+    case A::ListStart:
+        listDefinition_.start = qBound(0, parameter, 32767);
+        break;
+    case A::ListPrefix:
+        current.destination = Destination::ListPrefix;
+        break;
+    case A::ListSuffix:
+        current.destination = Destination::ListSuffix;
+        break;
+    case A::ListTable:
+        current.destination = Destination::ListTable;
+        break;
+    case A::ListEntry:
+    case A::ListLevel:
+    case A::LevelText:
+        // Inside the list table these open a list, one of its levels and the level's text;
+        // anywhere else they are groups to pass over.
+        if (keyword.action == A::ListEntry && current.destination == Destination::ListTable) {
+            current.destination = Destination::ListEntry;
+            lists_.beginList();
+        } else if (keyword.action == A::ListLevel && current.destination == Destination::ListEntry) {
+            current.destination = Destination::ListLevel;
+            lists_.beginLevel();
+        } else if (keyword.action == A::LevelText && current.destination == Destination::ListLevel) {
+            current.destination = Destination::LevelText;
+        } else {
+            startSkippingGroup();
+        }
+        break;
+    case A::LevelNumberFormat:
+        if (current.destination == Destination::ListLevel)
+            lists_.setLevelNumberFormat(parameter);
+        break;
+    case A::LevelStart:
+        if (current.destination == Destination::ListLevel)
+            lists_.setLevelStart(parameter);
+        break;
+    case A::ListId:
+        if (current.destination == Destination::ListEntry)
+            lists_.setListId(parameter);
+        else if (current.destination == Destination::ListOverride)
+            lists_.setOverrideListId(parameter);
+        break;
+    case A::ListOverrideTable:
+        current.destination = Destination::ListOverrideTable;
+        break;
+    case A::ListOverride:
+        if (current.destination == Destination::ListOverrideTable) {
+            current.destination = Destination::ListOverride;
+            lists_.beginOverride();
+        } else {
+            startSkippingGroup();
+        }
+        break;
+    case A::ListOverrideNumber:
+        if (current.destination == Destination::ListOverride)
+            lists_.setOverrideNumber(parameter);
+        else
+            current.listOverride = parameter;
+        break;
+    case A::ListLevelNumber:
+        current.listLevel = qBound(0, parameter, 8);
+        break;
     case A::FootnoteMark:
         // The footnotes themselves are skipped; their marks count them as Word numbers them.
         if (current.destination == Destination::Body)
@@ -518,6 +655,8 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
     case A::ParagraphDefaults:
         paragraph = RtfParagraphFormat();
         current.nextTabKind = RtfParagraphFormat::TabStop::Kind::Left;
+        current.listOverride = 0;
+        current.listLevel = 0;
         break;
     case A::LeftIndent:
         paragraph.leftIndent = clampTwips(parameter);
@@ -617,6 +756,7 @@ void RtfParser::handleText(QByteArrayView text)
     current.atStart = false;
     switch (current.destination) {
     case Destination::Body:
+    case Destination::ListText:
         if (groupJustStarted_ && isSpaces(text)) {
             heldWhitespace_.append(text);
             return;
@@ -648,6 +788,22 @@ void RtfParser::handleText(QByteArrayView text)
     case Destination::FieldInstruction:
         fieldInstruction_.append(decoder_.decode(currentCodePage(), text));
         break;
+    case Destination::ListPrefix:
+        listDefinition_.prefix.append(decoder_.decode(currentCodePage(), text));
+        break;
+    case Destination::ListSuffix:
+        listDefinition_.suffix.append(decoder_.decode(currentCodePage(), text));
+        break;
+    case Destination::LevelText:
+        lists_.appendLevelText(decoder_.decode(currentCodePage(), text));
+        break;
+    case Destination::ListDefinition:
+    case Destination::ListTable:
+    case Destination::ListEntry:
+    case Destination::ListLevel:
+    case Destination::ListOverrideTable:
+    case Destination::ListOverride:
+        break;
     }
 }
 
@@ -674,7 +830,7 @@ void RtfParser::appendBytes(QByteArrayView bytes)
 
 void RtfParser::appendCharacters(QStringView text)
 {
-    if (group().destination != Destination::Body)
+    if (!isTextDestination())
         return;
     prepareForText();
     decodePendingBytes();
@@ -689,11 +845,23 @@ void RtfParser::appendUnicodeUnit(int value)
         fonts_.appendToName(QChar(unit), decoder_, documentCodePage_);
         return;
     }
-    if (group().destination == Destination::FieldInstruction) {
+    switch (group().destination) {
+    case Destination::FieldInstruction:
         fieldInstruction_.append(QChar(unit));
         return;
+    case Destination::ListPrefix:
+        listDefinition_.prefix.append(QChar(unit));
+        return;
+    case Destination::ListSuffix:
+        listDefinition_.suffix.append(QChar(unit));
+        return;
+    case Destination::LevelText:
+        lists_.appendLevelText(QStringView(&unit, 1));
+        return;
+    default:
+        break;
     }
-    if (group().destination != Destination::Body)
+    if (!isTextDestination())
         return;
     if (QChar::isLowSurrogate(unit) && pendingHighSurrogate_) {
         const char16_t pair[] = {std::exchange(pendingHighSurrogate_, char16_t(0)), unit};
@@ -750,6 +918,53 @@ void RtfParser::flushText()
         builder_.appendText(std::exchange(pendingText_, QString()), charFormat(pendingTextState_));
 }
 
+// The end of a group that held one part of a list: a list item's text, a \pn definition, which
+// belongs to the paragraph around it, or a list or level of the list table.
+void RtfParser::endListGroup(Destination destination)
+{
+    switch (destination) {
+    case Destination::ListText:
+        decodePendingBytes();
+        flushText();
+        builder_.endListText();
+        break;
+    case Destination::ListDefinition:
+        if (listDefinition_.kind == RtfListFormat::Kind::Bullet) {
+            listDefinition_.kind = RtfListFormat::bulletKind(listDefinition_.prefix);
+            listDefinition_.prefix.clear();
+            listDefinition_.suffix.clear();
+        }
+        groups_[groups_.size() - 2].paragraph.list = listDefinition_;
+        break;
+    case Destination::ListLevel:
+        lists_.endLevel();
+        break;
+    case Destination::ListEntry:
+        lists_.endList();
+        break;
+    default:
+        break;
+    }
+}
+
+// A \pn definition is the paragraph's own; a word-processor list item gets its numbering
+// from the list table.
+RtfListFormat RtfParser::paragraphList()
+{
+    const GroupState &current = group();
+    if (current.paragraph.list.isList() || current.listOverride <= 0) {
+        lastListItem_ = {0, 0};
+        return current.paragraph.list;
+    }
+    const std::pair<int, int> item{current.listOverride, current.listLevel};
+    const bool continuing = item == lastListItem_;
+    const RtfListFormat format = lists_.paragraphFormat(item.first, item.second, continuing);
+    if (!continuing)
+        lastListFormat_ = format;
+    lastListItem_ = item;
+    return lastListFormat_;
+}
+
 // The shown text of a field; a hyperlink's carries its target.
 void RtfParser::startFieldResult()
 {
@@ -773,7 +988,7 @@ void RtfParser::endParagraph()
     prepareForText();
     decodePendingBytes();
     flushText();
-    builder_.endParagraph(group().paragraph.toBlockFormat(), charFormat(group().character));
+    builder_.endParagraph(group().paragraph.toBlockFormat(), charFormat(group().character), paragraphList());
 }
 
 void RtfParser::finish()
@@ -789,7 +1004,8 @@ void RtfParser::finish()
     }
     decodePendingBytes();
     flushText();
-    builder_.finish(last.paragraph.toBlockFormat(), charFormat(last.character));
+    builder_.finish(last.paragraph.toBlockFormat(), charFormat(last.character),
+                    groups_.empty() ? RtfListFormat() : paragraphList());
 }
 
 void RtfParser::setColor(int &slot, const RtfTokenizer::Token &token) const
@@ -799,6 +1015,11 @@ void RtfParser::setColor(int &slot, const RtfTokenizer::Token &token) const
     const int index = token.hasParameter ? token.parameter : 0;
     if (index == 0 || colors_.contains(index))
         slot = index;
+}
+
+bool RtfParser::isTextDestination() const
+{
+    return group().destination == Destination::Body || group().destination == Destination::ListText;
 }
 
 int RtfParser::currentCodePage() const

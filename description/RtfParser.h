@@ -4,6 +4,7 @@
 #include "description/RtfCharacterFormat.h"
 #include "description/RtfColorTable.h"
 #include "description/RtfFontTable.h"
+#include "description/RtfListTable.h"
 #include "description/RtfParagraphFormat.h"
 #include "description/RtfTokenizer.h"
 #include "description/TextDocumentBuilder.h"
@@ -33,6 +34,16 @@ private:
         Alternatives,      // \upr: holds an ANSI and a Unicode version of the same content
         AlternativeChoice, // a group inside \upr; only the \ud one is read
         FieldInstruction,  // \fldinst: its text says what the field is
+        ListText,          // \pntext, \listtext: a list item's number as text
+        ListDefinition,    // \pn: the paragraph's bullet or numbering
+        ListPrefix,        // \pntxtb
+        ListSuffix,        // \pntxta
+        ListTable,
+        ListEntry,
+        ListLevel,
+        LevelText,
+        ListOverrideTable,
+        ListOverride,
     };
 
     struct CharacterState {
@@ -62,6 +73,8 @@ private:
         int unicodeFallbackLength = 1; // \ucN
         bool ignorableDestination = false; // after \*
         bool atStart = true;               // nothing but \* read in the group yet
+        int listOverride = 0;              // \lsN; 0: none
+        int listLevel = 0;                 // \ilvlN
     };
 
     struct Keyword;
@@ -89,12 +102,16 @@ private:
     void endParagraph();
     void finish();
     void startFieldResult();
+    void endListGroup(Destination destination);
+    RtfListFormat paragraphList();
 
     void setColor(int &slot, const RtfTokenizer::Token &token) const;
+    bool isTextDestination() const;
     int currentCodePage() const;
     QTextCharFormat charFormat(const CharacterState &state);
     RtfCharacterFormat resolve(const CharacterState &state) const;
     GroupState &group() { return groups_.back(); }
+    const GroupState &group() const { return groups_.back(); }
 
     TextDocumentBuilder builder_;
     RtfFontTable fonts_;
@@ -114,6 +131,11 @@ private:
     QString fieldInstruction_;
     QStringList links_;
     int footnotes_ = 0;
+
+    RtfListTable lists_;
+    RtfListFormat listDefinition_; // the \pn group being read
+    std::pair<int, int> lastListItem_{0, 0}; // \ls and \ilvl of the last paragraph, when one
+    RtfListFormat lastListFormat_;
 
     // Whitespace at the start of a group stays out of the text until we know the group is not
     // a destination: "{ \fonttbl" is a font table, not a space.

@@ -22,6 +22,9 @@ enum : int {
     // int: twips of \trgaph and \trleft, kept on the table format.
     RowGap,
     RowLeft,
+    // int: a list's first number when it is not 1, and its word-processor level.
+    ListStart,
+    ListLevel,
 };
 
 // Object types of the inline objects a description holds besides pictures.

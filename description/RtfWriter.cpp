@@ -3,9 +3,11 @@
 #include "catalogue/Windows1252.h"
 #include "description/HyperlinkField.h"
 #include "description/RtfProperties.h"
+#include "description/Twips.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextList>
 
 #include <tuple>
 
@@ -51,6 +53,41 @@ const char *alignmentWord(RtfParagraphFormat::Alignment alignment)
         break;
     }
     return nullptr; // rich-edit controls never write \ql: left is what \pard sets
+}
+
+// How rich-edit controls write each kind of bullet: the glyph's byte in a font of symbols.
+struct BulletGlyph {
+    const char *family;
+    bool symbolFont;
+    const char *byte; // as the control writes it inside \pn and \pntext
+};
+
+BulletGlyph bulletGlyph(RtfListFormat::Kind kind)
+{
+    switch (kind) {
+    case RtfListFormat::Kind::Circle:
+        return {"Courier New", false, "o"};
+    case RtfListFormat::Kind::Square:
+        return {"Wingdings", true, "\\'A7"};
+    default:
+        return {"Symbol", true, "\\'B7"};
+    }
+}
+
+const char *numberKindWord(RtfListFormat::Kind kind)
+{
+    switch (kind) {
+    case RtfListFormat::Kind::LowerLetter:
+        return "pnlcltr";
+    case RtfListFormat::Kind::UpperLetter:
+        return "pnucltr";
+    case RtfListFormat::Kind::LowerRoman:
+        return "pnlcrm";
+    case RtfListFormat::Kind::UpperRoman:
+        return "pnucrm";
+    default:
+        return "pndec";
+    }
 }
 
 const char *tabKindWord(RtfParagraphFormat::TabStop::Kind kind)
@@ -106,6 +143,15 @@ void RtfWriter::collectTables()
             addColor(character.foreground);
             addColor(character.background);
         });
+        if (const QTextList *list = block.textList()) {
+            const RtfListFormat format = RtfListFormat::fromListFormat(list->format());
+            if (format.isList() && !format.isNumbered()) {
+                const BulletGlyph glyph = bulletGlyph(format.kind);
+                addFont(QLatin1String(glyph.family));
+                if (glyph.symbolFont)
+                    symbolFonts_.insert(QLatin1String(glyph.family));
+            }
+        }
     }
 }
 
@@ -115,7 +161,7 @@ void RtfWriter::writeHeader(QByteArray &out) const
     for (int i = 0; i < fonts_.size(); ++i) {
         out.append("{\\f");
         appendNumber(out, i);
-        out.append("\\fnil\\fcharset0 ");
+        out.append(symbolFonts_.contains(fonts_.at(i)) ? "\\fnil\\fcharset2 " : "\\fnil\\fcharset0 ");
         appendFontName(out, fonts_.at(i));
         out.append(";}");
     }
@@ -140,10 +186,25 @@ void RtfWriter::writeHeader(QByteArray &out) const
 void RtfWriter::writeBody()
 {
     for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
-        const RtfParagraphFormat paragraph = RtfParagraphFormat::fromBlockFormat(block.blockFormat());
-        // As rich-edit controls do, paragraph properties are written only where they change.
-        if (!writtenParagraph_ || paragraph != *writtenParagraph_) {
-            writeParagraphFormat(paragraph);
+        RtfParagraphFormat paragraph = RtfParagraphFormat::fromBlockFormat(block.blockFormat());
+        const QTextList *list = block.textList();
+        // Qt indents lists and blocks by levels besides their margins; RTF knows margins only.
+        int levels = block.blockFormat().indent();
+        if (list) {
+            paragraph.list = RtfListFormat::fromListFormat(list->format());
+            levels += list->format().indent();
+        }
+        if (levels > 0)
+            paragraph.leftIndent = clampTwips(paragraph.leftIndent + qint64(unitsToTwips(levels * document_.indentWidth())));
+        // As rich-edit controls do, paragraph properties are written only where they change,
+        // and every list item starts with its number as text for readers without lists.
+        const bool changed = !writtenParagraph_ || paragraph != *writtenParagraph_;
+        if (changed)
+            writeControlWord("pard");
+        if (paragraph.list.isList())
+            writeListText(paragraph.list, list->itemNumber(block), block);
+        if (changed) {
+            writeParagraphFormat(paragraph, fontIndex(characterFormat(block.charFormatIndex()).family));
             writtenParagraph_ = paragraph;
         }
         forEachRun(block, [this](const RtfCharacterFormat &character, QStringView text, const QTextCharFormat *) {
@@ -159,9 +220,59 @@ void RtfWriter::writeBody()
     }
 }
 
-void RtfWriter::writeParagraphFormat(const RtfParagraphFormat &paragraph)
+void RtfWriter::writeListText(const RtfListFormat &list, int index, const QTextBlock &block)
 {
-    writeControlWord("pard");
+    const int numberFont = fontIndex(characterFormat(block.charFormatIndex()).family);
+    body_.append("{\\pntext");
+    if (list.isNumbered()) {
+        writeControlWord("f", numberFont);
+        writeText(list.itemText(index));
+    } else {
+        const BulletGlyph glyph = bulletGlyph(list.kind);
+        writeControlWord("f", fontIndex(QLatin1String(glyph.family)));
+        body_.append(glyph.byte);
+        delimiterPending_ = false;
+    }
+    writeControlWord("tab");
+    body_.append('}');
+    delimiterPending_ = false;
+}
+
+// The \pn group rich-edit controls write where a list's paragraph format begins.
+void RtfWriter::writeListDefinition(const RtfListFormat &list, int numberFont)
+{
+    body_.append("{\\*\\pn");
+    if (list.isNumbered()) {
+        writeControlWord(list.level > 0 ? "pnlvl" : "pnlvlbody");
+        if (list.level > 0)
+            appendNumber(body_, list.level);
+        writeControlWord("pnf", numberFont);
+        writeControlWord("pnindent", 0);
+        writeControlWord("pnstart", list.start);
+        writeControlWord(numberKindWord(list.kind));
+        for (const auto &[word, text] : {std::pair("pntxtb", list.prefix), std::pair("pntxta", list.suffix)}) {
+            if (text.isEmpty())
+                continue;
+            body_.append("{\\").append(word);
+            delimiterPending_ = true;
+            writeText(text);
+            body_.append('}');
+        }
+    } else {
+        const BulletGlyph glyph = bulletGlyph(list.kind);
+        writeControlWord("pnlvlblt");
+        writeControlWord("pnf", fontIndex(QLatin1String(glyph.family)));
+        writeControlWord("pnindent", 0);
+        body_.append("{\\pntxtb").append(glyph.byte[0] == '\\' ? "" : " ").append(glyph.byte).append('}');
+    }
+    body_.append('}');
+    delimiterPending_ = false;
+}
+
+void RtfWriter::writeParagraphFormat(const RtfParagraphFormat &paragraph, int numberFont)
+{
+    if (paragraph.list.isList())
+        writeListDefinition(paragraph.list, numberFont);
     const std::pair<const char *, int> lengths[] = {
         {"fi", paragraph.firstLineIndent}, {"li", paragraph.leftIndent}, {"ri", paragraph.rightIndent},
         {"sb", paragraph.spaceBefore},     {"sa", paragraph.spaceAfter},

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QStringList>
 #include <QTextFormat>
 
@@ -29,7 +30,9 @@ private:
     void collectTables();
     void writeHeader(QByteArray &out) const;
     void writeBody();
-    void writeParagraphFormat(const RtfParagraphFormat &paragraph);
+    void writeListText(const RtfListFormat &list, int index, const QTextBlock &block);
+    void writeListDefinition(const RtfListFormat &list, int numberFont);
+    void writeParagraphFormat(const RtfParagraphFormat &paragraph, int numberFont);
     void writeCharacterFormat(const RtfCharacterFormat &character);
     void writeLink(const QString &target);
     void writeText(QStringView text);
@@ -53,6 +56,7 @@ private:
     const QList<QTextFormat> formats_;
     QHash<int, RtfCharacterFormat> characterFormats_;
     QStringList fonts_;
+    QSet<QString> symbolFonts_; // written with the symbol character set
     QHash<QString, int> fontIndexes_;
     QList<QRgb> colors_;
     QHash<QRgb, int> colorIndexes_; // as written: 1 for the first, 0 is automatic

@@ -3,6 +3,7 @@
 #include "description/RtfProperties.h"
 
 #include <QTextDocument>
+#include <QTextList>
 
 namespace {
 
@@ -60,8 +61,22 @@ void TextDocumentBuilder::appendText(QString text, const QTextCharFormat &format
     if (text.isEmpty())
         return;
     openPendingParagraph();
+    if (inListText_ && listTextStart_ < 0)
+        listTextStart_ = cursor_.position();
     neutralizeStructureCharacters(text);
     cursor_.insertText(text, format);
+}
+
+void TextDocumentBuilder::beginListText()
+{
+    inListText_ = true;
+}
+
+void TextDocumentBuilder::endListText()
+{
+    inListText_ = false;
+    if (listTextStart_ >= 0)
+        listTextEnd_ = cursor_.position();
 }
 
 void TextDocumentBuilder::appendHiddenText(const QString &text, QTextCharFormat format)
@@ -71,19 +86,44 @@ void TextDocumentBuilder::appendHiddenText(const QString &text, QTextCharFormat 
     cursor_.insertText(QString(QChar::ObjectReplacementCharacter), format);
 }
 
-void TextDocumentBuilder::endParagraph(const QTextBlockFormat &format, const QTextCharFormat &markFormat)
+void TextDocumentBuilder::endParagraph(const QTextBlockFormat &format, const QTextCharFormat &markFormat,
+                                       const RtfListFormat &list)
 {
     openPendingParagraph();
-    cursor_.setBlockFormat(format);
-    cursor_.setBlockCharFormat(markFormat);
+    setParagraphFormat(format, markFormat, list);
     paragraphEnded_ = true;
 }
 
-void TextDocumentBuilder::finish(const QTextBlockFormat &format, const QTextCharFormat &markFormat)
+void TextDocumentBuilder::finish(const QTextBlockFormat &format, const QTextCharFormat &markFormat,
+                                 const RtfListFormat &list)
 {
-    if (!paragraphEnded_) {
-        cursor_.setBlockFormat(format);
-        cursor_.setBlockCharFormat(markFormat);
+    if (!paragraphEnded_)
+        setParagraphFormat(format, markFormat, list);
+}
+
+void TextDocumentBuilder::setParagraphFormat(const QTextBlockFormat &format, const QTextCharFormat &markFormat,
+                                             const RtfListFormat &list)
+{
+    if (list.isList() && listTextEnd_ > listTextStart_ && listTextStart_ >= cursor_.block().position()) {
+        QTextCursor number(&document_);
+        number.setPosition(listTextStart_);
+        number.setPosition(listTextEnd_, QTextCursor::KeepAnchor);
+        number.removeSelectedText();
+    }
+    listTextStart_ = listTextEnd_ = -1;
+    inListText_ = false;
+    cursor_.setBlockFormat(format);
+    cursor_.setBlockCharFormat(markFormat);
+    if (!list.isList()) {
+        list_ = nullptr;
+        return;
+    }
+    // Following paragraphs of one list are items of one list, numbered on.
+    if (list_ && listFormat_ == list) {
+        list_->add(cursor_.block());
+    } else {
+        list_ = cursor_.createList(list.toListFormat());
+        listFormat_ = list;
     }
 }
 

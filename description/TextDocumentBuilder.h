@@ -1,8 +1,11 @@
 #pragma once
 
+#include "description/RtfListFormat.h"
+
 #include <QTextCursor>
 
 class QTextDocument;
+class QTextList;
 
 // Fills a document paragraph by paragraph, replacing what it held. A paragraph gets its block
 // format when it ends, because RTF attaches paragraph properties to the paragraph mark. Ending a
@@ -18,17 +21,28 @@ public:
     void appendText(QString text, const QTextCharFormat &format);
     // Hidden text takes no room: it is held by an inline object that draws nothing.
     void appendHiddenText(const QString &text, QTextCharFormat format);
+    // A list item's number written out as text, for readers without lists: it is dropped
+    // when the paragraph turns out to be a list item, and kept as text otherwise.
+    void beginListText();
+    void endListText();
     // markFormat is the format of the paragraph mark: what an empty paragraph shows.
-    void endParagraph(const QTextBlockFormat &format, const QTextCharFormat &markFormat);
+    void endParagraph(const QTextBlockFormat &format, const QTextCharFormat &markFormat, const RtfListFormat &list);
     // Gives a paragraph the end of the data left open its formats.
-    void finish(const QTextBlockFormat &format, const QTextCharFormat &markFormat);
+    void finish(const QTextBlockFormat &format, const QTextCharFormat &markFormat, const RtfListFormat &list);
 
 private:
     void openPendingParagraph();
+    void setParagraphFormat(const QTextBlockFormat &format, const QTextCharFormat &markFormat,
+                            const RtfListFormat &list);
 
     QTextDocument &document_;
     QTextCursor cursor_;
     bool undoRedoWasEnabled_;
     bool paragraphEnded_ = false;
     int paragraphs_ = 1;
+    QTextList *list_ = nullptr; // the list the last paragraph belongs to
+    RtfListFormat listFormat_;
+    bool inListText_ = false;
+    int listTextStart_ = -1;
+    int listTextEnd_ = -1;
 };

@@ -9,6 +9,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextList>
 
 // The writer's dialect, and round trips: what is written reads back as the same document, and
 // writing that again gives the same bytes.
@@ -20,6 +21,7 @@ private slots:
     void escapesText();
     void writesCharacterFormatsAsDeltas();
     void writesParagraphFormatsWhereTheyChange();
+    void writesListsAsTheRichEditControlDoes();
     void unsetPropertiesComeFromTheDefaultFont();
     void twipsConversionIsExact();
     void roundTripKeepsTextAndEveryFormat();
@@ -231,6 +233,51 @@ void TestRtfWriter::writesParagraphFormatsWhereTheyChange()
                         "b\\par\r\n"
                         "\\pard\\sa200\\sl276\\slmult1\\qc c\\par\r\n"
                         "\\pard\\par\r\n"));
+}
+
+void TestRtfWriter::writesListsAsTheRichEditControlDoes()
+{
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    QTextBlockFormat hanging;
+    hanging.setLeftMargin(twipsToUnits(720));
+    hanging.setTextIndent(twipsToUnits(-360));
+    cursor.setBlockFormat(hanging);
+    cursor.insertText(QStringLiteral("a"), editorFormat);
+    QTextListFormat bullets;
+    bullets.setStyle(QTextListFormat::ListDisc);
+    bullets.setIndent(0);
+    cursor.createList(bullets);
+    cursor.insertBlock();
+    cursor.insertText(QStringLiteral("b"));
+    cursor.insertBlock(QTextBlockFormat());
+    cursor.insertText(QStringLiteral("c"));
+    cursor.insertBlock();
+    cursor.insertText(QStringLiteral("d"));
+    QTextListFormat numbers;
+    numbers.setStyle(QTextListFormat::ListUpperRoman);
+    numbers.setNumberSuffix(QStringLiteral(")"));
+    numbers.setIndent(0);
+    cursor.createList(numbers);
+    cursor.insertBlock();
+    cursor.insertText(QStringLiteral("e"));
+    const QByteArray rtf = RtfWriter::write(document);
+    QVERIFY(rtf.contains("{\\fonttbl{\\f0\\fnil\\fcharset0 MS Sans Serif;}{\\f1\\fnil\\fcharset2 Symbol;}}"));
+    QCOMPARE(bodyLines(rtf),
+             QByteArray("\\pard{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}\\fi-360\\li720"
+                        "\\cf1\\f0\\fs16 a\\par\r\n"
+                        "{\\pntext\\f1\\'B7\\tab}b\\par\r\n"
+                        "\\pard c\\par\r\n"
+                        "\\pard{\\pntext\\f0 I)\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pnucrm{\\pntxta )}}d\\par\r\n"
+                        "{\\pntext\\f0 II)\\tab}e\\par\r\n"));
+    QTextDocument readBack;
+    QVERIFY(RtfReader::read(rtf, readBack));
+    QCOMPARE(DocumentDump::describe(readBack), DocumentDump::describe(document));
+
+    // Qt indents a list it makes by a level; RTF holds that as the paragraph's indent.
+    QTextDocument indented;
+    QTextCursor(&indented).createList(QTextListFormat::ListDisc);
+    QVERIFY(bodyLines(RtfWriter::write(indented)).contains("}}\\li600\\f0"));
 }
 
 // Text typed into an emptied editor carries no format of its own; it shows, and is written,

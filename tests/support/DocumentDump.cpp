@@ -4,6 +4,7 @@
 
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextList>
 
 namespace {
 
@@ -93,6 +94,15 @@ QString describe(const QTextDocument &document)
     QStringList lines;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         QString line = describe(block.blockFormat()) + u' ';
+        if (const QTextList *list = block.textList()) {
+            const QTextListFormat format = list->format();
+            line += QStringLiteral("[list %1 %2/%3 start=%4 level=%5 item=%6] ")
+                        .arg(format.style())
+                        .arg(format.numberPrefix(), format.numberSuffix())
+                        .arg(format.intProperty(RtfProperty::ListStart))
+                        .arg(format.intProperty(RtfProperty::ListLevel))
+                        .arg(list->itemNumber(block));
+        }
         if (block.length() == 1)
             line += QStringLiteral("mark{") + describe(block.charFormat()) + u'}';
         QString previous;
