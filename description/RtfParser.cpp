@@ -16,6 +16,7 @@ namespace {
 constexpr std::size_t maximumGroupDepth = 256;
 constexpr int maximumUnicodeFallbackLength = 16;
 constexpr int maximumCodePage = 65535;
+constexpr int maximumTableDepth = 8;
 
 constexpr char16_t replacementCharacter = QChar::ReplacementCharacter;
 
@@ -97,6 +98,14 @@ struct RtfParser::Keyword {
         BarTab,
         ParagraphBreak,
         CellEnd,
+        RowEnd,
+        TableParagraph,
+        TableDepth,
+        RowDefaults,
+        RowGap,
+        RowLeft,
+        CellRight,
+        NestedTableProperties,
         Character,
         UnicodeCharacter,
         UnicodeFallbackLength,
@@ -114,7 +123,8 @@ struct RtfParser::Keyword {
             || action == Action::FieldResult || (action >= Action::ListText && action <= Action::ListDefinition)
             || action == Action::ListPrefix || action == Action::ListSuffix || action == Action::ListTable
             || action == Action::ListEntry || action == Action::ListLevel || action == Action::LevelText
-            || action == Action::ListOverrideTable || action == Action::ListOverride;
+            || action == Action::ListOverrideTable || action == Action::ListOverride
+            || action == Action::NestedTableProperties;
     }
 };
 
@@ -216,10 +226,17 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
             {"sect", {A::ParagraphBreak}},
             {"page", {A::ParagraphBreak}},
             {"column", {A::ParagraphBreak}},
-            {"row", {A::ParagraphBreak}},
-            {"nestrow", {A::ParagraphBreak}},
-            {"cell", {A::CellEnd}},
-            {"nestcell", {A::CellEnd}},
+            {"row", {A::RowEnd, 1}},
+            {"nestrow", {A::RowEnd, 2}},
+            {"cell", {A::CellEnd, 1}},
+            {"nestcell", {A::CellEnd, 2}},
+            {"intbl", {A::TableParagraph}},
+            {"itap", {A::TableDepth}},
+            {"trowd", {A::RowDefaults}},
+            {"trgaph", {A::RowGap}},
+            {"trleft", {A::RowLeft}},
+            {"cellx", {A::CellRight}},
+            {"nesttableprops", {A::NestedTableProperties}},
             {"tab", {A::Character, '\t'}},
             {"line", {A::Character, QChar::LineSeparator}},
             {"emdash", {A::Character, 0x2014}},
@@ -270,6 +287,7 @@ bool RtfParser::CharacterState::operator==(const CharacterState &other) const
 
 RtfParser::RtfParser(QTextDocument &document)
     : builder_(document)
+    , rows_(maximumTableDepth + 1)
 {
 }
 
@@ -698,8 +716,32 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         endParagraph();
         break;
     case A::CellEnd:
-        if (current.destination == Destination::Body)
-            cellSeparatorPending_ = true;
+        endCell(keyword.value == 1 ? 1 : qMax(2, paragraph.tableDepth));
+        break;
+    case A::RowEnd:
+        endRow(keyword.value == 1 ? 1 : qMax(2, paragraph.tableDepth));
+        break;
+    case A::TableParagraph:
+        paragraph.tableDepth = qMax(1, paragraph.tableDepth);
+        break;
+    case A::TableDepth:
+        paragraph.tableDepth = qBound(0, parameter, maximumTableDepth);
+        break;
+    case A::RowDefaults:
+        rowDepth_ = qBound(1, paragraph.tableDepth, maximumTableDepth);
+        rows_[rowDepth_] = RtfRowFormat();
+        break;
+    case A::RowGap:
+        rows_[rowDepth_].gap = clampTwips(parameter);
+        break;
+    case A::RowLeft:
+        rows_[rowDepth_].left = clampTwips(parameter);
+        break;
+    case A::CellRight:
+        if (rows_[rowDepth_].cellRights.size() < RtfRowFormat::maximumCells)
+            rows_[rowDepth_].cellRights.append(clampTwips(parameter));
+        break;
+    case A::NestedTableProperties:
         break;
     case A::Character: {
         const char16_t c = char16_t(keyword.value);
@@ -912,10 +954,51 @@ void RtfParser::flushText()
 {
     if (pendingText_.isEmpty())
         return;
+    syncTable();
     if (pendingTextState_.hidden)
         builder_.appendHiddenText(std::exchange(pendingText_, QString()), charFormat(pendingTextState_));
     else
         builder_.appendText(std::exchange(pendingText_, QString()), charFormat(pendingTextState_));
+}
+
+void RtfParser::syncTable()
+{
+    const int depth = qBound(0, group().paragraph.tableDepth, maximumTableDepth);
+    builder_.setTableDepth(depth, rows_[qMax(1, depth)]);
+}
+
+// A cell or row end outside any table is what a reader without tables makes of it: a tab
+// between cells, a paragraph end after a row.
+void RtfParser::endCell(int depth)
+{
+    if (!isTextDestination())
+        return;
+    if (group().paragraph.tableDepth < depth) {
+        cellSeparatorPending_ = true;
+        return;
+    }
+    cellSeparatorPending_ = false;
+    prepareForText();
+    decodePendingBytes();
+    flushText();
+    syncTable();
+    builder_.endCell(depth, group().paragraph.toBlockFormat(), markFormat(group().character), paragraphList());
+}
+
+void RtfParser::endRow(int depth)
+{
+    if (!isTextDestination())
+        return;
+    if (group().paragraph.tableDepth < depth || builder_.tableDepth() < depth) {
+        endParagraph();
+        return;
+    }
+    cellSeparatorPending_ = false;
+    prepareForText();
+    decodePendingBytes();
+    flushText();
+    builder_.endRow(depth, rows_[depth]);
+    rows_[depth] = RtfRowFormat();
 }
 
 // The end of a group that held one part of a list: a list item's text, a \pn definition, which
@@ -988,7 +1071,8 @@ void RtfParser::endParagraph()
     prepareForText();
     decodePendingBytes();
     flushText();
-    builder_.endParagraph(group().paragraph.toBlockFormat(), charFormat(group().character), paragraphList());
+    syncTable();
+    builder_.endParagraph(group().paragraph.toBlockFormat(), markFormat(group().character), paragraphList());
 }
 
 void RtfParser::finish()
@@ -1004,7 +1088,7 @@ void RtfParser::finish()
     }
     decodePendingBytes();
     flushText();
-    builder_.finish(last.paragraph.toBlockFormat(), charFormat(last.character),
+    builder_.finish(last.paragraph.toBlockFormat(), markFormat(last.character),
                     groups_.empty() ? RtfListFormat() : paragraphList());
 }
 
@@ -1038,6 +1122,14 @@ QTextCharFormat RtfParser::charFormat(const CharacterState &state)
         formatCacheValid_ = true;
     }
     return cachedFormat_;
+}
+
+// A paragraph mark shows no text: it is neither hidden nor a link.
+QTextCharFormat RtfParser::markFormat(CharacterState state)
+{
+    state.hidden = false;
+    state.link = -1;
+    return charFormat(state);
 }
 
 RtfCharacterFormat RtfParser::resolve(const CharacterState &state) const

@@ -5,6 +5,7 @@
 #include "description/RtfColorTable.h"
 #include "description/RtfFontTable.h"
 #include "description/RtfListTable.h"
+#include "description/RtfRowFormat.h"
 #include "description/RtfParagraphFormat.h"
 #include "description/RtfTokenizer.h"
 #include "description/TextDocumentBuilder.h"
@@ -103,12 +104,16 @@ private:
     void finish();
     void startFieldResult();
     void endListGroup(Destination destination);
+    void syncTable();
+    void endCell(int depth);
+    void endRow(int depth);
     RtfListFormat paragraphList();
 
     void setColor(int &slot, const RtfTokenizer::Token &token) const;
     bool isTextDestination() const;
     int currentCodePage() const;
     QTextCharFormat charFormat(const CharacterState &state);
+    QTextCharFormat markFormat(CharacterState state);
     RtfCharacterFormat resolve(const CharacterState &state) const;
     GroupState &group() { return groups_.back(); }
     const GroupState &group() const { return groups_.back(); }
@@ -136,6 +141,10 @@ private:
     RtfListFormat listDefinition_; // the \pn group being read
     std::pair<int, int> lastListItem_{0, 0}; // \ls and \ilvl of the last paragraph, when one
     RtfListFormat lastListFormat_;
+
+    // Row definitions by table depth; \trowd starts the one of the paragraph's depth.
+    std::vector<RtfRowFormat> rows_;
+    int rowDepth_ = 1;
 
     // Whitespace at the start of a group stays out of the text until we know the group is not
     // a destination: "{ \fonttbl" is a font table, not a space.

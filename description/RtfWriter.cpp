@@ -8,6 +8,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextList>
+#include <QTextTable>
 
 #include <tuple>
 
@@ -137,20 +138,23 @@ QByteArray RtfWriter::result()
 
 void RtfWriter::collectTables()
 {
-    for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
-        forEachRun(block, [this](const RtfCharacterFormat &character, QStringView, const QTextCharFormat *) {
-            addFont(character.family);
-            addColor(character.foreground);
-            addColor(character.background);
-        });
-        if (const QTextList *list = block.textList()) {
-            const RtfListFormat format = RtfListFormat::fromListFormat(list->format());
-            if (format.isList() && !format.isNumbered()) {
-                const BulletGlyph glyph = bulletGlyph(format.kind);
-                addFont(QLatin1String(glyph.family));
-                if (glyph.symbolFont)
-                    symbolFonts_.insert(QLatin1String(glyph.family));
-            }
+    visitFrame(document_.rootFrame()->begin(), document_.rootFrame()->end(), 0, "par", &RtfWriter::collectBlock);
+}
+
+void RtfWriter::collectBlock(const QTextBlock &block, int, const char *)
+{
+    forEachRun(block, [this](const RtfCharacterFormat &character, QStringView, const QTextCharFormat *) {
+        addFont(character.family);
+        addColor(character.foreground);
+        addColor(character.background);
+    });
+    if (const QTextList *list = block.textList()) {
+        const RtfListFormat format = RtfListFormat::fromListFormat(list->format());
+        if (format.isList() && !format.isNumbered()) {
+            const BulletGlyph glyph = bulletGlyph(format.kind);
+            addFont(QLatin1String(glyph.family));
+            if (glyph.symbolFont)
+                symbolFonts_.insert(QLatin1String(glyph.family));
         }
     }
 }
@@ -185,36 +189,118 @@ void RtfWriter::writeHeader(QByteArray &out) const
 
 void RtfWriter::writeBody()
 {
-    for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
-        RtfParagraphFormat paragraph = RtfParagraphFormat::fromBlockFormat(block.blockFormat());
-        const QTextList *list = block.textList();
-        // Qt indents lists and blocks by levels besides their margins; RTF knows margins only.
-        int levels = block.blockFormat().indent();
-        if (list) {
-            paragraph.list = RtfListFormat::fromListFormat(list->format());
-            levels += list->format().indent();
+    visitFrame(document_.rootFrame()->begin(), document_.rootFrame()->end(), 0, "par", &RtfWriter::writeBlock);
+}
+
+// Qt keeps a paragraph before a table that opens a document or a cell, and one between two
+// tables; the reader makes them again, so they are not written.
+void RtfWriter::visitFrame(QTextFrame::iterator it, QTextFrame::iterator end, int depth, const char *lastEnd,
+                           BlockVisit visit)
+{
+    std::vector<QTextFrame::iterator> items;
+    for (; it != end; ++it)
+        items.push_back(it);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (QTextTable *table = qobject_cast<QTextTable *>(items[i].currentFrame())) {
+            visitTable(*table, depth + 1, visit);
+            continue;
         }
-        if (levels > 0)
-            paragraph.leftIndent = clampTwips(paragraph.leftIndent + qint64(unitsToTwips(levels * document_.indentWidth())));
-        // As rich-edit controls do, paragraph properties are written only where they change,
-        // and every list item starts with its number as text for readers without lists.
-        const bool changed = !writtenParagraph_ || paragraph != *writtenParagraph_;
-        if (changed)
-            writeControlWord("pard");
-        if (paragraph.list.isList())
-            writeListText(paragraph.list, list->itemNumber(block), block);
-        if (changed) {
-            writeParagraphFormat(paragraph, fontIndex(characterFormat(block.charFormatIndex()).family));
-            writtenParagraph_ = paragraph;
+        const QTextBlock block = items[i].currentBlock();
+        if (!block.isValid())
+            continue;
+        const bool beforeTable = i + 1 < items.size() && qobject_cast<QTextTable *>(items[i + 1].currentFrame());
+        const bool afterTableOrFirst = i == 0 || qobject_cast<QTextTable *>(items[i - 1].currentFrame());
+        if (block.length() == 1 && beforeTable && afterTableOrFirst)
+            continue;
+        (this->*visit)(block, depth, i + 1 == items.size() ? lastEnd : "par");
+    }
+}
+
+// Cells a span covers are written as empty cells of their own.
+void RtfWriter::visitTable(const QTextTable &table, int depth, BlockVisit visit)
+{
+    const bool writing = visit == &RtfWriter::writeBlock;
+    const RtfRowFormat row = RtfRowFormat::fromTableFormat(table.format(), table.columns());
+    for (int r = 0; r < table.rows(); ++r) {
+        if (depth == 1 && writing)
+            writeRowFormat(row);
+        for (int c = 0; c < table.columns(); ++c) {
+            const QTextTableCell cell = table.cellAt(r, c);
+            const char *end = depth == 1 ? "cell" : "nestcell";
+            if (cell.row() == r && cell.column() == c) {
+                visitFrame(cell.begin(), cell.end(), depth, end, visit);
+            } else if (writing) {
+                writeControlWord("pard");
+                writeControlWord("intbl");
+                if (depth > 1)
+                    writeControlWord("itap", depth);
+                writeControlWord(end);
+                writtenParagraph_.reset();
+            }
         }
-        forEachRun(block, [this](const RtfCharacterFormat &character, QStringView text, const QTextCharFormat *) {
-            writeLink(character.link);
-            writeCharacterFormat(character);
-            writeText(text);
-        });
-        writeLink(QString());
-        // Every paragraph ends with \par, the last one too; the reader drops that last mark.
-        writeControlWord("par");
+        if (!writing)
+            continue;
+        if (depth == 1) {
+            writeControlWord("row");
+        } else {
+            // Nested rows carry their definition at their end, as word processors write them.
+            body_.append("{\\*\\nesttableprops");
+            writeRowFormat(row);
+            writeControlWord("nestrow");
+            body_.append("}{\\nonesttables\\par}");
+            delimiterPending_ = false;
+        }
+        body_.append(lineEnd);
+        delimiterPending_ = false;
+    }
+}
+
+void RtfWriter::writeRowFormat(const RtfRowFormat &row)
+{
+    writeControlWord("trowd");
+    writeControlWord("trgaph", row.gap);
+    writeControlWord("trleft", row.left);
+    for (int right : row.cellRights)
+        writeControlWord("cellx", right);
+    // The paragraphs of the row start afresh, as rich-edit controls write them.
+    writtenParagraph_.reset();
+}
+
+void RtfWriter::writeBlock(const QTextBlock &block, int depth, const char *end)
+{
+    RtfParagraphFormat paragraph = RtfParagraphFormat::fromBlockFormat(block.blockFormat());
+    paragraph.tableDepth = depth;
+    const QTextList *list = block.textList();
+    // Qt indents lists and blocks by levels besides their margins; RTF knows margins only.
+    int levels = block.blockFormat().indent();
+    if (list) {
+        paragraph.list = RtfListFormat::fromListFormat(list->format());
+        levels += list->format().indent();
+    }
+    if (levels > 0)
+        paragraph.leftIndent = clampTwips(paragraph.leftIndent + qint64(unitsToTwips(levels * document_.indentWidth())));
+    // As rich-edit controls do, paragraph properties are written only where they change,
+    // and every list item starts with its number as text for readers without lists.
+    const bool changed = !writtenParagraph_ || paragraph != *writtenParagraph_;
+    if (changed)
+        writeControlWord("pard");
+    if (paragraph.list.isList())
+        writeListText(paragraph.list, list->itemNumber(block), block);
+    if (changed) {
+        writeParagraphFormat(paragraph, fontIndex(characterFormat(block.charFormatIndex()).family));
+        writtenParagraph_ = paragraph;
+    }
+    forEachRun(block, [this](const RtfCharacterFormat &character, QStringView text, const QTextCharFormat *) {
+        // A paragraph mark is no link text.
+        writeLink(text.isEmpty() ? QString() : character.link);
+        writeCharacterFormat(character);
+        writeText(text);
+    });
+    writeLink(QString());
+    // Every paragraph ends with \par, the last one too; the reader drops that last mark. The
+    // last paragraph of a cell ends with the cell.
+    writeControlWord(end);
+    if (qstrcmp(end, "par") == 0) {
         body_.append(lineEnd);
         delimiterPending_ = false;
     }
@@ -271,6 +357,10 @@ void RtfWriter::writeListDefinition(const RtfListFormat &list, int numberFont)
 
 void RtfWriter::writeParagraphFormat(const RtfParagraphFormat &paragraph, int numberFont)
 {
+    if (paragraph.tableDepth > 0)
+        writeControlWord("intbl");
+    if (paragraph.tableDepth > 1)
+        writeControlWord("itap", paragraph.tableDepth);
     if (paragraph.list.isList())
         writeListDefinition(paragraph.list, numberFont);
     const std::pair<const char *, int> lengths[] = {

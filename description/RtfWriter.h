@@ -2,6 +2,7 @@
 
 #include "description/RtfCharacterFormat.h"
 #include "description/RtfParagraphFormat.h"
+#include "description/RtfRowFormat.h"
 
 #include <QByteArray>
 #include <QFont>
@@ -10,11 +11,13 @@
 #include <QSet>
 #include <QStringList>
 #include <QTextFormat>
+#include <QTextFrame>
 
 #include <optional>
 
 class QTextBlock;
 class QTextDocument;
+class QTextTable;
 
 // Writes a document as RTF in the dialect of the Windows rich-edit control: the same header,
 // font and colour tables, flat formatting deltas, \'hh for Windows-1252 and \uN? beyond it.
@@ -30,6 +33,14 @@ private:
     void collectTables();
     void writeHeader(QByteArray &out) const;
     void writeBody();
+    // Blocks are visited once to collect the font and colour tables, once to write them.
+    using BlockVisit = void (RtfWriter::*)(const QTextBlock &block, int depth, const char *end);
+    void visitFrame(QTextFrame::iterator it, QTextFrame::iterator end, int depth, const char *lastEnd,
+                    BlockVisit visit);
+    void visitTable(const QTextTable &table, int depth, BlockVisit visit);
+    void collectBlock(const QTextBlock &block, int depth, const char *end);
+    void writeRowFormat(const RtfRowFormat &row);
+    void writeBlock(const QTextBlock &block, int depth, const char *end);
     void writeListText(const RtfListFormat &list, int index, const QTextBlock &block);
     void writeListDefinition(const RtfListFormat &list, int numberFont);
     void writeParagraphFormat(const RtfParagraphFormat &paragraph, int numberFont);

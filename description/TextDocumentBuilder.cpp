@@ -4,12 +4,16 @@
 
 #include <QTextDocument>
 #include <QTextList>
+#include <QTextTable>
 
 namespace {
 
 // Descriptions have tens of paragraphs; a file of nothing but paragraph marks must not turn
 // into millions of blocks. Beyond the cap, paragraph marks become line breaks.
 constexpr int maximumParagraphs = 100000;
+// Rich-edit controls nest tables a few deep; a table per group of a hostile file must not be.
+constexpr int maximumTableDepth = 8;
+constexpr int maximumRows = 10000;
 
 // Characters QTextCursor::insertText would turn into block or frame boundaries, or read as an
 // embedded object, must not come from text: the paragraph structure is the reader's to decide.
@@ -125,6 +129,91 @@ void TextDocumentBuilder::setParagraphFormat(const QTextBlockFormat &format, con
         list_ = cursor_.createList(list.toListFormat());
         listFormat_ = list;
     }
+}
+
+void TextDocumentBuilder::setTableDepth(int depth, const RtfRowFormat &row)
+{
+    depth = qBound(0, depth, maximumTableDepth);
+    while (int(tables_.size()) > depth)
+        closeTable();
+    if (!tables_.empty())
+        moveToNextCell(tables_.back());
+    while (int(tables_.size()) < depth)
+        openTable(row);
+}
+
+void TextDocumentBuilder::endCell(int depth, const QTextBlockFormat &format, const QTextCharFormat &markFormat,
+                                  const RtfListFormat &list)
+{
+    if (depth <= 0 || depth > int(tables_.size()))
+        return;
+    setTableDepth(depth, RtfRowFormat());
+    openPendingParagraph();
+    setParagraphFormat(format, markFormat, list);
+    tables_.back().cellEnded = true;
+}
+
+void TextDocumentBuilder::endRow(int depth, const RtfRowFormat &row)
+{
+    if (depth <= 0 || depth > int(tables_.size()))
+        return;
+    while (int(tables_.size()) > depth)
+        closeTable();
+    OpenTable &open = tables_.back();
+    open.rowEnded = true;
+    open.cellEnded = false;
+    if (!row.cellRights.isEmpty()) {
+        QTextTableFormat format = open.table->format();
+        row.applyTo(format);
+        open.table->setFormat(format);
+    }
+}
+
+// What follows a cell's or a row's end goes into the next cell, which a row longer than the
+// table's first one adds.
+void TextDocumentBuilder::moveToNextCell(OpenTable &open)
+{
+    if (open.rowEnded) {
+        if (open.table->rows() >= maximumRows)
+            return; // the rest goes into the last row
+        open.table->appendRows(1);
+        ++open.row;
+        open.column = 0;
+    } else if (open.cellEnded) {
+        if (open.column + 1 >= open.table->columns()) {
+            if (open.table->columns() >= RtfRowFormat::maximumCells)
+                return; // the rest of the row goes into its last cell
+            open.table->appendColumns(1);
+        }
+        ++open.column;
+    } else {
+        return;
+    }
+    open.rowEnded = open.cellEnded = false;
+    cursor_ = open.table->cellAt(open.row, open.column).firstCursorPosition();
+    paragraphEnded_ = false;
+    list_ = nullptr;
+}
+
+// Qt places a table between the text before the cursor and a new empty paragraph after it.
+void TextDocumentBuilder::openTable(const RtfRowFormat &row)
+{
+    QTextTableFormat format;
+    row.applyTo(format);
+    const int columns = int(qBound(qsizetype(1), row.cellRights.size(), qsizetype(RtfRowFormat::maximumCells)));
+    QTextTable *table = cursor_.insertTable(1, columns, format);
+    tables_.push_back({table});
+    paragraphEnded_ = false;
+    list_ = nullptr;
+}
+
+void TextDocumentBuilder::closeTable()
+{
+    QTextTable *table = tables_.back().table;
+    tables_.pop_back();
+    cursor_.setPosition(table->lastPosition() + 1);
+    paragraphEnded_ = false;
+    list_ = nullptr;
 }
 
 void TextDocumentBuilder::openPendingParagraph()

@@ -95,8 +95,16 @@ void TestRtfReader::text_data()
     QTest::newRow("space before a destination word") << QByteArray("{\\rtf1{ \\fonttbl{\\f0 A;}}x}") << u"x"_qs;
     QTest::newRow("space at the start of an ordinary group is text")
         << QByteArray("{\\rtf1 a{ \\b b}}") << u"a b"_qs;
-    QTest::newRow("table cells become tabs, rows paragraphs")
-        << QByteArray("{\\rtf1\\trowd\\cellx100\\cellx200\\pard\\intbl a\\cell b\\cell\\row c\\par}") << u"a\tb\nc"_qs;
+    // Tables show as rows of cells separated by tabs, after the empty paragraph Qt keeps before
+    // a table that starts a document.
+    QTest::newRow("tables")
+        << QByteArray("{\\rtf1\\trowd\\cellx100\\cellx200\\pard\\intbl a\\cell b\\cell\\row\\pard c\\par}")
+        << u"\na\tb\nc"_qs;
+    QTest::newRow("text after a row still in the table is the next row")
+        << QByteArray("{\\rtf1\\trowd\\cellx100\\cellx200\\pard\\intbl a\\cell b\\cell\\row c\\cell\\row}")
+        << u"\na\tb\nc\t\n"_qs;
+    QTest::newRow("cells outside a table become tabs, rows paragraphs")
+        << QByteArray("{\\rtf1 a\\cell b\\cell\\row c\\par}") << u"a\tb\nc"_qs;
     QTest::newRow("\\page and \\sect end paragraphs") << QByteArray("{\\rtf1 a\\page b\\sect c}") << u"a\nb\nc"_qs;
     QTest::newRow("bytes after the document group ignored") << QByteArray("{\\rtf1 a}b\\par c}") << u"a"_qs;
     QTest::newRow("trailing CR LF NUL") << QByteArray("{\\rtf1 a\\par}\r\n\0", 16) << u"a"_qs;

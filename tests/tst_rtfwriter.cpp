@@ -22,6 +22,7 @@ private slots:
     void writesCharacterFormatsAsDeltas();
     void writesParagraphFormatsWhereTheyChange();
     void writesListsAsTheRichEditControlDoes();
+    void writesTablesAsTheRichEditControlDoes();
     void unsetPropertiesComeFromTheDefaultFont();
     void twipsConversionIsExact();
     void roundTripKeepsTextAndEveryFormat();
@@ -278,6 +279,36 @@ void TestRtfWriter::writesListsAsTheRichEditControlDoes()
     QTextDocument indented;
     QTextCursor(&indented).createList(QTextListFormat::ListDisc);
     QVERIFY(bodyLines(RtfWriter::write(indented)).contains("}}\\li600\\f0"));
+}
+
+void TestRtfWriter::writesTablesAsTheRichEditControlDoes()
+{
+    const QByteArray nested = "{\\rtf1{\\fonttbl{\\f0\\fnil Arial;}}\\f0\\fs20 "
+                              "\\trowd\\trgaph108\\trleft-108\\cellx1000\\cellx3000\\pard\\intbl a\\cell "
+                              "\\pard\\intbl\\itap2 x\\nestcell y\\nestcell{\\*\\nesttableprops\\trowd\\cellx500\\cellx900\\nestrow}"
+                              "{\\nonesttables\\par}\\pard\\intbl b\\cell\\row\\pard after\\par}";
+    QTextDocument document;
+    QVERIFY(RtfReader::read(nested, document));
+    QCOMPARE(DocumentDump::describe(document),
+             u"left mark{ 0pt fg=auto bg=auto }\n"
+             u"table 1x2 widths=73.8667,133.333 gap=108 left=-108\n"
+             u"cell 0,0\n  left {Arial 10pt fg=auto bg=auto }a\n"
+             u"cell 0,1\n  left mark{ 0pt fg=auto bg=auto }\n"
+             u"  table 1x2 widths=33.3333,26.6667 gap=0 left=0\n  cell 0,0\n    left {Arial 10pt fg=auto bg=auto }x\n"
+             u"  cell 0,1\n    left {Arial 10pt fg=auto bg=auto }y\n  end table\n"
+             u"  left {Arial 10pt fg=auto bg=auto }b\n"
+             u"end table\n"
+             u"left {Arial 10pt fg=auto bg=auto }after"_qs);
+    const QByteArray rtf = RtfWriter::write(document);
+    QCOMPARE(bodyLines(rtf),
+             QByteArray("\\trowd\\trgaph108\\trleft-108\\cellx1000\\cellx3000\\pard\\intbl\\f0\\fs20 a\\cell"
+                        "\\pard\\intbl\\itap2 x\\nestcell y\\nestcell{\\*\\nesttableprops\\trowd\\trgaph0\\trleft0"
+                        "\\cellx500\\cellx900\\nestrow}{\\nonesttables\\par}\r\n"
+                        "\\pard\\intbl b\\cell\\row\r\n"
+                        "\\pard after\\par\r\n"));
+    QTextDocument readBack;
+    QVERIFY(RtfReader::read(rtf, readBack));
+    QCOMPARE(DocumentDump::describe(readBack), DocumentDump::describe(document));
 }
 
 // Text typed into an emptied editor carries no format of its own; it shows, and is written,
