@@ -106,6 +106,9 @@ struct RtfParser::Keyword {
         RowLeft,
         CellRight,
         NestedTableProperties,
+        Picture,
+        PictureType,
+        PictureSize,
         Character,
         UnicodeCharacter,
         UnicodeFallbackLength,
@@ -124,7 +127,7 @@ struct RtfParser::Keyword {
             || action == Action::ListPrefix || action == Action::ListSuffix || action == Action::ListTable
             || action == Action::ListEntry || action == Action::ListLevel || action == Action::LevelText
             || action == Action::ListOverrideTable || action == Action::ListOverride
-            || action == Action::NestedTableProperties;
+            || action == Action::NestedTableProperties || action == Action::Picture;
     }
 };
 
@@ -237,6 +240,15 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
             {"trleft", {A::RowLeft}},
             {"cellx", {A::CellRight}},
             {"nesttableprops", {A::NestedTableProperties}},
+            // Word's picture for readers of its drawing objects; its \nonshppict copy is skipped.
+            {"shppict", {A::NestedTableProperties}},
+            {"pict", {A::Picture}},
+            {"picw", {A::PictureSize, 0}},
+            {"pich", {A::PictureSize, 1}},
+            {"picwgoal", {A::PictureSize, 2}},
+            {"pichgoal", {A::PictureSize, 3}},
+            {"picscalex", {A::PictureSize, 4}},
+            {"picscaley", {A::PictureSize, 5}},
             {"tab", {A::Character, '\t'}},
             {"line", {A::Character, QChar::LineSeparator}},
             {"emdash", {A::Character, 0x2014}},
@@ -257,6 +269,9 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
             {"u", {A::UnicodeCharacter}},
             {"uc", {A::UnicodeFallbackLength}},
         };
+        for (std::string_view word : {"pngblip", "jpegblip", "emfblip", "wmetafile", "dibitmap", "wbitmap",
+                                      "macpict", "pmmetafile"})
+            table.emplace(word, Keyword{A::PictureType});
         for (int kind = 0; kind < RtfCharacterFormat::underlineKinds; ++kind)
             table.emplace(RtfCharacterFormat::underlineWord(kind), Keyword{A::Underline, kind});
         // Destinations whose content is not description text. Unknown destinations marked
@@ -268,7 +283,7 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
               "docvar", "expandedcolortbl", "falt", "fchars", "fname", "footer", "footerf",
               "footerl", "footerr", "footnote", "ftncn", "ftnsep", "ftnsepc", "generator", "header",
               "headerf", "headerl", "headerr", "htmltag", "info", "latentstyles", "lchars", "listname", "mmathPr", "nonesttables", "nonshppict", "objdata", "panose", "pgdsctbl",
-              "pict", "revtbl", "rsidtbl", "rxe", "shp", "shpinst", "shppict", "stylesheet",
+              "revtbl", "rsidtbl", "rxe", "shp", "shpinst", "shppict", "stylesheet",
               "tc", "template", "themedata", "txe", "userprops", "xe", "xmlnstbl"})
             table.emplace(word, Keyword{A::SkipDestination});
         return table;
@@ -338,6 +353,8 @@ void RtfParser::handleToken(const RtfTokenizer::Token &token)
         break;
     case Type::Binary:
         releaseHeldWhitespace();
+        if (group().destination == Destination::Picture)
+            picture_.data.append(token.text);
         break;
     case Type::End:
         break;
@@ -743,6 +760,26 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         break;
     case A::NestedTableProperties:
         break;
+    case A::Picture:
+        current.destination = Destination::Picture;
+        picture_ = RtfPicture();
+        pictureHighNibble_ = -1;
+        break;
+    case A::PictureType:
+        if (current.destination == Destination::Picture) {
+            picture_.type = token.text.toByteArray();
+            if (RtfPicture::typeTakesNumber(token.text))
+                picture_.type += QByteArray::number(token.hasParameter ? parameter : 0);
+        }
+        break;
+    case A::PictureSize:
+        if (current.destination == Destination::Picture) {
+            int *const sizes[] = {&picture_.width,     &picture_.height, &picture_.goalWidth,
+                                  &picture_.goalHeight, &picture_.scaleX, &picture_.scaleY};
+            const int limit = keyword.value >= 4 ? 10000 : 1000000;
+            *sizes[keyword.value] = qBound(0, parameter, limit);
+        }
+        break;
     case A::Character: {
         const char16_t c = char16_t(keyword.value);
         appendCharacters(QStringView(&c, 1));
@@ -838,6 +875,9 @@ void RtfParser::handleText(QByteArrayView text)
         break;
     case Destination::LevelText:
         lists_.appendLevelText(decoder_.decode(currentCodePage(), text));
+        break;
+    case Destination::Picture:
+        appendPictureHex(text);
         break;
     case Destination::ListDefinition:
     case Destination::ListTable:
@@ -1025,8 +1065,39 @@ void RtfParser::endListGroup(Destination destination)
     case Destination::ListEntry:
         lists_.endList();
         break;
+    case Destination::Picture:
+        if (picture_.data.isEmpty() || picture_.type.isEmpty() || !isTextDestination(groups_.size() - 2))
+            break;
+        decodePendingBytes();
+        flushText();
+        syncTable();
+        builder_.appendPicture(picture_, markFormat(group().character));
+        picture_ = RtfPicture();
+        break;
     default:
         break;
+    }
+}
+
+// Picture data is hexadecimal, two digits a byte, with line breaks and spaces anywhere.
+void RtfParser::appendPictureHex(QByteArrayView text)
+{
+    for (char c : text) {
+        int digit;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        else
+            continue;
+        if (pictureHighNibble_ < 0) {
+            pictureHighNibble_ = digit;
+        } else {
+            picture_.data.append(char(pictureHighNibble_ * 16 + digit));
+            pictureHighNibble_ = -1;
+        }
     }
 }
 
@@ -1101,9 +1172,15 @@ void RtfParser::setColor(int &slot, const RtfTokenizer::Token &token) const
         slot = index;
 }
 
+bool RtfParser::isTextDestination(std::size_t level) const
+{
+    const Destination destination = groups_[level].destination;
+    return destination == Destination::Body || destination == Destination::ListText;
+}
+
 bool RtfParser::isTextDestination() const
 {
-    return group().destination == Destination::Body || group().destination == Destination::ListText;
+    return isTextDestination(groups_.size() - 1);
 }
 
 int RtfParser::currentCodePage() const

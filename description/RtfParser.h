@@ -5,6 +5,7 @@
 #include "description/RtfColorTable.h"
 #include "description/RtfFontTable.h"
 #include "description/RtfListTable.h"
+#include "description/RtfPicture.h"
 #include "description/RtfRowFormat.h"
 #include "description/RtfParagraphFormat.h"
 #include "description/RtfTokenizer.h"
@@ -45,6 +46,7 @@ private:
         LevelText,
         ListOverrideTable,
         ListOverride,
+        Picture,
     };
 
     struct CharacterState {
@@ -111,6 +113,7 @@ private:
 
     void setColor(int &slot, const RtfTokenizer::Token &token) const;
     bool isTextDestination() const;
+    bool isTextDestination(std::size_t level) const;
     int currentCodePage() const;
     QTextCharFormat charFormat(const CharacterState &state);
     QTextCharFormat markFormat(CharacterState state);
@@ -141,6 +144,10 @@ private:
     RtfListFormat listDefinition_; // the \pn group being read
     std::pair<int, int> lastListItem_{0, 0}; // \ls and \ilvl of the last paragraph, when one
     RtfListFormat lastListFormat_;
+
+    RtfPicture picture_; // the \pict being read
+    int pictureHighNibble_ = -1;
+    void appendPictureHex(QByteArrayView text);
 
     // Row definitions by table depth; \trowd starts the one of the paragraph's depth.
     std::vector<RtfRowFormat> rows_;

@@ -11,12 +11,15 @@ enum : int {
     UnderlineKind = QTextFormat::UserProperty + 0x5254,
     // QString: the text of a hidden run (\v), held by an inline object that takes no room.
     HiddenText,
-    // QByteArray: a picture's data as the file held it; int: its RtfPicture::Kind.
+    // QByteArray: a picture's data as the file held it, and the word that names its kind
+    // with its number ("pngblip", "wmetafile8").
     PictureData,
-    PictureKind,
-    // int: \picw, \pich, \picscalex, \picscaley as read.
+    PictureType,
+    // int: \picw, \pich, \picwgoal, \pichgoal, \picscalex, \picscaley as read.
     PictureWidth,
     PictureHeight,
+    PictureGoalWidth,
+    PictureGoalHeight,
     PictureScaleX,
     PictureScaleY,
     // int: twips of \trgaph and \trleft, kept on the table format.

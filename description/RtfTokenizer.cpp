@@ -103,6 +103,7 @@ RtfTokenizer::Token RtfTokenizer::readControlWord()
 
     if (token.text == "bin") {
         const qsizetype length = qBound(qsizetype(0), qsizetype(token.parameter), data_.size() - position_);
+        token.text = data_.sliced(position_, length);
         position_ += length;
         token.type = TokenType::Binary;
     }

@@ -2,6 +2,7 @@
 
 #include "catalogue/Windows1252.h"
 #include "description/HyperlinkField.h"
+#include "description/RtfPicture.h"
 #include "description/RtfProperties.h"
 #include "description/Twips.h"
 
@@ -290,11 +291,14 @@ void RtfWriter::writeBlock(const QTextBlock &block, int depth, const char *end)
         writeParagraphFormat(paragraph, fontIndex(characterFormat(block.charFormatIndex()).family));
         writtenParagraph_ = paragraph;
     }
-    forEachRun(block, [this](const RtfCharacterFormat &character, QStringView text, const QTextCharFormat *) {
+    forEachRun(block, [this](const RtfCharacterFormat &character, QStringView text, const QTextCharFormat *picture) {
         // A paragraph mark is no link text.
-        writeLink(text.isEmpty() ? QString() : character.link);
+        writeLink(text.isEmpty() && !picture ? QString() : character.link);
         writeCharacterFormat(character);
-        writeText(text);
+        if (picture)
+            writePicture(RtfPicture::fromImageFormat(picture->toImageFormat(), document_));
+        else
+            writeText(text);
     });
     writeLink(QString());
     // Every paragraph ends with \par, the last one too; the reader drops that last mark. The
@@ -445,6 +449,28 @@ void RtfWriter::writeLink(const QString &target)
     formatBeforeLink_ = written_;
 }
 
+// As rich-edit controls write pictures: the sizes, then the data in lines of hexadecimal.
+void RtfWriter::writePicture(const RtfPicture &picture)
+{
+    if (picture.data.isEmpty() || picture.type.isEmpty())
+        return;
+    body_.append("{\\pict");
+    writeControlWord(picture.type.constData());
+    const std::pair<const char *, int> sizes[] = {
+        {"picw", picture.width},         {"pich", picture.height},     {"picwgoal", picture.goalWidth},
+        {"pichgoal", picture.goalHeight}, {"picscalex", picture.scaleX}, {"picscaley", picture.scaleY},
+    };
+    for (const auto &[word, value] : sizes) {
+        if (value != 0 && !(value == 100 && word[3] == 's'))
+            writeControlWord(word, value);
+    }
+    constexpr qsizetype bytesPerLine = 64;
+    for (qsizetype at = 0; at < picture.data.size(); at += bytesPerLine)
+        body_.append(lineEnd).append(picture.data.mid(at, bytesPerLine).toHex());
+    body_.append('}');
+    delimiterPending_ = false;
+}
+
 void RtfWriter::writeText(QStringView text)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -550,7 +576,10 @@ void RtfWriter::forEachRun(const QTextBlock &block, Visit visit)
             if (i == text.size())
                 break;
             const QTextCharFormat format = fragment.charFormat();
-            if (character.hidden) {
+            if (format.isImageFormat()) {
+                visit(character, QStringView(), &format);
+                wroteText = true;
+            } else if (character.hidden) {
                 visit(character, format.stringProperty(RtfProperty::HiddenText), nullptr);
                 wroteText = true;
             }

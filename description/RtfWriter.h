@@ -2,6 +2,7 @@
 
 #include "description/RtfCharacterFormat.h"
 #include "description/RtfParagraphFormat.h"
+#include "description/RtfPicture.h"
 #include "description/RtfRowFormat.h"
 
 #include <QByteArray>
@@ -46,6 +47,7 @@ private:
     void writeParagraphFormat(const RtfParagraphFormat &paragraph, int numberFont);
     void writeCharacterFormat(const RtfCharacterFormat &character);
     void writeLink(const QString &target);
+    void writePicture(const RtfPicture &picture);
     void writeText(QStringView text);
     void writeCharacter(char16_t character);
     void writeControlWord(const char *word);

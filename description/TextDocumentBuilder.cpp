@@ -90,6 +90,13 @@ void TextDocumentBuilder::appendHiddenText(const QString &text, QTextCharFormat 
     cursor_.insertText(QString(QChar::ObjectReplacementCharacter), format);
 }
 
+void TextDocumentBuilder::appendPicture(const RtfPicture &picture, QTextCharFormat format)
+{
+    openPendingParagraph();
+    format.merge(picture.toImageFormat(document_, ++pictures_));
+    cursor_.insertText(QString(QChar::ObjectReplacementCharacter), format);
+}
+
 void TextDocumentBuilder::endParagraph(const QTextBlockFormat &format, const QTextCharFormat &markFormat,
                                        const RtfListFormat &list)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "description/RtfListFormat.h"
+#include "description/RtfPicture.h"
 #include "description/RtfRowFormat.h"
 
 #include <QTextCursor>
@@ -25,6 +26,7 @@ public:
     void appendText(QString text, const QTextCharFormat &format);
     // Hidden text takes no room: it is held by an inline object that draws nothing.
     void appendHiddenText(const QString &text, QTextCharFormat format);
+    void appendPicture(const RtfPicture &picture, QTextCharFormat format);
     // A list item's number written out as text, for readers without lists: it is dropped
     // when the paragraph turns out to be a list item, and kept as text otherwise.
     void beginListText();
@@ -58,6 +60,7 @@ private:
     bool inListText_ = false;
     int listTextStart_ = -1;
     int listTextEnd_ = -1;
+    int pictures_ = 0;
 
     struct OpenTable {
         QTextTable *table;

@@ -158,8 +158,10 @@ void TestRtfCorpus::textAndFormats_data()
         "center");
     row("robust_backslash-newline-is-par", u"    LINE2 - BANANA"_qs, "MS Sans Serif 12pt fg=auto bg=auto ", "left",
         u"    LINE2 - BANANA"_qs);
-    // The text after the picture is still inside the object group, whose brace the file never closes.
-    row("robust_bin-binary-data-with-brace", u"\t\t\t "_qs, "Arial 12pt fg=auto bg=auto ", "left", u"\t\t\t "_qs);
+    // The object's picture (its \bin data), then the text after it, still inside the object group,
+    // whose brace the file never closes.
+    row("robust_bin-binary-data-with-brace", u"\t\t\t "_qs, "Arial 12pt fg=auto bg=auto ", "left",
+        u"\uFFFC\t\t\t "_qs);
     row("robust_fonttbl-entries-without-groups", u"TO\tFROM\tTEXT"_qs, "Times New Roman 18pt fg=auto bg=auto ");
     row("robust_minimal-header-no-ansi-trailing-nul", u"Test1"_qs, "MS Sans Serif 12pt fg=auto bg=auto ", "left",
         u"Test1"_qs);

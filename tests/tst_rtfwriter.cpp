@@ -23,6 +23,7 @@ private slots:
     void writesParagraphFormatsWhereTheyChange();
     void writesListsAsTheRichEditControlDoes();
     void writesTablesAsTheRichEditControlDoes();
+    void picturesGoBackByteForByte();
     void unsetPropertiesComeFromTheDefaultFont();
     void twipsConversionIsExact();
     void roundTripKeepsTextAndEveryFormat();
@@ -309,6 +310,46 @@ void TestRtfWriter::writesTablesAsTheRichEditControlDoes()
     QTextDocument readBack;
     QVERIFY(RtfReader::read(rtf, readBack));
     QCOMPARE(DocumentDump::describe(readBack), DocumentDump::describe(document));
+}
+
+void TestRtfWriter::picturesGoBackByteForByte()
+{
+    QImage image(3, 2, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    const QByteArray metafile("\x01\x00\x09\x00}{\\\xff", 8);
+    const QByteArray rtf = "{\\rtf1 a{\\pict{\\*\\picprop x}\\pngblip\\picw3\\pich2\\picwgoal900\\pichgoal600\\picscalex50 "
+                           + png.toHex() + "}b{\\pict\\wmetafile8\\picw2540\\pich1270\\bin8 " + metafile
+                           + "}{\\*\\shppict{\\pict\\emfblip 0A0b}}{\\nonshppict{\\pict\\wmetafile8 0c}}}";
+    QTextDocument document;
+    QVERIFY(RtfReader::read(rtf, document));
+    QCOMPARE(DocumentDump::text(document), u"a\uFFFCb\uFFFC\uFFFC"_qs);
+    QList<QTextImageFormat> pictures;
+    for (QTextBlock::iterator it = document.begin().begin(); !it.atEnd(); ++it) {
+        if (it.fragment().charFormat().isImageFormat())
+            pictures.append(it.fragment().charFormat().toImageFormat());
+    }
+    QCOMPARE(pictures.size(), 3);
+    QCOMPARE(pictures[0].property(RtfProperty::PictureData).toByteArray(), png);
+    QCOMPARE(pictures[0].width(), 30.0); // 900 twips at 50 %
+    QCOMPARE(pictures[1].property(RtfProperty::PictureData).toByteArray(), metafile);
+    QCOMPARE(pictures[1].width(), 96.0); // 2540 hundredths of a millimetre are an inch
+    QCOMPARE(pictures[2].property(RtfProperty::PictureData).toByteArray(), QByteArray("\x0a\x0b"));
+    // The picture Qt draws is the one the file holds.
+    const QImage shown = document.resource(QTextDocument::ImageResource, QUrl(pictures[0].name())).value<QImage>();
+    QCOMPARE(shown.pixelColor(1, 1), QColor(Qt::red));
+
+    const QByteArray written = RtfWriter::write(document);
+    QVERIFY(written.contains("{\\pict\\pngblip\\picw3\\pich2\\picwgoal900\\pichgoal600\\picscalex50\r\n"
+                             + png.left(64).toHex()));
+    QVERIFY(written.contains("{\\pict\\wmetafile8\\picw2540\\pich1270\r\n" + metafile.toHex() + "}"));
+    QTextDocument readBack;
+    QVERIFY(RtfReader::read(written, readBack));
+    QCOMPARE(DocumentDump::describe(readBack), DocumentDump::describe(document));
+    QCOMPARE(RtfWriter::write(readBack), written);
 }
 
 // Text typed into an emptied editor carries no format of its own; it shows, and is written,

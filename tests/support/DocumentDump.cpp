@@ -159,6 +159,14 @@ QString describe(const QTextCharFormat &format)
         described += QStringLiteral(" caps=%1").arg(format.fontCapitalization());
     if (format.objectType() == RtfProperty::HiddenTextObject)
         described += QStringLiteral(" hidden=") + format.stringProperty(RtfProperty::HiddenText);
+    if (format.isImageFormat()) {
+        const QTextImageFormat image = format.toImageFormat();
+        described += QStringLiteral(" picture=%1 %2x%3 bytes=%4")
+                         .arg(QString::fromLatin1(image.property(RtfProperty::PictureType).toByteArray()))
+                         .arg(image.width())
+                         .arg(image.height())
+                         .arg(QString::fromLatin1(image.property(RtfProperty::PictureData).toByteArray().toHex()));
+    }
     if (format.isAnchor())
         described += QStringLiteral(" link=") + format.anchorHref();
     return described;
