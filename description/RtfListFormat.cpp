@@ -63,7 +63,8 @@ RtfListFormat::Kind RtfListFormat::bulletKind(QStringView bullet)
     const char16_t glyph = c >= 0xF000 && c <= 0xF0FF ? c & 0xFF : c;
     if (glyph == u'o' || c == 0x25CB || c == 0x25E6)
         return Kind::Circle;
-    if ((glyph == 0xA7 && c != glyph) || c == 0x25AA || c == 0x25A0 || glyph == 0xA8)
+    // In Wingdings \'A7 is a small square; as text it would be a section sign, no bullet.
+    if (glyph == 0xA7 || glyph == 0xA8 || c == 0x25AA || c == 0x25A0)
         return Kind::Square;
     return Kind::Bullet;
 }

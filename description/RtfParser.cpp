@@ -597,6 +597,7 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         break;
     case A::ListText:
         current.destination = Destination::ListText;
+        character.hidden = false; // the number is shown, whatever the text before it was
         decodePendingBytes();
         flushText();
         builder_.beginListText();
@@ -1071,7 +1072,7 @@ void RtfParser::endListGroup(Destination destination)
         decodePendingBytes();
         flushText();
         syncTable();
-        builder_.appendPicture(picture_, markFormat(group().character));
+        builder_.appendPicture(picture_, pictureFormat(group().character));
         picture_ = RtfPicture();
         break;
     default:
@@ -1206,6 +1207,13 @@ QTextCharFormat RtfParser::markFormat(CharacterState state)
 {
     state.hidden = false;
     state.link = -1;
+    return charFormat(state);
+}
+
+// A picture is shown, hidden text around it or not; it may be a link.
+QTextCharFormat RtfParser::pictureFormat(CharacterState state)
+{
+    state.hidden = false;
     return charFormat(state);
 }
 

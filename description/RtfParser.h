@@ -117,6 +117,7 @@ private:
     int currentCodePage() const;
     QTextCharFormat charFormat(const CharacterState &state);
     QTextCharFormat markFormat(CharacterState state);
+    QTextCharFormat pictureFormat(CharacterState state);
     RtfCharacterFormat resolve(const CharacterState &state) const;
     GroupState &group() { return groups_.back(); }
     const GroupState &group() const { return groups_.back(); }

@@ -283,12 +283,17 @@ void RtfWriter::writeBlock(const QTextBlock &block, int depth, const char *end)
     // As rich-edit controls do, paragraph properties are written only where they change,
     // and every list item starts with its number as text for readers without lists.
     const bool changed = !writtenParagraph_ || paragraph != *writtenParagraph_;
-    if (changed)
+    if (changed) {
         writeControlWord("pard");
+        if (paragraph.tableDepth > 0)
+            writeControlWord("intbl");
+        if (paragraph.tableDepth > 1)
+            writeControlWord("itap", paragraph.tableDepth);
+    }
     if (paragraph.list.isList())
         writeListText(paragraph.list, list->itemNumber(block), block);
     if (changed) {
-        writeParagraphFormat(paragraph, fontIndex(characterFormat(block.charFormatIndex()).family));
+        writeParagraphFormat(paragraph, numberFont(block));
         writtenParagraph_ = paragraph;
     }
     forEachRun(block, [this](const RtfCharacterFormat &character, QStringView text, const QTextCharFormat *picture) {
@@ -310,12 +315,18 @@ void RtfWriter::writeBlock(const QTextBlock &block, int depth, const char *end)
     }
 }
 
+// A list's numbers are in the font of the paragraph's first text, as rich-edit controls show them.
+int RtfWriter::numberFont(const QTextBlock &block)
+{
+    const QTextBlock::iterator first = block.begin();
+    return fontIndex(characterFormat(first.atEnd() ? block.charFormatIndex() : first.fragment().charFormatIndex()).family);
+}
+
 void RtfWriter::writeListText(const RtfListFormat &list, int index, const QTextBlock &block)
 {
-    const int numberFont = fontIndex(characterFormat(block.charFormatIndex()).family);
     body_.append("{\\pntext");
     if (list.isNumbered()) {
-        writeControlWord("f", numberFont);
+        writeControlWord("f", numberFont(block));
         writeText(list.itemText(index));
     } else {
         const BulletGlyph glyph = bulletGlyph(list.kind);
@@ -361,10 +372,6 @@ void RtfWriter::writeListDefinition(const RtfListFormat &list, int numberFont)
 
 void RtfWriter::writeParagraphFormat(const RtfParagraphFormat &paragraph, int numberFont)
 {
-    if (paragraph.tableDepth > 0)
-        writeControlWord("intbl");
-    if (paragraph.tableDepth > 1)
-        writeControlWord("itap", paragraph.tableDepth);
     if (paragraph.list.isList())
         writeListDefinition(paragraph.list, numberFont);
     const std::pair<const char *, int> lengths[] = {

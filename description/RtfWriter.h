@@ -42,6 +42,7 @@ private:
     void collectBlock(const QTextBlock &block, int depth, const char *end);
     void writeRowFormat(const RtfRowFormat &row);
     void writeBlock(const QTextBlock &block, int depth, const char *end);
+    int numberFont(const QTextBlock &block);
     void writeListText(const RtfListFormat &list, int index, const QTextBlock &block);
     void writeListDefinition(const RtfListFormat &list, int numberFont);
     void writeParagraphFormat(const RtfParagraphFormat &paragraph, int numberFont);
