@@ -170,8 +170,16 @@ RtfCharacterFormat RtfCharacterFormat::fromCharFormat(const QTextCharFormat &for
         character.family = fontTableName(defaultFont.family());
     if (character.family.isEmpty())
         character.family = DescriptionFont::family;
-    const qreal points = format.fontPointSize();
-    character.halfPoints = toHalfPoints(points > 0 ? points : defaultPointSize(defaultFont));
+    qreal points = format.fontPointSize();
+    if (!(points > 0) && format.hasProperty(QTextFormat::FontPixelSize))
+        points = format.intProperty(QTextFormat::FontPixelSize) * pointsPerInch / pixelsPerInch;
+    if (!(points > 0)) {
+        // HTML headings and <big>/<small> scale the default size, as Qt shows them.
+        static constexpr qreal scales[] = {0.7, 0.8, 1.0, 1.2, 1.5, 2.0, 2.4};
+        const int adjustment = qBound(-2, format.intProperty(QTextFormat::FontSizeAdjustment), 4);
+        points = defaultPointSize(defaultFont) * scales[adjustment + 2];
+    }
+    character.halfPoints = toHalfPoints(points);
     character.foreground = brushColor(format, QTextFormat::ForegroundBrush);
     character.background = brushColor(format, QTextFormat::BackgroundBrush);
     character.bold = format.hasProperty(QTextFormat::FontWeight) ? format.fontWeight() > QFont::Medium

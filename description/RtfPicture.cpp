@@ -4,6 +4,7 @@
 #include "description/Twips.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QImage>
 #include <QPixmap>
 #include <QTextDocument>
@@ -36,9 +37,10 @@ bool RtfPicture::typeTakesNumber(QByteArrayView word)
     return word == "wmetafile" || word == "dibitmap" || word == "wbitmap" || word == "pmmetafile";
 }
 
-QTextImageFormat RtfPicture::toImageFormat(QTextDocument &document, int number) const
+QTextImageFormat RtfPicture::toImageFormat(QTextDocument &document) const
 {
-    const QString name = QStringLiteral("rtf-picture:%1").arg(number);
+    const QString name = QStringLiteral("rtf-picture:")
+        + QString::fromLatin1(QCryptographicHash::hash(type + '\0' + data, QCryptographicHash::Sha1).toHex());
     QImage image;
     if (type == "pngblip" || type == "jpegblip")
         image = QImage::fromData(data);

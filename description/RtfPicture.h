@@ -21,8 +21,9 @@ struct RtfPicture {
     // The kinds whose type word takes a number.
     static bool typeTakesNumber(QByteArrayView word);
 
-    // Adds the picture to the document's resources and gives the format that shows it.
-    QTextImageFormat toImageFormat(QTextDocument &document, int number) const;
+    // Adds the picture to the document's resources and gives the format that shows it. The
+    // resource is named after the data, so a picture pasted from elsewhere meets no other.
+    QTextImageFormat toImageFormat(QTextDocument &document) const;
     // A picture read from a file keeps its data; one Qt placed (pasted) is written as PNG.
     static RtfPicture fromImageFormat(const QTextImageFormat &format, const QTextDocument &document);
 };

@@ -93,7 +93,7 @@ void TextDocumentBuilder::appendHiddenText(const QString &text, QTextCharFormat 
 void TextDocumentBuilder::appendPicture(const RtfPicture &picture, QTextCharFormat format)
 {
     openPendingParagraph();
-    format.merge(picture.toImageFormat(document_, ++pictures_));
+    format.merge(picture.toImageFormat(document_));
     cursor_.insertText(QString(QChar::ObjectReplacementCharacter), format);
 }
 

@@ -60,7 +60,6 @@ private:
     bool inListText_ = false;
     int listTextStart_ = -1;
     int listTextEnd_ = -1;
-    int pictures_ = 0;
 
     struct OpenTable {
         QTextTable *table;

@@ -195,7 +195,7 @@ private:
             picture.scaleX = choose({100, 50, 120});
         }
         QTextCharFormat shown = format.toCharFormat();
-        shown.merge(picture.toImageFormat(document, ++pictures_));
+        shown.merge(picture.toImageFormat(document));
         cursor.insertText(QString(QChar::ObjectReplacementCharacter), shown);
     }
 
@@ -228,7 +228,6 @@ private:
     QRandomGenerator random_;
     QTextList *lastList_ = nullptr;
     RtfListFormat lastListFormat_;
-    int pictures_ = 0;
     RtfCharacterFormat mark_;
 };
 
