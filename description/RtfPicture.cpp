@@ -4,7 +4,6 @@
 #include "description/Twips.h"
 
 #include <QBuffer>
-#include <QCryptographicHash>
 #include <QImage>
 #include <QPixmap>
 #include <QTextDocument>
@@ -39,24 +38,26 @@ bool RtfPicture::typeTakesNumber(QByteArrayView word)
 
 QTextImageFormat RtfPicture::toImageFormat(QTextDocument &document) const
 {
-    const QString name = QStringLiteral("rtf-picture:")
-        + QString::fromLatin1(QCryptographicHash::hash(type + '\0' + data, QCryptographicHash::Sha1).toHex());
-    QImage image;
-    if (type == "pngblip" || type == "jpegblip")
-        image = QImage::fromData(data);
+    const QString name = QStringLiteral("rtf-picture:%1-%2-%3")
+                             .arg(QString::fromLatin1(type))
+                             .arg(data.size())
+                             .arg(qHash(data, 0x5254), 0, 16);
     // Twips of the shown size: the goal size when given, else the picture's own.
-    const bool metafile = !type.startsWith("png") && !type.startsWith("jpeg");
+    const bool metafile = type != "pngblip" && type != "jpegblip";
     int twipsWide = goalWidth > 0 ? goalWidth : metafile ? metafileToTwips(width) : width * twipsPerUnit;
     int twipsHigh = goalHeight > 0 ? goalHeight : metafile ? metafileToTwips(height) : height * twipsPerUnit;
     twipsWide = int(qBound(qint64(1), qint64(twipsWide) * scaleX / 100, qint64(twipsLimit)));
     twipsHigh = int(qBound(qint64(1), qint64(twipsHigh) * scaleY / 100, qint64(twipsLimit)));
-    if (image.isNull()) {
+    if (type == "pngblip" || type == "jpegblip") {
+        // Qt decodes the data when the picture is first drawn, not while a file is read.
+        document.addResource(QTextDocument::ImageResource, QUrl(name), data);
+    } else {
         // What Qt cannot draw shows as a frame of its size.
-        image = QImage(qMax(1, int(twipsToUnits(twipsWide))), qMax(1, int(twipsToUnits(twipsHigh))),
-                       QImage::Format_RGB32);
-        image.fill(Qt::lightGray);
+        QImage frame(qMax(1, int(twipsToUnits(twipsWide))), qMax(1, int(twipsToUnits(twipsHigh))),
+                     QImage::Format_RGB32);
+        frame.fill(Qt::lightGray);
+        document.addResource(QTextDocument::ImageResource, QUrl(name), frame);
     }
-    document.addResource(QTextDocument::ImageResource, QUrl(name), image);
     QTextImageFormat format;
     format.setName(name);
     format.setWidth(twipsToUnits(twipsWide));

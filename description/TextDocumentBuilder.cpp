@@ -170,9 +170,11 @@ void TextDocumentBuilder::endRow(int depth, const RtfRowFormat &row)
     open.rowEnded = true;
     open.cellEnded = false;
     if (!row.cellRights.isEmpty()) {
+        // Rows mostly repeat their definition; setting a table's format lays it out anew.
         QTextTableFormat format = open.table->format();
         row.applyTo(format);
-        open.table->setFormat(format);
+        if (format != open.table->format())
+            open.table->setFormat(format);
     }
 }
 
