@@ -192,7 +192,7 @@ void TextDocumentBuilder::moveToNextCell(OpenTable &open)
         if (open.column + 1 >= open.table->columns()) {
             if (open.table->columns() >= RtfRowFormat::maximumCells)
                 return; // the rest of the row goes into its last cell
-            open.table->appendColumns(1);
+            appendColumn(*open.table);
         }
         ++open.column;
     } else {
@@ -202,6 +202,24 @@ void TextDocumentBuilder::moveToNextCell(OpenTable &open)
     cursor_ = open.table->cellAt(open.row, open.column).firstCursorPosition();
     paragraphEnded_ = false;
     list_ = nullptr;
+}
+
+// Qt 6.4 copies a width into the list it is growing when a table with column widths gets a
+// column, reading freed memory; the widths are set around it instead.
+void TextDocumentBuilder::appendColumn(QTextTable &table)
+{
+    QTextTableFormat format = table.format();
+    QList<QTextLength> widths = format.columnWidthConstraints();
+    if (!widths.isEmpty()) {
+        format.clearColumnWidthConstraints();
+        table.setFormat(format);
+        widths.append(QTextLength(widths.constLast()));
+    }
+    table.appendColumns(1);
+    if (!widths.isEmpty()) {
+        format.setColumnWidthConstraints(widths);
+        table.setFormat(format);
+    }
 }
 
 // Qt places a table between the text before the cursor and a new empty paragraph after it.

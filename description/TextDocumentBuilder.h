@@ -71,5 +71,6 @@ private:
     void openTable(const RtfRowFormat &row);
     void closeTable();
     void moveToNextCell(OpenTable &open);
+    static void appendColumn(QTextTable &table);
     std::vector<OpenTable> tables_;
 };
