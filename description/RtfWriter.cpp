@@ -402,10 +402,12 @@ void RtfWriter::writeCharacterFormat(const RtfCharacterFormat &character)
     if (character.background != written_.background)
         writeControlWord("highlight", colorIndex(character.background));
     using Capitals = RtfCharacterFormat::Capitals;
+    // An underline kind is switched by its own word; \\ulnone ends any of them.
+    const char *const underline = RtfCharacterFormat::underlineWord(character.underline);
     const std::tuple<bool, bool, const char *, const char *> effects[] = {
         {character.bold, written_.bold, "b", "b0"},
         {character.italic, written_.italic, "i", "i0"},
-        {character.underline != written_.underline, false, RtfCharacterFormat::underlineWord(character.underline), ""},
+        {character.underline != written_.underline, false, underline, underline},
         {character.strikeOut, written_.strikeOut, "strike", "strike0"},
         {character.capitals == Capitals::All, written_.capitals == Capitals::All, "caps", "caps0"},
         {character.capitals == Capitals::Small, written_.capitals == Capitals::Small, "scaps", "scaps0"},

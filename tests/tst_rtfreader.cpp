@@ -14,8 +14,6 @@ private slots:
     void text();
     void formats_data();
     void formats();
-    void lists_data();
-    void lists();
     void plainText_data();
     void plainText();
     void plainTextIsInTheEditorFont();
@@ -123,6 +121,43 @@ void TestRtfReader::text()
     QCOMPARE(readText(rtf), expected);
 }
 
+namespace {
+
+// Rows of formats_data: bullets and numbers, read as lists.
+void addListRows()
+{
+    const QByteArray header = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Arial;}{\\f1\\fnil\\fcharset2 Symbol;}}";
+    const QString text = u"{Arial 12pt fg=auto bg=auto }"_qs;
+    QTest::newRow("rich-edit bullets and numbers")
+        << header + "\\f0 {\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}\\fi-360\\li720 a\\par"
+                    "{\\pntext\\f1\\'B7\\tab}b\\par\\pard c\\par"
+                    "{\\pntext\\f0 3)\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnstart3\\pnlcltr{\\pntxtb (}{\\pntxta )}}d\\par"
+                    "{\\pntext\\f0 4)\\tab}e\\par}"
+        << u"left left=48 indent=-24 [list -1 / start=0 level=0 item=0] "_qs + text + u"a\n"
+           u"left left=48 indent=-24 [list -1 / start=0 level=0 item=1] "_qs + text + u"b\n"
+           u"left "_qs + text + u"c\n"
+           u"left [list -5 (/) start=3 level=0 item=0] "_qs + text + u"d\n"
+           u"left [list -5 (/) start=3 level=0 item=1] "_qs + text + u"e"_qs;
+    QTest::newRow("bullet kinds")
+        << header + "\\f0{\\*\\pn\\pnlvlblt{\\pntxtb o}}a\\par\\pard{\\*\\pn\\pnlvlblt\\pnf1{\\pntxtb\\u-3929 ?}}b}"
+        << u"left [list -2 / start=0 level=0 item=0] "_qs + text + u"a\n"
+           u"left [list -3 / start=0 level=0 item=0] "_qs + text + u"b"_qs;
+    QTest::newRow("word-processor lists number on across other paragraphs")
+        << header + "{\\*\\listtable{\\list\\listtemplateid1{\\listlevel\\levelnfc0\\levelstartat1{\\leveltext\\'02\\'00.;}"
+                    "{\\levelnumbers\\'01;}\\fi-360\\li720}{\\listlevel\\levelnfc23{\\leveltext\\'01\\u-3913 ?;}}"
+                    "{\\listname ;}\\listid7}}{\\*\\listoverridetable{\\listoverride\\listid7\\listoverridecount0\\ls1}}"
+                    "\\f0 {\\listtext 1.\\tab}\\ls1 a\\par{\\listtext\\f1\\'b7\\tab}\\ilvl1 b\\par\\pard c\\par"
+                    "{\\listtext 2.\\tab}\\ls1\\ilvl0 d\\par}"
+        << u"left [list -4 /. start=0 level=1 item=0] "_qs + text + u"a\n"
+           u"left [list -1 / start=0 level=2 item=0] "_qs + text + u"b\n"
+           u"left "_qs + text + u"c\n"
+           u"left [list -4 /. start=2 level=1 item=0] "_qs + text + u"d"_qs;
+    QTest::newRow("list text of a paragraph without a list stays")
+        << header + "\\f0 {\\listtext 1.\\tab}\\ls9 a}" << u"left "_qs + text + u"1.\ta"_qs;
+}
+
+} // namespace
+
 void TestRtfReader::formats_data()
 {
     QTest::addColumn<QByteArray>("rtf");
@@ -222,51 +257,9 @@ void TestRtfReader::formats_data()
     QTest::newRow("font name in its own code page")
         << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset129 \\'b8\\'bc\\'c0\\'ba;}}\\f0 a}")
         << u"left {맑은 12pt fg=auto bg=auto }a"_qs;
+    addListRows();
 }
 
-void TestRtfReader::lists_data()
-{
-    QTest::addColumn<QByteArray>("rtf");
-    QTest::addColumn<QString>("expected"); // DocumentDump::describe of the whole document
-
-    const QByteArray header = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Arial;}{\\f1\\fnil\\fcharset2 Symbol;}}";
-    const QString text = u"{Arial 12pt fg=auto bg=auto }"_qs;
-    QTest::newRow("rich-edit bullets and numbers")
-        << header + "\\f0 {\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}\\fi-360\\li720 a\\par"
-                    "{\\pntext\\f1\\'B7\\tab}b\\par\\pard c\\par"
-                    "{\\pntext\\f0 3)\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnstart3\\pnlcltr{\\pntxtb (}{\\pntxta )}}d\\par"
-                    "{\\pntext\\f0 4)\\tab}e\\par}"
-        << u"left left=48 indent=-24 [list -1 / start=0 level=0 item=0] "_qs + text + u"a\n"
-           u"left left=48 indent=-24 [list -1 / start=0 level=0 item=1] "_qs + text + u"b\n"
-           u"left "_qs + text + u"c\n"
-           u"left [list -5 (/) start=3 level=0 item=0] "_qs + text + u"d\n"
-           u"left [list -5 (/) start=3 level=0 item=1] "_qs + text + u"e"_qs;
-    QTest::newRow("bullet kinds")
-        << header + "\\f0{\\*\\pn\\pnlvlblt{\\pntxtb o}}a\\par\\pard{\\*\\pn\\pnlvlblt\\pnf1{\\pntxtb\\u-3929 ?}}b}"
-        << u"left [list -2 / start=0 level=0 item=0] "_qs + text + u"a\n"
-           u"left [list -3 / start=0 level=0 item=0] "_qs + text + u"b"_qs;
-    QTest::newRow("word-processor lists number on across other paragraphs")
-        << header + "{\\*\\listtable{\\list\\listtemplateid1{\\listlevel\\levelnfc0\\levelstartat1{\\leveltext\\'02\\'00.;}"
-                    "{\\levelnumbers\\'01;}\\fi-360\\li720}{\\listlevel\\levelnfc23{\\leveltext\\'01\\u-3913 ?;}}"
-                    "{\\listname ;}\\listid7}}{\\*\\listoverridetable{\\listoverride\\listid7\\listoverridecount0\\ls1}}"
-                    "\\f0 {\\listtext 1.\\tab}\\ls1 a\\par{\\listtext\\f1\\'b7\\tab}\\ilvl1 b\\par\\pard c\\par"
-                    "{\\listtext 2.\\tab}\\ls1\\ilvl0 d\\par}"
-        << u"left [list -4 /. start=0 level=1 item=0] "_qs + text + u"a\n"
-           u"left [list -1 / start=0 level=2 item=0] "_qs + text + u"b\n"
-           u"left "_qs + text + u"c\n"
-           u"left [list -4 /. start=2 level=1 item=0] "_qs + text + u"d"_qs;
-    QTest::newRow("list text of a paragraph without a list stays")
-        << header + "\\f0 {\\listtext 1.\\tab}\\ls9 a}" << u"left "_qs + text + u"1.\ta"_qs;
-}
-
-void TestRtfReader::lists()
-{
-    QFETCH(QByteArray, rtf);
-    QFETCH(QString, expected);
-    QTextDocument document;
-    QVERIFY(RtfReader::read(rtf, document));
-    QCOMPARE(DocumentDump::describe(document), expected);
-}
 
 void TestRtfReader::formats()
 {
