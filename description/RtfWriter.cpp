@@ -402,7 +402,7 @@ void RtfWriter::writeCharacterFormat(const RtfCharacterFormat &character)
     if (character.background != written_.background)
         writeControlWord("highlight", colorIndex(character.background));
     using Capitals = RtfCharacterFormat::Capitals;
-    // An underline kind is switched by its own word; \\ulnone ends any of them.
+    // An underline kind is switched by its own word; \ulnone ends any of them.
     const char *const underline = RtfCharacterFormat::underlineWord(character.underline);
     const std::tuple<bool, bool, const char *, const char *> effects[] = {
         {character.bold, written_.bold, "b", "b0"},
