@@ -193,8 +193,9 @@ void RtfWriter::writeBody()
     visitFrame(document_.rootFrame()->begin(), document_.rootFrame()->end(), 0, "par", &RtfWriter::writeBlock);
 }
 
-// Qt keeps a paragraph before a table that opens a document or a cell, and one between two
-// tables; the reader makes them again, so they are not written.
+// Qt keeps a paragraph before a table that opens a document or a cell; the reader makes it
+// again, so it is not written. The one between two tables is: without it the rows of both
+// would read as one table.
 void RtfWriter::visitFrame(QTextFrame::iterator it, QTextFrame::iterator end, int depth, const char *lastEnd,
                            BlockVisit visit)
 {
@@ -210,8 +211,7 @@ void RtfWriter::visitFrame(QTextFrame::iterator it, QTextFrame::iterator end, in
         if (!block.isValid())
             continue;
         const bool beforeTable = i + 1 < items.size() && qobject_cast<QTextTable *>(items[i + 1].currentFrame());
-        const bool afterTableOrFirst = i == 0 || qobject_cast<QTextTable *>(items[i - 1].currentFrame());
-        if (block.length() == 1 && beforeTable && afterTableOrFirst)
+        if (block.length() == 1 && beforeTable && i == 0)
             continue;
         (this->*visit)(block, depth, i + 1 == items.size() ? lastEnd : "par");
     }

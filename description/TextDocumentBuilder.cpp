@@ -108,6 +108,12 @@ void TextDocumentBuilder::endParagraph(const QTextBlockFormat &format, const QTe
 void TextDocumentBuilder::finish(const QTextBlockFormat &format, const QTextCharFormat &markFormat,
                                  const RtfListFormat &list)
 {
+    // Data that ends in a table still leaves the paragraph Qt keeps after it, which shows.
+    if (!tables_.empty()) {
+        setTableDepth(0, RtfRowFormat());
+        setParagraphFormat(format, markFormat, RtfListFormat());
+        return;
+    }
     if (!paragraphEnded_)
         setParagraphFormat(format, markFormat, list);
 }
