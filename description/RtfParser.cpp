@@ -106,7 +106,7 @@ struct RtfParser::Keyword {
         RowGap,
         RowLeft,
         CellRight,
-        NestedTableProperties,
+        ReadDestination,
         Picture,
         PictureType,
         PictureSize,
@@ -122,13 +122,29 @@ struct RtfParser::Keyword {
 
     bool isDestination() const
     {
-        return action == Action::SkipDestination || action == Action::FontTable || action == Action::ColorTable
-            || action == Action::Alternatives || action == Action::FieldInstruction
-            || action == Action::FieldResult || (action >= Action::ListText && action <= Action::ListDefinition)
-            || action == Action::ListPrefix || action == Action::ListSuffix || action == Action::ListTable
-            || action == Action::ListEntry || action == Action::ListLevel || action == Action::LevelText
-            || action == Action::ListOverrideTable || action == Action::ListOverride
-            || action == Action::NestedTableProperties || action == Action::Picture;
+        switch (action) {
+        case Action::SkipDestination:
+        case Action::FontTable:
+        case Action::ColorTable:
+        case Action::Alternatives:
+        case Action::FieldInstruction:
+        case Action::FieldResult:
+        case Action::ListText:
+        case Action::ListDefinition:
+        case Action::ListPrefix:
+        case Action::ListSuffix:
+        case Action::ListTable:
+        case Action::ListEntry:
+        case Action::ListLevel:
+        case Action::LevelText:
+        case Action::ListOverrideTable:
+        case Action::ListOverride:
+        case Action::ReadDestination:
+        case Action::Picture:
+            return true;
+        default:
+            return false;
+        }
     }
 };
 
@@ -240,9 +256,10 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
             {"trgaph", {A::RowGap}},
             {"trleft", {A::RowLeft}},
             {"cellx", {A::CellRight}},
-            {"nesttableprops", {A::NestedTableProperties}},
-            // Word's picture for readers of its drawing objects; its \nonshppict copy is skipped.
-            {"shppict", {A::NestedTableProperties}},
+            // Destinations whose content is read as body text: a nested row's definition, and
+            // Word's picture for readers of its drawing objects (its \nonshppict copy is skipped).
+            {"nesttableprops", {A::ReadDestination}},
+            {"shppict", {A::ReadDestination}},
             {"pict", {A::Picture}},
             {"picw", {A::PictureSize, 0}},
             {"pich", {A::PictureSize, 1}},
@@ -283,8 +300,9 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
               "atrfend", "atrfstart", "bkmkend", "bkmkstart", "colorschememapping", "datastore", "do",
               "docvar", "expandedcolortbl", "falt", "fchars", "fname", "footer", "footerf",
               "footerl", "footerr", "footnote", "ftncn", "ftnsep", "ftnsepc", "generator", "header",
-              "headerf", "headerl", "headerr", "htmltag", "info", "latentstyles", "lchars", "listname", "mmathPr", "nonesttables", "nonshppict", "objdata", "panose", "pgdsctbl",
-              "revtbl", "rsidtbl", "rxe", "shp", "shpinst", "shppict", "stylesheet",
+              "headerf", "headerl", "headerr", "htmltag", "info", "latentstyles", "lchars", "listname", "mmathPr",
+              "nonesttables", "nonshppict", "objdata", "panose", "pgdsctbl", "revtbl", "rsidtbl", "rxe", "shp",
+              "shpinst", "stylesheet",
               "tc", "template", "themedata", "txe", "userprops", "xe", "xmlnstbl"})
             table.emplace(word, Keyword{A::SkipDestination});
         return table;
@@ -760,7 +778,7 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         if (rows_[rowDepth_].cellRights.size() < RtfRowFormat::maximumCells)
             rows_[rowDepth_].cellRights.append(clampTwips(parameter));
         break;
-    case A::NestedTableProperties:
+    case A::ReadDestination:
         break;
     case A::Picture:
         current.destination = Destination::Picture;
