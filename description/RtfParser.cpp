@@ -932,6 +932,9 @@ void RtfParser::appendBytes(QByteArrayView bytes)
 
 void RtfParser::appendCharacters(QStringView text)
 {
+    // A link target holds what the writer escapes in text: no-break spaces, tabs, dashes.
+    if (group().destination == Destination::FieldInstruction)
+        fieldInstruction_.append(text);
     if (!isTextDestination())
         return;
     prepareForText();

@@ -97,7 +97,7 @@ private:
         format.hidden = pick(10) == 0;
         if (pick(6) == 0)
             format.link = choose({QStringLiteral("https://z-cd.dk/"), QStringLiteral("mailto:a@b.dk"),
-                                  QStringLiteral("#mærke")});
+                                  QStringLiteral("#mærke"), QStringLiteral("C:\\Mine filer\\a\u00A0b\t{c}.rtf")});
         return format;
     }
 
