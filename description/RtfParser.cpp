@@ -932,10 +932,7 @@ void RtfParser::appendBytes(QByteArrayView bytes)
 
 void RtfParser::appendCharacters(QStringView text)
 {
-    // A link target holds what the writer escapes in text: no-break spaces, tabs, dashes.
-    if (group().destination == Destination::FieldInstruction)
-        fieldInstruction_.append(text);
-    if (!isTextDestination())
+    if (collectDestinationText(text) || !isTextDestination())
         return;
     prepareForText();
     decodePendingBytes();
@@ -950,23 +947,7 @@ void RtfParser::appendUnicodeUnit(int value)
         fonts_.appendToName(QChar(unit), decoder_, documentCodePage_);
         return;
     }
-    switch (group().destination) {
-    case Destination::FieldInstruction:
-        fieldInstruction_.append(QChar(unit));
-        return;
-    case Destination::ListPrefix:
-        listDefinition_.prefix.append(QChar(unit));
-        return;
-    case Destination::ListSuffix:
-        listDefinition_.suffix.append(QChar(unit));
-        return;
-    case Destination::LevelText:
-        lists_.appendLevelText(QStringView(&unit, 1));
-        return;
-    default:
-        break;
-    }
-    if (!isTextDestination())
+    if (collectDestinationText(QStringView(&unit, 1)) || !isTextDestination())
         return;
     if (QChar::isLowSurrogate(unit) && pendingHighSurrogate_) {
         const char16_t pair[] = {std::exchange(pendingHighSurrogate_, char16_t(0)), unit};
@@ -1201,6 +1182,28 @@ void RtfParser::setColor(int &slot, const RtfTokenizer::Token &token) const
     const int index = token.hasParameter ? token.parameter : 0;
     if (index == 0 || colors_.contains(index))
         slot = index;
+}
+
+// Link targets and list number texts hold what the writer escapes in text: no-break spaces,
+// tabs, dashes, \uN. False for destinations that collect no text this way.
+bool RtfParser::collectDestinationText(QStringView text)
+{
+    switch (group().destination) {
+    case Destination::FieldInstruction:
+        fieldInstruction_.append(text);
+        return true;
+    case Destination::ListPrefix:
+        listDefinition_.prefix.append(text);
+        return true;
+    case Destination::ListSuffix:
+        listDefinition_.suffix.append(text);
+        return true;
+    case Destination::LevelText:
+        lists_.appendLevelText(text);
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool RtfParser::isTextDestination(std::size_t level) const

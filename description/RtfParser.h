@@ -112,6 +112,7 @@ private:
     RtfListFormat paragraphList();
 
     void setColor(int &slot, const RtfTokenizer::Token &token) const;
+    bool collectDestinationText(QStringView text);
     bool isTextDestination() const;
     bool isTextDestination(std::size_t level) const;
     int currentCodePage() const;

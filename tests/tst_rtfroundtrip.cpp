@@ -129,7 +129,7 @@ private:
         format.kind = RtfListFormat::Kind(1 + pick(8));
         if (format.isNumbered()) {
             format.start = choose({1, 1, 3});
-            format.prefix = choose({QString(), QStringLiteral("(")});
+            format.prefix = choose({QString(), QStringLiteral("("), QStringLiteral("§\u00A0")});
             format.suffix = choose({QStringLiteral("."), QStringLiteral(")")});
         }
         return format;
