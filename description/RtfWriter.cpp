@@ -528,7 +528,9 @@ void RtfWriter::writeCharacter(char16_t c)
         body_.append(char(c));
         return;
     }
-    const int byte = Windows1252::encodeChar(QChar(c));
+    // In a font of the symbol character set a byte stands for the character of its value.
+    const bool symbolText = symbolFonts_.contains(written_.family);
+    const int byte = symbolText ? (c < 0x100 ? int(c) : -1) : Windows1252::encodeChar(QChar(c));
     if (byte >= 0) {
         writeHexByte(byte);
         return;
