@@ -1,5 +1,6 @@
 #include "app/EditMQV.h"
 
+#include "app/DescriptionEdit.h"
 #include "app/FlatToolBarStyle.h"
 #include "app/NumberSpinEdit.h"
 #include "app/ScreenFit.h"
@@ -317,7 +318,7 @@ void TMQVEdit::buildDescriptionArea()
     KortTekst = textField(ClientArea, QStringLiteral("KortTekst"), 336, 236, 401, 21);
     WindowColours::setFontColour(KortTekst, WindowColours::black());
 
-    Beskriv = place(new QTextEdit(ClientArea), QStringLiteral("Beskriv"), 336, 288, 401, 225);
+    Beskriv = place(new DescriptionEdit(ClientArea), QStringLiteral("Beskriv"), 336, 288, 401, 225);
     QFont descriptionFont(DescriptionFont::family);
     descriptionFont.setPointSize(DescriptionFont::pointSize);
     Beskriv->setFont(descriptionFont);

@@ -1,14 +1,19 @@
 // Reading and writing a large formatted description as RTF, against Qt's own HTML reader and
 // writer on the same document in the same run. Ratios are printed at the end.
 #include "GuiBenchmarkMain.h"
+#include "description/RtfPicture.h"
 #include "description/RtfReader.h"
+#include "description/RtfRowFormat.h"
 #include "description/RtfWriter.h"
 
 #include <benchmark/benchmark.h>
 
+#include <QBuffer>
+#include <QImage>
 #include <QRandomGenerator>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextTable>
 
 #include <cstdio>
 #include <map>
@@ -57,55 +62,108 @@ void buildDescription(QTextDocument &document)
     cursor.endEditBlock();
 }
 
+// A description with 50 tables of 3 x 4 cells and 20 pictures (PNG photos of 200 x 150 and
+// metafiles), text between them.
+void buildTablesAndPictures(QTextDocument &document)
+{
+    QRandomGenerator random(2025);
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
+    QTextCharFormat text;
+    text.setFontFamilies({QStringLiteral("Arial")});
+    text.setFontPointSize(10);
+    RtfRowFormat row{108, -108, {2000, 4000, 6000, 8000}};
+    QTextTableFormat tableFormat;
+    row.applyTo(tableFormat);
+    for (int table = 0; table < 50; ++table) {
+        cursor.insertText(QStringLiteral("Tabel %1 viser priserne på Blåbærgrød og Ærø-øl.").arg(table), text);
+        QTextTable *inserted = cursor.insertTable(3, 4, tableFormat);
+        for (int cell = 0; cell < 12; ++cell)
+            inserted->cellAt(cell / 4, cell % 4).firstCursorPosition().insertText(
+                QStringLiteral("Celle %1 med lidt tekst").arg(cell), text);
+        cursor = inserted->lastCursorPosition();
+        cursor.movePosition(QTextCursor::NextBlock);
+        if (table % 5 == 2 || table % 5 == 4) {
+            RtfPicture picture;
+            if (table % 5 == 2) {
+                QImage image(200, 150, QImage::Format_RGB32);
+                for (int y = 0; y < image.height(); ++y)
+                    for (int x = 0; x < image.width(); ++x)
+                        image.setPixel(x, y, qRgb(x + int(random.bounded(40)), y + int(random.bounded(40)), 128));
+                QBuffer buffer(&picture.data);
+                buffer.open(QIODevice::WriteOnly);
+                image.save(&buffer, "PNG");
+                picture.type = "pngblip";
+                picture.width = 200;
+                picture.height = 150;
+            } else {
+                for (int byte = 0; byte < 20000; ++byte)
+                    picture.data.append(char(random.bounded(256)));
+                picture.type = "wmetafile8";
+                picture.width = 5000;
+                picture.height = 3000;
+                picture.goalWidth = 2835;
+                picture.goalHeight = 1701;
+            }
+            QTextCharFormat shown = text;
+            shown.merge(picture.toImageFormat(document));
+            cursor.insertText(QString(QChar::ObjectReplacementCharacter), shown);
+        }
+    }
+    cursor.endEditBlock();
+}
+
 struct Fixture {
     QTextDocument document;
     QByteArray rtf;
     QString html;
 
-    Fixture()
+    explicit Fixture(void (*build)(QTextDocument &))
     {
-        buildDescription(document);
+        build(document);
         rtf = RtfWriter::write(document);
         html = document.toHtml();
     }
 };
 
-Fixture &fixture()
+Fixture &fixture(int which)
 {
-    static Fixture instance;
-    return instance;
+    static Fixture description(buildDescription);
+    static Fixture tables(buildTablesAndPictures);
+    return which == 0 ? description : tables;
 }
 
+// Argument 0: the 1 MB description; 1: the tables and pictures.
 void rtfRead(benchmark::State &state)
 {
     QTextDocument document;
     for (auto _ : state)
-        benchmark::DoNotOptimize(RtfReader::read(fixture().rtf, document));
+        benchmark::DoNotOptimize(RtfReader::read(fixture(int(state.range(0))).rtf, document));
 }
 
 void htmlRead(benchmark::State &state)
 {
     QTextDocument document;
     for (auto _ : state)
-        document.setHtml(fixture().html);
+        document.setHtml(fixture(int(state.range(0))).html);
 }
 
 void rtfWrite(benchmark::State &state)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(RtfWriter::write(fixture().document));
+        benchmark::DoNotOptimize(RtfWriter::write(fixture(int(state.range(0))).document));
 }
 
 void htmlWrite(benchmark::State &state)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(fixture().document.toHtml());
+        benchmark::DoNotOptimize(fixture(int(state.range(0))).document.toHtml());
 }
 
-BENCHMARK(rtfRead)->Name("RtfReader::read")->Unit(benchmark::kMillisecond);
-BENCHMARK(htmlRead)->Name("QTextDocument::setHtml")->Unit(benchmark::kMillisecond);
-BENCHMARK(rtfWrite)->Name("RtfWriter::write")->Unit(benchmark::kMillisecond);
-BENCHMARK(htmlWrite)->Name("QTextDocument::toHtml")->Unit(benchmark::kMillisecond);
+BENCHMARK(rtfRead)->Name("RtfReader::read")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(htmlRead)->Name("QTextDocument::setHtml")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(rtfWrite)->Name("RtfWriter::write")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(htmlWrite)->Name("QTextDocument::toHtml")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // Prints each measurement relative to its baseline once all have run.
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -122,11 +180,16 @@ public:
     void Finalize() override
     {
         ConsoleReporter::Finalize();
-        std::printf("\nRTF document: %lld bytes, %d paragraphs; HTML of the same document: %lld characters\n",
-                    static_cast<long long>(fixture().rtf.size()), fixture().document.blockCount(),
-                    static_cast<long long>(fixture().html.size()));
-        ratio("RtfReader::read", "QTextDocument::setHtml");
-        ratio("RtfWriter::write", "QTextDocument::toHtml");
+        for (int which : {0, 1}) {
+            const Fixture &measured = fixture(which);
+            std::printf("\n%s: RTF %lld bytes, %d paragraphs; HTML of the same document: %lld characters\n",
+                        which == 0 ? "Description" : "50 tables and 20 pictures",
+                        static_cast<long long>(measured.rtf.size()), measured.document.blockCount(),
+                        static_cast<long long>(measured.html.size()));
+            const std::string argument = "/" + std::to_string(which);
+            ratio("RtfReader::read" + argument, "QTextDocument::setHtml" + argument);
+            ratio("RtfWriter::write" + argument, "QTextDocument::toHtml" + argument);
+        }
     }
 
 private:
@@ -146,5 +209,8 @@ private:
 int main(int argc, char **argv)
 {
     RatioReporter reporter;
-    return runGuiBenchmarks(argc, argv, reporter, [] { fixture(); });
+    return runGuiBenchmarks(argc, argv, reporter, [] {
+        fixture(0);
+        fixture(1);
+    });
 }

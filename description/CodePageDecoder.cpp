@@ -24,6 +24,16 @@ QByteArray converterName(int codePage)
         return "UTF-8";
     case 10000:
         return "macintosh";
+    // The Mac's double-byte pages are the Windows ones but for a few symbols; converters
+    // seldom know the Mac names.
+    case 10001:
+        return "Shift_JIS";
+    case 10002:
+        return "Big5";
+    case 10003:
+        return "windows-949";
+    case 10008:
+        return "GB2312";
     case 437:
     case 850:
         return "IBM" + QByteArray::number(codePage);
@@ -41,7 +51,19 @@ int CodePageDecoder::codePageForCharset(int charset, int documentCodePage)
     switch (charset) {
     case 0: return windows1252;
     case 2: return symbol;
+    // Mac charsets, as word processors on the Mac write them.
     case 77: return 10000;
+    case 78: return 10001;
+    case 79: return 10003;
+    case 80: return 10008;
+    case 81: return 10002;
+    case 83: return 10005;
+    case 84: return 10004;
+    case 85: return 10006;
+    case 86: return 10081;
+    case 87: return 10021;
+    case 88: return 10029;
+    case 89: return 10007;
     case 128: return 932;
     case 129: return 949;
     case 130: return 1361;

@@ -1,8 +1,10 @@
 #include "description/RtfCharacterFormat.h"
 
 #include "description/DescriptionFont.h"
+#include "description/RtfProperties.h"
 
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -46,13 +48,79 @@ int toHalfPoints(qreal points)
     return int(halfPoints);
 }
 
+struct UnderlineKind {
+    const char *word;
+    QTextCharFormat::UnderlineStyle style;
+};
+
+// Qt draws fewer kinds than RTF names; the kind itself travels in a property.
+constexpr UnderlineKind underlineTable[] = {
+    {"ulnone", QTextCharFormat::NoUnderline},
+    {"ul", QTextCharFormat::SingleUnderline},
+    {"ulw", QTextCharFormat::SingleUnderline},
+    {"uldb", QTextCharFormat::SingleUnderline},
+    {"ulth", QTextCharFormat::SingleUnderline},
+    {"uld", QTextCharFormat::DotLine},
+    {"ulthd", QTextCharFormat::DotLine},
+    {"uldash", QTextCharFormat::DashUnderline},
+    {"ulthdash", QTextCharFormat::DashUnderline},
+    {"ulldash", QTextCharFormat::DashUnderline},
+    {"ulthldash", QTextCharFormat::DashUnderline},
+    {"uldashd", QTextCharFormat::DashDotLine},
+    {"ulthdashd", QTextCharFormat::DashDotLine},
+    {"uldashdd", QTextCharFormat::DashDotDotLine},
+    {"ulthdashdd", QTextCharFormat::DashDotDotLine},
+    {"ulwave", QTextCharFormat::WaveUnderline},
+    {"ulhwave", QTextCharFormat::WaveUnderline},
+    {"ululdbwave", QTextCharFormat::WaveUnderline},
+};
+constexpr int underlineKindCount = RtfCharacterFormat::underlineKinds;
+static_assert(std::size(underlineTable) == underlineKindCount);
+
+// The kind a Qt underline style is written as when nothing says otherwise.
+int defaultUnderlineKind(QTextCharFormat::UnderlineStyle style)
+{
+    if (style == QTextCharFormat::SpellCheckUnderline)
+        style = QTextCharFormat::WaveUnderline;
+    for (int kind = 1; kind < underlineKindCount; ++kind) {
+        if (underlineTable[kind].style == style)
+            return kind;
+    }
+    return 1;
+}
+
+int underlineKindOf(const QTextCharFormat &format, const QFont &defaultFont)
+{
+    QTextCharFormat::UnderlineStyle style = QTextCharFormat::NoUnderline;
+    if (format.hasProperty(QTextFormat::TextUnderlineStyle))
+        style = format.underlineStyle();
+    else if (format.hasProperty(QTextFormat::FontUnderline))
+        style = format.boolProperty(QTextFormat::FontUnderline) ? QTextCharFormat::SingleUnderline
+                                                                : QTextCharFormat::NoUnderline;
+    else if (defaultFont.underline())
+        style = QTextCharFormat::SingleUnderline;
+    if (style == QTextCharFormat::NoUnderline)
+        return 0;
+    const int kept = format.intProperty(RtfProperty::UnderlineKind);
+    if (kept > 0 && kept < underlineKindCount && underlineTable[kept].style == style)
+        return kept;
+    return defaultUnderlineKind(style);
+}
+
 } // namespace
+
+const char *RtfCharacterFormat::underlineWord(int kind)
+{
+    return underlineTable[qBound(0, kind, underlineKindCount - 1)].word;
+}
 
 bool RtfCharacterFormat::operator==(const RtfCharacterFormat &other) const
 {
     return halfPoints == other.halfPoints && foreground == other.foreground
         && background == other.background && bold == other.bold && italic == other.italic
-        && underline == other.underline && strikeOut == other.strikeOut && family == other.family;
+        && underline == other.underline && strikeOut == other.strikeOut && position == other.position
+        && raise == other.raise && capitals == other.capitals && hidden == other.hidden && family == other.family
+        && link == other.link;
 }
 
 QTextCharFormat RtfCharacterFormat::toCharFormat() const
@@ -68,10 +136,28 @@ QTextCharFormat RtfCharacterFormat::toCharFormat() const
         format.setFontWeight(QFont::Bold);
     if (italic)
         format.setFontItalic(true);
-    if (underline)
-        format.setFontUnderline(true);
+    if (underline > 0) {
+        const int kind = qMin(underline, underlineKindCount - 1);
+        format.setUnderlineStyle(underlineTable[kind].style);
+        if (kind != defaultUnderlineKind(underlineTable[kind].style))
+            format.setProperty(RtfProperty::UnderlineKind, kind);
+    }
     if (strikeOut)
         format.setFontStrikeOut(true);
+    if (position == Position::Superscript)
+        format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    else if (position == Position::Subscript)
+        format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    else if (raise != 0)
+        format.setBaselineOffset(raise * 100.0 / halfPoints);
+    if (capitals != Capitals::None)
+        format.setFontCapitalization(capitals == Capitals::All ? QFont::AllUppercase : QFont::SmallCaps);
+    if (hidden)
+        format.setObjectType(RtfProperty::HiddenTextObject);
+    if (!link.isEmpty()) {
+        format.setAnchor(true);
+        format.setAnchorHref(link);
+    }
     return format;
 }
 
@@ -84,21 +170,43 @@ RtfCharacterFormat RtfCharacterFormat::fromCharFormat(const QTextCharFormat &for
         character.family = fontTableName(defaultFont.family());
     if (character.family.isEmpty())
         character.family = DescriptionFont::family;
-    const qreal points = format.fontPointSize();
-    character.halfPoints = toHalfPoints(points > 0 ? points : defaultPointSize(defaultFont));
+    qreal points = format.fontPointSize();
+    if (!(points > 0) && format.hasProperty(QTextFormat::FontPixelSize))
+        points = format.intProperty(QTextFormat::FontPixelSize) * pointsPerInch / pixelsPerInch;
+    if (!(points > 0)) {
+        // HTML headings and <big>/<small> scale the default size, as Qt shows them.
+        static constexpr qreal scales[] = {0.7, 0.8, 1.0, 1.2, 1.5, 2.0, 2.4};
+        const int adjustment = qBound(-2, format.intProperty(QTextFormat::FontSizeAdjustment), 4);
+        points = defaultPointSize(defaultFont) * scales[adjustment + 2];
+    }
+    character.halfPoints = toHalfPoints(points);
     character.foreground = brushColor(format, QTextFormat::ForegroundBrush);
     character.background = brushColor(format, QTextFormat::BackgroundBrush);
     character.bold = format.hasProperty(QTextFormat::FontWeight) ? format.fontWeight() > QFont::Medium
                                                                  : defaultFont.weight() > QFont::Medium;
     character.italic = format.hasProperty(QTextFormat::FontItalic) ? format.fontItalic() : defaultFont.italic();
-    // Every underline style (dotted, wave...) is an underline to RTF's \ul.
-    if (format.hasProperty(QTextFormat::TextUnderlineStyle))
-        character.underline = format.underlineStyle() != QTextCharFormat::NoUnderline;
-    else if (format.hasProperty(QTextFormat::FontUnderline))
-        character.underline = format.boolProperty(QTextFormat::FontUnderline);
-    else
-        character.underline = defaultFont.underline();
+    character.underline = underlineKindOf(format, defaultFont);
     character.strikeOut = format.hasProperty(QTextFormat::FontStrikeOut) ? format.fontStrikeOut()
                                                                          : defaultFont.strikeOut();
+    switch (format.verticalAlignment()) {
+    case QTextCharFormat::AlignSuperScript:
+        character.position = Position::Superscript;
+        break;
+    case QTextCharFormat::AlignSubScript:
+        character.position = Position::Subscript;
+        break;
+    default:
+        character.raise = int(std::round(qBound(-1000.0, format.baselineOffset(), 1000.0) * character.halfPoints / 100));
+        break;
+    }
+    const QFont::Capitalization capitalization =
+        format.hasProperty(QTextFormat::FontCapitalization) ? format.fontCapitalization() : defaultFont.capitalization();
+    if (capitalization == QFont::AllUppercase)
+        character.capitals = Capitals::All;
+    else if (capitalization == QFont::SmallCaps)
+        character.capitals = Capitals::Small;
+    character.hidden = format.objectType() == RtfProperty::HiddenTextObject;
+    if (format.isAnchor())
+        character.link = format.anchorHref();
     return character;
 }

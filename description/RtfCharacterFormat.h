@@ -12,14 +12,26 @@ struct RtfCharacterFormat {
     static constexpr int maximumHalfPoints = 3276;
     static constexpr int defaultHalfPoints = 24;
 
+    enum class Position { Normal, Superscript, Subscript };
+    enum class Capitals { None, All, Small };
+
+    // The RTF words of the underline kinds; kind 0 is no underline, 1 the plain \ul.
+    static constexpr int underlineKinds = 18;
+    static const char *underlineWord(int kind);
+
     QString family;
     int halfPoints = defaultHalfPoints;
     QColor foreground; // invalid = automatic text colour
     QColor background; // invalid = no background, which is not the same as white
     bool bold = false;
     bool italic = false;
-    bool underline = false;
+    int underline = 0;
     bool strikeOut = false;
+    Position position = Position::Normal;
+    int raise = 0; // \upN (positive) or \dnN (negative), in half-points
+    Capitals capitals = Capitals::None;
+    bool hidden = false;
+    QString link; // a hyperlink's target; empty for text outside links
 
     bool operator==(const RtfCharacterFormat &other) const;
     bool operator!=(const RtfCharacterFormat &other) const { return !(*this == other); }

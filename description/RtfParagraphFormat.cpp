@@ -89,7 +89,7 @@ bool RtfParagraphFormat::operator==(const RtfParagraphFormat &other) const
         && firstLineIndent == other.firstLineIndent && spaceBefore == other.spaceBefore
         && spaceAfter == other.spaceAfter && lineSpacing == other.lineSpacing
         && lineSpacingMultiple == other.lineSpacingMultiple && alignment == other.alignment
-        && tabStops == other.tabStops;
+        && tabStops == other.tabStops && list == other.list && tableDepth == other.tableDepth;
 }
 
 QTextBlockFormat RtfParagraphFormat::toBlockFormat() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "description/RtfListFormat.h"
+
 #include <QList>
 #include <QTextBlockFormat>
 
@@ -32,6 +34,10 @@ struct RtfParagraphFormat {
     bool lineSpacingMultiple = false;
     Alignment alignment = Alignment::Left;
     QList<TabStop> tabStops;
+    // Not part of the block format: Qt holds them in the paragraph's list and in the tables
+    // around it.
+    RtfListFormat list;
+    int tableDepth = 0; // \intbl, \itapN: how many tables deep the paragraph stands
 
     bool operator==(const RtfParagraphFormat &other) const;
     bool operator!=(const RtfParagraphFormat &other) const { return !(*this == other); }

@@ -1,9 +1,11 @@
 #include "description/RtfParser.h"
 
 #include "description/DescriptionFont.h"
+#include "description/HyperlinkField.h"
 #include "description/RtfCharacterFormat.h"
 #include "description/Twips.h"
 
+#include <array>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -15,6 +17,7 @@ namespace {
 constexpr std::size_t maximumGroupDepth = 256;
 constexpr int maximumUnicodeFallbackLength = 16;
 constexpr int maximumCodePage = 65535;
+constexpr int maximumTableDepth = 8;
 
 constexpr char16_t replacementCharacter = QChar::ReplacementCharacter;
 
@@ -53,8 +56,35 @@ struct RtfParser::Keyword {
         Bold,
         Italic,
         Underline,
-        UnderlineNone,
         StrikeOut,
+        Position,
+        Raise,
+        Capitals,
+        Hidden,
+        Field,
+        FieldInstruction,
+        FieldResult,
+        FootnoteMark,
+        ListText,
+        ListDefinition,
+        ListBullet,
+        ListBody,
+        ListOutlineLevel,
+        ListKind,
+        ListStart,
+        ListPrefix,
+        ListSuffix,
+        ListTable,
+        ListEntry,
+        ListLevel,
+        LevelNumberFormat,
+        LevelStart,
+        LevelText,
+        ListId,
+        ListOverrideTable,
+        ListOverride,
+        ListOverrideNumber,
+        ListLevelNumber,
         ParagraphDefaults,
         LeftIndent,
         RightIndent,
@@ -69,19 +99,52 @@ struct RtfParser::Keyword {
         BarTab,
         ParagraphBreak,
         CellEnd,
+        RowEnd,
+        TableParagraph,
+        TableDepth,
+        RowDefaults,
+        RowGap,
+        RowLeft,
+        CellRight,
+        ReadDestination,
+        Picture,
+        PictureType,
+        PictureSize,
         Character,
         UnicodeCharacter,
         UnicodeFallbackLength,
     };
 
     Action action;
-    // Character: the character; CharacterSet: the code page; Alignment, TabKind: the enum value.
+    // Character: the character; CharacterSet: the code page; Alignment, TabKind, Position, Capitals:
+    // the enum value; Underline: the kind; Raise: the sign.
     int value = 0;
 
     bool isDestination() const
     {
-        return action == Action::SkipDestination || action == Action::FontTable || action == Action::ColorTable
-            || action == Action::Alternatives;
+        switch (action) {
+        case Action::SkipDestination:
+        case Action::FontTable:
+        case Action::ColorTable:
+        case Action::Alternatives:
+        case Action::FieldInstruction:
+        case Action::FieldResult:
+        case Action::ListText:
+        case Action::ListDefinition:
+        case Action::ListPrefix:
+        case Action::ListSuffix:
+        case Action::ListTable:
+        case Action::ListEntry:
+        case Action::ListLevel:
+        case Action::LevelText:
+        case Action::ListOverrideTable:
+        case Action::ListOverride:
+        case Action::ReadDestination:
+        case Action::Picture:
+            return true;
+        default:
+            return false;
+        }
     }
 };
 
@@ -90,6 +153,9 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
     using A = Keyword::Action;
     using Align = RtfParagraphFormat::Alignment;
     using Tab = RtfParagraphFormat::TabStop::Kind;
+    using Position = RtfCharacterFormat::Position;
+    using Capitals = RtfCharacterFormat::Capitals;
+    using ListKind = RtfListFormat::Kind;
     static const std::unordered_map<std::string_view, Keyword> keywords = [] {
         std::unordered_map<std::string_view, Keyword> table{
             {"fonttbl", {A::FontTable}},
@@ -119,9 +185,45 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
             {"chcbpat", {A::Background}},
             {"b", {A::Bold}},
             {"i", {A::Italic}},
-            {"ulnone", {A::UnderlineNone}},
             {"strike", {A::StrikeOut}},
             {"striked", {A::StrikeOut}},
+            {"super", {A::Position, int(Position::Superscript)}},
+            {"sub", {A::Position, int(Position::Subscript)}},
+            {"nosupersub", {A::Position, int(Position::Normal)}},
+            {"up", {A::Raise, 1}},
+            {"dn", {A::Raise, -1}},
+            {"caps", {A::Capitals, int(Capitals::All)}},
+            {"scaps", {A::Capitals, int(Capitals::Small)}},
+            {"v", {A::Hidden}},
+            {"field", {A::Field}},
+            {"fldinst", {A::FieldInstruction}},
+            {"fldrslt", {A::FieldResult}},
+            {"chftn", {A::FootnoteMark}},
+            {"pntext", {A::ListText}},
+            {"listtext", {A::ListText}},
+            {"pn", {A::ListDefinition}},
+            {"pnlvlblt", {A::ListBullet}},
+            {"pnlvlbody", {A::ListBody}},
+            {"pnlvl", {A::ListOutlineLevel}},
+            {"pndec", {A::ListKind, int(ListKind::Decimal)}},
+            {"pnlcltr", {A::ListKind, int(ListKind::LowerLetter)}},
+            {"pnucltr", {A::ListKind, int(ListKind::UpperLetter)}},
+            {"pnlcrm", {A::ListKind, int(ListKind::LowerRoman)}},
+            {"pnucrm", {A::ListKind, int(ListKind::UpperRoman)}},
+            {"pnstart", {A::ListStart}},
+            {"pntxtb", {A::ListPrefix}},
+            {"pntxta", {A::ListSuffix}},
+            {"listtable", {A::ListTable}},
+            {"list", {A::ListEntry}},
+            {"listlevel", {A::ListLevel}},
+            {"levelnfc", {A::LevelNumberFormat}},
+            {"levelstartat", {A::LevelStart}},
+            {"leveltext", {A::LevelText}},
+            {"listid", {A::ListId}},
+            {"listoverridetable", {A::ListOverrideTable}},
+            {"listoverride", {A::ListOverride}},
+            {"ls", {A::ListOverrideNumber}},
+            {"ilvl", {A::ListLevelNumber}},
             {"pard", {A::ParagraphDefaults}},
             {"li", {A::LeftIndent}},
             {"ri", {A::RightIndent}},
@@ -144,10 +246,27 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
             {"sect", {A::ParagraphBreak}},
             {"page", {A::ParagraphBreak}},
             {"column", {A::ParagraphBreak}},
-            {"row", {A::ParagraphBreak}},
-            {"nestrow", {A::ParagraphBreak}},
-            {"cell", {A::CellEnd}},
-            {"nestcell", {A::CellEnd}},
+            {"row", {A::RowEnd, 1}},
+            {"nestrow", {A::RowEnd, 2}},
+            {"cell", {A::CellEnd, 1}},
+            {"nestcell", {A::CellEnd, 2}},
+            {"intbl", {A::TableParagraph}},
+            {"itap", {A::TableDepth}},
+            {"trowd", {A::RowDefaults}},
+            {"trgaph", {A::RowGap}},
+            {"trleft", {A::RowLeft}},
+            {"cellx", {A::CellRight}},
+            // Destinations whose content is read as body text: a nested row's definition, and
+            // Word's picture for readers of its drawing objects (its \nonshppict copy is skipped).
+            {"nesttableprops", {A::ReadDestination}},
+            {"shppict", {A::ReadDestination}},
+            {"pict", {A::Picture}},
+            {"picw", {A::PictureSize, 0}},
+            {"pich", {A::PictureSize, 1}},
+            {"picwgoal", {A::PictureSize, 2}},
+            {"pichgoal", {A::PictureSize, 3}},
+            {"picscalex", {A::PictureSize, 4}},
+            {"picscaley", {A::PictureSize, 5}},
             {"tab", {A::Character, '\t'}},
             {"line", {A::Character, QChar::LineSeparator}},
             {"emdash", {A::Character, 0x2014}},
@@ -168,22 +287,22 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
             {"u", {A::UnicodeCharacter}},
             {"uc", {A::UnicodeFallbackLength}},
         };
-        // Every underline style is an underline here.
-        for (std::string_view word : {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash",
-                                      "ulth", "ulthd", "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash",
-                                      "ululdbwave", "ulw", "ulwave"})
-            table.emplace(word, Keyword{A::Underline});
+        for (std::string_view word : {"pngblip", "jpegblip", "emfblip", "wmetafile", "dibitmap", "wbitmap",
+                                      "macpict", "pmmetafile"})
+            table.emplace(word, Keyword{A::PictureType});
+        for (int kind = 0; kind < RtfCharacterFormat::underlineKinds; ++kind)
+            table.emplace(RtfCharacterFormat::underlineWord(kind), Keyword{A::Underline, kind});
         // Destinations whose content is not description text. Unknown destinations marked
         // with \* are skipped without being listed. An \object is read: its \objdata is
         // skipped, and its \result is what a reader without the object shows.
         for (std::string_view word :
              {"aftncn", "aftnsep", "aftnsepc", "annotation", "atnauthor", "atndate", "atnid", "atnref",
               "atrfend", "atrfstart", "bkmkend", "bkmkstart", "colorschememapping", "datastore", "do",
-              "docvar", "expandedcolortbl", "falt", "fchars", "fldinst", "fname", "footer", "footerf",
+              "docvar", "expandedcolortbl", "falt", "fchars", "fname", "footer", "footerf",
               "footerl", "footerr", "footnote", "ftncn", "ftnsep", "ftnsepc", "generator", "header",
-              "headerf", "headerl", "headerr", "htmltag", "info", "latentstyles", "lchars", "listoverridetable",
-              "listtable", "listtext", "mmathPr", "nonshppict", "objdata", "panose", "pgdsctbl",
-              "pict", "pn", "pntext", "revtbl", "rsidtbl", "rxe", "shp", "shpinst", "shppict", "stylesheet",
+              "headerf", "headerl", "headerr", "htmltag", "info", "latentstyles", "lchars", "listname", "mmathPr",
+              "nonesttables", "nonshppict", "objdata", "panose", "pgdsctbl", "revtbl", "rsidtbl", "rxe", "shp",
+              "shpinst", "stylesheet",
               "tc", "template", "themedata", "txe", "userprops", "xe", "xmlnstbl"})
             table.emplace(word, Keyword{A::SkipDestination});
         return table;
@@ -196,11 +315,13 @@ bool RtfParser::CharacterState::operator==(const CharacterState &other) const
 {
     return font == other.font && halfPoints == other.halfPoints && foreground == other.foreground
         && background == other.background && bold == other.bold && italic == other.italic
-        && underline == other.underline && strikeOut == other.strikeOut;
+        && underline == other.underline && strikeOut == other.strikeOut && position == other.position
+        && raise == other.raise && capitals == other.capitals && hidden == other.hidden && link == other.link;
 }
 
 RtfParser::RtfParser(QTextDocument &document)
     : builder_(document)
+    , rows_(maximumTableDepth + 1)
 {
 }
 
@@ -251,6 +372,8 @@ void RtfParser::handleToken(const RtfTokenizer::Token &token)
         break;
     case Type::Binary:
         releaseHeldWhitespace();
+        if (group().destination == Destination::Picture)
+            picture_.data.append(token.text);
         break;
     case Type::End:
         break;
@@ -287,7 +410,10 @@ void RtfParser::skipToken(const RtfTokenizer::Token &token)
     if (token.type == RtfTokenizer::TokenType::GroupStart) {
         ++skipDepth_;
     } else if (token.type == RtfTokenizer::TokenType::GroupEnd && --skipDepth_ == 0) {
-        groups_.pop_back();
+        if (overflowDepth_ > 0)
+            --overflowDepth_;
+        else
+            groups_.pop_back();
         fallbackToSkip_ = 0;
     }
 }
@@ -295,21 +421,30 @@ void RtfParser::skipToken(const RtfTokenizer::Token &token)
 void RtfParser::startGroup()
 {
     releaseHeldWhitespace();
+    fallbackToSkip_ = 0;
+    if (groups_.size() >= maximumGroupDepth) {
+        ++overflowDepth_;
+        group().ignorableDestination = false;
+        group().atStart = true;
+        return;
+    }
     GroupState child = groups_.empty() ? GroupState() : group();
     child.ignorableDestination = false;
+    child.atStart = true;
     if (child.destination == Destination::Alternatives)
         child.destination = Destination::AlternativeChoice;
     groups_.push_back(std::move(child));
-    fallbackToSkip_ = 0;
-    if (groups_.size() > maximumGroupDepth)
-        startSkippingGroup();
-    else
-        groupJustStarted_ = group().destination == Destination::Body;
+    groupJustStarted_ = group().destination == Destination::Body;
 }
 
 void RtfParser::endGroup()
 {
     releaseHeldWhitespace();
+    if (overflowDepth_ > 0) {
+        --overflowDepth_;
+        fallbackToSkip_ = 0;
+        return;
+    }
     const Destination destination = group().destination;
     if (destination == Destination::FontTable) {
         fonts_.endEntry(decoder_, documentCodePage_);
@@ -320,6 +455,8 @@ void RtfParser::endGroup()
         finish();
         return;
     }
+    if (groups_[groups_.size() - 2].destination != destination)
+        endListGroup(destination);
     groups_.pop_back();
     fallbackToSkip_ = 0;
 }
@@ -327,7 +464,7 @@ void RtfParser::endGroup()
 void RtfParser::startSkippingGroup()
 {
     // The document group itself is never skipped: a stray \* there must not drop the document.
-    if (groups_.size() > 1)
+    if (groups_.size() > 1 || overflowDepth_ > 0)
         skipDepth_ = 1;
 }
 
@@ -336,6 +473,7 @@ void RtfParser::handleControlWord(const RtfTokenizer::Token &token)
     const Keyword *keyword = findKeyword(token.text);
     GroupState &current = group();
     const bool ignorable = std::exchange(current.ignorableDestination, false);
+    const bool startsGroup = std::exchange(current.atStart, false);
     if (groupJustStarted_) {
         if (keyword && keyword->isDestination())
             heldWhitespace_.clear();
@@ -349,8 +487,11 @@ void RtfParser::handleControlWord(const RtfTokenizer::Token &token)
             startSkippingGroup();
         return;
     }
-    if (ignorable && !isUnicodeAlternative) {
-        startSkippingGroup();
+    if (ignorable && !(keyword && keyword->isDestination()) && !isUnicodeAlternative) {
+        // A destination is the first word of its group; \* before a word in the middle of a
+        // group marks only that word as one to pass over.
+        if (startsGroup)
+            startSkippingGroup();
         return;
     }
     if (keyword)
@@ -441,17 +582,136 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         character.italic = toggle;
         break;
     case A::Underline:
-        character.underline = toggle;
-        break;
-    case A::UnderlineNone:
-        character.underline = false;
+        character.underline = toggle ? keyword.value : 0;
         break;
     case A::StrikeOut:
         character.strikeOut = toggle;
         break;
+    case A::Position:
+        character.position = RtfCharacterFormat::Position(keyword.value);
+        character.raise = 0;
+        break;
+    case A::Raise:
+        // Six half-points is what \up and \dn mean without a number.
+        character.raise = keyword.value * qBound(0, token.hasParameter ? parameter : 6, RtfCharacterFormat::maximumHalfPoints);
+        character.position = RtfCharacterFormat::Position::Normal;
+        break;
+    case A::Capitals:
+        if (toggle)
+            character.capitals = RtfCharacterFormat::Capitals(keyword.value);
+        else if (character.capitals == RtfCharacterFormat::Capitals(keyword.value))
+            character.capitals = RtfCharacterFormat::Capitals::None;
+        break;
+    case A::Hidden:
+        character.hidden = toggle;
+        break;
+    case A::Field:
+        fieldInstruction_.clear();
+        break;
+    case A::FieldInstruction:
+        current.destination = Destination::FieldInstruction;
+        break;
+    case A::FieldResult:
+        startFieldResult();
+        break;
+    case A::ListText:
+        current.destination = Destination::ListText;
+        character.hidden = false; // the number is shown, whatever the text before it was
+        decodePendingBytes();
+        flushText();
+        builder_.beginListText();
+        break;
+    case A::ListDefinition:
+        current.destination = Destination::ListDefinition;
+        listDefinition_ = RtfListFormat();
+        break;
+    case A::ListBullet:
+        listDefinition_.kind = RtfListFormat::Kind::Bullet;
+        break;
+    case A::ListBody:
+    case A::ListOutlineLevel:
+        if (!listDefinition_.isNumbered())
+            listDefinition_.kind = RtfListFormat::Kind::Decimal;
+        if (keyword.action == A::ListOutlineLevel)
+            listDefinition_.level = qBound(0, parameter, 9);
+        break;
+    case A::ListKind:
+        if (listDefinition_.kind != RtfListFormat::Kind::Bullet)
+            listDefinition_.kind = RtfListFormat::Kind(keyword.value);
+        break;
+    case A::ListStart:
+        listDefinition_.start = qBound(0, parameter, 32767);
+        break;
+    case A::ListPrefix:
+        current.destination = Destination::ListPrefix;
+        break;
+    case A::ListSuffix:
+        current.destination = Destination::ListSuffix;
+        break;
+    case A::ListTable:
+        current.destination = Destination::ListTable;
+        break;
+    case A::ListEntry:
+    case A::ListLevel:
+    case A::LevelText:
+        // Inside the list table these open a list, one of its levels and the level's text;
+        // anywhere else they are groups to pass over.
+        if (keyword.action == A::ListEntry && current.destination == Destination::ListTable) {
+            current.destination = Destination::ListEntry;
+            lists_.beginList();
+        } else if (keyword.action == A::ListLevel && current.destination == Destination::ListEntry) {
+            current.destination = Destination::ListLevel;
+            lists_.beginLevel();
+        } else if (keyword.action == A::LevelText && current.destination == Destination::ListLevel) {
+            current.destination = Destination::LevelText;
+        } else {
+            startSkippingGroup();
+        }
+        break;
+    case A::LevelNumberFormat:
+        if (current.destination == Destination::ListLevel)
+            lists_.setLevelNumberFormat(parameter);
+        break;
+    case A::LevelStart:
+        if (current.destination == Destination::ListLevel)
+            lists_.setLevelStart(parameter);
+        break;
+    case A::ListId:
+        if (current.destination == Destination::ListEntry)
+            lists_.setListId(parameter);
+        else if (current.destination == Destination::ListOverride)
+            lists_.setOverrideListId(parameter);
+        break;
+    case A::ListOverrideTable:
+        current.destination = Destination::ListOverrideTable;
+        break;
+    case A::ListOverride:
+        if (current.destination == Destination::ListOverrideTable) {
+            current.destination = Destination::ListOverride;
+            lists_.beginOverride();
+        } else {
+            startSkippingGroup();
+        }
+        break;
+    case A::ListOverrideNumber:
+        if (current.destination == Destination::ListOverride)
+            lists_.setOverrideNumber(parameter);
+        else
+            current.listOverride = parameter;
+        break;
+    case A::ListLevelNumber:
+        current.listLevel = qBound(0, parameter, 8);
+        break;
+    case A::FootnoteMark:
+        // The footnotes themselves are skipped; their marks count them as Word numbers them.
+        if (current.destination == Destination::Body)
+            appendCharacters(QString::number(++footnotes_));
+        break;
     case A::ParagraphDefaults:
         paragraph = RtfParagraphFormat();
         current.nextTabKind = RtfParagraphFormat::TabStop::Kind::Left;
+        current.listOverride = 0;
+        current.listLevel = 0;
         break;
     case A::LeftIndent:
         paragraph.leftIndent = clampTwips(parameter);
@@ -493,8 +753,52 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         endParagraph();
         break;
     case A::CellEnd:
-        if (current.destination == Destination::Body)
-            cellSeparatorPending_ = true;
+        endCell(keyword.value == 1 ? 1 : qMax(2, paragraph.tableDepth));
+        break;
+    case A::RowEnd:
+        endRow(keyword.value == 1 ? 1 : qMax(2, paragraph.tableDepth));
+        break;
+    case A::TableParagraph:
+        paragraph.tableDepth = qMax(1, paragraph.tableDepth);
+        break;
+    case A::TableDepth:
+        paragraph.tableDepth = qBound(0, parameter, maximumTableDepth);
+        break;
+    case A::RowDefaults:
+        rowDepth_ = qBound(1, paragraph.tableDepth, maximumTableDepth);
+        rows_[rowDepth_] = RtfRowFormat();
+        break;
+    case A::RowGap:
+        rows_[rowDepth_].gap = clampTwips(parameter);
+        break;
+    case A::RowLeft:
+        rows_[rowDepth_].left = clampTwips(parameter);
+        break;
+    case A::CellRight:
+        if (rows_[rowDepth_].cellRights.size() < RtfRowFormat::maximumCells)
+            rows_[rowDepth_].cellRights.append(clampTwips(parameter));
+        break;
+    case A::ReadDestination:
+        break;
+    case A::Picture:
+        current.destination = Destination::Picture;
+        picture_ = RtfPicture();
+        pictureHighNibble_ = -1;
+        break;
+    case A::PictureType:
+        if (current.destination == Destination::Picture) {
+            picture_.type = token.text.toByteArray();
+            if (RtfPicture::typeTakesNumber(token.text))
+                picture_.type += QByteArray::number(token.hasParameter ? parameter : 0);
+        }
+        break;
+    case A::PictureSize:
+        if (current.destination == Destination::Picture) {
+            int *const sizes[] = {&picture_.width,     &picture_.height, &picture_.goalWidth,
+                                  &picture_.goalHeight, &picture_.scaleX, &picture_.scaleY};
+            const int limit = keyword.value >= 4 ? 10000 : 1000000;
+            *sizes[keyword.value] = qBound(0, parameter, limit);
+        }
         break;
     case A::Character: {
         const char16_t c = char16_t(keyword.value);
@@ -514,8 +818,10 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
 
 void RtfParser::handleControlSymbol(char symbol)
 {
-    if (symbol != '*')
+    if (symbol != '*') {
         releaseHeldWhitespace();
+        group().atStart = false;
+    }
     switch (symbol) {
     case '*':
         group().ignorableDestination = true;
@@ -546,8 +852,10 @@ void RtfParser::handleControlSymbol(char symbol)
 void RtfParser::handleText(QByteArrayView text)
 {
     GroupState &current = group();
+    current.atStart = false;
     switch (current.destination) {
     case Destination::Body:
+    case Destination::ListText:
         if (groupJustStarted_ && isSpaces(text)) {
             heldWhitespace_.append(text);
             return;
@@ -576,6 +884,28 @@ void RtfParser::handleText(QByteArrayView text)
     case Destination::AlternativeChoice:
         startSkippingGroup();
         break;
+    case Destination::FieldInstruction:
+        fieldInstruction_.append(decoder_.decode(currentCodePage(), text));
+        break;
+    case Destination::ListPrefix:
+        listDefinition_.prefix.append(decoder_.decode(currentCodePage(), text));
+        break;
+    case Destination::ListSuffix:
+        listDefinition_.suffix.append(decoder_.decode(currentCodePage(), text));
+        break;
+    case Destination::LevelText:
+        lists_.appendLevelText(decoder_.decode(currentCodePage(), text));
+        break;
+    case Destination::Picture:
+        appendPictureHex(text);
+        break;
+    case Destination::ListDefinition:
+    case Destination::ListTable:
+    case Destination::ListEntry:
+    case Destination::ListLevel:
+    case Destination::ListOverrideTable:
+    case Destination::ListOverride:
+        break;
     }
 }
 
@@ -602,7 +932,7 @@ void RtfParser::appendBytes(QByteArrayView bytes)
 
 void RtfParser::appendCharacters(QStringView text)
 {
-    if (group().destination != Destination::Body)
+    if (collectDestinationText(text) || !isTextDestination())
         return;
     prepareForText();
     decodePendingBytes();
@@ -617,7 +947,7 @@ void RtfParser::appendUnicodeUnit(int value)
         fonts_.appendToName(QChar(unit), decoder_, documentCodePage_);
         return;
     }
-    if (group().destination != Destination::Body)
+    if (collectDestinationText(QStringView(&unit, 1)) || !isTextDestination())
         return;
     if (QChar::isLowSurrogate(unit) && pendingHighSurrogate_) {
         const char16_t pair[] = {std::exchange(pendingHighSurrogate_, char16_t(0)), unit};
@@ -668,7 +998,152 @@ void RtfParser::flushText()
 {
     if (pendingText_.isEmpty())
         return;
-    builder_.appendText(std::exchange(pendingText_, QString()), charFormat(pendingTextState_));
+    syncTable();
+    if (pendingTextState_.hidden)
+        builder_.appendHiddenText(std::exchange(pendingText_, QString()), charFormat(pendingTextState_));
+    else
+        builder_.appendText(std::exchange(pendingText_, QString()), charFormat(pendingTextState_));
+}
+
+void RtfParser::syncTable()
+{
+    const int depth = qBound(0, group().paragraph.tableDepth, maximumTableDepth);
+    builder_.setTableDepth(depth, rows_[qMax(1, depth)]);
+}
+
+// A cell or row end outside any table is what a reader without tables makes of it: a tab
+// between cells, a paragraph end after a row.
+void RtfParser::endCell(int depth)
+{
+    if (!isTextDestination())
+        return;
+    if (group().paragraph.tableDepth < depth) {
+        cellSeparatorPending_ = true;
+        return;
+    }
+    cellSeparatorPending_ = false;
+    prepareForText();
+    decodePendingBytes();
+    flushText();
+    syncTable();
+    builder_.endCell(depth, group().paragraph.toBlockFormat(), markFormat(group().character), paragraphList());
+}
+
+void RtfParser::endRow(int depth)
+{
+    if (!isTextDestination())
+        return;
+    if (group().paragraph.tableDepth < depth || builder_.tableDepth() < depth) {
+        endParagraph();
+        return;
+    }
+    cellSeparatorPending_ = false;
+    prepareForText();
+    decodePendingBytes();
+    flushText();
+    builder_.endRow(depth, rows_[depth]);
+    rows_[depth] = RtfRowFormat();
+}
+
+// The end of a group that held one part of a list: a list item's text, a \pn definition, which
+// belongs to the paragraph around it, or a list or level of the list table.
+void RtfParser::endListGroup(Destination destination)
+{
+    switch (destination) {
+    case Destination::ListText:
+        decodePendingBytes();
+        flushText();
+        builder_.endListText();
+        break;
+    case Destination::ListDefinition:
+        if (listDefinition_.kind == RtfListFormat::Kind::Bullet) {
+            listDefinition_.kind = RtfListFormat::bulletKind(listDefinition_.prefix);
+            listDefinition_.prefix.clear();
+            listDefinition_.suffix.clear();
+        }
+        groups_[groups_.size() - 2].paragraph.list = listDefinition_;
+        break;
+    case Destination::ListLevel:
+        lists_.endLevel();
+        break;
+    case Destination::ListEntry:
+        lists_.endList();
+        break;
+    case Destination::Picture:
+        if (picture_.data.isEmpty() || picture_.type.isEmpty() || !isTextDestination(groups_.size() - 2))
+            break;
+        decodePendingBytes();
+        flushText();
+        syncTable();
+        builder_.appendPicture(picture_, pictureFormat(group().character));
+        picture_ = RtfPicture();
+        break;
+    default:
+        break;
+    }
+}
+
+// Picture data is hexadecimal, two digits a byte, with line breaks and spaces anywhere. Pictures
+// are most of a file that has them, so the digits are decoded by table, straight into place.
+void RtfParser::appendPictureHex(QByteArrayView text)
+{
+    static const auto digits = [] {
+        std::array<signed char, 256> table{};
+        table.fill(-1);
+        for (int c = '0'; c <= '9'; ++c)
+            table[c] = char(c - '0');
+        for (int c = 'a'; c <= 'f'; ++c)
+            table[c] = table[c - 'a' + 'A'] = char(c - 'a' + 10);
+        return table;
+    }();
+    const qsizetype start = picture_.data.size();
+    picture_.data.resize(start + text.size() / 2 + 1);
+    char *out = picture_.data.data() + start;
+    for (char c : text) {
+        const int digit = digits[static_cast<unsigned char>(c)];
+        if (digit < 0)
+            continue;
+        if (pictureHighNibble_ < 0) {
+            pictureHighNibble_ = digit;
+        } else {
+            *out++ = char(pictureHighNibble_ * 16 + digit);
+            pictureHighNibble_ = -1;
+        }
+    }
+    picture_.data.truncate(out - picture_.data.constData());
+}
+
+// A \pn definition is the paragraph's own; a word-processor list item gets its numbering
+// from the list table.
+RtfListFormat RtfParser::paragraphList()
+{
+    const GroupState &current = group();
+    if (current.paragraph.list.isList() || current.listOverride <= 0) {
+        lastListItem_ = {0, 0};
+        return current.paragraph.list;
+    }
+    const std::pair<int, int> item{current.listOverride, current.listLevel};
+    const bool continuing = item == lastListItem_;
+    const RtfListFormat format = lists_.paragraphFormat(item.first, item.second, continuing);
+    if (!continuing)
+        lastListFormat_ = format;
+    lastListItem_ = item;
+    return lastListFormat_;
+}
+
+// The shown text of a field; a hyperlink's carries its target.
+void RtfParser::startFieldResult()
+{
+    const QString target = HyperlinkField::target(fieldInstruction_);
+    fieldInstruction_.clear();
+    if (target.isEmpty())
+        return;
+    qsizetype index = links_.indexOf(target);
+    if (index < 0) {
+        index = links_.size();
+        links_.append(target);
+    }
+    group().character.link = int(index);
 }
 
 void RtfParser::endParagraph()
@@ -679,7 +1154,8 @@ void RtfParser::endParagraph()
     prepareForText();
     decodePendingBytes();
     flushText();
-    builder_.endParagraph(group().paragraph.toBlockFormat(), charFormat(group().character));
+    syncTable();
+    builder_.endParagraph(group().paragraph.toBlockFormat(), markFormat(group().character), paragraphList());
 }
 
 void RtfParser::finish()
@@ -695,7 +1171,8 @@ void RtfParser::finish()
     }
     decodePendingBytes();
     flushText();
-    builder_.finish(last.paragraph.toBlockFormat(), charFormat(last.character));
+    builder_.finish(last.paragraph.toBlockFormat(), markFormat(last.character),
+                    groups_.empty() ? RtfListFormat() : paragraphList());
 }
 
 void RtfParser::setColor(int &slot, const RtfTokenizer::Token &token) const
@@ -705,6 +1182,39 @@ void RtfParser::setColor(int &slot, const RtfTokenizer::Token &token) const
     const int index = token.hasParameter ? token.parameter : 0;
     if (index == 0 || colors_.contains(index))
         slot = index;
+}
+
+// Link targets and list number texts hold what the writer escapes in text: no-break spaces,
+// tabs, dashes, \uN. False for destinations that collect no text this way.
+bool RtfParser::collectDestinationText(QStringView text)
+{
+    switch (group().destination) {
+    case Destination::FieldInstruction:
+        fieldInstruction_.append(text);
+        return true;
+    case Destination::ListPrefix:
+        listDefinition_.prefix.append(text);
+        return true;
+    case Destination::ListSuffix:
+        listDefinition_.suffix.append(text);
+        return true;
+    case Destination::LevelText:
+        lists_.appendLevelText(text);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool RtfParser::isTextDestination(std::size_t level) const
+{
+    const Destination destination = groups_[level].destination;
+    return destination == Destination::Body || destination == Destination::ListText;
+}
+
+bool RtfParser::isTextDestination() const
+{
+    return isTextDestination(groups_.size() - 1);
 }
 
 int RtfParser::currentCodePage() const
@@ -725,6 +1235,21 @@ QTextCharFormat RtfParser::charFormat(const CharacterState &state)
     return cachedFormat_;
 }
 
+// A paragraph mark shows no text: it is neither hidden nor a link.
+QTextCharFormat RtfParser::markFormat(CharacterState state)
+{
+    state.hidden = false;
+    state.link = -1;
+    return charFormat(state);
+}
+
+// A picture is shown, hidden text around it or not; it may be a link.
+QTextCharFormat RtfParser::pictureFormat(CharacterState state)
+{
+    state.hidden = false;
+    return charFormat(state);
+}
+
 RtfCharacterFormat RtfParser::resolve(const CharacterState &state) const
 {
     RtfCharacterFormat format;
@@ -738,5 +1263,11 @@ RtfCharacterFormat RtfParser::resolve(const CharacterState &state) const
     format.italic = state.italic;
     format.underline = state.underline;
     format.strikeOut = state.strikeOut;
+    format.position = state.position;
+    format.raise = state.raise;
+    format.capitals = state.capitals;
+    format.hidden = state.hidden;
+    if (state.link >= 0)
+        format.link = links_.at(state.link);
     return format;
 }

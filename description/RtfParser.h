@@ -1,8 +1,12 @@
 #pragma once
 
 #include "description/CodePageDecoder.h"
+#include "description/RtfCharacterFormat.h"
 #include "description/RtfColorTable.h"
 #include "description/RtfFontTable.h"
+#include "description/RtfListTable.h"
+#include "description/RtfPicture.h"
+#include "description/RtfRowFormat.h"
 #include "description/RtfParagraphFormat.h"
 #include "description/RtfTokenizer.h"
 #include "description/TextDocumentBuilder.h"
@@ -14,7 +18,6 @@
 #include <vector>
 
 class QTextDocument;
-struct RtfCharacterFormat;
 
 // The RTF state machine: groups with their character and paragraph state, destinations, the
 // font and colour tables, code pages and Unicode fallbacks. Feeds a TextDocumentBuilder.
@@ -32,6 +35,18 @@ private:
         ColorTable,
         Alternatives,      // \upr: holds an ANSI and a Unicode version of the same content
         AlternativeChoice, // a group inside \upr; only the \ud one is read
+        FieldInstruction,  // \fldinst: its text says what the field is
+        ListText,          // \pntext, \listtext: a list item's number as text
+        ListDefinition,    // \pn: the paragraph's bullet or numbering
+        ListPrefix,        // \pntxtb
+        ListSuffix,        // \pntxta
+        ListTable,
+        ListEntry,
+        ListLevel,
+        LevelText,
+        ListOverrideTable,
+        ListOverride,
+        Picture,
     };
 
     struct CharacterState {
@@ -41,8 +56,13 @@ private:
         int background = -1;
         bool bold = false;
         bool italic = false;
-        bool underline = false;
+        int underline = 0;
         bool strikeOut = false;
+        RtfCharacterFormat::Position position = RtfCharacterFormat::Position::Normal;
+        int raise = 0;
+        RtfCharacterFormat::Capitals capitals = RtfCharacterFormat::Capitals::None;
+        bool hidden = false;
+        int link = -1; // index in links_
         bool operator==(const CharacterState &other) const;
         bool operator!=(const CharacterState &other) const { return !(*this == other); }
     };
@@ -55,6 +75,9 @@ private:
         RtfParagraphFormat::TabStop::Kind nextTabKind = RtfParagraphFormat::TabStop::Kind::Left;
         int unicodeFallbackLength = 1; // \ucN
         bool ignorableDestination = false; // after \*
+        bool atStart = true;               // nothing but \* read in the group yet
+        int listOverride = 0;              // \lsN; 0: none
+        int listLevel = 0;                 // \ilvlN
     };
 
     struct Keyword;
@@ -81,12 +104,24 @@ private:
     void flushText();
     void endParagraph();
     void finish();
+    void startFieldResult();
+    void endListGroup(Destination destination);
+    void syncTable();
+    void endCell(int depth);
+    void endRow(int depth);
+    RtfListFormat paragraphList();
 
     void setColor(int &slot, const RtfTokenizer::Token &token) const;
+    bool collectDestinationText(QStringView text);
+    bool isTextDestination() const;
+    bool isTextDestination(std::size_t level) const;
     int currentCodePage() const;
     QTextCharFormat charFormat(const CharacterState &state);
+    QTextCharFormat markFormat(CharacterState state);
+    QTextCharFormat pictureFormat(CharacterState state);
     RtfCharacterFormat resolve(const CharacterState &state) const;
     GroupState &group() { return groups_.back(); }
+    const GroupState &group() const { return groups_.back(); }
 
     TextDocumentBuilder builder_;
     RtfFontTable fonts_;
@@ -94,12 +129,31 @@ private:
     CodePageDecoder decoder_;
     std::vector<GroupState> groups_;
     int skipDepth_ = 0;
+    // Groups opened beyond the depth limit: read on in the deepest state, counting braces only.
+    int overflowDepth_ = 0;
     int fallbackToSkip_ = 0;
     bool finished_ = false;
 
     int documentCodePage_ = CodePageDecoder::windows1252;
     int defaultFont_ = 0;
     bool utf8Text_ = false;
+
+    QString fieldInstruction_;
+    QStringList links_;
+    int footnotes_ = 0;
+
+    RtfListTable lists_;
+    RtfListFormat listDefinition_; // the \pn group being read
+    std::pair<int, int> lastListItem_{0, 0}; // \ls and \ilvl of the last paragraph, when one
+    RtfListFormat lastListFormat_;
+
+    RtfPicture picture_; // the \pict being read
+    int pictureHighNibble_ = -1;
+    void appendPictureHex(QByteArrayView text);
+
+    // Row definitions by table depth; \trowd starts the one of the paragraph's depth.
+    std::vector<RtfRowFormat> rows_;
+    int rowDepth_ = 1;
 
     // Whitespace at the start of a group stays out of the text until we know the group is not
     // a destination: "{ \fonttbl" is a font table, not a space.

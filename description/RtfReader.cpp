@@ -50,12 +50,12 @@ void readPlainText(QByteArrayView bytes, QTextDocument &document)
         builder.appendText(Windows1252::decode(line), format);
         if (atEnd)
             break;
-        builder.endParagraph(QTextBlockFormat(), format);
+        builder.endParagraph(QTextBlockFormat(), format, RtfListFormat());
         if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
             ++i;
         lineStart = i + 1;
     }
-    builder.finish(QTextBlockFormat(), format);
+    builder.finish(QTextBlockFormat(), format, RtfListFormat());
 }
 
 } // namespace

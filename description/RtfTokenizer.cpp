@@ -1,5 +1,6 @@
 #include "description/RtfTokenizer.h"
 
+#include <array>
 #include <limits>
 
 namespace {
@@ -14,9 +15,17 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// Text is most of a file (picture data above all), so its end is found by table.
+constexpr std::array<bool, 256> textEnds = [] {
+    std::array<bool, 256> table{};
+    for (unsigned char c : {'\\', '{', '}', '\r', '\n', '\0'})
+        table[c] = true;
+    return table;
+}();
+
 bool endsText(char c)
 {
-    return c == '\\' || c == '{' || c == '}' || c == '\r' || c == '\n' || c == '\0';
+    return textEnds[static_cast<unsigned char>(c)];
 }
 
 RtfTokenizer::Token makeToken(RtfTokenizer::TokenType type)
@@ -103,6 +112,7 @@ RtfTokenizer::Token RtfTokenizer::readControlWord()
 
     if (token.text == "bin") {
         const qsizetype length = qBound(qsizetype(0), qsizetype(token.parameter), data_.size() - position_);
+        token.text = data_.sliced(position_, length);
         position_ += length;
         token.type = TokenType::Binary;
     }
@@ -134,7 +144,9 @@ RtfTokenizer::Token RtfTokenizer::readText()
 {
     Token token = makeToken(TokenType::Text);
     const qsizetype start = position_;
-    while (position_ < data_.size() && !endsText(data_[position_]))
+    const char *const data = data_.data();
+    const qsizetype size = data_.size();
+    while (position_ < size && !endsText(data[position_]))
         ++position_;
     token.text = data_.sliced(start, position_ - start);
     return token;

@@ -4,7 +4,7 @@
 
 // Splits RTF bytes into groups, control words, control symbols, hex bytes and text runs.
 // Line breaks and NUL bytes in the stream carry no meaning and are dropped here; the data of
-// \binN is consumed here as well, since it may hold any byte, braces included.
+// \binN is taken here as well, since it may hold any byte, braces included.
 class RtfTokenizer {
 public:
     enum class TokenType {
@@ -15,7 +15,7 @@ public:
         ControlSymbol, // symbol: the character after the backslash; '\n' for backslash + CR or LF
         HexByte,       // byte: the value of \'hh
         Text,          // text: a run of literal bytes
-        Binary,        // \binN with its data skipped
+        Binary,        // \binN; text: its data
     };
 
     struct Token {

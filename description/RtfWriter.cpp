@@ -1,9 +1,15 @@
 #include "description/RtfWriter.h"
 
 #include "catalogue/Windows1252.h"
+#include "description/HyperlinkField.h"
+#include "description/RtfPicture.h"
+#include "description/RtfProperties.h"
+#include "description/Twips.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextList>
+#include <QTextTable>
 
 #include <tuple>
 
@@ -13,16 +19,6 @@ constexpr char lineEnd[] = "\r\n";
 
 // Anything \uN cannot stand for is written as U+FFFD, as the reader would read it.
 constexpr char16_t replacementCharacter = QChar::ReplacementCharacter;
-
-// Embedded objects (pasted pictures) are not part of the descriptions we write.
-bool hasWritableText(QStringView text)
-{
-    for (QChar c : text) {
-        if (c != QChar::ObjectReplacementCharacter)
-            return true;
-    }
-    return false;
-}
 
 void appendNumber(QByteArray &out, int value)
 {
@@ -59,6 +55,41 @@ const char *alignmentWord(RtfParagraphFormat::Alignment alignment)
         break;
     }
     return nullptr; // rich-edit controls never write \ql: left is what \pard sets
+}
+
+// How rich-edit controls write each kind of bullet: the glyph's byte in a font of symbols.
+struct BulletGlyph {
+    const char *family;
+    bool symbolFont;
+    const char *byte; // as the control writes it inside \pn and \pntext
+};
+
+BulletGlyph bulletGlyph(RtfListFormat::Kind kind)
+{
+    switch (kind) {
+    case RtfListFormat::Kind::Circle:
+        return {"Courier New", false, "o"};
+    case RtfListFormat::Kind::Square:
+        return {"Wingdings", true, "\\'A7"};
+    default:
+        return {"Symbol", true, "\\'B7"};
+    }
+}
+
+const char *numberKindWord(RtfListFormat::Kind kind)
+{
+    switch (kind) {
+    case RtfListFormat::Kind::LowerLetter:
+        return "pnlcltr";
+    case RtfListFormat::Kind::UpperLetter:
+        return "pnucltr";
+    case RtfListFormat::Kind::LowerRoman:
+        return "pnlcrm";
+    case RtfListFormat::Kind::UpperRoman:
+        return "pnucrm";
+    default:
+        return "pndec";
+    }
 }
 
 const char *tabKindWord(RtfParagraphFormat::TabStop::Kind kind)
@@ -108,12 +139,24 @@ QByteArray RtfWriter::result()
 
 void RtfWriter::collectTables()
 {
-    for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
-        forEachRun(block, [this](const RtfCharacterFormat &character, QStringView) {
-            addFont(character.family);
-            addColor(character.foreground);
-            addColor(character.background);
-        });
+    visitFrame(document_.rootFrame()->begin(), document_.rootFrame()->end(), 0, "par", &RtfWriter::collectBlock);
+}
+
+void RtfWriter::collectBlock(const QTextBlock &block, int, const char *)
+{
+    forEachRun(block, [this](const RtfCharacterFormat &character, QStringView, const QTextCharFormat *) {
+        addFont(character.family);
+        addColor(character.foreground);
+        addColor(character.background);
+    });
+    if (const QTextList *list = block.textList()) {
+        const RtfListFormat format = RtfListFormat::fromListFormat(list->format());
+        if (format.isList() && !format.isNumbered()) {
+            const BulletGlyph glyph = bulletGlyph(format.kind);
+            addFont(QLatin1String(glyph.family));
+            if (glyph.symbolFont)
+                symbolFonts_.insert(QLatin1String(glyph.family));
+        }
     }
 }
 
@@ -123,7 +166,7 @@ void RtfWriter::writeHeader(QByteArray &out) const
     for (int i = 0; i < fonts_.size(); ++i) {
         out.append("{\\f");
         appendNumber(out, i);
-        out.append("\\fnil\\fcharset0 ");
+        out.append(symbolFonts_.contains(fonts_.at(i)) ? "\\fnil\\fcharset2 " : "\\fnil\\fcharset0 ");
         appendFontName(out, fonts_.at(i));
         out.append(";}");
     }
@@ -147,27 +190,190 @@ void RtfWriter::writeHeader(QByteArray &out) const
 
 void RtfWriter::writeBody()
 {
-    for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
-        const RtfParagraphFormat paragraph = RtfParagraphFormat::fromBlockFormat(block.blockFormat());
-        // As rich-edit controls do, paragraph properties are written only where they change.
-        if (!writtenParagraph_ || paragraph != *writtenParagraph_) {
-            writeParagraphFormat(paragraph);
-            writtenParagraph_ = paragraph;
+    visitFrame(document_.rootFrame()->begin(), document_.rootFrame()->end(), 0, "par", &RtfWriter::writeBlock);
+}
+
+// Qt keeps a paragraph before a table that opens a document or a cell; the reader makes it
+// again, so it is not written. The one between two tables is: without it the rows of both
+// would read as one table.
+void RtfWriter::visitFrame(QTextFrame::iterator it, QTextFrame::iterator end, int depth, const char *lastEnd,
+                           BlockVisit visit)
+{
+    std::vector<QTextFrame::iterator> items;
+    for (; it != end; ++it)
+        items.push_back(it);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (QTextTable *table = qobject_cast<QTextTable *>(items[i].currentFrame())) {
+            visitTable(*table, depth + 1, visit);
+            continue;
         }
-        forEachRun(block, [this](const RtfCharacterFormat &character, QStringView text) {
-            writeCharacterFormat(character);
-            writeText(text);
-        });
-        // Every paragraph ends with \par, the last one too; the reader drops that last mark.
-        writeControlWord("par");
+        const QTextBlock block = items[i].currentBlock();
+        if (!block.isValid())
+            continue;
+        const bool beforeTable = i + 1 < items.size() && qobject_cast<QTextTable *>(items[i + 1].currentFrame());
+        if (block.length() == 1 && beforeTable && i == 0)
+            continue;
+        (this->*visit)(block, depth, i + 1 == items.size() ? lastEnd : "par");
+    }
+}
+
+// Cells a span covers are written as empty cells of their own.
+void RtfWriter::visitTable(const QTextTable &table, int depth, BlockVisit visit)
+{
+    const bool writing = visit == &RtfWriter::writeBlock;
+    const RtfRowFormat row = RtfRowFormat::fromTableFormat(table.format(), table.columns());
+    for (int r = 0; r < table.rows(); ++r) {
+        if (depth == 1 && writing)
+            writeRowFormat(row);
+        for (int c = 0; c < table.columns(); ++c) {
+            const QTextTableCell cell = table.cellAt(r, c);
+            const char *end = depth == 1 ? "cell" : "nestcell";
+            if (cell.row() == r && cell.column() == c) {
+                visitFrame(cell.begin(), cell.end(), depth, end, visit);
+            } else if (writing) {
+                writeControlWord("pard");
+                writeControlWord("intbl");
+                if (depth > 1)
+                    writeControlWord("itap", depth);
+                writeControlWord(end);
+                writtenParagraph_.reset();
+            }
+        }
+        if (!writing)
+            continue;
+        if (depth == 1) {
+            writeControlWord("row");
+        } else {
+            // Nested rows carry their definition at their end, as word processors write them.
+            body_.append("{\\*\\nesttableprops");
+            writeRowFormat(row);
+            writeControlWord("nestrow");
+            body_.append("}{\\nonesttables\\par}");
+            delimiterPending_ = false;
+        }
         body_.append(lineEnd);
         delimiterPending_ = false;
     }
 }
 
-void RtfWriter::writeParagraphFormat(const RtfParagraphFormat &paragraph)
+void RtfWriter::writeRowFormat(const RtfRowFormat &row)
 {
-    writeControlWord("pard");
+    writeControlWord("trowd");
+    writeControlWord("trgaph", row.gap);
+    writeControlWord("trleft", row.left);
+    for (int right : row.cellRights)
+        writeControlWord("cellx", right);
+    // The paragraphs of the row start afresh, as rich-edit controls write them.
+    writtenParagraph_.reset();
+}
+
+void RtfWriter::writeBlock(const QTextBlock &block, int depth, const char *end)
+{
+    RtfParagraphFormat paragraph = RtfParagraphFormat::fromBlockFormat(block.blockFormat());
+    paragraph.tableDepth = depth;
+    const QTextList *list = block.textList();
+    // Qt indents lists and blocks by levels besides their margins; RTF knows margins only.
+    int levels = block.blockFormat().indent();
+    if (list) {
+        paragraph.list = RtfListFormat::fromListFormat(list->format());
+        levels += list->format().indent();
+    }
+    if (levels > 0)
+        paragraph.leftIndent = clampTwips(paragraph.leftIndent + qint64(unitsToTwips(levels * document_.indentWidth())));
+    // As rich-edit controls do, paragraph properties are written only where they change,
+    // and every list item starts with its number as text for readers without lists.
+    const bool changed = !writtenParagraph_ || paragraph != *writtenParagraph_;
+    if (changed) {
+        writeControlWord("pard");
+        if (paragraph.tableDepth > 0)
+            writeControlWord("intbl");
+        if (paragraph.tableDepth > 1)
+            writeControlWord("itap", paragraph.tableDepth);
+    }
+    if (paragraph.list.isList())
+        writeListText(paragraph.list, list->itemNumber(block), block);
+    if (changed) {
+        writeParagraphFormat(paragraph, numberFont(block));
+        writtenParagraph_ = paragraph;
+    }
+    forEachRun(block, [this](const RtfCharacterFormat &character, QStringView text, const QTextCharFormat *picture) {
+        // A paragraph mark is no link text.
+        writeLink(text.isEmpty() && !picture ? QString() : character.link);
+        writeCharacterFormat(character);
+        if (picture)
+            writePicture(RtfPicture::fromImageFormat(picture->toImageFormat(), document_));
+        else
+            writeText(text);
+    });
+    writeLink(QString());
+    // Every paragraph ends with \par, the last one too; the reader drops that last mark. The
+    // last paragraph of a cell ends with the cell.
+    writeControlWord(end);
+    if (qstrcmp(end, "par") == 0) {
+        body_.append(lineEnd);
+        delimiterPending_ = false;
+    }
+}
+
+// A list's numbers are in the font of the paragraph's first text, as rich-edit controls show them.
+int RtfWriter::numberFont(const QTextBlock &block)
+{
+    const QTextBlock::iterator first = block.begin();
+    return fontIndex(characterFormat(first.atEnd() ? block.charFormatIndex() : first.fragment().charFormatIndex()).family);
+}
+
+void RtfWriter::writeListText(const RtfListFormat &list, int index, const QTextBlock &block)
+{
+    body_.append("{\\pntext");
+    if (list.isNumbered()) {
+        writeControlWord("f", numberFont(block));
+        writeText(list.itemText(index));
+    } else {
+        const BulletGlyph glyph = bulletGlyph(list.kind);
+        writeControlWord("f", fontIndex(QLatin1String(glyph.family)));
+        body_.append(glyph.byte);
+        delimiterPending_ = false;
+    }
+    writeControlWord("tab");
+    body_.append('}');
+    delimiterPending_ = false;
+}
+
+// The \pn group rich-edit controls write where a list's paragraph format begins.
+void RtfWriter::writeListDefinition(const RtfListFormat &list, int numberFont)
+{
+    body_.append("{\\*\\pn");
+    if (list.isNumbered()) {
+        writeControlWord(list.level > 0 ? "pnlvl" : "pnlvlbody");
+        if (list.level > 0)
+            appendNumber(body_, list.level);
+        writeControlWord("pnf", numberFont);
+        writeControlWord("pnindent", 0);
+        writeControlWord("pnstart", list.start);
+        writeControlWord(numberKindWord(list.kind));
+        for (const auto &[word, text] : {std::pair("pntxtb", list.prefix), std::pair("pntxta", list.suffix)}) {
+            if (text.isEmpty())
+                continue;
+            body_.append("{\\").append(word);
+            delimiterPending_ = true;
+            writeText(text);
+            body_.append('}');
+        }
+    } else {
+        const BulletGlyph glyph = bulletGlyph(list.kind);
+        writeControlWord("pnlvlblt");
+        writeControlWord("pnf", fontIndex(QLatin1String(glyph.family)));
+        writeControlWord("pnindent", 0);
+        body_.append("{\\pntxtb").append(glyph.byte[0] == '\\' ? "" : " ").append(glyph.byte).append('}');
+    }
+    body_.append('}');
+    delimiterPending_ = false;
+}
+
+void RtfWriter::writeParagraphFormat(const RtfParagraphFormat &paragraph, int numberFont)
+{
+    if (paragraph.list.isList())
+        writeListDefinition(paragraph.list, numberFont);
     const std::pair<const char *, int> lengths[] = {
         {"fi", paragraph.firstLineIndent}, {"li", paragraph.leftIndent}, {"ri", paragraph.rightIndent},
         {"sb", paragraph.spaceBefore},     {"sa", paragraph.spaceAfter},
@@ -195,21 +401,83 @@ void RtfWriter::writeCharacterFormat(const RtfCharacterFormat &character)
         writeControlWord("cf", colorIndex(character.foreground));
     if (character.background != written_.background)
         writeControlWord("highlight", colorIndex(character.background));
+    using Capitals = RtfCharacterFormat::Capitals;
+    // An underline kind is switched by its own word; \ulnone ends any of them.
+    const char *const underline = RtfCharacterFormat::underlineWord(character.underline);
     const std::tuple<bool, bool, const char *, const char *> effects[] = {
         {character.bold, written_.bold, "b", "b0"},
         {character.italic, written_.italic, "i", "i0"},
-        {character.underline, written_.underline, "ul", "ulnone"},
+        {character.underline != written_.underline, false, underline, underline},
         {character.strikeOut, written_.strikeOut, "strike", "strike0"},
+        {character.capitals == Capitals::All, written_.capitals == Capitals::All, "caps", "caps0"},
+        {character.capitals == Capitals::Small, written_.capitals == Capitals::Small, "scaps", "scaps0"},
+        {character.hidden, written_.hidden, "v", "v0"},
     };
     for (const auto &[wanted, current, on, off] : effects) {
         if (wanted != current)
             writeControlWord(wanted ? on : off);
+    }
+    if (character.position != written_.position || character.raise != written_.raise) {
+        if (character.position == RtfCharacterFormat::Position::Superscript)
+            writeControlWord("super");
+        else if (character.position == RtfCharacterFormat::Position::Subscript)
+            writeControlWord("sub");
+        else if (character.raise > 0)
+            writeControlWord("up", character.raise);
+        else if (character.raise < 0)
+            writeControlWord("dn", -character.raise);
+        else
+            writeControlWord("nosupersub");
     }
     if (character.family != written_.family)
         writeControlWord("f", fontIndex(character.family));
     if (character.halfPoints != written_.halfPoints)
         writeControlWord("fs", character.halfPoints);
     written_ = character;
+}
+
+// Links are fields, as rich-edit controls write them; the shown text's formats are deltas
+// inside the field, which end with it.
+void RtfWriter::writeLink(const QString &target)
+{
+    if (target == openLink_)
+        return;
+    if (!openLink_.isEmpty()) {
+        body_.append("}}}");
+        written_ = formatBeforeLink_;
+        delimiterPending_ = false;
+    }
+    openLink_ = target;
+    if (target.isEmpty())
+        return;
+    body_.append("{\\field{\\*\\fldinst{");
+    delimiterPending_ = false;
+    writeText(HyperlinkField::instruction(target));
+    body_.append("}}{\\fldrslt{");
+    delimiterPending_ = false;
+    formatBeforeLink_ = written_;
+}
+
+// As rich-edit controls write pictures: the sizes, then the data in lines of hexadecimal.
+void RtfWriter::writePicture(const RtfPicture &picture)
+{
+    if (picture.data.isEmpty() || picture.type.isEmpty())
+        return;
+    body_.append("{\\pict");
+    writeControlWord(picture.type.constData());
+    const std::pair<const char *, int> sizes[] = {
+        {"picw", picture.width},         {"pich", picture.height},     {"picwgoal", picture.goalWidth},
+        {"pichgoal", picture.goalHeight}, {"picscalex", picture.scaleX}, {"picscaley", picture.scaleY},
+    };
+    for (const auto &[word, value] : sizes) {
+        if (value != 0 && !(value == 100 && word[3] == 's'))
+            writeControlWord(word, value);
+    }
+    constexpr qsizetype bytesPerLine = 64;
+    for (qsizetype at = 0; at < picture.data.size(); at += bytesPerLine)
+        body_.append(lineEnd).append(picture.data.mid(at, bytesPerLine).toHex());
+    body_.append('}');
+    delimiterPending_ = false;
 }
 
 void RtfWriter::writeText(QStringView text)
@@ -260,7 +528,9 @@ void RtfWriter::writeCharacter(char16_t c)
         body_.append(char(c));
         return;
     }
-    const int byte = Windows1252::encodeChar(QChar(c));
+    // In a font of the symbol character set a byte stands for the character of its value.
+    const bool symbolText = symbolFonts_.contains(written_.family);
+    const int byte = symbolText ? (c < 0x100 ? int(c) : -1) : Windows1252::encodeChar(QChar(c));
     if (byte >= 0) {
         writeHexByte(byte);
         return;
@@ -302,14 +572,33 @@ void RtfWriter::forEachRun(const QTextBlock &block, Visit visit)
     for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         const QString text = fragment.text();
-        if (!hasWritableText(text))
-            continue;
-        visit(characterFormat(fragment.charFormatIndex()), text);
-        wroteText = true;
+        const RtfCharacterFormat &character = characterFormat(fragment.charFormatIndex());
+        // Inline objects stand one a character: hidden text and pictures are written, embedded
+        // objects of other kinds are not part of the descriptions we write.
+        qsizetype start = 0;
+        for (qsizetype i = 0; i <= text.size(); ++i) {
+            if (i < text.size() && text[i] != QChar::ObjectReplacementCharacter)
+                continue;
+            if (i > start) {
+                visit(character, QStringView(text).sliced(start, i - start), nullptr);
+                wroteText = true;
+            }
+            start = i + 1;
+            if (i == text.size())
+                break;
+            const QTextCharFormat format = fragment.charFormat();
+            if (format.isImageFormat()) {
+                visit(character, QStringView(), &format);
+                wroteText = true;
+            } else if (character.hidden) {
+                visit(character, format.stringProperty(RtfProperty::HiddenText), nullptr);
+                wroteText = true;
+            }
+        }
     }
     // An empty paragraph still has a height, which its mark's format decides.
     if (!wroteText)
-        visit(characterFormat(block.charFormatIndex()), QStringView());
+        visit(characterFormat(block.charFormatIndex()), QStringView(), nullptr);
 }
 
 const RtfCharacterFormat &RtfWriter::characterFormat(int formatIndex)

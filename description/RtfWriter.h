@@ -2,18 +2,23 @@
 
 #include "description/RtfCharacterFormat.h"
 #include "description/RtfParagraphFormat.h"
+#include "description/RtfPicture.h"
+#include "description/RtfRowFormat.h"
 
 #include <QByteArray>
 #include <QFont>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QStringList>
 #include <QTextFormat>
+#include <QTextFrame>
 
 #include <optional>
 
 class QTextBlock;
 class QTextDocument;
+class QTextTable;
 
 // Writes a document as RTF in the dialect of the Windows rich-edit control: the same header,
 // font and colour tables, flat formatting deltas, \'hh for Windows-1252 and \uN? beyond it.
@@ -29,8 +34,21 @@ private:
     void collectTables();
     void writeHeader(QByteArray &out) const;
     void writeBody();
-    void writeParagraphFormat(const RtfParagraphFormat &paragraph);
+    // Blocks are visited once to collect the font and colour tables, once to write them.
+    using BlockVisit = void (RtfWriter::*)(const QTextBlock &block, int depth, const char *end);
+    void visitFrame(QTextFrame::iterator it, QTextFrame::iterator end, int depth, const char *lastEnd,
+                    BlockVisit visit);
+    void visitTable(const QTextTable &table, int depth, BlockVisit visit);
+    void collectBlock(const QTextBlock &block, int depth, const char *end);
+    void writeRowFormat(const RtfRowFormat &row);
+    void writeBlock(const QTextBlock &block, int depth, const char *end);
+    int numberFont(const QTextBlock &block);
+    void writeListText(const RtfListFormat &list, int index, const QTextBlock &block);
+    void writeListDefinition(const RtfListFormat &list, int numberFont);
+    void writeParagraphFormat(const RtfParagraphFormat &paragraph, int numberFont);
     void writeCharacterFormat(const RtfCharacterFormat &character);
+    void writeLink(const QString &target);
+    void writePicture(const RtfPicture &picture);
     void writeText(QStringView text);
     void writeCharacter(char16_t character);
     void writeControlWord(const char *word);
@@ -52,6 +70,7 @@ private:
     const QList<QTextFormat> formats_;
     QHash<int, RtfCharacterFormat> characterFormats_;
     QStringList fonts_;
+    QSet<QString> symbolFonts_; // written with the symbol character set
     QHash<QString, int> fontIndexes_;
     QList<QRgb> colors_;
     QHash<QRgb, int> colorIndexes_; // as written: 1 for the first, 0 is automatic
@@ -60,4 +79,6 @@ private:
     RtfCharacterFormat written_;
     std::optional<RtfParagraphFormat> writtenParagraph_;
     bool delimiterPending_ = false;
+    QString openLink_;
+    RtfCharacterFormat formatBeforeLink_;
 };

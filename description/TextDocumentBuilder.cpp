@@ -1,12 +1,19 @@
 #include "description/TextDocumentBuilder.h"
 
+#include "description/RtfProperties.h"
+
 #include <QTextDocument>
+#include <QTextList>
+#include <QTextTable>
 
 namespace {
 
 // Descriptions have tens of paragraphs; a file of nothing but paragraph marks must not turn
 // into millions of blocks. Beyond the cap, paragraph marks become line breaks.
 constexpr int maximumParagraphs = 100000;
+// Rich-edit controls nest tables a few deep; a table per group of a hostile file must not be.
+constexpr int maximumTableDepth = 8;
+constexpr int maximumRows = 10000;
 
 // Characters QTextCursor::insertText would turn into block or frame boundaries, or read as an
 // embedded object, must not come from text: the paragraph structure is the reader's to decide.
@@ -58,24 +65,188 @@ void TextDocumentBuilder::appendText(QString text, const QTextCharFormat &format
     if (text.isEmpty())
         return;
     openPendingParagraph();
+    if (inListText_ && listTextStart_ < 0)
+        listTextStart_ = cursor_.position();
     neutralizeStructureCharacters(text);
     cursor_.insertText(text, format);
 }
 
-void TextDocumentBuilder::endParagraph(const QTextBlockFormat &format, const QTextCharFormat &markFormat)
+void TextDocumentBuilder::beginListText()
+{
+    inListText_ = true;
+}
+
+void TextDocumentBuilder::endListText()
+{
+    inListText_ = false;
+    if (listTextStart_ >= 0)
+        listTextEnd_ = cursor_.position();
+}
+
+void TextDocumentBuilder::appendHiddenText(const QString &text, QTextCharFormat format)
 {
     openPendingParagraph();
-    cursor_.setBlockFormat(format);
-    cursor_.setBlockCharFormat(markFormat);
+    format.setProperty(RtfProperty::HiddenText, text);
+    cursor_.insertText(QString(QChar::ObjectReplacementCharacter), format);
+}
+
+void TextDocumentBuilder::appendPicture(const RtfPicture &picture, QTextCharFormat format)
+{
+    openPendingParagraph();
+    format.merge(picture.toImageFormat(document_));
+    cursor_.insertText(QString(QChar::ObjectReplacementCharacter), format);
+}
+
+void TextDocumentBuilder::endParagraph(const QTextBlockFormat &format, const QTextCharFormat &markFormat,
+                                       const RtfListFormat &list)
+{
+    openPendingParagraph();
+    setParagraphFormat(format, markFormat, list);
     paragraphEnded_ = true;
 }
 
-void TextDocumentBuilder::finish(const QTextBlockFormat &format, const QTextCharFormat &markFormat)
+void TextDocumentBuilder::finish(const QTextBlockFormat &format, const QTextCharFormat &markFormat,
+                                 const RtfListFormat &list)
 {
-    if (!paragraphEnded_) {
-        cursor_.setBlockFormat(format);
-        cursor_.setBlockCharFormat(markFormat);
+    // Data that ends in a table still leaves the paragraph Qt keeps after it, which shows.
+    if (!tables_.empty()) {
+        setTableDepth(0, RtfRowFormat());
+        setParagraphFormat(format, markFormat, RtfListFormat());
+        return;
     }
+    if (!paragraphEnded_)
+        setParagraphFormat(format, markFormat, list);
+}
+
+void TextDocumentBuilder::setParagraphFormat(const QTextBlockFormat &format, const QTextCharFormat &markFormat,
+                                             const RtfListFormat &list)
+{
+    if (list.isList() && listTextEnd_ > listTextStart_ && listTextStart_ >= cursor_.block().position()) {
+        QTextCursor number(&document_);
+        number.setPosition(listTextStart_);
+        number.setPosition(listTextEnd_, QTextCursor::KeepAnchor);
+        number.removeSelectedText();
+    }
+    listTextStart_ = listTextEnd_ = -1;
+    inListText_ = false;
+    cursor_.setBlockFormat(format);
+    cursor_.setBlockCharFormat(markFormat);
+    if (!list.isList()) {
+        list_ = nullptr;
+        return;
+    }
+    // Following paragraphs of one list are items of one list, numbered on.
+    if (list_ && listFormat_ == list) {
+        list_->add(cursor_.block());
+    } else {
+        list_ = cursor_.createList(list.toListFormat());
+        listFormat_ = list;
+    }
+}
+
+void TextDocumentBuilder::setTableDepth(int depth, const RtfRowFormat &row)
+{
+    depth = qBound(0, depth, maximumTableDepth);
+    while (int(tables_.size()) > depth)
+        closeTable();
+    if (!tables_.empty())
+        moveToNextCell(tables_.back());
+    while (int(tables_.size()) < depth)
+        openTable(row);
+}
+
+void TextDocumentBuilder::endCell(int depth, const QTextBlockFormat &format, const QTextCharFormat &markFormat,
+                                  const RtfListFormat &list)
+{
+    if (depth <= 0 || depth > int(tables_.size()))
+        return;
+    setTableDepth(depth, RtfRowFormat());
+    openPendingParagraph();
+    setParagraphFormat(format, markFormat, list);
+    tables_.back().cellEnded = true;
+}
+
+void TextDocumentBuilder::endRow(int depth, const RtfRowFormat &row)
+{
+    if (depth <= 0 || depth > int(tables_.size()))
+        return;
+    while (int(tables_.size()) > depth)
+        closeTable();
+    OpenTable &open = tables_.back();
+    open.rowEnded = true;
+    open.cellEnded = false;
+    if (!row.cellRights.isEmpty()) {
+        // Rows mostly repeat their definition; setting a table's format lays it out anew.
+        QTextTableFormat format = open.table->format();
+        row.applyTo(format);
+        if (format != open.table->format())
+            open.table->setFormat(format);
+    }
+}
+
+// What follows a cell's or a row's end goes into the next cell, which a row longer than the
+// table's first one adds.
+void TextDocumentBuilder::moveToNextCell(OpenTable &open)
+{
+    if (open.rowEnded) {
+        if (open.table->rows() >= maximumRows)
+            return; // the rest goes into the last row
+        open.table->appendRows(1);
+        ++open.row;
+        open.column = 0;
+    } else if (open.cellEnded) {
+        if (open.column + 1 >= open.table->columns()) {
+            if (open.table->columns() >= RtfRowFormat::maximumCells)
+                return; // the rest of the row goes into its last cell
+            appendColumn(*open.table);
+        }
+        ++open.column;
+    } else {
+        return;
+    }
+    open.rowEnded = open.cellEnded = false;
+    cursor_ = open.table->cellAt(open.row, open.column).firstCursorPosition();
+    paragraphEnded_ = false;
+    list_ = nullptr;
+}
+
+// Qt 6.4 copies a width into the list it is growing when a table with column widths gets a
+// column, reading freed memory; the widths are set around it instead.
+void TextDocumentBuilder::appendColumn(QTextTable &table)
+{
+    QTextTableFormat format = table.format();
+    QList<QTextLength> widths = format.columnWidthConstraints();
+    if (!widths.isEmpty()) {
+        format.clearColumnWidthConstraints();
+        table.setFormat(format);
+        widths.append(QTextLength(widths.constLast()));
+    }
+    table.appendColumns(1);
+    if (!widths.isEmpty()) {
+        format.setColumnWidthConstraints(widths);
+        table.setFormat(format);
+    }
+}
+
+// Qt places a table between the text before the cursor and a new empty paragraph after it.
+void TextDocumentBuilder::openTable(const RtfRowFormat &row)
+{
+    QTextTableFormat format;
+    row.applyTo(format);
+    const int columns = int(qBound(qsizetype(1), row.cellRights.size(), qsizetype(RtfRowFormat::maximumCells)));
+    QTextTable *table = cursor_.insertTable(1, columns, format);
+    tables_.push_back({table});
+    paragraphEnded_ = false;
+    list_ = nullptr;
+}
+
+void TextDocumentBuilder::closeTable()
+{
+    QTextTable *table = tables_.back().table;
+    tables_.pop_back();
+    cursor_.setPosition(table->lastPosition() + 1);
+    paragraphEnded_ = false;
+    list_ = nullptr;
 }
 
 void TextDocumentBuilder::openPendingParagraph()

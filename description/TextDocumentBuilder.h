@@ -1,8 +1,16 @@
 #pragma once
 
+#include "description/RtfListFormat.h"
+#include "description/RtfPicture.h"
+#include "description/RtfRowFormat.h"
+
 #include <QTextCursor>
 
+#include <vector>
+
 class QTextDocument;
+class QTextList;
+class QTextTable;
 
 // Fills a document paragraph by paragraph, replacing what it held. A paragraph gets its block
 // format when it ends, because RTF attaches paragraph properties to the paragraph mark. Ending a
@@ -16,17 +24,53 @@ public:
     TextDocumentBuilder &operator=(const TextDocumentBuilder &) = delete;
 
     void appendText(QString text, const QTextCharFormat &format);
+    // Hidden text takes no room: it is held by an inline object that draws nothing.
+    void appendHiddenText(const QString &text, QTextCharFormat format);
+    void appendPicture(const RtfPicture &picture, QTextCharFormat format);
+    // A list item's number written out as text, for readers without lists: it is dropped
+    // when the paragraph turns out to be a list item, and kept as text otherwise.
+    void beginListText();
+    void endListText();
     // markFormat is the format of the paragraph mark: what an empty paragraph shows.
-    void endParagraph(const QTextBlockFormat &format, const QTextCharFormat &markFormat);
+    void endParagraph(const QTextBlockFormat &format, const QTextCharFormat &markFormat, const RtfListFormat &list);
+    // Puts what follows into a table cell nested depth tables deep (0: outside tables), opening
+    // the tables, or the row, it needs; row is the definition of a table that opens.
+    void setTableDepth(int depth, const RtfRowFormat &row);
+    // Ends the paragraph and the cell around it at depth, or the row: the next text at that
+    // depth starts a new row. The row's definition gives the table its column widths.
+    void endCell(int depth, const QTextBlockFormat &format, const QTextCharFormat &markFormat,
+                 const RtfListFormat &list);
+    void endRow(int depth, const RtfRowFormat &row);
+    int tableDepth() const { return int(tables_.size()); }
     // Gives a paragraph the end of the data left open its formats.
-    void finish(const QTextBlockFormat &format, const QTextCharFormat &markFormat);
+    void finish(const QTextBlockFormat &format, const QTextCharFormat &markFormat, const RtfListFormat &list);
 
 private:
     void openPendingParagraph();
+    void setParagraphFormat(const QTextBlockFormat &format, const QTextCharFormat &markFormat,
+                            const RtfListFormat &list);
 
     QTextDocument &document_;
     QTextCursor cursor_;
     bool undoRedoWasEnabled_;
     bool paragraphEnded_ = false;
     int paragraphs_ = 1;
+    QTextList *list_ = nullptr; // the list the last paragraph belongs to
+    RtfListFormat listFormat_;
+    bool inListText_ = false;
+    int listTextStart_ = -1;
+    int listTextEnd_ = -1;
+
+    struct OpenTable {
+        QTextTable *table;
+        int row = 0;
+        int column = 0;
+        bool rowEnded = false;
+        bool cellEnded = false;
+    };
+    void openTable(const RtfRowFormat &row);
+    void closeTable();
+    void moveToNextCell(OpenTable &open);
+    static void appendColumn(QTextTable &table);
+    std::vector<OpenTable> tables_;
 };

@@ -1,4 +1,5 @@
 #include "app/EditMQV.h"
+#include "support/DocumentDump.h"
 #include "support/EditorTesting.h"
 #include "support/RtfCorpus.h"
 #include "support/TempFolder.h"
@@ -10,6 +11,7 @@
 #include <QDirIterator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QSpinBox>
 #include <QTextEdit>
 #include <QtTest>
@@ -40,6 +42,7 @@ private slots:
     void deleteWithoutAFileEmptiesTheEditor();
     void pasteStoresTheFirstLineAndSaves();
     void closingTheWindowSavesTheDescription();
+    void pastedRichTextShowsWhatLeavingKeeps();
 
 private:
     QTemporaryDir trash_;
@@ -431,6 +434,37 @@ void TestDescriptions::closingTheWindowSavesTheDescription()
     typeDescription(window, "Sidste ord");
     window.close();
     QVERIFY(folder.readFile("A/DK.RTF").contains("Sidste ord"));
+}
+
+// A web page's heading, list, table, link and picture, pasted with Ctrl+V, show the same after
+// leaving the item and coming back: the window showed only what was saved.
+void TestDescriptions::pastedRichTextShowsWhatLeavingKeeps()
+{
+    TempFolder folder;
+    folder.makeFolder("A");
+    folder.makeFolder("B");
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=A", "[Z2]", "Titel=B", "Folder=B"}));
+    TMQVEdit window;
+    auto *description = control<QTextEdit>(&window, "Beskriv");
+    auto *mime = new QMimeData;
+    mime->setHtml(QStringLiteral(
+        "<h1 style='color:#c00000'>Overskrift</h1><p>Se <a href='https://z-cd.dk/'>siden</a> og <sup>2</sup></p>"
+        "<ul><li>en</li><li>to</li></ul><ol><li>tre</li></ol>"
+        "<table border=1><tr><td>a</td><td>b</td></tr><tr><td>c</td><td>d</td></tr></table>"
+        "<p><img src='data:image/png;base64,iVBORw0KGgoAAAANSUhEUgAAAAIAAAACCAIAAAD91JpzAAAAEklEQVR4nGP4z8DAwMDAwMAAAAw4AQgMaPjqAAAAAElFTkSuQmCC'>"
+        " <span style='font-size:20pt; background:yellow'>stor</span> <h7>x</h7></p>"));
+    QGuiApplication::clipboard()->setMimeData(mime);
+    description->setFocus();
+    QTest::keyClick(description, Qt::Key_V, Qt::ControlModifier);
+    const QString shown = DocumentDump::describe(*description->document());
+    QVERIFY2(shown.contains(u"Overskrift"_qs) && shown.contains(u"table 2x2"_qs) && shown.contains(u"[list"_qs)
+                 && shown.contains(u"link=https://z-cd.dk/"_qs) && shown.contains(u"super"_qs),
+             qPrintable(shown));
+
+    clickToolButton(window, "ToolButton10");
+    clickToolButton(window, "ToolButton8");
+    QCOMPARE(control<QSpinBox>(&window, "Nummer")->value(), 1);
+    QCOMPARE(DocumentDump::describe(*description->document()), shown);
 }
 
 QTEST_MAIN(TestDescriptions)

@@ -92,15 +92,16 @@ void TestRtfCorpus::textAndFormats_data()
     row("msftedit-5.41_colortbl-underline-fontsize", u"     "_qs, "Arial 12pt fg=#7a7a7a bg=auto bu");
     row("msftedit-5.41_hex-escape-right-after-control-word", u"Übersicht"_qs, "Calibri 11pt fg=auto bg=auto ",
         wordPad, u"Übersicht"_qs);
-    row("msftedit-5.41_hyperlink-field", u"pro"_qs, "Calibri 11pt fg=#0000ff bg=auto biu",
+    row("msftedit-5.41_hyperlink-field", u"pro"_qs, "Calibri 11pt fg=#0000ff bg=auto biu link=https://github.com/tbluemel/rtf.js",
         u"center bottom=13.3333 line=proportional:115"_qs,
         u"This is a document with\u2028a hyperlink to this project."_qs);
-    row("msftedit-5.41_hyperlink-field", u"unsafe link"_qs, "Calibri 11pt fg=#0000ff bg=auto u",
+    row("msftedit-5.41_hyperlink-field", u"unsafe link"_qs,
+        "Calibri 11pt fg=#0000ff bg=auto u link=http://github.com/tbluemel/rtf.js",
         u"center bottom=13.3333 line=proportional:115"_qs);
     row("msftedit-5.41_hyperlink-field", u"And this last"_qs, "Calibri 11pt fg=auto bg=auto ", wordPad);
     row("msftedit-5.41_negative-u-values-field", u"F700\uF700\uF701\uF702"_qs, "Calibri 11pt fg=auto bg=auto ");
     row("msftedit-5.41_negative-u-values-field", u"http://unicode-table.com"_qs,
-        "Calibri 11pt fg=#0000ff bg=auto u");
+        "Calibri 11pt fg=#0000ff bg=auto u link=http://unicode-table.com/en/#private-use-area");
     row("msftedit-5.41_paragraphs-align-bold-italic-underline", u"is a"_qs, "Calibri 22pt fg=auto bg=auto ");
     row("msftedit-5.41_paragraphs-align-bold-italic-underline", u"five"_qs, "Calibri 11pt fg=auto bg=auto bu");
     row("msftedit-5.41_paragraphs-align-bold-italic-underline", u"document"_qs, "Calibri 11pt fg=auto bg=auto i");
@@ -123,8 +124,8 @@ void TestRtfCorpus::textAndFormats_data()
     row("msftedit-5.41_special-chars-tab-line-quotes", u"Rdblquote: ”"_qs, "Calibri 11pt fg=auto bg=auto ");
     row("msftedit-5.41_surrogate-pairs-negative-u", u"𐌲𐌿𐍄𐌹𐍃𐌺"_qs, "Arial 10pt fg=auto bg=auto ", "left",
         u"𐌲𐌿𐍄𐌹𐍃𐌺"_qs);
-    row("msftedit-5.41_table-rows-umlauts", u"ä"_qs, "Calibri 11pt fg=auto bg=auto ", "left", u"ä\të"_qs);
-    row("msftedit-5.41_table-rows-umlauts", u"ö"_qs, "Calibri 11pt fg=auto bg=auto ", "left", u"ö\tü"_qs);
+    row("msftedit-5.41_table-rows-umlauts", u"ä"_qs, "Calibri 11pt fg=auto bg=auto ", "left", u"ä"_qs);
+    row("msftedit-5.41_table-rows-umlauts", u"ö"_qs, "Calibri 11pt fg=auto bg=auto ", "left", u"ö"_qs);
     row("msftedit-5.41_unicode-per-font-charsets", u"Johann Strauß"_qs, "Sylfaen 12pt fg=auto bg=auto ");
     row("msftedit-5.41_unicode-per-font-charsets", u"België\tRené Magritte"_qs, "Sylfaen 12pt fg=auto bg=auto ");
     row("msftedit-5.41_unicode-per-font-charsets", u"中国"_qs, "SimSun 12pt fg=auto bg=auto ");
@@ -157,8 +158,10 @@ void TestRtfCorpus::textAndFormats_data()
         "center");
     row("robust_backslash-newline-is-par", u"    LINE2 - BANANA"_qs, "MS Sans Serif 12pt fg=auto bg=auto ", "left",
         u"    LINE2 - BANANA"_qs);
-    // The text after the picture is still inside the object group, whose brace the file never closes.
-    row("robust_bin-binary-data-with-brace", u"\t\t\t "_qs, "Arial 12pt fg=auto bg=auto ", "left", u"\t\t\t "_qs);
+    // The object's picture (its \bin data), then the text after it, still inside the object group,
+    // whose brace the file never closes.
+    row("robust_bin-binary-data-with-brace", u"\t\t\t "_qs, "Arial 12pt fg=auto bg=auto ", "left",
+        u"\uFFFC\t\t\t "_qs);
     row("robust_fonttbl-entries-without-groups", u"TO\tFROM\tTEXT"_qs, "Times New Roman 18pt fg=auto bg=auto ");
     row("robust_minimal-header-no-ansi-trailing-nul", u"Test1"_qs, "MS Sans Serif 12pt fg=auto bg=auto ", "left",
         u"Test1"_qs);

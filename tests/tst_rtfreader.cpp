@@ -83,7 +83,9 @@ void TestRtfReader::text_data()
         << QByteArray("{\\rtf1{\\field{\\*\\fldinst{HYPERLINK \"x\"}}{\\fldrslt{link}}}}") << u"link"_qs;
     QTest::newRow("unknown \\* destination skipped") << QByteArray("{\\rtf1 a{\\*\\foo b{c}}d}") << u"ad"_qs;
     QTest::newRow("known destinations skipped without \\*")
-        << QByteArray("{\\rtf1 a{\\info{\\title t}}{\\pict\\wmetafile8 0102}{\\pntext 1.\\tab}b}") << u"ab"_qs;
+        << QByteArray("{\\rtf1 a{\\info{\\title t}}{\\nonesttables x}b}") << u"ab"_qs;
+    QTest::newRow("a list item's text without a list definition is the text")
+        << QByteArray("{\\rtf1 {\\pntext 1.\\tab}b}") << u"1.\tb"_qs;
     QTest::newRow("unknown words ignored, their group's text kept")
         << QByteArray("{\\rtf1 a{\\unknownword b}\\otherword c}") << u"abc"_qs;
     QTest::newRow("\\bin data skipped, braces and all")
@@ -91,8 +93,16 @@ void TestRtfReader::text_data()
     QTest::newRow("space before a destination word") << QByteArray("{\\rtf1{ \\fonttbl{\\f0 A;}}x}") << u"x"_qs;
     QTest::newRow("space at the start of an ordinary group is text")
         << QByteArray("{\\rtf1 a{ \\b b}}") << u"a b"_qs;
-    QTest::newRow("table cells become tabs, rows paragraphs")
-        << QByteArray("{\\rtf1\\trowd\\cellx100\\cellx200\\pard\\intbl a\\cell b\\cell\\row c\\par}") << u"a\tb\nc"_qs;
+    // Tables show as rows of cells separated by tabs, after the empty paragraph Qt keeps before
+    // a table that starts a document.
+    QTest::newRow("tables")
+        << QByteArray("{\\rtf1\\trowd\\cellx100\\cellx200\\pard\\intbl a\\cell b\\cell\\row\\pard c\\par}")
+        << u"\na\tb\nc"_qs;
+    QTest::newRow("text after a row still in the table is the next row")
+        << QByteArray("{\\rtf1\\trowd\\cellx100\\cellx200\\pard\\intbl a\\cell b\\cell\\row c\\cell\\row}")
+        << u"\na\tb\nc\t\n"_qs;
+    QTest::newRow("cells outside a table become tabs, rows paragraphs")
+        << QByteArray("{\\rtf1 a\\cell b\\cell\\row c\\par}") << u"a\tb\nc"_qs;
     QTest::newRow("\\page and \\sect end paragraphs") << QByteArray("{\\rtf1 a\\page b\\sect c}") << u"a\nb\nc"_qs;
     QTest::newRow("bytes after the document group ignored") << QByteArray("{\\rtf1 a}b\\par c}") << u"a"_qs;
     QTest::newRow("trailing CR LF NUL") << QByteArray("{\\rtf1 a\\par}\r\n\0", 16) << u"a"_qs;
@@ -110,6 +120,43 @@ void TestRtfReader::text()
     QFETCH(QString, expected);
     QCOMPARE(readText(rtf), expected);
 }
+
+namespace {
+
+// Rows of formats_data: bullets and numbers, read as lists.
+void addListRows()
+{
+    const QByteArray header = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Arial;}{\\f1\\fnil\\fcharset2 Symbol;}}";
+    const QString text = u"{Arial 12pt fg=auto bg=auto }"_qs;
+    QTest::newRow("rich-edit bullets and numbers")
+        << header + "\\f0 {\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}\\fi-360\\li720 a\\par"
+                    "{\\pntext\\f1\\'B7\\tab}b\\par\\pard c\\par"
+                    "{\\pntext\\f0 3)\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnstart3\\pnlcltr{\\pntxtb (}{\\pntxta )}}d\\par"
+                    "{\\pntext\\f0 4)\\tab}e\\par}"
+        << u"left left=48 indent=-24 [list -1 / start=0 level=0 item=0] "_qs + text + u"a\n"
+           u"left left=48 indent=-24 [list -1 / start=0 level=0 item=1] "_qs + text + u"b\n"
+           u"left "_qs + text + u"c\n"
+           u"left [list -5 (/) start=3 level=0 item=0] "_qs + text + u"d\n"
+           u"left [list -5 (/) start=3 level=0 item=1] "_qs + text + u"e"_qs;
+    QTest::newRow("bullet kinds")
+        << header + "\\f0{\\*\\pn\\pnlvlblt{\\pntxtb o}}a\\par\\pard{\\*\\pn\\pnlvlblt\\pnf1{\\pntxtb\\u-3929 ?}}b}"
+        << u"left [list -2 / start=0 level=0 item=0] "_qs + text + u"a\n"
+           u"left [list -3 / start=0 level=0 item=0] "_qs + text + u"b"_qs;
+    QTest::newRow("word-processor lists number on across other paragraphs")
+        << header + "{\\*\\listtable{\\list\\listtemplateid1{\\listlevel\\levelnfc0\\levelstartat1{\\leveltext\\'02\\'00.;}"
+                    "{\\levelnumbers\\'01;}\\fi-360\\li720}{\\listlevel\\levelnfc23{\\leveltext\\'01\\u-3913 ?;}}"
+                    "{\\listname ;}\\listid7}}{\\*\\listoverridetable{\\listoverride\\listid7\\listoverridecount0\\ls1}}"
+                    "\\f0 {\\listtext 1.\\tab}\\ls1 a\\par{\\listtext\\f1\\'b7\\tab}\\ilvl1 b\\par\\pard c\\par"
+                    "{\\listtext 2.\\tab}\\ls1\\ilvl0 d\\par}"
+        << u"left [list -4 /. start=0 level=1 item=0] "_qs + text + u"a\n"
+           u"left [list -1 / start=0 level=2 item=0] "_qs + text + u"b\n"
+           u"left "_qs + text + u"c\n"
+           u"left [list -4 /. start=2 level=1 item=0] "_qs + text + u"d"_qs;
+    QTest::newRow("list text of a paragraph without a list stays")
+        << header + "\\f0 {\\listtext 1.\\tab}\\ls9 a}" << u"left "_qs + text + u"1.\ta"_qs;
+}
+
+} // namespace
 
 void TestRtfReader::formats_data()
 {
@@ -144,8 +191,8 @@ void TestRtfReader::formats_data()
         << header + "\\f1 a\\f7 b}" << u"left {Tahoma 12pt fg=auto bg=auto }ab"_qs;
     QTest::newRow("underline kinds and ends")
         << header + "\\f0\\ul a\\ulnone b\\uldb c\\ul0 d\\ulwave e\\strike f\\strike0\\ulnone g}"
-        << u"left {Arial 12pt fg=auto bg=auto u}a{Arial 12pt fg=auto bg=auto }b{Arial 12pt fg=auto bg=auto u}c"
-           u"{Arial 12pt fg=auto bg=auto }d{Arial 12pt fg=auto bg=auto u}e{Arial 12pt fg=auto bg=auto us}f"
+        << u"left {Arial 12pt fg=auto bg=auto u}a{Arial 12pt fg=auto bg=auto }b{Arial 12pt fg=auto bg=auto u ul=1/3}c"
+           u"{Arial 12pt fg=auto bg=auto }d{Arial 12pt fg=auto bg=auto u ul=6/0}e{Arial 12pt fg=auto bg=auto us ul=6/0}f"
            u"{Arial 12pt fg=auto bg=auto }g"_qs;
     QTest::newRow("toggles with parameters") << header + "\\f0\\b1 a\\b0 b\\i2 c}"
                                              << u"left {Arial 12pt fg=auto bg=auto b}a{Arial 12pt fg=auto bg=auto }b"
@@ -177,10 +224,42 @@ void TestRtfReader::formats_data()
     QTest::newRow("font table entries without groups")
         << QByteArray("{\\rtf1{\\fonttbl\\f0\\fnil Mono;\\f1\\fnil Tahoma;}\\f1 a}")
         << u"left {Tahoma 12pt fg=auto bg=auto }a"_qs;
+    QTest::newRow("raised, lowered and capital text")
+        << header + "\\f0 a\\super b\\sub c\\nosupersub d\\up4 e\\dn f\\up0 g\\caps h\\scaps i\\scaps0 j}"
+        << u"left {Arial 12pt fg=auto bg=auto }a{Arial 12pt fg=auto bg=auto  super}b{Arial 12pt fg=auto bg=auto  sub}c"
+           u"{Arial 12pt fg=auto bg=auto }d{Arial 12pt fg=auto bg=auto  raise=16.6667}e"
+           u"{Arial 12pt fg=auto bg=auto  raise=-25}f{Arial 12pt fg=auto bg=auto }g"
+           u"{Arial 12pt fg=auto bg=auto  caps=1}h{Arial 12pt fg=auto bg=auto  caps=3}i{Arial 12pt fg=auto bg=auto }j"_qs;
+    QTest::newRow("hidden text takes no room but is kept")
+        << header + "\\f0 a\\v secret\\v0 b}"
+        << u"left {Arial 12pt fg=auto bg=auto }a{Arial 12pt fg=auto bg=auto  hidden=secret}\uFFFC"
+           u"{Arial 12pt fg=auto bg=auto }b"_qs;
+    QTest::newRow("hyperlink fields carry their target")
+        << header + "\\f0 {\\field{\\*\\fldinst{HYPERLINK \"http://a.dk/x\"}}{\\fldrslt{\\ul a}}} "
+                    "{\\field{\\*\\fldinst HYPERLINK \\\\l \"m\\\\\\\\rk\"}{\\fldrslt b}}"
+                    "{\\field{\\*\\fldinst PAGE}{\\fldrslt 3}}}"
+        << u"left {Arial 12pt fg=auto bg=auto u link=http://a.dk/x}a{Arial 12pt fg=auto bg=auto } "
+           u"{Arial 12pt fg=auto bg=auto  link=#m\\rk}b{Arial 12pt fg=auto bg=auto }3"_qs;
+    QTest::newRow("an unknown \\* word in the middle of a group drops only itself")
+        << header + "\\f0 {\\b a\\*\\foo b}c}"
+        << u"left {Arial 12pt fg=auto bg=auto b}ab{Arial 12pt fg=auto bg=auto }c"_qs;
+    QTest::newRow("list groups outside the list table, text for readers without nested tables")
+        << header + "\\f0 a{\\list\\listid5{\\listlevel x}}{\\*\\nonesttables y}b}"
+        << u"left {Arial 12pt fg=auto bg=auto }ab"_qs;
+    QTest::newRow("footnote marks are numbered, footnotes skipped")
+        << header + "\\f0 a{\\super\\chftn}{\\footnote{\\super\\chftn} note}b{\\super\\chftn}}"
+        << u"left {Arial 12pt fg=auto bg=auto }a{Arial 12pt fg=auto bg=auto  super}1"
+           u"{Arial 12pt fg=auto bg=auto }b{Arial 12pt fg=auto bg=auto  super}2"_qs;
+    QTest::newRow("Mac code pages")
+        << QByteArray("{\\rtf1\\mac\\ansicpg10001{\\fonttbl{\\f0\\fcharset1 Osaka;}{\\f1\\fcharset78 Osaka;}"
+                      "{\\f2\\fcharset89 Geneva;}}\\f0 \\'82\\'a0\\f1 \\'82\\'a2\\f2 \\'80}")
+        << u"left {Osaka 12pt fg=auto bg=auto }あい{Geneva 12pt fg=auto bg=auto }А"_qs;
     QTest::newRow("font name in its own code page")
         << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset129 \\'b8\\'bc\\'c0\\'ba;}}\\f0 a}")
         << u"left {맑은 12pt fg=auto bg=auto }a"_qs;
+    addListRows();
 }
+
 
 void TestRtfReader::formats()
 {

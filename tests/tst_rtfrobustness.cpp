@@ -40,11 +40,14 @@ void TestRtfRobustness::malformedInput_data()
     QTest::newRow("groups never closed") << QByteArray("{\\rtf1 {{{a\\par b") << u"a\nb"_qs;
     QTest::newRow("header only") << QByteArray("{\\rtf") << u""_qs;
     QTest::newRow("NULs between tokens") << QByteArray("{\\rtf1 \0a\0\\par\0b\0}", 19) << u"a\nb"_qs;
+    // Beyond the depth limit the text is read in the deepest state that was kept.
     QTest::newRow("deep nesting") << "{\\rtf1 a" + repeated("{", 100000) + "x" + repeated("}", 100000) + "b}"
-                                  << u"ab"_qs;
-    QTest::newRow("deep nesting never closed") << "{\\rtf1 a" + repeated("{", 100000) + "x" << u"a"_qs;
+                                  << u"axb"_qs;
+    QTest::newRow("deep nesting never closed") << "{\\rtf1 a" + repeated("{", 100000) + "x" << u"ax"_qs;
     QTest::newRow("deep nesting in a skipped destination")
         << "{\\rtf1 a{\\*\\foo" + repeated("{", 100000) + repeated("}", 100000) + "}b}" << u"ab"_qs;
+    QTest::newRow("a row with more cells than its definition")
+        << QByteArray("{\\rtf1\\trowd\\cellx100\\pard\\intbl a\\cell b\\cell c\\cell\\row}") << u"\na\tb\tc\n"_qs;
     QTest::newRow("\\uc huge") << QByteArray("{\\rtf1\\uc999999999\\u228 abcdefghijklmnopqrstuvwxyz}")
                                << u"äqrstuvwxyz"_qs;
     QTest::newRow("\\bin beyond the data") << QByteArray("{\\rtf1 a\\bin999999 xyz") << u"a"_qs;

@@ -1,3 +1,4 @@
+#include "description/RtfProperties.h"
 #include "description/RtfReader.h"
 #include "description/RtfWriter.h"
 #include "description/Twips.h"
@@ -8,6 +9,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextList>
 
 // The writer's dialect, and round trips: what is written reads back as the same document, and
 // writing that again gives the same bytes.
@@ -19,6 +21,9 @@ private slots:
     void escapesText();
     void writesCharacterFormatsAsDeltas();
     void writesParagraphFormatsWhereTheyChange();
+    void writesListsAsTheRichEditControlDoes();
+    void writesTablesAsTheRichEditControlDoes();
+    void picturesGoBackByteForByte();
     void unsetPropertiesComeFromTheDefaultFont();
     void twipsConversionIsExact();
     void roundTripKeepsTextAndEveryFormat();
@@ -113,6 +118,25 @@ void buildFormattedDocument(QTextDocument &document)
     minimum.setLineHeight(twipsToUnits(360), QTextBlockFormat::MinimumHeight);
     cursor.insertBlock(minimum, charFormat(arial, 10));
     cursor.insertText(QStringLiteral("Sidste afsnit."), charFormat(arial, 10));
+    QTextCharFormat raised = charFormat(arial, 10);
+    raised.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    cursor.insertText(QStringLiteral("2"), raised);
+    raised.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    cursor.insertText(QStringLiteral("x"), raised);
+    raised.setVerticalAlignment(QTextCharFormat::AlignNormal);
+    raised.setBaselineOffset(-30);
+    raised.setFontCapitalization(QFont::SmallCaps);
+    cursor.insertText(QStringLiteral("ned"), raised);
+    QTextCharFormat link = charFormat(arial, 10, Qt::blue, {}, u"u");
+    link.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+    link.setAnchor(true);
+    link.setAnchorHref(QStringLiteral("https://z-cd.dk/\"q\\"));
+    cursor.insertText(QStringLiteral("link"), link);
+    QTextCharFormat hidden = charFormat(arial, 10, {}, {}, u"b");
+    hidden.setFontCapitalization(QFont::AllUppercase);
+    hidden.setObjectType(RtfProperty::HiddenTextObject);
+    hidden.setProperty(RtfProperty::HiddenText, QStringLiteral("skjult"));
+    cursor.insertText(QString(QChar::ObjectReplacementCharacter), hidden);
     cursor.insertBlock(QTextBlockFormat(), charFormat(QStringLiteral("Courier New"), 14));
 }
 
@@ -211,6 +235,121 @@ void TestRtfWriter::writesParagraphFormatsWhereTheyChange()
                         "b\\par\r\n"
                         "\\pard\\sa200\\sl276\\slmult1\\qc c\\par\r\n"
                         "\\pard\\par\r\n"));
+}
+
+void TestRtfWriter::writesListsAsTheRichEditControlDoes()
+{
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    QTextBlockFormat hanging;
+    hanging.setLeftMargin(twipsToUnits(720));
+    hanging.setTextIndent(twipsToUnits(-360));
+    cursor.setBlockFormat(hanging);
+    cursor.insertText(QStringLiteral("a"), editorFormat);
+    QTextListFormat bullets;
+    bullets.setStyle(QTextListFormat::ListDisc);
+    bullets.setIndent(0);
+    cursor.createList(bullets);
+    cursor.insertBlock();
+    cursor.insertText(QStringLiteral("b"));
+    cursor.insertBlock(QTextBlockFormat());
+    cursor.insertText(QStringLiteral("c"));
+    cursor.insertBlock();
+    cursor.insertText(QStringLiteral("d"));
+    QTextListFormat numbers;
+    numbers.setStyle(QTextListFormat::ListUpperRoman);
+    numbers.setNumberSuffix(QStringLiteral(")"));
+    numbers.setIndent(0);
+    cursor.createList(numbers);
+    cursor.insertBlock();
+    cursor.insertText(QStringLiteral("e"));
+    const QByteArray rtf = RtfWriter::write(document);
+    QVERIFY(rtf.contains("{\\fonttbl{\\f0\\fnil\\fcharset0 MS Sans Serif;}{\\f1\\fnil\\fcharset2 Symbol;}}"));
+    QCOMPARE(bodyLines(rtf),
+             QByteArray("\\pard{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}\\fi-360\\li720"
+                        "\\cf1\\f0\\fs16 a\\par\r\n"
+                        "{\\pntext\\f1\\'B7\\tab}b\\par\r\n"
+                        "\\pard c\\par\r\n"
+                        "\\pard{\\pntext\\f0 I)\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pnucrm{\\pntxta )}}d\\par\r\n"
+                        "{\\pntext\\f0 II)\\tab}e\\par\r\n"));
+    QTextDocument readBack;
+    QVERIFY(RtfReader::read(rtf, readBack));
+    QCOMPARE(DocumentDump::describe(readBack), DocumentDump::describe(document));
+
+    // Qt indents a list it makes by a level; RTF holds that as the paragraph's indent.
+    QTextDocument indented;
+    QTextCursor(&indented).createList(QTextListFormat::ListDisc);
+    QVERIFY(bodyLines(RtfWriter::write(indented)).contains("}}\\li600\\f0"));
+}
+
+void TestRtfWriter::writesTablesAsTheRichEditControlDoes()
+{
+    const QByteArray nested = "{\\rtf1{\\fonttbl{\\f0\\fnil Arial;}}\\f0\\fs20 "
+                              "\\trowd\\trgaph108\\trleft-108\\cellx1000\\cellx3000\\pard\\intbl a\\cell "
+                              "\\pard\\intbl\\itap2 x\\nestcell y\\nestcell{\\*\\nesttableprops\\trowd\\cellx500\\cellx900\\nestrow}"
+                              "{\\nonesttables\\par}\\pard\\intbl b\\cell\\row\\pard after\\par}";
+    QTextDocument document;
+    QVERIFY(RtfReader::read(nested, document));
+    QCOMPARE(DocumentDump::describe(document),
+             u"left mark{ 0pt fg=auto bg=auto }\n"
+             u"table 1x2 widths=73.8667,133.333 gap=108 left=-108\n"
+             u"cell 0,0\n  left {Arial 10pt fg=auto bg=auto }a\n"
+             u"cell 0,1\n  left mark{ 0pt fg=auto bg=auto }\n"
+             u"  table 1x2 widths=33.3333,26.6667 gap=0 left=0\n  cell 0,0\n    left {Arial 10pt fg=auto bg=auto }x\n"
+             u"  cell 0,1\n    left {Arial 10pt fg=auto bg=auto }y\n  end table\n"
+             u"  left {Arial 10pt fg=auto bg=auto }b\n"
+             u"end table\n"
+             u"left {Arial 10pt fg=auto bg=auto }after"_qs);
+    const QByteArray rtf = RtfWriter::write(document);
+    QCOMPARE(bodyLines(rtf),
+             QByteArray("\\trowd\\trgaph108\\trleft-108\\cellx1000\\cellx3000\\pard\\intbl\\f0\\fs20 a\\cell"
+                        "\\pard\\intbl\\itap2 x\\nestcell y\\nestcell{\\*\\nesttableprops\\trowd\\trgaph0\\trleft0"
+                        "\\cellx500\\cellx900\\nestrow}{\\nonesttables\\par}\r\n"
+                        "\\pard\\intbl b\\cell\\row\r\n"
+                        "\\pard after\\par\r\n"));
+    QTextDocument readBack;
+    QVERIFY(RtfReader::read(rtf, readBack));
+    QCOMPARE(DocumentDump::describe(readBack), DocumentDump::describe(document));
+}
+
+void TestRtfWriter::picturesGoBackByteForByte()
+{
+    QImage image(3, 2, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    const QByteArray metafile("\x01\x00\x09\x00}{\\\xff", 8);
+    const QByteArray rtf = "{\\rtf1 a{\\pict{\\*\\picprop x}\\pngblip\\picw3\\pich2\\picwgoal900\\pichgoal600\\picscalex50 "
+                           + png.toHex() + "}b{\\pict\\wmetafile8\\picw2540\\pich1270\\bin8 " + metafile
+                           + "}{\\*\\shppict{\\pict\\emfblip 0A0b}}{\\nonshppict{\\pict\\wmetafile8 0c}}}";
+    QTextDocument document;
+    QVERIFY(RtfReader::read(rtf, document));
+    QCOMPARE(DocumentDump::text(document), u"a\uFFFCb\uFFFC\uFFFC"_qs);
+    QList<QTextImageFormat> pictures;
+    for (QTextBlock::iterator it = document.begin().begin(); !it.atEnd(); ++it) {
+        if (it.fragment().charFormat().isImageFormat())
+            pictures.append(it.fragment().charFormat().toImageFormat());
+    }
+    QCOMPARE(pictures.size(), 3);
+    QCOMPARE(pictures[0].property(RtfProperty::PictureData).toByteArray(), png);
+    QCOMPARE(pictures[0].width(), 30.0); // 900 twips at 50 %
+    QCOMPARE(pictures[1].property(RtfProperty::PictureData).toByteArray(), metafile);
+    QCOMPARE(pictures[1].width(), 96.0); // 2540 hundredths of a millimetre are an inch
+    QCOMPARE(pictures[2].property(RtfProperty::PictureData).toByteArray(), QByteArray("\x0a\x0b"));
+    // The picture Qt draws is the one the file holds.
+    const QVariant shown = document.resource(QTextDocument::ImageResource, QUrl(pictures[0].name()));
+    QCOMPARE(QImage::fromData(shown.toByteArray()).pixelColor(1, 1), QColor(Qt::red));
+
+    const QByteArray written = RtfWriter::write(document);
+    QVERIFY(written.contains("{\\pict\\pngblip\\picw3\\pich2\\picwgoal900\\pichgoal600\\picscalex50\r\n"
+                             + png.left(64).toHex()));
+    QVERIFY(written.contains("{\\pict\\wmetafile8\\picw2540\\pich1270\r\n" + metafile.toHex() + "}"));
+    QTextDocument readBack;
+    QVERIFY(RtfReader::read(written, readBack));
+    QCOMPARE(DocumentDump::describe(readBack), DocumentDump::describe(document));
+    QCOMPARE(RtfWriter::write(readBack), written);
 }
 
 // Text typed into an emptied editor carries no format of its own; it shows, and is written,

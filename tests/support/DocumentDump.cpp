@@ -1,7 +1,11 @@
 #include "support/DocumentDump.h"
 
+#include "description/RtfProperties.h"
+
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextList>
+#include <QTextTable>
 
 namespace {
 
@@ -11,16 +15,90 @@ QString brush(const QTextCharFormat &format, QTextFormat::Property property)
     return format.hasProperty(property) && value.style() != Qt::NoBrush ? value.color().name() : QStringLiteral("auto");
 }
 
+// Tables show as their rows, cells separated by tabs.
+QString frameText(QTextFrame::iterator it, QTextFrame::iterator end)
+{
+    QStringList paragraphs;
+    for (; it != end; ++it) {
+        if (const QTextTable *table = qobject_cast<QTextTable *>(it.currentFrame())) {
+            for (int row = 0; row < table->rows(); ++row) {
+                QStringList cells;
+                for (int column = 0; column < table->columns(); ++column) {
+                    const QTextTableCell cell = table->cellAt(row, column);
+                    cells.append(frameText(cell.begin(), cell.end()));
+                }
+                paragraphs.append(cells.join(u'\t'));
+            }
+        } else if (it.currentBlock().isValid()) {
+            paragraphs.append(it.currentBlock().text());
+        }
+    }
+    return paragraphs.join(u'\n');
+}
+
+QString describeBlock(const QTextBlock &block)
+{
+    QString line = DocumentDump::describe(block.blockFormat()) + u' ';
+    if (const QTextList *list = block.textList()) {
+        const QTextListFormat format = list->format();
+        line += QStringLiteral("[list %1 %2/%3 start=%4 level=%5 item=%6] ")
+                    .arg(format.style())
+                    .arg(format.numberPrefix(), format.numberSuffix())
+                    .arg(format.intProperty(RtfProperty::ListStart))
+                    .arg(format.intProperty(RtfProperty::ListLevel))
+                    .arg(list->itemNumber(block));
+    }
+    if (block.length() == 1)
+        line += QStringLiteral("mark{") + DocumentDump::describe(block.charFormat()) + u'}';
+    QString previous;
+    for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+        const QString format = DocumentDump::describe(it.fragment().charFormat());
+        if (format != previous)
+            line += u'{' + format + u'}';
+        line += it.fragment().text();
+        previous = format;
+    }
+    return line;
+}
+
+QStringList describeFrame(QTextFrame::iterator it, QTextFrame::iterator end)
+{
+    QStringList lines;
+    for (; it != end; ++it) {
+        if (const QTextTable *table = qobject_cast<QTextTable *>(it.currentFrame())) {
+            const QTextTableFormat format = table->format();
+            QStringList widths;
+            for (const QTextLength &width : format.columnWidthConstraints())
+                widths.append(QString::number(width.rawValue()));
+            lines.append(QStringLiteral("table %1x%2 widths=%3 gap=%4 left=%5")
+                             .arg(table->rows())
+                             .arg(table->columns())
+                             .arg(widths.join(u','))
+                             .arg(format.intProperty(RtfProperty::RowGap))
+                             .arg(format.intProperty(RtfProperty::RowLeft)));
+            for (int row = 0; row < table->rows(); ++row) {
+                for (int column = 0; column < table->columns(); ++column) {
+                    const QTextTableCell cell = table->cellAt(row, column);
+                    lines.append(QStringLiteral("cell %1,%2").arg(row).arg(column));
+                    for (const QString &line : describeFrame(cell.begin(), cell.end()))
+                        lines.append(QStringLiteral("  ") + line);
+                }
+            }
+            lines.append(QStringLiteral("end table"));
+        } else if (it.currentBlock().isValid()) {
+            lines.append(describeBlock(it.currentBlock()));
+        }
+    }
+    return lines;
+}
+
 } // namespace
 
 namespace DocumentDump {
 
 QString text(const QTextDocument &document)
 {
-    QStringList paragraphs;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        paragraphs.append(block.text());
-    return paragraphs.join(u'\n');
+    return frameText(document.rootFrame()->begin(), document.rootFrame()->end());
 }
 
 QString describe(const QTextBlockFormat &format)
@@ -59,34 +137,44 @@ QString describe(const QTextCharFormat &format)
         flags += u'b';
     if (format.fontItalic())
         flags += u'i';
-    if (format.fontUnderline())
+    if (format.underlineStyle() != QTextCharFormat::NoUnderline)
         flags += u'u';
     if (format.fontStrikeOut())
         flags += u's';
-    return QStringLiteral("%1 %2pt fg=%3 bg=%4 %5")
-        .arg(format.fontFamilies().toStringList().join(u','))
-        .arg(format.fontPointSize())
-        .arg(brush(format, QTextFormat::ForegroundBrush), brush(format, QTextFormat::BackgroundBrush), flags);
+    QString described = QStringLiteral("%1 %2pt fg=%3 bg=%4 %5")
+                            .arg(format.fontFamilies().toStringList().join(u','))
+                            .arg(format.fontPointSize())
+                            .arg(brush(format, QTextFormat::ForegroundBrush),
+                                 brush(format, QTextFormat::BackgroundBrush), flags);
+    // What only some runs carry is named only where it is present.
+    if (format.underlineStyle() > QTextCharFormat::SingleUnderline || format.hasProperty(RtfProperty::UnderlineKind))
+        described += QStringLiteral(" ul=%1/%2").arg(format.underlineStyle()).arg(format.intProperty(RtfProperty::UnderlineKind));
+    if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+        described += QStringLiteral(" super");
+    if (format.verticalAlignment() == QTextCharFormat::AlignSubScript)
+        described += QStringLiteral(" sub");
+    if (format.baselineOffset() != 0)
+        described += QStringLiteral(" raise=%1").arg(format.baselineOffset());
+    if (format.hasProperty(QTextFormat::FontCapitalization))
+        described += QStringLiteral(" caps=%1").arg(format.fontCapitalization());
+    if (format.objectType() == RtfProperty::HiddenTextObject)
+        described += QStringLiteral(" hidden=") + format.stringProperty(RtfProperty::HiddenText);
+    if (format.isImageFormat()) {
+        const QTextImageFormat image = format.toImageFormat();
+        described += QStringLiteral(" picture=%1 %2x%3 bytes=%4")
+                         .arg(QString::fromLatin1(image.property(RtfProperty::PictureType).toByteArray()))
+                         .arg(image.width())
+                         .arg(image.height())
+                         .arg(QString::fromLatin1(image.property(RtfProperty::PictureData).toByteArray().toHex()));
+    }
+    if (format.isAnchor())
+        described += QStringLiteral(" link=") + format.anchorHref();
+    return described;
 }
 
 QString describe(const QTextDocument &document)
 {
-    QStringList lines;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        QString line = describe(block.blockFormat()) + u' ';
-        if (block.length() == 1)
-            line += QStringLiteral("mark{") + describe(block.charFormat()) + u'}';
-        QString previous;
-        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
-            const QString format = describe(it.fragment().charFormat());
-            if (format != previous)
-                line += u'{' + format + u'}';
-            line += it.fragment().text();
-            previous = format;
-        }
-        lines.append(line);
-    }
-    return lines.join(u'\n');
+    return describeFrame(document.rootFrame()->begin(), document.rootFrame()->end()).join(u'\n');
 }
 
 } // namespace DocumentDump

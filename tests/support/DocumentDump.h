@@ -17,7 +17,7 @@ QString text(const QTextDocument &document);
 QString describe(const QTextCharFormat &format);
 // Alignment, then whatever is not zero: "center left=48 indent=-24 line=proportional:115 tabs=48L,96R".
 QString describe(const QTextBlockFormat &format);
-// One line per paragraph: its format, then "{format}text" per run of equal formats.
+// One line per paragraph: its format, its list ("[list style prefix/suffix start= level= item=]"), then "{format}text" per run of equal formats.
 // An empty paragraph shows its mark's format instead.
 QString describe(const QTextDocument &document);
 

@@ -1,0 +1,135 @@
+#include "description/RtfListFormat.h"
+
+#include "description/RtfProperties.h"
+
+namespace {
+
+QString letters(int number, char16_t first)
+{
+    // 1 a, 26 z, 27 aa: the letters repeat as word processors count them.
+    QString text;
+    while (number > 0) {
+        --number;
+        text.prepend(QChar(char16_t(first + number % 26)));
+        number /= 26;
+    }
+    return text;
+}
+
+QString roman(int number)
+{
+    if (number <= 0 || number >= 4000)
+        return QString::number(number);
+    static const std::pair<int, const char *> numerals[] = {
+        {1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"}, {90, "xc"}, {50, "l"},
+        {40, "xl"},  {10, "x"},   {9, "ix"},  {5, "v"},    {4, "iv"}, {1, "i"},
+    };
+    QString text;
+    for (const auto &[value, numeral] : numerals) {
+        for (; number >= value; number -= value)
+            text += QLatin1String(numeral);
+    }
+    return text;
+}
+
+struct StyleOfKind {
+    RtfListFormat::Kind kind;
+    QTextListFormat::Style style;
+};
+
+constexpr StyleOfKind styles[] = {
+    {RtfListFormat::Kind::Bullet, QTextListFormat::ListDisc},
+    {RtfListFormat::Kind::Circle, QTextListFormat::ListCircle},
+    {RtfListFormat::Kind::Square, QTextListFormat::ListSquare},
+    {RtfListFormat::Kind::Decimal, QTextListFormat::ListDecimal},
+    {RtfListFormat::Kind::LowerLetter, QTextListFormat::ListLowerAlpha},
+    {RtfListFormat::Kind::UpperLetter, QTextListFormat::ListUpperAlpha},
+    {RtfListFormat::Kind::LowerRoman, QTextListFormat::ListLowerRoman},
+    {RtfListFormat::Kind::UpperRoman, QTextListFormat::ListUpperRoman},
+};
+
+} // namespace
+
+bool RtfListFormat::operator==(const RtfListFormat &other) const
+{
+    return kind == other.kind && level == other.level && start == other.start && prefix == other.prefix
+        && suffix == other.suffix;
+}
+
+RtfListFormat::Kind RtfListFormat::bulletKind(QStringView bullet)
+{
+    // Symbol fonts place their glyphs at U+F000 and up, or at the byte itself.
+    const char16_t c = bullet.isEmpty() ? 0 : bullet.front().unicode();
+    const char16_t glyph = c >= 0xF000 && c <= 0xF0FF ? c & 0xFF : c;
+    if (glyph == u'o' || c == 0x25CB || c == 0x25E6)
+        return Kind::Circle;
+    // In Wingdings \'A7 is a small square; as text it would be a section sign, no bullet.
+    if (glyph == 0xA7 || glyph == 0xA8 || c == 0x25AA || c == 0x25A0)
+        return Kind::Square;
+    return Kind::Bullet;
+}
+
+QString RtfListFormat::itemText(int index) const
+{
+    const int number = start + index;
+    QString text;
+    switch (kind) {
+    case Kind::None:
+    case Kind::Bullet:
+    case Kind::Circle:
+    case Kind::Square:
+        return {};
+    case Kind::Decimal:
+        text = QString::number(number);
+        break;
+    case Kind::LowerLetter:
+        text = letters(number, u'a');
+        break;
+    case Kind::UpperLetter:
+        text = letters(number, u'A');
+        break;
+    case Kind::LowerRoman:
+        text = roman(number);
+        break;
+    case Kind::UpperRoman:
+        text = roman(number).toUpper();
+        break;
+    }
+    return prefix + text + suffix;
+}
+
+QTextListFormat RtfListFormat::toListFormat() const
+{
+    QTextListFormat format;
+    for (const StyleOfKind &style : styles) {
+        if (style.kind == kind)
+            format.setStyle(style.style);
+    }
+    // The paragraph's own indents place the list, as they do in RTF.
+    format.setIndent(0);
+    format.setNumberPrefix(prefix);
+    format.setNumberSuffix(suffix);
+    if (start != 1)
+        format.setProperty(RtfProperty::ListStart, start);
+    if (level != 0)
+        format.setProperty(RtfProperty::ListLevel, level);
+    return format;
+}
+
+RtfListFormat RtfListFormat::fromListFormat(const QTextListFormat &format)
+{
+    RtfListFormat list;
+    for (const StyleOfKind &style : styles) {
+        if (style.style == format.style())
+            list.kind = style.kind;
+    }
+    if (!list.isList())
+        return list;
+    if (list.isNumbered()) {
+        list.prefix = format.numberPrefix();
+        list.suffix = format.hasProperty(QTextFormat::ListNumberSuffix) ? format.numberSuffix() : QStringLiteral(".");
+        list.start = format.hasProperty(RtfProperty::ListStart) ? format.intProperty(RtfProperty::ListStart) : 1;
+    }
+    list.level = format.intProperty(RtfProperty::ListLevel);
+    return list;
+}

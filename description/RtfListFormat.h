@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QTextListFormat>
+
+// A paragraph's bullet or number in RTF terms: what rich-edit controls write as \pn and word
+// processors as list levels. Reader and writer both convert through this one type.
+struct RtfListFormat {
+    enum class Kind { None, Bullet, Circle, Square, Decimal, LowerLetter, UpperLetter, LowerRoman, UpperRoman };
+
+    Kind kind = Kind::None;
+    int level = 0; // 0 for the rich-edit form's body level; word-processor levels count from 1
+    int start = 1;
+    QString prefix; // text before the number
+    QString suffix; // text after it
+
+    bool isList() const { return kind != Kind::None; }
+    bool isNumbered() const { return kind >= Kind::Decimal; }
+    bool operator==(const RtfListFormat &other) const;
+    bool operator!=(const RtfListFormat &other) const { return !(*this == other); }
+
+    // The kind of bullet a symbol stands for, from the glyph a list definition names.
+    static Kind bulletKind(QStringView bullet);
+    // The number of the item at index (from 0) as the list shows it, prefix and suffix included.
+    QString itemText(int index) const;
+
+    QTextListFormat toListFormat() const;
+    static RtfListFormat fromListFormat(const QTextListFormat &format);
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QTextFormat>
+
+// What RTF says that Qt's formats have no property for, kept on the formats so that the writer
+// gives back the control words the reader met.
+namespace RtfProperty {
+
+enum : int {
+    // int: the underline kind's index in RtfCharacterFormat's table, for kinds Qt draws alike.
+    UnderlineKind = QTextFormat::UserProperty + 0x5254,
+    // QString: the text of a hidden run (\v), held by an inline object that takes no room.
+    HiddenText,
+    // QByteArray: a picture's data as the file held it, and the word that names its kind
+    // with its number ("pngblip", "wmetafile8").
+    PictureData,
+    PictureType,
+    // int: \picw, \pich, \picwgoal, \pichgoal, \picscalex, \picscaley as read.
+    PictureWidth,
+    PictureHeight,
+    PictureGoalWidth,
+    PictureGoalHeight,
+    PictureScaleX,
+    PictureScaleY,
+    // int: twips of \trgaph and \trleft, kept on the table format.
+    RowGap,
+    RowLeft,
+    // int: a list's first number when it is not 1, and its word-processor level.
+    ListStart,
+    ListLevel,
+};
+
+// Object types of the inline objects a description holds besides pictures.
+enum : int {
+    HiddenTextObject = QTextFormat::UserObject + 0x5254,
+};
+
+} // namespace RtfProperty

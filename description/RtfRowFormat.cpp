@@ -1,0 +1,46 @@
+#include "description/RtfRowFormat.h"
+
+#include "description/RtfProperties.h"
+#include "description/Twips.h"
+
+namespace {
+
+// Rows of a table Qt made without widths are as wide as a rich-edit control's default page
+// text, shared evenly.
+constexpr int defaultRowWidth = 9360;
+constexpr int defaultGap = 108;
+
+} // namespace
+
+void RtfRowFormat::applyTo(QTextTableFormat &format) const
+{
+    QList<QTextLength> widths;
+    int previous = left;
+    for (int right : cellRights) {
+        widths.append(QTextLength(QTextLength::FixedLength, twipsToUnits(qMax(0, right - previous))));
+        previous = right;
+    }
+    format.setColumnWidthConstraints(widths);
+    format.setProperty(RtfProperty::RowGap, gap);
+    format.setProperty(RtfProperty::RowLeft, left);
+    // Rich-edit controls pad cells by the gap and draw no space between them.
+    format.setCellPadding(twipsToUnits(gap));
+    format.setCellSpacing(0);
+}
+
+RtfRowFormat RtfRowFormat::fromTableFormat(const QTextTableFormat &format, int columns)
+{
+    RtfRowFormat row;
+    row.gap = format.hasProperty(RtfProperty::RowGap) ? format.intProperty(RtfProperty::RowGap) : defaultGap;
+    row.left = format.hasProperty(RtfProperty::RowLeft) ? format.intProperty(RtfProperty::RowLeft) : -defaultGap;
+    const QList<QTextLength> widths = format.columnWidthConstraints();
+    int right = row.left;
+    for (int column = 0; column < qMin(columns, maximumCells); ++column) {
+        const QTextLength width = widths.value(column);
+        const int twips = width.type() == QTextLength::FixedLength ? unitsToTwips(width.rawValue())
+                                                                   : defaultRowWidth / qMax(1, columns);
+        right = clampTwips(qint64(right) + qMax(1, twips));
+        row.cellRights.append(right);
+    }
+    return row;
+}
