@@ -301,7 +301,7 @@ private:
     void prepareNeighbours();
     NeighbourPreparation &neighbours();
     void showIcon(const QString &folder);
-    void loadDescription(const QString &folder, const QString &nameWithSeparator);
+    void loadDescription(const QString &folder, const QString &fileName);
     void showDescriptionFileName();
     void showStatus();
     bool saveBeforeClosing();

@@ -95,7 +95,7 @@ public:
             writeFile(dir_.filePath(folder + QStringLiteral("Setup.exe")), QByteArray(4096, 'M'));
             for (const DescriptionLanguageInfo &language : DescriptionLanguages::all()) {
                 QByteArray text = descriptions.at(int(language.language));
-                writeFile(dir_.filePath(folder + language.shownTestedName.mid(1)), text.replace("@@", QByteArray::number(n)));
+                writeFile(dir_.filePath(folder + language.shownTestedName), text.replace("@@", QByteArray::number(n)));
             }
         }
         writeFile(dir_.filePath(QStringLiteral("Z.MQV")), catalogue);

@@ -14,25 +14,20 @@ QString iconName()
     return QStringLiteral("Ikon.bmp");
 }
 
-QString filePath(const QString &folder, const QString &name)
-{
-    return LocalPath::join(folder, name);
-}
-
 } // namespace ItemFolder
 
 namespace DanishEditionFolder {
 
 QString filePath(const QString &folder, const QString &name)
 {
-    return QStringLiteral("..\\..\\Dansk\\") + ItemFolder::filePath(folder, name);
+    return QStringLiteral("..\\..\\Dansk\\") + LocalPath::join(folder, name);
 }
 
 } // namespace DanishEditionFolder
 
 FileAvailability fileAvailability(const QString &folder, const QString &name)
 {
-    if (LocalPath::fileExists(ItemFolder::filePath(folder, name)))
+    if (LocalPath::fileExists(LocalPath::join(folder, name)))
         return FileAvailability::InItemFolder;
     if (LocalPath::fileExists(DanishEditionFolder::filePath(folder, name)))
         return FileAvailability::InDanishEditionOnly;

@@ -9,9 +9,6 @@ namespace ItemFolder {
 QString screenshotName();   // Shot.jpg
 QString iconName();         // Ikon.bmp
 
-// Folder + "\" + name, as stored paths are joined.
-QString filePath(const QString &folder, const QString &name);
-
 } // namespace ItemFolder
 
 namespace DanishEditionFolder {

@@ -1,6 +1,7 @@
 #include "catalogue/ProfileFile.h"
 
 #include "catalogue/AtomicFile.h"
+#include "catalogue/Diagnostics.h"
 #include "catalogue/LocalPath.h"
 #include "catalogue/ProfileSnapshot.h"
 #include "catalogue/ProfileWriteError.h"
@@ -100,8 +101,10 @@ void ProfileFile::DeleteKey(const QString &section, const QString &key)
     const std::optional<ProfileText> text = readText(path);
     if (!text)
         return;
-    if (const std::optional<QByteArray> edited = text->withoutKey(*sectionName, *keyName))
-        AtomicFile::replace(path, *edited);
+    // Deleting a key never raises the write error; a delete that cannot reach the disk is only noted.
+    if (const std::optional<QByteArray> edited = text->withoutKey(*sectionName, *keyName); edited
+        && !AtomicFile::replace(path, *edited))
+        qCInfo(zcdDiagnostics) << "could not delete" << key << "in" << section << "of" << fileName_;
 }
 
 void ProfileFile::EraseSection(const QString &section)

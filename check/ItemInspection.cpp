@@ -37,7 +37,7 @@ QString dataUri(const QImage &image, const char *format, const char *mimeType)
 PictureReport inspectScreenshot(const QString &folder, const ItemInspection::Options &options)
 {
     PictureReport report;
-    const std::optional<QString> localPath = LocalPath::findFile(ItemFolder::filePath(folder, ItemFolder::screenshotName()));
+    const std::optional<QString> localPath = LocalPath::findFile(LocalPath::join(folder, ItemFolder::screenshotName()));
     if (!localPath)
         return report;
     report.state = PictureReport::State::Damaged;
@@ -59,7 +59,7 @@ PictureReport inspectScreenshot(const QString &folder, const ItemInspection::Opt
 PictureReport inspectIcon(const QString &folder, const ItemInspection::Options &options)
 {
     PictureReport report;
-    const std::optional<QString> localPath = LocalPath::findFile(ItemFolder::filePath(folder, ItemFolder::iconName()));
+    const std::optional<QString> localPath = LocalPath::findFile(LocalPath::join(folder, ItemFolder::iconName()));
     if (!localPath)
         return report;
     QImageReader reader(*localPath, "bmp");
@@ -112,8 +112,8 @@ DescriptionReport inspectDescription(const QString &folder, const DescriptionLan
 {
     DescriptionReport report;
     report.language = language.language;
-    report.fileName = language.shownTestedName.mid(1);
-    const DescriptionFile::Contents file = DescriptionFile::contents(folder + language.shownTestedName);
+    report.fileName = language.shownTestedName;
+    const DescriptionFile::Contents file = DescriptionFile::contents(LocalPath::join(folder, language.shownTestedName));
     if (file.reading == DescriptionFile::Reading::Missing) {
         report.state = DescriptionReport::State::Missing;
         return report;
@@ -205,7 +205,7 @@ ItemReport inspect(const ProfileSnapshot &catalogue, int number, const Options &
     for (const DescriptionLanguageInfo &language : DescriptionLanguages::all()) {
         DescriptionReport &description = report.descriptions[std::size_t(language.language)];
         description.language = language.language;
-        description.fileName = language.shownTestedName.mid(1);
+        description.fileName = language.shownTestedName;
     }
     if (report.folderState != FolderState::Present)
         return report;

@@ -142,7 +142,7 @@ QByteArray write(const CatalogueReport &report, bool coloured)
     table.cell(QStringLiteral("Shot"), 9);
     table.cell(QStringLiteral("Ikon"), 7);
     for (const DescriptionLanguageInfo &language : DescriptionLanguages::all())
-        table.cell(language.shownTestedName.mid(1, 2), 3);
+        table.cell(language.shownTestedName.left(2), 3);
     table.line();
     for (const ItemReport &item : report.items)
         itemLine(table, item);

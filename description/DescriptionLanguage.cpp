@@ -6,16 +6,16 @@ const std::array<DescriptionLanguageInfo, 4> &all()
 {
     static const std::array<DescriptionLanguageInfo, 4> table = {{
         {DescriptionLanguage::Dansk, QStringLiteral("Dansk"), QStringLiteral("DK.RTF"), QStringLiteral("DK.rtf"),
-         QStringLiteral("\\DK.RTF"), QStringLiteral("\\DK.RTF"), QStringLiteral("\\DK.RTF"), QString(),
+         QStringLiteral("DK.RTF"), QStringLiteral("DK.RTF"), QStringLiteral("DK.RTF"), QString(),
          QStringLiteral("Sprog: Dansk")},
         {DescriptionLanguage::Norsk, QStringLiteral("Norsk"), QStringLiteral("No.RTF"), QStringLiteral("No.rtf"),
-         QStringLiteral("\\No.RTF"), QStringLiteral("\\NO.RTF"), QStringLiteral("\\NO.RTF"), QStringLiteral("Sprog: Norsk"),
+         QStringLiteral("No.RTF"), QStringLiteral("NO.RTF"), QStringLiteral("NO.RTF"), QStringLiteral("Sprog: Norsk"),
          QStringLiteral("Sprog: Norsk")},
         {DescriptionLanguage::Svensk, QStringLiteral("Svensk"), QStringLiteral("Sv.RTF"), QStringLiteral("Sv.rtf"),
-         QStringLiteral("\\Sv.RTF"), QStringLiteral("\\SV.RTF"), QStringLiteral("\\SV.RTF"), QStringLiteral("Sprog: Svensk"),
+         QStringLiteral("Sv.RTF"), QStringLiteral("SV.RTF"), QStringLiteral("SV.RTF"), QStringLiteral("Sprog: Svensk"),
          QStringLiteral("Sprog: Svensk")},
         {DescriptionLanguage::Finsk, QStringLiteral("Finsk"), QStringLiteral("Fi.RTF"), QStringLiteral("Fi.rtf"),
-         QStringLiteral("\\Fi.RTF"), QStringLiteral("\\FI.RTF"), QStringLiteral("\\FI.RTF"), QStringLiteral("Sprog: Finnsk"),
+         QStringLiteral("Fi.RTF"), QStringLiteral("FI.RTF"), QStringLiteral("FI.RTF"), QStringLiteral("Sprog: Finnsk"),
          QStringLiteral("Sprog: Finsk")},
     }};
     return table;

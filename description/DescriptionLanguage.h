@@ -14,9 +14,9 @@ struct DescriptionLanguageInfo {
     QString setting;             // value of the catalogue's language setting that selects it
     QString startupFileName;     // file name when chosen at start-up
     QString buttonFileName;      // file name when chosen by its button
-    QString shownTestedName;     // appended to the folder to test for the file when an item is shown
-    QString shownLoadedName;     // appended to the folder to load it when an item is shown
-    QString buttonLoadedName;    // appended to the folder to load it when its button is clicked
+    QString shownTestedName;     // tested for in the item's folder when an item is shown
+    QString shownLoadedName;     // loaded from the item's folder when an item is shown
+    QString buttonLoadedName;    // loaded from the item's folder when its button is clicked
     QString startupStatus;       // status text at start-up; empty: the panel keeps its text
     QString buttonStatus;        // status text set by the button
 };

@@ -1,6 +1,7 @@
 #include "app/EditMQV.h"
 
 #include "app/NumberSpinEdit.h"
+#include "catalogue/Diagnostics.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -23,6 +24,7 @@ void TMQVEdit::refreshCatalogueAccess()
     if (readOnly == catalogueReadOnly_)
         return;
     catalogueReadOnly_ = readOnly;
+    qCInfo(zcdDiagnostics) << CatalogueFile->FileName() << (readOnly ? "is read-only: its writes are skipped" : "can be written again");
     for (QLineEdit *field : {TitelEdit, FolderEdit, SetupEdit, RunEdit, EkstraEdit, InternetEdit, KortTekst})
         field->setReadOnly(readOnly);
     for (const auto &[key, box] : flagBoxes())

@@ -1,6 +1,7 @@
 #include "app/EditMQV.h"
 
 #include "catalogue/CatalogueItem.h"
+#include "catalogue/Diagnostics.h"
 #include "catalogue/HomeTrash.h"
 #include "catalogue/LocalPath.h"
 #include "description/DescriptionFile.h"
@@ -23,20 +24,26 @@
 // that wanted to leave the description, so the text stays in the editor.
 void TMQVEdit::SaveDescription()
 {
-    if (!Beskriv->document()->isModified() || descriptionUnreadable_ || descriptionFolder_.isEmpty())
+    if (!Beskriv->document()->isModified() || descriptionUnreadable_)
         return;
+    if (descriptionFolder_.isEmpty()) {
+        qCInfo(zcdDiagnostics) << "description of item" << CurrentItemNumber << "not saved: the item has no folder";
+        return;
+    }
     const QString path = LocalPath::join(descriptionFolder_, DescriptionFileName);
-    if (!DescriptionFile::save(path, *Beskriv->document()))
+    if (!DescriptionFile::save(path, *Beskriv->document())) {
+        qCInfo(zcdDiagnostics) << "could not save the description" << path;
         throw DescriptionSaveError(path);
+    }
     Beskriv->document()->setModified(false);
 }
 
 // An item whose folder does not exist has nowhere to keep a description: what is written there
 // is not saved, as before.
-void TMQVEdit::loadDescription(const QString &folder, const QString &nameWithSeparator)
+void TMQVEdit::loadDescription(const QString &folder, const QString &fileName)
 {
     const bool hasFolder = !folder.isEmpty() && LocalPath::folderExists(folder);
-    const QString storedPath = hasFolder && !nameWithSeparator.isEmpty() ? folder + nameWithSeparator : QString();
+    const QString storedPath = hasFolder && !fileName.isEmpty() ? LocalPath::join(folder, fileName) : QString();
     const std::optional<QString> localPath = storedPath.isEmpty() ? std::nullopt : LocalPath::findFile(storedPath);
     const FileStamp stamp = localPath ? FileStamp::of(*localPath) : FileStamp();
     // The editor already holds exactly that file, untouched since it was read.
@@ -53,6 +60,8 @@ void TMQVEdit::loadDescription(const QString &folder, const QString &nameWithSep
     // A file that is there but cannot be read is the user's all the same: it is shown empty, and
     // nothing may be written over it.
     descriptionUnreadable_ = reading == DescriptionFile::Reading::Unreadable;
+    if (descriptionUnreadable_)
+        qCInfo(zcdDiagnostics) << "could not read the description" << storedPath;
     Beskriv->setReadOnly(descriptionUnreadable_);
     Beskriv->document()->clearUndoRedoStacks();
     Beskriv->document()->setModified(false);
@@ -96,7 +105,7 @@ void TMQVEdit::SletRTFClick()
     if (localPath && !HomeTrash::moveFile(*localPath, QDir::currentPath()))
         throw std::runtime_error(
             QStringLiteral("Kan ikke l\u00E6gge %1 i papirkurven. Filen er ikke slettet.").arg(path).toStdString());
-    loadDescription(descriptionFolder_, QLatin1Char('\\') + DescriptionFileName);
+    loadDescription(descriptionFolder_, DescriptionFileName);
 }
 
 void TMQVEdit::PasteClick()

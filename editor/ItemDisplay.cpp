@@ -2,6 +2,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueItem.h"
+#include "catalogue/Diagnostics.h"
 #include "catalogue/ItemFolder.h"
 #include "catalogue/ItemSearch.h"
 #include "catalogue/JpegDecoder.h"
@@ -103,7 +104,7 @@ void TMQVEdit::ShowItem()
     showScreenshot(folder);
     showIcon(folder);
     const DescriptionLanguageInfo &language = DescriptionLanguages::info(CurrentLanguage);
-    const bool hasDescription = LocalPath::fileExists(folder + language.shownTestedName);
+    const bool hasDescription = LocalPath::fileExists(LocalPath::join(folder, language.shownTestedName));
     loadDescription(folder, hasDescription ? language.shownLoadedName : QString());
 
     showItemCounter();
@@ -168,7 +169,7 @@ void TMQVEdit::showScreenshot(const QString &folder)
         return;
     }
     deferredScreenshotFolder_.reset();
-    const QString storedPath = ItemFolder::filePath(folder, ItemFolder::screenshotName());
+    const QString storedPath = LocalPath::join(folder, ItemFolder::screenshotName());
     const std::optional<QString> localPath = LocalPath::findFile(storedPath);
     const FileStamp stamp = localPath ? FileStamp::of(*localPath) : FileStamp();
     if (stamp.isValid() && stamp == shownScreenshot_)
@@ -180,6 +181,8 @@ void TMQVEdit::showScreenshot(const QString &folder)
         screenshot = readAhead ? *readAhead : JpegDecoder::scaledToFit(JpegDecoder::decode(stamp.localPath, screenshotArea), screenshotArea);
     }
     if (screenshot.isNull()) {
+        if (stamp.isValid())
+            qCInfo(zcdDiagnostics) << "could not decode the screenshot" << stamp.localPath;
         Skud->clear();
         Grafik->setTitle(QStringLiteral("Intet"));
         return;
@@ -238,7 +241,7 @@ void TMQVEdit::prepareNeighbours()
         const QString folder = CatalogueItem(*CatalogueFile, number).text(TextKey::Folder);
         if (number == CurrentItemNumber || folder.isEmpty())
             continue;
-        if (const auto screenshot = LocalPath::findFile(ItemFolder::filePath(folder, ItemFolder::screenshotName())))
+        if (const auto screenshot = LocalPath::findFile(LocalPath::join(folder, ItemFolder::screenshotName())))
             screenshots.push_back(*screenshot);
     }
     neighbours().prepare(screenshots);
@@ -246,11 +249,13 @@ void TMQVEdit::prepareNeighbours()
 
 void TMQVEdit::showIcon(const QString &folder)
 {
-    const QString storedPath = ItemFolder::filePath(folder, ItemFolder::iconName());
+    const QString storedPath = LocalPath::join(folder, ItemFolder::iconName());
     QImage icon;
     if (const std::optional<QString> localPath = LocalPath::findFile(storedPath)) {
         QImageReader reader(*localPath, "bmp");
         icon = reader.read();
+        if (icon.isNull())
+            qCInfo(zcdDiagnostics) << "could not read the icon" << *localPath << reader.errorString();
     }
     if (icon.isNull())
         Ikon->clear();

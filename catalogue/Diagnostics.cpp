@@ -1,0 +1,3 @@
+#include "catalogue/Diagnostics.h"
+
+Q_LOGGING_CATEGORY(zcdDiagnostics, "zcd.diagnostics", QtWarningMsg)
