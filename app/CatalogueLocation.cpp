@@ -1,7 +1,7 @@
 #include "app/CatalogueLocation.h"
 
 #include "catalogue/Catalogue.h"
-#include "catalogue/LocalPath.h"
+#include "files/LocalPath.h"
 
 #include <QDir>
 #include <QFileDialog>

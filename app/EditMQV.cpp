@@ -8,11 +8,11 @@
 #include "app/ToolbarImages.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CategoryMenus.h"
-#include "catalogue/TitleWidth.h"
-#include "catalogue/WindowsFonts.h"
+#include "app/TitleWidth.h"
+#include "app/WindowsFonts.h"
 #include "description/DescriptionFont.h"
 #include "editor/NeighbourPreparation.h"
-#include "editor/WindowColours.h"
+#include "app/WindowColours.h"
 
 #include <QAction>
 #include <QActionGroup>

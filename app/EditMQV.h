@@ -4,7 +4,7 @@
 #include "app/HandlerGuard.h"
 #include "catalogue/CatalogueKeys.h"
 #include "catalogue/CategoryMenus.h"
-#include "catalogue/FileStamp.h"
+#include "files/FileStamp.h"
 #include "catalogue/ItemFolder.h"
 #include "catalogue/ProfileFile.h"
 #include "description/DescriptionLanguage.h"

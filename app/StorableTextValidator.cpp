@@ -1,6 +1,6 @@
 #include "app/StorableTextValidator.h"
 
-#include "catalogue/Windows1252.h"
+#include "files/Windows1252.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>

@@ -10,7 +10,7 @@
 #include "FullCatalogue.h"
 #include "RatioReporter.h"
 #include "app/EditMQV.h"
-#include "catalogue/JpegDecoder.h"
+#include "editor/JpegDecoder.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "catalogue/FolderOperations.h"
 
-#include "catalogue/LocalPath.h"
+#include "files/LocalPath.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "catalogue/ItemFolder.h"
 
-#include "catalogue/LocalPath.h"
+#include "files/LocalPath.h"
 
 namespace ItemFolder {
 

@@ -1,11 +1,11 @@
 #include "catalogue/ProfileFile.h"
 
-#include "catalogue/AtomicFile.h"
-#include "catalogue/Diagnostics.h"
-#include "catalogue/LocalPath.h"
+#include "files/AtomicFile.h"
+#include "files/Diagnostics.h"
+#include "files/LocalPath.h"
 #include "catalogue/ProfileSnapshot.h"
 #include "catalogue/ProfileWriteError.h"
-#include "catalogue/Windows1252.h"
+#include "files/Windows1252.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/FileStamp.h"
+#include "files/FileStamp.h"
 #include "catalogue/ProfileReader.h"
 
 #include <QByteArray>

@@ -1,6 +1,6 @@
 #include "catalogue/ProfileSnapshot.h"
 
-#include "catalogue/Windows1252.h"
+#include "files/Windows1252.h"
 
 #include <QFile>
 #include <QFileInfo>

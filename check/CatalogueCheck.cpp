@@ -2,9 +2,9 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/FixedItemImport.h"
-#include "catalogue/LocalPath.h"
+#include "files/LocalPath.h"
 #include "catalogue/ProfileSnapshot.h"
-#include "catalogue/TitleWidth.h"
+#include "app/TitleWidth.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 #include "check/ItemInspection.h"
 
 #include "catalogue/Catalogue.h"
-#include "catalogue/JpegDecoder.h"
-#include "catalogue/LocalPath.h"
+#include "editor/JpegDecoder.h"
+#include "files/LocalPath.h"
 #include "catalogue/ProfileSnapshot.h"
-#include "catalogue/TitleWidth.h"
+#include "app/TitleWidth.h"
 #include "check/DescriptionHtml.h"
 #include "description/DescriptionFile.h"
 #include "description/RtfReader.h"

@@ -2,7 +2,7 @@
 
 #include "catalogue/CatalogueKeys.h"
 #include "catalogue/ItemFolder.h"
-#include "catalogue/TitleWidth.h"
+#include "app/TitleWidth.h"
 #include "check/Problem.h"
 #include "description/DescriptionLanguage.h"
 

@@ -1,6 +1,6 @@
 #include "description/CodePageDecoder.h"
 
-#include "catalogue/Windows1252.h"
+#include "files/Windows1252.h"
 
 #include <utility>
 

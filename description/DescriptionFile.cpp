@@ -1,7 +1,7 @@
 #include "description/DescriptionFile.h"
 
-#include "catalogue/AtomicFile.h"
-#include "catalogue/LocalPath.h"
+#include "files/AtomicFile.h"
+#include "files/LocalPath.h"
 #include "description/RtfReader.h"
 #include "description/RtfWriter.h"
 

@@ -1,6 +1,6 @@
 #include "description/RtfReader.h"
 
-#include "catalogue/Windows1252.h"
+#include "files/Windows1252.h"
 #include "description/DescriptionFont.h"
 #include "description/RtfCharacterFormat.h"
 #include "description/RtfParser.h"

@@ -1,6 +1,6 @@
 #include "description/RtfWriter.h"
 
-#include "catalogue/Windows1252.h"
+#include "files/Windows1252.h"
 #include "description/HyperlinkField.h"
 #include "description/RtfPicture.h"
 #include "description/RtfProperties.h"

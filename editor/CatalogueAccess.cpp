@@ -1,7 +1,7 @@
 #include "app/EditMQV.h"
 
 #include "app/NumberSpinEdit.h"
-#include "catalogue/Diagnostics.h"
+#include "files/Diagnostics.h"
 
 #include <QAction>
 #include <QCheckBox>

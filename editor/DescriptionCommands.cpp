@@ -1,9 +1,9 @@
 #include "app/EditMQV.h"
 
 #include "catalogue/CatalogueItem.h"
-#include "catalogue/Diagnostics.h"
-#include "catalogue/HomeTrash.h"
-#include "catalogue/LocalPath.h"
+#include "files/Diagnostics.h"
+#include "files/HomeTrash.h"
+#include "files/LocalPath.h"
 #include "description/DescriptionFile.h"
 #include "description/DescriptionSaveError.h"
 

@@ -2,8 +2,8 @@
 
 #include "catalogue/CatalogueItem.h"
 #include "catalogue/FolderOperations.h"
-#include "catalogue/LocalPath.h"
-#include "editor/WindowColours.h"
+#include "files/LocalPath.h"
+#include "app/WindowColours.h"
 
 #include <QCheckBox>
 #include <QLabel>

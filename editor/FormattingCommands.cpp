@@ -1,7 +1,7 @@
 #include "app/EditMQV.h"
 
 #include "description/TextFormats.h"
-#include "editor/WindowColours.h"
+#include "app/WindowColours.h"
 
 #include <QKeyEvent>
 #include <QTextCursor>

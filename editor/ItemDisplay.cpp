@@ -2,14 +2,14 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueItem.h"
-#include "catalogue/Diagnostics.h"
+#include "files/Diagnostics.h"
 #include "catalogue/ItemFolder.h"
 #include "catalogue/ItemSearch.h"
-#include "catalogue/JpegDecoder.h"
-#include "catalogue/LocalPath.h"
-#include "catalogue/TitleWidth.h"
+#include "editor/JpegDecoder.h"
+#include "files/LocalPath.h"
+#include "app/TitleWidth.h"
 #include "editor/NeighbourPreparation.h"
-#include "editor/WindowColours.h"
+#include "app/WindowColours.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

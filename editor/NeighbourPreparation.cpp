@@ -1,6 +1,6 @@
 #include "editor/NeighbourPreparation.h"
 
-#include "catalogue/JpegDecoder.h"
+#include "editor/JpegDecoder.h"
 
 #include <QRunnable>
 #include <QThread>

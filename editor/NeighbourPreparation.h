@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/FileStamp.h"
+#include "files/FileStamp.h"
 
 #include <QImage>
 #include <QSize>

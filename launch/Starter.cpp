@@ -1,6 +1,6 @@
 #include "launch/Starter.h"
 
-#include "catalogue/LocalPath.h"
+#include "files/LocalPath.h"
 
 #include <QFile>
 #include <QFileInfo>

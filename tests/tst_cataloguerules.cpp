@@ -5,7 +5,7 @@
 #include "catalogue/ItemMove.h"
 #include "catalogue/ItemSearch.h"
 #include "catalogue/ProfileFile.h"
-#include "catalogue/Windows1252.h"
+#include "files/Windows1252.h"
 #include "description/DescriptionLanguage.h"
 #include "support/EditorTesting.h"
 #include "support/TempFolder.h"

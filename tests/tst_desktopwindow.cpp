@@ -1,7 +1,7 @@
 #include "app/DanishTranslation.h"
 #include "app/EditMQV.h"
 #include "app/ScreenFit.h"
-#include "editor/WindowColours.h"
+#include "app/WindowColours.h"
 #include "support/EditorTesting.h"
 #include "support/TempFolder.h"
 #include "support/WindowActions.h"

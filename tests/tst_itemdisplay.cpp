@@ -1,5 +1,5 @@
 #include "app/EditMQV.h"
-#include "editor/WindowColours.h"
+#include "app/WindowColours.h"
 #include "support/EditorTesting.h"
 #include "support/TempFolder.h"
 #include "support/WindowActions.h"

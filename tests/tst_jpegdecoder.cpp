@@ -1,4 +1,4 @@
-#include "catalogue/JpegDecoder.h"
+#include "editor/JpegDecoder.h"
 #include "support/TempFolder.h"
 
 #include <QBuffer>

@@ -1,5 +1,5 @@
-#include "catalogue/LocalPath.h"
-#include "catalogue/Windows1252.h"
+#include "files/LocalPath.h"
+#include "files/Windows1252.h"
 #include "support/TempFolder.h"
 
 #include <QtTest>

@@ -1,6 +1,6 @@
 #include "support/EditorTesting.h"
 
-#include "catalogue/Windows1252.h"
+#include "files/Windows1252.h"
 
 #include <QAbstractButton>
 #include <QApplication>

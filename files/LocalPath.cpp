@@ -1,4 +1,4 @@
-#include "catalogue/LocalPath.h"
+#include "files/LocalPath.h"
 
 #include <QDir>
 #include <QFileInfo>

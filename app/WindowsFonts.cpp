@@ -1,4 +1,4 @@
-#include "catalogue/WindowsFonts.h"
+#include "app/WindowsFonts.h"
 
 #include <QFont>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "catalogue/FileStamp.h"
+#include "files/FileStamp.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "catalogue/AtomicFile.h"
+#include "files/AtomicFile.h"
 
 #include <QFileInfo>
 #include <QSaveFile>

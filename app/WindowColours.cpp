@@ -1,4 +1,4 @@
-#include "editor/WindowColours.h"
+#include "app/WindowColours.h"
 
 #include <QAbstractScrollArea>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "catalogue/Windows1252.h"
+#include "files/Windows1252.h"
 
 #include <array>
 #include <utility>

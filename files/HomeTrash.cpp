@@ -1,4 +1,4 @@
-#include "catalogue/HomeTrash.h"
+#include "files/HomeTrash.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "catalogue/TitleWidth.h"
+#include "app/TitleWidth.h"
 
-#include "catalogue/WindowsFonts.h"
+#include "app/WindowsFonts.h"
 
 #include <QFontMetrics>
 

@@ -1,3 +1,3 @@
-#include "catalogue/Diagnostics.h"
+#include "files/Diagnostics.h"
 
 Q_LOGGING_CATEGORY(zcdDiagnostics, "zcd.diagnostics", QtWarningMsg)
