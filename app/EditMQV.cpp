@@ -338,6 +338,8 @@ void TMQVEdit::buildDescriptionArea()
         cursor.insertText(QStringLiteral("Beskriv") + QString(47, QLatin1Char(' ')), initial);
         cursor.insertBlock();
         cursor.insertBlock();
+        // The design-time text is no user's work.
+        Beskriv->document()->setModified(false);
     }
 
     MasterList = place(new QPlainTextEdit(ClientArea), QStringLiteral("MasterList"), 480, 312, 177, 73);
