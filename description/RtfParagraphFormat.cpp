@@ -1,5 +1,6 @@
 #include "description/RtfParagraphFormat.h"
 
+#include "description/RtfProperties.h"
 #include "description/Twips.h"
 
 #include <QTextOption>
@@ -24,6 +25,7 @@ QTextOption::TabType tabType(RtfParagraphFormat::TabStop::Kind kind)
     case RtfParagraphFormat::TabStop::Kind::Decimal:
         return QTextOption::DelimiterTab;
     case RtfParagraphFormat::TabStop::Kind::Left:
+    case RtfParagraphFormat::TabStop::Kind::Bar:
         break;
     }
     return QTextOption::LeftTab;
@@ -81,6 +83,58 @@ void setLength(QTextBlockFormat &format, void (QTextBlockFormat::*setter)(qreal)
         (format.*setter)(twipsToUnits(twips));
 }
 
+void setTabStops(QTextBlockFormat &format, const QList<RtfParagraphFormat::TabStop> &stops)
+{
+    using Kind = RtfParagraphFormat::TabStop::Kind;
+    QList<QTextOption::Tab> tabs;
+    QByteArray leaders;
+    QList<int> bars;
+    for (const RtfParagraphFormat::TabStop &stop : stops) {
+        if (stop.kind == Kind::Bar) {
+            bars.append(stop.position);
+            continue;
+        }
+        const QTextOption::TabType type = tabType(stop.kind);
+        tabs.append(QTextOption::Tab(twipsToUnits(stop.position), type,
+                                     type == QTextOption::DelimiterTab ? decimalTabDelimiter : QChar()));
+        leaders.append(char(stop.leader));
+    }
+    if (!tabs.isEmpty())
+        format.setTabPositions(tabs);
+    if (leaders.count('\0') != leaders.size())
+        format.setProperty(RtfProperty::TabLeaders, leaders);
+    if (!bars.isEmpty())
+        format.setProperty(RtfProperty::BarTabs, QVariant::fromValue(bars));
+}
+
+// The stops in Qt's order with each bar tab before the first stop beyond it, so that stops
+// read from a file in increasing order are written back in that order.
+QList<RtfParagraphFormat::TabStop> readTabStops(const QTextBlockFormat &format)
+{
+    using TabStop = RtfParagraphFormat::TabStop;
+    const QList<QTextOption::Tab> tabs = format.tabPositions();
+    // Leaders belong to the stops they were set with; stops replaced since have none.
+    QByteArray leaders = format.property(RtfProperty::TabLeaders).toByteArray();
+    if (leaders.size() != tabs.size())
+        leaders.fill('\0', tabs.size());
+    const QList<int> bars = format.property(RtfProperty::BarTabs).value<QList<int>>();
+    QList<TabStop> stops;
+    qsizetype bar = 0;
+    for (qsizetype i = 0; i < tabs.size(); ++i) {
+        const int position = qMax(0, unitsToTwips(tabs.at(i).position));
+        for (; bar < bars.size() && bars.at(bar) < position; ++bar)
+            stops.append({qMax(0, bars.at(bar)), TabStop::Kind::Bar});
+        const int leader = quint8(leaders.at(i));
+        stops.append({position, tabKind(tabs.at(i).type),
+                      leader < TabStop::leaders ? TabStop::Leader(leader) : TabStop::Leader::None});
+    }
+    for (; bar < bars.size(); ++bar)
+        stops.append({qMax(0, bars.at(bar)), TabStop::Kind::Bar});
+    if (stops.size() > RtfParagraphFormat::maximumTabStops)
+        stops.resize(RtfParagraphFormat::maximumTabStops);
+    return stops;
+}
+
 } // namespace
 
 bool RtfParagraphFormat::operator==(const RtfParagraphFormat &other) const
@@ -110,16 +164,8 @@ QTextBlockFormat RtfParagraphFormat::toBlockFormat() const
     }
     if (alignment != Alignment::Left)
         format.setAlignment(qtAlignment(alignment));
-    if (!tabStops.isEmpty()) {
-        QList<QTextOption::Tab> tabs;
-        tabs.reserve(tabStops.size());
-        for (const TabStop &stop : tabStops) {
-            const QTextOption::TabType type = tabType(stop.kind);
-            tabs.append(QTextOption::Tab(twipsToUnits(stop.position), type,
-                                         type == QTextOption::DelimiterTab ? decimalTabDelimiter : QChar()));
-        }
-        format.setTabPositions(tabs);
-    }
+    if (!tabStops.isEmpty())
+        setTabStops(format, tabStops);
     return format;
 }
 
@@ -153,11 +199,6 @@ RtfParagraphFormat RtfParagraphFormat::fromBlockFormat(const QTextBlockFormat &f
         paragraph.lineSpacingMultiple = false;
     }
     paragraph.alignment = rtfAlignment(format.alignment());
-    const QList<QTextOption::Tab> tabs = format.tabPositions();
-    for (const QTextOption::Tab &tab : tabs) {
-        if (paragraph.tabStops.size() == maximumTabStops)
-            break;
-        paragraph.tabStops.append({qMax(0, unitsToTwips(tab.position)), tabKind(tab.type)});
-    }
+    paragraph.tabStops = readTabStops(format);
     return paragraph;
 }

@@ -11,12 +11,17 @@ struct RtfParagraphFormat {
     enum class Alignment { Left, Center, Right, Justify };
 
     struct TabStop {
-        enum class Kind { Left, Center, Right, Decimal };
+        // A bar tab draws a vertical line and is no stop: Qt has none, so it is kept beside
+        // the stops, as are the leaders Qt does not draw.
+        enum class Kind { Left, Center, Right, Decimal, Bar };
+        enum class Leader { None, Dot, MiddleDot, Hyphen, Underline, Thick, Equals };
+        static constexpr int leaders = 7;
         int position = 0;
         Kind kind = Kind::Left;
+        Leader leader = Leader::None;
         bool operator==(const TabStop &other) const
         {
-            return position == other.position && kind == other.kind;
+            return position == other.position && kind == other.kind && leader == other.leader;
         }
     };
 
@@ -33,7 +38,7 @@ struct RtfParagraphFormat {
     int lineSpacing = 0;
     bool lineSpacingMultiple = false;
     Alignment alignment = Alignment::Left;
-    QList<TabStop> tabStops;
+    QList<TabStop> tabStops; // stops and bar tabs, at most maximumTabStops
     // Not part of the block format: Qt holds them in the paragraph's list and in the tables
     // around it.
     RtfListFormat list;

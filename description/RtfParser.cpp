@@ -95,6 +95,7 @@ struct RtfParser::Keyword {
         LineSpacingMultiple,
         Alignment,
         TabKind,
+        TabLeader,
         TabPosition,
         BarTab,
         ParagraphBreak,
@@ -153,6 +154,7 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
     using A = Keyword::Action;
     using Align = RtfParagraphFormat::Alignment;
     using Tab = RtfParagraphFormat::TabStop::Kind;
+    using Leader = RtfParagraphFormat::TabStop::Leader;
     using Position = RtfCharacterFormat::Position;
     using Capitals = RtfCharacterFormat::Capitals;
     using ListKind = RtfListFormat::Kind;
@@ -240,6 +242,12 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
             {"tqc", {A::TabKind, int(Tab::Center)}},
             {"tqr", {A::TabKind, int(Tab::Right)}},
             {"tqdec", {A::TabKind, int(Tab::Decimal)}},
+            {"tldot", {A::TabLeader, int(Leader::Dot)}},
+            {"tlmdot", {A::TabLeader, int(Leader::MiddleDot)}},
+            {"tlhyph", {A::TabLeader, int(Leader::Hyphen)}},
+            {"tlul", {A::TabLeader, int(Leader::Underline)}},
+            {"tlth", {A::TabLeader, int(Leader::Thick)}},
+            {"tleq", {A::TabLeader, int(Leader::Equals)}},
             {"tx", {A::TabPosition}},
             {"tb", {A::BarTab}},
             {"par", {A::ParagraphBreak}},
@@ -709,7 +717,7 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         break;
     case A::ParagraphDefaults:
         paragraph = RtfParagraphFormat();
-        current.nextTabKind = RtfParagraphFormat::TabStop::Kind::Left;
+        current.nextTab = RtfParagraphFormat::TabStop();
         current.listOverride = 0;
         current.listLevel = 0;
         break;
@@ -738,16 +746,20 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         paragraph.alignment = RtfParagraphFormat::Alignment(keyword.value);
         break;
     case A::TabKind:
-        current.nextTabKind = RtfParagraphFormat::TabStop::Kind(keyword.value);
+        current.nextTab.kind = RtfParagraphFormat::TabStop::Kind(keyword.value);
+        break;
+    case A::TabLeader:
+        current.nextTab.leader = RtfParagraphFormat::TabStop::Leader(keyword.value);
         break;
     case A::TabPosition:
-        if (paragraph.tabStops.size() < RtfParagraphFormat::maximumTabStops)
-            paragraph.tabStops.append({qMax(0, clampTwips(parameter)), current.nextTabKind});
-        current.nextTabKind = RtfParagraphFormat::TabStop::Kind::Left;
-        break;
     case A::BarTab:
-        // A bar tab draws a line and is no stop; the kind words before it belonged to it.
-        current.nextTabKind = RtfParagraphFormat::TabStop::Kind::Left;
+        // A bar tab has no kind or leader; words written before it belonged to it all the same.
+        if (keyword.action == A::BarTab)
+            current.nextTab = {0, RtfParagraphFormat::TabStop::Kind::Bar};
+        current.nextTab.position = qMax(0, clampTwips(parameter));
+        if (paragraph.tabStops.size() < RtfParagraphFormat::maximumTabStops)
+            paragraph.tabStops.append(current.nextTab);
+        current.nextTab = RtfParagraphFormat::TabStop();
         break;
     case A::ParagraphBreak:
         endParagraph();

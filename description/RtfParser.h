@@ -72,7 +72,7 @@ private:
         Destination outerDestination = Destination::Body; // where the \ud content of \upr goes
         CharacterState character;
         RtfParagraphFormat paragraph;
-        RtfParagraphFormat::TabStop::Kind nextTabKind = RtfParagraphFormat::TabStop::Kind::Left;
+        RtfParagraphFormat::TabStop nextTab; // the kind and leader words before its \tx
         int unicodeFallbackLength = 1; // \ucN
         bool ignorableDestination = false; // after \*
         bool atStart = true;               // nothing but \* read in the group yet

@@ -28,6 +28,11 @@ enum : int {
     // int: a list's first number when it is not 1, and its word-processor level.
     ListStart,
     ListLevel,
+    // QByteArray: the leader of each of the block's tab stops, one byte each (TabStop::Leader),
+    // set when one has a leader.
+    TabLeaders,
+    // QList<int>: twips of the block's bar tabs.
+    BarTabs,
 };
 
 // Object types of the inline objects a description holds besides pictures.

@@ -102,9 +102,17 @@ const char *tabKindWord(RtfParagraphFormat::TabStop::Kind kind)
     case RtfParagraphFormat::TabStop::Kind::Decimal:
         return "tqdec";
     case RtfParagraphFormat::TabStop::Kind::Left:
+    case RtfParagraphFormat::TabStop::Kind::Bar:
         break;
     }
     return nullptr;
+}
+
+const char *tabLeaderWord(RtfParagraphFormat::TabStop::Leader leader)
+{
+    static const char *const words[RtfParagraphFormat::TabStop::leaders] = {nullptr, "tldot", "tlmdot", "tlhyph",
+                                                                           "tlul",  "tlth",  "tleq"};
+    return words[int(leader)];
 }
 
 } // namespace
@@ -387,8 +395,14 @@ void RtfWriter::writeParagraphFormat(const RtfParagraphFormat &paragraph, int nu
         writeControlWord("slmult", paragraph.lineSpacingMultiple ? 1 : 0);
     }
     for (const RtfParagraphFormat::TabStop &stop : paragraph.tabStops) {
+        if (stop.kind == RtfParagraphFormat::TabStop::Kind::Bar) {
+            writeControlWord("tb", stop.position);
+            continue;
+        }
         if (const char *kind = tabKindWord(stop.kind))
             writeControlWord(kind);
+        if (const char *leader = tabLeaderWord(stop.leader))
+            writeControlWord(leader);
         writeControlWord("tx", stop.position);
     }
     if (const char *alignment = alignmentWord(paragraph.alignment))

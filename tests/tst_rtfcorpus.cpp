@@ -171,9 +171,9 @@ void TestRtfCorpus::textAndFormats_data()
     row("robust_nested-rtf1-group-malformed", u"Level2"_qs, "Arial 12pt fg=auto bg=auto b");
     row("robust_nested-rtf1-group-malformed", u"This is level2 paragraph."_qs, "Arial 12pt fg=auto bg=auto ");
     row("robust_tab-kinds-leaders-bar-upr-ud-word", u"Tabs"_qs, "Times 12pt fg=auto bg=auto ",
-        u"left tabs=24L,40L,72R,96C,126L,174R,198R,288D"_qs, u"Tabs"_qs);
+        u"left tabs=24L,40L,72R,96C,126L,174R,198R,288D bars=5040,6120"_qs, u"Tabs"_qs);
     row("robust_tab-kinds-leaders-bar-upr-ud-word", u"Normal\ttabbed"_qs, "Times 12pt fg=auto bg=auto ",
-        u"left tabs=48L,240L"_qs);
+        u"left tabs=48L,240L leaders=0101"_qs);
     row("robust_u-and-uc-skip-rules", u"“hi”‘hi’\uF0B7αä"_qs, "MS Sans Serif 12pt fg=auto bg=auto ", "left",
         u"“hi”‘hi’\uF0B7αä"_qs);
     row("robust_uc2-fallback-hex-pairs-word", u"0 年 abc 念"_qs, "MS Gothic 12pt fg=auto bg=auto ", "left",

@@ -207,9 +207,9 @@ void TestRtfReader::formats_data()
            u"left {Arial 12pt fg=auto bg=auto }b\n"
            u"left line=minimum:24 {Arial 12pt fg=auto bg=auto }c\n"
            u"left line=fixed:20 {Arial 12pt fg=auto bg=auto }d"_qs;
-    QTest::newRow("tab kinds; bar tabs and leaders are no stops")
+    QTest::newRow("tab kinds and leaders; bar tabs are no stops")
         << header + "\\f0\\tx720\\tqr\\tldot\\tx1440\\tqc\\tx2160\\tqdec\\tx2880\\tqr\\tb3600\\tx4320 a}"
-        << u"left tabs=48L,96R,144C,192D,288L {Arial 12pt fg=auto bg=auto }a"_qs;
+        << u"left tabs=48L,96R,144C,192D,288L leaders=0001000000 bars=3600 {Arial 12pt fg=auto bg=auto }a"_qs;
     QTest::newRow("alignments")
         << header + "\\f0\\qr a\\par\\qj b\\par\\ql c\\par}"
         << u"right {Arial 12pt fg=auto bg=auto }a\njustify {Arial 12pt fg=auto bg=auto }b\n"

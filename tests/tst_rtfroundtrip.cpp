@@ -118,7 +118,11 @@ private:
         format.alignment = RtfParagraphFormat::Alignment(pick(4));
         for (int stop = 0, position = 0; stop < pick(4); ++stop) {
             position += 200 + pick(2000);
-            format.tabStops.append({position, RtfParagraphFormat::TabStop::Kind(pick(4))});
+            using TabStop = RtfParagraphFormat::TabStop;
+            const TabStop::Kind kind = TabStop::Kind(pick(5));
+            format.tabStops.append({position, kind,
+                                    kind == TabStop::Kind::Bar || pick(2) ? TabStop::Leader::None
+                                                                          : TabStop::Leader(pick(TabStop::leaders))});
         }
         return format;
     }

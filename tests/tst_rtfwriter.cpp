@@ -218,7 +218,10 @@ void TestRtfWriter::writesParagraphFormatsWhereTheyChange()
     QTextBlockFormat indented;
     indented.setLeftMargin(twipsToUnits(720));
     indented.setTextIndent(twipsToUnits(-360));
-    indented.setTabPositions({QTextOption::Tab(twipsToUnits(720), QTextOption::RightTab)});
+    indented.setTabPositions({QTextOption::Tab(twipsToUnits(720), QTextOption::RightTab),
+                              QTextOption::Tab(twipsToUnits(1440), QTextOption::LeftTab)});
+    indented.setProperty(RtfProperty::TabLeaders, QByteArray("\x00\x01", 2));
+    indented.setProperty(RtfProperty::BarTabs, QVariant::fromValue(QList<int>{1000, 2000}));
     cursor.setBlockFormat(indented);
     cursor.insertText(QStringLiteral("a"), editorFormat);
     cursor.insertBlock(indented);
@@ -231,7 +234,7 @@ void TestRtfWriter::writesParagraphFormatsWhereTheyChange()
     cursor.insertText(QStringLiteral("c"));
     cursor.insertBlock(QTextBlockFormat());
     QCOMPARE(bodyLines(RtfWriter::write(document)),
-             QByteArray("\\pard\\fi-360\\li720\\tqr\\tx720\\cf1\\f0\\fs16 a\\par\r\n"
+             QByteArray("\\pard\\fi-360\\li720\\tqr\\tx720\\tb1000\\tldot\\tx1440\\tb2000\\cf1\\f0\\fs16 a\\par\r\n"
                         "b\\par\r\n"
                         "\\pard\\sa200\\sl276\\slmult1\\qc c\\par\r\n"
                         "\\pard\\par\r\n"));

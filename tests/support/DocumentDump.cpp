@@ -127,6 +127,13 @@ QString describe(const QTextBlockFormat &format)
         tabs.append(QString::number(tab.position) + QLatin1String("LRCD").at(int(tab.type)));
     if (!tabs.isEmpty())
         parts.append(QStringLiteral("tabs=") + tabs.join(u','));
+    if (format.hasProperty(RtfProperty::TabLeaders))
+        parts.append(QStringLiteral("leaders=") + QString::fromLatin1(format.property(RtfProperty::TabLeaders).toByteArray().toHex()));
+    QStringList bars;
+    for (int bar : format.property(RtfProperty::BarTabs).value<QList<int>>())
+        bars.append(QString::number(bar));
+    if (!bars.isEmpty())
+        parts.append(QStringLiteral("bars=") + bars.join(u','));
     return parts.join(u' ');
 }
 
