@@ -143,7 +143,7 @@ bool RtfParagraphFormat::operator==(const RtfParagraphFormat &other) const
         && firstLineIndent == other.firstLineIndent && spaceBefore == other.spaceBefore
         && spaceAfter == other.spaceAfter && lineSpacing == other.lineSpacing
         && lineSpacingMultiple == other.lineSpacingMultiple && alignment == other.alignment
-        && tabStops == other.tabStops && list == other.list && tableDepth == other.tableDepth;
+        && tabStops == other.tabStops && rightToLeft == other.rightToLeft && list == other.list && tableDepth == other.tableDepth;
 }
 
 QTextBlockFormat RtfParagraphFormat::toBlockFormat() const
@@ -162,10 +162,16 @@ QTextBlockFormat RtfParagraphFormat::toBlockFormat() const
         else
             format.setLineHeight(twipsToUnits(lineSpacing), QTextBlockFormat::MinimumHeight);
     }
+    // RTF's alignments are the page's sides whatever the direction; Qt's follow the direction
+    // unless absolute. A right-to-left paragraph without one starts at the right, as in the
+    // word processors that write \rtlpar.
     if (alignment != Alignment::Left)
-        format.setAlignment(qtAlignment(alignment));
+        format.setAlignment(qtAlignment(alignment) | (rightToLeft ? Qt::AlignAbsolute : Qt::Alignment()));
     if (!tabStops.isEmpty())
         setTabStops(format, tabStops);
+    // A paragraph without \rtlpar keeps Qt's own direction.
+    if (rightToLeft)
+        format.setLayoutDirection(Qt::RightToLeft);
     return format;
 }
 
@@ -200,5 +206,6 @@ RtfParagraphFormat RtfParagraphFormat::fromBlockFormat(const QTextBlockFormat &f
     }
     paragraph.alignment = rtfAlignment(format.alignment());
     paragraph.tabStops = readTabStops(format);
+    paragraph.rightToLeft = format.layoutDirection() == Qt::RightToLeft;
     return paragraph;
 }

@@ -39,6 +39,7 @@ struct RtfParagraphFormat {
     bool lineSpacingMultiple = false;
     Alignment alignment = Alignment::Left;
     QList<TabStop> tabStops; // stops and bar tabs, at most maximumTabStops
+    bool rightToLeft = false;
     // Not part of the block format: Qt holds them in the paragraph's list and in the tables
     // around it.
     RtfListFormat list;

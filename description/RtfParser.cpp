@@ -94,6 +94,7 @@ struct RtfParser::Keyword {
         LineSpacing,
         LineSpacingMultiple,
         Alignment,
+        Direction,
         TabKind,
         TabLeader,
         TabPosition,
@@ -242,6 +243,8 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
             {"tqc", {A::TabKind, int(Tab::Center)}},
             {"tqr", {A::TabKind, int(Tab::Right)}},
             {"tqdec", {A::TabKind, int(Tab::Decimal)}},
+            {"rtlpar", {A::Direction, 1}},
+            {"ltrpar", {A::Direction, 0}},
             {"tldot", {A::TabLeader, int(Leader::Dot)}},
             {"tlmdot", {A::TabLeader, int(Leader::MiddleDot)}},
             {"tlhyph", {A::TabLeader, int(Leader::Hyphen)}},
@@ -744,6 +747,9 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         break;
     case A::Alignment:
         paragraph.alignment = RtfParagraphFormat::Alignment(keyword.value);
+        break;
+    case A::Direction:
+        paragraph.rightToLeft = keyword.value != 0;
         break;
     case A::TabKind:
         current.nextTab.kind = RtfParagraphFormat::TabStop::Kind(keyword.value);

@@ -382,6 +382,8 @@ void RtfWriter::writeParagraphFormat(const RtfParagraphFormat &paragraph, int nu
 {
     if (paragraph.list.isList())
         writeListDefinition(paragraph.list, numberFont);
+    if (paragraph.rightToLeft)
+        writeControlWord("rtlpar");
     const std::pair<const char *, int> lengths[] = {
         {"fi", paragraph.firstLineIndent}, {"li", paragraph.leftIndent}, {"ri", paragraph.rightIndent},
         {"sb", paragraph.spaceBefore},     {"sa", paragraph.spaceAfter},

@@ -116,6 +116,7 @@ private:
             format.lineSpacingMultiple = format.lineSpacing == 276;
         }
         format.alignment = RtfParagraphFormat::Alignment(pick(4));
+        format.rightToLeft = pick(5) == 0;
         for (int stop = 0, position = 0; stop < pick(4); ++stop) {
             position += 200 + pick(2000);
             using TabStop = RtfParagraphFormat::TabStop;

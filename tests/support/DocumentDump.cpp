@@ -104,6 +104,8 @@ QString text(const QTextDocument &document)
 QString describe(const QTextBlockFormat &format)
 {
     QStringList parts;
+    if (format.layoutDirection() == Qt::RightToLeft)
+        parts.append(QStringLiteral("rtl"));
     const Qt::Alignment alignment = format.alignment();
     parts.append(alignment & Qt::AlignHCenter ? QStringLiteral("center")
                      : alignment & Qt::AlignRight ? QStringLiteral("right")
