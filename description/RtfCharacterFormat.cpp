@@ -120,7 +120,7 @@ bool RtfCharacterFormat::operator==(const RtfCharacterFormat &other) const
         && background == other.background && bold == other.bold && italic == other.italic
         && underline == other.underline && strikeOut == other.strikeOut && position == other.position
         && raise == other.raise && capitals == other.capitals && hidden == other.hidden && family == other.family
-        && link == other.link;
+        && rightToLeft == other.rightToLeft && link == other.link;
 }
 
 QTextCharFormat RtfCharacterFormat::toCharFormat() const
@@ -154,6 +154,8 @@ QTextCharFormat RtfCharacterFormat::toCharFormat() const
         format.setFontCapitalization(capitals == Capitals::All ? QFont::AllUppercase : QFont::SmallCaps);
     if (hidden)
         format.setObjectType(RtfProperty::HiddenTextObject);
+    if (rightToLeft)
+        format.setProperty(RtfProperty::RightToLeftRun, true);
     if (!link.isEmpty()) {
         format.setAnchor(true);
         format.setAnchorHref(link);
@@ -206,6 +208,7 @@ RtfCharacterFormat RtfCharacterFormat::fromCharFormat(const QTextCharFormat &for
     else if (capitalization == QFont::SmallCaps)
         character.capitals = Capitals::Small;
     character.hidden = format.objectType() == RtfProperty::HiddenTextObject;
+    character.rightToLeft = format.boolProperty(RtfProperty::RightToLeftRun);
     if (format.isAnchor())
         character.link = format.anchorHref();
     return character;

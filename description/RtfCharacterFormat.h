@@ -31,6 +31,7 @@ struct RtfCharacterFormat {
     int raise = 0; // \upN (positive) or \dnN (negative), in half-points
     Capitals capitals = Capitals::None;
     bool hidden = false;
+    bool rightToLeft = false;
     QString link; // a hyperlink's target; empty for text outside links
 
     bool operator==(const RtfCharacterFormat &other) const;

@@ -95,6 +95,7 @@ struct RtfParser::Keyword {
         LineSpacingMultiple,
         Alignment,
         Direction,
+        RunDirection,
         TabKind,
         TabLeader,
         TabPosition,
@@ -244,6 +245,9 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
             {"tqr", {A::TabKind, int(Tab::Right)}},
             {"tqdec", {A::TabKind, int(Tab::Decimal)}},
             {"rtlpar", {A::Direction, 1}},
+            // Word writes both before most runs; the last one counts.
+            {"rtlch", {A::RunDirection, 1}},
+            {"ltrch", {A::RunDirection, 0}},
             {"ltrpar", {A::Direction, 0}},
             {"tldot", {A::TabLeader, int(Leader::Dot)}},
             {"tlmdot", {A::TabLeader, int(Leader::MiddleDot)}},
@@ -327,7 +331,8 @@ bool RtfParser::CharacterState::operator==(const CharacterState &other) const
     return font == other.font && halfPoints == other.halfPoints && foreground == other.foreground
         && background == other.background && bold == other.bold && italic == other.italic
         && underline == other.underline && strikeOut == other.strikeOut && position == other.position
-        && raise == other.raise && capitals == other.capitals && hidden == other.hidden && link == other.link;
+        && raise == other.raise && capitals == other.capitals && hidden == other.hidden
+        && rightToLeft == other.rightToLeft && link == other.link;
 }
 
 RtfParser::RtfParser(QTextDocument &document)
@@ -750,6 +755,9 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         break;
     case A::Direction:
         paragraph.rightToLeft = keyword.value != 0;
+        break;
+    case A::RunDirection:
+        character.rightToLeft = keyword.value != 0;
         break;
     case A::TabKind:
         current.nextTab.kind = RtfParagraphFormat::TabStop::Kind(keyword.value);
@@ -1285,6 +1293,7 @@ RtfCharacterFormat RtfParser::resolve(const CharacterState &state) const
     format.raise = state.raise;
     format.capitals = state.capitals;
     format.hidden = state.hidden;
+    format.rightToLeft = state.rightToLeft;
     if (state.link >= 0)
         format.link = links_.at(state.link);
     return format;

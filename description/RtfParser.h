@@ -62,6 +62,7 @@ private:
         int raise = 0;
         RtfCharacterFormat::Capitals capitals = RtfCharacterFormat::Capitals::None;
         bool hidden = false;
+        bool rightToLeft = false;
         int link = -1; // index in links_
         bool operator==(const CharacterState &other) const;
         bool operator!=(const CharacterState &other) const { return !(*this == other); }

@@ -33,6 +33,8 @@ enum : int {
     TabLeaders,
     // QList<int>: twips of the block's bar tabs.
     BarTabs,
+    // bool: a run marked right to left (\rtlch); Qt orders runs by their characters alone.
+    RightToLeftRun,
 };
 
 // Object types of the inline objects a description holds besides pictures.

@@ -428,6 +428,7 @@ void RtfWriter::writeCharacterFormat(const RtfCharacterFormat &character)
         {character.capitals == Capitals::All, written_.capitals == Capitals::All, "caps", "caps0"},
         {character.capitals == Capitals::Small, written_.capitals == Capitals::Small, "scaps", "scaps0"},
         {character.hidden, written_.hidden, "v", "v0"},
+        {character.rightToLeft, written_.rightToLeft, "rtlch", "ltrch"},
     };
     for (const auto &[wanted, current, on, off] : effects) {
         if (wanted != current)

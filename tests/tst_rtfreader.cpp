@@ -218,6 +218,9 @@ void TestRtfReader::formats_data()
         << header + "\\f0\\rtlpar\\qr a\\par\\ltrpar b\\par\\pard\\rtlpar c\\par\\pard d\\par}"
         << u"rtl right {Arial 12pt fg=auto bg=auto }a\nright {Arial 12pt fg=auto bg=auto }b\n"
            u"rtl left {Arial 12pt fg=auto bg=auto }c\nleft {Arial 12pt fg=auto bg=auto }d"_qs;
+    QTest::newRow("right-to-left runs: the last word counts")
+        << header + "\\f0 a\\rtlch b\\ltrch\\rtlch c\\rtlch\\ltrch d\\rtlch\\plain e}"
+        << u"left {Arial 12pt fg=auto bg=auto }a{Arial 12pt fg=auto bg=auto  rtl}bc{Arial 12pt fg=auto bg=auto }de"_qs;
     QTest::newRow("empty paragraph shows its mark's format")
         << header + "\\f0\\fs20 a\\par\\f1\\fs40\\par}"
         << u"left {Arial 10pt fg=auto bg=auto }a\nleft mark{Tahoma 20pt fg=auto bg=auto }"_qs;

@@ -97,6 +97,7 @@ private:
             format.raise = choose({-6, 4, 8});
         format.capitals = RtfCharacterFormat::Capitals(pick(4) < 2 ? 0 : pick(3));
         format.hidden = pick(10) == 0;
+        format.rightToLeft = pick(8) == 0;
         if (pick(6) == 0)
             format.link = choose({QStringLiteral("https://z-cd.dk/"), QStringLiteral("mailto:a@b.dk"),
                                   QStringLiteral("#mærke"), QStringLiteral("C:\\Mine filer\\a\u00A0b\t{c}.rtf")});

@@ -166,6 +166,8 @@ QString describe(const QTextCharFormat &format)
         described += QStringLiteral(" raise=%1").arg(format.baselineOffset());
     if (format.hasProperty(QTextFormat::FontCapitalization))
         described += QStringLiteral(" caps=%1").arg(format.fontCapitalization());
+    if (format.boolProperty(RtfProperty::RightToLeftRun))
+        described += QStringLiteral(" rtl");
     if (format.objectType() == RtfProperty::HiddenTextObject)
         described += QStringLiteral(" hidden=") + format.stringProperty(RtfProperty::HiddenText);
     if (format.isImageFormat()) {
