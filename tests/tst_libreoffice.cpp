@@ -1,9 +1,9 @@
 #include "description/RtfReader.h"
 #include "description/RtfWriter.h"
+#include "support/PngBytes.h"
 #include "support/RtfCorpus.h"
 
 #include <QtTest>
-#include <QBuffer>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -33,15 +33,9 @@ const QString editedText = QStringLiteral("(rettet)");
 
 QByteArray pictureAndRaisedText()
 {
-    QImage image(4, 3, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
     return "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil Arial;}}\\pard\\f0\\fs20 x{\\super 2} H{\\sub 2}O "
            "{\\pict\\pngblip\\picw4\\pich3\\picwgoal600\\pichgoal450 "
-        + png.toHex() + "}\\par}";
+        + pngBytes(QSize(4, 3), Qt::red).toHex() + "}\\par}";
 }
 
 struct Case {

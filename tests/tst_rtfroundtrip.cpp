@@ -7,10 +7,10 @@
 #include "description/RtfRowFormat.h"
 #include "description/RtfWriter.h"
 #include "support/DocumentDump.h"
+#include "support/PngBytes.h"
 #include "support/RtfCorpus.h"
 
 #include <QtTest>
-#include <QBuffer>
 #include <QRandomGenerator>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -183,14 +183,11 @@ private:
         format.hidden = false;
         RtfPicture picture;
         if (pick(2) == 0) {
-            QImage image(1 + pick(4), 1 + pick(4), QImage::Format_RGB32);
-            image.fill(QColor(pick(256), pick(256), pick(256)));
-            QBuffer buffer(&picture.data);
-            buffer.open(QIODevice::WriteOnly);
-            image.save(&buffer, "PNG");
+            const QSize size(1 + pick(4), 1 + pick(4));
+            picture.data = pngBytes(size, QColor(pick(256), pick(256), pick(256)));
             picture.type = "pngblip";
-            picture.width = image.width();
-            picture.height = image.height();
+            picture.width = size.width();
+            picture.height = size.height();
         } else {
             for (int i = 0; i < 1 + pick(40); ++i)
                 picture.data.append(char(pick(256)));

@@ -3,6 +3,7 @@
 #include "description/RtfWriter.h"
 #include "description/Twips.h"
 #include "support/DocumentDump.h"
+#include "support/PngBytes.h"
 #include "support/RtfCorpus.h"
 
 #include <QtTest>
@@ -317,12 +318,7 @@ void TestRtfWriter::writesTablesAsTheRichEditControlDoes()
 
 void TestRtfWriter::picturesGoBackByteForByte()
 {
-    QImage image(3, 2, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    const QByteArray png = pngBytes(QSize(3, 2), Qt::red);
     const QByteArray metafile("\x01\x00\x09\x00}{\\\xff", 8);
     const QByteArray rtf = "{\\rtf1 a{\\pict{\\*\\picprop x}\\pngblip\\picw3\\pich2\\picwgoal900\\pichgoal600\\picscalex50 "
                            + png.toHex() + "}b{\\pict\\wmetafile8\\picw2540\\pich1270\\bin8 " + metafile
