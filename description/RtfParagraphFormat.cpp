@@ -143,7 +143,8 @@ bool RtfParagraphFormat::operator==(const RtfParagraphFormat &other) const
         && firstLineIndent == other.firstLineIndent && spaceBefore == other.spaceBefore
         && spaceAfter == other.spaceAfter && lineSpacing == other.lineSpacing
         && lineSpacingMultiple == other.lineSpacingMultiple && alignment == other.alignment
-        && tabStops == other.tabStops && rightToLeft == other.rightToLeft && list == other.list && tableDepth == other.tableDepth;
+        && tabStops == other.tabStops && rightToLeft == other.rightToLeft && list == other.list
+        && tableDepth == other.tableDepth;
 }
 
 QTextBlockFormat RtfParagraphFormat::toBlockFormat() const

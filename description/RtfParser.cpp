@@ -245,10 +245,10 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
             {"tqr", {A::TabKind, int(Tab::Right)}},
             {"tqdec", {A::TabKind, int(Tab::Decimal)}},
             {"rtlpar", {A::Direction, 1}},
+            {"ltrpar", {A::Direction, 0}},
             // Word writes both before most runs; the last one counts.
             {"rtlch", {A::RunDirection, 1}},
             {"ltrch", {A::RunDirection, 0}},
-            {"ltrpar", {A::Direction, 0}},
             {"tldot", {A::TabLeader, int(Leader::Dot)}},
             {"tlmdot", {A::TabLeader, int(Leader::MiddleDot)}},
             {"tlhyph", {A::TabLeader, int(Leader::Hyphen)}},
