@@ -38,27 +38,29 @@ QString ProfileFile::localPath() const
     return LocalPath::forWriting(fileName_);
 }
 
-// Nothing when there is no file to read, it cannot be read or it is not single-byte text.
-std::optional<ProfileText> ProfileFile::readText(const QString &localPath) const
+// Nothing when there is no file to read, it cannot be read or it is not single-byte text. Every
+// read and every write goes through here, so the file is parsed again only when its stamp changed.
+std::shared_ptr<const ProfileSnapshot> ProfileFile::snapshot(const QString &localPath) const
 {
     // Only a regular file is opened: a pipe of that name would block the program.
     const FileStamp stamp = FileStamp::of(localPath);
     if (!stamp.isValid())
-        return std::nullopt;
-    if (cachedText_ && stamp == cachedStamp_)
-        return *cachedText_;
-    cachedText_.reset();
+        return nullptr;
+    if (cached_ && stamp == cachedStamp_)
+        return cached_;
+    cached_.reset();
     const std::int64_t readStart = FileStamp::nowNs();
-    const std::optional<ProfileSnapshot> snapshot = ProfileSnapshot::read(localPath);
-    if (!snapshot)
-        return std::nullopt;
+    std::optional<ProfileSnapshot> read = ProfileSnapshot::read(localPath);
+    if (!read)
+        return nullptr;
+    auto snapshot = std::make_shared<const ProfileSnapshot>(std::move(*read));
     // Kept only when nothing changed the file while it was read and any later change will show
     // in its stamp.
     if (stamp.isSettled(readStart) && FileStamp::of(localPath) == stamp) {
         cachedStamp_ = stamp;
-        cachedText_ = std::make_shared<const ProfileText>(snapshot->text());
+        cached_ = snapshot;
     }
-    return snapshot->text();
+    return snapshot;
 }
 
 void ProfileFile::store(const QString &localPath, const std::optional<QByteArray> &edited) const
@@ -69,8 +71,8 @@ void ProfileFile::store(const QString &localPath, const std::optional<QByteArray
 
 QString ProfileFile::ReadString(const QString &section, const QString &key, const QString &defaultValue) const
 {
-    const std::optional<ProfileSnapshot> snapshot = ProfileSnapshot::read(localPath());
-    return snapshot ? snapshot->ReadString(section, key, defaultValue) : ProfileSnapshot::defaultAsRead(defaultValue);
+    const std::shared_ptr<const ProfileSnapshot> read = snapshot(localPath());
+    return read ? read->ReadString(section, key, defaultValue) : ProfileSnapshot::defaultAsRead(defaultValue);
 }
 
 void ProfileFile::WriteString(const QString &section, const QString &key, const QString &value)
@@ -81,14 +83,15 @@ void ProfileFile::WriteString(const QString &section, const QString &key, const 
         || !ProfileText::canHoldKeyName(*keyName))
         throw ProfileWriteError(fileName_);
     const QString path = localPath();
-    std::optional<ProfileText> text = readText(path);
-    if (!text) {
+    const std::shared_ptr<const ProfileSnapshot> read = snapshot(path);
+    if (!read) {
         // Something is there that cannot be read as a profile; replacing it would lose it.
         if (QFileInfo::exists(path))
             throw ProfileWriteError(fileName_);
-        text.emplace(QByteArray());
+        store(path, ProfileText(QByteArray()).withValue(*sectionName, *keyName, storedValue(value)));
+        return;
     }
-    store(path, text->withValue(*sectionName, *keyName, storedValue(value)));
+    store(path, read->text().withValue(*sectionName, *keyName, storedValue(value)));
 }
 
 void ProfileFile::DeleteKey(const QString &section, const QString &key)
@@ -98,11 +101,11 @@ void ProfileFile::DeleteKey(const QString &section, const QString &key)
     if (!sectionName || !keyName)
         return;
     const QString path = localPath();
-    const std::optional<ProfileText> text = readText(path);
-    if (!text)
+    const std::shared_ptr<const ProfileSnapshot> read = snapshot(path);
+    if (!read)
         return;
     // Deleting a key never raises the write error; a delete that cannot reach the disk is only noted.
-    if (const std::optional<QByteArray> edited = text->withoutKey(*sectionName, *keyName); edited
+    if (const std::optional<QByteArray> edited = read->text().withoutKey(*sectionName, *keyName); edited
         && !AtomicFile::replace(path, *edited))
         qCInfo(zcdDiagnostics) << "could not delete" << key << "in" << section << "of" << fileName_;
 }
@@ -113,14 +116,14 @@ void ProfileFile::EraseSection(const QString &section)
     if (!sectionName)
         return;
     const QString path = localPath();
-    if (const std::optional<ProfileText> text = readText(path))
-        store(path, text->withoutSection(*sectionName));
+    if (const std::shared_ptr<const ProfileSnapshot> read = snapshot(path))
+        store(path, read->text().withoutSection(*sectionName));
 }
 
 bool ProfileFile::SectionExists(const QString &section) const
 {
-    const std::optional<ProfileSnapshot> snapshot = ProfileSnapshot::read(localPath());
-    return snapshot && snapshot->SectionExists(section);
+    const std::shared_ptr<const ProfileSnapshot> read = snapshot(localPath());
+    return read && read->SectionExists(section);
 }
 
 bool ProfileFile::CanWrite() const

@@ -9,7 +9,7 @@
 #include <memory>
 #include <optional>
 
-class ProfileText;
+class ProfileSnapshot;
 
 // One profile (INI) file, named the way the program names it (".\Z.MQV"): relative names start in
 // the current folder of the moment and the file's name on disk may differ in letter case. Every
@@ -47,10 +47,10 @@ public:
 
 private:
     QString localPath() const;
-    std::optional<ProfileText> readText(const QString &localPath) const;
+    std::shared_ptr<const ProfileSnapshot> snapshot(const QString &localPath) const;
     void store(const QString &localPath, const std::optional<QByteArray> &edited) const;
 
     QString fileName_;
     mutable FileStamp cachedStamp_;
-    mutable std::shared_ptr<const ProfileText> cachedText_;
+    mutable std::shared_ptr<const ProfileSnapshot> cached_;
 };
