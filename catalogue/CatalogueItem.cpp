@@ -24,8 +24,13 @@ bool CatalogueItem::flag(FlagKey key) const
     return Catalogue::isFlagSet(catalogue_.ReadString(section(), CatalogueKeys::name(key), Catalogue::missingFlagValue()));
 }
 
+// A value that already reads as the one given is not written again: showing an item writes the
+// shown values back, and a catalogue that was only looked at must stay as it is ("ja" stays "ja",
+// a missing key stays missing rather than becoming empty). Creating and clearing write on purpose.
 void CatalogueItem::setFlag(FlagKey key, bool set)
 {
+    if (flag(key) == set)
+        return;
     if (set)
         catalogue_.WriteString(section(), CatalogueKeys::name(key), Catalogue::setFlagValue());
     else
@@ -39,16 +44,22 @@ QString CatalogueItem::text(TextKey key) const
 
 void CatalogueItem::setText(TextKey key, const QString &value)
 {
-    catalogue_.WriteString(section(), CatalogueKeys::name(key), value);
+    setValue(CatalogueKeys::name(key), value);
+}
+
+void CatalogueItem::setValue(const QString &keyName, const QString &value)
+{
+    if (catalogue_.ReadString(section(), keyName, QString()) != value)
+        catalogue_.WriteString(section(), keyName, value);
 }
 
 void CatalogueItem::create()
 {
-    setText(TextKey::Titel, QString());
+    catalogue_.WriteString(section(), CatalogueKeys::name(TextKey::Titel), QString());
 }
 
 void CatalogueItem::clear()
 {
     catalogue_.EraseSection(section());
-    setText(TextKey::Global, QString());
+    catalogue_.WriteString(section(), CatalogueKeys::name(TextKey::Global), QString());
 }

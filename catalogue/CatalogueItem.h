@@ -22,6 +22,8 @@ public:
 
     QString text(TextKey key) const;
     void setText(TextKey key, const QString &value);
+    // Writes the value under a key named at run time; nothing when it already reads so.
+    void setValue(const QString &keyName, const QString &value);
 
     // A new item holds only an empty title, which is enough for its section to exist.
     void create();

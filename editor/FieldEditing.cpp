@@ -56,7 +56,7 @@ void TMQVEdit::TitelEditChange()
     if (!CatalogueFile)
         return;
     if (catalogueWritable())
-        CatalogueFile->WriteString(shownSection(), Titel->text(), TitelEdit->text());
+        CatalogueItem(*CatalogueFile, CurrentItemNumber).setValue(Titel->text(), TitelEdit->text());
     showTitleCaption(TitelEdit->text());
 }
 

@@ -53,7 +53,7 @@ void TestReordering::upJumpsToTheNearestGap()
     QCOMPARE(window.CurrentItemNumber, 8);
     QCOMPARE(control<QSpinBox>(&window, "FlytteSpinner")->value(), 8);
     QCOMPARE(control<QLineEdit>(&window, "TitelEdit")->text(), QString("Fem"));
-    QCOMPARE(folder.readFile("Z.MQV"), iniBytes({"[Z6]", "Titel=Seks", "[Z7]", "Titel=Syv", "[Z8]", "Spil=Ja",
+    QCOMPARE(folder.readFile("Z.MQV"), iniBytes({"[Z6]", "Titel=Seks", "[Z7]", "Titel=Syv", "[Z8]", "Spil=ja",
                                                  "Titel=Fem", "Registrer=Ja"}));
 }
 
