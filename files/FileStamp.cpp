@@ -18,12 +18,10 @@ std::int64_t nanoseconds(const timespec &time)
     return std::int64_t(time.tv_sec) * nsPerSecond + time.tv_nsec;
 }
 
-} // namespace
-
-FileStamp FileStamp::of(const QString &localPath)
+FileStamp stampOf(const QString &localPath, mode_t kind)
 {
     struct stat status = {};
-    if (::stat(QFile::encodeName(localPath).constData(), &status) != 0 || !S_ISREG(status.st_mode))
+    if (::stat(QFile::encodeName(localPath).constData(), &status) != 0 || (status.st_mode & S_IFMT) != kind)
         return FileStamp();
     FileStamp stamp;
     stamp.localPath = localPath;
@@ -33,6 +31,18 @@ FileStamp FileStamp::of(const QString &localPath)
     stamp.modifiedNs = nanoseconds(status.st_mtim);
     stamp.changedNs = nanoseconds(status.st_ctim);
     return stamp;
+}
+
+} // namespace
+
+FileStamp FileStamp::of(const QString &localPath)
+{
+    return stampOf(localPath, S_IFREG);
+}
+
+FileStamp FileStamp::ofFolder(const QString &localPath)
+{
+    return stampOf(localPath, S_IFDIR);
 }
 
 bool FileStamp::isSettled(std::int64_t readStartNs) const

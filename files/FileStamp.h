@@ -20,6 +20,8 @@ struct FileStamp {
 
     // The stamp of the regular file at localPath; invalid for anything else or nothing there.
     static FileStamp of(const QString &localPath);
+    // The same for a folder, whose times change whenever an entry is added, removed or renamed.
+    static FileStamp ofFolder(const QString &localPath);
 
     bool isValid() const { return size >= 0; }
     // True when the file's last change lies well before readStartNs (CLOCK_REALTIME, in

@@ -1,5 +1,7 @@
 #include "files/LocalPath.h"
 
+#include "files/FolderNames.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
@@ -29,9 +31,7 @@ QString findEntry(const QString &folder, const QString &name, LocalPath::Kind ki
 {
     if (isKind(QFileInfo(childPath(folder, name)), kind))
         return name;
-    const QStringList entries =
-        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                               QDir::Name);
+    const QStringList entries = FolderNames::of(folder);
     for (const QString &entry : entries) {
         if (entry.compare(name, Qt::CaseInsensitive) == 0 && isKind(QFileInfo(childPath(folder, entry)), kind))
             return entry;

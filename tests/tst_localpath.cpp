@@ -14,6 +14,7 @@ private slots:
     void existence();
     void resolveKeepsMissingComponentsAsWritten();
     void forWritingReusesTheNameOnDisk();
+    void keptFolderListingFollowsChanges();
 };
 
 void TestLocalPath::windows1252RoundTripsEveryByte()
@@ -80,6 +81,25 @@ void TestLocalPath::forWritingReusesTheNameOnDisk()
     root.writeFile("Prog/no.rtf", "old");
     QCOMPARE(LocalPath::forWriting("prog\\No.RTF"), QString("./Prog/no.rtf"));
     QCOMPARE(LocalPath::forWriting("prog\\Sv.RTF"), QString("./Prog/Sv.RTF"));
+}
+
+// Names not found are looked up in a kept listing of the folder; files that come, go or are
+// renamed behind the editor's back, within the same second, are found as they are now.
+void TestLocalPath::keptFolderListingFollowsChanges()
+{
+    TempFolder root;
+    root.writeFile("Prog/Shot.jpg", "x");
+    // Only a folder whose last change is older than any file system's clock tick is kept.
+    QTest::qSleep(2500);
+    QVERIFY(!LocalPath::fileExists("prog\\SETUP.EXE"));
+    QVERIFY(!LocalPath::fileExists("prog\\SETUP.EXE"));
+    root.writeFile("Prog/setup.exe", "x");
+    QVERIFY(LocalPath::fileExists("prog\\SETUP.EXE"));
+    QVERIFY(QFile::rename(root.filePath("Prog/setup.exe"), root.filePath("Prog/install.exe")));
+    QVERIFY(!LocalPath::fileExists("prog\\SETUP.EXE"));
+    QCOMPARE(LocalPath::findFile("PROG\\INSTALL.EXE"), std::optional<QString>("./Prog/install.exe"));
+    QVERIFY(QFile::remove(root.filePath("Prog/install.exe")));
+    QVERIFY(!LocalPath::fileExists("PROG\\INSTALL.EXE"));
 }
 
 QTEST_GUILESS_MAIN(TestLocalPath)
