@@ -9,6 +9,21 @@ class DescriptionEdit : public QTextEdit {
 public:
     using QTextEdit::QTextEdit;
 
+    // Lets `fill` replace the whole document and shows it from its start. Only the start is laid
+    // out at once; the rest follows in later turns of the event loop.
+    template <typename Fill>
+    auto replaceDocument(Fill fill)
+    {
+        releaseCursor();
+        auto result = fill(*document());
+        placeCursorAtStart();
+        return result;
+    }
+
 protected:
     void insertFromMimeData(const QMimeData *source) override;
+
+private:
+    void releaseCursor();
+    void placeCursorAtStart();
 };

@@ -17,6 +17,7 @@
 #include <memory>
 #include <optional>
 
+class DescriptionEdit;
 class NeighbourPreparation;
 class NumberSpinEdit;
 class QAction;
@@ -30,7 +31,6 @@ class QMenuBar;
 class QPlainTextEdit;
 class QPushButton;
 class QStatusBar;
-class QTextEdit;
 class QTextCharFormat;
 class QToolBar;
 
@@ -132,7 +132,7 @@ public:
     QPlainTextEdit *VaerkstedListe = nullptr;
 
     QLineEdit *KortTekst = nullptr;
-    QTextEdit *Beskriv = nullptr;
+    DescriptionEdit *Beskriv = nullptr;
     QPlainTextEdit *MasterList = nullptr;
     QPushButton *Kursiv = nullptr;
     QPushButton *Fed = nullptr;

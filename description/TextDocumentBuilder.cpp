@@ -47,11 +47,13 @@ TextDocumentBuilder::TextDocumentBuilder(QTextDocument &document)
     // Loading replaces the content; it is not an edit to undo, and building without an undo
     // stack is much faster.
     document_.setUndoRedoEnabled(false);
-    document_.clear();
     cursor_ = QTextCursor(&document_);
     // Inside an edit block the cursor does not lay out the paragraph after every insertion,
-    // which would make long paragraphs quadratic.
+    // which would make long paragraphs quadratic. Clearing inside the block too makes the whole
+    // load one replacement of the content, which a shown document lays out lazily: the part in
+    // view at once, the rest in later turns of the event loop.
     cursor_.beginEditBlock();
+    document_.clear();
 }
 
 TextDocumentBuilder::~TextDocumentBuilder()

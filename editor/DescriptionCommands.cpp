@@ -1,5 +1,6 @@
 #include "app/EditMQV.h"
 
+#include "app/DescriptionEdit.h"
 #include "catalogue/CatalogueItem.h"
 #include "files/Diagnostics.h"
 #include "files/HomeTrash.h"
@@ -52,7 +53,8 @@ void TMQVEdit::loadDescription(const QString &folder, const QString &fileName)
     shownDescription_ = FileStamp();
     descriptionFolder_ = hasFolder ? folder : QString();
     const DescriptionFile::Reading reading =
-        stamp.isValid() ? DescriptionFile::load(storedPath, *Beskriv->document()) : DescriptionFile::Reading::Missing;
+        stamp.isValid() ? Beskriv->replaceDocument([&](QTextDocument &document) { return DescriptionFile::load(storedPath, document); })
+                        : DescriptionFile::Reading::Missing;
     if (reading == DescriptionFile::Reading::Read)
         shownDescription_ = stamp;
     else
@@ -65,7 +67,6 @@ void TMQVEdit::loadDescription(const QString &folder, const QString &fileName)
     Beskriv->setReadOnly(descriptionUnreadable_);
     Beskriv->document()->clearUndoRedoStacks();
     Beskriv->document()->setModified(false);
-    Beskriv->moveCursor(QTextCursor::Start);
     showDescriptionFileName();
     showStatus();
 }

@@ -1,5 +1,6 @@
 #include "app/EditMQV.h"
 
+#include "app/DescriptionEdit.h"
 #include "description/TextFormats.h"
 #include "app/WindowColours.h"
 

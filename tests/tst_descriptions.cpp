@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTextEdit>
 #include <QtTest>
@@ -32,6 +33,7 @@ private slots:
     void nothingIsWrittenWithoutAFolder();
     void plainTextFileIsShownAndSavedAsRtfOnceEdited();
     void browsingLeavesEveryDescriptionAsItWas();
+    void nextDescriptionIsShownFromItsStart();
     void unreadableFileIsShownReadOnlyAndKept_data();
     void unreadableFileIsShownReadOnlyAndKept();
     void failedSaveIsReportedAndTheTextKept_data();
@@ -264,6 +266,33 @@ void TestDescriptions::browsingLeavesEveryDescriptionAsItWas()
     window.close();
     QCOMPARE(window.CatalogueFile->ReadString("Z3", "Folder", ""), QString("D\\E"));
     QCOMPARE(descriptionsUnder(folder.path()), before);
+}
+
+// The user leaves a long description scrolled down with text selected; the next one is shown from
+// its first line, nothing selected, and typing goes to its start.
+void TestDescriptions::nextDescriptionIsShownFromItsStart()
+{
+    TempFolder folder;
+    QByteArray longRtf = "{\\rtf1\\ansi ";
+    for (int line = 1; line <= 200; ++line)
+        longRtf += "Linje " + QByteArray::number(line) + " med {\\b fed} tekst\\par\r\n";
+    folder.writeFile("A/DK.RTF", longRtf + "}");
+    folder.writeFile("B/DK.RTF", longRtf + "}");
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=A", "[Z2]", "Titel=B", "Folder=B"}));
+    TMQVEdit window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *description = control<QTextEdit>(&window, "Beskriv");
+    description->setFocus();
+    description->moveCursor(QTextCursor::End);
+    description->moveCursor(QTextCursor::Up, QTextCursor::KeepAnchor);
+    QVERIFY(description->verticalScrollBar()->value() > 0);
+    clickToolButton(window, "ToolButton10");
+    QCOMPARE(description->verticalScrollBar()->value(), 0);
+    QVERIFY(!description->textCursor().hasSelection());
+    description->setFocus();
+    QTest::keyClicks(description, "Ny ");
+    QVERIFY(shownDescription(window).startsWith("Ny Linje 1 med fed tekst\nLinje 2"));
 }
 
 void TestDescriptions::unreadableFileIsShownReadOnlyAndKept_data()
