@@ -25,6 +25,7 @@ QByteArray storedValue(const QString &value)
 
 ProfileFile::ProfileFile(const QString &fileName)
     : fileName_(fileName)
+    , pathAsWritten_(LocalPath::asWritten(fileName))
 {
 }
 
@@ -36,6 +37,15 @@ QString ProfileFile::FileName() const
 QString ProfileFile::localPath() const
 {
     return LocalPath::forWriting(fileName_);
+}
+
+// While the file read last is still there unchanged, under exactly the name the profile was
+// given, no other file can be the one meant, and the name need not be looked up again.
+std::shared_ptr<const ProfileSnapshot> ProfileFile::current() const
+{
+    if (cached_ && cachedStamp_.localPath == pathAsWritten_ && FileStamp::of(pathAsWritten_) == cachedStamp_)
+        return cached_;
+    return snapshot(localPath());
 }
 
 // Nothing when there is no file to read, it cannot be read or it is not single-byte text. Every
@@ -71,7 +81,7 @@ void ProfileFile::store(const QString &localPath, const std::optional<QByteArray
 
 QString ProfileFile::ReadString(const QString &section, const QString &key, const QString &defaultValue) const
 {
-    const std::shared_ptr<const ProfileSnapshot> read = snapshot(localPath());
+    const std::shared_ptr<const ProfileSnapshot> read = current();
     return read ? read->ReadString(section, key, defaultValue) : ProfileSnapshot::defaultAsRead(defaultValue);
 }
 
@@ -122,7 +132,7 @@ void ProfileFile::EraseSection(const QString &section)
 
 bool ProfileFile::SectionExists(const QString &section) const
 {
-    const std::shared_ptr<const ProfileSnapshot> read = snapshot(localPath());
+    const std::shared_ptr<const ProfileSnapshot> read = current();
     return read && read->SectionExists(section);
 }
 

@@ -47,10 +47,12 @@ public:
 
 private:
     QString localPath() const;
+    std::shared_ptr<const ProfileSnapshot> current() const;
     std::shared_ptr<const ProfileSnapshot> snapshot(const QString &localPath) const;
     void store(const QString &localPath, const std::optional<QByteArray> &edited) const;
 
     QString fileName_;
+    QString pathAsWritten_;
     mutable FileStamp cachedStamp_;
     mutable std::shared_ptr<const ProfileSnapshot> cached_;
 };

@@ -44,13 +44,24 @@ struct Resolution {
     bool found = true;
 };
 
-Resolution resolvePath(const QString &storedPath, LocalPath::Kind lastKind)
+struct SplitPath {
+    QString root;
+    QStringList components;
+};
+
+SplitPath split(const QString &storedPath)
 {
     QString normalized = storedPath;
     normalized.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return {normalized.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : QStringLiteral("."),
+            normalized.split(QLatin1Char('/'), Qt::SkipEmptyParts)};
+}
+
+Resolution resolvePath(const QString &storedPath, LocalPath::Kind lastKind)
+{
+    const auto [root, components] = split(storedPath);
     Resolution result;
-    result.path = normalized.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : QStringLiteral(".");
-    const QStringList components = normalized.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    result.path = root;
     for (qsizetype i = 0; i < components.size(); ++i) {
         const QString &component = components.at(i);
         const bool last = i == components.size() - 1;
@@ -96,6 +107,15 @@ std::optional<QString> findFile(const QString &storedPath)
     if (!resolution.found)
         return std::nullopt;
     return resolution.path;
+}
+
+QString asWritten(const QString &storedPath)
+{
+    const auto [root, components] = split(storedPath);
+    QString path = root;
+    for (const QString &component : components)
+        path = childPath(path, component);
+    return path;
 }
 
 QString forWriting(const QString &storedPath)

@@ -25,6 +25,10 @@ bool folderExists(const QString &storedPath);
 // there is no such file.
 std::optional<QString> findFile(const QString &storedPath);
 
+// The local path the stored path names when every component is spelled on disk exactly as
+// stored: what resolve() gives in that case, found without looking at the disk.
+QString asWritten(const QString &storedPath);
+
 // Where to write the file the stored path names: an existing file whose name differs only in
 // case is the one to replace; otherwise the last component keeps the letters it was given.
 QString forWriting(const QString &storedPath);
