@@ -15,9 +15,14 @@ public:
     auto replaceDocument(Fill fill)
     {
         releaseCursor();
-        auto result = fill(*document());
-        placeCursorAtStart();
-        return result;
+        try {
+            auto result = fill(*document());
+            placeCursorAtStart();
+            return result;
+        } catch (...) {
+            placeCursorAtStart();
+            throw;
+        }
     }
 
 protected:

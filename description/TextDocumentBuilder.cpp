@@ -50,8 +50,8 @@ TextDocumentBuilder::TextDocumentBuilder(QTextDocument &document)
     cursor_ = QTextCursor(&document_);
     // Inside an edit block the cursor does not lay out the paragraph after every insertion,
     // which would make long paragraphs quadratic. Clearing inside the block too makes the whole
-    // load one replacement of the content, which a shown document lays out lazily: the part in
-    // view at once, the rest in later turns of the event loop.
+    // load one replacement of the content, which a shown document lays out lazily: its start at
+    // once, the rest in later turns of the event loop.
     cursor_.beginEditBlock();
     document_.clear();
 }
