@@ -464,7 +464,7 @@ void RtfParser::endGroup()
     const Destination destination = group().destination;
     if (destination == Destination::FontTable) {
         fonts_.endEntry(decoder_, documentCodePage_);
-        formatCacheValid_ = false;
+        formatCache_.clear();
     }
     if (groups_.size() == 1) {
         // The document group closed; whatever follows is not part of the document.
@@ -550,13 +550,13 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         break;
     case A::DefaultFont:
         defaultFont_ = parameter;
-        formatCacheValid_ = false;
+        formatCache_.clear();
         break;
     case A::Font:
         if (current.destination == Destination::FontTable) {
             fonts_.endEntry(decoder_, documentCodePage_);
             fonts_.beginEntry(parameter);
-            formatCacheValid_ = false;
+            formatCache_.clear();
         } else if (token.hasParameter && fonts_.contains(parameter)) {
             character.font = parameter;
         }
@@ -893,7 +893,7 @@ void RtfParser::handleText(QByteArrayView text)
         for (qsizetype end = text.indexOf(';'); end >= 0; end = text.indexOf(';')) {
             fonts_.appendToName(text.first(end));
             fonts_.endEntry(decoder_, documentCodePage_);
-            formatCacheValid_ = false;
+            formatCache_.clear();
             text = text.sliced(end + 1);
         }
         fonts_.appendToName(text);
@@ -903,7 +903,7 @@ void RtfParser::handleText(QByteArrayView text)
             if (c == ';')
                 colors_.endEntry();
         }
-        formatCacheValid_ = false;
+        formatCache_.clear();
         break;
     case Destination::Alternatives:
         break;
@@ -1253,12 +1253,16 @@ int RtfParser::currentCodePage() const
 
 QTextCharFormat RtfParser::charFormat(const CharacterState &state)
 {
-    if (!formatCacheValid_ || state != cachedState_) {
-        cachedState_ = state;
-        cachedFormat_ = resolve(state).toCharFormat();
-        formatCacheValid_ = true;
+    for (const auto &[cachedState, format] : formatCache_) {
+        if (cachedState == state)
+            return format;
     }
-    return cachedFormat_;
+    // Runs switch back and forth between a handful of formats; a document with many more starts
+    // the cache afresh now and then rather than searching a long list.
+    if (formatCache_.size() == maximumCachedFormats)
+        formatCache_.clear();
+    formatCache_.emplace_back(state, resolve(state).toCharFormat());
+    return formatCache_.back().second;
 }
 
 // A paragraph mark shows no text: it is neither hidden nor a link.

@@ -15,6 +15,7 @@
 #include <QString>
 #include <QTextCharFormat>
 
+#include <utility>
 #include <vector>
 
 class QTextDocument;
@@ -170,7 +171,7 @@ private:
     char16_t pendingHighSurrogate_ = 0;
     bool cellSeparatorPending_ = false;
 
-    bool formatCacheValid_ = false;
-    CharacterState cachedState_;
-    QTextCharFormat cachedFormat_;
+    // The formats of the states met so far; emptied when a font or colour table changes them.
+    static constexpr std::size_t maximumCachedFormats = 16;
+    std::vector<std::pair<CharacterState, QTextCharFormat>> formatCache_;
 };
