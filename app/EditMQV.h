@@ -339,6 +339,10 @@ private:
 
     HandlerGuard guard_;
 
+    // While a display ticks the boxes one by one, the category group's colour waits for the last:
+    // a colour that goes red and back within one display would repaint the whole group twice.
+    bool settingFlagBoxes_ = false;
+
     bool catalogueReadOnly_ = false;
     // A write failed because the catalogue turned read-only: the window goes back to what is stored.
     bool showStoredItem_ = false;

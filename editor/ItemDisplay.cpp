@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 namespace {
@@ -81,8 +82,11 @@ void TMQVEdit::ShowItem()
     refreshCatalogueAccess();
     const CatalogueItem item(*CatalogueFile, CurrentItemNumber);
 
-    for (const auto &[key, box] : flagBoxes())
-        box->setChecked(item.flag(key));
+    {
+        const QScopedValueRollback settingFlagBoxes(settingFlagBoxes_, true);
+        for (const auto &[key, box] : flagBoxes())
+            box->setChecked(item.flag(key));
+    }
     UpdateCategoryColour();
 
     showText(TitelEdit, item.text(TextKey::Titel));
@@ -123,6 +127,8 @@ void TMQVEdit::showText(QLineEdit *field, const QString &text)
 
 void TMQVEdit::UpdateCategoryColour()
 {
+    if (settingFlagBoxes_)
+        return;
     bool anyCategory = false;
     for (Category category : CatalogueKeys::categories)
         anyCategory = anyCategory || categoryBox(category)->isChecked();

@@ -24,6 +24,7 @@ class TestItemDisplay : public QObject {
 private slots:
     void tickRuleAndCategoryColour_data();
     void tickRuleAndCategoryColour();
+    void categoryColourFollowsTheSteppedItem();
     void fileFieldColours_data();
     void fileFieldColours();
     void titleLabelTurnsRedWhenWiderThanItsBox();
@@ -45,6 +46,19 @@ void showItemNumber(TMQVEdit &window, int number)
 {
     control<QSpinBox>(&window, "Nummer")->setValue(number);
 }
+
+class PaletteChanges : public QObject {
+public:
+    explicit PaletteChanges(QWidget *widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        count += event->type() == QEvent::PaletteChange;
+        return false;
+    }
+};
 
 QImage testPicture(QSize size)
 {
@@ -92,6 +106,27 @@ void TestItemDisplay::tickRuleAndCategoryColour()
              categoryBlack ? WindowColours::black() : WindowColours::red());
     QCOMPARE(WindowColours::fontColour(control<QCheckBox>(&window, "Spil")),
              categoryBlack ? WindowColours::black() : WindowColours::red());
+}
+
+// Stepping ticks the boxes one by one. The group takes the colour of the item shown, once: a box on
+// the way that leaves no category ticked does not turn it red and back, repainting the whole group.
+void TestItemDisplay::categoryColourFollowsTheSteppedItem()
+{
+    TempFolder folder;
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Spil=Ja", "[Z2]", "Titel=B", "Software=Ja", "[Z3]",
+                                        "Titel=C", "[Z4]", "Titel=D", "ZProgram=Ja"}));
+    TMQVEdit window;
+    auto *group = control<QGroupBox>(&window, "Kategorier");
+    const PaletteChanges changes(group);
+    const struct {
+        QColor colour;
+        int changes;
+    } steps[] = {{WindowColours::black(), 0}, {WindowColours::red(), 1}, {WindowColours::black(), 2}};
+    for (const auto &step : steps) {
+        clickToolButton(window, "ToolButton10");
+        QCOMPARE(WindowColours::fontColour(group), step.colour);
+        QCOMPARE(changes.count, step.changes);
+    }
 }
 
 void TestItemDisplay::fileFieldColours_data()
