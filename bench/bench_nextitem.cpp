@@ -83,14 +83,14 @@ void QImageDecodeFullSize(benchmark::State &state)
 }
 BENCHMARK(QImageDecodeFullSize)->Unit(benchmark::kMillisecond)->Repetitions(5);
 
-// Once round the catalogue first, so every description has been saved once. The argument is how
-// long the user looks at each item, in milliseconds, with the editor's event loop running; it is
-// not counted. With 0 the user clicks as fast as the editor goes.
-void NextItemStep(benchmark::State &state)
+// Once round the catalogue first, so every description has been saved once; then each timed step
+// comes after the user has looked at the item for look_ms milliseconds, with the editor's event
+// loop running, which is not counted.
+void timeSteps(benchmark::State &state, void (ShownEditor::*step)())
 {
     fullCatalogue();
     ShownEditor editor;
-    for (int step = 0; step < Catalogue::LastItemNumber; ++step)
+    for (int round = 0; round < Catalogue::LastItemNumber; ++round)
         editor.nextItem();
     for (auto _ : state) {
         if (state.range(0) > 0) {
@@ -98,24 +98,21 @@ void NextItemStep(benchmark::State &state)
             editor.lookAtItem(int(state.range(0)));
             state.ResumeTiming();
         }
-        editor.nextItem();
+        (editor.*step)();
     }
+}
+
+// With look_ms 0 the user clicks as fast as the editor goes.
+void NextItemStep(benchmark::State &state)
+{
+    timeSteps(state, &ShownEditor::nextItem);
 }
 BENCHMARK(NextItemStep)->Arg(0)->Arg(100)->ArgName("look_ms")->Unit(benchmark::kMillisecond)->Repetitions(5);
 
-// The step as the user sees it: from the click to the frame, after looking at each item.
+// The step as the user sees it: from the click to the frame.
 void NextItemToFrame(benchmark::State &state)
 {
-    fullCatalogue();
-    ShownEditor editor;
-    for (int step = 0; step < Catalogue::LastItemNumber; ++step)
-        editor.nextItem();
-    for (auto _ : state) {
-        state.PauseTiming();
-        editor.lookAtItem(int(state.range(0)));
-        state.ResumeTiming();
-        editor.nextItemToItsFrame();
-    }
+    timeSteps(state, &ShownEditor::nextItemToItsFrame);
 }
 BENCHMARK(NextItemToFrame)->Arg(100)->ArgName("look_ms")->Unit(benchmark::kMillisecond)->Repetitions(5);
 
