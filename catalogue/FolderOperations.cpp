@@ -1,5 +1,6 @@
 #include "catalogue/FolderOperations.h"
 
+#include "files/FileChangeRecorder.h"
 #include "files/LocalPath.h"
 
 #include <QDir>
@@ -41,7 +42,9 @@ bool createFolder(const QString &storedName)
 {
     if (!isAllowedName(storedName) || QFileInfo::exists(LocalPath::resolve(storedName)))
         return false;
-    return QDir().mkdir(LocalPath::resolve(storedName));
+    const QString folder = QFileInfo(LocalPath::resolve(storedName)).absoluteFilePath();
+    FileChanges::aboutToCreateFolder(folder);
+    return QDir().mkdir(folder);
 }
 
 bool renameFolder(const QString &oldName, const QString &newName)
@@ -55,6 +58,7 @@ bool renameFolder(const QString &oldName, const QString &newName)
     if (existing.exists() && existing.absoluteFilePath() != from)
         return false;
     const QString target = existing.absolutePath() + QLatin1Char('/') + components(newName).constLast();
+    FileChanges::aboutToRenameFolder(from, target);
     return QDir().rename(from, target);
 }
 

@@ -1,5 +1,7 @@
 #include "files/AtomicFile.h"
 
+#include "files/FileChangeRecorder.h"
+
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -51,6 +53,7 @@ bool replace(const QString &localPath, const QByteArray &bytes)
         return false;
     const QFileInfo target(localPath);
     const QFileInfo folder(target.absolutePath());
+    FileChanges::aboutToChangeFile(target.absoluteFilePath());
     QSaveFile file(localPath);
     if (!file.open(QIODevice::WriteOnly))
         return false;

@@ -1,5 +1,8 @@
 #include "files/HomeTrash.h"
 
+#include "files/FileChangeRecorder.h"
+#include "files/UserFolders.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -11,29 +14,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-// A path that may not exist yet, with every folder that does exist resolved through its links, so
-// two paths can be compared for one lying inside the other.
-QString realPath(const QString &path)
-{
-    QString existing = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-    QString rest;
-    while (!QFileInfo::exists(existing)) {
-        const qsizetype slash = existing.lastIndexOf(QLatin1Char('/'));
-        if (slash <= 0)
-            return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-        rest.prepend(existing.mid(slash));
-        existing.truncate(slash);
-    }
-    return QFileInfo(existing).canonicalFilePath() + rest;
-}
-
-bool isInside(const QString &path, const QString &tree)
-{
-    const QString inner = realPath(path);
-    const QString outer = realPath(tree);
-    return inner == outer || inner.startsWith(outer.endsWith(QLatin1Char('/')) ? outer : outer + QLatin1Char('/'));
-}
 
 // The trash holds what the user threw away: it is the user's alone.
 bool makeFolders(const QString &path)
@@ -81,22 +61,15 @@ namespace HomeTrash {
 
 QString folder()
 {
-    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
-    // A relative value is not a valid setting and is passed over, as every desktop does.
-    if (dataHome.isEmpty() || QDir::isRelativePath(dataHome)) {
-        const QString home = qEnvironmentVariable("HOME");
-        if (home.isEmpty())
-            return {};
-        dataHome = home + QStringLiteral("/.local/share");
-    }
-    return QDir::cleanPath(dataHome + QStringLiteral("/Trash"));
+    const QString dataHome = UserFolders::data();
+    return dataHome.isEmpty() ? QString() : dataHome + QStringLiteral("/Trash");
 }
 
 bool moveFile(const QString &localPath, const QString &keepOutOf)
 {
     const QFileInfo file(localPath);
     const QString trash = folder();
-    if (!file.isFile() || trash.isEmpty() || isInside(trash, keepOutOf))
+    if (!file.isFile() || trash.isEmpty() || UserFolders::isInside(trash, keepOutOf))
         return false;
     const QString files = trash + QStringLiteral("/files/");
     const QString info = trash + QStringLiteral("/info/");
@@ -116,6 +89,8 @@ bool moveFile(const QString &localPath, const QString &keepOutOf)
         const QByteArray bytes = trashInfo(file.absoluteFilePath());
         const bool written = infoFile.write(bytes) == bytes.size() && infoFile.flush();
         infoFile.close();
+        if (written)
+            FileChanges::aboutToChangeFile(file.absoluteFilePath());
         if (written && moveInto(file.absoluteFilePath(), files + name))
             return true;
         infoFile.remove();
