@@ -437,6 +437,21 @@ void TMQVEdit::buildMenus()
     Normal1 = menuEntry(RTFMenu, QStringLiteral("Normal1"), QStringLiteral("Normal"), QKeySequence(QStringLiteral("Ctrl+N")));
     // The shortcuts act while the description editor has the focus.
     Beskriv->addActions(RTFMenu->actions());
+
+    // Ctrl+Z stays the text fields' own undo of what is being typed; these take back whole steps.
+    Rediger = Zmenu->addMenu(QStringLiteral("Rediger"));
+    Rediger->setObjectName(QStringLiteral("Rediger"));
+    Fortryd = Rediger->addAction(QStringLiteral("Fortryd"));
+    Fortryd->setObjectName(QStringLiteral("Fortryd"));
+    Fortryd->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+Z")));
+    Gentag = Rediger->addAction(QStringLiteral("Gentag"));
+    Gentag->setObjectName(QStringLiteral("Gentag"));
+    Gentag->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+Y")));
+    Rediger->addSeparator();
+    VisHistorik = Rediger->addAction(QStringLiteral("Historik…"));
+    VisHistorik->setObjectName(QStringLiteral("VisHistorik"));
+    VisHistorik->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+H")));
+    addActions({Fortryd, Gentag, VisHistorik});
 }
 
 void TMQVEdit::setTabOrders()

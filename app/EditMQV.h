@@ -5,6 +5,7 @@
 #include "catalogue/CatalogueKeys.h"
 #include "catalogue/CategoryMenus.h"
 #include "files/FileStamp.h"
+#include "history/CatalogueHistory.h"
 #include "catalogue/ItemFolder.h"
 #include "catalogue/ProfileFile.h"
 #include "description/DescriptionLanguage.h"
@@ -18,6 +19,7 @@
 #include <optional>
 
 class DescriptionEdit;
+class HistoryWindow;
 class NeighbourPreparation;
 class NumberSpinEdit;
 class QAction;
@@ -167,6 +169,13 @@ public:
     QAction *N2 = nullptr;
     QAction *Normal1 = nullptr;
 
+    // The menu of the history, at the end of the menu bar.
+    QMenu *Rediger = nullptr;
+    QAction *Fortryd = nullptr;
+    QAction *Gentag = nullptr;
+    QAction *VisHistorik = nullptr;
+    HistoryWindow *Historik = nullptr;
+
     ::Starter Starter;
 
     // Shared item operations.
@@ -239,6 +248,11 @@ public:
     void HentFastClick();
     void StartClick();
 
+    // History.
+    void FortrydClick();
+    void GentagClick();
+    void HistorikClick();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -262,6 +276,8 @@ private:
     // Every handler runs through the guard, so an error ends only the handler it was raised in.
     void runHandler(Handler handler);
     void runGuarded(const std::function<void()> &function);
+    // The outermost run is one user action, one step of the history.
+    void runGuarded(const std::function<void()> &function, const CatalogueHistory::Action &action);
     void reportError(const QString &message);
     void checkAccessAfterError();
     void showStoredItemAfterError();
@@ -319,6 +335,15 @@ private:
     std::array<std::pair<CategoryMenus::Listing, QPlainTextEdit *>, CategoryMenus::listingCount> listingMemos() const;
     QPlainTextEdit *listingMemo(CategoryMenus::Listing listing) const;
 
+    void openHistory();
+    CatalogueHistory::Action historyAction(Handler handler) const;
+    void beginRecording(const CatalogueHistory::Action &action);
+    void endRecording();
+    void refreshHistoryActions();
+    void undoTo(qint64 stepNumber);
+    void restoreItemBefore(qint64 stepNumber);
+    void showHistoryOutcome(const CatalogueHistory::Outcome &outcome);
+
     ClientLayout clientLayout() const;
     void applyClientLayout(const ClientLayout &layout);
 
@@ -338,6 +363,7 @@ private:
     bool neighbourPreparationQueued_ = false;
 
     HandlerGuard guard_;
+    std::unique_ptr<CatalogueHistory> history_;
 
     // While a display ticks the boxes one by one, the category group's colour waits for the last:
     // a colour that goes red and back within one display would repaint the whole group twice.

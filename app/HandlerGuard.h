@@ -17,6 +17,9 @@ public:
     // Runs the function; an exception ends it there. What it wrote before stays written.
     void run(const std::function<void()> &function);
 
+    // Whether a handler is running: a run started now is nested in it.
+    bool running() const { return depth_ > 0; }
+
     // Runs at each caught error, while still nested where it happened.
     void setOnError(std::function<void()> onError) { onError_ = std::move(onError); }
     // Runs after every outermost run, once any error has been reported.

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -96,8 +97,7 @@ void TMQVEdit::connectHandlers()
 
     for (const FieldWiring &wiring : fieldWirings()) {
         bindHandler(wiring.field, &QLineEdit::textChanged, wiring.change);
-        if (wiring.leave)
-            wiring.field->installEventFilter(this);
+        wiring.field->installEventFilter(this);
     }
 
     // Each formatting command has a button and an entry in the description's context menu.
@@ -122,6 +122,10 @@ void TMQVEdit::connectHandlers()
         bindHandler(wiring.button, &QPushButton::clicked, wiring.handler);
         bindHandler(wiring.menuEntry, &QAction::triggered, wiring.handler);
     }
+    bindHandler(Fortryd, &QAction::triggered, &TMQVEdit::FortrydClick);
+    bindHandler(Gentag, &QAction::triggered, &TMQVEdit::GentagClick);
+    connect(VisHistorik, &QAction::triggered, this, &TMQVEdit::HistorikClick);
+    connect(Beskriv->document(), &QTextDocument::modificationChanged, this, &TMQVEdit::refreshHistoryActions);
     connect(Beskriv, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &position) { RTFMenu->popup(Beskriv->viewport()->mapToGlobal(position)); });
 }
@@ -143,8 +147,13 @@ bool TMQVEdit::eventFilter(QObject *watched, QEvent *event)
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
             return QMainWindow::eventFilter(watched, event);
         for (const FieldWiring &wiring : fieldWirings()) {
-            if (watched == wiring.field && wiring.leave)
+            if (watched != wiring.field)
+                continue;
+            if (wiring.leave)
                 runHandler(wiring.leave);
+            // What was typed in the field is one step, complete once the user leaves it.
+            if (history_)
+                history_->endMerging();
         }
     }
     return QMainWindow::eventFilter(watched, event);
@@ -152,12 +161,30 @@ bool TMQVEdit::eventFilter(QObject *watched, QEvent *event)
 
 void TMQVEdit::runGuarded(const std::function<void()> &function)
 {
+    if (guard_.running())
+        guard_.run(function);
+    else
+        runGuarded(function, historyAction(nullptr));
+}
+
+void TMQVEdit::runGuarded(const std::function<void()> &function, const CatalogueHistory::Action &action)
+{
+    if (guard_.running()) {
+        guard_.run(function);
+        return;
+    }
+    beginRecording(action);
     guard_.run(function);
+    endRecording();
 }
 
 void TMQVEdit::runHandler(Handler handler)
 {
-    runGuarded([this, handler] { (this->*handler)(); });
+    const auto run = [this, handler] { (this->*handler)(); };
+    if (guard_.running())
+        guard_.run(run);
+    else
+        runGuarded(run, historyAction(handler));
 }
 
 void TMQVEdit::reportError(const QString &message)

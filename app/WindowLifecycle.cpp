@@ -14,6 +14,7 @@ void TMQVEdit::FormCreate()
     SuppressMove = false;
     CurrentItemNumber = 1;
     CatalogueFile = std::make_unique<ProfileFile>(Catalogue::fileName());
+    openHistory();
 
     const QString setting =
         CatalogueFile->ReadString(Catalogue::generalSection(), Catalogue::languageKey(), QStringLiteral("Dansk"));
@@ -29,6 +30,7 @@ void TMQVEdit::FormCreate()
     creatingWindow_ = true;
     runGuarded([this] { ShowItem(); });
     creatingWindow_ = false;
+    refreshHistoryActions();
 }
 
 

@@ -285,6 +285,28 @@ std::optional<QByteArray> ProfileText::withoutSection(QByteArrayView section) co
     return edited;
 }
 
+std::optional<QByteArray> ProfileText::withSectionFrom(const ProfileText &source, QByteArrayView section) const
+{
+    const std::optional<Section> from = source.findSection(section);
+    if (!from)
+        return withoutSection(section);
+    QByteArray block = QByteArrayView(source.bytes_).sliced(from->header.begin, from->bodyEnd - from->header.begin).toByteArray();
+    if (!block.endsWith('\n') && !block.endsWith('\r'))
+        block += "\r\n";
+    const std::optional<Section> here = findSection(section);
+    QByteArray edited = bytes_;
+    if (here) {
+        edited.replace(here->header.begin, here->bodyEnd - here->header.begin, block);
+    } else {
+        if (!edited.isEmpty() && !edited.endsWith('\n') && !edited.endsWith('\r'))
+            edited += "\r\n";
+        edited += block;
+    }
+    if (edited == bytes_)
+        return std::nullopt;
+    return edited;
+}
+
 bool ProfileText::canHoldSectionName(QByteArrayView name)
 {
     return !name.contains(']') && !hasLineBreak(name) && !hasOuterBlank(name);

@@ -42,6 +42,10 @@ public:
     // they hold no keys, and whatever a user wrote there is not ours to throw away.
     std::optional<QByteArray> withoutSection(QByteArrayView section) const;
 
+    // The section as it stands in source, header, key lines and all, in place of this text's one
+    // (appended when this text has none; removed as withoutSection() does when source has none).
+    std::optional<QByteArray> withSectionFrom(const ProfileText &source, QByteArrayView section) const;
+
     // Whether a name written into a file reads back as itself. A section name must not hold ']';
     // a key name must not hold '=' or start with ';' or '['; neither may hold a line break or
     // begin or end with a blank, which the reader would trim away.

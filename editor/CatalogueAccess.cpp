@@ -34,19 +34,23 @@ void TMQVEdit::refreshCatalogueAccess()
         command->setEnabled(!readOnly);
     for (QAction *command : {NytPunkt, SletPunkt, Slet, Paste})
         command->setEnabled(!readOnly);
+    refreshHistoryActions();
     for (QAction *entry : categoryClearEntries_)
         entry->setEnabled(!readOnly);
     showStatus();
 }
 
-// What keeps the user from changing what the window shows. The description that cannot be read
-// belongs to this item alone, so it is named first; the catalogue's lock shows again on the next.
+// What keeps the user from changing what the window shows. A description that cannot be read
+// belongs to this item alone, so it is named first, and the catalogue's lock shows again on the
+// next; an item without a folder has nowhere to keep a description.
 void TMQVEdit::showStatus()
 {
     if (descriptionUnreadable_)
         statusPanel(StatusPanel::Status)->setText(QStringLiteral("Kan ikke l\u00E6ses"));
     else if (catalogueReadOnly_)
         statusPanel(StatusPanel::Status)->setText(QStringLiteral("Skrivebeskyttet"));
+    else if (descriptionFolder_.isEmpty())
+        statusPanel(StatusPanel::Status)->setText(QStringLiteral("Ingen mappe"));
     else
         statusPanel(StatusPanel::Status)->setText(QStringLiteral("Status"));
 }

@@ -39,8 +39,6 @@ void TMQVEdit::SaveDescription()
     Beskriv->document()->setModified(false);
 }
 
-// An item whose folder does not exist has nowhere to keep a description: what is written there
-// is not saved, as before.
 void TMQVEdit::loadDescription(const QString &folder, const QString &fileName)
 {
     const bool hasFolder = !folder.isEmpty() && LocalPath::folderExists(folder);
@@ -64,7 +62,9 @@ void TMQVEdit::loadDescription(const QString &folder, const QString &fileName)
     descriptionUnreadable_ = reading == DescriptionFile::Reading::Unreadable;
     if (descriptionUnreadable_)
         qCInfo(zcdDiagnostics) << "could not read the description" << storedPath;
-    Beskriv->setReadOnly(descriptionUnreadable_);
+    // Nor can anything be typed where it could not be kept: an item without a folder has no
+    // place for its description until the folder is made.
+    Beskriv->setReadOnly(descriptionUnreadable_ || descriptionFolder_.isEmpty());
     Beskriv->document()->clearUndoRedoStacks();
     Beskriv->document()->setModified(false);
     showDescriptionFileName();

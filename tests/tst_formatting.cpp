@@ -36,6 +36,13 @@ struct Expected {
     QColor colour;
 };
 
+// A description can be written only where it can be kept: in the item's folder.
+void giveItemAFolder(const TempFolder &folder)
+{
+    folder.makeFolder("A");
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=A"}));
+}
+
 void startEditing(TMQVEdit &window, const QString &text)
 {
     window.show();
@@ -130,6 +137,7 @@ void TestFormatting::commands()
     QFETCH(qreal, pointSize);
     QFETCH(QColor, colour);
     TempFolder folder;
+    giveItemAFolder(folder);
     TMQVEdit window;
     startEditing(window, "Hello world");
     run(window, Way(way), button, entry, Qt::Key(key));
@@ -146,6 +154,7 @@ void TestFormatting::commands()
 void TestFormatting::boldWithoutSelectionAppliesToWhatIsTyped()
 {
     TempFolder folder;
+    giveItemAFolder(folder);
     TMQVEdit window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -171,6 +180,7 @@ void TestFormatting::standardLook()
 {
     QFETCH(int, way);
     TempFolder folder;
+    giveItemAFolder(folder);
     TMQVEdit window;
     startEditing(window, "First");
     auto *description = control<QTextEdit>(&window, "Beskriv");
@@ -211,6 +221,7 @@ void TestFormatting::standardLook()
 void TestFormatting::standardLookSurvivesSaveAndReload()
 {
     TempFolder folder;
+    giveItemAFolder(folder);
     folder.makeFolder("A");
     folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=A", "[Z2]", "Titel=B"}));
     TMQVEdit window;
@@ -235,6 +246,7 @@ void TestFormatting::standardLookSurvivesSaveAndReload()
 void TestFormatting::returnKeys()
 {
     TempFolder folder;
+    giveItemAFolder(folder);
     TMQVEdit window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));

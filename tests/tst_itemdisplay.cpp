@@ -357,7 +357,7 @@ void TestItemDisplay::catalogueTurningReadOnlyIsReportedOnce()
     folder.makeFolder("A");
     // Showing item 2 would write back "Ja" for "ja" and an empty "Global"; item 3 would lose "Spil".
     folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=Et", "Global=g", "Folder=A", "[Z2]", "Titel=To", "Spil=ja",
-                                        "[Z3]", "Titel=Tre", "Global=t"}));
+                                        "[Z3]", "Titel=Tre", "Global=t", "Folder=A"}));
     TMQVEdit window;
     const QString path = folder.filePath("Z.MQV");
     const QByteArray opened = folder.readFile("Z.MQV");

@@ -7,14 +7,25 @@
 
 TempFolder::TempFolder()
     : previous_(QDir::currentPath())
+    , previousState_(qgetenv("XDG_STATE_HOME"))
 {
-    if (!dir_.isValid() || !QDir::setCurrent(dir_.path()))
+    if (!dir_.isValid() || !home_.isValid() || !QDir::setCurrent(dir_.path()))
         throw std::runtime_error("cannot make a temporary current folder");
+    qputenv("XDG_STATE_HOME", statePath().toUtf8());
 }
 
 TempFolder::~TempFolder()
 {
     QDir::setCurrent(previous_);
+    if (previousState_.isNull())
+        qunsetenv("XDG_STATE_HOME");
+    else
+        qputenv("XDG_STATE_HOME", previousState_);
+}
+
+QString TempFolder::statePath() const
+{
+    return home_.filePath(QStringLiteral("state"));
 }
 
 QString TempFolder::path() const

@@ -6,6 +6,7 @@
 
 // A fresh folder that becomes the process's current folder for the life of the object, so code
 // that works relative to the current folder (".\Z.MQV", item folders) can be tested in isolation.
+// The user's state folder (where the history is kept) is a fresh one beside it, outside it.
 class TempFolder {
 public:
     TempFolder();
@@ -20,7 +21,11 @@ public:
     QByteArray readFile(const QString &relative) const;
     void makeFolder(const QString &relative) const;
 
+    QString statePath() const;
+
 private:
     QTemporaryDir dir_;
+    QTemporaryDir home_;
     QString previous_;
+    QByteArray previousState_;
 };

@@ -1,0 +1,165 @@
+#include "app/EditMQV.h"
+
+#include "app/DescriptionEdit.h"
+#include "app/NumberSpinEdit.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueItem.h"
+#include "catalogue/ItemSearch.h"
+#include "editor/HistoryWindow.h"
+#include "files/LocalPath.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTextDocument>
+
+#include <stdexcept>
+
+void TMQVEdit::openHistory()
+{
+    const QString catalogue = QFileInfo(LocalPath::forWriting(Catalogue::fileName())).absoluteFilePath();
+    history_ = std::make_unique<CatalogueHistory>(catalogue, CatalogueHistory::folderFor(catalogue),
+                                                  CatalogueHistory::Limits());
+}
+
+// One user action is one step of the history, named by what the user did where the change alone
+// would not say it. Keystrokes in one field of one item make one step together.
+CatalogueHistory::Action TMQVEdit::historyAction(Handler handler) const
+{
+    CatalogueHistory::Action action;
+    action.item = CurrentItemNumber;
+    action.title = CatalogueFile ? CatalogueItem(*CatalogueFile, CurrentItemNumber).text(TextKey::Titel) : QString();
+    if (handler == &TMQVEdit::NyClick) {
+        action.name = QStringLiteral("Tilf\u00F8j punkt");
+        action.item = ItemSearch::freeNumberForNewItem(CurrentItemNumber, itemExists()).value_or(CurrentItemNumber);
+        action.title.clear();
+    } else if (handler == &TMQVEdit::SletPunktClick) {
+        action.name = QStringLiteral("Slet punkt");
+    } else if (handler == &TMQVEdit::SletClick) {
+        action.name = QStringLiteral("Slet indhold");
+    } else if (handler == &TMQVEdit::KnapOpClick) {
+        action.name = QStringLiteral("Op");
+    } else if (handler == &TMQVEdit::NedKnapClick) {
+        action.name = QStringLiteral("Ned");
+    } else if (handler == &TMQVEdit::FlytteSpinnerChange) {
+        action.name = QStringLiteral("Flyt til punkt %1").arg(FlytteSpinner->value());
+    } else if (handler == &TMQVEdit::HentFastClick) {
+        action.name = QStringLiteral("Hent fast: punkt 24\u201342");
+    } else if (handler == &TMQVEdit::PasteClick) {
+        action.name = QStringLiteral("Paste beskrivelse");
+    }
+    for (const FieldWiring &wiring : fieldWirings()) {
+        if (handler == wiring.change)
+            action.mergeKey = wiring.field->objectName() + QLatin1Char('/') + QString::number(CurrentItemNumber);
+    }
+    return action;
+}
+
+// A read-only catalogue is not written, so there is nothing to record.
+void TMQVEdit::beginRecording(const CatalogueHistory::Action &action)
+{
+    if (history_ && catalogueWritable())
+        history_->begin(action);
+}
+
+void TMQVEdit::endRecording()
+{
+    if (!history_)
+        return;
+    history_->end();
+    if (const QString failure = history_->takeFailure(); !failure.isEmpty())
+        reportError(failure);
+    refreshHistoryActions();
+}
+
+// The captions name what a click would take back or do again. Text typed into the description
+// and not yet saved is the newest change: taking it back returns to the file.
+void TMQVEdit::refreshHistoryActions()
+{
+    const bool writable = history_ && catalogueWritable();
+    const bool typedDescription = writable && Beskriv->document()->isModified();
+    const HistoryStep *undo = writable ? history_->nextUndo() : nullptr;
+    const HistoryStep *redo = writable && !typedDescription ? history_->nextRedo() : nullptr;
+    if (typedDescription)
+        Fortryd->setText(QStringLiteral("Fortryd: %1 skrevet, punkt %2").arg(DescriptionFileName).arg(CurrentItemNumber));
+    else
+        Fortryd->setText(undo ? QStringLiteral("Fortryd: ") + undo->caption() : QStringLiteral("Fortryd"));
+    Fortryd->setEnabled(typedDescription || undo);
+    Gentag->setText(redo ? QStringLiteral("Gentag: ") + redo->caption() : QStringLiteral("Gentag"));
+    Gentag->setEnabled(redo);
+    if (Historik && Historik->isVisible())
+        Historik->refresh();
+}
+
+void TMQVEdit::FortrydClick()
+{
+    SaveDescription();
+    showHistoryOutcome(history_->undo());
+}
+
+void TMQVEdit::GentagClick()
+{
+    SaveDescription();
+    showHistoryOutcome(history_->redo());
+}
+
+void TMQVEdit::HistorikClick()
+{
+    if (!Historik) {
+        Historik = new HistoryWindow(*history_, this);
+        Historik->setWindowFlag(Qt::Window);
+        connect(Historik, &HistoryWindow::undoTo, this, [this](qint64 step) { runGuarded([this, step] { undoTo(step); }); });
+        connect(Historik, &HistoryWindow::restoreItemBefore, this, [this](qint64 step) { restoreItemBefore(step); });
+    }
+    Historik->refresh();
+    Historik->show();
+    Historik->raise();
+    Historik->activateWindow();
+}
+
+void TMQVEdit::undoTo(qint64 stepNumber)
+{
+    SaveDescription();
+    CatalogueHistory::Outcome last;
+    for (const HistoryStep *next = history_->nextUndo(); next && next->number >= stepNumber; next = history_->nextUndo()) {
+        const CatalogueHistory::Outcome outcome = history_->undo();
+        if (!outcome.done) {
+            showHistoryOutcome(last);
+            showHistoryOutcome(outcome);
+            return;
+        }
+        last = outcome;
+    }
+    showHistoryOutcome(last);
+}
+
+// One new step, itself undoable, named for what it does.
+void TMQVEdit::restoreItemBefore(qint64 stepNumber)
+{
+    CatalogueHistory::Action action;
+    for (const HistoryStep &step : history_->steps()) {
+        if (step.number == stepNumber) {
+            action.item = step.item;
+            action.title = step.title;
+        }
+    }
+    action.name = QStringLiteral("Gendan punkt %1 som f\u00F8r").arg(action.item);
+    runGuarded(
+        [this, stepNumber] {
+            SaveDescription();
+            showHistoryOutcome(history_->restoreItemBefore(stepNumber));
+        },
+        action);
+}
+
+// The window goes to the item the step touched, or the nearest one below when the step took
+// that item away, and shows what the files hold now.
+void TMQVEdit::showHistoryOutcome(const CatalogueHistory::Outcome &outcome)
+{
+    if (!outcome.refusal.isEmpty())
+        throw std::runtime_error(outcome.refusal.toStdString());
+    if (!outcome.done)
+        return;
+    const ItemSearch::Exists exists = itemExists();
+    ShowNumber(exists(outcome.item) ? outcome.item : ItemSearch::previousStop(outcome.item, exists));
+}

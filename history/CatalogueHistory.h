@@ -1,0 +1,108 @@
+#pragma once
+
+#include "files/FileChangeRecorder.h"
+#include "history/HistoryJournal.h"
+#include "history/HistoryStep.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+// The history of one catalogue: every change the editor made to the catalogue, its description
+// files and its folders, one step per user action, kept in the user's state folder so that it
+// outlives the program. Each step is written down before the first of its files is replaced, so
+// after a crash at any moment the files and the history still agree: the next start finishes what
+// the crash interrupted. Undo and redo put back exactly the bytes that were there, and only over
+// files that still hold what the history expects, so a change made outside the editor is never
+// overwritten.
+class CatalogueHistory : public FileChangeRecorder {
+public:
+    struct Limits {
+        int steps = 2000;
+        qint64 bytes = 200 * 1024 * 1024;
+    };
+    // The user action that the changes to come belong to.
+    struct Action {
+        QString name; // empty where what it changed describes it
+        int item = 0;
+        QString title;
+        // Consecutive actions with the same key are one step: the keystrokes typed into one field of
+        // one item. Empty for an action that is a step of its own.
+        QString mergeKey;
+    };
+    struct Outcome {
+        bool done = false;
+        QString refusal; // why nothing was done, for the user
+        int item = 0;    // the item the step touched
+    };
+
+    // The history of the catalogue at catalogueLocalPath, kept in historyFolder.
+    CatalogueHistory(const QString &catalogueLocalPath, const QString &historyFolder, Limits limits);
+    ~CatalogueHistory() override;
+
+    // Where the history of that catalogue is kept: in the user's state folder, one folder per
+    // catalogue by its absolute path. Empty when no state folder is known or it lies inside the
+    // catalogue's own folder tree, which goes onto the disc.
+    static QString folderFor(const QString &catalogueLocalPath);
+
+    // Changes announced between these two calls belong to the action.
+    void begin(const Action &action);
+    void end();
+    // The step being typed into is complete: the next action starts a step of its own.
+    void endMerging();
+
+    const std::vector<HistoryStep> &steps() const { return steps_; }
+    const HistoryStep *nextUndo() const;
+    const HistoryStep *nextRedo() const;
+
+    Outcome undo();
+    Outcome redo();
+
+    // Puts the item's section of the catalogue and the files its steps changed back as they were
+    // before the step. The writes are the current action's changes.
+    Outcome restoreItemBefore(qint64 stepNumber);
+
+    qint64 sizeOnDisk() const { return journal_.size(); }
+    // Set when the history could not be written and records nothing more in this run; the window
+    // tells the user once.
+    QString takeFailure();
+
+    void aboutToChangeFile(const QString &localPath) override;
+    void aboutToCreateFolder(const QString &localPath) override;
+    void aboutToRenameFolder(const QString &fromLocalPath, const QString &toLocalPath) override;
+
+private:
+    HistoryStep *openStep();
+    bool startStep();
+    void record(HistoryChange change, const QByteArray &beforeBytes);
+    void close();
+    void replay(const std::vector<HistoryJournal::Record> &records);
+    void recover();
+    void finishUndo(HistoryStep &step);
+    void finishRedo(HistoryStep &step);
+    std::optional<QByteArray> bytesBefore(const HistoryChange &change) const;
+    std::optional<QByteArray> bytesAfter(const HistoryChange &change) const;
+    QString mismatch(const HistoryStep &step, bool undoing) const;
+    bool apply(const HistoryStep &step, bool undoing);
+    bool putFile(const QString &localPath, const std::optional<QByteArray> &bytes);
+    std::optional<std::optional<QByteArray>> stateBefore(qint64 stepNumber, const QString &localPath) const;
+    void fail(const QString &what);
+    void enforceLimits();
+    bool writeState(const HistoryStep &step, const char *type, bool durable);
+    HistoryStep *find(qint64 number);
+
+    QString catalogue_;
+    HistoryJournal journal_;
+    Limits limits_;
+    std::vector<HistoryStep> steps_;
+    qint64 nextNumber_ = 1;
+    bool enabled_ = true;
+    QString failure_;
+
+    std::optional<Action> action_;
+    std::optional<FileChanges::Listening> listening_;
+    bool stepStarted_ = false;
+    // The catalogue's bytes before the open step, for its summary.
+    QByteArray catalogueBefore_;
+};

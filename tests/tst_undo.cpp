@@ -1,0 +1,315 @@
+#include "app/EditMQV.h"
+#include "support/EditorTesting.h"
+#include "support/TempFolder.h"
+#include "support/WindowActions.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDirIterator>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTextEdit>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <functional>
+
+// Every change the editor makes can be taken back and done again, whole steps at a time, also
+// after the window was closed; and never over what someone else changed since.
+class TestUndo : public QObject {
+    Q_OBJECT
+private slots:
+    void eachKindOfStepIsTakenBackExactly_data();
+    void eachKindOfStepIsTakenBackExactly();
+    void keystrokesInOneFieldAreOneStep();
+    void undoOutlivesTheWindow();
+    void outsideChangeIsNeverOverwritten();
+    void historyWindowUndoesDownToAStepAndRestoresAnItem();
+    void descriptionWithoutFolderTakesNoTyping();
+    void readOnlyCatalogueOffersNoUndo();
+};
+
+namespace {
+
+using Tree = QMap<QString, QByteArray>;
+
+// Every file and folder below the catalogue's folder with its bytes: what goes onto the disc.
+Tree treeOf(const TempFolder &folder)
+{
+    Tree tree;
+    QDirIterator entries(folder.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        const QString path = entries.next();
+        const QString relative = QDir(folder.path()).relativeFilePath(path);
+        if (entries.fileInfo().isDir()) {
+            tree.insert(relative + '/', QByteArray());
+        } else {
+            QFile file(path);
+            file.open(QIODevice::ReadOnly);
+            tree.insert(relative, file.readAll());
+        }
+    }
+    return tree;
+}
+
+void prepareCatalogue(const TempFolder &folder)
+{
+    for (const char *item : {"Programmer/Skak", "Programmer/Tegn", "Programmer/Virus"})
+        folder.makeFolder(item);
+    folder.writeFile("Programmer/Skak/DK.RTF", "{\\rtf1\\ansi Et spil skak.\\par}");
+    folder.writeFile("Z.MQV", iniBytes({"[Generelt]", "Sprog=Dansk", "[Z1]", "Titel=Skak", "Spil=Ja",
+                                        "Folder=Programmer\\Skak", "Global=Kort", "[Z2]", "Titel=Tegn", "Barn=ja",
+                                        "Folder=Programmer\\Tegn", "[Z3]", "Titel=Virus", "Spil=Ja", "Software=Ja",
+                                        "Folder=Programmer\\Virus", "[Z24]", "Titel=Gammel", "Webside=w"}));
+    folder.writeFile("Fast.MQV", iniBytes({"[Z24]", "Titel=Fast", "Software=Ja", "[Z25]", "Titel=Andet"}));
+}
+
+void trigger(TMQVEdit &window, const QString &action)
+{
+    control<QAction>(&window, action)->trigger();
+}
+
+void goToItem(TMQVEdit &window, int number)
+{
+    control<QSpinBox>(&window, "Nummer")->setValue(number);
+}
+
+struct StepKind {
+    const char *name;
+    std::function<void(TMQVEdit &, const TempFolder &)> act;
+};
+
+const std::vector<StepKind> &stepKinds()
+{
+    static const std::vector<StepKind> kinds = {
+        {"clear", [](TMQVEdit &window, const TempFolder &) { clickToolButton(window, "Slet"); }},
+        {"delete",
+         [](TMQVEdit &window, const TempFolder &) {
+             goToItem(window, 2);
+             MessageBoxAnswer answer(QMessageBox::Ok);
+             clickToolButton(window, "SletPunkt");
+         }},
+        {"import", [](TMQVEdit &window, const TempFolder &) { clickButton(window, "HentFast"); }},
+        {"up", [](TMQVEdit &window, const TempFolder &) { clickButton(window, "KnapOp"); }},
+        {"down",
+         [](TMQVEdit &window, const TempFolder &) {
+             goToItem(window, 24);
+             clickButton(window, "NedKnap");
+         }},
+        {"exchange",
+         [](TMQVEdit &window, const TempFolder &) {
+             QTest::keyClick(control<QSpinBox>(&window, "FlytteSpinner"), Qt::Key_Up);
+         }},
+        {"field",
+         [](TMQVEdit &window, const TempFolder &) {
+             typeInto(window, "TitelEdit", "Skakmester");
+             leaveField(window, "TitelEdit");
+         }},
+        {"flag", [](TMQVEdit &window, const TempFolder &) { QTest::mouseClick(control<QCheckBox>(&window, "Galleri"), Qt::LeftButton); }},
+        {"category erase",
+         [](TMQVEdit &window, const TempFolder &) {
+             MessageBoxAnswer answer(QMessageBox::Yes);
+             trigger(window, "Spil");
+         }},
+        {"folder create",
+         [](TMQVEdit &window, const TempFolder &) {
+             goToItem(window, 24);
+             clickButton(window, "OpretNavn");
+         }},
+        {"folder rename",
+         [](TMQVEdit &window, const TempFolder &) {
+             goToItem(window, 2);
+             typeInto(window, "FolderEdit", "Programmer\\Tegnestue");
+             clickButton(window, "Omdoeb");
+         }},
+        {"description save",
+         [](TMQVEdit &window, const TempFolder &) {
+             QTest::keyClicks(control<QTextEdit>(&window, "Beskriv"), "Mere: ");
+             clickToolButton(window, "ToolButton10");
+         }},
+        {"paste",
+         [](TMQVEdit &window, const TempFolder &) {
+             QGuiApplication::clipboard()->setText("Nyt kort");
+             clickToolButton(window, "Paste");
+         }},
+        {"trash", [](TMQVEdit &window, const TempFolder &) { clickToolButton(window, "SletRTF"); }},
+    };
+    return kinds;
+}
+
+} // namespace
+
+void TestUndo::eachKindOfStepIsTakenBackExactly_data()
+{
+    QTest::addColumn<int>("kind");
+    for (std::size_t index = 0; index < stepKinds().size(); ++index)
+        QTest::newRow(stepKinds()[index].name) << int(index);
+}
+
+void TestUndo::eachKindOfStepIsTakenBackExactly()
+{
+    QFETCH(int, kind);
+    TempFolder folder;
+    QTemporaryDir trash;
+    qputenv("XDG_DATA_HOME", trash.path().toUtf8());
+    prepareCatalogue(folder);
+    TMQVEdit window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    const Tree before = treeOf(folder);
+    stepKinds()[kind].act(window, folder);
+    const Tree after = treeOf(folder);
+    QVERIFY(after != before);
+
+    MessageBoxAnswer unexpected(QMessageBox::Ok);
+    QVERIFY(control<QAction>(&window, "Fortryd")->isEnabled());
+    trigger(window, "Fortryd");
+    QCOMPARE(treeOf(folder), before);
+    QVERIFY(control<QAction>(&window, "Gentag")->text().startsWith("Gentag: "));
+    trigger(window, "Gentag");
+    QCOMPARE(treeOf(folder), after);
+    trigger(window, "Fortryd");
+    QCOMPARE(treeOf(folder), before);
+    QCOMPARE(unexpected.count(), 0);
+    // What the window shows is what is stored again: showing it anew writes nothing.
+    clickToolButton(window, "ToolButton10");
+    clickToolButton(window, "ToolButton8");
+    QCOMPARE(treeOf(folder), before);
+}
+
+void TestUndo::keystrokesInOneFieldAreOneStep()
+{
+    TempFolder folder;
+    prepareCatalogue(folder);
+    TMQVEdit window;
+    const QByteArray before = folder.readFile("Z.MQV");
+    typeInto(window, "TitelEdit", "Skakmester");
+    leaveField(window, "TitelEdit");
+    typeInto(window, "KortTekst", "Ny");
+    leaveField(window, "KortTekst");
+    QCOMPARE(control<QAction>(&window, "Fortryd")->text(), QString("Fortryd: Global: \u00BBKort\u00AB \u2192 \u00BBNy\u00AB, punkt 1"));
+    trigger(window, "Fortryd");
+    QCOMPARE(control<QAction>(&window, "Fortryd")->text(),
+             QString("Fortryd: Titel: \u00BBSkak\u00AB \u2192 \u00BBSkakmester\u00AB, punkt 1"));
+    trigger(window, "Fortryd");
+    QCOMPARE(folder.readFile("Z.MQV"), before);
+    QCOMPARE(control<QLineEdit>(&window, "TitelEdit")->text(), QString("Skak"));
+    QVERIFY(!control<QAction>(&window, "Fortryd")->isEnabled());
+}
+
+void TestUndo::undoOutlivesTheWindow()
+{
+    TempFolder folder;
+    prepareCatalogue(folder);
+    const QByteArray before = folder.readFile("Z.MQV");
+    {
+        TMQVEdit window;
+        clickToolButton(window, "Slet");
+    }
+    const QByteArray cleared = folder.readFile("Z.MQV");
+    TMQVEdit window;
+    QCOMPARE(control<QAction>(&window, "Fortryd")->text(), QString("Fortryd: Slet indhold, punkt 1"));
+    trigger(window, "Fortryd");
+    QCOMPARE(folder.readFile("Z.MQV"), before);
+    QCOMPARE(control<QLineEdit>(&window, "TitelEdit")->text(), QString("Skak"));
+    // Nothing of the history lies in the catalogue's folder tree, which goes onto the disc.
+    QVERIFY(!QDir(folder.statePath()).isEmpty());
+    for (const QString &path : treeOf(folder).keys())
+        QVERIFY2(!path.contains("journal") && !path.contains("mqveditor"), qPrintable(path));
+    trigger(window, "Gentag");
+    QCOMPARE(folder.readFile("Z.MQV"), cleared);
+}
+
+void TestUndo::outsideChangeIsNeverOverwritten()
+{
+    TempFolder folder;
+    prepareCatalogue(folder);
+    TMQVEdit window;
+    typeInto(window, "TitelEdit", "Skakmester");
+    leaveField(window, "TitelEdit");
+    const QByteArray colleagues = folder.readFile("Z.MQV") + "[Z9]\r\nTitel=Fra en kollega\r\n";
+    folder.writeFile("Z.MQV", colleagues);
+    MessageBoxAnswer answer(QMessageBox::Ok);
+    trigger(window, "Fortryd");
+    QCOMPARE(answer.count(), 1);
+    QVERIFY2(answer.text().contains("Z.MQV er \u00E6ndret uden for editoren"), qPrintable(answer.text()));
+    QCOMPARE(folder.readFile("Z.MQV"), colleagues);
+}
+
+void TestUndo::historyWindowUndoesDownToAStepAndRestoresAnItem()
+{
+    TempFolder folder;
+    prepareCatalogue(folder);
+    const QByteArray before = folder.readFile("Z.MQV");
+    TMQVEdit window;
+    QTest::keyClicks(control<QTextEdit>(&window, "Beskriv"), "Ny tekst. ");
+    typeInto(window, "TitelEdit", "Skakmester");
+    leaveField(window, "TitelEdit");
+    QTest::mouseClick(control<QCheckBox>(&window, "Galleri"), Qt::LeftButton);
+    clickToolButton(window, "ToolButton10");
+    typeInto(window, "TitelEdit", "Tegnestue");
+    leaveField(window, "TitelEdit");
+    const QByteArray secondItemChanged = folder.readFile("Z.MQV");
+
+    trigger(window, "VisHistorik");
+    auto *history = control<QWidget>(&window, "Historik");
+    auto *steps = control<QTreeWidget>(history, "HistorikTrin");
+    QCOMPARE(steps->topLevelItemCount(), 4);
+    QCOMPARE(steps->topLevelItem(1)->text(3), QString("DK.RTF gemt"));
+    QCOMPARE(steps->topLevelItem(3)->text(3), QString("Titel: \u00BBSkak\u00AB \u2192 \u00BBSkakmester\u00AB"));
+    QVERIFY(control<QLabel>(history, "HistorikStoerrelse")->text().startsWith("4 trin, "));
+
+    // Item 1 as it was before its title changed, description included; item 2 keeps its new title.
+    steps->setCurrentItem(steps->topLevelItem(3));
+    clickButton(window, "GendanPunkt");
+    QVERIFY(folder.readFile("Z.MQV").contains("Titel=Tegnestue"));
+    QVERIFY(folder.readFile("Z.MQV").contains("Titel=Skak\r\n"));
+    QCOMPARE(folder.readFile("Programmer/Skak/DK.RTF"), QByteArray("{\\rtf1\\ansi Et spil skak.\\par}"));
+    QCOMPARE(steps->topLevelItem(0)->text(3), QString("Gendan punkt 1 som f\u00F8r"));
+    trigger(window, "Fortryd");
+    QCOMPARE(folder.readFile("Z.MQV"), secondItemChanged);
+
+    // The restore, undone, stands first now; the oldest step is still the last.
+    QVERIFY(steps->topLevelItem(0)->text(3).endsWith("(fortrudt)"));
+    steps->setCurrentItem(steps->topLevelItem(steps->topLevelItemCount() - 1));
+    QTest::mouseClick(control<QPushButton>(history, "FortrydTilHer"), Qt::LeftButton);
+    QCOMPARE(folder.readFile("Z.MQV"), before);
+    QCOMPARE(folder.readFile("Programmer/Skak/DK.RTF"), QByteArray("{\\rtf1\\ansi Et spil skak.\\par}"));
+    QCOMPARE(window.CurrentItemNumber, 1);
+}
+
+void TestUndo::descriptionWithoutFolderTakesNoTyping()
+{
+    TempFolder folder;
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=Nyt Program"}));
+    TMQVEdit window;
+    auto *description = control<QTextEdit>(&window, "Beskriv");
+    QTest::keyClicks(description, "Tabt");
+    QCOMPARE(description->toPlainText(), QString());
+    QCOMPARE(control<QLabel>(&window, "ZStatusPanel3")->text(), QString("Ingen mappe"));
+    clickButton(window, "OpretNavn");
+    QTest::keyClicks(description, "Gemt");
+    QCOMPARE(description->toPlainText(), QString("Gemt"));
+    QCOMPARE(control<QLabel>(&window, "ZStatusPanel3")->text(), QString("Status"));
+}
+
+void TestUndo::readOnlyCatalogueOffersNoUndo()
+{
+    TempFolder folder;
+    prepareCatalogue(folder);
+    {
+        TMQVEdit window;
+        clickToolButton(window, "Slet");
+    }
+    QFile::setPermissions(folder.filePath("Z.MQV"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    TMQVEdit window;
+    QVERIFY(!control<QAction>(&window, "Fortryd")->isEnabled());
+    QCOMPARE(control<QAction>(&window, "Fortryd")->text(), QString("Fortryd"));
+}
+
+QTEST_MAIN(TestUndo)
+#include "tst_undo.moc"
