@@ -2,6 +2,7 @@
 
 // Prints the usual table, then the median real time of each benchmark as a multiple of a
 // baseline's, measured in the same run: absolute times on a shared machine drift, ratios much less.
+// Pairs of a benchmark and its own baseline are printed as ratios of their own.
 
 #include <benchmark/benchmark.h>
 
@@ -13,8 +14,11 @@
 
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
-    explicit RatioReporter(std::string baseline)
+    using Pairs = std::vector<std::pair<std::string, std::string>>;
+
+    explicit RatioReporter(std::string baseline, Pairs pairs = {})
         : baseline_(std::move(baseline))
+        , pairs_(std::move(pairs))
     {
     }
 
@@ -37,6 +41,13 @@ public:
         std::printf("\nMedian real time as a multiple of %s (%.3f ms):\n", baseline_.c_str(), base * 1e3);
         for (const auto &[name, seconds] : seconds_)
             std::printf("  %-36s %9.3f ms %8.2fx\n", name.c_str(), median(seconds) * 1e3, median(seconds) / base);
+        for (const auto &[name, own] : pairs_) {
+            const auto measured = seconds_.find(name);
+            const auto against = seconds_.find(own);
+            if (measured != seconds_.end() && against != seconds_.end())
+                std::printf("%s as a multiple of %s: %.3fx\n", name.c_str(), own.c_str(),
+                            median(measured->second) / median(against->second));
+        }
     }
 
 private:
@@ -55,5 +66,6 @@ private:
     }
 
     std::string baseline_;
+    Pairs pairs_;
     std::map<std::string, std::vector<double>> seconds_;
 };
