@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 
 #include <cstdio>
@@ -106,12 +107,19 @@ int ProgramStart::openWindow(const QString &catalogue)
 
 // Without an argument, as a desktop launcher starts it, the editor asks for a catalogue unless
 // the current folder holds one; cancelling goes on in the current folder, where a new catalogue
-// can be started.
+// can be started, and a file the editor cannot open as chosen brings the dialog back.
 std::optional<QString> ProgramStart::folderToOpen(const QString &catalogue) const
 {
-    if (!catalogue.isEmpty())
-        return CatalogueLocation::folderOf(catalogue);
+    if (!catalogue.isEmpty()) {
+        if (QFileInfo(catalogue).isDir())
+            return QFileInfo(catalogue).absoluteFilePath();
+        return CatalogueLocation::folderToOpen(catalogue);
+    }
     if (CatalogueLocation::inCurrentFolder())
         return QDir::currentPath();
-    return CatalogueLocation::ask().value_or(QDir::currentPath());
+    while (const std::optional<QString> chosen = CatalogueLocation::ask()) {
+        if (const std::optional<QString> folder = CatalogueLocation::folderToOpen(*chosen))
+            return folder;
+    }
+    return QDir::currentPath();
 }

@@ -17,6 +17,8 @@ private slots:
     void opensTheCatalogueNamedOnTheCommandLine();
     void answersWithoutADisplay_data();
     void answersWithoutADisplay();
+    void aFileOtherThanTheCatalogueIsNotOpenedSilently_data();
+    void aFileOtherThanTheCatalogueIsNotOpenedSilently();
     void cancellingTheFileDialogOpensNothing();
 };
 
@@ -111,6 +113,52 @@ void TestProgramStart::answersWithoutADisplay()
     for (const char *english : {"Usage", "Options", "Displays", "help-all"})
         QVERIFY2(!printed.contains(QLatin1String(english)), qPrintable(printed));
     QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+}
+
+// The editor works on Z.MQV in its folder; a copy or Fast.MQV given instead is named in a message,
+// and only the catalogue beside it is offered.
+void TestProgramStart::aFileOtherThanTheCatalogueIsNotOpenedSilently_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("catalogueBeside");
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::addColumn<bool>("opened");
+    QTest::addColumn<QStringList>("buttons");
+    QTest::newRow("the catalogue in lower case") << "z.mqv" << false << QMessageBox::NoButton << true << QStringList();
+    QTest::newRow("a copy, opening Z.MQV instead")
+        << "foo.mqv" << true << QMessageBox::Open << true << QStringList{"\u00C5bn Z.MQV", "Annuller"};
+    QTest::newRow("Fast.MQV, declining")
+        << "Fast.MQV" << true << QMessageBox::Cancel << false << QStringList{"\u00C5bn Z.MQV", "Annuller"};
+    QTest::newRow("a copy with no catalogue beside it") << "foo.mqv" << false << QMessageBox::Ok << false << QStringList{"OK"};
+}
+
+void TestProgramStart::aFileOtherThanTheCatalogueIsNotOpenedSilently()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, catalogueBeside);
+    QFETCH(QMessageBox::StandardButton, answer);
+    QFETCH(bool, opened);
+    QFETCH(QStringList, buttons);
+    TempFolder root;
+    const QByteArray stored = iniBytes({"[Z1]", "Titel=Kopi"});
+    root.writeFile("Cd/" + file, stored);
+    if (catalogueBeside)
+        root.writeFile("Cd/Z.MQV", stored);
+    const QStringList before = QDir(root.filePath("Cd")).entryList(QDir::Files);
+
+    MessageBoxAnswer boxes(answer);
+    const std::optional<QString> folder = CatalogueLocation::folderToOpen(root.filePath("Cd/" + file));
+    QCOMPARE(folder.has_value(), opened);
+    if (folder)
+        QCOMPARE(*folder, root.filePath("Cd"));
+    QCOMPARE(boxes.count(), buttons.isEmpty() ? 0 : 1);
+    if (!buttons.isEmpty()) {
+        QVERIFY2(boxes.text().contains(root.filePath("Cd/" + file)) && boxes.text().contains(root.filePath("Cd/Z.MQV")),
+                 qPrintable(boxes.text()));
+        QCOMPARE(boxes.buttonTexts(), buttons);
+    }
+    QCOMPARE(QDir(root.filePath("Cd")).entryList(QDir::Files), before);
+    QCOMPARE(root.readFile("Cd/" + file), stored);
 }
 
 // Cancelling leaves the current folder as it is, so a new catalogue can be started there.
