@@ -1,5 +1,6 @@
 #include "app/CatalogueLocation.h"
 
+#include "app/ScreenFit.h"
 #include "catalogue/Catalogue.h"
 #include "files/LocalPath.h"
 
@@ -70,12 +71,21 @@ std::optional<QString> folderToOpen(const QString &file, QWidget *parent)
 
 std::optional<QString> ask(QWidget *parent)
 {
-    const QString file = QFileDialog::getOpenFileName(parent, QStringLiteral("\u00C5bn et Z-CD-katalog"),
-                                                      QDir::currentPath(),
-                                                      QStringLiteral("Z-CD-katalog (%1)").arg(catalogueName()));
-    if (file.isEmpty())
+    QFileDialog dialog(parent, QStringLiteral("\u00C5bn et Z-CD-katalog"), QDir::currentPath(),
+                       QStringLiteral("Z-CD-katalog (%1)").arg(catalogueName()));
+    // The desktop's own dialog (GTK's under GNOME) speaks the desktop's language, not the
+    // editor's, and keeps its own size, too large for a small screen.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("S\u00F8g i:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Filnavn:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Filtype:"));
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("\u00C5bn"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Annuller"));
+    ScreenFit::fitToScreen(&dialog, dialog.sizeHint());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return file;
+    return dialog.selectedFiles().first();
 }
 
 } // namespace CatalogueLocation

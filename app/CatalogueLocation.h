@@ -24,8 +24,9 @@ bool inCurrentFolder();
 // when there is none or the user declines.
 std::optional<QString> folderToOpen(const QString &file, QWidget *parent = nullptr);
 
-// Asks for a catalogue with the desktop's file dialog and gives the file chosen; nothing when the
-// user cancels.
+// Asks for a catalogue with a file dialog and gives the file chosen; nothing when the user cancels.
+// The dialog is Qt's own, whatever the desktop offers, so that its texts are Danish and it fits
+// the screen.
 std::optional<QString> ask(QWidget *parent = nullptr);
 
 } // namespace CatalogueLocation

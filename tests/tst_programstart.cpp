@@ -3,8 +3,12 @@
 #include "support/TempFolder.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QProcess>
+#include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QtTest>
 
@@ -19,7 +23,7 @@ private slots:
     void answersWithoutADisplay();
     void aFileOtherThanTheCatalogueIsNotOpenedSilently_data();
     void aFileOtherThanTheCatalogueIsNotOpenedSilently();
-    void cancellingTheFileDialogOpensNothing();
+    void theFileDialogIsDanishAndFitsTheScreen();
 };
 
 namespace {
@@ -161,19 +165,33 @@ void TestProgramStart::aFileOtherThanTheCatalogueIsNotOpenedSilently()
     QCOMPARE(root.readFile("Cd/" + file), stored);
 }
 
-// Cancelling leaves the current folder as it is, so a new catalogue can be started there.
-void TestProgramStart::cancellingTheFileDialogOpensNothing()
+// Whatever dialog the desktop would give, the catalogue is chosen in Qt's own, with Danish texts;
+// cancelling leaves the current folder as it is, so a new catalogue can be started there.
+void TestProgramStart::theFileDialogIsDanishAndFitsTheScreen()
 {
     TempFolder folder;
     QVERIFY(!CatalogueLocation::inCurrentFolder());
+    QStringList texts;
+    QRect frame;
     QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [] {
-        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget()))
-            dialog->reject();
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        frame = dialog->frameGeometry();
+        for (const QLabel *label : dialog->findChildren<QLabel *>())
+            texts.append(label->text());
+        for (const QPushButton *button : dialog->findChild<QDialogButtonBox *>()->findChildren<QPushButton *>())
+            texts.append(button->text());
+        dialog->reject();
     });
     answer.start(20);
     QVERIFY(!CatalogueLocation::ask());
     QCOMPARE(QDir::currentPath(), folder.path());
+    for (const QString &text : {"S\u00F8g i:", "Filnavn:", "Filtype:", "\u00C5bn", "Annuller"})
+        QVERIFY2(texts.contains(text), qPrintable(texts.join('|')));
+    QVERIFY2(QGuiApplication::primaryScreen()->availableGeometry().contains(frame),
+             qPrintable(QStringLiteral("%1 x %2 at %3,%4").arg(frame.width()).arg(frame.height()).arg(frame.x()).arg(frame.y())));
 }
 
 QTEST_MAIN(TestProgramStart)
