@@ -49,9 +49,9 @@ std::optional<QString> folderToOpen(const QString &file, QWidget *parent)
         return folder;
 
     const std::optional<QString> besideIt = LocalPath::findFile(QDir(folder).filePath(catalogueName()));
+    const QString catalogueThere = shown(besideIt.value_or(QDir(folder).filePath(catalogueName())));
     const QString text = QStringLiteral("Editoren arbejder altid p\u00E5 kataloget %1 i en mappe og kan ikke \u00E5bne %2.")
                              .arg(catalogueName(), shown(given.absoluteFilePath()));
-    const QString catalogueThere = shown(QDir(folder).absoluteFilePath(besideIt ? QFileInfo(*besideIt).fileName() : catalogueName()));
     if (!besideIt) {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Z-CD editor"),
                         text + QStringLiteral("\n\n%1 findes ikke.").arg(catalogueThere), QMessageBox::Ok, parent);
