@@ -1,11 +1,28 @@
 #include "app/CatalogueLocation.h"
 
+#include "app/ScreenFit.h"
 #include "catalogue/Catalogue.h"
 #include "files/LocalPath.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+QString catalogueName()
+{
+    return QFileInfo(LocalPath::asWritten(Catalogue::fileName())).fileName();
+}
+
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
 
 namespace CatalogueLocation {
 
@@ -24,14 +41,51 @@ bool inCurrentFolder()
     return LocalPath::fileExists(Catalogue::fileName());
 }
 
+std::optional<QString> folderToOpen(const QString &file, QWidget *parent)
+{
+    const QFileInfo given(file);
+    const QString folder = given.absolutePath();
+    if (given.fileName().compare(catalogueName(), Qt::CaseInsensitive) == 0)
+        return folder;
+
+    const std::optional<QString> besideIt = LocalPath::findFile(QDir(folder).filePath(catalogueName()));
+    const QString catalogueThere = shown(besideIt.value_or(QDir(folder).filePath(catalogueName())));
+    const QString text = QStringLiteral("Editoren arbejder altid p\u00E5 kataloget %1 i en mappe og kan ikke \u00E5bne %2.")
+                             .arg(catalogueName(), shown(given.absoluteFilePath()));
+    if (!besideIt) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Z-CD editor"),
+                        text + QStringLiteral("\n\n%1 findes ikke.").arg(catalogueThere), QMessageBox::Ok, parent);
+        box.exec();
+        return std::nullopt;
+    }
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Z-CD editor"),
+                    text + QStringLiteral("\n\nVil du \u00E5bne %1 i stedet?").arg(catalogueThere),
+                    QMessageBox::Open | QMessageBox::Cancel, parent);
+    box.button(QMessageBox::Open)->setText(QStringLiteral("\u00C5bn %1").arg(catalogueName()));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annuller"));
+    box.setDefaultButton(QMessageBox::Open);
+    if (box.exec() != QMessageBox::Open)
+        return std::nullopt;
+    return folder;
+}
+
 std::optional<QString> ask(QWidget *parent)
 {
-    const QString file = QFileDialog::getOpenFileName(parent, QStringLiteral("\u00C5bn et Z-CD-katalog"),
-                                                      QDir::currentPath(),
-                                                      QStringLiteral("Z-CD-kataloger (*.MQV *.mqv);;Alle filer (*)"));
-    if (file.isEmpty())
+    QFileDialog dialog(parent, QStringLiteral("\u00C5bn et Z-CD-katalog"), QDir::currentPath(),
+                       QStringLiteral("Z-CD-katalog (%1)").arg(catalogueName()));
+    // The desktop's own dialog (GTK's under GNOME) speaks the desktop's language, not the
+    // editor's, and keeps its own size, too large for a small screen.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("S\u00F8g i:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Filnavn:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Filtype:"));
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("\u00C5bn"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Annuller"));
+    ScreenFit::fitToScreen(&dialog, dialog.sizeHint());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return QFileInfo(file).absolutePath();
+    return dialog.selectedFiles().first();
 }
 
 } // namespace CatalogueLocation

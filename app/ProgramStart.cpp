@@ -3,50 +3,102 @@
 #include "app/CatalogueLocation.h"
 #include "app/DanishTranslation.h"
 #include "app/EditMQV.h"
+#include "app/ProgramStartArguments.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
+
+constexpr int CannotOpen = 2;
 
 void complain(const QString &text)
 {
     std::fputs(qUtf8Printable(QStringLiteral("MQVEditor: ") + text + QLatin1Char('\n')), stderr);
 }
 
+QtMessageHandler handlerBeforeStart = nullptr;
+
+// Qt ends the process when it finds no display to open the window on, with advice to reinstall
+// that does not fit; this says what is wrong instead, and ends the way a refused start does.
+void noDisplay(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type != QtFatalMsg) {
+        handlerBeforeStart(type, context, message);
+        return;
+    }
+    complain(QStringLiteral("Vinduet kan ikke \u00E5bnes: der er ingen sk\u00E6rm at vise det p\u00E5 "
+                            "(DISPLAY eller WAYLAND_DISPLAY). Et katalog kan tjekkes uden sk\u00E6rm med mqvcheck."));
+    std::_Exit(CannotOpen);
+}
+
 } // namespace
 
-ProgramStart::ProgramStart(QApplication &application)
-    : application_(application)
+ProgramStart::ProgramStart(int &argc, char **argv)
+    : argc_(argc)
+    , argv_(argv)
 {
 }
 
 int ProgramStart::run()
 {
+    QStringList arguments;
+    for (int i = 1; i < argc_; ++i)
+        arguments.append(QString::fromLocal8Bit(argv_[i]));
+    const ProgramStartArguments read = ProgramStartArguments::read(arguments);
+    if (const std::optional<int> exitCode = answerWithoutWindow(read))
+        return *exitCode;
+    return openWindow(read.catalogue);
+}
+
+std::optional<int> ProgramStart::answerWithoutWindow(const ProgramStartArguments &arguments) const
+{
+    switch (arguments.request) {
+    case ProgramStartArguments::Request::ShowHelp:
+        std::fputs(qUtf8Printable(ProgramStartArguments::helpText()), stdout);
+        return 0;
+    case ProgramStartArguments::Request::ShowVersion:
+        std::fputs("MQVEditor " MQV_VERSION "\n", stdout);
+        return 0;
+    case ProgramStartArguments::Request::Refuse:
+        complain(arguments.complaint);
+        return CannotOpen;
+    case ProgramStartArguments::Request::OpenWindow:
+        break;
+    }
+    if (!arguments.catalogue.isEmpty() && !CatalogueLocation::folderOf(arguments.catalogue)) {
+        complain(QStringLiteral("%1 findes ikke.").arg(arguments.catalogue));
+        return CannotOpen;
+    }
+    return std::nullopt;
+}
+
+int ProgramStart::openWindow(const QString &catalogue)
+{
+    handlerBeforeStart = qInstallMessageHandler(noDisplay);
+    QApplication application(argc_, argv_);
+    qInstallMessageHandler(handlerBeforeStart);
+
     QCoreApplication::setApplicationName(QStringLiteral("MQVEditor"));
     QCoreApplication::setApplicationVersion(QStringLiteral(MQV_VERSION));
     // The desktop matches the window to its launcher and icon by this name; the installed icon
     // also marks the window where the desktop asks the window for one.
     QGuiApplication::setDesktopFileName(QStringLiteral(MQV_APPLICATION_ID));
     QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(MQV_APPLICATION_ID)));
-    DanishTranslation::install(application_);
+    DanishTranslation::install(application);
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Z-CD editor: redigerer kataloget over programmerne p\u00E5 en Z-CD."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(
-        QStringLiteral("KATALOG"),
-        QStringLiteral("Kataloget Z.MQV eller mappen, der rummer det. Uden katalog bruges den aktuelle mappe; "
-                       "rummer den intet katalog, sp\u00F8rges der efter et."),
-        QStringLiteral("[KATALOG]"));
-    parser.process(application_);
-    if (!openCatalogue(parser.positionalArguments()))
-        return 2;
+    const std::optional<QString> folder = folderToOpen(catalogue);
+    if (!folder)
+        return CannotOpen;
+    if (!QDir::setCurrent(*folder)) {
+        complain(QStringLiteral("Mappen %1 kan ikke \u00E5bnes.").arg(*folder));
+        return CannotOpen;
+    }
 
     TMQVEdit MQVEdit;
     MQVEdit.show();
@@ -55,27 +107,19 @@ int ProgramStart::run()
 
 // Without an argument, as a desktop launcher starts it, the editor asks for a catalogue unless
 // the current folder holds one; cancelling goes on in the current folder, where a new catalogue
-// can be started.
-bool ProgramStart::openCatalogue(const QStringList &arguments)
+// can be started, and a file the editor cannot open as chosen brings the dialog back.
+std::optional<QString> ProgramStart::folderToOpen(const QString &catalogue) const
 {
-    if (arguments.size() > 1) {
-        complain(QStringLiteral("Angiv h\u00F8jst \u00E9t katalog."));
-        return false;
+    if (!catalogue.isEmpty()) {
+        if (QFileInfo(catalogue).isDir())
+            return QFileInfo(catalogue).absoluteFilePath();
+        return CatalogueLocation::folderToOpen(catalogue);
     }
-    std::optional<QString> folder;
-    if (arguments.isEmpty()) {
-        if (!CatalogueLocation::inCurrentFolder())
-            folder = CatalogueLocation::ask();
-    } else {
-        folder = CatalogueLocation::folderOf(arguments.first());
-        if (!folder) {
-            complain(QStringLiteral("%1 findes ikke.").arg(arguments.first()));
-            return false;
-        }
+    if (CatalogueLocation::inCurrentFolder())
+        return QDir::currentPath();
+    while (const std::optional<QString> chosen = CatalogueLocation::ask()) {
+        if (const std::optional<QString> folder = CatalogueLocation::folderToOpen(*chosen))
+            return folder;
     }
-    if (folder && !QDir::setCurrent(*folder)) {
-        complain(QStringLiteral("Mappen %1 kan ikke \u00E5bnes.").arg(*folder));
-        return false;
-    }
-    return true;
+    return QDir::currentPath();
 }
