@@ -451,7 +451,9 @@ void TMQVEdit::buildMenus()
     VisHistorik = Rediger->addAction(QStringLiteral("Historik…"));
     VisHistorik->setObjectName(QStringLiteral("VisHistorik"));
     VisHistorik->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+H")));
-    addActions({Fortryd, Gentag, VisHistorik});
+    // They act from the history window too.
+    for (QAction *action : {Fortryd, Gentag, VisHistorik})
+        action->setShortcutContext(Qt::ApplicationShortcut);
 }
 
 void TMQVEdit::setTabOrders()

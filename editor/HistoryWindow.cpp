@@ -14,9 +14,12 @@ namespace {
 
 enum Column { Time, Item, Title, Change };
 
-QString megabytes(qint64 bytes)
+QString shownSize(qint64 bytes)
 {
-    return QLocale(QLocale::Danish).toString(double(bytes) / (1024 * 1024), 'f', 1) + QStringLiteral(" MB");
+    const QLocale danish(QLocale::Danish);
+    if (bytes < 1024 * 1024)
+        return danish.toString((bytes + 1023) / 1024) + QStringLiteral(" KB");
+    return danish.toString(double(bytes) / (1024 * 1024), 'f', 1) + QStringLiteral(" MB");
 }
 
 } // namespace
@@ -82,7 +85,7 @@ void HistoryWindow::refresh()
     }
     for (int column = Time; column < Change; ++column)
         steps_->resizeColumnToContents(column);
-    size_->setText(QStringLiteral("%1 trin, %2").arg(steps.size()).arg(megabytes(history_.sizeOnDisk())));
+    size_->setText(QStringLiteral("%1 trin, %2").arg(steps.size()).arg(shownSize(history_.sizeOnDisk())));
     updateButtons();
 }
 
