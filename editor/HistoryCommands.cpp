@@ -67,8 +67,11 @@ void TMQVEdit::endRecording()
     if (!history_)
         return;
     history_->end();
-    if (const QString failure = history_->takeFailure(); !failure.isEmpty())
-        reportError(failure);
+    // Told once the window is there to tell it in.
+    if (isVisible()) {
+        if (const QString failure = history_->takeFailure(); !failure.isEmpty())
+            reportError(failure);
+    }
     refreshHistoryActions();
 }
 

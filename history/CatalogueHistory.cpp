@@ -17,6 +17,10 @@
 
 #include <algorithm>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 namespace {
 
 const QString typeKey = QStringLiteral("t");
@@ -66,9 +70,17 @@ CatalogueHistory::CatalogueHistory(const QString &catalogueLocalPath, const QStr
 {
     if (!enabled_)
         return;
+    // One editor at a time keeps a catalogue's history: a second one on the same catalogue would
+    // number its steps over the first one's. The lock goes with the process, however it ends.
+    QDir().mkpath(historyFolder);
+    lock_ = ::open(QFile::encodeName(historyFolder + QStringLiteral("/lock")).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (lock_ < 0 || ::flock(lock_, LOCK_EX | LOCK_NB) != 0) {
+        fail(QStringLiteral("en anden editor har katalogets historik åben"));
+        return;
+    }
     // Which catalogue a history folder belongs to, for whoever looks into the state folder.
     const QString nameFile = historyFolder + QStringLiteral("/catalogue");
-    if (!QFileInfo::exists(nameFile) && QDir().mkpath(historyFolder)) {
+    if (!QFileInfo::exists(nameFile)) {
         QFile name(nameFile);
         if (name.open(QIODevice::WriteOnly))
             name.write(QFile::encodeName(catalogue_) + '\n');
@@ -81,8 +93,10 @@ CatalogueHistory::CatalogueHistory(const QString &catalogueLocalPath, const QStr
 CatalogueHistory::~CatalogueHistory()
 {
     listening_.reset();
-    if (openStep())
+    if (enabled_ && openStep())
         close();
+    if (lock_ >= 0)
+        ::close(lock_);
 }
 
 QString CatalogueHistory::folderFor(const QString &catalogueLocalPath)

@@ -94,6 +94,7 @@ private:
 
     QString catalogue_;
     HistoryJournal journal_;
+    int lock_ = -1;
     Limits limits_;
     std::vector<HistoryStep> steps_;
     qint64 nextNumber_ = 1;

@@ -31,6 +31,7 @@ private slots:
     void historyWindowUndoesDownToAStepAndRestoresAnItem();
     void descriptionWithoutFolderTakesNoTyping();
     void readOnlyCatalogueOffersNoUndo();
+    void secondEditorKeepsNoHistory();
 };
 
 namespace {
@@ -309,6 +310,28 @@ void TestUndo::readOnlyCatalogueOffersNoUndo()
     TMQVEdit window;
     QVERIFY(!control<QAction>(&window, "Fortryd")->isEnabled());
     QCOMPARE(control<QAction>(&window, "Fortryd")->text(), QString("Fortryd"));
+}
+
+// Two editors on one catalogue would number their steps over each other's: the second keeps none.
+void TestUndo::secondEditorKeepsNoHistory()
+{
+    TempFolder folder;
+    prepareCatalogue(folder);
+    const QByteArray before = folder.readFile("Z.MQV");
+    TMQVEdit first;
+    TMQVEdit second;
+    second.show();
+    MessageBoxAnswer answer(QMessageBox::Ok);
+    typeInto(second, "KortTekst", "Fra den anden");
+    QCOMPARE(answer.count(), 1);
+    QVERIFY(answer.text().contains("en anden editor"));
+    QVERIFY(!control<QAction>(&second, "Fortryd")->isEnabled());
+    const QByteArray changed = folder.readFile("Z.MQV");
+    QVERIFY(changed != before);
+    typeInto(first, "TitelEdit", "Skakmester");
+    leaveField(first, "TitelEdit");
+    trigger(first, "Fortryd");
+    QCOMPARE(folder.readFile("Z.MQV"), changed);
 }
 
 QTEST_MAIN(TestUndo)
