@@ -55,6 +55,7 @@ void editOnce(CatalogueHistory &history, ProfileFile &catalogue, int round)
 // start must finish what was cut off and take every step back to the files as they began.
 void TestHistory::killedAtAnyMomentUndoesBackToTheStart()
 {
+    int stepsTakenBack = 0;
     for (int attempt = 0; attempt < 6; ++attempt) {
         TempFolder folder;
         folder.makeFolder("A");
@@ -77,22 +78,21 @@ void TestHistory::killedAtAnyMomentUndoesBackToTheStart()
                 }
             }
         }
-        ::usleep(useconds_t(20000 + 37000 * attempt));
+        ::usleep(useconds_t(30000 + 45000 * attempt));
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
 
+        // Killed before its first step or in the middle of any later one.
         CatalogueHistory history(path, historyFolder(folder), {});
-        QVERIFY(!history.steps().empty());
-        int undone = 0;
         while (history.nextUndo()) {
             const CatalogueHistory::Outcome outcome = history.undo();
             QVERIFY2(outcome.done, qPrintable(QString("attempt %1: %2").arg(attempt).arg(outcome.refusal)));
-            ++undone;
+            ++stepsTakenBack;
         }
-        QVERIFY(undone > 0);
         QCOMPARE(folder.readFile("Z.MQV"), catalogue);
         QCOMPARE(folder.readFile("A/DK.RTF"), description);
     }
+    QVERIFY(stepsTakenBack > 6);
 }
 
 void TestHistory::oldestStepsGoFirstWhenFull()
