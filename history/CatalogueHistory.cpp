@@ -50,6 +50,11 @@ QJsonObject journalRecord(const char *type, qint64 number)
     return {{typeKey, QLatin1String(type)}, {numberKey, double(number)}};
 }
 
+QString verb(bool undoing)
+{
+    return undoing ? QStringLiteral("fortryde") : QStringLiteral("gentage");
+}
+
 bool isFolder(const QString &path)
 {
     return QFileInfo(path).isDir();
@@ -445,25 +450,17 @@ void CatalogueHistory::recover()
         close();
     }
     for (HistoryStep &step : steps_) {
-        if (step.state == HistoryStep::State::Undoing)
-            finishUndo(step);
-        else if (step.state == HistoryStep::State::Redoing)
-            finishRedo(step);
+        if (step.state == HistoryStep::State::Undoing || step.state == HistoryStep::State::Redoing)
+            finish(step);
     }
 }
 
-void CatalogueHistory::finishUndo(HistoryStep &step)
+void CatalogueHistory::finish(HistoryStep &step)
 {
-    apply(step, true);
-    writeState(step, "undone", false);
-    step.state = HistoryStep::State::Undone;
-}
-
-void CatalogueHistory::finishRedo(HistoryStep &step)
-{
-    apply(step, false);
-    writeState(step, "redone", false);
-    step.state = HistoryStep::State::Done;
+    const bool undoing = step.state == HistoryStep::State::Undoing;
+    apply(step, undoing);
+    writeState(step, undoing ? "undone" : "redone", false);
+    step.state = undoing ? HistoryStep::State::Undone : HistoryStep::State::Done;
 }
 
 bool CatalogueHistory::writeState(const HistoryStep &step, const char *type, bool durable)
@@ -491,10 +488,9 @@ std::optional<QByteArray> CatalogueHistory::bytesAfter(const HistoryChange &chan
 // Why the step cannot be taken back (or done again) over what is on disk now; empty when it can.
 QString CatalogueHistory::mismatch(const HistoryStep &step, bool undoing) const
 {
-    const QString verb = undoing ? QStringLiteral("fortryde") : QStringLiteral("gentage");
     const auto refuse = [&](const QString &path, const QString &why) {
         return QStringLiteral("Kan ikke %1 \u00BB%2\u00AB: %3 %4. Intet er \u00E6ndret.")
-            .arg(verb, step.caption(), StepSummary::shownPath(path, catalogue_), why);
+            .arg(verb(undoing), step.caption(), StepSummary::shownPath(path, catalogue_), why);
     };
     const QString changedOutside = QStringLiteral("er \u00E6ndret uden for editoren");
     for (const HistoryChange &change : step.changes) {
@@ -606,19 +602,7 @@ CatalogueHistory::Outcome CatalogueHistory::undo()
         change.afterOffset = bytes.isEmpty() ? -1 : offset;
         change.afterSize = bytes.size();
     }
-    if (!writeState(*step, "undo", true))
-        return {};
-    step->state = HistoryStep::State::Undoing;
-    if (!apply(*step, true)) {
-        apply(*step, false);
-        writeState(*step, "kept", false);
-        step->state = HistoryStep::State::Done;
-        return {false, QStringLiteral("Kan ikke fortryde \u00BB%1\u00AB: filerne kan ikke skrives. Intet er \u00E6ndret.").arg(step->caption()),
-                step->item};
-    }
-    writeState(*step, "undone", false);
-    step->state = HistoryStep::State::Undone;
-    return {true, QString(), step->item};
+    return carryOut(*step, true);
 }
 
 CatalogueHistory::Outcome CatalogueHistory::redo()
@@ -628,19 +612,28 @@ CatalogueHistory::Outcome CatalogueHistory::redo()
         return {};
     if (const QString why = mismatch(*step, false); !why.isEmpty())
         return {false, why, step->item};
-    if (!writeState(*step, "redo", true))
+    return carryOut(*step, false);
+}
+
+// Marked as under way on the disk first, so that a crash is carried through at the next start; a
+// change that cannot be made puts back what was already changed.
+CatalogueHistory::Outcome CatalogueHistory::carryOut(HistoryStep &step, bool undoing)
+{
+    const HistoryStep::State before = undoing ? HistoryStep::State::Done : HistoryStep::State::Undone;
+    if (!writeState(step, undoing ? "undo" : "redo", true))
         return {};
-    step->state = HistoryStep::State::Redoing;
-    if (!apply(*step, false)) {
-        apply(*step, true);
-        writeState(*step, "undone", false);
-        step->state = HistoryStep::State::Undone;
-        return {false, QStringLiteral("Kan ikke gentage \u00BB%1\u00AB: filerne kan ikke skrives. Intet er \u00E6ndret.").arg(step->caption()),
-                step->item};
+    step.state = undoing ? HistoryStep::State::Undoing : HistoryStep::State::Redoing;
+    if (!apply(step, undoing)) {
+        apply(step, !undoing);
+        writeState(step, undoing ? "kept" : "undone", false);
+        step.state = before;
+        return {false,
+                QStringLiteral("Kan ikke %1 \u00BB%2\u00AB: filerne kan ikke skrives. Intet er \u00E6ndret.").arg(verb(undoing), step.caption()),
+                step.item};
     }
-    writeState(*step, "redone", false);
-    step->state = HistoryStep::State::Done;
-    return {true, QString(), step->item};
+    writeState(step, undoing ? "undone" : "redone", false);
+    step.state = undoing ? HistoryStep::State::Undone : HistoryStep::State::Done;
+    return {true, QString(), step.item};
 }
 
 // Nothing when no step from stepNumber on changed the file; otherwise what it held before the

@@ -79,12 +79,12 @@ private:
     void close();
     void replay(const std::vector<HistoryJournal::Record> &records);
     void recover();
-    void finishUndo(HistoryStep &step);
-    void finishRedo(HistoryStep &step);
+    void finish(HistoryStep &step);
     std::optional<QByteArray> bytesBefore(const HistoryChange &change) const;
     std::optional<QByteArray> bytesAfter(const HistoryChange &change) const;
     QString mismatch(const HistoryStep &step, bool undoing) const;
     bool apply(const HistoryStep &step, bool undoing);
+    Outcome carryOut(HistoryStep &step, bool undoing);
     bool putFile(const QString &localPath, const std::optional<QByteArray> &bytes);
     std::optional<std::optional<QByteArray>> stateBefore(qint64 stepNumber, const QString &localPath) const;
     void fail(const QString &what);
