@@ -288,6 +288,8 @@ private:
     void categoryClick(Category category);
     void flagClick(FlagKey key, QCheckBox *box);
     void fileFieldChange(QLineEdit *field, TextKey key);
+    bool holdsAnotherItem(const QString &folder) const;
+    void refuseSharedFolderRename(const QString &folder, int sharer);
     void showTitleCaption(const QString &title);
     void showText(QLineEdit *field, const QString &text);
     void colourFileField(QLineEdit *field);

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 
 namespace {
 
@@ -60,12 +61,22 @@ void TMQVEdit::TitelEditChange()
     showTitleCaption(TitelEdit->text());
 }
 
+// Typing a new folder name passes through names such as "Programmer" or another item's folder.
+// Taking one of those over would show that item's files as this one's, save this description into
+// them, and make a later rename move them, so a folder that holds another item's files is never
+// taken from the field; the item's own stored folder always is.
+bool TMQVEdit::holdsAnotherItem(const QString &folder) const
+{
+    return CatalogueFile && folder != CatalogueItem(*CatalogueFile, CurrentItemNumber).text(TextKey::Folder)
+        && FolderOperations::otherItemInFolder(*CatalogueFile, CurrentItemNumber, folder);
+}
+
 // A folder name is stored only once it names an existing folder; until then the stored name
 // stays, which is what a rename later moves.
 void TMQVEdit::FolderEditChange()
 {
     const QString folder = FolderEdit->text();
-    if (!namesFolder(folder)) {
+    if (!namesFolder(folder) || holdsAnotherItem(folder)) {
         WindowColours::setFontColour(FolderEdit, WindowColours::red());
         return;
     }
@@ -127,7 +138,11 @@ void TMQVEdit::OmdoebClick()
     CatalogueItem item(*CatalogueFile, CurrentItemNumber);
     const QString oldName = item.text(TextKey::Folder);
     const QString newName = FolderEdit->text();
-    if (FolderOperations::renameFolder(oldName, newName)) {
+    const std::optional<int> sharer = newName == oldName ? std::nullopt
+        : FolderOperations::otherItemInFolder(*CatalogueFile, CurrentItemNumber, oldName);
+    if (sharer)
+        refuseSharedFolderRename(oldName, *sharer);
+    if (!sharer && FolderOperations::renameFolder(oldName, newName)) {
         // The description in the editor moved with its folder.
         if (descriptionFolder_ == oldName) {
             descriptionFolder_ = newName;
@@ -144,4 +159,17 @@ void TMQVEdit::OmdoebClick()
         FolderEdit->setText(oldName);
     }
     WindowColours::setFontColour(FolderEdit, namesFolder(FolderEdit->text()) ? WindowColours::black() : WindowColours::red());
+}
+
+// Renaming a folder another item keeps its files in would take them from that item.
+void TMQVEdit::refuseSharedFolderRename(const QString &folder, int sharer)
+{
+    const QString title = CatalogueItem(*CatalogueFile, sharer).text(TextKey::Titel);
+    const QString item = title.isEmpty() ? QStringLiteral("punkt %1").arg(sharer)
+                                         : QStringLiteral("punkt %1, \"%2\",").arg(QString::number(sharer), title);
+    QMessageBox refusal(QMessageBox::Warning, ApplicationTitle,
+                        QStringLiteral("Mappen \"%1\" omd\u00F8bes ikke: %2 har sine filer i den.").arg(folder, item),
+                        QMessageBox::Ok, this);
+    refusal.setObjectName(QStringLiteral("OmdoebRefusal"));
+    refusal.exec();
 }
