@@ -309,7 +309,7 @@ void TMQVEdit::buildGrafik()
     for (std::size_t i = 0; i < memos.size(); ++i) {
         const auto listing = CategoryMenus::Listing(i);
         *memos[i] = hiddenMemo(Grafik, CategoryMenus::listingObjectName(listing),
-                               {QString(), CategoryMenus::listingHeading(listing)}, QRect(16, tops[i], 257, 25));
+                               CategoryMenus::listingStart(listing), QRect(16, tops[i], 257, 25));
     }
     ZProgrammer->setLineWrapMode(QPlainTextEdit::NoWrap);
 }

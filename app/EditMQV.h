@@ -172,6 +172,8 @@ public:
     // Shared item operations.
     void ShowItem();
     void UpdateCategoryColour();
+    // Makes the category menus, the listings and the master listing anew from the catalogue; run
+    // after every change of titles, numbers or categories, so each entry shows the item it names.
     void BuildCategoryMenus();
     void SaveDescription();
     void MoveItemSection(const QString &source, const QString &destination);
@@ -288,6 +290,7 @@ private:
     void categoryClick(Category category);
     void flagClick(FlagKey key, QCheckBox *box);
     void fileFieldChange(QLineEdit *field, TextKey key);
+    std::optional<int> otherItemInFolder(const QString &folder) const;
     bool holdsAnotherItem(const QString &folder) const;
     void refuseSharedFolderRename(const QString &folder, int sharer);
     void showTitleCaption(const QString &title);
@@ -320,6 +323,7 @@ private:
     // The hidden memo of each category listing.
     std::array<std::pair<CategoryMenus::Listing, QPlainTextEdit *>, CategoryMenus::listingCount> listingMemos() const;
     QPlainTextEdit *listingMemo(CategoryMenus::Listing listing) const;
+    void showMenuEntries(QMenu *menu, const QList<CategoryMenus::Entry> &entries);
 
     ClientLayout clientLayout() const;
     void applyClientLayout(const ClientLayout &layout);

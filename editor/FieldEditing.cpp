@@ -2,6 +2,7 @@
 
 #include "catalogue/CatalogueItem.h"
 #include "catalogue/FolderOperations.h"
+#include "catalogue/ProfileSnapshot.h"
 #include "files/LocalPath.h"
 #include "app/WindowColours.h"
 
@@ -31,13 +32,17 @@ void TMQVEdit::flagClick(FlagKey key, QCheckBox *box)
         CatalogueItem(*CatalogueFile, CurrentItemNumber).setFlag(key, box->isChecked());
 }
 
+// A display only writes back what it read, which leaves the menus as they are.
 void TMQVEdit::categoryClick(Category category)
 {
     if (!shownItemExists())
         return;
     UpdateCategoryColour();
-    if (catalogueWritable())
-        CatalogueItem(*CatalogueFile, CurrentItemNumber).setFlag(CatalogueKeys::flagKey(category), categoryBox(category)->isChecked());
+    if (!catalogueWritable())
+        return;
+    CatalogueItem(*CatalogueFile, CurrentItemNumber).setFlag(CatalogueKeys::flagKey(category), categoryBox(category)->isChecked());
+    if (!settingFlagBoxes_)
+        BuildCategoryMenus();
 }
 
 void TMQVEdit::ZProgramClick() { categoryClick(Category::ZProgram); }
@@ -56,9 +61,20 @@ void TMQVEdit::TitelEditChange()
 {
     if (!CatalogueFile)
         return;
-    if (catalogueWritable())
-        CatalogueItem(*CatalogueFile, CurrentItemNumber).setValue(Titel->text(), TitelEdit->text());
+    if (catalogueWritable()) {
+        CatalogueItem item(*CatalogueFile, CurrentItemNumber);
+        const bool retitled = item.text(TextKey::Titel) != TitelEdit->text();
+        item.setValue(Titel->text(), TitelEdit->text());
+        if (retitled)
+            BuildCategoryMenus();
+    }
     showTitleCaption(TitelEdit->text());
+}
+
+std::optional<int> TMQVEdit::otherItemInFolder(const QString &folder) const
+{
+    const std::shared_ptr<const ProfileSnapshot> catalogue = CatalogueFile->Snapshot();
+    return catalogue ? FolderOperations::otherItemInFolder(*catalogue, CurrentItemNumber, folder) : std::nullopt;
 }
 
 // Typing a new folder name passes through names such as "Programmer" or another item's folder.
@@ -68,7 +84,7 @@ void TMQVEdit::TitelEditChange()
 bool TMQVEdit::holdsAnotherItem(const QString &folder) const
 {
     return CatalogueFile && folder != CatalogueItem(*CatalogueFile, CurrentItemNumber).text(TextKey::Folder)
-        && FolderOperations::otherItemInFolder(*CatalogueFile, CurrentItemNumber, folder);
+        && otherItemInFolder(folder);
 }
 
 // A folder name is stored only once it names an existing folder; until then the stored name
@@ -139,7 +155,7 @@ void TMQVEdit::OmdoebClick()
     const QString oldName = item.text(TextKey::Folder);
     const QString newName = FolderEdit->text();
     const std::optional<int> sharer = newName == oldName ? std::nullopt
-        : FolderOperations::otherItemInFolder(*CatalogueFile, CurrentItemNumber, oldName);
+        : otherItemInFolder(oldName);
     if (sharer)
         refuseSharedFolderRename(oldName, *sharer);
     if (!sharer && FolderOperations::renameFolder(oldName, newName)) {
