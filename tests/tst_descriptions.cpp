@@ -34,6 +34,7 @@ private slots:
     void plainTextFileIsShownAndSavedAsRtfOnceEdited();
     void browsingLeavesEveryDescriptionAsItWas();
     void nextDescriptionIsShownFromItsStart();
+    void newDescriptionStartsFromTheDefaultFormat();
     void unreadableFileIsShownReadOnlyAndKept_data();
     void unreadableFileIsShownReadOnlyAndKept();
     void failedSaveIsReportedAndTheTextKept_data();
@@ -293,6 +294,24 @@ void TestDescriptions::nextDescriptionIsShownFromItsStart()
     description->setFocus();
     QTest::keyClicks(description, "Ny ");
     QVERIFY(shownDescription(window).startsWith("Ny Linje 1 med fed tekst\nLinje 2"));
+}
+
+// The format of the text shown before, a 12 pt bold heading in a centred paragraph here, is not
+// the format of a description that has none yet.
+void TestDescriptions::newDescriptionStartsFromTheDefaultFormat()
+{
+    TempFolder folder;
+    folder.writeFile("A/DK.RTF", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard\\qc\\b\\f0\\fs24 Overskrift\\b0\\par}");
+    folder.makeFolder("B");
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=A", "[Z2]", "Titel=B", "Folder=B"}));
+    TMQVEdit window;
+    clickToolButton(window, "ToolButton10");
+    auto *description = control<QTextEdit>(&window, "Beskriv");
+    description->setFocus();
+    QTest::keyClicks(description, "Ny");
+    clickToolButton(window, "ToolButton8");
+    const QByteArray saved = folder.readFile("B/DK.RTF");
+    QVERIFY2(saved.contains("\\pard\\f0\\fs16 Ny\\par"), saved.constData());
 }
 
 void TestDescriptions::unreadableFileIsShownReadOnlyAndKept_data()
