@@ -32,7 +32,7 @@ void TMQVEdit::SaveDescription()
         return;
     }
     const QString path = LocalPath::join(descriptionFolder_, DescriptionFileName);
-    if (!DescriptionFile::save(path, *Beskriv->document())) {
+    if (!DescriptionFile::save(path, *Beskriv->document(), CurrentLanguage)) {
         qCInfo(zcdDiagnostics) << "could not save the description" << path;
         throw DescriptionSaveError(path);
     }
