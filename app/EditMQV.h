@@ -8,6 +8,7 @@
 #include "catalogue/ItemFolder.h"
 #include "catalogue/ProfileFile.h"
 #include "description/DescriptionLanguage.h"
+#include "editor/FailedWriteLock.h"
 #include "launch/Starter.h"
 
 #include <QMainWindow>
@@ -349,8 +350,10 @@ private:
     // a colour that goes red and back within one display would repaint the whole group twice.
     bool settingFlagBoxes_ = false;
 
+    // The catalogue's controls are locked: the catalogue is read-only, or a write to it failed.
     bool catalogueReadOnly_ = false;
-    // A write failed because the catalogue turned read-only: the window goes back to what is stored.
+    FailedWriteLock failedWrite_;
+    // A write to the catalogue failed: the window goes back to what is stored.
     bool showStoredItem_ = false;
     QList<QAction *> categoryClearEntries_;
 };
