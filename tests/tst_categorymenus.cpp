@@ -144,7 +144,9 @@ void TestCategoryMenus::fetchFixedItems()
     clickButton(window, "HentFast");
     QCOMPARE(control<QLineEdit>(&window, "TitelEdit")->text(), QString("Gammel"));
     QCOMPARE(window.CatalogueFile->ReadString("Z24", "Titel", ""), QString("Fast"));
+    // A fixed item's flag is set by any value its file holds, "Nej" too.
     QCOMPARE(window.CatalogueFile->ReadString("Z24", "Spil", ""), QString("Ja"));
+    QCOMPARE(entriesOf(window, "Spil1"), QStringList({"S24=Fast", "-", "Spil=Slet liste"}));
     QCOMPARE(window.CatalogueFile->ReadString("Z24", "Webside", "none"), QString("none"));
     QCOMPARE(window.CurrentItemNumber, 24);
     QCOMPARE(window.HighestItemNumber, 24);
