@@ -14,6 +14,13 @@ void DescriptionEdit::insertFromMimeData(const QMimeData *source)
     ensureCursorVisible();
 }
 
+void DescriptionEdit::clearDescription()
+{
+    releaseCursor();
+    document()->clear();
+    placeCursorAtStart();
+}
+
 // A cursor on the document is pushed along by text inserted where it stands: the editor's own
 // would end up selecting the whole new document, and showing or moving it from there lays out
 // the whole document at once instead of only what is in view. So the editor holds no cursor on

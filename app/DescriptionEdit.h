@@ -25,6 +25,10 @@ public:
         }
     }
 
+    // Empties the editor. What is typed next takes the description's default format, not the one
+    // the cursor stood in before, as the editor's own clear() would keep it.
+    void clearDescription();
+
 protected:
     void insertFromMimeData(const QMimeData *source) override;
 

@@ -257,11 +257,12 @@ void TMQVEdit::buildKategorier()
     KnapOp = button(Kategorier, QStringLiteral("KnapOp"), QStringLiteral("Op"), 128, 120, 49, 22);
     NedKnap = button(Kategorier, QStringLiteral("NedKnap"), QStringLiteral("Ned"), 184, 120, 49, 22);
     NummerLabel = label(Kategorier, QStringLiteral("NummerLabel"), QStringLiteral("Index"), 11, 160);
-    Nummer = place(new NumberSpinEdit(Kategorier), QStringLiteral("Nummer"), 53, 152, 60, 21);
+    Nummer = place(new NumberSpinEdit(NumberSpinEdit::TypedNumber::WhenComplete, Kategorier), QStringLiteral("Nummer"),
+                   53, 152, 60, 21);
     Label2 = label(Kategorier, QStringLiteral("Label2"), QStringLiteral("Flyt"), 135, 160);
-    FlytteSpinner = place(new NumberSpinEdit(Kategorier), QStringLiteral("FlytteSpinner"), 173, 152, 60, 21);
-    // A number typed digit by digit must not move the item to every number on the way.
-    FlytteSpinner->setKeyboardTracking(false);
+    // An item is moved by a number confirmed with Enter, never by leaving the field or scrolling past it.
+    FlytteSpinner = place(new NumberSpinEdit(NumberSpinEdit::TypedNumber::OnEnter, Kategorier),
+                          QStringLiteral("FlytteSpinner"), 173, 152, 60, 21);
 }
 
 void TMQVEdit::buildTekstfelter()
@@ -308,7 +309,7 @@ void TMQVEdit::buildGrafik()
     for (std::size_t i = 0; i < memos.size(); ++i) {
         const auto listing = CategoryMenus::Listing(i);
         *memos[i] = hiddenMemo(Grafik, CategoryMenus::listingObjectName(listing),
-                               {QString(), CategoryMenus::listingHeading(listing)}, QRect(16, tops[i], 257, 25));
+                               CategoryMenus::listingStart(listing), QRect(16, tops[i], 257, 25));
     }
     ZProgrammer->setLineWrapMode(QPlainTextEdit::NoWrap);
 }

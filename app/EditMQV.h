@@ -9,6 +9,7 @@
 #include "catalogue/ItemFolder.h"
 #include "catalogue/ProfileFile.h"
 #include "description/DescriptionLanguage.h"
+#include "editor/FailedWriteLock.h"
 #include "launch/Starter.h"
 
 #include <QMainWindow>
@@ -181,6 +182,8 @@ public:
     // Shared item operations.
     void ShowItem();
     void UpdateCategoryColour();
+    // Makes the category menus, the listings and the master listing anew from the catalogue; run
+    // after every change of titles, numbers or categories, so each entry shows the item it names.
     void BuildCategoryMenus();
     void SaveDescription();
     void MoveItemSection(const QString &source, const QString &destination);
@@ -304,6 +307,9 @@ private:
     void categoryClick(Category category);
     void flagClick(FlagKey key, QCheckBox *box);
     void fileFieldChange(QLineEdit *field, TextKey key);
+    std::optional<int> otherItemInFolder(const QString &folder) const;
+    bool holdsAnotherItem(const QString &folder) const;
+    void refuseSharedFolderRename(const QString &folder, int sharer);
     void showTitleCaption(const QString &title);
     void showText(QLineEdit *field, const QString &text);
     void colourFileField(QLineEdit *field);
@@ -334,6 +340,7 @@ private:
     // The hidden memo of each category listing.
     std::array<std::pair<CategoryMenus::Listing, QPlainTextEdit *>, CategoryMenus::listingCount> listingMemos() const;
     QPlainTextEdit *listingMemo(CategoryMenus::Listing listing) const;
+    void showMenuEntries(QMenu *menu, const QList<CategoryMenus::Entry> &entries);
 
     void openHistory();
     CatalogueHistory::Action historyAction(Handler handler) const;
@@ -369,8 +376,10 @@ private:
     // a colour that goes red and back within one display would repaint the whole group twice.
     bool settingFlagBoxes_ = false;
 
+    // The catalogue's controls are locked: the catalogue is read-only, or a write to it failed.
     bool catalogueReadOnly_ = false;
-    // A write failed because the catalogue turned read-only: the window goes back to what is stored.
+    FailedWriteLock failedWrite_;
+    // A write to the catalogue failed: the window goes back to what is stored.
     bool showStoredItem_ = false;
     QList<QAction *> categoryClearEntries_;
 };

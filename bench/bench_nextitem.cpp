@@ -181,7 +181,7 @@ void DescriptionSaveChanged(benchmark::State &state)
         stale.write("{\\rtf1 old}");
         stale.close();
         state.ResumeTiming();
-        DescriptionFile::save(FullCatalogue::descriptionPath(2), document);
+        DescriptionFile::save(FullCatalogue::descriptionPath(2), document, DescriptionLanguage::Dansk);
     }
 }
 BENCHMARK(DescriptionSaveChanged)->Unit(benchmark::kMillisecond);
@@ -191,9 +191,9 @@ void DescriptionSaveUnchanged(benchmark::State &state)
     fullCatalogue();
     QTextDocument document;
     DescriptionFile::load(FullCatalogue::descriptionPath(1), document);
-    DescriptionFile::save(FullCatalogue::descriptionPath(1), document);
+    DescriptionFile::save(FullCatalogue::descriptionPath(1), document, DescriptionLanguage::Dansk);
     for (auto _ : state)
-        DescriptionFile::save(FullCatalogue::descriptionPath(1), document);
+        DescriptionFile::save(FullCatalogue::descriptionPath(1), document, DescriptionLanguage::Dansk);
 }
 BENCHMARK(DescriptionSaveUnchanged)->Unit(benchmark::kMillisecond);
 

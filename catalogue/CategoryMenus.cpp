@@ -1,8 +1,8 @@
 #include "catalogue/CategoryMenus.h"
 
 #include "catalogue/Catalogue.h"
-#include "catalogue/CatalogueItem.h"
 #include "catalogue/ProfileFile.h"
+#include "catalogue/ProfileReader.h"
 
 namespace CategoryMenus {
 
@@ -81,6 +81,11 @@ QString listingHeading(Listing listing)
     return QString();
 }
 
+QStringList listingStart(Listing listing)
+{
+    return {QString(), listingHeading(listing)};
+}
+
 const std::array<Listing, listingCount> &masterOrder()
 {
     static const std::array<Listing, listingCount> order = {
@@ -90,17 +95,17 @@ const std::array<Listing, listingCount> &masterOrder()
     return order;
 }
 
-Contents collect(ProfileFile &catalogue)
+Contents collect(const ProfileReader &catalogue)
 {
     Contents contents;
     for (int n = Catalogue::FirstItemNumber; n <= Catalogue::LastItemNumber; ++n) {
-        const CatalogueItem item(catalogue, n);
-        const QString title = item.text(TextKey::Titel);
+        const QString section = Catalogue::SectionName(n);
+        const QString title = catalogue.ReadString(section, CatalogueKeys::name(TextKey::Titel), QString());
         if (title.isEmpty())
             continue;
         bool listed = false;
         for (const CategoryRow &row : categoryRows()) {
-            if (!item.flag(CatalogueKeys::flagKey(row.category)))
+            if (!Catalogue::isFlagSet(catalogue.ReadString(section, CatalogueKeys::name(row.category), Catalogue::missingFlagValue())))
                 continue;
             contents.entries(row.menu).append({title, row.entryPrefix + QString::number(n)});
             if (!listed) {

@@ -9,9 +9,10 @@
 #include <array>
 
 class ProfileFile;
+class ProfileReader;
 
-// The category menus of the menu bar and the category listings, made from the catalogue once at
-// start-up. The mapping of a category to its listing is historical (items of "Internet" are
+// The category menus of the menu bar and the category listings, made from the catalogue at
+// start-up and again after every change of titles, numbers or categories. The mapping of a category to its listing is historical (items of "Internet" are
 // listed under "Galleriet"), and the people who paste the listings rely on it.
 namespace CategoryMenus {
 
@@ -60,12 +61,14 @@ const std::array<std::pair<Menu, Category>, 4> &clearableMenus();
 
 QString listingObjectName(Listing listing);
 QString listingHeading(Listing listing);
+// The lines a listing starts with, before its titles: an empty line and the heading.
+QStringList listingStart(Listing listing);
 // The order the listings stand in the master listing.
 const std::array<Listing, listingCount> &masterOrder();
 
 // Every titled item gets an entry in the menu of each of its categories and one listing line,
 // under the first of its categories.
-Contents collect(ProfileFile &catalogue);
+Contents collect(const ProfileReader &catalogue);
 
 // Erases every item whose flag for the category is set. Stops at the first write error.
 void eraseCategory(ProfileFile &catalogue, const QString &categoryKey);

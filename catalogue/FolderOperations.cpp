@@ -1,5 +1,8 @@
 #include "catalogue/FolderOperations.h"
 
+#include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueKeys.h"
+#include "catalogue/ProfileReader.h"
 #include "files/FileChangeRecorder.h"
 #include "files/LocalPath.h"
 
@@ -14,6 +17,15 @@ QStringList components(const QString &storedName)
     QString normalized = storedName;
     normalized.replace(QLatin1Char('/'), QLatin1Char('\\'));
     return normalized.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
+}
+
+// The folder's one path on this disk, whatever spelling, letter case or links name it; empty
+// when there is no such folder.
+QString folderIdentity(const QString &storedName)
+{
+    if (storedName.isEmpty() || !LocalPath::folderExists(storedName))
+        return QString();
+    return QFileInfo(LocalPath::resolve(storedName, LocalPath::Kind::Folder)).canonicalFilePath();
 }
 
 } // namespace
@@ -60,6 +72,23 @@ bool renameFolder(const QString &oldName, const QString &newName)
     const QString target = existing.absolutePath() + QLatin1Char('/') + components(newName).constLast();
     FileChanges::aboutToRenameFolder(from, target);
     return QDir().rename(from, target);
+}
+
+std::optional<int> otherItemInFolder(const ProfileReader &catalogue, int item, const QString &storedName)
+{
+    const QString folder = folderIdentity(storedName);
+    if (folder.isEmpty())
+        return std::nullopt;
+    const QString inside = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    const QString folderKey = CatalogueKeys::name(TextKey::Folder);
+    for (int n = Catalogue::FirstItemNumber; n <= Catalogue::LastItemNumber; ++n) {
+        if (n == item)
+            continue;
+        const QString other = folderIdentity(catalogue.ReadString(Catalogue::SectionName(n), folderKey, QString()));
+        if (!other.isEmpty() && (other == folder || other.startsWith(inside)))
+            return n;
+    }
+    return std::nullopt;
 }
 
 } // namespace FolderOperations

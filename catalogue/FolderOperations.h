@@ -2,6 +2,10 @@
 
 #include <QString>
 
+#include <optional>
+
+class ProfileReader;
+
 // Creating and renaming item folders. Names are stored paths (backslashes, any letter case) and
 // must be names a Windows disc can hold, since the folders end up on one.
 namespace FolderOperations {
@@ -18,5 +22,10 @@ bool createFolder(const QString &storedName);
 // entry of the new name exists (unless it is the same folder in other letters), or when a name
 // is not allowed.
 bool renameFolder(const QString &oldName, const QString &newName);
+
+// The first item other than `item` whose stored folder is the existing folder storedName or lies
+// inside it, in any spelling: renaming or moving storedName would take that item's pictures,
+// files and descriptions along. Nothing when storedName names no folder.
+std::optional<int> otherItemInFolder(const ProfileReader &catalogue, int item, const QString &storedName);
 
 } // namespace FolderOperations

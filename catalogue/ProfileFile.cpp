@@ -136,6 +136,11 @@ bool ProfileFile::SectionExists(const QString &section) const
     return read && read->SectionExists(section);
 }
 
+std::shared_ptr<const ProfileSnapshot> ProfileFile::Snapshot() const
+{
+    return current();
+}
+
 bool ProfileFile::CanWrite() const
 {
     return AtomicFile::canReplace(localPath());

@@ -43,6 +43,10 @@ public:
     // False when changes cannot reach the file now because it or its folder is read-only, as on a
     // burned disc or a write-protected stick; asked afresh every time, like every read.
     bool CanWrite() const;
+    // The file as it is now, read once to answer many reads of this one moment (every read of
+    // the live file checks the file again, and reads it again within seconds of a change).
+    // Nothing when there is no file that can be read.
+    std::shared_ptr<const ProfileSnapshot> Snapshot() const;
     QString FileName() const;
 
 private:

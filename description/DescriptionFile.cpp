@@ -37,10 +37,10 @@ Reading load(const QString &storedPath, QTextDocument &document)
     return Reading::Read;
 }
 
-bool save(const QString &storedPath, const QTextDocument &document)
+bool save(const QString &storedPath, const QTextDocument &document, DescriptionLanguage language)
 {
     const QString localPath = LocalPath::forWriting(storedPath);
-    const QByteArray bytes = RtfWriter::write(document);
+    const QByteArray bytes = RtfWriter::write(document, DescriptionLanguages::info(language).windowsLanguage);
     // A change the user took back again leaves the file as it was, time stamp included.
     QFile existing(localPath);
     if (existing.size() == bytes.size() && existing.open(QIODevice::ReadOnly) && existing.readAll() == bytes)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "description/DescriptionLanguage.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -31,7 +33,9 @@ Reading load(const QString &storedPath, QTextDocument &document);
 
 // Writes the document as RTF, atomically: a crash while saving leaves the previous file whole.
 // An existing file whose name differs only in case is replaced in place; a new one gets the name
-// exactly as given. False when the file could not be written (folder gone, disk full, read-only).
-bool save(const QString &storedPath, const QTextDocument &document);
+// exactly as given. The file keeps the language tags it was read with; a description that had
+// none is tagged with its language. False when the file could not be written (folder gone, disk
+// full, read-only).
+bool save(const QString &storedPath, const QTextDocument &document, DescriptionLanguage language);
 
 } // namespace DescriptionFile

@@ -19,6 +19,7 @@ struct DescriptionLanguageInfo {
     QString buttonLoadedName;    // loaded from the item's folder when its button is clicked
     QString startupStatus;       // status text at start-up; empty: the panel keeps its text
     QString buttonStatus;        // status text set by the button
+    int windowsLanguage;         // Windows' identifier of the language, the tag of a new file
 };
 
 namespace DescriptionLanguages {

@@ -120,7 +120,7 @@ bool RtfCharacterFormat::operator==(const RtfCharacterFormat &other) const
         && background == other.background && bold == other.bold && italic == other.italic
         && underline == other.underline && strikeOut == other.strikeOut && position == other.position
         && raise == other.raise && capitals == other.capitals && hidden == other.hidden && family == other.family
-        && rightToLeft == other.rightToLeft && link == other.link;
+        && rightToLeft == other.rightToLeft && language == other.language && link == other.link;
 }
 
 QTextCharFormat RtfCharacterFormat::toCharFormat() const
@@ -156,6 +156,8 @@ QTextCharFormat RtfCharacterFormat::toCharFormat() const
         format.setObjectType(RtfProperty::HiddenTextObject);
     if (rightToLeft)
         format.setProperty(RtfProperty::RightToLeftRun, true);
+    if (language != 0)
+        format.setProperty(RtfProperty::Language, language);
     if (!link.isEmpty()) {
         format.setAnchor(true);
         format.setAnchorHref(link);
@@ -209,6 +211,7 @@ RtfCharacterFormat RtfCharacterFormat::fromCharFormat(const QTextCharFormat &for
         character.capitals = Capitals::Small;
     character.hidden = format.objectType() == RtfProperty::HiddenTextObject;
     character.rightToLeft = format.boolProperty(RtfProperty::RightToLeftRun);
+    character.language = format.intProperty(RtfProperty::Language);
     if (format.isAnchor())
         character.link = format.anchorHref();
     return character;

@@ -32,6 +32,7 @@ struct RtfCharacterFormat {
     Capitals capitals = Capitals::None;
     bool hidden = false;
     bool rightToLeft = false;
+    int language = 0; // \langN; 0: the document's default language
     QString link; // a hyperlink's target; empty for text outside links
 
     bool operator==(const RtfCharacterFormat &other) const;

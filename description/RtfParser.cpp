@@ -43,6 +43,8 @@ struct RtfParser::Keyword {
         CharacterSet,
         AnsiCodePage,
         DefaultFont,
+        DefaultLanguage,
+        DefaultFarEastLanguage,
         Font,
         FontCharset,
         FontCodePage,
@@ -96,6 +98,7 @@ struct RtfParser::Keyword {
         Alignment,
         Direction,
         RunDirection,
+        Language,
         TabKind,
         TabLeader,
         TabPosition,
@@ -173,6 +176,9 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
             {"pca", {A::CharacterSet, 850}},
             {"ansicpg", {A::AnsiCodePage}},
             {"deff", {A::DefaultFont}},
+            {"deflang", {A::DefaultLanguage}},
+            {"deflangfe", {A::DefaultFarEastLanguage}},
+            {"lang", {A::Language}},
             {"f", {A::Font}},
             {"fcharset", {A::FontCharset}},
             {"cpg", {A::FontCodePage}},
@@ -332,7 +338,7 @@ bool RtfParser::CharacterState::operator==(const CharacterState &other) const
         && background == other.background && bold == other.bold && italic == other.italic
         && underline == other.underline && strikeOut == other.strikeOut && position == other.position
         && raise == other.raise && capitals == other.capitals && hidden == other.hidden
-        && rightToLeft == other.rightToLeft && link == other.link;
+        && rightToLeft == other.rightToLeft && language == other.language && link == other.link;
 }
 
 RtfParser::RtfParser(QTextDocument &document)
@@ -552,6 +558,13 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         defaultFont_ = parameter;
         formatCache_.clear();
         break;
+    case A::DefaultLanguage:
+        defaultLanguage_ = qMax(parameter, 0);
+        formatCache_.clear();
+        break;
+    case A::DefaultFarEastLanguage:
+        defaultFarEastLanguage_ = qMax(parameter, 0);
+        break;
     case A::Font:
         if (current.destination == Destination::FontTable) {
             fonts_.endEntry(decoder_, documentCodePage_);
@@ -758,6 +771,9 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         break;
     case A::RunDirection:
         character.rightToLeft = keyword.value != 0;
+        break;
+    case A::Language:
+        character.language = qMax(parameter, 0);
         break;
     case A::TabKind:
         current.nextTab.kind = RtfParagraphFormat::TabStop::Kind(keyword.value);
@@ -1199,6 +1215,7 @@ void RtfParser::finish()
     flushText();
     builder_.finish(last.paragraph.toBlockFormat(), markFormat(last.character),
                     groups_.empty() ? RtfListFormat() : paragraphList());
+    builder_.setDefaultLanguages(defaultLanguage_, defaultFarEastLanguage_);
 }
 
 void RtfParser::setColor(int &slot, const RtfTokenizer::Token &token) const
@@ -1298,6 +1315,8 @@ RtfCharacterFormat RtfParser::resolve(const CharacterState &state) const
     format.capitals = state.capitals;
     format.hidden = state.hidden;
     format.rightToLeft = state.rightToLeft;
+    // A run in the document's own language is written back without a tag of its own.
+    format.language = state.language == defaultLanguage_ ? 0 : state.language;
     if (state.link >= 0)
         format.link = links_.at(state.link);
     return format;

@@ -64,6 +64,7 @@ private:
         RtfCharacterFormat::Capitals capitals = RtfCharacterFormat::Capitals::None;
         bool hidden = false;
         bool rightToLeft = false;
+        int language = 0;
         int link = -1; // index in links_
         bool operator==(const CharacterState &other) const;
         bool operator!=(const CharacterState &other) const { return !(*this == other); }
@@ -138,6 +139,8 @@ private:
 
     int documentCodePage_ = CodePageDecoder::windows1252;
     int defaultFont_ = 0;
+    int defaultLanguage_ = 0;
+    int defaultFarEastLanguage_ = 0;
     bool utf8Text_ = false;
 
     QString fieldInstruction_;

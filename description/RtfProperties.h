@@ -35,6 +35,12 @@ enum : int {
     BarTabs,
     // bool: a run marked right to left (\rtlch); Qt orders runs by their characters alone.
     RightToLeftRun,
+    // int: a run's Windows language identifier (\langN), when the file gave one.
+    Language,
+    // int: the document's default language and that of its East Asian text (\deflangN,
+    // \deflangfeN), kept on the root frame's format when the file gave them.
+    DefaultLanguage,
+    DefaultFarEastLanguage,
 };
 
 // Object types of the inline objects a description holds besides pictures.

@@ -117,14 +117,18 @@ const char *tabLeaderWord(RtfParagraphFormat::TabStop::Leader leader)
 
 } // namespace
 
-QByteArray RtfWriter::write(const QTextDocument &document)
+QByteArray RtfWriter::write(const QTextDocument &document, int untaggedLanguage)
 {
-    return RtfWriter(document).result();
+    return RtfWriter(document, untaggedLanguage).result();
 }
 
-RtfWriter::RtfWriter(const QTextDocument &document)
+RtfWriter::RtfWriter(const QTextDocument &document, int untaggedLanguage)
     : document_(document)
     , defaultFont_(document.defaultFont())
+    , defaultLanguage_(document.rootFrame()->frameFormat().hasProperty(RtfProperty::DefaultLanguage)
+                           ? document.rootFrame()->frameFormat().intProperty(RtfProperty::DefaultLanguage)
+                           : untaggedLanguage)
+    , farEastLanguage_(document.rootFrame()->frameFormat().intProperty(RtfProperty::DefaultFarEastLanguage))
     , formats_(document.allFormats())
 {
     // Before the first run nothing is known but what RTF itself defaults to: no effects and
@@ -170,7 +174,13 @@ void RtfWriter::collectBlock(const QTextBlock &block, int, const char *)
 
 void RtfWriter::writeHeader(QByteArray &out) const
 {
-    out.append("{\\rtf1\\ansi\\ansicpg1252\\deff0\\nouicompat\\deflang1030{\\fonttbl");
+    out.append("{\\rtf1\\ansi\\ansicpg1252\\deff0\\nouicompat\\deflang");
+    appendNumber(out, defaultLanguage_);
+    if (farEastLanguage_ != 0) {
+        out.append("\\deflangfe");
+        appendNumber(out, farEastLanguage_);
+    }
+    out.append("{\\fonttbl");
     for (int i = 0; i < fonts_.size(); ++i) {
         out.append("{\\f");
         appendNumber(out, i);
@@ -450,6 +460,8 @@ void RtfWriter::writeCharacterFormat(const RtfCharacterFormat &character)
         writeControlWord("f", fontIndex(character.family));
     if (character.halfPoints != written_.halfPoints)
         writeControlWord("fs", character.halfPoints);
+    if (character.language != written_.language)
+        writeControlWord("lang", character.language != 0 ? character.language : defaultLanguage_);
     written_ = character;
 }
 

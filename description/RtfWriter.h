@@ -25,10 +25,15 @@ class QTextTable;
 // Writing what RtfReader read from our own output gives the same bytes again.
 class RtfWriter {
 public:
-    static QByteArray write(const QTextDocument &document);
+    // Windows' identifier of Danish, the language of a document that names none.
+    static constexpr int danishLanguage = 1030;
+
+    // The document keeps the language tags of the file it was read from; one that has none is
+    // tagged with untaggedLanguage.
+    static QByteArray write(const QTextDocument &document, int untaggedLanguage = danishLanguage);
 
 private:
-    explicit RtfWriter(const QTextDocument &document);
+    RtfWriter(const QTextDocument &document, int untaggedLanguage);
 
     QByteArray result();
     void collectTables();
@@ -67,6 +72,8 @@ private:
 
     const QTextDocument &document_;
     const QFont defaultFont_;
+    const int defaultLanguage_;
+    const int farEastLanguage_; // 0: none given
     const QList<QTextFormat> formats_;
     QHash<int, RtfCharacterFormat> characterFormats_;
     QStringList fonts_;

@@ -3,8 +3,11 @@
 #include "description/RtfProperties.h"
 
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QTextList>
 #include <QTextTable>
+
+#include <utility>
 
 namespace {
 
@@ -118,6 +121,17 @@ void TextDocumentBuilder::finish(const QTextBlockFormat &format, const QTextChar
     }
     if (!paragraphEnded_)
         setParagraphFormat(format, markFormat, list);
+}
+
+void TextDocumentBuilder::setDefaultLanguages(int language, int farEastLanguage)
+{
+    QTextFrameFormat format = document_.rootFrame()->frameFormat();
+    for (const auto &[property, value] : {std::pair(int(RtfProperty::DefaultLanguage), language),
+                                          std::pair(int(RtfProperty::DefaultFarEastLanguage), farEastLanguage)}) {
+        if (value != 0)
+            format.setProperty(property, value);
+    }
+    document_.rootFrame()->setFrameFormat(format);
 }
 
 void TextDocumentBuilder::setParagraphFormat(const QTextBlockFormat &format, const QTextCharFormat &markFormat,

@@ -44,6 +44,8 @@ public:
     int tableDepth() const { return int(tables_.size()); }
     // Gives a paragraph the end of the data left open its formats.
     void finish(const QTextBlockFormat &format, const QTextCharFormat &markFormat, const RtfListFormat &list);
+    // The document's language tags as the file gave them; 0 for one it did not give.
+    void setDefaultLanguages(int language, int farEastLanguage);
 
 private:
     void openPendingParagraph();

@@ -1,6 +1,7 @@
 #include "app/EditMQV.h"
 
 #include "app/NumberSpinEdit.h"
+#include "catalogue/ProfileWriteError.h"
 #include "files/Diagnostics.h"
 
 #include <QAction>
@@ -11,20 +12,38 @@
 
 #include <utility>
 
+namespace {
+
+// Asked while the error is being handled.
+bool catalogueWriteFailed()
+{
+    try {
+        throw;
+    } catch (const ProfileWriteError &) {
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+} // namespace
+
 bool TMQVEdit::catalogueWritable() const
 {
     return CatalogueFile && !catalogueReadOnly_;
 }
 
 // A catalogue on a burned disc or a write-protected stick is browsed, not edited: every control
-// that would write to it is locked, so the user is told once instead of at every keystroke.
+// that would write to it is locked, so the user is told once instead of at every keystroke. So is
+// the item a write failed for, until the user goes to another one.
 void TMQVEdit::refreshCatalogueAccess()
 {
-    const bool readOnly = CatalogueFile && !CatalogueFile->CanWrite();
+    failedWrite_.releaseUnlessShowing(CurrentItemNumber);
+    const bool readOnly = CatalogueFile && (failedWrite_.isLocked() || !CatalogueFile->CanWrite());
     if (readOnly == catalogueReadOnly_)
         return;
     catalogueReadOnly_ = readOnly;
-    qCInfo(zcdDiagnostics) << CatalogueFile->FileName() << (readOnly ? "is read-only: its writes are skipped" : "can be written again");
+    qCInfo(zcdDiagnostics) << CatalogueFile->FileName() << (readOnly ? "cannot be written: its writes are skipped" : "can be written again");
     for (QLineEdit *field : {TitelEdit, FolderEdit, SetupEdit, RunEdit, EkstraEdit, InternetEdit, KortTekst})
         field->setReadOnly(readOnly);
     for (const auto &[key, box] : flagBoxes())
@@ -47,6 +66,8 @@ void TMQVEdit::showStatus()
 {
     if (descriptionUnreadable_)
         statusPanel(StatusPanel::Status)->setText(QStringLiteral("Kan ikke l\u00E6ses"));
+    else if (catalogueReadOnly_ && failedWrite_.isLocked())
+        statusPanel(StatusPanel::Status)->setText(QStringLiteral("Kan ikke gemmes"));
     else if (catalogueReadOnly_)
         statusPanel(StatusPanel::Status)->setText(QStringLiteral("Skrivebeskyttet"));
     else if (descriptionFolder_.isEmpty())
@@ -55,14 +76,19 @@ void TMQVEdit::showStatus()
         statusPanel(StatusPanel::Status)->setText(QStringLiteral("Status"));
 }
 
-// A catalogue that turns read-only under a handler is locked from then on, and the window goes
-// back to what is stored: the failed edit was never written.
+// After a failed write to the catalogue the window goes back to what is stored: the failed edit
+// was never written. A catalogue that turned read-only is locked from then on; otherwise the item
+// is, until the user goes to another one.
 void TMQVEdit::checkAccessAfterError()
 {
-    if (!catalogueWritable())
+    if (!catalogueWritable() || !catalogueWriteFailed())
         return;
     refreshCatalogueAccess();
-    showStoredItem_ = !catalogueWritable();
+    if (catalogueWritable()) {
+        failedWrite_.lock(CurrentItemNumber);
+        refreshCatalogueAccess();
+    }
+    showStoredItem_ = true;
 }
 
 void TMQVEdit::showStoredItemAfterError()

@@ -2,6 +2,7 @@
 
 #include "catalogue/CategoryMenus.h"
 #include "catalogue/ItemSearch.h"
+#include "catalogue/ProfileSnapshot.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -10,6 +11,17 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+
+namespace {
+
+// Laying a memo out again costs more than comparing its text.
+void showPlainText(QPlainTextEdit *memo, const QString &text)
+{
+    if (memo->toPlainText() != text)
+        memo->setPlainText(text);
+}
+
+} // namespace
 
 std::array<std::pair<CategoryMenus::Listing, QPlainTextEdit *>, CategoryMenus::listingCount> TMQVEdit::listingMemos() const
 {
@@ -36,33 +48,68 @@ QPlainTextEdit *TMQVEdit::listingMemo(CategoryMenus::Listing listing) const
     return nullptr;
 }
 
+// The menus, the listings and the master listing are made anew from the catalogue, so that an
+// entry always shows the item it names. Every operation that changes titles, numbers or
+// categories calls this once it is done; what already shows right is left as it is, which keeps
+// this cheap enough for every keystroke in a title.
 void TMQVEdit::BuildCategoryMenus()
 {
     if (!CatalogueFile)
         return;
-    const CategoryMenus::Contents contents = CategoryMenus::collect(*CatalogueFile);
-    for (const CategoryMenus::MenuDefinition &menu : CategoryMenus::menus()) {
-        for (const CategoryMenus::Entry &entry : contents.entries(menu.menu)) {
-            QAction *action = menuBarMenu(menu.menu)->addAction(entry.caption);
-            action->setObjectName(entry.objectName);
-            connect(action, &QAction::triggered, this, [this, action] { runGuarded([this, action] { MenuValg(action); }); });
+    const std::shared_ptr<const ProfileSnapshot> catalogue = CatalogueFile->Snapshot();
+    const CategoryMenus::Contents contents = catalogue ? CategoryMenus::collect(*catalogue) : CategoryMenus::Contents();
+    for (const CategoryMenus::MenuDefinition &menu : CategoryMenus::menus())
+        showMenuEntries(menuBarMenu(menu.menu), contents.entries(menu.menu));
+    if (categoryClearEntries_.isEmpty()) {
+        for (const auto &[menu, category] : CategoryMenus::clearableMenus()) {
+            menuBarMenu(menu)->addSeparator();
+            QAction *clear = menuBarMenu(menu)->addAction(QStringLiteral("Slet liste"));
+            clear->setObjectName(CatalogueKeys::name(category));
+            clear->setEnabled(!catalogueReadOnly_);
+            categoryClearEntries_ << clear;
+            connect(clear, &QAction::triggered, this, [this, clear] {
+                CatalogueHistory::Action action = historyAction(nullptr);
+                action.name = QStringLiteral("Slet liste: %1").arg(clear->objectName());
+                runGuarded([this, clear] { SletMenu(clear); }, action);
+            });
         }
     }
-    for (const auto &[listing, memo] : listingMemos()) {
-        for (const QString &title : contents.lines(listing))
-            memo->appendPlainText(title);
-    }
-    for (const auto &[menu, category] : CategoryMenus::clearableMenus()) {
-        menuBarMenu(menu)->addSeparator();
-        QAction *clear = menuBarMenu(menu)->addAction(QStringLiteral("Slet liste"));
-        clear->setObjectName(CatalogueKeys::name(category));
-        categoryClearEntries_ << clear;
-        connect(clear, &QAction::triggered, this, [this, clear] { runGuarded([this, clear] { SletMenu(clear); }); });
-    }
     QStringList master;
+    for (const auto &[listing, memo] : listingMemos())
+        showPlainText(memo, (CategoryMenus::listingStart(listing) + contents.lines(listing)).join(QLatin1Char('\n')));
     for (CategoryMenus::Listing listing : CategoryMenus::masterOrder())
         master << listingMemo(listing)->toPlainText();
-    MasterList->setPlainText(master.join(QLatin1Char('\n')));
+    showPlainText(MasterList, master.join(QLatin1Char('\n')));
+}
+
+// The item entries stand before the menu's separator; each one found there is renamed in place,
+// and those no longer needed go once their own click, if they were clicked, is done.
+void TMQVEdit::showMenuEntries(QMenu *menu, const QList<CategoryMenus::Entry> &entries)
+{
+    QList<QAction *> shown;
+    QAction *end = nullptr;
+    for (QAction *action : menu->actions()) {
+        if (action->isSeparator()) {
+            end = action;
+            break;
+        }
+        shown << action;
+    }
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        QAction *action = i < shown.size() ? shown.at(i) : nullptr;
+        if (!action) {
+            action = new QAction(menu);
+            menu->insertAction(end, action);
+            connect(action, &QAction::triggered, this, [this, action] { runGuarded([this, action] { MenuValg(action); }); });
+        }
+        action->setText(entries.at(i).caption);
+        action->setObjectName(entries.at(i).objectName);
+    }
+    for (qsizetype i = entries.size(); i < shown.size(); ++i) {
+        menu->removeAction(shown.at(i));
+        shown.at(i)->setParent(nullptr);
+        shown.at(i)->deleteLater();
+    }
 }
 
 void TMQVEdit::MenuValg(QAction *entry)
@@ -84,6 +131,7 @@ void TMQVEdit::SletMenu(QAction *entry)
     if (question.exec() != QMessageBox::Yes)
         return;
     CategoryMenus::eraseCategory(*CatalogueFile, key);
+    BuildCategoryMenus();
 
     // The window must not go on showing an item that is gone: settle where choosing its number
     // would, or show the number anew when no item is left.

@@ -32,7 +32,7 @@ void TMQVEdit::SaveDescription()
         return;
     }
     const QString path = LocalPath::join(descriptionFolder_, DescriptionFileName);
-    if (!DescriptionFile::save(path, *Beskriv->document())) {
+    if (!DescriptionFile::save(path, *Beskriv->document(), CurrentLanguage)) {
         qCInfo(zcdDiagnostics) << "could not save the description" << path;
         throw DescriptionSaveError(path);
     }
@@ -56,7 +56,7 @@ void TMQVEdit::loadDescription(const QString &folder, const QString &fileName)
     if (reading == DescriptionFile::Reading::Read)
         shownDescription_ = stamp;
     else
-        Beskriv->clear();
+        Beskriv->clearDescription();
     // A file that is there but cannot be read is the user's all the same: it is shown empty, and
     // nothing may be written over it.
     descriptionUnreadable_ = reading == DescriptionFile::Reading::Unreadable;

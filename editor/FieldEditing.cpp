@@ -2,12 +2,14 @@
 
 #include "catalogue/CatalogueItem.h"
 #include "catalogue/FolderOperations.h"
+#include "catalogue/ProfileSnapshot.h"
 #include "files/LocalPath.h"
 #include "app/WindowColours.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 
 namespace {
 
@@ -30,13 +32,17 @@ void TMQVEdit::flagClick(FlagKey key, QCheckBox *box)
         CatalogueItem(*CatalogueFile, CurrentItemNumber).setFlag(key, box->isChecked());
 }
 
+// A display only writes back what it read, which leaves the menus as they are.
 void TMQVEdit::categoryClick(Category category)
 {
     if (!shownItemExists())
         return;
     UpdateCategoryColour();
-    if (catalogueWritable())
-        CatalogueItem(*CatalogueFile, CurrentItemNumber).setFlag(CatalogueKeys::flagKey(category), categoryBox(category)->isChecked());
+    if (!catalogueWritable())
+        return;
+    CatalogueItem(*CatalogueFile, CurrentItemNumber).setFlag(CatalogueKeys::flagKey(category), categoryBox(category)->isChecked());
+    if (!settingFlagBoxes_)
+        BuildCategoryMenus();
 }
 
 void TMQVEdit::ZProgramClick() { categoryClick(Category::ZProgram); }
@@ -55,9 +61,30 @@ void TMQVEdit::TitelEditChange()
 {
     if (!CatalogueFile)
         return;
-    if (catalogueWritable())
-        CatalogueItem(*CatalogueFile, CurrentItemNumber).setValue(Titel->text(), TitelEdit->text());
+    if (catalogueWritable()) {
+        CatalogueItem item(*CatalogueFile, CurrentItemNumber);
+        const bool retitled = item.text(TextKey::Titel) != TitelEdit->text();
+        item.setValue(Titel->text(), TitelEdit->text());
+        if (retitled)
+            BuildCategoryMenus();
+    }
     showTitleCaption(TitelEdit->text());
+}
+
+std::optional<int> TMQVEdit::otherItemInFolder(const QString &folder) const
+{
+    const std::shared_ptr<const ProfileSnapshot> catalogue = CatalogueFile->Snapshot();
+    return catalogue ? FolderOperations::otherItemInFolder(*catalogue, CurrentItemNumber, folder) : std::nullopt;
+}
+
+// Typing a new folder name passes through names such as "Programmer" or another item's folder.
+// Taking one of those over would show that item's files as this one's, save this description into
+// them, and make a later rename move them, so a folder that holds another item's files is never
+// taken from the field; the item's own stored folder always is.
+bool TMQVEdit::holdsAnotherItem(const QString &folder) const
+{
+    return CatalogueFile && folder != CatalogueItem(*CatalogueFile, CurrentItemNumber).text(TextKey::Folder)
+        && otherItemInFolder(folder);
 }
 
 // A folder name is stored only once it names an existing folder; until then the stored name
@@ -65,7 +92,7 @@ void TMQVEdit::TitelEditChange()
 void TMQVEdit::FolderEditChange()
 {
     const QString folder = FolderEdit->text();
-    if (!namesFolder(folder)) {
+    if (!namesFolder(folder) || holdsAnotherItem(folder)) {
         WindowColours::setFontColour(FolderEdit, WindowColours::red());
         return;
     }
@@ -127,7 +154,11 @@ void TMQVEdit::OmdoebClick()
     CatalogueItem item(*CatalogueFile, CurrentItemNumber);
     const QString oldName = item.text(TextKey::Folder);
     const QString newName = FolderEdit->text();
-    if (FolderOperations::renameFolder(oldName, newName)) {
+    const std::optional<int> sharer = newName == oldName ? std::nullopt
+        : otherItemInFolder(oldName);
+    if (sharer)
+        refuseSharedFolderRename(oldName, *sharer);
+    if (!sharer && FolderOperations::renameFolder(oldName, newName)) {
         // The description in the editor moved with its folder.
         if (descriptionFolder_ == oldName) {
             descriptionFolder_ = newName;
@@ -144,4 +175,17 @@ void TMQVEdit::OmdoebClick()
         FolderEdit->setText(oldName);
     }
     WindowColours::setFontColour(FolderEdit, namesFolder(FolderEdit->text()) ? WindowColours::black() : WindowColours::red());
+}
+
+// Renaming a folder another item keeps its files in would take them from that item.
+void TMQVEdit::refuseSharedFolderRename(const QString &folder, int sharer)
+{
+    const QString title = CatalogueItem(*CatalogueFile, sharer).text(TextKey::Titel);
+    const QString item = title.isEmpty() ? QStringLiteral("punkt %1").arg(sharer)
+                                         : QStringLiteral("punkt %1, \"%2\",").arg(QString::number(sharer), title);
+    QMessageBox refusal(QMessageBox::Warning, ApplicationTitle,
+                        QStringLiteral("Mappen \"%1\" omd\u00F8bes ikke: %2 har sine filer i den.").arg(folder, item),
+                        QMessageBox::Ok, this);
+    refusal.setObjectName(QStringLiteral("OmdoebRefusal"));
+    refusal.exec();
 }

@@ -3,11 +3,13 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/FixedItemImport.h"
 
-// The window keeps showing what it showed; the imported values appear when an item is next shown.
+// The window keeps showing what it showed; the imported values appear when an item is next
+// shown, and in the menus at once.
 void TMQVEdit::HentFastClick()
 {
     if (!CatalogueFile)
         return;
     const ProfileFile fixedCatalogue(Catalogue::fixedFileName());
     FixedItemImport::importFixedItems(fixedCatalogue, *CatalogueFile);
+    BuildCategoryMenus();
 }

@@ -156,13 +156,14 @@ void TMQVEdit::restoreItemBefore(qint64 stepNumber)
 }
 
 // The window goes to the item the step touched, or the nearest one below when the step took
-// that item away, and shows what the files hold now.
+// that item away, and shows what the files hold now, in the menus too.
 void TMQVEdit::showHistoryOutcome(const CatalogueHistory::Outcome &outcome)
 {
     if (!outcome.refusal.isEmpty())
         throw std::runtime_error(outcome.refusal.toStdString());
     if (!outcome.done)
         return;
+    BuildCategoryMenus();
     const ItemSearch::Exists exists = itemExists();
     ShowNumber(exists(outcome.item) ? outcome.item : ItemSearch::previousStop(outcome.item, exists));
 }

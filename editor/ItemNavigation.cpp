@@ -65,6 +65,7 @@ void TMQVEdit::SletPunktClick()
         return;
 
     CatalogueFile->EraseSection(shownSection());
+    BuildCategoryMenus();
     CurrentItemNumber = ItemSearch::previousStop(CurrentItemNumber, itemExists());
 
     // The spin edits follow the new number without the number change saving the deleted
@@ -84,5 +85,6 @@ void TMQVEdit::SletClick()
     if (!shownItemExists())
         return;
     CatalogueItem(*CatalogueFile, CurrentItemNumber).clear();
+    BuildCategoryMenus();
     ShowItem();
 }

@@ -33,6 +33,7 @@ void TMQVEdit::moveToNearestFreeNumber(bool upward)
     if (!free)
         return;
     MoveItemSection(shownSection(), Catalogue::SectionName(*free));
+    BuildCategoryMenus();
     ShowNumber(*free);
 }
 
@@ -48,6 +49,7 @@ void TMQVEdit::FlytteSpinnerChange()
         return;
     const QString targetSection = Catalogue::SectionName(target);
     ItemMove::exchange(*CatalogueFile, shownSection(), targetSection, [this] { SaveDescription(); });
+    BuildCategoryMenus();
     if (CatalogueFile->SectionExists(targetSection)) {
         CurrentItemNumber = target;
         Nummer->setValue(target);

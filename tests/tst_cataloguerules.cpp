@@ -46,6 +46,8 @@ private slots:
     void folderNames();
     void createFolderOnlyMakesTheLastLevel();
     void renameFolder();
+    void otherItemInFolder_data();
+    void otherItemInFolder();
     void languageFromSetting_data();
     void languageFromSetting();
     void nearestStorableText_data();
@@ -364,6 +366,32 @@ void TestCatalogueRules::renameFolder()
     QVERIFY(QFileInfo::exists(folder.filePath("Ny/Shot.jpg")));
     QVERIFY(FolderOperations::renameFolder("ny", "NY"));
     QVERIFY(QFileInfo::exists(folder.filePath("NY/Shot.jpg")));
+}
+
+void TestCatalogueRules::otherItemInFolder_data()
+{
+    QTest::addColumn<int>("item");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("found"); // 0: none
+    QTest::newRow("other letters") << 5 << "PROGRAMMER\\skak" << 1;
+    QTest::newRow("the folder above") << 5 << "Programmer\\" << 1;
+    QTest::newRow("own folder, a longer name beside it") << 1 << "Programmer\\Skak" << 0;
+    QTest::newRow("absolute") << 5 << "%1\\Andet" << 3;
+    QTest::newRow("missing folder") << 5 << "Mangler" << 0;
+}
+
+void TestCatalogueRules::otherItemInFolder()
+{
+    QFETCH(int, item);
+    QFETCH(QString, name);
+    QFETCH(int, found);
+    TempFolder folder;
+    for (const char *made : {"Programmer/Skak", "Programmer/Skakspil", "Andet"})
+        folder.makeFolder(made);
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Folder=Programmer\\Skak", "[Z2]", "Folder=Mangler", "[Z3]",
+                                        "Folder=" + QDir::currentPath() + "/Andet", "[Z4]", "Folder=Programmer\\Skakspil"}));
+    const ProfileFile catalogue(".\\Z.MQV");
+    QCOMPARE(FolderOperations::otherItemInFolder(catalogue, item, name.arg(QDir::currentPath())).value_or(0), found);
 }
 
 void TestCatalogueRules::languageFromSetting_data()

@@ -4,6 +4,7 @@
 #include "support/WindowActions.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
@@ -25,6 +26,7 @@ private slots:
     void eraseListOfEveryItemShowsTheNumberAnew();
     void fetchFixedItems();
     void fetchFixedItemsOnAReadOnlyCatalogue();
+    void menusFollowEveryChange();
 };
 
 namespace {
@@ -142,7 +144,9 @@ void TestCategoryMenus::fetchFixedItems()
     clickButton(window, "HentFast");
     QCOMPARE(control<QLineEdit>(&window, "TitelEdit")->text(), QString("Gammel"));
     QCOMPARE(window.CatalogueFile->ReadString("Z24", "Titel", ""), QString("Fast"));
+    // A fixed item's flag is set by any value its file holds, "Nej" too.
     QCOMPARE(window.CatalogueFile->ReadString("Z24", "Spil", ""), QString("Ja"));
+    QCOMPARE(entriesOf(window, "Spil1"), QStringList({"S24=Fast", "-", "Spil=Slet liste"}));
     QCOMPARE(window.CatalogueFile->ReadString("Z24", "Webside", "none"), QString("none"));
     QCOMPARE(window.CurrentItemNumber, 24);
     QCOMPARE(window.HighestItemNumber, 24);
@@ -166,6 +170,51 @@ void TestCategoryMenus::fetchFixedItemsOnAReadOnlyCatalogue()
     QCOMPARE(answer.title(), QString("R-Irad: A"));
     QCOMPARE(answer.icon(), QMessageBox::Critical);
     QCOMPARE(folder.readFile("Z.MQV"), catalogue);
+}
+
+// Moves, new titles and categories, deletions and the fixed items show in the menus and the
+// listings at once, so every entry leads to the item it names.
+void TestCategoryMenus::menusFollowEveryChange()
+{
+    TempFolder folder;
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=Skrifttyper og clipart", "Software=Ja", "[Z2]",
+                                        "Titel=Tegnev\u00E6rkstedet Junior", "Barn=Ja", "[Z3]", "Titel=Skak", "Spil=Ja"}));
+    folder.writeFile("Fast.MQV", iniBytes({"[Z24]", "Titel=Virusskanner", "Software=Ja"}));
+    TMQVEdit window;
+    control<QSpinBox>(&window, "Nummer")->setValue(2);
+    auto *flyt = control<QSpinBox>(&window, "FlytteSpinner");
+    flyt->setFocus();
+    flyt->selectAll();
+    QTest::keyClicks(flyt, "1");
+    QTest::keyClick(flyt, Qt::Key_Return);
+    QCOMPARE(entriesOf(window, "Brn1"), QStringList({"B1=Tegnev\u00E6rkstedet Junior", "-", "Barn=Slet liste"}));
+    QCOMPARE(entriesOf(window, "Software1"), QStringList({"W2=Skrifttyper og clipart", "-", "Software=Slet liste"}));
+
+    typeInto(window, "TitelEdit", "Tegnestue");
+    QTest::mouseClick(control<QCheckBox>(&window, "Spil"), Qt::LeftButton, {}, QPoint(5, 8));
+    QCOMPARE(entriesOf(window, "Brn1"), QStringList({"B1=Tegnestue", "-", "Barn=Slet liste"}));
+    QCOMPARE(entriesOf(window, "Spil1"), QStringList({"S1=Tegnestue", "S3=Skak", "-", "Spil=Slet liste"}));
+    QCOMPARE(control<QPlainTextEdit>(&window, "JuniorListe")->toPlainText(), QString("\nFor b\u00F8rn\nTegnestue"));
+
+    clickButton(window, "HentFast");
+    {
+        MessageBoxAnswer answer(QMessageBox::Yes);
+        control<QAction>(&window, "Spil")->trigger();
+    }
+    QCOMPARE(entriesOf(window, "Brn1"), QStringList({"-", "Barn=Slet liste"}));
+    QCOMPARE(entriesOf(window, "Spil1"), QStringList({"-", "Spil=Slet liste"}));
+    QCOMPARE(entriesOf(window, "Software1"),
+             QStringList({"W2=Skrifttyper og clipart", "W24=Virusskanner", "-", "Software=Slet liste"}));
+    clickToolButton(window, "ToolButton2");
+    QCOMPARE(QGuiApplication::clipboard()->text().count("\r\n"), 18 + 2);
+    QVERIFY(QGuiApplication::clipboard()->text().contains("\r\nSoftware\r\nSkrifttyper og clipart\r\nVirusskanner\r\n"));
+
+    control<QAction>(&window, "W24")->trigger();
+    {
+        MessageBoxAnswer answer(QMessageBox::Ok);
+        clickToolButton(window, "SletPunkt");
+    }
+    QCOMPARE(entriesOf(window, "Software1"), QStringList({"W2=Skrifttyper og clipart", "-", "Software=Slet liste"}));
 }
 
 QTEST_MAIN(TestCategoryMenus)

@@ -34,6 +34,9 @@ private slots:
     void plainTextFileIsShownAndSavedAsRtfOnceEdited();
     void browsingLeavesEveryDescriptionAsItWas();
     void nextDescriptionIsShownFromItsStart();
+    void newDescriptionStartsFromTheDefaultFormat();
+    void savedDescriptionKeepsItsLanguageTags_data();
+    void savedDescriptionKeepsItsLanguageTags();
     void unreadableFileIsShownReadOnlyAndKept_data();
     void unreadableFileIsShownReadOnlyAndKept();
     void failedSaveIsReportedAndTheTextKept_data();
@@ -293,6 +296,61 @@ void TestDescriptions::nextDescriptionIsShownFromItsStart()
     description->setFocus();
     QTest::keyClicks(description, "Ny ");
     QVERIFY(shownDescription(window).startsWith("Ny Linje 1 med fed tekst\nLinje 2"));
+}
+
+// The format of the text shown before, a 12 pt bold heading in a centred paragraph here, is not
+// the format of a description that has none yet.
+void TestDescriptions::newDescriptionStartsFromTheDefaultFormat()
+{
+    TempFolder folder;
+    folder.writeFile("A/DK.RTF", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard\\qc\\b\\f0\\fs24 Overskrift\\b0\\par}");
+    folder.makeFolder("B");
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=A", "[Z2]", "Titel=B", "Folder=B"}));
+    TMQVEdit window;
+    clickToolButton(window, "ToolButton10");
+    auto *description = control<QTextEdit>(&window, "Beskriv");
+    description->setFocus();
+    QTest::keyClicks(description, "Ny");
+    clickToolButton(window, "ToolButton8");
+    const QByteArray saved = folder.readFile("B/DK.RTF");
+    QVERIFY2(saved.contains("\\pard\\f0\\fs16 Ny\\par"), saved.constData());
+}
+
+void TestDescriptions::savedDescriptionKeepsItsLanguageTags_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("file"); // empty: none yet
+    QTest::addColumn<QByteArray>("tags");
+    QTest::newRow("new Danish") << "Dansk" << "DK.RTF" << QByteArray() << QByteArray("\\deflang1030{");
+    QTest::newRow("new Norwegian") << "Norsk" << "No.RTF" << QByteArray() << QByteArray("\\deflang1044{");
+    QTest::newRow("new Swedish") << "Svensk" << "Sv.RTF" << QByteArray() << QByteArray("\\deflang1053{");
+    QTest::newRow("new Finnish") << "Finsk" << "Fi.RTF" << QByteArray() << QByteArray("\\deflang1035{");
+    QTest::newRow("Norwegian") << "Norsk" << "No.RTF" << QByteArray("{\\rtf1\\ansi\\deflang1044 Hei\\par}")
+                               << QByteArray("\\deflang1044{");
+    // Written on an English Windows with a Norwegian keyboard.
+    QTest::newRow("English Windows") << "Norsk" << "No.RTF"
+                                     << QByteArray("{\\rtf1\\ansi\\deflang1033{\\fonttbl{\\f0 Arial;}}\\f0\\lang1044 Hei\\par}")
+                                     << QByteArray("\\deflang1033{");
+}
+
+void TestDescriptions::savedDescriptionKeepsItsLanguageTags()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, file);
+    QFETCH(QByteArray, tags);
+    TempFolder folder;
+    folder.makeFolder("A");
+    if (!file.isEmpty())
+        folder.writeFile("A/" + fileName, file);
+    folder.writeFile("Z.MQV", iniBytes({"[Generelt]", "Sprog=" + language, "[Z1]", "Titel=A", "Folder=A", "[Z2]", "Titel=B"}));
+    TMQVEdit window;
+    typeDescription(window, " igjen");
+    clickToolButton(window, "ToolButton10");
+    const QByteArray saved = folder.readFile("A/" + fileName);
+    QVERIFY2(saved.contains(tags), saved.constData());
+    QVERIFY2(saved.contains(file.contains("\\lang1044") ? "\\lang1044 Hei igjen\\par" : " igjen\\par"), saved.constData());
 }
 
 void TestDescriptions::unreadableFileIsShownReadOnlyAndKept_data()

@@ -28,6 +28,9 @@ private slots:
     void leavingAFieldStoresAgain();
     void folderTypedThenRenamed();
     void renameOntoAFileRestoresTheStoredName();
+    void typingPastAnotherItemsFolderRenamesOnlyTheOwnFolder();
+    void renameOfAFolderHoldingAnotherItemIsRefused_data();
+    void renameOfAFolderHoldingAnotherItemIsRefused();
     void renameWithoutStoredFolderEmptiesTheField();
     void createFolderFromTheTitle();
     void createFolderThatExistsTurnsRed();
@@ -188,6 +191,58 @@ void TestFieldEditing::renameOntoAFileRestoresTheStoredName()
     QCOMPARE(control<QLineEdit>(&window, "FolderEdit")->text(), QString("Gammel"));
     QCOMPARE(colourOf(window, "FolderEdit"), WindowColours::black());
     QVERIFY(QFileInfo(folder.filePath("Gammel")).isDir());
+}
+
+// On its way to "Programmer\\Skakspil" the typed name names item 1's folder and the folder above
+// it; neither becomes this item's folder, so the rename moves only the folder this item made.
+void TestFieldEditing::typingPastAnotherItemsFolderRenamesOnlyTheOwnFolder()
+{
+    TempFolder folder;
+    const QByteArray description("{\\rtf1 Skak\\par}");
+    folder.writeFile("Programmer/Skak/DK.RTF", description);
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=Skakmester Deluxe", "Folder=Programmer\\Skak"}));
+    TMQVEdit window;
+    clickToolButton(window, "NytPunkt");
+    typeInto(window, "TitelEdit", "Nyt Program");
+    clickButton(window, "OpretNavn");
+    typeInto(window, "FolderEdit", "Programmer\\Skakspil");
+    QCOMPARE(window.CatalogueFile->ReadString("Z2", "Folder", ""), QString("Nyt Program"));
+    QCOMPARE(control<QTextEdit>(&window, "Beskriv")->toPlainText(), QString());
+    clickButton(window, "Omdoeb");
+    QVERIFY(QFileInfo(folder.filePath("Programmer/Skakspil")).isDir());
+    QVERIFY(!QFileInfo::exists(folder.filePath("Nyt Program")));
+    QCOMPARE(folder.readFile("Programmer/Skak/DK.RTF"), description);
+    QCOMPARE(folder.readFile("Z.MQV"), iniBytes({"[Z1]", "Titel=Skakmester Deluxe", "Folder=Programmer\\Skak", "[Z2]",
+                                                "Titel=Nyt Program", "Folder=Programmer\\Skakspil"}));
+}
+
+void TestFieldEditing::renameOfAFolderHoldingAnotherItemIsRefused_data()
+{
+    QTest::addColumn<QString>("storedFolder");
+    QTest::newRow("the same folder") << "programmer\\skak";
+    QTest::newRow("the folder above") << "Programmer";
+}
+
+void TestFieldEditing::renameOfAFolderHoldingAnotherItemIsRefused()
+{
+    QFETCH(QString, storedFolder);
+    TempFolder folder;
+    folder.writeFile("Programmer/Skak/Shot.jpg", "x");
+    const QByteArray catalogue = iniBytes({"[Z1]", "Titel=Skakmester Deluxe", "Folder=Programmer\\Skak", "[Z2]",
+                                           "Titel=Andet", "Folder=" + storedFolder});
+    folder.writeFile("Z.MQV", catalogue);
+    TMQVEdit window;
+    clickToolButton(window, "ToolButton10");
+    typeInto(window, "FolderEdit", "Omd\u00F8bt");
+    MessageBoxAnswer answer(QMessageBox::Ok);
+    clickButton(window, "Omdoeb");
+    QCOMPARE(answer.count(), 1);
+    QCOMPARE(answer.text(), "Mappen \"" + storedFolder + "\" omd\u00F8bes ikke: punkt 1, \"Skakmester Deluxe\", har sine filer i den.");
+    QCOMPARE(answer.icon(), QMessageBox::Warning);
+    QVERIFY(QFileInfo::exists(folder.filePath("Programmer/Skak/Shot.jpg")));
+    QVERIFY(!QFileInfo::exists(folder.filePath("Omd\u00F8bt")));
+    QCOMPARE(control<QLineEdit>(&window, "FolderEdit")->text(), storedFolder);
+    QCOMPARE(folder.readFile("Z.MQV"), catalogue);
 }
 
 void TestFieldEditing::renameWithoutStoredFolderEmptiesTheField()

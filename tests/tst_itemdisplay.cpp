@@ -1,11 +1,13 @@
 #include "app/EditMQV.h"
 #include "app/WindowColours.h"
 #include "support/EditorTesting.h"
+#include "support/SmallDisk.h"
 #include "support/TempFolder.h"
 #include "support/WindowActions.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -38,6 +40,7 @@ private slots:
     void readOnlyCatalogueStaysBrowsable();
     void catalogueTurningReadOnlyIsReportedOnce_data();
     void catalogueTurningReadOnlyIsReportedOnce();
+    void failedWriteIsReportedOnceAndShowsWhatIsStored();
 };
 
 namespace {
@@ -391,6 +394,45 @@ void TestItemDisplay::catalogueTurningReadOnlyIsReportedOnce()
     QCOMPARE(status->text(), QString("Status"));
     typeInto(window, "TitelEdit", "Nyt");
     QCOMPARE(window.CatalogueFile->ReadString("Z3", "Titel", ""), QString("Nyt"));
+    QCOMPARE(answer.count(), 1);
+}
+
+// On a full disk the keys typed at the end of a title are not stored: one report, and the field
+// shows the title the file holds until another item is shown.
+void TestItemDisplay::failedWriteIsReportedOnceAndShowsWhatIsStored()
+{
+    TempFolder folder;
+    folder.makeFolder("disk");
+    SmallDisk disk(folder.filePath("disk"));
+    if (!disk.isMounted())
+        QSKIP("no permission to mount a small file system");
+    QDir::setCurrent(folder.filePath("disk"));
+    auto leaveDisk = qScopeGuard([&] { QDir::setCurrent(folder.path()); });
+    const QByteArray catalogue = iniBytes({"[Z1]", "Titel=Skakmester Deluxe", "Folder=A", "[Z2]", "Titel=To"});
+    folder.writeFile("disk/Z.MQV", catalogue);
+    folder.makeFolder("disk/A");
+    TMQVEdit window;
+    disk.fill("fyld");
+    auto *title = control<QLineEdit>(&window, "TitelEdit");
+    auto *status = control<QLabel>(&window, "ZStatusPanel3");
+    title->setFocus();
+    title->end(false);
+
+    MessageBoxAnswer answer(QMessageBox::Ok);
+    QTest::keyClicks(title, "Zap");
+    QCOMPARE(answer.count(), 1);
+    QCOMPARE(answer.text(), QString("Unable to write to .\\Z.MQV."));
+    QCOMPARE(title->text(), QString("Skakmester Deluxe"));
+    QCOMPARE(status->text(), QString("Kan ikke gemmes"));
+    QCOMPARE(folder.readFile("disk/Z.MQV"), catalogue);
+
+    QFile::remove(folder.filePath("disk/fyld"));
+    clickToolButton(window, "ToolButton10");
+    clickToolButton(window, "ToolButton8");
+    QCOMPARE(status->text(), QString("Status"));
+    title->end(false);
+    QTest::keyClicks(title, "Z");
+    QCOMPARE(window.CatalogueFile->ReadString("Z1", "Titel", ""), QString("Skakmester DeluxeZ"));
     QCOMPARE(answer.count(), 1);
 }
 

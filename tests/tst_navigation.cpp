@@ -19,6 +19,8 @@ private slots:
     void previousAndNext();
     void chosenNumberSettlesOnAnItem_data();
     void chosenNumberSettlesOnAnItem();
+    void typedNumberTakesEffectWhenComplete_data();
+    void typedNumberTakesEffectWhenComplete();
     void chosenNumberInAnEmptyCatalogueChangesNothing();
     void newItemTakesTheFirstFreeNumber();
     void newItemAtAFreeShownNumber();
@@ -100,7 +102,41 @@ void TestNavigation::chosenNumberSettlesOnAnItem()
     number->setFocus();
     number->selectAll();
     QTest::keyClicks(number, QString::number(chosen));
+    QTest::keyClick(number, Qt::Key_Return);
     checkShown(window, shown);
+}
+
+// Each digit taking effect on its own would show another item and rewrite the field under the
+// next digit.
+void TestNavigation::typedNumberTakesEffectWhenComplete_data()
+{
+    QTest::addColumn<QString>("completion");
+    QTest::newRow("Enter") << "Enter";
+    QTest::newRow("leaving the field") << "leave";
+    QTest::newRow("a pause") << "pause";
+}
+
+void TestNavigation::typedNumberTakesEffectWhenComplete()
+{
+    QFETCH(QString, completion);
+    TempFolder folder;
+    folder.writeFile("Z.MQV", catalogueWith({1, 2, 4, 26}));
+    TMQVEdit window;
+    auto *number = control<QSpinBox>(&window, "Nummer");
+    number->setValue(4);
+    number->setFocus();
+    number->selectAll();
+    QTest::keyClicks(number, "26");
+    checkShown(window, 4);
+    if (completion == "Enter") {
+        QTest::keyClick(number, Qt::Key_Return);
+    } else if (completion == "leave") {
+        QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+        QCoreApplication::sendEvent(number, &leave);
+    }
+    QTRY_COMPARE(window.CurrentItemNumber, 26);
+    checkShown(window, 26);
+    QCOMPARE(control<QLineEdit>(&window, "TitelEdit")->text(), QString("Item 26"));
 }
 
 void TestNavigation::chosenNumberInAnEmptyCatalogueChangesNothing()

@@ -1,5 +1,6 @@
 #include "catalogue/ProfileFile.h"
 #include "catalogue/ProfileWriteError.h"
+#include "support/SmallDisk.h"
 #include "support/TempFolder.h"
 
 #include <QFileInfo>
@@ -585,12 +586,9 @@ void TestProfileFile::fullDiskLeavesTheFileIntact()
     QFETCH(int, valueSize);
     TempFolder folder;
     folder.makeFolder("disk");
-    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=16k", "tmpfs", folder.filePath("disk")}) != 0)
+    const SmallDisk disk(folder.filePath("disk"));
+    if (!disk.isMounted())
         QSKIP("no permission to mount a small file system");
-    struct Unmount {
-        QString path;
-        ~Unmount() { QProcess::execute("umount", {path}); }
-    } unmount{folder.filePath("disk")};
 
     const QByteArray before = catalogueOf(40, "Paint");
     folder.writeFile("disk/Z.MQV", before);

@@ -1,4 +1,5 @@
 #include "app/EditMQV.h"
+#include "app/WindowColours.h"
 #include "support/EditorTesting.h"
 #include "support/TempFolder.h"
 #include "support/WindowActions.h"
@@ -19,6 +20,8 @@ private slots:
     void exchangeWithAChosenItem();
     void moveToAFreeNumber();
     void typedNumberMovesOnlyWhenCommitted();
+    void moveNotConfirmedMovesNothing_data();
+    void moveNotConfirmedMovesNothing();
     void exchangeKeepsAnEmptyItem();
     void leftoverParkingBlocksTheExchange();
 };
@@ -136,6 +139,48 @@ void TestReordering::typedNumberMovesOnlyWhenCommitted()
     QCOMPARE(window.CatalogueFile->ReadString("Z12", "Titel", ""), QString("Tre"));
     QVERIFY(window.CatalogueFile->SectionExists("Z1"));
     QCOMPARE(window.CurrentItemNumber, 12);
+}
+
+void TestReordering::moveNotConfirmedMovesNothing_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::newRow("99 and Enter") << "99";
+    QTest::newRow("9 and leaving the field") << "9";
+    QTest::newRow("the wheel over the unfocused field") << "wheel";
+}
+
+void TestReordering::moveNotConfirmedMovesNothing()
+{
+    QFETCH(QString, action);
+    TempFolder folder;
+    const QByteArray catalogue = iniBytes({"[Z3]", "Titel=Tre", "[Z9]", "Titel=Ni"});
+    folder.writeFile("Z.MQV", catalogue);
+    TMQVEdit window;
+    showNumber(window, 3);
+    auto *spinner = control<QSpinBox>(&window, "FlytteSpinner");
+    auto *field = spinner->findChild<QLineEdit *>();
+    if (action == "wheel") {
+        control<QSpinBox>(&window, "Nummer")->setFocus();
+        QWheelEvent wheel(QPointF(10, 10), spinner->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(spinner, &wheel);
+    } else {
+        spinner->setFocus();
+        spinner->selectAll();
+        QTest::keyClicks(spinner, action);
+        if (action == "99") {
+            QTest::keyClick(spinner, Qt::Key_Return);
+            QCOMPARE(field->text(), QString("99"));
+            QCOMPARE(WindowColours::fontColour(field), WindowColours::red());
+        }
+        QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+        QCoreApplication::sendEvent(spinner, &leave);
+    }
+    QCOMPARE(folder.readFile("Z.MQV"), catalogue);
+    QCOMPARE(window.CurrentItemNumber, 3);
+    QCOMPARE(spinner->value(), 3);
+    QCOMPARE(field->text(), QString("3"));
+    QCOMPARE(WindowColours::fontColour(field), WindowColours::black());
 }
 
 void TestReordering::exchangeKeepsAnEmptyItem()

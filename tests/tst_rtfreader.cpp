@@ -221,6 +221,10 @@ void TestRtfReader::formats_data()
     QTest::newRow("right-to-left runs: the last word counts")
         << header + "\\f0 a\\rtlch b\\ltrch\\rtlch c\\rtlch\\ltrch d\\rtlch\\plain e}"
         << u"left {Arial 12pt fg=auto bg=auto }a{Arial 12pt fg=auto bg=auto  rtl}bc{Arial 12pt fg=auto bg=auto }de"_qs;
+    QTest::newRow("run languages")
+        << header + "\\f0 a\\lang1044 b\\lang1033 c\\plain d}"
+        << u"left {Arial 12pt fg=auto bg=auto }a{Arial 12pt fg=auto bg=auto  lang=1044}b"
+           u"{Arial 12pt fg=auto bg=auto  lang=1033}c{Arial 12pt fg=auto bg=auto }d"_qs;
     QTest::newRow("empty paragraph shows its mark's format")
         << header + "\\f0\\fs20 a\\par\\f1\\fs40\\par}"
         << u"left {Arial 10pt fg=auto bg=auto }a\nleft mark{Tahoma 20pt fg=auto bg=auto }"_qs;

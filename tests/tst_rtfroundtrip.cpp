@@ -98,6 +98,7 @@ private:
         format.capitals = RtfCharacterFormat::Capitals(pick(4) < 2 ? 0 : pick(3));
         format.hidden = pick(10) == 0;
         format.rightToLeft = pick(8) == 0;
+        format.language = choose({0, 0, 1044, 1033});
         if (pick(6) == 0)
             format.link = choose({QStringLiteral("https://z-cd.dk/"), QStringLiteral("mailto:a@b.dk"),
                                   QStringLiteral("#mærke"), QStringLiteral("C:\\Mine filer\\a\u00A0b\t{c}.rtf")});

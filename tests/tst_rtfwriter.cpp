@@ -31,6 +31,7 @@ private slots:
     void writeReadWriteGivesTheSameBytes_data();
     void writeReadWriteGivesTheSameBytes();
     void fontNamesAreWrittenAsAFontTableHoldsThem();
+    void languageTagsAreKept();
 };
 
 namespace {
@@ -423,6 +424,20 @@ void TestRtfWriter::fontNamesAreWrittenAsAFontTableHoldsThem()
     QTextDocument readBack;
     QVERIFY(RtfReader::read(written, readBack));
     QCOMPARE(RtfWriter::write(readBack), written);
+}
+
+// A file's own tags are written back; only a document that has none takes the language given.
+void TestRtfWriter::languageTagsAreKept()
+{
+    QTextDocument tagged;
+    QVERIFY(RtfReader::read("{\\rtf1\\ansi\\deflang1033\\deflangfe2052{\\fonttbl{\\f0 Arial;}}\\f0 a\\lang1044 b\\plain c\\par}",
+                            tagged));
+    const QByteArray written = RtfWriter::write(tagged, 1053);
+    QVERIFY2(written.contains("\\deflang1033\\deflangfe2052{\\fonttbl"), written.constData());
+    QVERIFY2(written.contains(" a\\lang1044 b\\lang1033 c\\par"), written.constData());
+    QTextDocument untagged;
+    QVERIFY(RtfReader::read("{\\rtf1 a\\par}", untagged));
+    QVERIFY(RtfWriter::write(untagged, 1053).contains("\\nouicompat\\deflang1053{\\fonttbl"));
 }
 
 QTEST_MAIN(TestRtfWriter)

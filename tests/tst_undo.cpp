@@ -10,6 +10,8 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTextEdit>
@@ -67,6 +69,19 @@ void prepareCatalogue(const TempFolder &folder)
                                         "Folder=Programmer\\Tegn", "[Z3]", "Titel=Virus", "Spil=Ja", "Software=Ja",
                                         "Folder=Programmer\\Virus", "[Z24]", "Titel=Gammel", "Webside=w"}));
     folder.writeFile("Fast.MQV", iniBytes({"[Z24]", "Titel=Fast", "Software=Ja", "[Z25]", "Titel=Andet"}));
+}
+
+// What the category menus offer: each entry's name and caption.
+QStringList menuEntries(TMQVEdit &window)
+{
+    QStringList entries;
+    for (QAction *menu : control<QMenuBar>(&window, "Zmenu")->actions()) {
+        if (menu->menu()->objectName() == "Rediger")
+            continue;
+        for (QAction *entry : menu->menu()->actions())
+            entries << entry->objectName() + '=' + entry->text();
+    }
+    return entries;
 }
 
 void trigger(TMQVEdit &window, const QString &action)
@@ -162,6 +177,7 @@ void TestUndo::eachKindOfStepIsTakenBackExactly()
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     const Tree before = treeOf(folder);
+    const QStringList menusBefore = menuEntries(window);
     stepKinds()[kind].act(window, folder);
     const Tree after = treeOf(folder);
     QVERIFY(after != before);
@@ -170,6 +186,7 @@ void TestUndo::eachKindOfStepIsTakenBackExactly()
     QVERIFY(control<QAction>(&window, "Fortryd")->isEnabled());
     trigger(window, "Fortryd");
     QCOMPARE(treeOf(folder), before);
+    QCOMPARE(menuEntries(window), menusBefore);
     QVERIFY(control<QAction>(&window, "Gentag")->text().startsWith("Gentag: "));
     trigger(window, "Gentag");
     QCOMPARE(treeOf(folder), after);

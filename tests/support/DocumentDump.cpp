@@ -168,6 +168,8 @@ QString describe(const QTextCharFormat &format)
         described += QStringLiteral(" caps=%1").arg(format.fontCapitalization());
     if (format.boolProperty(RtfProperty::RightToLeftRun))
         described += QStringLiteral(" rtl");
+    if (format.hasProperty(RtfProperty::Language))
+        described += QStringLiteral(" lang=%1").arg(format.intProperty(RtfProperty::Language));
     if (format.objectType() == RtfProperty::HiddenTextObject)
         described += QStringLiteral(" hidden=") + format.stringProperty(RtfProperty::HiddenText);
     if (format.isImageFormat()) {
