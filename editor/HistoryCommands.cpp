@@ -3,13 +3,13 @@
 #include "app/DescriptionEdit.h"
 #include "app/NumberSpinEdit.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/CatalogueItem.h"
 #include "catalogue/ItemSearch.h"
 #include "editor/HistoryWindow.h"
 #include "files/LocalPath.h"
 
 #include <QAction>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTextDocument>
 
@@ -28,7 +28,9 @@ CatalogueHistory::Action TMQVEdit::historyAction(Handler handler) const
 {
     CatalogueHistory::Action action;
     action.item = CurrentItemNumber;
-    action.title = CatalogueFile ? CatalogueItem(*CatalogueFile, CurrentItemNumber).text(TextKey::Titel) : QString();
+    // The label shows the stored title until the title field's handler has run, also while the
+    // user types in that field, and reading it costs no look at the file.
+    action.title = TitelLabel->text();
     if (handler == &TMQVEdit::NyClick) {
         action.name = QStringLiteral("Tilf\u00F8j punkt");
         action.item = ItemSearch::freeNumberForNewItem(CurrentItemNumber, itemExists()).value_or(CurrentItemNumber);
