@@ -11,6 +11,8 @@
 #include "app/TitleWidth.h"
 #include "app/WindowsFonts.h"
 #include "description/DescriptionFont.h"
+#include "editor/ItemKeys.h"
+#include "editor/ListingCopyNotice.h"
 #include "editor/NeighbourPreparation.h"
 #include "app/WindowColours.h"
 
@@ -175,6 +177,8 @@ TMQVEdit::TMQVEdit(QWidget *parent)
     guard_.setOnError([this] { checkAccessAfterError(); });
     guard_.setWhenDone([this] { showStoredItemAfterError(); });
     connectHandlers();
+    new ItemKeys(*this);
+    new ListingCopyNotice(*this);
     FormCreate();
 }
 
