@@ -14,6 +14,7 @@
 #include "editor/ItemKeys.h"
 #include "editor/ListingCopyNotice.h"
 #include "editor/NeighbourPreparation.h"
+#include "editor/SearchWindow.h"
 #include "app/WindowColours.h"
 
 #include <QAction>
@@ -179,6 +180,7 @@ TMQVEdit::TMQVEdit(QWidget *parent)
     connectHandlers();
     new ItemKeys(*this);
     new ListingCopyNotice(*this);
+    new SearchWindow(*this);
     FormCreate();
 }
 
