@@ -1,5 +1,7 @@
 #include "check/CheckArguments.h"
 
+#include "check/ItemInspection.h"
+
 #include <algorithm>
 #include <optional>
 
@@ -40,8 +42,7 @@ std::optional<QList<DescriptionLanguage>> languagesNamed(const QString &list)
 CheckArguments CheckArguments::read(const QStringList &arguments)
 {
     CheckArguments read;
-    read.languages = {DescriptionLanguage::Dansk, DescriptionLanguage::Norsk, DescriptionLanguage::Svensk,
-                      DescriptionLanguage::Finsk};
+    read.languages = ItemInspection::Options().languages;
     bool help = false;
     bool version = false;
     bool languagesGiven = false;
