@@ -11,7 +11,10 @@
 #include "app/TitleWidth.h"
 #include "app/WindowsFonts.h"
 #include "description/DescriptionFont.h"
+#include "editor/ItemKeys.h"
+#include "editor/ListingCopyNotice.h"
 #include "editor/NeighbourPreparation.h"
+#include "editor/SearchWindow.h"
 #include "app/WindowColours.h"
 
 #include <QAction>
@@ -175,6 +178,9 @@ TMQVEdit::TMQVEdit(QWidget *parent)
     guard_.setOnError([this] { checkAccessAfterError(); });
     guard_.setWhenDone([this] { showStoredItemAfterError(); });
     connectHandlers();
+    new ItemKeys(*this);
+    new ListingCopyNotice(*this);
+    new SearchWindow(*this);
     FormCreate();
 }
 

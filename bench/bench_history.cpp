@@ -128,13 +128,13 @@ void NextItemWithoutHistory(benchmark::State &state)
 {
     nextItems(state, false);
 }
-BENCHMARK(NextItemWithoutHistory)->Unit(benchmark::kMillisecond)->Repetitions(5);
+BENCHMARK(NextItemWithoutHistory)->Unit(benchmark::kMillisecond)->Repetitions(12);
 
 void NextItemWithHistory(benchmark::State &state)
 {
     nextItems(state, true);
 }
-BENCHMARK(NextItemWithHistory)->Unit(benchmark::kMillisecond)->Repetitions(5);
+BENCHMARK(NextItemWithHistory)->Unit(benchmark::kMillisecond)->Repetitions(12);
 
 // From the click on "Fortryd" to the window showing the item again, every file put back.
 void UndoFetchFixed(benchmark::State &state)

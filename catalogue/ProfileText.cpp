@@ -39,7 +39,9 @@ constexpr std::array<unsigned char, 256> makeFoldTable()
 
 constexpr std::array<unsigned char, 256> foldTable = makeFoldTable();
 
-bool sameName(QByteArrayView stored, QByteArrayView wanted)
+} // namespace
+
+bool ProfileText::sameName(QByteArrayView stored, QByteArrayView wanted)
 {
     if (stored.size() != wanted.size())
         return false;
@@ -49,6 +51,8 @@ bool sameName(QByteArrayView stored, QByteArrayView wanted)
     }
     return true;
 }
+
+namespace {
 
 QByteArrayView trimmed(QByteArrayView text)
 {
@@ -125,17 +129,22 @@ qsizetype ProfileText::nextHeaderLine(qsizetype from) const
     return size;
 }
 
+// The name runs to the first ']', or to the line's end when there is none.
+QByteArrayView ProfileText::headerName(const Line &header) const
+{
+    const QByteArrayView line = QByteArrayView(bytes_).sliced(header.begin, header.end - header.begin);
+    const qsizetype bracket = line.indexOf('[');
+    const qsizetype close = line.indexOf(']', bracket + 1);
+    return trimmed(line.sliced(bracket + 1, (close < 0 ? line.size() : close) - bracket - 1));
+}
+
 std::optional<ProfileText::Section> ProfileText::findSection(QByteArrayView name) const
 {
     const QByteArrayView text(bytes_);
     for (qsizetype begin = nextHeaderLine(0); begin < text.size();) {
         const Line header = lineFrom(begin);
-        const QByteArrayView line = text.sliced(header.begin, header.end - header.begin);
-        const qsizetype bracket = line.indexOf('[');
-        const qsizetype close = line.indexOf(']', bracket + 1);
-        const QByteArrayView headerName = line.sliced(bracket + 1, (close < 0 ? line.size() : close) - bracket - 1);
         const qsizetype bodyEnd = nextHeaderLine(header.next);
-        if (sameName(trimmed(headerName), name))
+        if (sameName(headerName(header), name))
             return Section{header, bodyEnd};
         begin = bodyEnd;
     }
@@ -216,6 +225,29 @@ QList<QByteArray> ProfileText::keyNames(QByteArrayView section) const
         });
     }
     return names;
+}
+
+QList<ProfileText::SectionLines> ProfileText::sections() const
+{
+    const QByteArrayView text(bytes_);
+    QList<SectionLines> sections;
+    for (qsizetype begin = nextHeaderLine(0); begin < text.size();) {
+        const Line header = lineFrom(begin);
+        const qsizetype bodyEnd = nextHeaderLine(header.next);
+        SectionLines lines{headerName(header).toByteArray(), {}, {}};
+        for (qsizetype lineBegin = header.next; lineBegin < bodyEnd;) {
+            const Line line = lineFrom(lineBegin);
+            const QByteArrayView content = trimmed(text.sliced(line.begin, line.end - line.begin));
+            if (const std::optional<KeyLine> key = keyLineIn(line))
+                lines.keys.append(trimmed(text.sliced(line.begin, key->equals - line.begin)).toByteArray());
+            else if (!content.isEmpty() && content.front() != ';')
+                lines.linesWithoutEquals.append(content.toByteArray());
+            lineBegin = line.next;
+        }
+        sections.append(lines);
+        begin = bodyEnd;
+    }
+    return sections;
 }
 
 std::optional<QByteArray> ProfileText::withValue(QByteArrayView section, QByteArrayView key, QByteArrayView value) const

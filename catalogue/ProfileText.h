@@ -52,6 +52,18 @@ public:
     static bool canHoldSectionName(QByteArrayView name);
     static bool canHoldKeyName(QByteArrayView name);
 
+    // Whether two stored names are one name to the reader.
+    static bool sameName(QByteArrayView stored, QByteArrayView wanted);
+
+    // Every section as the reader meets it, duplicates included, for a check that reports what
+    // the reader passes over: the key names in file order and the lines that hold no '='.
+    struct SectionLines {
+        QByteArray name;
+        QList<QByteArray> keys;
+        QList<QByteArray> linesWithoutEquals;  // blanks trimmed
+    };
+    QList<SectionLines> sections() const;
+
 private:
     struct Line {
         qsizetype begin = 0;
@@ -69,6 +81,7 @@ private:
 
     Line lineFrom(qsizetype begin) const;
     qsizetype nextHeaderLine(qsizetype from) const;
+    QByteArrayView headerName(const Line &header) const;
     std::optional<Section> findSection(QByteArrayView name) const;
     std::optional<KeyLine> keyLineIn(const Line &line) const;
     template <typename Visit>

@@ -5,6 +5,7 @@
 #include "files/LocalPath.h"
 #include "catalogue/ProfileSnapshot.h"
 #include "app/TitleWidth.h"
+#include "check/LayoutFindings.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -143,9 +144,16 @@ CatalogueReport run(const QString &fileName, const ItemInspection::Options &opti
         report.problems.append({Problem::Kind::FreeNumbers,
                                 {QString::number(report.highestItemNumber), Problem::numberList(report.freeNumbers)}});
 
+    ItemInspection::Options itemOptions = options;
+    if (itemOptions.languages.isEmpty()) {
+        const QString setting = catalogue->ReadString(Catalogue::generalSection(), Catalogue::languageKey(), QString());
+        itemOptions.languages = {DescriptionLanguages::fromSetting(setting)};
+    }
+    report.languages = itemOptions.languages;
+
     // The items' files are independent of each other: every core reads and decodes its share.
     const std::function<ItemReport(int)> inspect = [&](int number) {
-        return ItemInspection::inspect(*catalogue, number, options);
+        return ItemInspection::inspect(*catalogue, number, itemOptions);
     };
     report.items = QtConcurrent::blockingMapped<QList<ItemReport>>(numbers, inspect);
 
@@ -154,6 +162,7 @@ CatalogueReport run(const QString &fileName, const ItemInspection::Options &opti
         item.titleWidth = TitleWidth::width(item.title);
     findSharedFolders(report.items);
     compareWithFixedItems(*catalogue, report);
+    LayoutFindings::add(catalogue->text(), report);
     for (ItemReport &item : report.items)
         ItemInspection::addProblems(item);
     return report;

@@ -16,6 +16,9 @@ struct CatalogueReport {
     QList<int> freeNumbers;     // below the highest
     QList<ItemReport> items;    // the existing items in number order
     QList<Problem> problems;    // those of the catalogue as a whole
+    QList<DescriptionLanguage> languages;  // whose descriptions were checked
+    QStringList sectionsNotItems;   // "Z71", "Z05": read by no part of the editor
+    QStringList duplicateSections;  // a later section of a name already met
 
     bool readable() const { return error.isEmpty(); }
     int problemCount() const;

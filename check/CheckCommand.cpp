@@ -2,11 +2,11 @@
 
 #include "catalogue/Catalogue.h"
 #include "check/CatalogueCheck.h"
+#include "check/CheckArguments.h"
 #include "check/JsonReport.h"
 #include "check/ProofSheet.h"
 #include "check/TableReport.h"
 
-#include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -40,12 +40,12 @@ struct Location {
 };
 
 // A catalogue file, or the folder that holds Z.MQV; without an argument the current folder.
-Location locate(const QStringList &positional)
+Location locate(const QString &catalogue)
 {
     const QString catalogueName = Catalogue::fileName();
-    if (positional.isEmpty())
+    if (catalogue.isEmpty())
         return {QDir::currentPath(), catalogueName};
-    const QFileInfo given(positional.first());
+    const QFileInfo given(catalogue);
     if (given.isDir())
         return {given.absoluteFilePath(), catalogueName};
     return {given.absolutePath(), QStringLiteral(".\\") + given.fileName()};
@@ -68,42 +68,32 @@ bool writeOutput(const QString &path, const QByteArray &bytes)
 
 namespace CheckCommand {
 
-int run(const QStringList &arguments, std::FILE *out, std::FILE *err)
+int run(const QStringList &commandLine, std::FILE *out, std::FILE *err)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Tjekker alle punkter i et Z-CD-katalog efter editorens regler og skriver intet andet end sin rapport."));
-    parser.addHelpOption();
-    const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Rapporten som JSON, ét objekt pr. punkt."));
-    const QCommandLineOption html(QStringLiteral("html"),
-                                  QStringLiteral("Skriv et korrektur-ark som én HTML-side til FIL."),
-                                  QStringLiteral("FIL"));
-    parser.addOption(json);
-    parser.addOption(html);
-    parser.addPositionalArgument(QStringLiteral("katalog"),
-                                 QStringLiteral("Katalogfilen eller mappen med Z.MQV (ellers den aktuelle mappe)."),
-                                 QStringLiteral("[katalog]"));
-    if (!parser.parse(arguments)) {
-        printLine(err, parser.errorText());
-        return CannotCheck;
-    }
-    if (parser.isSet(QStringLiteral("help"))) {
-        print(out, parser.helpText().toUtf8());
+    const CheckArguments arguments = CheckArguments::read(commandLine.mid(1));
+    switch (arguments.request) {
+    case CheckArguments::Request::ShowHelp:
+        print(out, CheckArguments::helpText().toUtf8());
         return NothingWrong;
-    }
-    if (parser.positionalArguments().size() > 1) {
-        printLine(err, QStringLiteral("Kun ét katalog ad gangen."));
+    case CheckArguments::Request::ShowVersion:
+        printLine(out, QStringLiteral("mqvcheck " MQV_VERSION));
+        return NothingWrong;
+    case CheckArguments::Request::Refuse:
+        printLine(err, QStringLiteral("mqvcheck: ") + arguments.complaint);
         return CannotCheck;
+    case CheckArguments::Request::Check:
+        break;
     }
 
     // Paths the user typed count from where the user is, before the catalogue's folder becomes current.
     const QString startFolder = QDir::currentPath();
-    const QString htmlPath = parser.isSet(html) ? QFileInfo(parser.value(html)).absoluteFilePath() : QString();
-    const Location location = locate(parser.positionalArguments());
+    const QString htmlPath = arguments.htmlFile.isEmpty() ? QString() : QFileInfo(arguments.htmlFile).absoluteFilePath();
+    const Location location = locate(arguments.catalogue);
     CatalogueReport report;
     if (QDir::setCurrent(location.folder)) {
         ItemInspection::Options options;
         options.proofSheet = !htmlPath.isEmpty();
+        options.languages = arguments.languages;
         report = CatalogueCheck::run(location.fileName, options);
     } else {
         report.catalogueFile = QDir(location.folder).absoluteFilePath(location.fileName.mid(2)); // without ".\"
@@ -112,13 +102,13 @@ int run(const QStringList &arguments, std::FILE *out, std::FILE *err)
 
     report.shownFile = shownPath(startFolder, report.catalogueFile);
 
-    if (parser.isSet(json))
+    if (arguments.json)
         print(out, JsonReport::write(report));
     else
         print(out, TableReport::write(report, wantsColour(out)));
     if (!report.readable()) {
         // The table already says it; a script reading the JSON may show only what went wrong.
-        if (parser.isSet(json))
+        if (arguments.json)
             printLine(err, report.error);
         return CannotCheck;
     }

@@ -11,6 +11,6 @@ enum ExitStatus { NothingWrong = 0, ProblemsFound = 1, CannotCheck = 2 };
 
 // arguments as the program got them, its name first. Changes the current folder to the
 // catalogue's, as the editor works in it.
-int run(const QStringList &arguments, std::FILE *out, std::FILE *err);
+int run(const QStringList &commandLine, std::FILE *out, std::FILE *err);
 
 } // namespace CheckCommand

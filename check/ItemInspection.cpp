@@ -206,13 +206,16 @@ ItemReport inspect(const ProfileSnapshot &catalogue, int number, const Options &
         DescriptionReport &description = report.descriptions[std::size_t(language.language)];
         description.language = language.language;
         description.fileName = language.shownTestedName;
+        description.checked = options.languages.contains(language.language);
     }
     if (report.folderState != FolderState::Present)
         return report;
     report.screenshot = inspectScreenshot(report.folder, options);
     report.icon = inspectIcon(report.folder, options);
-    for (const DescriptionLanguageInfo &language : DescriptionLanguages::all())
-        report.descriptions[std::size_t(language.language)] = inspectDescription(report.folder, language, options);
+    for (const DescriptionLanguageInfo &language : DescriptionLanguages::all()) {
+        if (options.languages.contains(language.language))
+            report.descriptions[std::size_t(language.language)] = inspectDescription(report.folder, language, options);
+    }
     return report;
 }
 
@@ -271,6 +274,8 @@ void addFolderProblems(ItemReport &report)
     else if (report.icon.state == PictureReport::State::Damaged)
         problems.append({Problem::Kind::IconDamaged, {icon}});
     for (const DescriptionReport &description : report.descriptions) {
+        if (!description.checked)
+            continue;
         const QStringList arguments = {languageAdjective(description.language), description.fileName};
         switch (description.state) {
         case DescriptionReport::State::Missing: problems.append({Problem::Kind::DescriptionMissing, arguments}); break;
@@ -300,6 +305,12 @@ void addProblems(ItemReport &report)
         problems.append({Problem::Kind::FlagReadsUnset, {flag.first, flag.second}});
     for (const QString &key : report.unknownKeys)
         problems.append({Problem::Kind::UnknownKey, {key}});
+    for (const QString &key : report.duplicateKeys)
+        problems.append({Problem::Kind::DuplicateKey, {key}});
+    for (const QString &line : report.linesWithoutEquals)
+        problems.append({Problem::Kind::LineWithoutEquals, {line}});
+    for (const QPair<QString, QString> &key : report.keysInOtherCase)
+        problems.append({Problem::Kind::KeyInOtherCase, {key.first, key.second}});
     if (!report.sharesFolderWith.isEmpty())
         problems.append({Problem::Kind::SharedFolder, {Problem::numberList(report.sharesFolderWith)}});
     if (!report.differsFromFixed.isEmpty())

@@ -36,6 +36,7 @@ struct PictureReport {
 struct DescriptionReport {
     enum class State { Missing, Unreadable, Empty, Present };
     DescriptionLanguage language = DescriptionLanguage::Dansk;
+    bool checked = true;  // false for a language the edition was not checked in: nothing was read
     QString fileName;  // the name the editor looks for
     State state = State::Missing;
     QString firstWords;
@@ -61,6 +62,10 @@ struct ItemReport {
 
     QList<QPair<QString, QString>> flagsReadingUnset;  // key, stored value
     QStringList unknownKeys;
+    // What the reader passes over or reads otherwise than the section looks.
+    QStringList duplicateKeys;                       // the later spellings, once each
+    QStringList linesWithoutEquals;
+    QList<QPair<QString, QString>> keysInOtherCase;  // as stored, as the editor knows it
     QList<int> sharesFolderWith;
     QStringList differsFromFixed;  // key names
 

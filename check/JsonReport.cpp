@@ -48,6 +48,8 @@ QJsonObject itemJson(const ItemReport &item)
     }
     QJsonObject descriptions;
     for (const DescriptionReport &description : item.descriptions) {
+        if (!description.checked)
+            continue;
         QJsonObject object{{QStringLiteral("file"), description.fileName},
                            {QStringLiteral("state"), ReportTerms::code(description.state)}};
         if (description.state == DescriptionReport::State::Present)
@@ -57,6 +59,9 @@ QJsonObject itemJson(const ItemReport &item)
     QJsonArray flags;
     for (const QPair<QString, QString> &flag : item.flagsReadingUnset)
         flags.append(QJsonObject{{QStringLiteral("key"), flag.first}, {QStringLiteral("value"), flag.second}});
+    QJsonArray keysInOtherCase;
+    for (const QPair<QString, QString> &key : item.keysInOtherCase)
+        keysInOtherCase.append(QJsonObject{{QStringLiteral("key"), key.first}, {QStringLiteral("readAs"), key.second}});
 
     QJsonObject object{
         {QStringLiteral("number"), item.number},
@@ -75,6 +80,9 @@ QJsonObject itemJson(const ItemReport &item)
         {QStringLiteral("descriptions"), descriptions},
         {QStringLiteral("flagsReadingUnset"), flags},
         {QStringLiteral("unknownKeys"), QJsonArray::fromStringList(item.unknownKeys)},
+        {QStringLiteral("duplicateKeys"), QJsonArray::fromStringList(item.duplicateKeys)},
+        {QStringLiteral("linesWithoutEquals"), QJsonArray::fromStringList(item.linesWithoutEquals)},
+        {QStringLiteral("keysInOtherCase"), keysInOtherCase},
         {QStringLiteral("sharesFolderWith"), numbersJson(item.sharesFolderWith)},
         {QStringLiteral("differsFromFixed"), QJsonArray::fromStringList(item.differsFromFixed)},
         {QStringLiteral("problems"), problemsJson(item.problems)},
@@ -101,6 +109,12 @@ QByteArray write(const CatalogueReport &report)
     root.insert(QStringLiteral("fixedCatalogue"), report.fixedCatalogue);
     root.insert(QStringLiteral("highestItemNumber"), report.highestItemNumber);
     root.insert(QStringLiteral("freeNumbers"), numbersJson(report.freeNumbers));
+    QJsonArray languages;
+    for (DescriptionLanguage language : report.languages)
+        languages.append(ReportTerms::languageName(language));
+    root.insert(QStringLiteral("languages"), languages);
+    root.insert(QStringLiteral("sectionsNotItems"), QJsonArray::fromStringList(report.sectionsNotItems));
+    root.insert(QStringLiteral("duplicateSections"), QJsonArray::fromStringList(report.duplicateSections));
     root.insert(QStringLiteral("problemCount"), report.problemCount());
     root.insert(QStringLiteral("problems"), problemsJson(report.problems));
     root.insert(QStringLiteral("items"), items);

@@ -45,6 +45,12 @@ const QList<KindText> &kindTexts()
         {Problem::Kind::FlagReadsUnset, "flag-reads-unset", "Mærke med en værdi, der læses som nej",
          "»%1« har værdien »%2«, som editoren læser som ikke sat"},
         {Problem::Kind::UnknownKey, "unknown-key", "Ukendt nøgle", "Ukendt nøgle »%1«"},
+        {Problem::Kind::DuplicateKey, "duplicate-key", "Nøgle står to gange",
+         "Nøglen »%1« står to gange; editoren læser kun den første"},
+        {Problem::Kind::LineWithoutEquals, "line-without-equals", "Linje uden »=«",
+         "Linjen »%1« har intet »=«, så editoren springer den over"},
+        {Problem::Kind::KeyInOtherCase, "key-in-other-case", "Nøgle med andre store og små bogstaver",
+         "Nøglen »%1« læses som »%2«"},
         {Problem::Kind::SharedFolder, "shared-folder", "Mappe delt med et andet punkt",
          "Deler mappe med punkt %1"},
         {Problem::Kind::DiffersFromFixed, "differs-from-fixed", "Afviger fra Fast.MQV",
@@ -53,6 +59,10 @@ const QList<KindText> &kindTexts()
          "Ledige numre under det højeste (%1): %2"},
         {Problem::Kind::FixedItemMissing, "fixed-item-missing", "Fast punkt mangler",
          "Punkt %1 findes i Fast.MQV, men ikke i kataloget"},
+        {Problem::Kind::SectionNotAnItem, "section-not-an-item", "Afsnit uden for Z1-Z70",
+         "Afsnittet [%1] læses ikke: editoren kender kun punkterne Z1 til Z70"},
+        {Problem::Kind::DuplicateSection, "duplicate-section", "Afsnit står to gange",
+         "Afsnittet [%1] står to gange; editoren læser kun det første"},
     };
     return texts;
 }

@@ -26,10 +26,15 @@ struct Problem {
         DescriptionEmpty,
         FlagReadsUnset,
         UnknownKey,
+        DuplicateKey,
+        LineWithoutEquals,
+        KeyInOtherCase,
         SharedFolder,
         DiffersFromFixed,
         FreeNumbers,
         FixedItemMissing,
+        SectionNotAnItem,
+        DuplicateSection,
     };
 
     Kind kind;

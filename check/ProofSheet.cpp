@@ -231,6 +231,8 @@ QString descriptions(const ItemReport &item)
         return QString();
     QString html = QStringLiteral("<div class=\"descriptions\">");
     for (const DescriptionReport &description : item.descriptions) {
+        if (!description.checked)
+            continue;
         const bool present = description.state == DescriptionReport::State::Present;
         html += QStringLiteral("<section class=\"description%1\" data-language=\"%2\"><h3>%2 <span>%3</span></h3>")
                     .arg(present ? QString() : QStringLiteral(" bad"), ReportTerms::languageName(description.language),

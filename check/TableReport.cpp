@@ -105,7 +105,7 @@ void itemLine(Table &table, const ItemReport &item)
         pictureCell(table, item.screenshot, true, 9);
         pictureCell(table, item.icon, false, 7);
         for (const DescriptionReport &description : item.descriptions)
-            descriptionCell(table, description);
+            description.checked ? descriptionCell(table, description) : table.cell(QStringLiteral("·"), 3, Tone::Dim);
     }
     table.line();
     for (const Problem &problem : item.problems)
@@ -128,6 +128,12 @@ QByteArray write(const CatalogueReport &report, bool coloured)
                    .arg(report.items.size())
                    .arg(report.highestItemNumber)
                    .arg(report.fixedCatalogue ? QStringLiteral("sammenlignet") : QStringLiteral("findes ikke")));
+    if (report.languages.size() < int(DescriptionLanguages::all().size())) {
+        QStringList names;
+        for (DescriptionLanguage language : report.languages)
+            names.append(ReportTerms::languageName(language));
+        table.line(QStringLiteral("Beskrivelser tjekket på: ") + names.join(QStringLiteral(", ")));
+    }
     for (const Problem &problem : report.problems)
         table.line(QStringLiteral("! ") + problem.text(), Tone::Bad);
     table.line();

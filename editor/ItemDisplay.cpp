@@ -182,9 +182,17 @@ void TMQVEdit::showScreenshot(const QString &folder)
         return;
     shownScreenshot_ = FileStamp();
     QImage screenshot;
+    bool complete = true;
     if (stamp.isValid()) {
         const std::optional<QImage> readAhead = neighbours().takeScreenshot(stamp);
-        screenshot = readAhead ? *readAhead : JpegDecoder::scaledToFit(JpegDecoder::decode(stamp.localPath, screenshotArea), screenshotArea);
+        if (readAhead && !readAhead->isNull()) {
+            screenshot = *readAhead;
+        } else {
+            // Read ahead as damaged, or not read ahead: what decodes of it is shown.
+            const JpegDecoder::Picture picture = JpegDecoder::decodeAvailable(stamp.localPath, screenshotArea);
+            screenshot = JpegDecoder::scaledToFit(picture.image, screenshotArea);
+            complete = picture.complete;
+        }
     }
     if (screenshot.isNull()) {
         if (stamp.isValid())
@@ -194,7 +202,7 @@ void TMQVEdit::showScreenshot(const QString &folder)
         return;
     }
     Skud->setPixmap(QPixmap::fromImage(screenshot));
-    Grafik->setTitle(QStringLiteral("Sk\u00E6rmskud: Jpeg"));
+    Grafik->setTitle(complete ? QStringLiteral("Sk\u00E6rmskud: Jpeg") : QStringLiteral("Sk\u00E6rmskud: Jpeg (beskadiget)"));
     shownScreenshot_ = stamp;
 }
 

@@ -147,28 +147,30 @@ bool readHeader(Decompressor &decompressor, InstallSource installSource)
     return headerRead && plausibleSize(info.image_width, info.image_height, 4);
 }
 
+// With keepDecodedRows, damage met while the scan lines are read keeps the rows decoded before it:
+// a file cut off in transfer still shows its top part, as other viewers show it.
 template <typename InstallSource>
-QImage decodeFrom(InstallSource installSource, const QSize &boundingBox)
+JpegDecoder::Picture decodeFrom(InstallSource installSource, const QSize &boundingBox, bool keepDecodedRows = false)
 {
     Decompressor decompressor;
     jpeg_decompress_struct &info = decompressor.info;
     ErrorTrap &trap = decompressor.trap;
     if (!readHeader(decompressor, installSource))
-        return QImage();
+        return {};
 
     const J_COLOR_SPACE source = info.jpeg_color_space;
     if (source != JCS_GRAYSCALE && source != JCS_RGB && source != JCS_YCbCr && !isCmyk(source))
-        return QImage();
+        return {};
     info.out_color_space = isCmyk(source) ? JCS_CMYK : rgb32Layout();
     info.scale_num = JpegDecoder::scaleEighths(QSize(int(info.image_width), int(info.image_height)),
                                                boundingBox);
     info.scale_denom = 8;
     if (!guarded(trap, [&] { jpeg_calc_output_dimensions(&info); }))
-        return QImage();
+        return {};
 
     QImage image(int(info.output_width), int(info.output_height), QImage::Format_RGB32);
     if (image.isNull())
-        return QImage();
+        return {};
     // A progressive file keeps every coefficient of the whole image in memory whatever the
     // output scale; what the pixels leave of the budget is all libjpeg may take for that
     // (at least a byte: a limit of 0 would mean none).
@@ -183,16 +185,28 @@ QImage decodeFrom(InstallSource installSource, const QSize &boundingBox)
             jpeg_read_scanlines(&info, &row, 1);
         }
     });
-    if (!decoded)
-        return QImage();
+    if (!decoded) {
+        if (!keepDecodedRows || info.output_scanline == 0)
+            return {};
+        image = image.copy(0, 0, image.width(), int(info.output_scanline));
+    }
     if (isCmyk(source))
         convertCmykToRgb32(image, info.saw_Adobe_marker);
-    return image;
+    return {image, decoded};
 }
 
 struct FileCloser {
     void operator()(std::FILE *file) const { std::fclose(file); }
 };
+
+JpegDecoder::Picture decodeFile(const QString &localPath, const QSize &boundingBox, bool keepDecodedRows)
+{
+    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(QFile::encodeName(localPath).constData(), "rb"));
+    if (!file)
+        return {};
+    std::FILE *const stream = file.get();
+    return decodeFrom([stream](j_decompress_ptr info) { jpeg_stdio_src(info, stream); }, boundingBox, keepDecodedRows);
+}
 
 } // namespace
 
@@ -200,18 +214,19 @@ namespace JpegDecoder {
 
 QImage decode(const QString &localPath, const QSize &boundingBox)
 {
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(QFile::encodeName(localPath).constData(), "rb"));
-    if (!file)
-        return QImage();
-    std::FILE *const stream = file.get();
-    return decodeFrom([stream](j_decompress_ptr info) { jpeg_stdio_src(info, stream); }, boundingBox);
+    return decodeFile(localPath, boundingBox, false).image;
+}
+
+Picture decodeAvailable(const QString &localPath, const QSize &boundingBox)
+{
+    return decodeFile(localPath, boundingBox, true);
 }
 
 QImage decodeBytes(const QByteArray &bytes, const QSize &boundingBox)
 {
     const auto *data = reinterpret_cast<const unsigned char *>(bytes.constData());
     const auto size = static_cast<unsigned long>(bytes.size());
-    return decodeFrom([data, size](j_decompress_ptr info) { jpeg_mem_src(info, data, size); }, boundingBox);
+    return decodeFrom([data, size](j_decompress_ptr info) { jpeg_mem_src(info, data, size); }, boundingBox).image;
 }
 
 QSize headerSize(const QString &localPath)

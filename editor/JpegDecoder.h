@@ -23,6 +23,14 @@ constexpr qint64 MaxDecodeBytes = qint64(512) * 1024 * 1024;
 QImage decode(const QString &localPath, const QSize &boundingBox = QSize());
 QImage decodeBytes(const QByteArray &bytes, const QSize &boundingBox = QSize());
 
+// As decode(), but a file damaged after its first rows (cut off in transfer, say) gives those
+// rows, as tall as they reach, marked incomplete. Null when not one row decodes.
+struct Picture {
+    QImage image;
+    bool complete = false;
+};
+Picture decodeAvailable(const QString &localPath, const QSize &boundingBox = QSize());
+
 // The full size the header gives, read without decoding a pixel; invalid when the header is
 // unreadable or claims an absurd size. A decode may still fail on damage further on.
 QSize headerSize(const QString &localPath);

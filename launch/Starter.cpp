@@ -4,8 +4,11 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QMimeDatabase>
 #include <QProcess>
 #include <QStandardPaths>
+
+#include <optional>
 
 namespace {
 
@@ -26,6 +29,27 @@ bool runsNatively(const QFileInfo &file)
         return true; // execute-only: the kernel may still run it, and will say so if not
     const QByteArray start = content.read(4);
     return start.startsWith("#!") || start == QByteArrayLiteral("\x7F" "ELF");
+}
+
+constexpr int queryMilliseconds = 3000;
+
+// Whether the desktop names an application for the file's type or a type it belongs to (a
+// shell script is also plain text), as xdg-open will look for one; nothing when it cannot be
+// asked. xdg-open is started detached and never tells whether it found one.
+std::optional<bool> desktopCanOpen(const QMimeType &type)
+{
+    const QString query = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (query.isEmpty())
+        return std::nullopt;
+    for (const QString &name : QStringList{type.name()} + type.allAncestors()) {
+        QProcess process;
+        process.start(query, {QStringLiteral("query"), QStringLiteral("default"), name});
+        if (!process.waitForFinished(queryMilliseconds) || process.exitStatus() != QProcess::NormalExit)
+            return std::nullopt;
+        if (!process.readAllStandardOutput().trimmed().isEmpty())
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -58,6 +82,10 @@ Starter::Outcome Starter::execute()
         if (opener.isEmpty())
             return failed(QStringLiteral("Der er intet program, som kan \u00E5bne filen %1 (xdg-open er ikke installeret).")
                               .arg(shownFile));
+        const QMimeType type = QMimeDatabase().mimeTypeForFile(file);
+        if (desktopCanOpen(type) == false)
+            return failed(QStringLiteral("Skrivebordet har intet program, som kan \u00E5bne filen %1 (filtypen %2).")
+                              .arg(shownFile, type.name()));
         process.setProgram(opener);
         process.setArguments({file.absoluteFilePath()});
     }

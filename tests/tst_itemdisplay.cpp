@@ -28,6 +28,7 @@ private slots:
     void tickRuleAndCategoryColour();
     void categoryColourFollowsTheSteppedItem();
     void fileFieldColours_data();
+    void truncatedScreenshotShowsItsTopPart();
     void fileFieldColours();
     void titleLabelTurnsRedWhenWiderThanItsBox();
     void counterAndApplicationTitle();
@@ -236,6 +237,32 @@ void TestItemDisplay::screenshotAndIcon()
 
     showItemNumber(window, 3);
     QCOMPARE(grafik->title(), QString("Sk\u00E6rmskud: Jpeg"));
+}
+
+// A file cut off in transfer: its top half decodes, as other viewers show it.
+void TestItemDisplay::truncatedScreenshotShowsItsTopPart()
+{
+    TempFolder folder;
+    QImage picture(640, 480, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb(180 + ((x * 7) ^ (y * 13)) % 60, 20, 20));
+    }
+    QVERIFY(picture.save(folder.filePath("Skud.jpg"), "JPG"));
+    const QByteArray jpeg = folder.readFile("Skud.jpg");
+    folder.writeFile("P/Shot.jpg", jpeg.left(jpeg.size() / 2));
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "[Z2]", "Titel=B", "Folder=P"}));
+    TMQVEdit window;
+    window.show();
+    showItemNumber(window, 2);
+    auto *skud = control<QLabel>(&window, "Skud");
+    QCOMPARE(control<QGroupBox>(&window, "Grafik")->title(), QString("Sk\u00E6rmskud: Jpeg (beskadiget)"));
+    const QSize shown = skud->pixmap().size();
+    QCOMPARE(shown.width(), 300);
+    QVERIFY2(shown.height() > 60 && shown.height() < 180, qPrintable(QString::number(shown.height())));
+    const QImage drawn = skud->grab().toImage();
+    const QPoint top = skud->contentsRect().center() - QPoint(0, shown.height() / 2 - 5);
+    QVERIFY(qRed(drawn.pixel(top)) > 150 && qGreen(drawn.pixel(top)) < 70);
 }
 
 void TestItemDisplay::descriptionOfTheCurrentLanguage()

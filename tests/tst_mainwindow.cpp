@@ -1,9 +1,11 @@
 #include "app/EditMQV.h"
 #include "support/EditorTesting.h"
 #include "support/TempFolder.h"
+#include "support/WindowActions.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QClipboard>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -12,6 +14,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QtTest>
@@ -25,6 +28,7 @@ private slots:
     void controlsStandWhereDesigned();
     void captionsAndHints();
     void toolBarLaysOutCaptionAndFullVersion();
+    void copyingTheListingSaysSo();
     void menusAndContextMenu();
     void statusPanelsAtStartup();
     void languageAtStartup_data();
@@ -127,13 +131,14 @@ void TestMainWindow::captionsAndHints()
         {"NytPunkt", "Tilf\u00F8j punkt"}, {"SletPunkt", "Slet punkt"}, {"BrugDansk", "Skift til dansk"},
         {"BrugNorsk", "Skift til norsk"}, {"BrugSvensk", "Skift til svensk"}, {"BrugFinsk", "Skift til finsk"},
         {"SletRTF", "Slet denne RTF-fil!"}, {"Slet", "Slet indhold"}, {"Paste", "Paste beskrivelse; fremad!"},
+        {"ToolButton8", "Forrige punkt (Alt+Venstre eller Page Up)"},
+        {"ToolButton10", "Næste punkt (Alt+Højre eller Page Down)"},
+        {"ToolButton2", "Kopier listen over alle titler efter kategori"},
     };
     for (const auto &[name, hint] : hints)
         QCOMPARE(control<QAction>(&window, name)->toolTip(), hint);
-    for (const QString &name : {"ToolButton8", "ToolButton10", "ToolButton2"}) {
-        const QAction *action = control<QAction>(&window, name);
-        QVERIFY2(action->text().isEmpty() && action->toolTip().isEmpty(), qPrintable(name));
-    }
+    for (const QString &name : {"ToolButton8", "ToolButton10", "ToolButton2"})
+        QVERIFY2(control<QAction>(&window, name)->text().isEmpty(), qPrintable(name));
     QCOMPARE(window.LanguageButtons->actions().size(), 4);
     QVERIFY(window.LanguageButtons->isExclusive());
     QCOMPARE(control<QSpinBox>(&window, "Nummer")->minimum(), 1);
@@ -141,6 +146,17 @@ void TestMainWindow::captionsAndHints()
     QCOMPARE(control<QTextEdit>(&window, "Beskriv")->font().family(), QString("MS Sans Serif"));
     QCOMPARE(control<QLabel>(&window, "TitelLabel")->font().pixelSize(), 16);
     QVERIFY(control<QLabel>(&window, "TitelLabel")->font().bold());
+}
+
+void TestMainWindow::copyingTheListingSaysSo()
+{
+    TempFolder folder;
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=Skak", "Spil=Ja"}));
+    TMQVEdit window;
+    QGuiApplication::clipboard()->clear();
+    clickToolButton(window, "ToolButton2");
+    QVERIFY(QGuiApplication::clipboard()->text().contains("Skak"));
+    QCOMPARE(window.ZStatus->currentMessage(), QString("Listen over alle titler er kopieret til udklipsholderen."));
 }
 
 void TestMainWindow::toolBarLaysOutCaptionAndFullVersion()

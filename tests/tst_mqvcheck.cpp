@@ -25,6 +25,10 @@ private slots:
     void reportsEachProblem();
     void cannotReadCatalogue_data();
     void cannotReadCatalogue();
+    void checksTheChosenLanguages_data();
+    void checksTheChosenLanguages();
+    void answersItsCommandLine_data();
+    void answersItsCommandLine();
     void writesNothingButItsOutput();
     void tableIsColouredOnlyOnATerminal();
     void proofSheetHasACardPerItem();
@@ -238,8 +242,19 @@ void TestMqvCheck::reportsEachProblem_data()
                                          << QStringList{"no-category", "flag-reads-unset", "flag-reads-unset"}
                                          << "flagsReadingUnset" << R"([{"key":"Spil","value":"Nej"},{"key":"Skole","value":"1"}])";
     QTest::newRow("flag in small letters") << withKey("Spil=ja") << none << Files() << none << "categories" << R"(["Spil"])";
-    QTest::newRow("unknown key") << soundKeys << QStringList{"Farve=Rød", "titel=Skak"} << Files() << QStringList{"unknown-key"}
-                                 << "unknownKeys" << R"(["Farve"])";
+    QTest::newRow("unknown key") << soundKeys << QStringList{"Farve=Rød", "titel=Skak"} << Files()
+                                 << QStringList{"unknown-key", "duplicate-key"} << "unknownKeys" << R"(["Farve"])";
+    QTest::newRow("duplicate key") << soundKeys << QStringList{"Titel=Dame", "TITEL=Mølle"} << Files()
+                                   << QStringList{"duplicate-key"} << "duplicateKeys" << R"(["Titel"])";
+    QTest::newRow("line without equals") << soundKeys << QStringList{"  Galleri Ja", "; a comment"} << Files()
+                                         << QStringList{"line-without-equals"} << "linesWithoutEquals" << R"(["Galleri Ja"])";
+    QTest::newRow("key in other case") << withKey("Setup=-") << QStringList{"SETUP=Setup.exe", "VÆRKSTED=Ja"} << Files()
+                                       << QStringList{"key-in-other-case", "key-in-other-case"} << "keysInOtherCase"
+                                       << R"([{"key":"SETUP","readAs":"Setup"},{"key":"VÆRKSTED","readAs":"Værksted"}])";
+    QTest::newRow("sections past the last item") << soundKeys << QStringList{"[Z71]", "Titel=For sent", "[Z05]", "Titel=Nul", "[Flytter]"}
+                                                 << Files() << none << "sectionsNotItems" << R"(["Z71","Z05"])";
+    QTest::newRow("duplicate section") << soundKeys << QStringList{"[z1]", "Titel=Igen"} << Files() << none
+                                       << "duplicateSections" << R"(["z1"])";
     QTest::newRow("shared folder") << soundKeys << QStringList{"[Z2]", "Titel=Dame", "Spil=Ja", "Folder=prog\\", "Setup=Setup.exe"}
                                    << Files() << QStringList{"shared-folder"} << "sharesFolderWith" << "[2]";
     QTest::newRow("free numbers") << soundKeys << QStringList{"[Z4]", "Global="} << Files() << none << "freeNumbers" << "[2,3]";
@@ -268,6 +283,74 @@ void TestMqvCheck::reportsEachProblem()
 
     const QJsonValue found = item.contains(path.section(QLatin1Char('.'), 0, 0)) ? field(item, path) : field(report, path);
     QCOMPARE(compact(found), json);
+}
+
+// A Norwegian edition whose items have Danish and Norwegian descriptions only.
+void TestMqvCheck::checksTheChosenLanguages_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("languages");
+    QTest::addColumn<QStringList>("codes");
+    QTest::addColumn<QString>("described"); // the languages item 1's report describes, sorted
+
+    const QStringList missing = {"description-missing", "description-missing"};
+    QTest::newRow("all four") << QStringList() << R"(["Dansk","Norsk","Svensk","Finsk"])" << missing
+                              << "Dansk Finsk Norsk Svensk";
+    QTest::newRow("the edition's own") << QStringList{"--edition"} << R"(["Norsk"])" << QStringList() << "Norsk";
+    QTest::newRow("listed") << QStringList{"--languages", "svensk,Dansk"} << R"(["Dansk","Svensk"])"
+                            << QStringList{"description-missing"} << "Dansk Svensk";
+    QTest::newRow("listed with =") << QStringList{"--languages=Finsk"} << R"(["Finsk"])"
+                                   << QStringList{"description-missing"} << "Finsk";
+}
+
+void TestMqvCheck::checksTheChosenLanguages()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, languages);
+    QFETCH(QStringList, codes);
+    QFETCH(QString, described);
+
+    TempFolder folder;
+    writeCatalogue(folder, soundKeys, {"[Generelt]", "Sprog=Norsk"},
+                   {{itemFolder + "Sv.RTF", QByteArray()}, {itemFolder + "Fi.RTF", QByteArray()}});
+    const CheckRun run = runCheck(arguments + QStringList{"--json", catalogueFolder}, folder.path());
+    QCOMPARE(compact(run.json().value(QStringLiteral("languages"))), languages);
+    const QJsonObject item = run.json().value(QStringLiteral("items")).toArray().first().toObject();
+    QCOMPARE(problemCodes(item.value(QStringLiteral("problems")).toArray()), codes);
+    QCOMPARE(item.value(QStringLiteral("descriptions")).toObject().keys().join(' '), described);
+}
+
+void TestMqvCheck::answersItsCommandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QByteArray>("err");
+
+    QTest::newRow("help") << QStringList{"--help"} << 0 << QByteArray("Brug: mqvcheck [tilvalg] [KATALOG]") << QByteArray();
+    QTest::newRow("version") << QStringList{"-v"} << 0 << QByteArray("mqvcheck " MQV_VERSION "\n") << QByteArray();
+    QTest::newRow("unknown option") << QStringList{"--sprog"} << 2 << QByteArray()
+                                    << QByteArray("mqvcheck: Ukendt tilvalg: --sprog. Se mqvcheck --help.\n");
+    QTest::newRow("unknown language") << QStringList{"--languages", "Dansk,Tysk"} << 2 << QByteArray()
+                                      << QByteArray("mqvcheck: --languages vil have sprog blandt");
+    QTest::newRow("edition and list") << QStringList{"--edition", "--languages", "Dansk"} << 2 << QByteArray()
+                                      << QByteArray("mqvcheck: --edition og --languages");
+    QTest::newRow("html without a file") << QStringList{"--html"} << 2 << QByteArray() << QByteArray("mqvcheck: --html mangler");
+}
+
+void TestMqvCheck::answersItsCommandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, err);
+
+    TempFolder folder;
+    const CheckRun run = runCheck(arguments, folder.path());
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(run.out.startsWith(out), run.out);
+    QVERIFY2(run.err.startsWith(err), run.err);
+    QCOMPARE(run.out.isEmpty(), out.isEmpty());
 }
 
 void TestMqvCheck::cannotReadCatalogue_data()

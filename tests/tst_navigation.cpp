@@ -17,6 +17,8 @@ class TestNavigation : public QObject {
 private slots:
     void previousAndNext_data();
     void previousAndNext();
+    void keysStepThroughItems_data();
+    void keysStepThroughItems();
     void chosenNumberSettlesOnAnItem_data();
     void chosenNumberSettlesOnAnItem();
     void typedNumberTakesEffectWhenComplete_data();
@@ -137,6 +139,39 @@ void TestNavigation::typedNumberTakesEffectWhenComplete()
     QTRY_COMPARE(window.CurrentItemNumber, 26);
     checkShown(window, 26);
     QCOMPARE(control<QLineEdit>(&window, "TitelEdit")->text(), QString("Item 26"));
+}
+
+// Alt+arrows act everywhere; Page Up and Down only where the focused control has no use for them.
+void TestNavigation::keysStepThroughItems_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("Alt+Right in the title field") << "TitelEdit" << int(Qt::Key_Right) << int(Qt::AltModifier) << 4;
+    QTest::newRow("Alt+Left in the description") << "Beskriv" << int(Qt::Key_Left) << int(Qt::AltModifier) << 9;
+    QTest::newRow("Page Down in the title field") << "TitelEdit" << int(Qt::Key_PageDown) << int(Qt::NoModifier) << 4;
+    QTest::newRow("Page Up on a check box") << "Spil" << int(Qt::Key_PageUp) << int(Qt::NoModifier) << 9;
+    QTest::newRow("Page Down scrolls the description") << "Beskriv" << int(Qt::Key_PageDown) << int(Qt::NoModifier) << 1;
+    QTest::newRow("Ctrl+Page Down is not a step") << "TitelEdit" << int(Qt::Key_PageDown) << int(Qt::ControlModifier) << 1;
+}
+
+void TestNavigation::keysStepThroughItems()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, shown);
+
+    TempFolder folder;
+    folder.writeFile("Z.MQV", catalogueWith({1, 4, 9}));
+    TMQVEdit window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto *target = control<QWidget>(&window, focus);
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    checkShown(window, shown);
 }
 
 void TestNavigation::chosenNumberInAnEmptyCatalogueChangesNothing()

@@ -48,17 +48,14 @@ QStringList markLines(const TempFolder &folder, const QString &mark)
 // test ever opens a real application.
 class FakeOpener {
 public:
-    explicit FakeOpener(bool installed)
+    // defaultApplication: what the desktop's xdg-mime names for every type; none: no xdg-mime.
+    explicit FakeOpener(bool installed, std::optional<QByteArray> defaultApplication = std::nullopt)
         : previousPath_(qgetenv("PATH"))
     {
-        if (installed) {
-            const QString script = bin_.filePath(QStringLiteral("xdg-open"));
-            QFile file(script);
-            if (!file.open(QIODevice::WriteOnly) || file.write("#!/bin/sh\necho \"$1\" >> opened.mark\n") < 0)
-                qFatal("cannot write the stand-in opener");
-            file.close();
-            QFile::setPermissions(script, ExecutableBits);
-        }
+        if (installed)
+            writeScript(QStringLiteral("xdg-open"), "#!/bin/sh\necho \"$1\" >> opened.mark\n");
+        if (defaultApplication)
+            writeScript(QStringLiteral("xdg-mime"), "#!/bin/sh\necho '" + *defaultApplication + "'\n");
         qputenv("PATH", QFile::encodeName(bin_.path()));
     }
     ~FakeOpener() { qputenv("PATH", previousPath_); }
@@ -66,6 +63,15 @@ public:
     FakeOpener &operator=(const FakeOpener &) = delete;
 
 private:
+    void writeScript(const QString &name, const QByteArray &content)
+    {
+        QFile file(bin_.filePath(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(content) < 0)
+            qFatal("cannot write a stand-in for the desktop");
+        file.close();
+        QFile::setPermissions(file.fileName(), ExecutableBits);
+    }
+
     QTemporaryDir bin_;
     QByteArray previousPath_;
 };
@@ -86,6 +92,8 @@ private slots:
     void unreadableFileFailsWithPermissionDenied();
     void otherFilesGoToTheDesktopOpener_data();
     void otherFilesGoToTheDesktopOpener();
+    void fileTheDesktopCannotOpenFailsWithReason_data();
+    void fileTheDesktopCannotOpenFailsWithReason();
     void missingOpenerFailsWithReason();
 };
 
@@ -249,6 +257,37 @@ void TestStarter::otherFilesGoToTheDesktopOpener()
     QTRY_COMPARE(markLines(folder, QStringLiteral("Prog/opened.mark")),
                  QStringList(QFileInfo(folder.filePath(QStringLiteral("Prog/Setup.exe"))).absoluteFilePath()));
     QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("Prog/started.mark"))));
+}
+
+void TestStarter::fileTheDesktopCannotOpenFailsWithReason_data()
+{
+    QTest::addColumn<QByteArray>("defaultApplication");
+    QTest::addColumn<bool>("started");
+    QTest::newRow("no application for the type") << QByteArray() << false;
+    QTest::newRow("an application for the type") << QByteArray("wine.desktop") << true;
+}
+
+void TestStarter::fileTheDesktopCannotOpenFailsWithReason()
+{
+    QFETCH(QByteArray, defaultApplication);
+    QFETCH(bool, started);
+
+    TempFolder folder;
+    folder.writeFile(QStringLiteral("Prog/Setup.exe"), QByteArray("MZ\x90\0", 4));
+    const FakeOpener opener(true, defaultApplication);
+    Starter starter = starterFor(QStringLiteral("Prog"), QStringLiteral("Setup.exe"));
+
+    const Starter::Outcome outcome = starter.execute();
+    QCOMPARE(outcome.started, started);
+    if (started) {
+        QTRY_VERIFY(QFile::exists(folder.filePath(QStringLiteral("Prog/opened.mark"))));
+        return;
+    }
+    QVERIFY2(outcome.failure.startsWith(QStringLiteral("Skrivebordet har intet program, som kan åbne filen ")
+                                        + QDir::current().absoluteFilePath("Prog/Setup.exe")),
+             qPrintable(outcome.failure));
+    QTest::qWait(200);
+    QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("Prog/opened.mark"))));
 }
 
 void TestStarter::missingOpenerFailsWithReason()

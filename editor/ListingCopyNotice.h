@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QObject>
+
+class TMQVEdit;
+
+// "Kopier" puts the listing of all titles on the clipboard and nothing shows that it did: the
+// button says what it copies, and the status bar says that it was copied. Owned by the window.
+class ListingCopyNotice : public QObject {
+    Q_OBJECT
+public:
+    explicit ListingCopyNotice(TMQVEdit &window);
+};

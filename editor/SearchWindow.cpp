@@ -1,0 +1,94 @@
+#include "editor/SearchWindow.h"
+
+#include "app/EditMQV.h"
+#include "app/NumberSpinEdit.h"
+#include "editor/CatalogueSearch.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+enum Column { Number, Title, Where, Excerpt };
+
+} // namespace
+
+SearchWindow::SearchWindow(TMQVEdit &editor)
+    : QWidget(&editor, Qt::Window)
+    , editor_(editor)
+{
+    setObjectName(QStringLiteral("Soegning"));
+    setWindowTitle(QStringLiteral("S\u00F8g i kataloget"));
+    resize(640, 400);
+
+    text_ = new QLineEdit(this);
+    text_->setObjectName(QStringLiteral("SoegTekst"));
+    text_->setPlaceholderText(QStringLiteral("Titel, kort tekst eller beskrivelse"));
+    auto *button = new QPushButton(QStringLiteral("S\u00F8g"), this);
+    button->setObjectName(QStringLiteral("SoegKnap"));
+    button->setDefault(true);
+    results_ = new QTreeWidget(this);
+    results_->setObjectName(QStringLiteral("SoegResultater"));
+    results_->setHeaderLabels({QStringLiteral("Punkt"), QStringLiteral("Titel"), QStringLiteral("Hvor"), QStringLiteral("Tekst")});
+    results_->setRootIsDecorated(false);
+    results_->setUniformRowHeights(true);
+    results_->header()->setStretchLastSection(true);
+    count_ = new QLabel(this);
+    count_->setObjectName(QStringLiteral("SoegAntal"));
+
+    auto *line = new QHBoxLayout;
+    line->addWidget(text_);
+    line->addWidget(button);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(line);
+    layout->addWidget(results_);
+    layout->addWidget(count_);
+
+    connect(text_, &QLineEdit::returnPressed, this, &SearchWindow::search);
+    connect(button, &QPushButton::clicked, this, &SearchWindow::search);
+    connect(results_, &QTreeWidget::itemClicked, this, &SearchWindow::showHit);
+    connect(results_, &QTreeWidget::itemActivated, this, &SearchWindow::showHit);
+
+    // Ctrl+F stays the description's bold.
+    editor.Rediger->addSeparator();
+    QAction *open = editor.Rediger->addAction(QStringLiteral("S\u00F8g i kataloget\u2026"));
+    open->setObjectName(QStringLiteral("SoegIKataloget"));
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+    connect(open, &QAction::triggered, this, [this] {
+        show();
+        raise();
+        activateWindow();
+        text_->setFocus();
+        text_->selectAll();
+    });
+}
+
+void SearchWindow::search()
+{
+    results_->clear();
+    if (!editor_.CatalogueFile)
+        return;
+    const QList<CatalogueSearch::Hit> hits = CatalogueSearch::find(*editor_.CatalogueFile, text_->text());
+    for (const CatalogueSearch::Hit &hit : hits) {
+        auto *row = new QTreeWidgetItem(results_, {QString::number(hit.number), hit.title, hit.where, hit.excerpt});
+        row->setData(Number, Qt::UserRole, hit.number);
+    }
+    for (int column : {Number, Title, Where})
+        results_->resizeColumnToContents(column);
+    count_->setText(hits.isEmpty() ? QStringLiteral("Ingen fund.") : QStringLiteral("%1 fund.").arg(hits.size()));
+}
+
+// The same as typing the number into the index field: the description is saved first.
+void SearchWindow::showHit()
+{
+    const QTreeWidgetItem *row = results_->currentItem();
+    if (row)
+        editor_.Nummer->setValue(row->data(Number, Qt::UserRole).toInt());
+}
