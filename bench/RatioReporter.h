@@ -34,13 +34,12 @@ public:
     void Finalize() override
     {
         ConsoleReporter::Finalize();
-        const auto baseline = seconds_.find(baseline_);
-        if (baseline == seconds_.end())
-            return;
-        const double base = median(baseline->second);
-        std::printf("\nMedian real time as a multiple of %s (%.3f ms):\n", baseline_.c_str(), base * 1e3);
-        for (const auto &[name, seconds] : seconds_)
-            std::printf("  %-36s %9.3f ms %8.2fx\n", name.c_str(), median(seconds) * 1e3, median(seconds) / base);
+        if (const auto baseline = seconds_.find(baseline_); baseline != seconds_.end()) {
+            const double base = median(baseline->second);
+            std::printf("\nMedian real time as a multiple of %s (%.3f ms):\n", baseline_.c_str(), base * 1e3);
+            for (const auto &[name, seconds] : seconds_)
+                std::printf("  %-36s %9.3f ms %8.2fx\n", name.c_str(), median(seconds) * 1e3, median(seconds) / base);
+        }
         for (const auto &[name, own] : pairs_) {
             const auto measured = seconds_.find(name);
             const auto against = seconds_.find(own);
