@@ -8,7 +8,6 @@
 #include "files/UserFolders.h"
 #include "history/StepSummary.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -87,16 +86,7 @@ CatalogueHistory::~CatalogueHistory()
 
 QString CatalogueHistory::folderFor(const QString &catalogueLocalPath)
 {
-    const QString state = UserFolders::state();
-    if (state.isEmpty())
-        return {};
-    const QString catalogue = QFileInfo(catalogueLocalPath).absoluteFilePath();
-    const QString key = QString::fromLatin1(
-        QCryptographicHash::hash(QFile::encodeName(catalogue), QCryptographicHash::Sha256).toHex().left(16));
-    const QString folder = state + QStringLiteral("/mqveditor/history/") + key;
-    if (UserFolders::isInside(folder, QFileInfo(catalogue).absolutePath()))
-        return {};
-    return folder;
+    return UserFolders::forCatalogue(UserFolders::state(), QStringLiteral("history"), catalogueLocalPath);
 }
 
 HistoryStep *CatalogueHistory::find(qint64 number)
