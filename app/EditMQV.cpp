@@ -11,6 +11,7 @@
 #include "app/TitleWidth.h"
 #include "app/WindowsFonts.h"
 #include "description/DescriptionFont.h"
+#include "files/CatalogueLock.h"
 #include "editor/NeighbourPreparation.h"
 #include "app/WindowColours.h"
 

@@ -9,6 +9,7 @@
 #include "catalogue/ItemFolder.h"
 #include "catalogue/ProfileFile.h"
 #include "description/DescriptionLanguage.h"
+#include "description/DescriptionRecovery.h"
 #include "launch/Starter.h"
 
 #include <QMainWindow>
@@ -18,6 +19,7 @@
 #include <memory>
 #include <optional>
 
+class CatalogueLock;
 class DescriptionEdit;
 class HistoryWindow;
 class NeighbourPreparation;
@@ -327,6 +329,8 @@ private:
     void showItemCounter();
     void showApplicationTitle();
 
+    // The catalogue's file, absolute, as the history, the recovery and the lock know it.
+    QString catalogueLocalPath() const;
     // Whether the catalogue may be written now; read-only catalogues are browsed without writes.
     bool catalogueWritable() const;
     void refreshCatalogueAccess();
@@ -343,6 +347,15 @@ private:
     void undoTo(qint64 stepNumber);
     void restoreItemBefore(qint64 stepNumber);
     void showHistoryOutcome(const CatalogueHistory::Outcome &outcome);
+
+    // The description typed and not yet saved: kept against a crash, offered again at the next
+    // start, and never written over a file changed on disk without asking.
+    void openRecovery();
+    std::optional<DescriptionRecovery::Unsaved> unsavedDescription() const;
+    void checkAtStart();
+    void restoreDescription(const DescriptionRecovery::LeftOver &leftOver);
+    bool descriptionChangedOnDisk(const QString &storedPath) const;
+    std::optional<QString> descriptionTarget(const QString &storedPath, bool changedOnDisk);
 
     ClientLayout clientLayout() const;
     void applyClientLayout(const ClientLayout &layout);
@@ -364,6 +377,8 @@ private:
 
     HandlerGuard guard_;
     std::unique_ptr<CatalogueHistory> history_;
+    std::unique_ptr<CatalogueLock> lock_;
+    std::unique_ptr<DescriptionRecovery> recovery_;
 
     // While a display ticks the boxes one by one, the category group's colour waits for the last:
     // a colour that goes red and back within one display would repaint the whole group twice.

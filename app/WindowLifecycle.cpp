@@ -15,6 +15,7 @@ void TMQVEdit::FormCreate()
     CurrentItemNumber = 1;
     CatalogueFile = std::make_unique<ProfileFile>(Catalogue::fileName());
     openHistory();
+    openRecovery();
 
     const QString setting =
         CatalogueFile->ReadString(Catalogue::generalSection(), Catalogue::languageKey(), QStringLiteral("Dansk"));

@@ -1,15 +1,23 @@
 #include "app/EditMQV.h"
 
 #include "app/NumberSpinEdit.h"
+#include "catalogue/Catalogue.h"
 #include "files/Diagnostics.h"
+#include "files/LocalPath.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include <utility>
+
+QString TMQVEdit::catalogueLocalPath() const
+{
+    return QFileInfo(LocalPath::forWriting(Catalogue::fileName())).absoluteFilePath();
+}
 
 bool TMQVEdit::catalogueWritable() const
 {

@@ -21,7 +21,8 @@
 
 // Only what the user changed is written: an untouched description is never rewritten, no file
 // appears for an item or language nobody wrote in, and a file that could not be read is never
-// replaced. The description goes back to the folder it was read from. A failed save ends the action
+// replaced. The description goes back to the folder it was read from, unless its file changed on
+// disk since it was shown and the user has it kept beside that. A failed save ends the action
 // that wanted to leave the description, so the text stays in the editor.
 void TMQVEdit::SaveDescription()
 {
@@ -32,11 +33,18 @@ void TMQVEdit::SaveDescription()
         return;
     }
     const QString path = LocalPath::join(descriptionFolder_, DescriptionFileName);
-    if (!DescriptionFile::save(path, *Beskriv->document())) {
-        qCInfo(zcdDiagnostics) << "could not save the description" << path;
-        throw DescriptionSaveError(path);
+    const std::optional<QString> target = descriptionTarget(path, descriptionChangedOnDisk(path));
+    if (target && !DescriptionFile::save(*target, *Beskriv->document())) {
+        qCInfo(zcdDiagnostics) << "could not save the description" << *target;
+        throw DescriptionSaveError(*target);
     }
     Beskriv->document()->setModified(false);
+    // From now on the file as saved is the one the editor shows; where the text went elsewhere, or
+    // nowhere, the editor shows what the file holds.
+    if (target == path)
+        shownDescription_ = FileStamp::of(LocalPath::findFile(path).value_or(QString()));
+    else
+        loadDescription(descriptionFolder_, DescriptionFileName);
 }
 
 void TMQVEdit::loadDescription(const QString &folder, const QString &fileName)

@@ -52,19 +52,6 @@ private:
 
 namespace {
 
-void typeDescription(TMQVEdit &window, const QString &text)
-{
-    auto *description = control<QTextEdit>(&window, "Beskriv");
-    description->setFocus();
-    description->moveCursor(QTextCursor::End);
-    QTest::keyClicks(description, text);
-}
-
-QString shownDescription(TMQVEdit &window)
-{
-    return control<QTextEdit>(&window, "Beskriv")->toPlainText();
-}
-
 QStringList filesIn(const QString &path)
 {
     return QDir(path).entryList(QDir::Files, QDir::Name);

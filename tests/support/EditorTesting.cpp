@@ -38,6 +38,12 @@ MessageBoxAnswer::MessageBoxAnswer(QMessageBox::StandardButton answer)
     timer_.start(5);
 }
 
+MessageBoxAnswer::MessageBoxAnswer(const QStringList &buttonTexts)
+    : MessageBoxAnswer(QMessageBox::NoButton)
+{
+    answerTexts_ = buttonTexts;
+}
+
 void MessageBoxAnswer::answerOpenBox()
 {
     auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
@@ -53,7 +59,12 @@ void MessageBoxAnswer::answerOpenBox()
     for (const QAbstractButton *button : shown)
         captions.append(QString(button->text()).remove(QLatin1Char('&')));
     buttonTexts_.append(captions);
-    if (QAbstractButton *button = box->button(answer_))
+    QAbstractButton *button = box->button(answer_);
+    for (const QString &answer : answerTexts_) {
+        if (!button && captions.contains(answer))
+            button = shown.at(captions.indexOf(answer));
+    }
+    if (button)
         button->click();
     else
         box->reject();

@@ -34,6 +34,8 @@ class MessageBoxAnswer : public QObject {
     Q_OBJECT
 public:
     explicit MessageBoxAnswer(QMessageBox::StandardButton answer);
+    // Answers each box with the first of these captions it has a button for.
+    explicit MessageBoxAnswer(const QStringList &buttonTexts);
 
     int count() const { return texts_.size(); }
     QString text(int index = 0) const { return texts_.value(index); }
@@ -46,7 +48,8 @@ public:
 private:
     void answerOpenBox();
 
-    QMessageBox::StandardButton answer_;
+    QMessageBox::StandardButton answer_ = QMessageBox::NoButton;
+    QStringList answerTexts_;
     QTimer timer_;
     QStringList texts_;
     QStringList titles_;
