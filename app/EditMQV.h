@@ -321,6 +321,7 @@ private:
     void showIcon(const QString &folder);
     void loadDescription(const QString &folder, const QString &fileName);
     void showDescriptionFileName();
+    void refreshDescriptionAccess();
     void showStatus();
     bool saveBeforeClosing();
     void chooseLanguage(DescriptionLanguage language);
@@ -349,13 +350,15 @@ private:
     void showHistoryOutcome(const CatalogueHistory::Outcome &outcome);
 
     // The description typed and not yet saved: kept against a crash, offered again at the next
-    // start, and never written over a file changed on disk without asking.
+    // start, never written over a file changed on disk without asking, and given up on closing
+    // only when the user says so.
     void openRecovery();
     std::optional<DescriptionRecovery::Unsaved> unsavedDescription() const;
     void checkAtStart();
     void restoreDescription(const DescriptionRecovery::LeftOver &leftOver);
     bool descriptionChangedOnDisk(const QString &storedPath) const;
     std::optional<QString> descriptionTarget(const QString &storedPath, bool changedOnDisk);
+    bool closeWithoutSaving(const QString &failure);
 
     ClientLayout clientLayout() const;
     void applyClientLayout(const ClientLayout &layout);
@@ -364,9 +367,10 @@ private:
     FileStamp shownScreenshot_;
     FileStamp shownDescription_;
     // The folder the description in the editor belongs to, empty when the item had no folder to
-    // keep one in; and whether its file was there but could not be read.
+    // keep one in; and whether its file was there but could not be read, or cannot be written.
     QString descriptionFolder_;
-    bool descriptionUnreadable_ = false;
+    enum class DescriptionAccess { Editable, Unreadable, Unwritable };
+    DescriptionAccess descriptionAccess_ = DescriptionAccess::Editable;
 
     // Start-up draws the window first and shows the first screenshot in the next turn after it.
     bool creatingWindow_ = false;

@@ -45,18 +45,22 @@ void TMQVEdit::refreshCatalogueAccess()
     refreshHistoryActions();
     for (QAction *entry : categoryClearEntries_)
         entry->setEnabled(!readOnly);
-    showStatus();
+    refreshDescriptionAccess();
 }
 
 // What keeps the user from changing what the window shows. A description that cannot be read
 // belongs to this item alone, so it is named first, and the catalogue's lock shows again on the
-// next; an item without a folder has nowhere to keep a description.
+// next; a description file that cannot be written (the file or its folder read-only) comes after
+// the catalogue's lock, which explains it on a read-only disc; an item without a folder has
+// nowhere to keep a description.
 void TMQVEdit::showStatus()
 {
-    if (descriptionUnreadable_)
+    if (descriptionAccess_ == DescriptionAccess::Unreadable)
         statusPanel(StatusPanel::Status)->setText(QStringLiteral("Kan ikke l\u00E6ses"));
     else if (catalogueReadOnly_)
         statusPanel(StatusPanel::Status)->setText(QStringLiteral("Skrivebeskyttet"));
+    else if (descriptionAccess_ == DescriptionAccess::Unwritable)
+        statusPanel(StatusPanel::Status)->setText(QStringLiteral("Kan ikke gemmes"));
     else if (descriptionFolder_.isEmpty())
         statusPanel(StatusPanel::Status)->setText(QStringLiteral("Ingen mappe"));
     else

@@ -108,3 +108,18 @@ std::optional<QString> TMQVEdit::descriptionTarget(const QString &storedPath, bo
         return std::nullopt;
     return copy;
 }
+
+// A description that cannot be saved keeps the window open only as long as the user wants the
+// text: asked once per attempt to close, never again and again.
+bool TMQVEdit::closeWithoutSaving(const QString &failure)
+{
+    QMessageBox box(QMessageBox::Warning, ApplicationTitle, QStringLiteral("Luk uden at gemme beskrivelsen?"),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setInformativeText(HandlerGuard::sentence(failure));
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    if (box.exec() != QMessageBox::Yes)
+        return false;
+    recovery_->drop();
+    return true;
+}

@@ -50,6 +50,7 @@ void MessageBoxAnswer::answerOpenBox()
     if (!box || !box->isVisible())
         return;
     texts_.append(box->text());
+    informativeTexts_.append(box->informativeText());
     titles_.append(box->windowTitle());
     icons_.append(box->icon());
     buttons_.append(box->standardButtons());

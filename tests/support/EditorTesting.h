@@ -40,6 +40,7 @@ public:
     int count() const { return texts_.size(); }
     QString text(int index = 0) const { return texts_.value(index); }
     QString title(int index = 0) const { return titles_.value(index); }
+    QString informativeText(int index = 0) const { return informativeTexts_.value(index); }
     QMessageBox::Icon icon(int index = 0) const { return icons_.value(index, QMessageBox::NoIcon); }
     QMessageBox::StandardButtons buttons(int index = 0) const { return buttons_.value(index); }
     // The captions of the box's buttons, left to right as the user reads them.
@@ -52,6 +53,7 @@ private:
     QStringList answerTexts_;
     QTimer timer_;
     QStringList texts_;
+    QStringList informativeTexts_;
     QStringList titles_;
     QList<QMessageBox::Icon> icons_;
     QList<QMessageBox::StandardButtons> buttons_;
