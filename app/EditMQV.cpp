@@ -13,6 +13,7 @@
 #include "description/DescriptionFont.h"
 #include "editor/ItemKeys.h"
 #include "editor/ListingCopyNotice.h"
+#include "files/CatalogueLock.h"
 #include "editor/NeighbourPreparation.h"
 #include "editor/SearchWindow.h"
 #include "app/WindowColours.h"

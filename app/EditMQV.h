@@ -10,6 +10,7 @@
 #include "catalogue/ProfileFile.h"
 #include "description/DescriptionLanguage.h"
 #include "editor/FailedWriteLock.h"
+#include "description/DescriptionRecovery.h"
 #include "launch/Starter.h"
 
 #include <QMainWindow>
@@ -19,6 +20,7 @@
 #include <memory>
 #include <optional>
 
+class CatalogueLock;
 class DescriptionEdit;
 class HistoryWindow;
 class NeighbourPreparation;
@@ -325,6 +327,7 @@ private:
     void showIcon(const QString &folder);
     void loadDescription(const QString &folder, const QString &fileName);
     void showDescriptionFileName();
+    void refreshDescriptionAccess();
     void showStatus();
     bool saveBeforeClosing();
     void chooseLanguage(DescriptionLanguage language);
@@ -333,6 +336,8 @@ private:
     void showItemCounter();
     void showApplicationTitle();
 
+    // The catalogue's file, absolute, as the history, the recovery and the lock know it.
+    QString catalogueLocalPath() const;
     // Whether the catalogue may be written now; read-only catalogues are browsed without writes.
     bool catalogueWritable() const;
     void refreshCatalogueAccess();
@@ -351,6 +356,17 @@ private:
     void restoreItemBefore(qint64 stepNumber);
     void showHistoryOutcome(const CatalogueHistory::Outcome &outcome);
 
+    // The description typed and not yet saved: kept against a crash, offered again at the next
+    // start, never written over a file changed on disk without asking, and given up on closing
+    // only when the user says so.
+    void openRecovery();
+    std::optional<DescriptionRecovery::Unsaved> unsavedDescription() const;
+    void checkAtStart();
+    void restoreDescription(const DescriptionRecovery::LeftOver &leftOver);
+    bool descriptionChangedOnDisk(const QString &storedPath) const;
+    std::optional<QString> descriptionTarget(const QString &storedPath, bool changedOnDisk);
+    bool closeWithoutSaving(const QString &failure);
+
     ClientLayout clientLayout() const;
     void applyClientLayout(const ClientLayout &layout);
 
@@ -358,9 +374,10 @@ private:
     FileStamp shownScreenshot_;
     FileStamp shownDescription_;
     // The folder the description in the editor belongs to, empty when the item had no folder to
-    // keep one in; and whether its file was there but could not be read.
+    // keep one in; and whether its file was there but could not be read, or cannot be written.
     QString descriptionFolder_;
-    bool descriptionUnreadable_ = false;
+    enum class DescriptionAccess { Editable, Unreadable, Unwritable };
+    DescriptionAccess descriptionAccess_ = DescriptionAccess::Editable;
 
     // Start-up draws the window first and shows the first screenshot in the next turn after it.
     bool creatingWindow_ = false;
@@ -371,6 +388,8 @@ private:
 
     HandlerGuard guard_;
     std::unique_ptr<CatalogueHistory> history_;
+    std::unique_ptr<CatalogueLock> lock_;
+    std::unique_ptr<DescriptionRecovery> recovery_;
 
     // While a display ticks the boxes one by one, the category group's colour waits for the last:
     // a colour that goes red and back within one display would repaint the whole group twice.

@@ -126,6 +126,15 @@ void TMQVEdit::connectHandlers()
     bindHandler(Gentag, &QAction::triggered, &TMQVEdit::GentagClick);
     connect(VisHistorik, &QAction::triggered, this, &TMQVEdit::HistorikClick);
     connect(Beskriv->document(), &QTextDocument::modificationChanged, this, &TMQVEdit::refreshHistoryActions);
+    // Typed text is kept against a crash until it is saved or given up.
+    connect(Beskriv->document(), &QTextDocument::contentsChanged, this, [this] {
+        if (recovery_ && Beskriv->document()->isModified())
+            recovery_->typed();
+    });
+    connect(Beskriv->document(), &QTextDocument::modificationChanged, this, [this](bool modified) {
+        if (recovery_ && !modified)
+            recovery_->drop();
+    });
     connect(Beskriv, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &position) { RTFMenu->popup(Beskriv->viewport()->mapToGlobal(position)); });
 }
@@ -137,6 +146,7 @@ bool TMQVEdit::eventFilter(QObject *watched, QEvent *event)
     if (watched == ClientArea && event->type() == QEvent::Paint && !firstFrameDrawn_) {
         firstFrameDrawn_ = true;
         QTimer::singleShot(0, this, &TMQVEdit::showDeferredScreenshot);
+        QTimer::singleShot(0, this, &TMQVEdit::checkAtStart);
     }
     if (watched == Beskriv && filterDescriptionKeys(event))
         return true;

@@ -1,6 +1,7 @@
 #include "app/EditMQV.h"
 
 #include "catalogue/Catalogue.h"
+#include "description/DescriptionSaveError.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -15,6 +16,7 @@ void TMQVEdit::FormCreate()
     CurrentItemNumber = 1;
     CatalogueFile = std::make_unique<ProfileFile>(Catalogue::fileName());
     openHistory();
+    openRecovery();
 
     const QString setting =
         CatalogueFile->ReadString(Catalogue::generalSection(), Catalogue::languageKey(), QStringLiteral("Dansk"));
@@ -53,14 +55,19 @@ void TMQVEdit::closeEvent(QCloseEvent *event)
         event->ignore();
 }
 
-// A description that cannot be saved keeps the window open, so the text is not lost with it.
+// A description that cannot be saved is not lost with the window unless the user says so.
 bool TMQVEdit::saveBeforeClosing()
 {
     bool saved = false;
-    runGuarded([this, &saved] {
-        SaveDescription();
-        saved = true;
+    QString failure;
+    runGuarded([this, &saved, &failure] {
+        try {
+            SaveDescription();
+            saved = true;
+        } catch (const DescriptionSaveError &error) {
+            failure = QString::fromUtf8(error.what());
+        }
     });
-    return saved;
+    return saved || (!failure.isEmpty() && closeWithoutSaving(failure));
 }
 

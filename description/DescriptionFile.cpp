@@ -39,13 +39,31 @@ Reading load(const QString &storedPath, QTextDocument &document)
 
 bool save(const QString &storedPath, const QTextDocument &document, DescriptionLanguage language)
 {
+    return write(storedPath, RtfWriter::write(document, DescriptionLanguages::info(language).windowsLanguage));
+}
+
+bool write(const QString &storedPath, const QByteArray &bytes)
+{
     const QString localPath = LocalPath::forWriting(storedPath);
-    const QByteArray bytes = RtfWriter::write(document, DescriptionLanguages::info(language).windowsLanguage);
     // A change the user took back again leaves the file as it was, time stamp included.
     QFile existing(localPath);
     if (existing.size() == bytes.size() && existing.open(QIODevice::ReadOnly) && existing.readAll() == bytes)
         return true;
     return AtomicFile::replace(localPath, bytes);
+}
+
+QString copyPath(const QString &storedPath)
+{
+    const qsizetype nameStart = storedPath.lastIndexOf(QLatin1Char('\\')) + 1;
+    qsizetype dot = storedPath.lastIndexOf(QLatin1Char('.'));
+    if (dot < nameStart)
+        dot = storedPath.size();
+    const QString stem = storedPath.left(dot) + QStringLiteral(" - Kopi");
+    const QString extension = storedPath.mid(dot);
+    QString copy = stem + extension;
+    for (int number = 2; LocalPath::fileExists(copy); ++number)
+        copy = stem + QStringLiteral(" (%1)").arg(number) + extension;
+    return copy;
 }
 
 } // namespace DescriptionFile

@@ -37,5 +37,11 @@ Reading load(const QString &storedPath, QTextDocument &document);
 // none is tagged with its language. False when the file could not be written (folder gone, disk
 // full, read-only).
 bool save(const QString &storedPath, const QTextDocument &document, DescriptionLanguage language);
+// The same for a description already written as RTF.
+bool write(const QString &storedPath, const QByteArray &rtf);
+
+// A stored path beside the file that no file has yet, for keeping a second version of it there,
+// named as Windows names a copy: "A\DK - Kopi.rtf", then "A\DK - Kopi (2).rtf" and so on.
+QString copyPath(const QString &storedPath);
 
 } // namespace DescriptionFile

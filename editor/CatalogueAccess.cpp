@@ -1,11 +1,14 @@
 #include "app/EditMQV.h"
 
 #include "app/NumberSpinEdit.h"
+#include "catalogue/Catalogue.h"
 #include "catalogue/ProfileWriteError.h"
 #include "files/Diagnostics.h"
+#include "files/LocalPath.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -27,6 +30,11 @@ bool catalogueWriteFailed()
 }
 
 } // namespace
+
+QString TMQVEdit::catalogueLocalPath() const
+{
+    return QFileInfo(LocalPath::forWriting(Catalogue::fileName())).absoluteFilePath();
+}
 
 bool TMQVEdit::catalogueWritable() const
 {
@@ -56,20 +64,24 @@ void TMQVEdit::refreshCatalogueAccess()
     refreshHistoryActions();
     for (QAction *entry : categoryClearEntries_)
         entry->setEnabled(!readOnly);
-    showStatus();
+    refreshDescriptionAccess();
 }
 
 // What keeps the user from changing what the window shows. A description that cannot be read
 // belongs to this item alone, so it is named first, and the catalogue's lock shows again on the
-// next; an item without a folder has nowhere to keep a description.
+// next; a description file that cannot be written (the file or its folder read-only) comes after
+// the catalogue's lock, which explains it on a read-only disc; an item without a folder has
+// nowhere to keep a description.
 void TMQVEdit::showStatus()
 {
-    if (descriptionUnreadable_)
+    if (descriptionAccess_ == DescriptionAccess::Unreadable)
         statusPanel(StatusPanel::Status)->setText(QStringLiteral("Kan ikke l\u00E6ses"));
     else if (catalogueReadOnly_ && failedWrite_.isLocked())
         statusPanel(StatusPanel::Status)->setText(QStringLiteral("Kan ikke gemmes"));
     else if (catalogueReadOnly_)
         statusPanel(StatusPanel::Status)->setText(QStringLiteral("Skrivebeskyttet"));
+    else if (descriptionAccess_ == DescriptionAccess::Unwritable)
+        statusPanel(StatusPanel::Status)->setText(QStringLiteral("Kan ikke gemmes"));
     else if (descriptionFolder_.isEmpty())
         statusPanel(StatusPanel::Status)->setText(QStringLiteral("Ingen mappe"));
     else

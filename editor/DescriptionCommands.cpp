@@ -2,6 +2,7 @@
 
 #include "app/DescriptionEdit.h"
 #include "catalogue/CatalogueItem.h"
+#include "files/AtomicFile.h"
 #include "files/Diagnostics.h"
 #include "files/HomeTrash.h"
 #include "files/LocalPath.h"
@@ -21,22 +22,30 @@
 
 // Only what the user changed is written: an untouched description is never rewritten, no file
 // appears for an item or language nobody wrote in, and a file that could not be read is never
-// replaced. The description goes back to the folder it was read from. A failed save ends the action
+// replaced. The description goes back to the folder it was read from, unless its file changed on
+// disk since it was shown and the user has it kept beside that. A failed save ends the action
 // that wanted to leave the description, so the text stays in the editor.
 void TMQVEdit::SaveDescription()
 {
-    if (!Beskriv->document()->isModified() || descriptionUnreadable_)
+    if (!Beskriv->document()->isModified() || descriptionAccess_ == DescriptionAccess::Unreadable)
         return;
     if (descriptionFolder_.isEmpty()) {
         qCInfo(zcdDiagnostics) << "description of item" << CurrentItemNumber << "not saved: the item has no folder";
         return;
     }
     const QString path = LocalPath::join(descriptionFolder_, DescriptionFileName);
-    if (!DescriptionFile::save(path, *Beskriv->document(), CurrentLanguage)) {
-        qCInfo(zcdDiagnostics) << "could not save the description" << path;
-        throw DescriptionSaveError(path);
+    const std::optional<QString> target = descriptionTarget(path, descriptionChangedOnDisk(path));
+    if (target && !DescriptionFile::save(*target, *Beskriv->document(), CurrentLanguage)) {
+        qCInfo(zcdDiagnostics) << "could not save the description" << *target;
+        throw DescriptionSaveError(*target);
     }
     Beskriv->document()->setModified(false);
+    // From now on the file as saved is the one the editor shows; where the text went elsewhere, or
+    // nowhere, the editor shows what the file holds.
+    if (target == path)
+        shownDescription_ = FileStamp::of(LocalPath::findFile(path).value_or(QString()));
+    else
+        loadDescription(descriptionFolder_, DescriptionFileName);
 }
 
 void TMQVEdit::loadDescription(const QString &folder, const QString &fileName)
@@ -58,16 +67,30 @@ void TMQVEdit::loadDescription(const QString &folder, const QString &fileName)
     else
         Beskriv->clearDescription();
     // A file that is there but cannot be read is the user's all the same: it is shown empty, and
-    // nothing may be written over it.
-    descriptionUnreadable_ = reading == DescriptionFile::Reading::Unreadable;
-    if (descriptionUnreadable_)
+    // nothing may be written over it. One that cannot be written is shown as it is, as on a disc.
+    if (reading == DescriptionFile::Reading::Unreadable) {
+        descriptionAccess_ = DescriptionAccess::Unreadable;
         qCInfo(zcdDiagnostics) << "could not read the description" << storedPath;
-    // Nor can anything be typed where it could not be kept: an item without a folder has no
-    // place for its description until the folder is made.
-    Beskriv->setReadOnly(descriptionUnreadable_ || descriptionFolder_.isEmpty());
+    } else if (hasFolder
+               && !AtomicFile::canReplace(localPath ? *localPath
+                                                    : LocalPath::forWriting(LocalPath::join(folder, DescriptionFileName)))) {
+        descriptionAccess_ = DescriptionAccess::Unwritable;
+    } else {
+        descriptionAccess_ = DescriptionAccess::Editable;
+    }
     Beskriv->document()->clearUndoRedoStacks();
     Beskriv->document()->setModified(false);
     showDescriptionFileName();
+    refreshDescriptionAccess();
+}
+
+// Nor can anything be typed where it could not be kept: an item without a folder has no place
+// for its description until the folder is made, and a read-only catalogue locks its descriptions
+// with its fields.
+void TMQVEdit::refreshDescriptionAccess()
+{
+    Beskriv->setReadOnly(descriptionAccess_ != DescriptionAccess::Editable || descriptionFolder_.isEmpty()
+                         || !catalogueWritable());
     showStatus();
 }
 

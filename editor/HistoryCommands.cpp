@@ -2,13 +2,10 @@
 
 #include "app/DescriptionEdit.h"
 #include "app/NumberSpinEdit.h"
-#include "catalogue/Catalogue.h"
 #include "catalogue/ItemSearch.h"
 #include "editor/HistoryWindow.h"
-#include "files/LocalPath.h"
 
 #include <QAction>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTextDocument>
@@ -17,7 +14,7 @@
 
 void TMQVEdit::openHistory()
 {
-    const QString catalogue = QFileInfo(LocalPath::forWriting(Catalogue::fileName())).absoluteFilePath();
+    const QString catalogue = catalogueLocalPath();
     history_ = std::make_unique<CatalogueHistory>(catalogue, CatalogueHistory::folderFor(catalogue),
                                                   CatalogueHistory::Limits());
 }

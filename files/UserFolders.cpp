@@ -1,15 +1,22 @@
 #include "files/UserFolders.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
 
-QString xdgFolder(const char *variable, const QString &underHome)
+QString xdgSetting(const char *variable)
 {
     const QString set = qEnvironmentVariable(variable);
-    if (!set.isEmpty() && !QDir::isRelativePath(set))
-        return QDir::cleanPath(set);
+    return !set.isEmpty() && !QDir::isRelativePath(set) ? QDir::cleanPath(set) : QString();
+}
+
+QString xdgFolder(const char *variable, const QString &underHome)
+{
+    if (const QString set = xdgSetting(variable); !set.isEmpty())
+        return set;
     const QString home = qEnvironmentVariable("HOME");
     if (home.isEmpty())
         return {};
@@ -43,6 +50,24 @@ QString data()
 QString state()
 {
     return xdgFolder("XDG_STATE_HOME", QStringLiteral(".local/state"));
+}
+
+QString runtime()
+{
+    return xdgSetting("XDG_RUNTIME_DIR");
+}
+
+QString forCatalogue(const QString &base, const QString &kind, const QString &catalogueLocalPath)
+{
+    if (base.isEmpty())
+        return {};
+    const QString catalogue = QFileInfo(catalogueLocalPath).absoluteFilePath();
+    const QString key = QString::fromLatin1(
+        QCryptographicHash::hash(QFile::encodeName(catalogue), QCryptographicHash::Sha256).toHex().left(16));
+    const QString folder = base + QStringLiteral("/mqveditor/") + kind + QLatin1Char('/') + key;
+    if (isInside(folder, QFileInfo(catalogue).absolutePath()))
+        return {};
+    return folder;
 }
 
 bool isInside(const QString &path, const QString &tree)

@@ -8,7 +8,6 @@
 #include "files/UserFolders.h"
 #include "history/StepSummary.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -79,8 +78,13 @@ CatalogueHistory::CatalogueHistory(const QString &catalogueLocalPath, const QStr
     // number its steps over the first one's. The lock goes with the process, however it ends.
     QDir().mkpath(historyFolder);
     lock_ = ::open(QFile::encodeName(historyFolder + QStringLiteral("/lock")).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (lock_ < 0 || ::flock(lock_, LOCK_EX | LOCK_NB) != 0) {
-        fail(QStringLiteral("en anden editor har katalogets historik åben"));
+    if (lock_ < 0) {
+        fail(QStringLiteral("skrivefejl"));
+        return;
+    }
+    if (::flock(lock_, LOCK_EX | LOCK_NB) != 0) {
+        enabled_ = false;
+        keptByAnotherEditor_ = true;
         return;
     }
     // Which catalogue a history folder belongs to, for whoever looks into the state folder.
@@ -106,16 +110,7 @@ CatalogueHistory::~CatalogueHistory()
 
 QString CatalogueHistory::folderFor(const QString &catalogueLocalPath)
 {
-    const QString state = UserFolders::state();
-    if (state.isEmpty())
-        return {};
-    const QString catalogue = QFileInfo(catalogueLocalPath).absoluteFilePath();
-    const QString key = QString::fromLatin1(
-        QCryptographicHash::hash(QFile::encodeName(catalogue), QCryptographicHash::Sha256).toHex().left(16));
-    const QString folder = state + QStringLiteral("/mqveditor/history/") + key;
-    if (UserFolders::isInside(folder, QFileInfo(catalogue).absolutePath()))
-        return {};
-    return folder;
+    return UserFolders::forCatalogue(UserFolders::state(), QStringLiteral("history"), catalogueLocalPath);
 }
 
 HistoryStep *CatalogueHistory::find(qint64 number)

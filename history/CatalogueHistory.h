@@ -64,6 +64,8 @@ public:
     Outcome restoreItemBefore(qint64 stepNumber);
 
     qint64 sizeOnDisk() const { return journal_.size(); }
+    // Another editor on the same catalogue keeps its history; this one records nothing.
+    bool keptByAnotherEditor() const { return keptByAnotherEditor_; }
     // Set when the history could not be written and records nothing more in this run; the window
     // tells the user once.
     QString takeFailure();
@@ -99,6 +101,7 @@ private:
     std::vector<HistoryStep> steps_;
     qint64 nextNumber_ = 1;
     bool enabled_ = true;
+    bool keptByAnotherEditor_ = false;
     QString failure_;
 
     std::optional<Action> action_;

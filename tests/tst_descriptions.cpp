@@ -39,6 +39,8 @@ private slots:
     void savedDescriptionKeepsItsLanguageTags();
     void unreadableFileIsShownReadOnlyAndKept_data();
     void unreadableFileIsShownReadOnlyAndKept();
+    void unwritableDescriptionIsShownReadOnly_data();
+    void unwritableDescriptionIsShownReadOnly();
     void failedSaveIsReportedAndTheTextKept_data();
     void failedSaveIsReportedAndTheTextKept();
     void deletingLeavesNothingInTheCatalogueTree_data();
@@ -54,19 +56,6 @@ private:
 };
 
 namespace {
-
-void typeDescription(TMQVEdit &window, const QString &text)
-{
-    auto *description = control<QTextEdit>(&window, "Beskriv");
-    description->setFocus();
-    description->moveCursor(QTextCursor::End);
-    QTest::keyClicks(description, text);
-}
-
-QString shownDescription(TMQVEdit &window)
-{
-    return control<QTextEdit>(&window, "Beskriv")->toPlainText();
-}
 
 QStringList filesIn(const QString &path)
 {
@@ -393,37 +382,89 @@ void TestDescriptions::unreadableFileIsShownReadOnlyAndKept()
     QCOMPARE(filesIn(folder.filePath("A")), QStringList({"DK.RTF"}));
 }
 
+void TestDescriptions::unwritableDescriptionIsShownReadOnly_data()
+{
+    QTest::addColumn<QString>("readOnly");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("read-only catalogue") << "Z.MQV" << "Skrivebeskyttet";
+    QTest::newRow("read-only file") << "A/No.RTF" << "Kan ikke gemmes";
+    QTest::newRow("read-only folder, no file yet") << "B" << "Kan ikke gemmes";
+}
+
+// As on a disc: what cannot be written cannot be typed, so neither leaving nor closing fails.
+void TestDescriptions::unwritableDescriptionIsShownReadOnly()
+{
+    QFETCH(QString, readOnly);
+    QFETCH(QString, status);
+    TempFolder folder;
+    folder.writeFile("A/No.RTF", "{\\rtf1 Norsk\\par}");
+    folder.makeFolder("B");
+    const QString shownFolder = readOnly == "B" ? "B" : "A";
+    folder.writeFile("Z.MQV", iniBytes({"[Generelt]", "Sprog=Norsk", "[Z1]", "Titel=A", "Folder=" + shownFolder,
+                                        "[Z2]", "Titel=C"}));
+    const QMap<QString, QByteArray> before = filesUnder(folder.path());
+    QFile::setPermissions(folder.filePath(readOnly), QFile::ReadOwner | QFile::ExeOwner);
+    TMQVEdit window;
+    window.show();
+    auto *description = control<QTextEdit>(&window, "Beskriv");
+    QVERIFY(description->isReadOnly());
+    QCOMPARE(control<QLabel>(&window, "ZStatusPanel3")->text(), status);
+    typeDescription(window, "Skrevet");
+    QVERIFY(!description->document()->isModified());
+    MessageBoxAnswer answer(QMessageBox::Ok);
+    clickToolButton(window, "ToolButton10");
+    clickToolButton(window, "ToolButton8");
+    QVERIFY(window.close());
+    QCOMPARE(answer.count(), 0);
+    QFile::setPermissions(folder.filePath(readOnly), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(filesUnder(folder.path()), before);
+}
+
 void TestDescriptions::failedSaveIsReportedAndTheTextKept_data()
 {
     QTest::addColumn<bool>("removeFolder");
     QTest::newRow("folder gone") << true;
-    QTest::newRow("read-only file") << false;
+    QTest::newRow("file made read-only") << false;
 }
 
+// Leaving the item says why the text stays; closing asks once at each attempt whether to close
+// without it.
 void TestDescriptions::failedSaveIsReportedAndTheTextKept()
 {
     QFETCH(bool, removeFolder);
     TempFolder folder;
     folder.writeFile("A/DK.RTF", "{\\rtf1 Gammel\\par}");
-    QFile::setPermissions(folder.filePath("A/DK.RTF"), QFile::ReadOwner);
     folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=A", "[Z2]", "Titel=B"}));
     TMQVEdit window;
     typeDescription(window, " og ny");
     if (removeFolder)
         QVERIFY(QDir(folder.filePath("A")).removeRecursively());
-    MessageBoxAnswer answer(QMessageBox::Ok);
-    clickToolButton(window, "ToolButton10");
-    QCOMPARE(answer.count(), 1);
-    QCOMPARE(answer.icon(), QMessageBox::Critical);
-    QCOMPARE(answer.text(), QString("Unable to write to A\\DK.RTF."));
+    else
+        QFile::setPermissions(folder.filePath("A/DK.RTF"), QFile::ReadOwner);
+    {
+        MessageBoxAnswer answer(QMessageBox::Ok);
+        clickToolButton(window, "ToolButton10");
+        QCOMPARE(answer.count(), 1);
+        QCOMPARE(answer.icon(), QMessageBox::Critical);
+        QCOMPARE(answer.text(), QString("Unable to write to A\\DK.RTF."));
+    }
     QCOMPARE(window.CurrentItemNumber, 1);
     QVERIFY(shownDescription(window).contains("Gammel og ny"));
     QVERIFY(control<QTextEdit>(&window, "Beskriv")->document()->isModified());
     window.show();
-    QVERIFY(!window.close());
-    QCOMPARE(answer.count(), 2);
+    {
+        MessageBoxAnswer answer(QMessageBox::No);
+        QVERIFY(!window.close());
+        QVERIFY(!window.close());
+        QCOMPARE(answer.count(), 2);
+        QCOMPARE(answer.text(1), QString("Luk uden at gemme beskrivelsen?"));
+        QCOMPARE(answer.informativeText(1), QString("Unable to write to A\\DK.RTF."));
+    }
+    MessageBoxAnswer answer(QMessageBox::Yes);
+    QVERIFY(window.close());
+    QCOMPARE(answer.count(), 1);
     if (!removeFolder)
-        QCOMPARE(folder.readFile("A/DK.RTF"), QByteArray("{\\rtf1 Gammel\\par}"));
+        QCOMPARE(filesUnder(folder.filePath("A")), (QMap<QString, QByteArray>{{"DK.RTF", "{\\rtf1 Gammel\\par}"}}));
 }
 
 void TestDescriptions::deletingLeavesNothingInTheCatalogueTree_data()

@@ -405,7 +405,8 @@ void TestItemDisplay::catalogueTurningReadOnlyIsReportedOnce()
     QCOMPARE(status->text(), QString("Skrivebeskyttet"));
     QVERIFY(!control<QCheckBox>(&window, "Spil")->isEnabled());
     QVERIFY(!control<QAction>(&window, "NytPunkt")->isEnabled());
-    // The description has a file of its own, in a folder that can be written.
+    // The description is locked with the fields, though its folder could be written.
+    QVERIFY(control<QTextEdit>(&window, "Beskriv")->isReadOnly());
     QTest::keyClicks(control<QTextEdit>(&window, "Beskriv"), "Fra disken");
     for (int item = 0; item < 3; ++item)
         clickToolButton(window, "ToolButton10");
@@ -413,7 +414,7 @@ void TestItemDisplay::catalogueTurningReadOnlyIsReportedOnce()
     QCOMPARE(control<QLineEdit>(&window, "TitelEdit")->text(), QString("To"));
     QCOMPARE(answer.count(), 1);
     QCOMPARE(folder.readFile("Z.MQV"), opened);
-    QVERIFY(folder.readFile("A/DK.RTF").contains("Fra disken"));
+    QVERIFY(!QFile::exists(folder.filePath("A/DK.RTF")));
 
     release.dismiss();
     QVERIFY(protect(path, immutable, false));

@@ -38,12 +38,19 @@ MessageBoxAnswer::MessageBoxAnswer(QMessageBox::StandardButton answer)
     timer_.start(5);
 }
 
+MessageBoxAnswer::MessageBoxAnswer(const QStringList &buttonTexts)
+    : MessageBoxAnswer(QMessageBox::NoButton)
+{
+    answerTexts_ = buttonTexts;
+}
+
 void MessageBoxAnswer::answerOpenBox()
 {
     auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
     if (!box || !box->isVisible())
         return;
     texts_.append(box->text());
+    informativeTexts_.append(box->informativeText());
     titles_.append(box->windowTitle());
     icons_.append(box->icon());
     buttons_.append(box->standardButtons());
@@ -53,7 +60,12 @@ void MessageBoxAnswer::answerOpenBox()
     for (const QAbstractButton *button : shown)
         captions.append(QString(button->text()).remove(QLatin1Char('&')));
     buttonTexts_.append(captions);
-    if (QAbstractButton *button = box->button(answer_))
+    QAbstractButton *button = box->button(answer_);
+    for (const QString &answer : answerTexts_) {
+        if (!button && captions.contains(answer))
+            button = shown.at(captions.indexOf(answer));
+    }
+    if (button)
         button->click();
     else
         box->reject();

@@ -34,10 +34,13 @@ class MessageBoxAnswer : public QObject {
     Q_OBJECT
 public:
     explicit MessageBoxAnswer(QMessageBox::StandardButton answer);
+    // Answers each box with the first of these captions it has a button for.
+    explicit MessageBoxAnswer(const QStringList &buttonTexts);
 
     int count() const { return texts_.size(); }
     QString text(int index = 0) const { return texts_.value(index); }
     QString title(int index = 0) const { return titles_.value(index); }
+    QString informativeText(int index = 0) const { return informativeTexts_.value(index); }
     QMessageBox::Icon icon(int index = 0) const { return icons_.value(index, QMessageBox::NoIcon); }
     QMessageBox::StandardButtons buttons(int index = 0) const { return buttons_.value(index); }
     // The captions of the box's buttons, left to right as the user reads them.
@@ -46,9 +49,11 @@ public:
 private:
     void answerOpenBox();
 
-    QMessageBox::StandardButton answer_;
+    QMessageBox::StandardButton answer_ = QMessageBox::NoButton;
+    QStringList answerTexts_;
     QTimer timer_;
     QStringList texts_;
+    QStringList informativeTexts_;
     QStringList titles_;
     QList<QMessageBox::Icon> icons_;
     QList<QMessageBox::StandardButtons> buttons_;

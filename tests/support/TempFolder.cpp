@@ -8,24 +8,41 @@
 TempFolder::TempFolder()
     : previous_(QDir::currentPath())
     , previousState_(qgetenv("XDG_STATE_HOME"))
+    , previousRuntime_(qgetenv("XDG_RUNTIME_DIR"))
 {
     if (!dir_.isValid() || !home_.isValid() || !QDir::setCurrent(dir_.path()))
         throw std::runtime_error("cannot make a temporary current folder");
     qputenv("XDG_STATE_HOME", statePath().toUtf8());
+    qputenv("XDG_RUNTIME_DIR", runtimePath().toUtf8());
 }
+
+namespace {
+
+void restoreVariable(const char *name, const QByteArray &value)
+{
+    if (value.isNull())
+        qunsetenv(name);
+    else
+        qputenv(name, value);
+}
+
+} // namespace
 
 TempFolder::~TempFolder()
 {
     QDir::setCurrent(previous_);
-    if (previousState_.isNull())
-        qunsetenv("XDG_STATE_HOME");
-    else
-        qputenv("XDG_STATE_HOME", previousState_);
+    restoreVariable("XDG_STATE_HOME", previousState_);
+    restoreVariable("XDG_RUNTIME_DIR", previousRuntime_);
 }
 
 QString TempFolder::statePath() const
 {
     return home_.filePath(QStringLiteral("state"));
+}
+
+QString TempFolder::runtimePath() const
+{
+    return home_.filePath(QStringLiteral("runtime"));
 }
 
 QString TempFolder::path() const

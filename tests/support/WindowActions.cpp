@@ -7,6 +7,7 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTextEdit>
 #include <QTest>
 #include <QToolBar>
 
@@ -38,4 +39,17 @@ void leaveField(TMQVEdit &window, const QString &fieldName)
     auto *field = control<QLineEdit>(&window, fieldName);
     QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
     QCoreApplication::sendEvent(field, &leave);
+}
+
+void typeDescription(TMQVEdit &window, const QString &text)
+{
+    auto *description = control<QTextEdit>(&window, "Beskriv");
+    description->setFocus();
+    description->moveCursor(QTextCursor::End);
+    QTest::keyClicks(description, text);
+}
+
+QString shownDescription(TMQVEdit &window)
+{
+    return control<QTextEdit>(&window, "Beskriv")->toPlainText();
 }

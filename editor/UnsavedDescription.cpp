@@ -1,0 +1,129 @@
+#include "app/EditMQV.h"
+
+#include "app/DescriptionEdit.h"
+#include "catalogue/CatalogueItem.h"
+#include "description/DescriptionFile.h"
+#include "description/DescriptionSaveError.h"
+#include "description/RtfWriter.h"
+#include "files/AtomicFile.h"
+#include "files/CatalogueLock.h"
+#include "files/LocalPath.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTextDocument>
+
+void TMQVEdit::openRecovery()
+{
+    const QString catalogue = catalogueLocalPath();
+    lock_ = std::make_unique<CatalogueLock>(catalogue);
+    recovery_ = std::make_unique<DescriptionRecovery>(catalogue, [this] { return unsavedDescription(); });
+}
+
+std::optional<DescriptionRecovery::Unsaved> TMQVEdit::unsavedDescription() const
+{
+    if (!Beskriv->document()->isModified() || Beskriv->isReadOnly())
+        return std::nullopt;
+    DescriptionRecovery::Unsaved unsaved;
+    unsaved.item = CurrentItemNumber;
+    unsaved.language = DescriptionLanguages::info(CurrentLanguage).setting;
+    unsaved.storedPath = LocalPath::join(descriptionFolder_, DescriptionFileName);
+    unsaved.rtf = RtfWriter::write(*Beskriv->document(), DescriptionLanguages::info(CurrentLanguage).windowsLanguage);
+    unsaved.shownDigest = DescriptionRecovery::shownDigest(unsaved.storedPath, shownDescription_);
+    return unsaved;
+}
+
+// Once the window is on the screen: a second editor on the catalogue is told so, and leaves what
+// editors that ended without saving left behind to one that is alone on it, as the other editor
+// may still be typing the text it kept.
+void TMQVEdit::checkAtStart()
+{
+    if (lock_->othersHadItOpen()) {
+        QMessageBox box(QMessageBox::Information, ApplicationTitle,
+                        QStringLiteral("Kataloget er ogs\u00E5 \u00E5bent i en anden Z-CD editor."), QMessageBox::Ok, this);
+        QString consequences = QStringLiteral("Begge gemmer \u00E6ndringer i felterne med det samme. En beskrivelse, der er "
+                                              "\u00E6ndret p\u00E5 disken, overskrives ikke uden at sp\u00F8rge.");
+        if (history_->keptByAnotherEditor())
+            consequences += QStringLiteral(" Den anden editor f\u00F8rer katalogets historik: \u00E6ndringer, du laver her, "
+                                           "kan ikke fortrydes.");
+        box.setInformativeText(consequences);
+        box.exec();
+        return;
+    }
+    if (!catalogueWritable())
+        return;
+    for (const DescriptionRecovery::LeftOver &leftOver : recovery_->leftOver()) {
+        const QString question = QStringLiteral("Gendan den ikke gemte beskrivelse af punkt %1 (%2)?")
+                                     .arg(leftOver.unsaved.item)
+                                     .arg(leftOver.unsaved.language);
+        if (QMessageBox::question(this, ApplicationTitle, question) != QMessageBox::Yes) {
+            DescriptionRecovery::drop(leftOver);
+            continue;
+        }
+        CatalogueHistory::Action action;
+        action.name = QStringLiteral("Gendan beskrivelse");
+        action.item = leftOver.unsaved.item;
+        action.title = CatalogueItem(*CatalogueFile, action.item).text(TextKey::Titel);
+        runGuarded([this, &leftOver] { restoreDescription(leftOver); }, action);
+    }
+}
+
+// The text kept is written where it was typed for, as long as that file holds what it held when
+// the text was shown; a text that could not be written is offered again at the next start.
+void TMQVEdit::restoreDescription(const DescriptionRecovery::LeftOver &leftOver)
+{
+    const DescriptionRecovery::Unsaved &unsaved = leftOver.unsaved;
+    const std::optional<QString> target = descriptionTarget(unsaved.storedPath, !DescriptionRecovery::fileAsShown(unsaved));
+    if (target && !DescriptionFile::write(*target, unsaved.rtf))
+        throw DescriptionSaveError(*target);
+    DescriptionRecovery::drop(leftOver);
+    ShowItem();
+}
+
+bool TMQVEdit::descriptionChangedOnDisk(const QString &storedPath) const
+{
+    return FileStamp::of(LocalPath::findFile(storedPath).value_or(QString())) != shownDescription_;
+}
+
+// Someone changed the file since its text was shown (another editor on the catalogue, a tool):
+// the user chooses whose text the file keeps, and may keep both. Nothing, when the disk's stays
+// and ours is given up. Only a file that could be written over is asked about: where nothing can
+// be written (the folder gone, the file made read-only), the save fails and says so.
+std::optional<QString> TMQVEdit::descriptionTarget(const QString &storedPath, bool changedOnDisk)
+{
+    if (!changedOnDisk || !AtomicFile::canReplace(LocalPath::forWriting(storedPath)))
+        return storedPath;
+    const QString copy = DescriptionFile::copyPath(storedPath);
+    QMessageBox box(QMessageBox::Warning, ApplicationTitle,
+                    QStringLiteral("Beskrivelsen er \u00E6ndret p\u00E5 disken, siden den blev vist."), QMessageBox::NoButton, this);
+    box.setInformativeText(QStringLiteral("Overskriv %1 med den nye tekst, behold filen, som den er p\u00E5 disken, "
+                                          "eller gem den nye tekst som %2.")
+                               .arg(storedPath, copy));
+    QPushButton *overwrite = box.addButton(QStringLiteral("Overskriv"), QMessageBox::AcceptRole);
+    QPushButton *keep = box.addButton(QStringLiteral("Behold den p\u00E5 disken"), QMessageBox::DestructiveRole);
+    // The one choice that loses neither text; there is no way out without choosing.
+    QPushButton *saveAsNew = box.addButton(QStringLiteral("Gem som ny fil"), QMessageBox::ActionRole);
+    box.setDefaultButton(saveAsNew);
+    box.exec();
+    if (box.clickedButton() == overwrite)
+        return storedPath;
+    if (box.clickedButton() == keep)
+        return std::nullopt;
+    return copy;
+}
+
+// A description that cannot be saved keeps the window open only as long as the user wants the
+// text: asked once per attempt to close, never again and again.
+bool TMQVEdit::closeWithoutSaving(const QString &failure)
+{
+    QMessageBox box(QMessageBox::Warning, ApplicationTitle, QStringLiteral("Luk uden at gemme beskrivelsen?"),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setInformativeText(HandlerGuard::sentence(failure));
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    if (box.exec() != QMessageBox::Yes)
+        return false;
+    recovery_->drop();
+    return true;
+}

@@ -1,0 +1,204 @@
+#include "app/EditMQV.h"
+#include "description/DescriptionRecovery.h"
+#include "files/CatalogueLock.h"
+#include "support/EditorTesting.h"
+#include "support/TempFolder.h"
+#include "support/WindowActions.h"
+
+#include <QAction>
+#include <QDirIterator>
+#include <QProcess>
+#include <QtTest>
+
+#include <csignal>
+
+// A description typed and not yet saved: kept against a crash and offered at the next start,
+// never written over a file another editor changed, and a second editor on the catalogue told so.
+class TestUnsavedDescription : public QObject {
+    Q_OBJECT
+private slots:
+    void lockCountsOnlyOpenEditors_data();
+    void lockCountsOnlyOpenEditors();
+    void recoveryIsKeptOutsideTheCatalogue();
+    void killedEditorsTextIsOfferedAtTheNextStart_data();
+    void killedEditorsTextIsOfferedAtTheNextStart();
+    void twoEditorsNeverOverwriteEachOtherUnasked_data();
+    void twoEditorsNeverOverwriteEachOtherUnasked();
+};
+
+namespace {
+
+const QString notice = QStringLiteral("Kataloget er ogs\u00E5 \u00E5bent i en anden Z-CD editor.");
+const QString changedOnDisk = QStringLiteral("Beskrivelsen er \u00E6ndret p\u00E5 disken, siden den blev vist.");
+const QString keepDisk = QStringLiteral("Behold den p\u00E5 disken");
+
+// Every file under the folder, by relative path.
+QStringList filesUnder(const QString &path)
+{
+    QStringList files;
+    QDirIterator it(path, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files.append(QDir(path).relativeFilePath(it.next()));
+    files.sort();
+    return files;
+}
+
+QStringList recoveryFiles(const TempFolder &folder)
+{
+    return filesUnder(folder.statePath() + "/mqveditor/recovery");
+}
+
+} // namespace
+
+void TestUnsavedDescription::lockCountsOnlyOpenEditors_data()
+{
+    QTest::addColumn<bool>("runtimeFolder");
+    QTest::newRow("runtime folder") << true;
+    QTest::newRow("no runtime folder: the state folder") << false;
+}
+
+void TestUnsavedDescription::lockCountsOnlyOpenEditors()
+{
+    QFETCH(bool, runtimeFolder);
+    TempFolder folder;
+    if (!runtimeFolder)
+        qunsetenv("XDG_RUNTIME_DIR");
+    const QString catalogue = folder.filePath("Z.MQV");
+    auto first = std::make_unique<CatalogueLock>(catalogue);
+    QVERIFY(!first->othersHadItOpen());
+    QVERIFY(first->path().startsWith((runtimeFolder ? folder.runtimePath() : folder.statePath()) + "/mqveditor/locks/"));
+    QVERIFY(CatalogueLock(catalogue).othersHadItOpen());
+    QVERIFY(!CatalogueLock(folder.filePath("Other/Z.MQV")).othersHadItOpen());
+    const QString path = first->path();
+    first.reset();
+    // The lock file stays behind; only a lock that is held counts.
+    QVERIFY(QFile::exists(path));
+    QVERIFY(!CatalogueLock(catalogue).othersHadItOpen());
+    QCOMPARE(filesUnder(folder.path()), QStringList());
+}
+
+void TestUnsavedDescription::recoveryIsKeptOutsideTheCatalogue()
+{
+    TempFolder folder;
+    const QString catalogue = folder.filePath("Z.MQV");
+    const DescriptionRecovery::Unsaved typed{3, "Norsk", "A\\DK.RTF", "{\\rtf1 Ny\\par}", "none"};
+    DescriptionRecovery writer(catalogue, [&] { return std::optional(typed); });
+    const DescriptionRecovery reader(catalogue, [] { return std::nullopt; });
+    QVERIFY(writer.keep());
+    QCOMPARE(recoveryFiles(folder).size(), 1);
+    QCOMPARE(filesUnder(folder.path()), QStringList());
+    QCOMPARE(writer.leftOver().size(), std::size_t(0));
+    const std::vector<DescriptionRecovery::LeftOver> found = reader.leftOver();
+    QCOMPARE(found.size(), std::size_t(1));
+    QCOMPARE(found[0].unsaved.rtf, typed.rtf);
+    writer.drop();
+    QCOMPARE(recoveryFiles(folder), QStringList());
+
+    // A state folder inside the catalogue's tree is not used.
+    qputenv("XDG_STATE_HOME", folder.filePath("state").toUtf8());
+    DescriptionRecovery inside(catalogue, [&] { return std::optional(typed); });
+    QVERIFY(!inside.keep());
+    QCOMPARE(filesUnder(folder.path()), QStringList());
+}
+
+void TestUnsavedDescription::killedEditorsTextIsOfferedAtTheNextStart_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("changedSince");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("restored") << "Yes" << false << "Norsk, skrevet inden nedbruddet";
+    QTest::newRow("file changed since: kept as on disk") << "Yes" << true << "Andet";
+    QTest::newRow("declined") << "No" << false << "Norsk";
+}
+
+void TestUnsavedDescription::killedEditorsTextIsOfferedAtTheNextStart()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, changedSince);
+    QFETCH(QString, shown);
+    TempFolder folder;
+    folder.writeFile("A/No.RTF", "{\\rtf1 Norsk\\par}");
+    folder.writeFile("Z.MQV", iniBytes({"[Generelt]", "Sprog=Norsk", "[Z1]", "Titel=A", "Folder=A"}));
+    QProcess editor;
+    editor.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    editor.start(TYPING_EDITOR_EXECUTABLE, {", skrevet inden nedbruddet"});
+    QVERIFY(editor.waitForReadyRead(30000));
+    QCOMPARE(editor.readAll(), QByteArray("typed\n"));
+    QTRY_COMPARE_WITH_TIMEOUT(recoveryFiles(folder).size(), 1, 10000);
+    ::kill(editor.processId(), SIGKILL);
+    QVERIFY(editor.waitForFinished());
+    QCOMPARE(editor.exitStatus(), QProcess::CrashExit);
+    QCOMPARE(folder.readFile("A/No.RTF"), QByteArray("{\\rtf1 Norsk\\par}"));
+    if (changedSince)
+        folder.writeFile("A/No.RTF", "{\\rtf1 Andet\\par}");
+    const QByteArray before = folder.readFile("A/No.RTF");
+
+    TMQVEdit window;
+    MessageBoxAnswer answers({answer, keepDisk});
+    window.show();
+    QTRY_VERIFY(answers.count() >= 1);
+    QCOMPARE(answers.text(0), QString("Gendan den ikke gemte beskrivelse af punkt 1 (Norsk)?"));
+    QTRY_COMPARE(answers.count(), changedSince ? 2 : 1);
+    if (changedSince)
+        QCOMPARE(answers.text(1), changedOnDisk);
+    QCOMPARE(shownDescription(window), shown);
+    QCOMPARE(recoveryFiles(folder), QStringList());
+    if (answer == "Yes" && !changedSince) {
+        QVERIFY(folder.readFile("A/No.RTF").contains("Norsk, skrevet inden nedbruddet"));
+        QCOMPARE(control<QAction>(&window, "Fortryd")->text(), QString("Fortryd: Gendan beskrivelse, punkt 1"));
+    } else {
+        QCOMPARE(folder.readFile("A/No.RTF"), before);
+    }
+    QCOMPARE(filesUnder(folder.path()), QStringList({"A/No.RTF", "Z.MQV"}));
+}
+
+void TestUnsavedDescription::twoEditorsNeverOverwriteEachOtherUnasked_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("kept");   // in DK.RTF
+    QTest::addColumn<QString>("copied"); // in DK - Kopi.RTF, empty for no such file
+    QTest::newRow("overwrite") << "Overskriv" << "Gammel fra B" << "";
+    QTest::newRow("keep the one on disk") << keepDisk << "Gammel fra A" << "";
+    QTest::newRow("save as a new file") << "Gem som ny fil" << "Gammel fra A" << "Gammel fra B";
+}
+
+void TestUnsavedDescription::twoEditorsNeverOverwriteEachOtherUnasked()
+{
+    QFETCH(QString, answer);
+    QFETCH(QString, kept);
+    QFETCH(QString, copied);
+    TempFolder folder;
+    folder.writeFile("A/DK.RTF", "{\\rtf1 Gammel\\par}");
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=A", "[Z2]", "Titel=B"}));
+    MessageBoxAnswer answers({"OK", answer});
+    TMQVEdit first;
+    first.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&first));
+    TMQVEdit second;
+    second.show();
+    QTRY_COMPARE(answers.count(), 1);
+    QCOMPARE(answers.text(0), notice);
+
+    typeDescription(first, " fra A");
+    clickToolButton(first, "ToolButton10");
+    QCOMPARE(answers.count(), 1);
+    typeDescription(second, " fra B");
+    clickToolButton(second, "ToolButton10");
+    QCOMPARE(answers.count(), 2);
+    QCOMPARE(answers.text(1), changedOnDisk);
+    QCOMPARE(second.CurrentItemNumber, 2);
+
+    clickToolButton(second, "ToolButton8");
+    QCOMPARE(shownDescription(second), kept);
+    QVERIFY(folder.readFile("A/DK.RTF").contains(kept.toLatin1()));
+    if (copied.isEmpty()) {
+        QCOMPARE(filesUnder(folder.filePath("A")), QStringList({"DK.RTF"}));
+    } else {
+        QCOMPARE(filesUnder(folder.filePath("A")), QStringList({"DK - Kopi.RTF", "DK.RTF"}));
+        QVERIFY(folder.readFile("A/DK - Kopi.RTF").contains(copied.toLatin1()));
+    }
+    QCOMPARE(answers.count(), 2);
+}
+
+QTEST_MAIN(TestUnsavedDescription)
+#include "tst_unsaveddescription.moc"
