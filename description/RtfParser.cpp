@@ -84,6 +84,8 @@ struct RtfParser::Keyword {
         ListOverrideTable,
         ListOverride,
         ListOverrideNumber,
+        ListOverrideLevel,
+        ListOverrideRestart,
         ListLevelNumber,
         ParagraphDefaults,
         LeftIndent,
@@ -142,6 +144,7 @@ struct RtfParser::Keyword {
         case Action::LevelText:
         case Action::ListOverrideTable:
         case Action::ListOverride:
+        case Action::ListOverrideLevel:
         case Action::ReadDestination:
         case Action::Picture:
             return true;
@@ -227,6 +230,8 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
             {"listoverridetable", {A::ListOverrideTable}},
             {"listoverride", {A::ListOverride}},
             {"ls", {A::ListOverrideNumber}},
+            {"lfolevel", {A::ListOverrideLevel}},
+            {"listoverridestartat", {A::ListOverrideRestart}},
             {"ilvl", {A::ListLevelNumber}},
             {"pard", {A::ParagraphDefaults}},
             {"li", {A::LeftIndent}},
@@ -649,7 +654,7 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         if (!listDefinition_.isNumbered())
             listDefinition_.kind = RtfListFormat::Kind::Decimal;
         if (keyword.action == A::ListOutlineLevel)
-            listDefinition_.level = qBound(0, parameter, 9);
+            listDefinition_.level = qBound(1, parameter, 9);
         break;
     case A::ListKind:
         if (listDefinition_.kind != RtfListFormat::Kind::Bullet)
@@ -675,7 +680,8 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         if (keyword.action == A::ListEntry && current.destination == Destination::ListTable) {
             current.destination = Destination::ListEntry;
             lists_.beginList();
-        } else if (keyword.action == A::ListLevel && current.destination == Destination::ListEntry) {
+        } else if (keyword.action == A::ListLevel && (current.destination == Destination::ListEntry
+                                                       || current.destination == Destination::ListOverrideLevel)) {
             current.destination = Destination::ListLevel;
             lists_.beginLevel();
         } else if (keyword.action == A::LevelText && current.destination == Destination::ListLevel) {
@@ -691,6 +697,8 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
     case A::LevelStart:
         if (current.destination == Destination::ListLevel)
             lists_.setLevelStart(parameter);
+        else if (current.destination == Destination::ListOverrideLevel)
+            lists_.setOverrideLevelStart(parameter);
         break;
     case A::ListId:
         if (current.destination == Destination::ListEntry)
@@ -708,6 +716,18 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         } else {
             startSkippingGroup();
         }
+        break;
+    case A::ListOverrideLevel:
+        if (current.destination == Destination::ListOverride) {
+            current.destination = Destination::ListOverrideLevel;
+            lists_.beginOverrideLevel();
+        } else {
+            startSkippingGroup();
+        }
+        break;
+    case A::ListOverrideRestart:
+        if (current.destination == Destination::ListOverrideLevel)
+            lists_.restartOverrideLevel();
         break;
     case A::ListOverrideNumber:
         if (current.destination == Destination::ListOverride)
@@ -931,6 +951,7 @@ void RtfParser::handleText(QByteArrayView text)
     case Destination::ListLevel:
     case Destination::ListOverrideTable:
     case Destination::ListOverride:
+    case Destination::ListOverrideLevel:
         break;
     }
 }
@@ -1095,6 +1116,9 @@ void RtfParser::endListGroup(Destination destination)
     case Destination::ListEntry:
         lists_.endList();
         break;
+    case Destination::ListOverride:
+        lists_.endOverride();
+        break;
     case Destination::Picture:
         if (picture_.data.isEmpty() || picture_.type.isEmpty() || !isTextDestination(groups_.size() - 2))
             break;
@@ -1139,22 +1163,17 @@ void RtfParser::appendPictureHex(QByteArrayView text)
     picture_.data.truncate(out - picture_.data.constData());
 }
 
-// A \pn definition is the paragraph's own; a word-processor list item gets its numbering
-// from the list table.
+// A word-processor list item gets its numbering from the list table; a \pn definition beside
+// it is there for readers without lists. A \pn alone is the paragraph's own.
 RtfListFormat RtfParser::paragraphList()
 {
     const GroupState &current = group();
-    if (current.paragraph.list.isList() || current.listOverride <= 0) {
-        lastListItem_ = {0, 0};
-        return current.paragraph.list;
+    if (current.listOverride > 0) {
+        const RtfListFormat format = lists_.paragraphFormat(current.listOverride, current.listLevel);
+        if (format.isList())
+            return format;
     }
-    const std::pair<int, int> item{current.listOverride, current.listLevel};
-    const bool continuing = item == lastListItem_;
-    const RtfListFormat format = lists_.paragraphFormat(item.first, item.second, continuing);
-    if (!continuing)
-        lastListFormat_ = format;
-    lastListItem_ = item;
-    return lastListFormat_;
+    return current.paragraph.list;
 }
 
 // The shown text of a field; a hyperlink's carries its target.

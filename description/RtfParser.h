@@ -47,6 +47,7 @@ private:
         LevelText,
         ListOverrideTable,
         ListOverride,
+        ListOverrideLevel,
         Picture,
     };
 
@@ -146,8 +147,6 @@ private:
 
     RtfListTable lists_;
     RtfListFormat listDefinition_; // the \pn group being read
-    std::pair<int, int> lastListItem_{0, 0}; // \ls and \ilvl of the last paragraph, when one
-    RtfListFormat lastListFormat_;
 
     RtfPicture picture_; // the \pict being read
     int pictureHighNibble_ = -1;

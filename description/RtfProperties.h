@@ -25,7 +25,8 @@ enum : int {
     // int: twips of \trgaph and \trleft, kept on the table format.
     RowGap,
     RowLeft,
-    // int: a list's first number when it is not 1, and its word-processor level.
+    // int: a list's first number when it is not 1, its word-processor level when deeper than 1,
+    // and which word-processor list it numbers on (RtfListFormat::listId).
     ListStart,
     ListLevel,
     // QByteArray: the leader of each of the block's tab stops, one byte each (TabStop::Leader),
@@ -35,6 +36,7 @@ enum : int {
     BarTabs,
     // bool: a run marked right to left (\rtlch); Qt orders runs by their characters alone.
     RightToLeftRun,
+    ListId,
 };
 
 // Object types of the inline objects a description holds besides pictures.

@@ -76,6 +76,37 @@ BulletGlyph bulletGlyph(RtfListFormat::Kind kind)
     }
 }
 
+// A list table level's text names a symbol font's glyph as word processors do: at U+F000 on.
+char16_t bulletCharacter(RtfListFormat::Kind kind)
+{
+    switch (kind) {
+    case RtfListFormat::Kind::Circle:
+        return u'o';
+    case RtfListFormat::Kind::Square:
+        return 0xF0A7;
+    default:
+        return 0xF0B7;
+    }
+}
+
+int levelNumberFormat(RtfListFormat::Kind kind)
+{
+    switch (kind) {
+    case RtfListFormat::Kind::UpperRoman:
+        return 1;
+    case RtfListFormat::Kind::LowerRoman:
+        return 2;
+    case RtfListFormat::Kind::UpperLetter:
+        return 3;
+    case RtfListFormat::Kind::LowerLetter:
+        return 4;
+    case RtfListFormat::Kind::Decimal:
+        return 0;
+    default:
+        return 23; // a bullet
+    }
+}
+
 const char *numberKindWord(RtfListFormat::Kind kind)
 {
     switch (kind) {
@@ -158,6 +189,7 @@ void RtfWriter::collectBlock(const QTextBlock &block, int, const char *)
         addColor(character.background);
     });
     if (const QTextList *list = block.textList()) {
+        lists_.add(*list);
         const RtfListFormat format = RtfListFormat::fromListFormat(list->format());
         if (format.isList() && !format.isNumbered()) {
             const BulletGlyph glyph = bulletGlyph(format.kind);
@@ -193,11 +225,14 @@ void RtfWriter::writeHeader(QByteArray &out) const
         }
         out.append('}').append(lineEnd);
     }
+    out.append(listTable_);
     out.append("{\\*\\generator Z-CD editor;}\\viewkind4\\uc1 ").append(lineEnd);
 }
 
 void RtfWriter::writeBody()
 {
+    writeListTable();
+    listTable_ = std::exchange(body_, QByteArray());
     visitFrame(document_.rootFrame()->begin(), document_.rootFrame()->end(), 0, "par", &RtfWriter::writeBlock);
 }
 
@@ -284,6 +319,7 @@ void RtfWriter::writeBlock(const QTextBlock &block, int depth, const char *end)
     int levels = block.blockFormat().indent();
     if (list) {
         paragraph.list = RtfListFormat::fromListFormat(list->format());
+        paragraph.list.listId = lists_.number(list);
         levels += list->format().indent();
     }
     if (levels > 0)
@@ -298,10 +334,11 @@ void RtfWriter::writeBlock(const QTextBlock &block, int depth, const char *end)
         if (paragraph.tableDepth > 1)
             writeControlWord("itap", paragraph.tableDepth);
     }
+    const int item = paragraph.list.isList() ? list->itemNumber(block) : 0;
     if (paragraph.list.isList())
-        writeListText(paragraph.list, list->itemNumber(block), block);
+        writeListText(paragraph.list, item, block);
     if (changed) {
-        writeParagraphFormat(paragraph, numberFont(block));
+        writeParagraphFormat(paragraph, numberFont(block), paragraph.list.start + item);
         writtenParagraph_ = paragraph;
     }
     forEachRun(block, [this](const RtfCharacterFormat &character, QStringView text, const QTextCharFormat *picture) {
@@ -347,17 +384,18 @@ void RtfWriter::writeListText(const RtfListFormat &list, int index, const QTextB
     delimiterPending_ = false;
 }
 
-// The \pn group rich-edit controls write where a list's paragraph format begins.
-void RtfWriter::writeListDefinition(const RtfListFormat &list, int numberFont)
+// The \pn group rich-edit controls write where a list's paragraph format begins. Their numbers
+// start again after other paragraphs, so each row of items says where its numbers start.
+void RtfWriter::writeListDefinition(const RtfListFormat &list, int numberFont, int firstNumber)
 {
     body_.append("{\\*\\pn");
     if (list.isNumbered()) {
-        writeControlWord(list.level > 0 ? "pnlvl" : "pnlvlbody");
-        if (list.level > 0)
+        writeControlWord(list.level > 1 ? "pnlvl" : "pnlvlbody");
+        if (list.level > 1)
             appendNumber(body_, list.level);
         writeControlWord("pnf", numberFont);
         writeControlWord("pnindent", 0);
-        writeControlWord("pnstart", list.start);
+        writeControlWord("pnstart", firstNumber);
         writeControlWord(numberKindWord(list.kind));
         for (const auto &[word, text] : {std::pair("pntxtb", list.prefix), std::pair("pntxta", list.suffix)}) {
             if (text.isEmpty())
@@ -378,10 +416,80 @@ void RtfWriter::writeListDefinition(const RtfListFormat &list, int numberFont)
     delimiterPending_ = false;
 }
 
-void RtfWriter::writeParagraphFormat(const RtfParagraphFormat &paragraph, int numberFont)
+// Word processors read lists from the list table, which holds a list's levels and where its
+// numbers start; rich-edit controls skip it and read the \pn of the paragraphs.
+void RtfWriter::writeListTable()
+{
+    if (lists_.entries().empty())
+        return;
+    body_.append("{\\*\\listtable");
+    int number = 0;
+    for (const RtfDocumentLists::Entry &entry : lists_.entries()) {
+        body_.append("{\\list\\listtemplateid");
+        appendNumber(body_, ++number);
+        if (entry.levels.size() == 1)
+            writeControlWord("listsimple", 1);
+        for (qsizetype level = 0; level < entry.levels.size(); ++level)
+            writeListLevel(entry.levels.at(level), int(level));
+        body_.append("{\\listname ;}");
+        writeControlWord("listid", number);
+        body_.append('}');
+    }
+    body_.append('}').append(lineEnd).append("{\\*\\listoverridetable");
+    for (number = 1; number <= int(lists_.entries().size()); ++number) {
+        body_.append("{\\listoverride");
+        writeControlWord("listid", number);
+        writeControlWord("listoverridecount", 0);
+        writeControlWord("ls", number);
+        body_.append('}');
+    }
+    body_.append('}').append(lineEnd);
+    delimiterPending_ = false;
+}
+
+// A level's text is its length, then what comes before the number, the number's placeholder
+// (the level's index) and what comes after; a bullet level's is the bullet.
+void RtfWriter::writeListLevel(const RtfListFormat &level, int index)
+{
+    // A level no paragraph uses is numbered as word processors number it by default.
+    RtfListFormat format = level;
+    if (!format.isList()) {
+        format.kind = RtfListFormat::Kind::Decimal;
+        format.suffix = QStringLiteral(".");
+    }
+    body_.append("{\\listlevel");
+    writeControlWord("levelnfc", levelNumberFormat(format.kind));
+    writeControlWord("levelnfcn", levelNumberFormat(format.kind));
+    writeControlWord("leveljc", 0);
+    writeControlWord("leveljcn", 0);
+    writeControlWord("levelfollow", 0);
+    writeControlWord("levelstartat", format.start);
+    body_.append("{\\leveltext");
+    if (format.isNumbered()) {
+        writeHexByte(int(qMin(format.prefix.size() + format.suffix.size() + 1, qsizetype(255))));
+        writeText(format.prefix);
+        writeHexByte(index);
+        writeText(format.suffix);
+        body_.append(";}{\\levelnumbers");
+        writeHexByte(int(qMin(format.prefix.size() + 1, qsizetype(255))));
+        body_.append(";}");
+    } else {
+        writeHexByte(1);
+        writeCharacter(bulletCharacter(format.kind));
+        body_.append(";}{\\levelnumbers;}");
+        writeControlWord("f", fontIndex(QLatin1String(bulletGlyph(format.kind).family)));
+    }
+    writeControlWord("fi", -360);
+    writeControlWord("li", 720 * (index + 1));
+    writeControlWord("lin", 720 * (index + 1));
+    body_.append('}');
+    delimiterPending_ = false;
+}
+
+void RtfWriter::writeParagraphFormat(const RtfParagraphFormat &paragraph, int numberFont, int firstNumber)
 {
     if (paragraph.list.isList())
-        writeListDefinition(paragraph.list, numberFont);
+        writeListDefinition(paragraph.list, numberFont, firstNumber);
     if (paragraph.rightToLeft)
         writeControlWord("rtlpar");
     const std::pair<const char *, int> lengths[] = {
@@ -409,6 +517,11 @@ void RtfWriter::writeParagraphFormat(const RtfParagraphFormat &paragraph, int nu
     }
     if (const char *alignment = alignmentWord(paragraph.alignment))
         writeControlWord(alignment);
+    if (paragraph.list.isList()) {
+        writeControlWord("ls", paragraph.list.listId);
+        if (paragraph.list.level > 1)
+            writeControlWord("ilvl", paragraph.list.level - 1);
+    }
 }
 
 void RtfWriter::writeCharacterFormat(const RtfCharacterFormat &character)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "description/RtfCharacterFormat.h"
+#include "description/RtfDocumentLists.h"
 #include "description/RtfParagraphFormat.h"
 #include "description/RtfPicture.h"
 #include "description/RtfRowFormat.h"
@@ -44,8 +45,10 @@ private:
     void writeBlock(const QTextBlock &block, int depth, const char *end);
     int numberFont(const QTextBlock &block);
     void writeListText(const RtfListFormat &list, int index, const QTextBlock &block);
-    void writeListDefinition(const RtfListFormat &list, int numberFont);
-    void writeParagraphFormat(const RtfParagraphFormat &paragraph, int numberFont);
+    void writeListDefinition(const RtfListFormat &list, int numberFont, int firstNumber);
+    void writeListTable();
+    void writeListLevel(const RtfListFormat &level, int index);
+    void writeParagraphFormat(const RtfParagraphFormat &paragraph, int numberFont, int firstNumber);
     void writeCharacterFormat(const RtfCharacterFormat &character);
     void writeLink(const QString &target);
     void writePicture(const RtfPicture &picture);
@@ -74,6 +77,8 @@ private:
     QHash<QString, int> fontIndexes_;
     QList<QRgb> colors_;
     QHash<QRgb, int> colorIndexes_; // as written: 1 for the first, 0 is automatic
+    RtfDocumentLists lists_;
+    QByteArray listTable_; // \listtable and \listoverridetable, for the header
 
     QByteArray body_;
     RtfCharacterFormat written_;

@@ -1,5 +1,6 @@
 #include "description/RtfReader.h"
 #include "support/DocumentDump.h"
+#include "support/RtfSamples.h"
 
 #include <QtTest>
 #include <QTextBlock>
@@ -148,10 +149,28 @@ void addListRows()
                     "{\\listname ;}\\listid7}}{\\*\\listoverridetable{\\listoverride\\listid7\\listoverridecount0\\ls1}}"
                     "\\f0 {\\listtext 1.\\tab}\\ls1 a\\par{\\listtext\\f1\\'b7\\tab}\\ilvl1 b\\par\\pard c\\par"
                     "{\\listtext 2.\\tab}\\ls1\\ilvl0 d\\par}"
-        << u"left [list -4 /. start=0 level=1 item=0] "_qs + text + u"a\n"
+        << u"left [list -4 /. start=0 level=0 item=0] "_qs + text + u"a\n"
            u"left [list -1 / start=0 level=2 item=0] "_qs + text + u"b\n"
            u"left "_qs + text + u"c\n"
-           u"left [list -4 /. start=2 level=1 item=0] "_qs + text + u"d"_qs;
+           u"left [list -4 /. start=0 level=0 item=1] "_qs + text + u"d"_qs;
+    QTest::newRow("word-processor lists: levels, a start, an item broken by a line, a restart")
+        << RtfSamples::wordProcessorLists()
+        << u"left left=48 indent=-24 [list -4 /. start=3 level=0 item=0] "_qs + text + u"three\n"
+           u"left left=96 indent=-24 [list -5 /) start=0 level=2 item=0] "_qs + text + u"three-a\u2028broken\n"
+           u"left left=96 indent=-24 [list -5 /) start=0 level=2 item=1] "_qs + text + u"three-b\n"
+           u"left "_qs + text + u"plain between\n"
+           u"left left=48 indent=-24 [list -4 /. start=3 level=0 item=1] "_qs + text + u"four\n"
+           u"left left=48 indent=-24 [list -4 /. start=0 level=0 item=0] "_qs + text + u"one again\n"
+           u"left left=48 indent=-24 [list -1 / start=0 level=0 item=0] "_qs + text + u"bullet"_qs;
+    QTest::newRow("a rich-edit list numbers on where its first number says so")
+        << header + "\\f0{\\*\\pn\\pnlvlbody\\pnstart1\\pndec{\\pntxta .}}a\\par\\pard b\\par"
+                    "\\pard{\\*\\pn\\pnlvlbody\\pnstart2\\pndec{\\pntxta .}}c\\par\\pard d\\par"
+                    "\\pard{\\*\\pn\\pnlvlbody\\pnstart1\\pndec{\\pntxta .}}e\\par}"
+        << u"left [list -4 /. start=0 level=0 item=0] "_qs + text + u"a\n"
+           u"left "_qs + text + u"b\n"
+           u"left [list -4 /. start=0 level=0 item=1] "_qs + text + u"c\n"
+           u"left "_qs + text + u"d\n"
+           u"left [list -4 /. start=0 level=0 item=0] "_qs + text + u"e"_qs;
     QTest::newRow("list text of a paragraph without a list stays")
         << header + "\\f0 {\\listtext 1.\\tab}\\ls9 a}" << u"left "_qs + text + u"1.\ta"_qs;
 }

@@ -9,6 +9,7 @@
 #include "support/DocumentDump.h"
 #include "support/PngBytes.h"
 #include "support/RtfCorpus.h"
+#include "support/RtfSamples.h"
 
 #include <QtTest>
 #include <QRandomGenerator>
@@ -135,6 +136,7 @@ private:
         if (pick(4) != 0)
             return format;
         format.kind = RtfListFormat::Kind(1 + pick(8));
+        format.level = choose({1, 1, 2, 3});
         if (format.isNumbered()) {
             format.start = choose({1, 1, 3});
             format.prefix = choose({QString(), QStringLiteral("("), QStringLiteral("§\u00A0")});
@@ -149,7 +151,9 @@ private:
         cursor.setBlockFormat(format.toBlockFormat());
         const RtfListFormat listFormat = list();
         if (listFormat.isList()) {
-            if (lastList_ && lastListFormat_ == listFormat && cursor.block().previous().textList() == lastList_)
+            // A list's items follow each other, or go on after other paragraphs.
+            const bool adjacent = cursor.block().previous().textList() == lastList_;
+            if (lastList_ && lastListFormat_ == listFormat && (adjacent || pick(2) == 0))
                 lastList_->add(cursor.block());
             else
                 lastList_ = cursor.createList(listFormat.toListFormat());
@@ -250,6 +254,8 @@ void TestRtfRoundTrip::sameDocumentAndBytes_data()
         << 0u;
     for (const QString &file : RtfCorpus::files())
         QTest::newRow(qPrintable(file)) << RtfCorpus::read(file) << 0u;
+    for (const RtfSamples::Sample &sample : RtfSamples::all())
+        QTest::newRow(sample.name) << sample.rtf << 0u;
 }
 
 void TestRtfRoundTrip::sameDocumentAndBytes()

@@ -269,12 +269,21 @@ void TestRtfWriter::writesListsAsTheRichEditControlDoes()
     cursor.insertText(QStringLiteral("e"));
     const QByteArray rtf = RtfWriter::write(document);
     QVERIFY(rtf.contains("{\\fonttbl{\\f0\\fnil\\fcharset0 MS Sans Serif;}{\\f1\\fnil\\fcharset2 Symbol;}}"));
+    // Word processors read the list table and \ls, rich-edit controls \pn and \pntext.
+    QVERIFY(rtf.contains("{\\*\\listtable{\\list\\listtemplateid1\\listsimple1{\\listlevel\\levelnfc23\\levelnfcn23"
+                         "\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat1{\\leveltext\\'01\\u-3913?;}{\\levelnumbers;}"
+                         "\\f1\\fi-360\\li720\\lin720}{\\listname ;}\\listid1}"
+                         "{\\list\\listtemplateid2\\listsimple1{\\listlevel\\levelnfc1\\levelnfcn1\\leveljc0\\leveljcn0"
+                         "\\levelfollow0\\levelstartat1{\\leveltext\\'02\\'00);}{\\levelnumbers\\'01;}\\fi-360\\li720\\lin720}"
+                         "{\\listname ;}\\listid2}}\r\n"
+                         "{\\*\\listoverridetable{\\listoverride\\listid1\\listoverridecount0\\ls1}"
+                         "{\\listoverride\\listid2\\listoverridecount0\\ls2}}\r\n"));
     QCOMPARE(bodyLines(rtf),
              QByteArray("\\pard{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}\\fi-360\\li720"
-                        "\\cf1\\f0\\fs16 a\\par\r\n"
+                        "\\ls1\\cf1\\f0\\fs16 a\\par\r\n"
                         "{\\pntext\\f1\\'B7\\tab}b\\par\r\n"
                         "\\pard c\\par\r\n"
-                        "\\pard{\\pntext\\f0 I)\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pnucrm{\\pntxta )}}d\\par\r\n"
+                        "\\pard{\\pntext\\f0 I)\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pnucrm{\\pntxta )}}\\ls2 d\\par\r\n"
                         "{\\pntext\\f0 II)\\tab}e\\par\r\n"));
     QTextDocument readBack;
     QVERIFY(RtfReader::read(rtf, readBack));
@@ -283,7 +292,7 @@ void TestRtfWriter::writesListsAsTheRichEditControlDoes()
     // Qt indents a list it makes by a level; RTF holds that as the paragraph's indent.
     QTextDocument indented;
     QTextCursor(&indented).createList(QTextListFormat::ListDisc);
-    QVERIFY(bodyLines(RtfWriter::write(indented)).contains("}}\\li600\\f0"));
+    QVERIFY(bodyLines(RtfWriter::write(indented)).contains("}}\\li600\\ls1\\f0"));
 }
 
 void TestRtfWriter::writesTablesAsTheRichEditControlDoes()

@@ -1,0 +1,31 @@
+#include "support/RtfSamples.h"
+
+namespace RtfSamples {
+
+QByteArray wordProcessorLists()
+{
+    return "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Arial;}{\\f1\\fnil\\fcharset2 Symbol;}}\r\n"
+           "{\\*\\listtable{\\list{\\listlevel\\levelnfc0\\levelstartat3{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}"
+           "\\fi-360\\li720}{\\listlevel\\levelnfc4\\levelstartat1{\\leveltext\\'02\\'01);}{\\levelnumbers\\'01;}\\fi-360"
+           "\\li1440}\\listid7}{\\list\\listsimple1{\\listlevel\\levelnfc23{\\leveltext\\'01\\u-3913 ?;}{\\levelnumbers;}"
+           "\\f1\\fi-360\\li720}\\listid8}}\r\n"
+           "{\\*\\listoverridetable{\\listoverride\\listid7\\listoverridecount0\\ls1}{\\listoverride\\listid7"
+           "\\listoverridecount1{\\lfolevel\\listoverridestartat\\levelstartat1}\\ls2}"
+           "{\\listoverride\\listid8\\listoverridecount0\\ls3}}\r\n"
+           "\\pard\\fi-360\\li720\\ls1\\f0 three\\par\r\n"
+           "\\pard\\fi-360\\li1440\\ls1\\ilvl1 three-a\\line broken\\par\r\n"
+           "\\pard\\fi-360\\li1440\\ls1\\ilvl1 three-b\\par\r\n"
+           "\\pard plain between\\par\r\n"
+           "\\pard\\fi-360\\li720\\ls1 four\\par\r\n"
+           "\\pard\\fi-360\\li720\\ls2 one again\\par\r\n"
+           "\\pard\\fi-360\\li720\\ls3 bullet\\par\r\n}";
+}
+
+QList<Sample> all()
+{
+    return {
+        {"word-processor lists", wordProcessorLists()},
+    };
+}
+
+} // namespace RtfSamples
