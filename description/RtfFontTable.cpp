@@ -72,6 +72,11 @@ int RtfFontTable::codePage(int number, int documentCodePage) const
     return found == fonts_.constEnd() ? documentCodePage : codePageOf(*found, documentCodePage);
 }
 
+int RtfFontTable::charset(int number, int documentCodePage) const
+{
+    return CodePageDecoder::charsetForCodePage(codePage(number, documentCodePage));
+}
+
 int RtfFontTable::codePageOf(const Font &font, int documentCodePage)
 {
     if (font.codePage > 0)

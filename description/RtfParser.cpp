@@ -1302,9 +1302,12 @@ QTextCharFormat RtfParser::pictureFormat(CharacterState state)
 RtfCharacterFormat RtfParser::resolve(const CharacterState &state) const
 {
     RtfCharacterFormat format;
-    format.family = fonts_.family(state.font < 0 ? defaultFont_ : state.font);
+    const int font = state.font < 0 ? defaultFont_ : state.font;
+    format.family = fonts_.family(font);
     if (format.family.isEmpty())
         format.family = DescriptionFont::family;
+    if (!utf8Text_)
+        format.charset = fonts_.charset(font, documentCodePage_);
     format.halfPoints = state.halfPoints;
     format.foreground = state.foreground < 0 ? QColor() : colors_.color(state.foreground);
     format.background = state.background < 0 ? QColor() : colors_.color(state.background);

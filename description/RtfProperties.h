@@ -37,6 +37,8 @@ enum : int {
     // bool: a run marked right to left (\rtlch); Qt orders runs by their characters alone.
     RightToLeftRun,
     ListId,
+    // int: the \fcharset of a run's font when it is not 0 (RtfCharacterFormat::charset).
+    FontCharset,
 };
 
 // Object types of the inline objects a description holds besides pictures.

@@ -1,6 +1,6 @@
 #include "description/RtfWriter.h"
 
-#include "files/Windows1252.h"
+#include "description/CodePageDecoder.h"
 #include "description/HyperlinkField.h"
 #include "description/RtfPicture.h"
 #include "description/RtfProperties.h"
@@ -25,21 +25,10 @@ void appendNumber(QByteArray &out, int value)
     out.append(QByteArray::number(value));
 }
 
-void appendFontName(QByteArray &out, const QString &family)
+void appendHexByte(QByteArray &out, int byte)
 {
-    for (QChar c : family) {
-        if (c == u'\\' || c == u'{' || c == u'}') {
-            out.append('\\').append(char(c.unicode()));
-            continue;
-        }
-        const int byte = Windows1252::encodeChar(c);
-        if (byte >= 0x20 && byte < 0x80)
-            out.append(char(byte));
-        else if (byte >= 0x80)
-            out.append("\\'").append(QByteArray::number(byte, 16));
-        else
-            out.append("\\u").append(QByteArray::number(qint16(c.unicode()))).append('?');
-    }
+    static constexpr char digits[] = "0123456789abcdef";
+    out.append("\\'").append(digits[(byte >> 4) & 0xF]).append(digits[byte & 0xF]);
 }
 
 const char *alignmentWord(RtfParagraphFormat::Alignment alignment)
@@ -60,7 +49,7 @@ const char *alignmentWord(RtfParagraphFormat::Alignment alignment)
 // How rich-edit controls write each kind of bullet: the glyph's byte in a font of symbols.
 struct BulletGlyph {
     const char *family;
-    bool symbolFont;
+    int charset;
     const char *byte; // as the control writes it inside \pn and \pntext
 };
 
@@ -68,11 +57,11 @@ BulletGlyph bulletGlyph(RtfListFormat::Kind kind)
 {
     switch (kind) {
     case RtfListFormat::Kind::Circle:
-        return {"Courier New", false, "o"};
+        return {"Courier New", 0, "o"};
     case RtfListFormat::Kind::Square:
-        return {"Wingdings", true, "\\'A7"};
+        return {"Wingdings", 2, "\\'A7"};
     default:
-        return {"Symbol", true, "\\'B7"};
+        return {"Symbol", 2, "\\'B7"};
     }
 }
 
@@ -166,6 +155,9 @@ RtfWriter::RtfWriter(const QTextDocument &document)
 QByteArray RtfWriter::result()
 {
     collectTables();
+    // Until a font is named, readers take text as the first font's, \deff0.
+    if (!fonts_.isEmpty())
+        written_.charset = fonts_.first().second;
     writeBody();
     QByteArray out;
     out.reserve(body_.size() + 512);
@@ -184,7 +176,7 @@ void RtfWriter::collectTables()
 void RtfWriter::collectBlock(const QTextBlock &block, int, const char *)
 {
     forEachRun(block, [this](const RtfCharacterFormat &character, QStringView, const QTextCharFormat *) {
-        addFont(character.family);
+        addFont(character.family, character.charset);
         addColor(character.foreground);
         addColor(character.background);
     });
@@ -193,21 +185,33 @@ void RtfWriter::collectBlock(const QTextBlock &block, int, const char *)
         const RtfListFormat format = RtfListFormat::fromListFormat(list->format());
         if (format.isList() && !format.isNumbered()) {
             const BulletGlyph glyph = bulletGlyph(format.kind);
-            addFont(QLatin1String(glyph.family));
-            if (glyph.symbolFont)
-                symbolFonts_.insert(QLatin1String(glyph.family));
+            addFont(QLatin1String(glyph.family), glyph.charset);
         }
     }
 }
 
-void RtfWriter::writeHeader(QByteArray &out) const
+void RtfWriter::writeHeader(QByteArray &out)
 {
     out.append("{\\rtf1\\ansi\\ansicpg1252\\deff0\\nouicompat\\deflang1030{\\fonttbl");
     for (int i = 0; i < fonts_.size(); ++i) {
         out.append("{\\f");
         appendNumber(out, i);
-        out.append(symbolFonts_.contains(fonts_.at(i)) ? "\\fnil\\fcharset2 " : "\\fnil\\fcharset0 ");
-        appendFontName(out, fonts_.at(i));
+        const auto &[family, charset] = fonts_.at(i);
+        out.append("\\fnil\\fcharset");
+        appendNumber(out, charset);
+        out.append(' ');
+        // A name is written in its own character set, as rich-edit controls write it.
+        for (qsizetype c = 0; c < family.size(); ++c) {
+            const bool pair = family.at(c).isHighSurrogate() && c + 1 < family.size();
+            const QStringView character = QStringView(family).sliced(c, pair ? 2 : 1);
+            c += pair ? 1 : 0;
+            if (character.front() == u'\\' || character.front() == u'{' || character.front() == u'}')
+                out.append('\\').append(char(character.front().unicode()));
+            else if (character.front().unicode() >= 0x20 && character.front().unicode() < 0x7F)
+                out.append(char(character.front().unicode()));
+            else
+                writeEncoded(out, character, charset);
+        }
         out.append(";}");
     }
     out.append('}').append(lineEnd);
@@ -364,7 +368,9 @@ void RtfWriter::writeBlock(const QTextBlock &block, int depth, const char *end)
 int RtfWriter::numberFont(const QTextBlock &block)
 {
     const QTextBlock::iterator first = block.begin();
-    return fontIndex(characterFormat(first.atEnd() ? block.charFormatIndex() : first.fragment().charFormatIndex()).family);
+    const RtfCharacterFormat &format =
+        characterFormat(first.atEnd() ? block.charFormatIndex() : first.fragment().charFormatIndex());
+    return fontIndex(format.family, format.charset);
 }
 
 void RtfWriter::writeListText(const RtfListFormat &list, int index, const QTextBlock &block)
@@ -375,7 +381,7 @@ void RtfWriter::writeListText(const RtfListFormat &list, int index, const QTextB
         writeText(list.itemText(index));
     } else {
         const BulletGlyph glyph = bulletGlyph(list.kind);
-        writeControlWord("f", fontIndex(QLatin1String(glyph.family)));
+        writeControlWord("f", bulletFont(list.kind));
         body_.append(glyph.byte);
         delimiterPending_ = false;
     }
@@ -408,7 +414,7 @@ void RtfWriter::writeListDefinition(const RtfListFormat &list, int numberFont, i
     } else {
         const BulletGlyph glyph = bulletGlyph(list.kind);
         writeControlWord("pnlvlblt");
-        writeControlWord("pnf", fontIndex(QLatin1String(glyph.family)));
+        writeControlWord("pnf", bulletFont(list.kind));
         writeControlWord("pnindent", 0);
         body_.append("{\\pntxtb").append(glyph.byte[0] == '\\' ? "" : " ").append(glyph.byte).append('}');
     }
@@ -477,7 +483,7 @@ void RtfWriter::writeListLevel(const RtfListFormat &level, int index)
         writeHexByte(1);
         writeCharacter(bulletCharacter(format.kind));
         body_.append(";}{\\levelnumbers;}");
-        writeControlWord("f", fontIndex(QLatin1String(bulletGlyph(format.kind).family)));
+        writeControlWord("f", bulletFont(format.kind));
     }
     writeControlWord("fi", -360);
     writeControlWord("li", 720 * (index + 1));
@@ -559,8 +565,8 @@ void RtfWriter::writeCharacterFormat(const RtfCharacterFormat &character)
         else
             writeControlWord("nosupersub");
     }
-    if (character.family != written_.family)
-        writeControlWord("f", fontIndex(character.family));
+    if (character.family != written_.family || character.charset != written_.charset)
+        writeControlWord("f", fontIndex(character.family, character.charset));
     if (character.halfPoints != written_.halfPoints)
         writeControlWord("fs", character.halfPoints);
     written_ = character;
@@ -658,16 +664,20 @@ void RtfWriter::writeCharacter(char16_t c)
         body_.append(char(c));
         return;
     }
-    // In a font of the symbol character set a byte stands for the character of its value.
-    const bool symbolText = symbolFonts_.contains(written_.family);
-    const int byte = symbolText ? (c < 0x100 ? int(c) : -1) : Windows1252::encodeChar(QChar(c));
-    if (byte >= 0) {
-        writeHexByte(byte);
-        return;
-    }
-    writeControlWord("u", qint16(c));
-    body_.append('?');
+    writeEncoded(body_, QStringView(&c, 1), written_.charset);
     delimiterPending_ = false;
+}
+
+void RtfWriter::writeEncoded(QByteArray &out, QStringView character, int charset)
+{
+    const QByteArray bytes = encoder_.encode(CodePageDecoder::codePageForCharset(charset, CodePageDecoder::windows1252),
+                                             character);
+    for (const char byte : bytes)
+        appendHexByte(out, static_cast<unsigned char>(byte));
+    if (!bytes.isEmpty())
+        return;
+    for (const QChar unit : character)
+        out.append("\\u").append(QByteArray::number(qint16(unit.unicode()))).append('?');
 }
 
 void RtfWriter::writeControlWord(const char *word)
@@ -690,8 +700,7 @@ void RtfWriter::writeControlSymbol(const char *symbol)
 
 void RtfWriter::writeHexByte(int byte)
 {
-    static constexpr char digits[] = "0123456789abcdef";
-    body_.append("\\'").append(digits[byte >> 4]).append(digits[byte & 0xF]);
+    appendHexByte(body_, byte);
     delimiterPending_ = false;
 }
 
@@ -741,11 +750,12 @@ const RtfCharacterFormat &RtfWriter::characterFormat(int formatIndex)
     return *found;
 }
 
-void RtfWriter::addFont(const QString &family)
+void RtfWriter::addFont(const QString &family, int charset)
 {
-    if (!fontIndexes_.contains(family)) {
-        fontIndexes_.insert(family, int(fonts_.size()));
-        fonts_.append(family);
+    const Font font(family, charset);
+    if (!fontIndexes_.contains(font)) {
+        fontIndexes_.insert(font, int(fonts_.size()));
+        fonts_.append(font);
     }
 }
 
@@ -757,9 +767,15 @@ void RtfWriter::addColor(const QColor &color)
     }
 }
 
-int RtfWriter::fontIndex(const QString &family) const
+int RtfWriter::fontIndex(const QString &family, int charset) const
 {
-    return fontIndexes_.value(family);
+    return fontIndexes_.value(Font(family, charset));
+}
+
+int RtfWriter::bulletFont(RtfListFormat::Kind kind) const
+{
+    const BulletGlyph glyph = bulletGlyph(kind);
+    return fontIndex(QLatin1String(glyph.family), glyph.charset);
 }
 
 int RtfWriter::colorIndex(const QColor &color) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "description/CodePageEncoder.h"
 #include "description/RtfCharacterFormat.h"
 #include "description/RtfDocumentLists.h"
 #include "description/RtfParagraphFormat.h"
@@ -33,7 +34,7 @@ private:
 
     QByteArray result();
     void collectTables();
-    void writeHeader(QByteArray &out) const;
+    void writeHeader(QByteArray &out);
     void writeBody();
     // Blocks are visited once to collect the font and colour tables, once to write them.
     using BlockVisit = void (RtfWriter::*)(const QTextBlock &block, int depth, const char *end);
@@ -58,23 +59,27 @@ private:
     void writeControlWord(const char *word, int parameter);
     void writeControlSymbol(const char *symbol);
     void writeHexByte(int byte);
+    // In the code page of the character set: \'hh where the page has the character, else \uN?.
+    void writeEncoded(QByteArray &out, QStringView character, int charset);
 
     // What a block shows: one format and text per run, or the paragraph mark's format alone.
     template<typename Visit>
     void forEachRun(const QTextBlock &block, Visit visit);
     const RtfCharacterFormat &characterFormat(int formatIndex);
-    void addFont(const QString &family);
+    void addFont(const QString &family, int charset);
     void addColor(const QColor &color);
-    int fontIndex(const QString &family) const;
+    int fontIndex(const QString &family, int charset) const;
+    int bulletFont(RtfListFormat::Kind kind) const;
     int colorIndex(const QColor &color) const;
 
     const QTextDocument &document_;
     const QFont defaultFont_;
     const QList<QTextFormat> formats_;
     QHash<int, RtfCharacterFormat> characterFormats_;
-    QStringList fonts_;
-    QSet<QString> symbolFonts_; // written with the symbol character set
-    QHash<QString, int> fontIndexes_;
+    using Font = std::pair<QString, int>; // family and character set
+    QList<Font> fonts_;
+    QHash<Font, int> fontIndexes_;
+    CodePageEncoder encoder_;
     QList<QRgb> colors_;
     QHash<QRgb, int> colorIndexes_; // as written: 1 for the first, 0 is automatic
     RtfDocumentLists lists_;

@@ -86,6 +86,8 @@ private:
         // Symbol is also the font of bullets, which the writer puts in the symbol character set.
         format.family = choose({QStringLiteral("Arial"), QStringLiteral("Times New Roman"), QStringLiteral("Tahoma"),
                                 QStringLiteral("Symbol")});
+        // Each font in its own character set, as files from elsewhere have them.
+        format.charset = format.family == u"Symbol" ? 2 : choose({0, 0, 204, 238});
         format.halfPoints = choose({16, 20, 22, 24, 36});
         format.foreground = choose({QColor(), QColor(Qt::black), QColor(255, 0, 0), QColor(0, 128, 0)});
         format.background = choose({QColor(), QColor(), QColor(Qt::white), QColor(255, 255, 0)});

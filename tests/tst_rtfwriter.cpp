@@ -3,6 +3,7 @@
 #include "description/RtfWriter.h"
 #include "description/Twips.h"
 #include "support/DocumentDump.h"
+#include "support/RtfSamples.h"
 #include "support/PngBytes.h"
 #include "support/RtfCorpus.h"
 
@@ -432,6 +433,18 @@ void TestRtfWriter::fontNamesAreWrittenAsAFontTableHoldsThem()
     QTextDocument readBack;
     QVERIFY(RtfReader::read(written, readBack));
     QCOMPARE(RtfWriter::write(readBack), written);
+
+    // Each font keeps its character set; its name and text are bytes of that set's code page,
+    // and a symbol font's bytes are its glyphs whatever they would be as text.
+    QTextDocument charsets;
+    QVERIFY(RtfReader::read(RtfSamples::fontCharacterSets(), charsets));
+    QCOMPARE(DocumentDump::text(charsets), u"При ж\u0436\u0080\u009F\u00E6ř æ"_qs);
+    const QByteArray kept = RtfWriter::write(charsets);
+    QVERIFY2(kept.contains("{\\fonttbl{\\f0\\fnil\\fcharset204 \\'c0\\'f0\\'e8\\'e0\\'eb;}{\\f1\\fnil\\fcharset204 Tahoma;}"
+                           "{\\f2\\fnil\\fcharset2 Wingdings;}{\\f3\\fnil\\fcharset238 Arial CE;}}"),
+             kept.constData());
+    QVERIFY2(bodyLines(kept).contains("\\f0\\fs24\\'cf\\'f0\\'e8 \\'e6\\f1\\'e6\\f2\\'80\\'9f\\'e6\\f3\\'f8 \\u230?\\par"),
+             kept.constData());
 }
 
 QTEST_MAIN(TestRtfWriter)

@@ -21,10 +21,18 @@ QByteArray wordProcessorLists()
            "\\pard\\fi-360\\li720\\ls3 bullet\\par\r\n}";
 }
 
+QByteArray fontCharacterSets()
+{
+    return "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fswiss\\fcharset204 \\'c0\\'f0\\'e8\\'e0\\'eb;}"
+           "{\\f1\\fnil Tahoma;}{\\f2\\fnil\\fcharset2 Wingdings;}{\\f3\\fnil\\fcharset238 Arial CE;}}"
+           "\\f0 \\'cf\\'f0\\'e8 \\'e6\\f1 \\'e6\\f2\\'80\\'9f\\'e6\\f3\\'f8 \\u230?}";
+}
+
 QList<Sample> all()
 {
     return {
         {"word-processor lists", wordProcessorLists()},
+        {"font character sets", fontCharacterSets()},
     };
 }
 

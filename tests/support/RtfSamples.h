@@ -17,6 +17,10 @@ struct Sample {
 // a start number, an override that restarts its list, and a bullet list.
 QByteArray wordProcessorLists();
 
+// Fonts in the Cyrillic, Central European and symbol character sets, one without a set under a
+// Cyrillic \ansicpg, a Cyrillic font name, and a symbol font's bytes that are no text.
+QByteArray fontCharacterSets();
+
 QList<Sample> all();
 
 } // namespace RtfSamples
