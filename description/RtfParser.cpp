@@ -65,6 +65,7 @@ struct RtfParser::Keyword {
         FieldInstruction,
         FieldResult,
         FootnoteMark,
+        NotKept,
         ListText,
         ListDefinition,
         ListBullet,
@@ -310,6 +311,12 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
         for (std::string_view word : {"pngblip", "jpegblip", "emfblip", "wmetafile", "dibitmap", "wbitmap",
                                       "macpict", "pmmetafile"})
             table.emplace(word, Keyword{A::PictureType});
+        // Properties a description does not hold; a file that has them is reported.
+        for (std::string_view word :
+             {"clbrdrt", "clbrdrl", "clbrdrb", "clbrdrr", "trbrdrt", "trbrdrl", "trbrdrb", "trbrdrr", "trbrdrh",
+              "trbrdrv", "clcbpat", "clcfpat", "clshdng", "clvmgf", "clvmrg", "clmgf", "clmrg", "trrh", "piccropl",
+              "piccropr", "piccropt", "piccropb", "pnlvlcont"})
+            table.emplace(word, Keyword{A::NotKept});
         for (int kind = 0; kind < RtfCharacterFormat::underlineKinds; ++kind)
             table.emplace(RtfCharacterFormat::underlineWord(kind), Keyword{A::Underline, kind});
         // Destinations whose content is not description text. Unknown destinations marked
@@ -511,8 +518,10 @@ void RtfParser::handleControlWord(const RtfTokenizer::Token &token)
     if (ignorable && !(keyword && keyword->isDestination()) && !isUnicodeAlternative) {
         // A destination is the first word of its group; \* before a word in the middle of a
         // group marks only that word as one to pass over.
-        if (startsGroup)
+        if (startsGroup) {
+            noteNotKept(token.text);
             startSkippingGroup();
+        }
         return;
     }
     if (keyword)
@@ -529,7 +538,15 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
     const bool toggle = !token.hasParameter || parameter != 0;
     switch (keyword.action) {
     case A::SkipDestination:
+        // The writer names itself anew, list names are not shown, and the rest are copies of
+        // what is read for readers that cannot read it.
+        if (token.text != "generator" && token.text != "listname" && token.text != "nonesttables"
+            && token.text != "nonshppict")
+            noteNotKept(token.text);
         startSkippingGroup();
+        break;
+    case A::NotKept:
+        noteNotKept(token.text);
         break;
     case A::FontTable:
         current.destination = Destination::FontTable;
@@ -739,9 +756,9 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         current.listLevel = qBound(0, parameter, 8);
         break;
     case A::FootnoteMark:
-        // The footnotes themselves are skipped; their marks count them as Word numbers them.
-        if (current.destination == Destination::Body)
-            appendCharacters(QString::number(++footnotes_));
+        // Footnotes are skipped, and so are their marks: a number without its note would be a
+        // stray raised digit in the text.
+        noteNotKept(token.text);
         break;
     case A::ParagraphDefaults:
         paragraph = RtfParagraphFormat();
@@ -1180,9 +1197,14 @@ RtfListFormat RtfParser::paragraphList()
 void RtfParser::startFieldResult()
 {
     const QString target = HyperlinkField::target(fieldInstruction_);
+    const QString instruction = fieldInstruction_.trimmed();
     fieldInstruction_.clear();
-    if (target.isEmpty())
+    if (target.isEmpty()) {
+        // Only the field's result, its text as last shown, is kept.
+        if (!instruction.isEmpty())
+            noteNotKept(QStringLiteral("field %1").arg(instruction.section(u' ', 0, 0)).toLatin1());
         return;
+    }
     qsizetype index = links_.indexOf(target);
     if (index < 0) {
         index = links_.size();
@@ -1249,6 +1271,13 @@ bool RtfParser::collectDestinationText(QStringView text)
     default:
         return false;
     }
+}
+
+void RtfParser::noteNotKept(QByteArrayView word)
+{
+    const QString name = QString::fromLatin1(word);
+    if (!notKept_.contains(name) && notKept_.size() < 64)
+        notKept_.append(name);
 }
 
 bool RtfParser::isTextDestination(std::size_t level) const

@@ -18,6 +18,7 @@ private slots:
     void plainText_data();
     void plainText();
     void plainTextIsInTheEditorFont();
+    void namesWhatIsNotKept();
     void readingReplacesContentAndUndoHistory();
 };
 
@@ -272,10 +273,9 @@ void TestRtfReader::formats_data()
     QTest::newRow("list groups outside the list table, text for readers without nested tables")
         << header + "\\f0 a{\\list\\listid5{\\listlevel x}}{\\*\\nonesttables y}b}"
         << u"left {Arial 12pt fg=auto bg=auto }ab"_qs;
-    QTest::newRow("footnote marks are numbered, footnotes skipped")
+    QTest::newRow("footnotes are dropped with their marks")
         << header + "\\f0 a{\\super\\chftn}{\\footnote{\\super\\chftn} note}b{\\super\\chftn}}"
-        << u"left {Arial 12pt fg=auto bg=auto }a{Arial 12pt fg=auto bg=auto  super}1"
-           u"{Arial 12pt fg=auto bg=auto }b{Arial 12pt fg=auto bg=auto  super}2"_qs;
+        << u"left {Arial 12pt fg=auto bg=auto }ab"_qs;
     QTest::newRow("Mac code pages")
         << QByteArray("{\\rtf1\\mac\\ansicpg10001{\\fonttbl{\\f0\\fcharset1 Osaka;}{\\f1\\fcharset78 Osaka;}"
                       "{\\f2\\fcharset89 Geneva;}}\\f0 \\'82\\'a0\\f1 \\'82\\'a2\\f2 \\'80}")
@@ -335,6 +335,17 @@ void TestRtfReader::readingReplacesContentAndUndoHistory()
     QCOMPARE(DocumentDump::text(document), u"new"_qs);
     QVERIFY(!document.isUndoAvailable());
     QVERIFY(document.isUndoRedoEnabled());
+}
+
+void TestRtfReader::namesWhatIsNotKept()
+{
+    QTextDocument document;
+    QStringList notKept;
+    QVERIFY(RtfReader::read("{\\rtf1{\\*\\generator Word;}{\\info{\\title t}}a{\\super\\chftn}{\\footnote note}"
+                            "{\\field{\\*\\fldinst PAGE}{\\fldrslt 1}}{\\*\\unknownword x}"
+                            "\\trowd\\clbrdrt\\brdrs\\cellx100\\pard\\intbl b\\cell\\row}",
+                            document, &notKept));
+    QCOMPARE(notKept, QStringList({"info", "chftn", "footnote", "field PAGE", "unknownword", "clbrdrt"}));
 }
 
 QTEST_MAIN(TestRtfReader)
