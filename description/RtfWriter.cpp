@@ -553,17 +553,22 @@ void RtfWriter::writeCharacterFormat(const RtfCharacterFormat &character)
         if (wanted != current)
             writeControlWord(wanted ? on : off);
     }
+    // Word processors hold \super and \sub apart from \up and \dn, and add the two: the one
+    // not wanted is switched off first.
+    using Position = RtfCharacterFormat::Position;
     if (character.position != written_.position || character.raise != written_.raise) {
-        if (character.position == RtfCharacterFormat::Position::Superscript)
+        if (written_.position != Position::Normal && character.position == Position::Normal)
+            writeControlWord("nosupersub");
+        if (written_.raise != 0 && character.raise == 0)
+            writeControlWord("up", 0);
+        if (character.position == Position::Superscript)
             writeControlWord("super");
-        else if (character.position == RtfCharacterFormat::Position::Subscript)
+        else if (character.position == Position::Subscript)
             writeControlWord("sub");
         else if (character.raise > 0)
             writeControlWord("up", character.raise);
         else if (character.raise < 0)
             writeControlWord("dn", -character.raise);
-        else
-            writeControlWord("nosupersub");
     }
     if (character.family != written_.family || character.charset != written_.charset)
         writeControlWord("f", fontIndex(character.family, character.charset));

@@ -66,6 +66,9 @@ QList<Case> cases()
         {"word-processor lists", RtfSamples::wordProcessorLists(),
          {QStringLiteral("3\\. three a\\) three-a broken b\\) three-b plain between 4\\. four 1\\. one again • bullet")},
          "txt"},
+        // Each run keeps its own direction: an offset is switched off before a superscript.
+        {"raised and lowered text", RtfSamples::raisedAndLoweredText(),
+         {QStringLiteral("<p[^>]*> a<sup>b</sup><sub>c</sub><sup>d</sup><sub>e</sub><sup>f</sup><sup>g</sup><sub>h")}},
         {"font character sets", RtfSamples::fontCharacterSets(), {QStringLiteral("При жж.*ř æ")}, "txt"},
         {"rich-edit lists", RtfCorpus::read(QStringLiteral("riched20-10.0.15063_bullets-numbering-indents.rtf")),
          {QStringLiteral("• Bullet • Bullet 2 .*1\\. List 1 2\\. List 2")}, "txt"},

@@ -28,11 +28,18 @@ QByteArray fontCharacterSets()
            "\\f0 \\'cf\\'f0\\'e8 \\'e6\\f1 \\'e6\\f2\\'80\\'9f\\'e6\\f3\\'f8 \\u230?}";
 }
 
+QByteArray raisedAndLoweredText()
+{
+    return "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil Arial;}}\\pard\\f0\\fs20 a{\\up6 b}{\\dn4 c}{\\super d}{\\sub e}"
+           "{\\fs16\\up12 f}{\\up4 g}{\\sub\\fs30 h}\\par}";
+}
+
 QList<Sample> all()
 {
     return {
         {"word-processor lists", wordProcessorLists()},
         {"font character sets", fontCharacterSets()},
+        {"raised and lowered text", raisedAndLoweredText()},
     };
 }
 

@@ -21,6 +21,9 @@ QByteArray wordProcessorLists();
 // Cyrillic \ansicpg, a Cyrillic font name, and a symbol font's bytes that are no text.
 QByteArray fontCharacterSets();
 
+// Text raised and lowered by \up and \dn, superscripts and subscripts, one after another.
+QByteArray raisedAndLoweredText();
+
 QList<Sample> all();
 
 } // namespace RtfSamples
