@@ -288,6 +288,10 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
             {"pichgoal", {A::PictureSize, 3}},
             {"picscalex", {A::PictureSize, 4}},
             {"picscaley", {A::PictureSize, 5}},
+            {"piccropl", {A::PictureSize, 6}},
+            {"piccropr", {A::PictureSize, 7}},
+            {"piccropt", {A::PictureSize, 8}},
+            {"piccropb", {A::PictureSize, 9}},
             {"tab", {A::Character, '\t'}},
             {"line", {A::Character, QChar::LineSeparator}},
             {"emdash", {A::Character, 0x2014}},
@@ -314,8 +318,7 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
         // Properties a description does not hold; a file that has them is reported.
         for (std::string_view word :
              {"clbrdrt", "clbrdrl", "clbrdrb", "clbrdrr", "trbrdrt", "trbrdrl", "trbrdrb", "trbrdrr", "trbrdrh",
-              "trbrdrv", "clcbpat", "clcfpat", "clshdng", "clvmgf", "clvmrg", "clmgf", "clmrg", "trrh", "piccropl",
-              "piccropr", "piccropt", "piccropb", "pnlvlcont"})
+              "trbrdrv", "clcbpat", "clcfpat", "clshdng", "clvmgf", "clvmrg", "clmgf", "clmrg", "trrh", "pnlvlcont"})
             table.emplace(word, Keyword{A::NotKept});
         for (int kind = 0; kind < RtfCharacterFormat::underlineKinds; ++kind)
             table.emplace(RtfCharacterFormat::underlineWord(kind), Keyword{A::Underline, kind});
@@ -857,10 +860,13 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         break;
     case A::PictureSize:
         if (current.destination == Destination::Picture) {
-            int *const sizes[] = {&picture_.width,     &picture_.height, &picture_.goalWidth,
-                                  &picture_.goalHeight, &picture_.scaleX, &picture_.scaleY};
-            const int limit = keyword.value >= 4 ? 10000 : 1000000;
-            *sizes[keyword.value] = qBound(0, parameter, limit);
+            int *const sizes[] = {&picture_.width,     &picture_.height,    &picture_.goalWidth,
+                                  &picture_.goalHeight, &picture_.scaleX,    &picture_.scaleY,
+                                  &picture_.cropLeft,   &picture_.cropRight, &picture_.cropTop,
+                                  &picture_.cropBottom};
+            const int limit = keyword.value >= 4 && keyword.value < 6 ? 10000 : 1000000;
+            // A crop may be negative: it widens the picture's frame.
+            *sizes[keyword.value] = qBound(keyword.value >= 6 ? -limit : 0, parameter, limit);
         }
         break;
     case A::Character: {

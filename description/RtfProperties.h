@@ -22,6 +22,11 @@ enum : int {
     PictureGoalHeight,
     PictureScaleX,
     PictureScaleY,
+    // int: \piccropl, \piccropr, \piccropt, \piccropb as read.
+    PictureCropLeft,
+    PictureCropRight,
+    PictureCropTop,
+    PictureCropBottom,
     // int: twips of \trgaph and \trleft, kept on the table format.
     RowGap,
     RowLeft,

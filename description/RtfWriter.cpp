@@ -609,6 +609,8 @@ void RtfWriter::writePicture(const RtfPicture &picture)
     const std::pair<const char *, int> sizes[] = {
         {"picw", picture.width},         {"pich", picture.height},     {"picwgoal", picture.goalWidth},
         {"pichgoal", picture.goalHeight}, {"picscalex", picture.scaleX}, {"picscaley", picture.scaleY},
+        {"piccropl", picture.cropLeft},   {"piccropr", picture.cropRight}, {"piccropt", picture.cropTop},
+        {"piccropb", picture.cropBottom},
     };
     for (const auto &[word, value] : sizes) {
         if (value != 0 && !(value == 100 && word[3] == 's'))

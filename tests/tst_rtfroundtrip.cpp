@@ -203,6 +203,8 @@ private:
             picture.goalWidth = 1 + pick(3000);
             picture.goalHeight = 1 + pick(3000);
             picture.scaleX = choose({100, 50, 120});
+            picture.cropLeft = choose({0, 0, 100, -50});
+            picture.cropBottom = choose({0, 0, 60});
         }
         QTextCharFormat shown = format.toCharFormat();
         shown.merge(picture.toImageFormat(document));

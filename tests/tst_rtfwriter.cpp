@@ -331,7 +331,7 @@ void TestRtfWriter::picturesGoBackByteForByte()
     const QByteArray png = pngBytes(QSize(3, 2), Qt::red);
     const QByteArray metafile("\x01\x00\x09\x00}{\\\xff", 8);
     const QByteArray rtf = "{\\rtf1 a{\\pict{\\*\\picprop x}\\pngblip\\picw3\\pich2\\picwgoal900\\pichgoal600\\picscalex50 "
-                           + png.toHex() + "}b{\\pict\\wmetafile8\\picw2540\\pich1270\\bin8 " + metafile
+                           + png.toHex() + "}b{\\pict\\wmetafile8\\picw2540\\pich1270\\piccropl144\\piccropb-72\\bin8 " + metafile
                            + "}{\\*\\shppict{\\pict\\emfblip 0A0b}}{\\nonshppict{\\pict\\wmetafile8 0c}}}";
     QTextDocument document;
     QVERIFY(RtfReader::read(rtf, document));
@@ -345,16 +345,23 @@ void TestRtfWriter::picturesGoBackByteForByte()
     QCOMPARE(pictures[0].property(RtfProperty::PictureData).toByteArray(), png);
     QCOMPARE(pictures[0].width(), 30.0); // 900 twips at 50 %
     QCOMPARE(pictures[1].property(RtfProperty::PictureData).toByteArray(), metafile);
-    QCOMPARE(pictures[1].width(), 96.0); // 2540 hundredths of a millimetre are an inch
+    // 2540 hundredths of a millimetre are an inch, less a tenth cut off; a negative crop widens.
+    QCOMPARE(pictures[1].width(), 86.4);
+    QCOMPARE(pictures[1].height(), 52.8);
     QCOMPARE(pictures[2].property(RtfProperty::PictureData).toByteArray(), QByteArray("\x0a\x0b"));
     // The picture Qt draws is the one the file holds.
     const QVariant shown = document.resource(QTextDocument::ImageResource, QUrl(pictures[0].name()));
     QCOMPARE(QImage::fromData(shown.toByteArray()).pixelColor(1, 1), QColor(Qt::red));
+    // A metafile shows as a framed stand-in of its size.
+    const QImage standIn = document.resource(QTextDocument::ImageResource, QUrl(pictures[1].name())).value<QImage>();
+    QCOMPARE(standIn.size(), QSize(86, 52));
+    QVERIFY(standIn.pixelColor(0, 20) != standIn.pixelColor(20, 10));
 
     const QByteArray written = RtfWriter::write(document);
     QVERIFY(written.contains("{\\pict\\pngblip\\picw3\\pich2\\picwgoal900\\pichgoal600\\picscalex50\r\n"
                              + png.left(64).toHex()));
-    QVERIFY(written.contains("{\\pict\\wmetafile8\\picw2540\\pich1270\r\n" + metafile.toHex() + "}"));
+    QVERIFY(written.contains("{\\pict\\wmetafile8\\picw2540\\pich1270\\piccropl144\\piccropb-72\r\n"
+                             + metafile.toHex() + "}"));
     QTextDocument readBack;
     QVERIFY(RtfReader::read(written, readBack));
     QCOMPARE(DocumentDump::describe(readBack), DocumentDump::describe(document));
