@@ -9,12 +9,19 @@ void RtfDocumentLists::add(const QTextList &list)
     const RtfListFormat format = RtfListFormat::fromListFormat(list.format());
     if (!format.isList())
         return;
-    // Lists made here are lists of their own; those of one list read from a file stay one.
+    // Lists made here are lists of their own; those of one list read from a file stay one,
+    // unless a level would have two formats.
     int number = format.listId > 0 ? numbersOfListIds_.value(format.listId) : 0;
+    if (number > 0) {
+        const QList<RtfListFormat> &levels = entries_[std::size_t(number - 1)].levels;
+        const RtfListFormat held = levels.value(format.level - 1);
+        if (held.isList() && held != format)
+            number = 0;
+    }
     if (number == 0) {
         entries_.emplace_back();
         number = int(entries_.size());
-        if (format.listId > 0)
+        if (format.listId > 0 && !numbersOfListIds_.contains(format.listId))
             numbersOfListIds_.insert(format.listId, number);
     }
     numbers_.insert(&list, number);

@@ -1,4 +1,5 @@
 #include "description/RtfProperties.h"
+#include "description/RtfListFormat.h"
 #include "description/RtfReader.h"
 #include "description/RtfWriter.h"
 #include "description/Twips.h"
@@ -289,6 +290,27 @@ void TestRtfWriter::writesListsAsTheRichEditControlDoes()
     QTextDocument readBack;
     QVERIFY(RtfReader::read(rtf, readBack));
     QCOMPARE(DocumentDump::describe(readBack), DocumentDump::describe(document));
+
+    // Found by the fuzz target: two lists of one word-processor list with a level of two formats
+    // are written as two lists, each keeping its format.
+    QTextDocument twoFormats;
+    QTextCursor shared(&twoFormats);
+    for (const QString &suffix : {QStringLiteral(")"), QStringLiteral(".")}) {
+        RtfListFormat level;
+        level.kind = RtfListFormat::Kind::Decimal;
+        level.level = 2;
+        level.listId = 5;
+        level.suffix = suffix;
+        if (!shared.atStart())
+            shared.insertBlock();
+        shared.insertText(suffix, editorFormat);
+        shared.createList(level.toListFormat());
+    }
+    const QByteArray twice = RtfWriter::write(twoFormats);
+    QTextDocument twiceRead;
+    QVERIFY(RtfReader::read(twice, twiceRead));
+    QCOMPARE(DocumentDump::describe(twiceRead), DocumentDump::describe(twoFormats));
+    QCOMPARE(RtfWriter::write(twiceRead), twice);
 
     // Qt indents a list it makes by a level; RTF holds that as the paragraph's indent.
     QTextDocument indented;
