@@ -9,15 +9,10 @@ void RtfDocumentLists::add(const QTextList &list)
     const RtfListFormat format = RtfListFormat::fromListFormat(list.format());
     if (!format.isList())
         return;
-    // Lists made here are lists of their own; those of one list read from a file stay one,
-    // unless a level would have two formats.
+    // Lists made here are lists of their own; those of one list read from a file stay one.
     int number = format.listId > 0 ? numbersOfListIds_.value(format.listId) : 0;
-    if (number > 0) {
-        const QList<RtfListFormat> &levels = entries_[std::size_t(number - 1)].levels;
-        const RtfListFormat held = levels.value(format.level - 1);
-        if (held.isList() && held != format)
-            number = 0;
-    }
+    if (number > 0 && entries_[std::size_t(number - 1)].lists.value(format.level - 1))
+        number = 0;
     if (number == 0) {
         entries_.emplace_back();
         number = int(entries_.size());
@@ -25,11 +20,13 @@ void RtfDocumentLists::add(const QTextList &list)
             numbersOfListIds_.insert(format.listId, number);
     }
     numbers_.insert(&list, number);
-    QList<RtfListFormat> &levels = entries_[std::size_t(number - 1)].levels;
-    while (levels.size() < format.level)
-        levels.append(RtfListFormat());
-    if (!levels[format.level - 1].isList())
-        levels[format.level - 1] = format;
+    Entry &entry = entries_[std::size_t(number - 1)];
+    while (entry.levels.size() < format.level) {
+        entry.levels.append(RtfListFormat());
+        entry.lists.append(nullptr);
+    }
+    entry.levels[format.level - 1] = format;
+    entry.lists[format.level - 1] = &list;
 }
 
 int RtfDocumentLists::number(const QTextList *list) const

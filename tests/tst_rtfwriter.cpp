@@ -291,11 +291,11 @@ void TestRtfWriter::writesListsAsTheRichEditControlDoes()
     QVERIFY(RtfReader::read(rtf, readBack));
     QCOMPARE(DocumentDump::describe(readBack), DocumentDump::describe(document));
 
-    // Found by the fuzz target: two lists of one word-processor list with a level of two formats
-    // are written as two lists, each keeping its format.
+    // Found by the fuzz target: lists of one word-processor list at one level, which started
+    // again or have formats of their own, are written as lists of their own.
     QTextDocument twoFormats;
     QTextCursor shared(&twoFormats);
-    for (const QString &suffix : {QStringLiteral(")"), QStringLiteral(".")}) {
+    for (const QString &suffix : {QStringLiteral(")"), QStringLiteral("."), QStringLiteral(")")}) {
         RtfListFormat level;
         level.kind = RtfListFormat::Kind::Decimal;
         level.level = 2;
