@@ -56,6 +56,16 @@ bool RtfListFormat::operator==(const RtfListFormat &other) const
         && suffix == other.suffix && listId == other.listId;
 }
 
+void RtfListFormat::cleanAffixes()
+{
+    for (QString *affix : {&prefix, &suffix}) {
+        affix->removeIf([](QChar c) { return c.unicode() < 0x20 && c != u'\t'; });
+        affix->truncate(maximumAffixLength);
+        if (!affix->isEmpty() && affix->back().isHighSurrogate())
+            affix->chop(1);
+    }
+}
+
 // A word-processor list numbers on across anything between its items; a rich-edit list's
 // numbers go on only where its first number says so.
 bool RtfListFormat::continues(const RtfListFormat &earlier, int items) const
@@ -144,6 +154,7 @@ RtfListFormat RtfListFormat::fromListFormat(const QTextListFormat &format)
         list.suffix = format.hasProperty(QTextFormat::ListNumberSuffix) ? format.numberSuffix() : QStringLiteral(".");
         list.start = format.hasProperty(RtfProperty::ListStart) ? format.intProperty(RtfProperty::ListStart) : 1;
     }
+    list.cleanAffixes();
     list.level = qBound(1, format.intProperty(RtfProperty::ListLevel), 9);
     list.listId = qMax(0, format.intProperty(RtfProperty::ListId));
     return list;

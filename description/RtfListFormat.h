@@ -17,6 +17,12 @@ struct RtfListFormat {
     QString prefix; // text before the number
     QString suffix; // text after it
 
+    // What a number's text holds besides the number; more is damaged data, and a word
+    // processor's level text must hold all of it in 255 characters. Control characters are
+    // dropped too: in a level text those below 9 stand for the levels' numbers.
+    static constexpr qsizetype maximumAffixLength = 32;
+    void cleanAffixes();
+
     bool isList() const { return kind != Kind::None; }
     bool isNumbered() const { return kind >= Kind::Decimal; }
     // True when a paragraph of this format, after other paragraphs, numbers on the items of a

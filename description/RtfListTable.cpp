@@ -113,6 +113,7 @@ void RtfListTable::settle(Level &level)
     // Outer levels' numbers before this one's ("1.2.") are not shown by a rich-edit list.
     level.format.prefix = text.first(first);
     level.format.suffix = text.sliced(last + 1);
+    level.format.cleanAffixes();
 }
 
 void RtfListTable::setListId(int id)

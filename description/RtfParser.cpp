@@ -1131,6 +1131,7 @@ void RtfParser::endListGroup(Destination destination)
             listDefinition_.prefix.clear();
             listDefinition_.suffix.clear();
         }
+        listDefinition_.cleanAffixes();
         groups_[groups_.size() - 2].paragraph.list = listDefinition_;
         break;
     case Destination::ListLevel:

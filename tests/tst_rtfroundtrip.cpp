@@ -256,6 +256,12 @@ void TestRtfRoundTrip::sameDocumentAndBytes_data()
         << QByteArray("{\\rtf1\\trowd\\cellx100\\pard\\intbl a\\cell\\row\\pard\\par"
                       "\\trowd\\cellx100\\cellx200\\pard\\intbl b\\cell c\\cell\\row}")
         << 0u;
+    // Also found by it: a number's text holding a control character, which in a list table's
+    // level text would stand for a number, or more than a level text holds.
+    QTest::newRow("list number text with a control character")
+        << QByteArray("{\\rtf1{\\*\\pn\\pnlvlbody\\pndec{\\pntxta .\\'05x}}a\\par\\pard{\\*\\pn\\pnlvlbody\\pndec"
+                      "{\\pntxtb 0123456789012345678901234567890123456789}}b\\par}")
+        << 0u;
     for (const QString &file : RtfCorpus::files())
         QTest::newRow(qPrintable(file)) << RtfCorpus::read(file) << 0u;
     for (const RtfSamples::Sample &sample : RtfSamples::all())
