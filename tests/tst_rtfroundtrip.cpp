@@ -262,6 +262,10 @@ void TestRtfRoundTrip::sameDocumentAndBytes_data()
         << QByteArray("{\\rtf1{\\*\\pn\\pnlvlbody\\pndec{\\pntxta .\\'05x}}a\\par\\pard{\\*\\pn\\pnlvlbody\\pndec"
                       "{\\pntxtb 0123456789012345678901234567890123456789}}b\\par}")
         << 0u;
+    // And a font name of \u characters, written back as twice as many bytes of its code page.
+    QTest::newRow("long font name in a double-byte code page")
+        << "{\\rtf1{\\fonttbl{\\f0\\fnil\\fcharset134 " + QByteArray("\\u23435?").repeated(200) + ";}}\\f0 a}"
+        << 0u;
     for (const QString &file : RtfCorpus::files())
         QTest::newRow(qPrintable(file)) << RtfCorpus::read(file) << 0u;
     for (const RtfSamples::Sample &sample : RtfSamples::all())
