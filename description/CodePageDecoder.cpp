@@ -17,7 +17,9 @@ QString decodeAsciiOnly(QByteArrayView bytes)
     return text;
 }
 
-QByteArray converterName(int codePage)
+} // namespace
+
+QByteArray CodePageDecoder::converterName(int codePage)
 {
     switch (codePage) {
     case CodePageDecoder::utf8:
@@ -41,6 +43,8 @@ QByteArray converterName(int codePage)
         return "windows-" + QByteArray::number(codePage);
     }
 }
+
+namespace {
 
 constexpr std::size_t maximumCachedDecoders = 16;
 
@@ -82,6 +86,16 @@ int CodePageDecoder::codePageForCharset(int charset, int documentCodePage)
     case 255: return 437;
     default: return documentCodePage;
     }
+}
+
+int CodePageDecoder::charsetForCodePage(int codePage)
+{
+    // The Windows sets and the symbol set; the Mac's and OEM's are not written.
+    for (int charset : {0, 2, 128, 129, 130, 134, 136, 161, 162, 163, 177, 178, 186, 204, 222, 238}) {
+        if (codePageForCharset(charset, 0) == codePage)
+            return charset;
+    }
+    return 0;
 }
 
 QString CodePageDecoder::decode(int codePage, QByteArrayView bytes)

@@ -17,6 +17,10 @@ public:
 
     // The code page of a font's \fcharset; unknown sets and "default" fall back to the document's.
     static int codePageForCharset(int charset, int documentCodePage);
+    // The character set a font of codePage is written with; 0 (ANSI) for pages no set names.
+    static int charsetForCodePage(int codePage);
+    // The name the platform's converters know the code page by.
+    static QByteArray converterName(int codePage);
 
     QString decode(int codePage, QByteArrayView bytes);
 

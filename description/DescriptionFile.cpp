@@ -1,6 +1,7 @@
 #include "description/DescriptionFile.h"
 
 #include "files/AtomicFile.h"
+#include "files/Diagnostics.h"
 #include "files/LocalPath.h"
 #include "description/RtfReader.h"
 #include "description/RtfWriter.h"
@@ -30,10 +31,15 @@ Reading load(const QString &storedPath, QTextDocument &document)
     const Contents file = contents(storedPath);
     if (file.reading == Reading::Missing)
         return Reading::Missing;
-    if (file.reading == Reading::Unreadable || !RtfReader::read(file.bytes, document)) {
+    QStringList notKept;
+    if (file.reading == Reading::Unreadable || !RtfReader::read(file.bytes, document, &notKept)) {
         document.clear();
         return Reading::Unreadable;
     }
+    // Saving the description will drop these; the user is not troubled with RTF's words.
+    if (!notKept.isEmpty())
+        qCInfo(zcdDiagnostics, "%s holds what a saved description does not keep: %s", qUtf8Printable(storedPath),
+               qUtf8Printable(notKept.join(QStringLiteral(", "))));
     return Reading::Read;
 }
 

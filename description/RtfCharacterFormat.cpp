@@ -120,6 +120,7 @@ bool RtfCharacterFormat::operator==(const RtfCharacterFormat &other) const
         && background == other.background && bold == other.bold && italic == other.italic
         && underline == other.underline && strikeOut == other.strikeOut && position == other.position
         && raise == other.raise && capitals == other.capitals && hidden == other.hidden && family == other.family
+        && charset == other.charset
         && rightToLeft == other.rightToLeft && language == other.language && link == other.link;
 }
 
@@ -127,6 +128,8 @@ QTextCharFormat RtfCharacterFormat::toCharFormat() const
 {
     QTextCharFormat format;
     format.setFontFamilies(QStringList(family));
+    if (charset != 0)
+        format.setProperty(RtfProperty::FontCharset, charset);
     format.setFontPointSize(halfPoints / 2.0);
     if (foreground.isValid())
         format.setForeground(foreground);
@@ -174,6 +177,7 @@ RtfCharacterFormat RtfCharacterFormat::fromCharFormat(const QTextCharFormat &for
         character.family = fontTableName(defaultFont.family());
     if (character.family.isEmpty())
         character.family = DescriptionFont::family;
+    character.charset = qBound(0, format.intProperty(RtfProperty::FontCharset), 255);
     qreal points = format.fontPointSize();
     if (!(points > 0) && format.hasProperty(QTextFormat::FontPixelSize))
         points = format.intProperty(QTextFormat::FontPixelSize) * pointsPerInch / pixelsPerInch;

@@ -20,6 +20,8 @@ struct RtfCharacterFormat {
     static const char *underlineWord(int kind);
 
     QString family;
+    // The font's \fcharset: 0 ANSI, 2 symbol (bytes are glyphs), others name a Windows code page.
+    int charset = 0;
     int halfPoints = defaultHalfPoints;
     QColor foreground; // invalid = automatic text colour
     QColor background; // invalid = no background, which is not the same as white

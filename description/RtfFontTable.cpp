@@ -7,6 +7,9 @@ namespace {
 // Real documents name a few dozen fonts; the cap bounds what a hostile file can make us hold.
 constexpr qsizetype maximumFonts = 4096;
 constexpr qsizetype maximumNameLength = 256;
+// Names are kept to the length in characters; their bytes, two a character in double-byte code
+// pages, are cut off only far beyond it.
+constexpr qsizetype maximumNameBytes = 4 * maximumNameLength;
 
 } // namespace
 
@@ -30,14 +33,14 @@ void RtfFontTable::setCodePage(int codePage)
 
 void RtfFontTable::appendToName(QByteArrayView bytes)
 {
-    const qsizetype room = maximumNameLength - entry_.family.size() - entryNameBytes_.size();
+    const qsizetype room = maximumNameBytes - entry_.family.size() - entryNameBytes_.size();
     if (entryOpen_ && room > 0)
         entryNameBytes_.append(bytes.first(qMin(bytes.size(), room)));
 }
 
 void RtfFontTable::appendToName(QChar character, CodePageDecoder &decoder, int documentCodePage)
 {
-    if (!entryOpen_ || entry_.family.size() + entryNameBytes_.size() >= maximumNameLength)
+    if (!entryOpen_ || entry_.family.size() + entryNameBytes_.size() >= maximumNameBytes)
         return;
     decodeNameBytes(decoder, documentCodePage);
     entry_.family.append(character);
@@ -52,6 +55,9 @@ void RtfFontTable::endEntry(CodePageDecoder &decoder, int documentCodePage)
     if (fonts_.contains(entryNumber_) || fonts_.size() >= maximumFonts)
         return;
     decodeNameBytes(decoder, documentCodePage);
+    entry_.family.truncate(maximumNameLength);
+    if (!entry_.family.isEmpty() && entry_.family.back().isHighSurrogate())
+        entry_.family.chop(1);
     entry_.family = entry_.family.trimmed();
     fonts_.insert(entryNumber_, entry_);
 }
@@ -70,6 +76,11 @@ int RtfFontTable::codePage(int number, int documentCodePage) const
 {
     const auto found = fonts_.constFind(number);
     return found == fonts_.constEnd() ? documentCodePage : codePageOf(*found, documentCodePage);
+}
+
+int RtfFontTable::charset(int number, int documentCodePage) const
+{
+    return CodePageDecoder::charsetForCodePage(codePage(number, documentCodePage));
 }
 
 int RtfFontTable::codePageOf(const Font &font, int documentCodePage)

@@ -23,6 +23,8 @@ public:
     // Empty for fonts the table does not name.
     QString family(int number) const;
     int codePage(int number, int documentCodePage) const;
+    // The character set the font is written back with: the one of its code page.
+    int charset(int number, int documentCodePage) const;
 
 private:
     struct Font {

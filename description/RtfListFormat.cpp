@@ -53,7 +53,29 @@ constexpr StyleOfKind styles[] = {
 bool RtfListFormat::operator==(const RtfListFormat &other) const
 {
     return kind == other.kind && level == other.level && start == other.start && prefix == other.prefix
-        && suffix == other.suffix;
+        && suffix == other.suffix && listId == other.listId;
+}
+
+void RtfListFormat::cleanAffixes()
+{
+    for (QString *affix : {&prefix, &suffix}) {
+        affix->removeIf([](QChar c) { return c.unicode() < 0x20 && c != u'\t'; });
+        affix->truncate(maximumAffixLength);
+        if (!affix->isEmpty() && affix->back().isHighSurrogate())
+            affix->chop(1);
+    }
+}
+
+// A word-processor list numbers on across anything between its items; a rich-edit list's
+// numbers go on only where its first number says so.
+bool RtfListFormat::continues(const RtfListFormat &earlier, int items) const
+{
+    if (kind != earlier.kind || level != earlier.level || prefix != earlier.prefix || suffix != earlier.suffix
+        || listId != earlier.listId)
+        return false;
+    if (listId > 0)
+        return start == earlier.start;
+    return isNumbered() && start == earlier.start + items;
 }
 
 RtfListFormat::Kind RtfListFormat::bulletKind(QStringView bullet)
@@ -111,8 +133,10 @@ QTextListFormat RtfListFormat::toListFormat() const
     format.setNumberSuffix(suffix);
     if (start != 1)
         format.setProperty(RtfProperty::ListStart, start);
-    if (level != 0)
+    if (level > 1)
         format.setProperty(RtfProperty::ListLevel, level);
+    if (listId > 0)
+        format.setProperty(RtfProperty::ListId, listId);
     return format;
 }
 
@@ -130,6 +154,8 @@ RtfListFormat RtfListFormat::fromListFormat(const QTextListFormat &format)
         list.suffix = format.hasProperty(QTextFormat::ListNumberSuffix) ? format.numberSuffix() : QStringLiteral(".");
         list.start = format.hasProperty(RtfProperty::ListStart) ? format.intProperty(RtfProperty::ListStart) : 1;
     }
-    list.level = format.intProperty(RtfProperty::ListLevel);
+    list.cleanAffixes();
+    list.level = qBound(1, format.intProperty(RtfProperty::ListLevel), 9);
+    list.listId = qMax(0, format.intProperty(RtfProperty::ListId));
     return list;
 }

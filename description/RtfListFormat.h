@@ -9,13 +9,25 @@ struct RtfListFormat {
     enum class Kind { None, Bullet, Circle, Square, Decimal, LowerLetter, UpperLetter, LowerRoman, UpperRoman };
 
     Kind kind = Kind::None;
-    int level = 0; // 0 for the rich-edit form's body level; word-processor levels count from 1
-    int start = 1;
+    int level = 1; // 1 to 9: how deep in a word processor's list; rich-edit lists are all level 1
+    int start = 1; // the number of the list's first item
+    // Which word-processor list the paragraph numbers on; 0 for a rich-edit list, whose numbers
+    // run over a row of paragraphs.
+    int listId = 0;
     QString prefix; // text before the number
     QString suffix; // text after it
 
+    // What a number's text holds besides the number; more is damaged data, and a word
+    // processor's level text must hold all of it in 255 characters. Control characters are
+    // dropped too: in a level text those below 9 stand for the levels' numbers.
+    static constexpr qsizetype maximumAffixLength = 32;
+    void cleanAffixes();
+
     bool isList() const { return kind != Kind::None; }
     bool isNumbered() const { return kind >= Kind::Decimal; }
+    // True when a paragraph of this format, after other paragraphs, numbers on the items of a
+    // list of format earlier that holds items already.
+    bool continues(const RtfListFormat &earlier, int items) const;
     bool operator==(const RtfListFormat &other) const;
     bool operator!=(const RtfListFormat &other) const { return !(*this == other); }
 

@@ -67,9 +67,16 @@ void RtfListTable::appendLevelText(QStringView text)
 
 void RtfListTable::endLevel()
 {
+    settle(level_);
+    if (inOverride_) {
+        if (!override_.levels.isEmpty()) {
+            level_.format.level = int(override_.levels.size());
+            override_.levels.back().format = level_.format;
+        }
+        return;
+    }
     if (listLevels_.size() >= maximumLevels)
         return;
-    settle(level_);
     level_.format.level = int(listLevels_.size()) + 1;
     listLevels_.append(level_.format);
 }
@@ -79,11 +86,13 @@ void RtfListTable::endLevel()
 void RtfListTable::settle(Level &level)
 {
     QString text = level.text;
-    if (const qsizetype end = text.indexOf(u';'); end >= 0)
-        text.truncate(end);
-    if (!text.isEmpty()) {
-        const int length = text.front().unicode();
-        text = text.mid(1, length);
+    if (!text.isEmpty() && text.front().unicode() < text.size()) {
+        text = text.mid(1, text.front().unicode());
+    } else {
+        // Without a length that fits, the text ends where the level text does.
+        if (const qsizetype end = text.indexOf(u';'); end >= 0)
+            text.truncate(end);
+        text.remove(0, 1);
     }
     if (level.format.kind == RtfListFormat::Kind::Bullet) {
         level.format.kind = RtfListFormat::bulletKind(text);
@@ -104,6 +113,7 @@ void RtfListTable::settle(Level &level)
     // Outer levels' numbers before this one's ("1.2.") are not shown by a rich-edit list.
     level.format.prefix = text.first(first);
     level.format.suffix = text.sliced(last + 1);
+    level.format.cleanAffixes();
 }
 
 void RtfListTable::setListId(int id)
@@ -119,32 +129,84 @@ void RtfListTable::endList()
 
 void RtfListTable::beginOverride()
 {
-    overrideListId_ = 0;
+    inOverride_ = true;
+    override_ = Override();
 }
 
 void RtfListTable::setOverrideListId(int id)
 {
-    overrideListId_ = id;
+    override_.listId = id;
+}
+
+void RtfListTable::beginOverrideLevel()
+{
+    if (override_.levels.size() < maximumLevels)
+        override_.levels.append(LevelOverride());
+}
+
+void RtfListTable::restartOverrideLevel()
+{
+    if (!override_.levels.isEmpty())
+        override_.levels.back().restart = true;
+}
+
+void RtfListTable::setOverrideLevelStart(int start)
+{
+    if (!override_.levels.isEmpty())
+        override_.levels.back().start = qBound(0, start, maximumStart);
 }
 
 void RtfListTable::setOverrideNumber(int number)
 {
-    if (qsizetype(overrides_.size()) < maximumLists)
-        overrides_[number] = overrideListId_;
+    override_.number = number;
 }
 
-RtfListFormat RtfListTable::paragraphFormat(int number, int level, bool continuing)
+void RtfListTable::endOverride()
 {
-    const auto override = overrides_.find(number);
-    if (override == overrides_.end())
+    inOverride_ = false;
+    if (qsizetype(overrides_.size()) < maximumLists)
+        overrides_[override_.number] = override_;
+}
+
+// Overrides of one list number on together unless one of them restarts or reformats a level.
+int RtfListTable::sequenceOf(Override &override)
+{
+    if (override.sequence == 0) {
+        bool own = false;
+        for (const LevelOverride &level : override.levels)
+            own = own || level.restart || level.format;
+        if (own) {
+            override.sequence = ++sequences_;
+        } else {
+            int &shared = listSequences_[override.listId];
+            if (shared == 0)
+                shared = ++sequences_;
+            override.sequence = shared;
+        }
+    }
+    return override.sequence;
+}
+
+RtfListFormat RtfListTable::paragraphFormat(int number, int level)
+{
+    const auto found = overrides_.find(number);
+    if (found == overrides_.end())
         return {};
-    const auto list = lists_.find(override->second);
+    Override &override = found->second;
+    const auto list = lists_.find(override.listId);
     if (list == lists_.end() || list->second.isEmpty())
         return {};
-    RtfListFormat format = list->second.value(qBound(0, level, int(list->second.size()) - 1));
-    int &items = itemsSoFar_[{number, format.level}];
-    if (!continuing && format.isNumbered())
-        format.start = qMin(format.start + items, maximumStart);
-    ++items;
+    const int index = qBound(0, level, int(list->second.size()) - 1);
+    RtfListFormat format = list->second.at(index);
+    if (index < override.levels.size()) {
+        const LevelOverride &levelOverride = override.levels.at(index);
+        if (levelOverride.format)
+            format = *levelOverride.format;
+        if (levelOverride.restart && levelOverride.start)
+            format.start = *levelOverride.start;
+        format.level = index + 1;
+    }
+    if (format.isList())
+        format.listId = sequenceOf(override);
     return format;
 }

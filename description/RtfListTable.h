@@ -6,11 +6,12 @@
 #include <QString>
 
 #include <map>
-#include <utility>
+#include <optional>
 
 // The lists of a word processor's \listtable and \listoverridetable, filled as the reader meets
-// them, and the numbers their paragraphs carry: a list's numbering goes on across the paragraphs
-// between its items.
+// them. Paragraphs name a list override (\lsN); overrides that share a list without restarting
+// it number on together, an override that restarts a level or gives it a format of its own
+// numbers apart.
 class RtfListTable {
 public:
     void beginList();
@@ -24,25 +25,43 @@ public:
 
     void beginOverride();
     void setOverrideListId(int id);
+    void beginOverrideLevel(); // \lfolevel: the overrides of the next level
+    void restartOverrideLevel(); // \listoverridestartat
+    void setOverrideLevelStart(int start); // \levelstartat of the \lfolevel itself
     void setOverrideNumber(int number); // the \lsN paragraphs name
+    void endOverride();
 
-    // The format of the next paragraph of list override number at level (from 0). continuing
-    // says the paragraph follows one of the same list and level.
-    RtfListFormat paragraphFormat(int number, int level, bool continuing);
+    // The format of a paragraph of list override number at level (from 0); no list when the
+    // table names none.
+    RtfListFormat paragraphFormat(int number, int level);
 
 private:
     struct Level {
         RtfListFormat format;
         QString text; // \leveltext: its length, then text with level placeholders \'00 to \'08
     };
+    struct LevelOverride {
+        bool restart = false;
+        std::optional<int> start;
+        std::optional<RtfListFormat> format;
+    };
+    struct Override {
+        int listId = 0;
+        int number = 0;
+        QList<LevelOverride> levels;
+        int sequence = 0; // RtfListFormat::listId of its paragraphs; 0 until one is read
+    };
 
     static void settle(Level &level);
+    int sequenceOf(Override &override);
 
     std::map<int, QList<RtfListFormat>> lists_;
-    std::map<int, int> overrides_; // \lsN to \listid
-    std::map<std::pair<int, int>, int> itemsSoFar_;
+    std::map<int, Override> overrides_; // by \lsN
+    std::map<int, int> listSequences_;  // \listid of overrides that restart nothing
+    int sequences_ = 0;
     QList<RtfListFormat> listLevels_;
     Level level_;
+    bool inOverride_ = false;
     int listId_ = 0;
-    int overrideListId_ = 0;
+    Override override_;
 };

@@ -67,6 +67,7 @@ struct RtfParser::Keyword {
         FieldInstruction,
         FieldResult,
         FootnoteMark,
+        NotKept,
         ListText,
         ListDefinition,
         ListBullet,
@@ -86,6 +87,8 @@ struct RtfParser::Keyword {
         ListOverrideTable,
         ListOverride,
         ListOverrideNumber,
+        ListOverrideLevel,
+        ListOverrideRestart,
         ListLevelNumber,
         ParagraphDefaults,
         LeftIndent,
@@ -145,6 +148,7 @@ struct RtfParser::Keyword {
         case Action::LevelText:
         case Action::ListOverrideTable:
         case Action::ListOverride:
+        case Action::ListOverrideLevel:
         case Action::ReadDestination:
         case Action::Picture:
             return true;
@@ -233,6 +237,8 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
             {"listoverridetable", {A::ListOverrideTable}},
             {"listoverride", {A::ListOverride}},
             {"ls", {A::ListOverrideNumber}},
+            {"lfolevel", {A::ListOverrideLevel}},
+            {"listoverridestartat", {A::ListOverrideRestart}},
             {"ilvl", {A::ListLevelNumber}},
             {"pard", {A::ParagraphDefaults}},
             {"li", {A::LeftIndent}},
@@ -288,6 +294,10 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
             {"pichgoal", {A::PictureSize, 3}},
             {"picscalex", {A::PictureSize, 4}},
             {"picscaley", {A::PictureSize, 5}},
+            {"piccropl", {A::PictureSize, 6}},
+            {"piccropr", {A::PictureSize, 7}},
+            {"piccropt", {A::PictureSize, 8}},
+            {"piccropb", {A::PictureSize, 9}},
             {"tab", {A::Character, '\t'}},
             {"line", {A::Character, QChar::LineSeparator}},
             {"emdash", {A::Character, 0x2014}},
@@ -311,6 +321,11 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
         for (std::string_view word : {"pngblip", "jpegblip", "emfblip", "wmetafile", "dibitmap", "wbitmap",
                                       "macpict", "pmmetafile"})
             table.emplace(word, Keyword{A::PictureType});
+        // Properties a description does not hold; a file that has them is reported.
+        for (std::string_view word :
+             {"clbrdrt", "clbrdrl", "clbrdrb", "clbrdrr", "trbrdrt", "trbrdrl", "trbrdrb", "trbrdrr", "trbrdrh",
+              "trbrdrv", "clcbpat", "clcfpat", "clshdng", "clvmgf", "clvmrg", "clmgf", "clmrg", "trrh", "pnlvlcont"})
+            table.emplace(word, Keyword{A::NotKept});
         for (int kind = 0; kind < RtfCharacterFormat::underlineKinds; ++kind)
             table.emplace(RtfCharacterFormat::underlineWord(kind), Keyword{A::Underline, kind});
         // Destinations whose content is not description text. Unknown destinations marked
@@ -512,8 +527,10 @@ void RtfParser::handleControlWord(const RtfTokenizer::Token &token)
     if (ignorable && !(keyword && keyword->isDestination()) && !isUnicodeAlternative) {
         // A destination is the first word of its group; \* before a word in the middle of a
         // group marks only that word as one to pass over.
-        if (startsGroup)
+        if (startsGroup) {
+            noteNotKept(token.text);
             startSkippingGroup();
+        }
         return;
     }
     if (keyword)
@@ -530,7 +547,15 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
     const bool toggle = !token.hasParameter || parameter != 0;
     switch (keyword.action) {
     case A::SkipDestination:
+        // The writer names itself anew, list names are not shown, and the rest are copies of
+        // what is read for readers that cannot read it.
+        if (token.text != "generator" && token.text != "listname" && token.text != "nonesttables"
+            && token.text != "nonshppict")
+            noteNotKept(token.text);
         startSkippingGroup();
+        break;
+    case A::NotKept:
+        noteNotKept(token.text);
         break;
     case A::FontTable:
         current.destination = Destination::FontTable;
@@ -662,7 +687,7 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         if (!listDefinition_.isNumbered())
             listDefinition_.kind = RtfListFormat::Kind::Decimal;
         if (keyword.action == A::ListOutlineLevel)
-            listDefinition_.level = qBound(0, parameter, 9);
+            listDefinition_.level = qBound(1, parameter, 9);
         break;
     case A::ListKind:
         if (listDefinition_.kind != RtfListFormat::Kind::Bullet)
@@ -688,7 +713,8 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         if (keyword.action == A::ListEntry && current.destination == Destination::ListTable) {
             current.destination = Destination::ListEntry;
             lists_.beginList();
-        } else if (keyword.action == A::ListLevel && current.destination == Destination::ListEntry) {
+        } else if (keyword.action == A::ListLevel && (current.destination == Destination::ListEntry
+                                                       || current.destination == Destination::ListOverrideLevel)) {
             current.destination = Destination::ListLevel;
             lists_.beginLevel();
         } else if (keyword.action == A::LevelText && current.destination == Destination::ListLevel) {
@@ -704,6 +730,8 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
     case A::LevelStart:
         if (current.destination == Destination::ListLevel)
             lists_.setLevelStart(parameter);
+        else if (current.destination == Destination::ListOverrideLevel)
+            lists_.setOverrideLevelStart(parameter);
         break;
     case A::ListId:
         if (current.destination == Destination::ListEntry)
@@ -722,6 +750,18 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
             startSkippingGroup();
         }
         break;
+    case A::ListOverrideLevel:
+        if (current.destination == Destination::ListOverride) {
+            current.destination = Destination::ListOverrideLevel;
+            lists_.beginOverrideLevel();
+        } else {
+            startSkippingGroup();
+        }
+        break;
+    case A::ListOverrideRestart:
+        if (current.destination == Destination::ListOverrideLevel)
+            lists_.restartOverrideLevel();
+        break;
     case A::ListOverrideNumber:
         if (current.destination == Destination::ListOverride)
             lists_.setOverrideNumber(parameter);
@@ -732,9 +772,9 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         current.listLevel = qBound(0, parameter, 8);
         break;
     case A::FootnoteMark:
-        // The footnotes themselves are skipped; their marks count them as Word numbers them.
-        if (current.destination == Destination::Body)
-            appendCharacters(QString::number(++footnotes_));
+        // Footnotes are skipped, and so are their marks: a number without its note would be a
+        // stray raised digit in the text.
+        noteNotKept(token.text);
         break;
     case A::ParagraphDefaults:
         paragraph = RtfParagraphFormat();
@@ -836,10 +876,13 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         break;
     case A::PictureSize:
         if (current.destination == Destination::Picture) {
-            int *const sizes[] = {&picture_.width,     &picture_.height, &picture_.goalWidth,
-                                  &picture_.goalHeight, &picture_.scaleX, &picture_.scaleY};
-            const int limit = keyword.value >= 4 ? 10000 : 1000000;
-            *sizes[keyword.value] = qBound(0, parameter, limit);
+            int *const sizes[] = {&picture_.width,     &picture_.height,    &picture_.goalWidth,
+                                  &picture_.goalHeight, &picture_.scaleX,    &picture_.scaleY,
+                                  &picture_.cropLeft,   &picture_.cropRight, &picture_.cropTop,
+                                  &picture_.cropBottom};
+            const int limit = keyword.value >= 4 && keyword.value < 6 ? 10000 : 1000000;
+            // A crop may be negative: it widens the picture's frame.
+            *sizes[keyword.value] = qBound(keyword.value >= 6 ? -limit : 0, parameter, limit);
         }
         break;
     case A::Character: {
@@ -947,6 +990,7 @@ void RtfParser::handleText(QByteArrayView text)
     case Destination::ListLevel:
     case Destination::ListOverrideTable:
     case Destination::ListOverride:
+    case Destination::ListOverrideLevel:
         break;
     }
 }
@@ -1103,6 +1147,7 @@ void RtfParser::endListGroup(Destination destination)
             listDefinition_.prefix.clear();
             listDefinition_.suffix.clear();
         }
+        listDefinition_.cleanAffixes();
         groups_[groups_.size() - 2].paragraph.list = listDefinition_;
         break;
     case Destination::ListLevel:
@@ -1110,6 +1155,9 @@ void RtfParser::endListGroup(Destination destination)
         break;
     case Destination::ListEntry:
         lists_.endList();
+        break;
+    case Destination::ListOverride:
+        lists_.endOverride();
         break;
     case Destination::Picture:
         if (picture_.data.isEmpty() || picture_.type.isEmpty() || !isTextDestination(groups_.size() - 2))
@@ -1155,31 +1203,31 @@ void RtfParser::appendPictureHex(QByteArrayView text)
     picture_.data.truncate(out - picture_.data.constData());
 }
 
-// A \pn definition is the paragraph's own; a word-processor list item gets its numbering
-// from the list table.
+// A word-processor list item gets its numbering from the list table; a \pn definition beside
+// it is there for readers without lists. A \pn alone is the paragraph's own.
 RtfListFormat RtfParser::paragraphList()
 {
     const GroupState &current = group();
-    if (current.paragraph.list.isList() || current.listOverride <= 0) {
-        lastListItem_ = {0, 0};
-        return current.paragraph.list;
+    if (current.listOverride > 0) {
+        const RtfListFormat format = lists_.paragraphFormat(current.listOverride, current.listLevel);
+        if (format.isList())
+            return format;
     }
-    const std::pair<int, int> item{current.listOverride, current.listLevel};
-    const bool continuing = item == lastListItem_;
-    const RtfListFormat format = lists_.paragraphFormat(item.first, item.second, continuing);
-    if (!continuing)
-        lastListFormat_ = format;
-    lastListItem_ = item;
-    return lastListFormat_;
+    return current.paragraph.list;
 }
 
 // The shown text of a field; a hyperlink's carries its target.
 void RtfParser::startFieldResult()
 {
     const QString target = HyperlinkField::target(fieldInstruction_);
+    const QString instruction = fieldInstruction_.trimmed();
     fieldInstruction_.clear();
-    if (target.isEmpty())
+    if (target.isEmpty()) {
+        // Only the field's result, its text as last shown, is kept.
+        if (!instruction.isEmpty())
+            noteNotKept(QStringLiteral("field %1").arg(instruction.section(u' ', 0, 0)).toLatin1());
         return;
+    }
     qsizetype index = links_.indexOf(target);
     if (index < 0) {
         index = links_.size();
@@ -1249,6 +1297,13 @@ bool RtfParser::collectDestinationText(QStringView text)
     }
 }
 
+void RtfParser::noteNotKept(QByteArrayView word)
+{
+    const QString name = QString::fromLatin1(word);
+    if (!notKept_.contains(name) && notKept_.size() < 64)
+        notKept_.append(name);
+}
+
 bool RtfParser::isTextDestination(std::size_t level) const
 {
     const Destination destination = groups_[level].destination;
@@ -1300,9 +1355,12 @@ QTextCharFormat RtfParser::pictureFormat(CharacterState state)
 RtfCharacterFormat RtfParser::resolve(const CharacterState &state) const
 {
     RtfCharacterFormat format;
-    format.family = fonts_.family(state.font < 0 ? defaultFont_ : state.font);
+    const int font = state.font < 0 ? defaultFont_ : state.font;
+    format.family = fonts_.family(font);
     if (format.family.isEmpty())
         format.family = DescriptionFont::family;
+    if (!utf8Text_)
+        format.charset = fonts_.charset(font, documentCodePage_);
     format.halfPoints = state.halfPoints;
     format.foreground = state.foreground < 0 ? QColor() : colors_.color(state.foreground);
     format.background = state.background < 0 ? QColor() : colors_.color(state.background);

@@ -28,6 +28,9 @@ public:
 
     // rtf starts at the opening brace of the document group.
     void parse(QByteArrayView rtf);
+    // The words of what the file holds that the document does not, so that writing it loses
+    // them: skipped destinations, footnote marks, fields other than links, properties not read.
+    const QStringList &notKept() const { return notKept_; }
 
 private:
     enum class Destination {
@@ -47,6 +50,7 @@ private:
         LevelText,
         ListOverrideTable,
         ListOverride,
+        ListOverrideLevel,
         Picture,
     };
 
@@ -145,12 +149,11 @@ private:
 
     QString fieldInstruction_;
     QStringList links_;
-    int footnotes_ = 0;
+    QStringList notKept_;
+    void noteNotKept(QByteArrayView word);
 
     RtfListTable lists_;
     RtfListFormat listDefinition_; // the \pn group being read
-    std::pair<int, int> lastListItem_{0, 0}; // \ls and \ilvl of the last paragraph, when one
-    RtfListFormat lastListFormat_;
 
     RtfPicture picture_; // the \pict being read
     int pictureHighNibble_ = -1;

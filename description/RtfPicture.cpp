@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <QTextDocument>
 #include <QUrl>
@@ -29,6 +30,35 @@ QImage imageResource(const QTextImageFormat &format, const QTextDocument &docume
     return {};
 }
 
+// The sizes a picture keeps as properties, so that it is written back as it was read.
+constexpr std::pair<int, int RtfPicture::*> sizeProperties[] = {
+    {RtfProperty::PictureWidth, &RtfPicture::width},
+    {RtfProperty::PictureHeight, &RtfPicture::height},
+    {RtfProperty::PictureGoalWidth, &RtfPicture::goalWidth},
+    {RtfProperty::PictureGoalHeight, &RtfPicture::goalHeight},
+    {RtfProperty::PictureScaleX, &RtfPicture::scaleX},
+    {RtfProperty::PictureScaleY, &RtfPicture::scaleY},
+    {RtfProperty::PictureCropLeft, &RtfPicture::cropLeft},
+    {RtfProperty::PictureCropRight, &RtfPicture::cropRight},
+    {RtfProperty::PictureCropTop, &RtfPicture::cropTop},
+    {RtfProperty::PictureCropBottom, &RtfPicture::cropBottom},
+};
+
+// What Qt cannot draw (metafiles) shows as a frame of the picture's size with a cross in it, as
+// word processors show a picture they cannot draw.
+QImage standIn(int width, int height)
+{
+    QImage image(qMax(1, width), qMax(1, height), QImage::Format_RGB32);
+    image.fill(QColor(0xF0, 0xF0, 0xF0));
+    QPainter painter(&image);
+    painter.setPen(QColor(0x80, 0x80, 0x80));
+    painter.drawRect(0, 0, image.width() - 1, image.height() - 1);
+    painter.setPen(QColor(0xC0, 0xC0, 0xC0));
+    painter.drawLine(0, 0, image.width() - 1, image.height() - 1);
+    painter.drawLine(0, image.height() - 1, image.width() - 1, 0);
+    return image;
+}
+
 } // namespace
 
 bool RtfPicture::typeTakesNumber(QByteArrayView word)
@@ -44,32 +74,28 @@ QTextImageFormat RtfPicture::toImageFormat(QTextDocument &document) const
                              .arg(qHash(data, 0x5254), 0, 16);
     // Twips of the shown size: the goal size when given, else the picture's own.
     const bool metafile = type != "pngblip" && type != "jpegblip";
-    int twipsWide = goalWidth > 0 ? goalWidth : metafile ? metafileToTwips(width) : width * twipsPerUnit;
-    int twipsHigh = goalHeight > 0 ? goalHeight : metafile ? metafileToTwips(height) : height * twipsPerUnit;
-    twipsWide = int(qBound(qint64(1), qint64(twipsWide) * scaleX / 100, qint64(twipsLimit)));
-    twipsHigh = int(qBound(qint64(1), qint64(twipsHigh) * scaleY / 100, qint64(twipsLimit)));
+    qint64 twipsWide = goalWidth > 0 ? goalWidth : metafile ? metafileToTwips(width) : width * twipsPerUnit;
+    qint64 twipsHigh = goalHeight > 0 ? goalHeight : metafile ? metafileToTwips(height) : height * twipsPerUnit;
+    // The crop cuts the picture's edges off (or widens its frame) before it is scaled.
+    twipsWide -= qint64(cropLeft) + cropRight;
+    twipsHigh -= qint64(cropTop) + cropBottom;
+    twipsWide = qBound(qint64(1), twipsWide * scaleX / 100, qint64(twipsLimit));
+    twipsHigh = qBound(qint64(1), twipsHigh * scaleY / 100, qint64(twipsLimit));
     if (type == "pngblip" || type == "jpegblip") {
         // Qt decodes the data when the picture is first drawn, not while a file is read.
         document.addResource(QTextDocument::ImageResource, QUrl(name), data);
     } else {
-        // What Qt cannot draw shows as a frame of its size.
-        QImage frame(qMax(1, int(twipsToUnits(twipsWide))), qMax(1, int(twipsToUnits(twipsHigh))),
-                     QImage::Format_RGB32);
-        frame.fill(Qt::lightGray);
-        document.addResource(QTextDocument::ImageResource, QUrl(name), frame);
+        document.addResource(QTextDocument::ImageResource, QUrl(name),
+                             standIn(int(twipsToUnits(int(twipsWide))), int(twipsToUnits(int(twipsHigh)))));
     }
     QTextImageFormat format;
     format.setName(name);
-    format.setWidth(twipsToUnits(twipsWide));
-    format.setHeight(twipsToUnits(twipsHigh));
+    format.setWidth(twipsToUnits(int(twipsWide)));
+    format.setHeight(twipsToUnits(int(twipsHigh)));
     format.setProperty(RtfProperty::PictureData, data);
     format.setProperty(RtfProperty::PictureType, type);
-    format.setProperty(RtfProperty::PictureWidth, width);
-    format.setProperty(RtfProperty::PictureHeight, height);
-    format.setProperty(RtfProperty::PictureGoalWidth, goalWidth);
-    format.setProperty(RtfProperty::PictureGoalHeight, goalHeight);
-    format.setProperty(RtfProperty::PictureScaleX, scaleX);
-    format.setProperty(RtfProperty::PictureScaleY, scaleY);
+    for (const auto &[property, size] : sizeProperties)
+        format.setProperty(property, this->*size);
     return format;
 }
 
@@ -79,12 +105,8 @@ RtfPicture RtfPicture::fromImageFormat(const QTextImageFormat &format, const QTe
     if (format.hasProperty(RtfProperty::PictureData)) {
         picture.data = format.property(RtfProperty::PictureData).toByteArray();
         picture.type = format.property(RtfProperty::PictureType).toByteArray();
-        picture.width = format.intProperty(RtfProperty::PictureWidth);
-        picture.height = format.intProperty(RtfProperty::PictureHeight);
-        picture.goalWidth = format.intProperty(RtfProperty::PictureGoalWidth);
-        picture.goalHeight = format.intProperty(RtfProperty::PictureGoalHeight);
-        picture.scaleX = format.intProperty(RtfProperty::PictureScaleX);
-        picture.scaleY = format.intProperty(RtfProperty::PictureScaleY);
+        for (const auto &[property, size] : sizeProperties)
+            picture.*size = format.intProperty(property);
         return picture;
     }
     const QImage image = imageResource(format, document);

@@ -17,6 +17,10 @@ struct RtfPicture {
     int goalHeight = 0;
     int scaleX = 100; // percent
     int scaleY = 100;
+    int cropLeft = 0; // \piccropl, \piccropr, \piccropt, \piccropb: twips cut off each edge
+    int cropRight = 0;
+    int cropTop = 0;
+    int cropBottom = 0;
 
     // The kinds whose type word takes a number.
     static bool typeTakesNumber(QByteArrayView word);

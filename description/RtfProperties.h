@@ -22,10 +22,16 @@ enum : int {
     PictureGoalHeight,
     PictureScaleX,
     PictureScaleY,
+    // int: \piccropl, \piccropr, \piccropt, \piccropb as read.
+    PictureCropLeft,
+    PictureCropRight,
+    PictureCropTop,
+    PictureCropBottom,
     // int: twips of \trgaph and \trleft, kept on the table format.
     RowGap,
     RowLeft,
-    // int: a list's first number when it is not 1, and its word-processor level.
+    // int: a list's first number when it is not 1, its word-processor level when deeper than 1,
+    // and which word-processor list it numbers on (RtfListFormat::listId).
     ListStart,
     ListLevel,
     // QByteArray: the leader of each of the block's tab stops, one byte each (TabStop::Leader),
@@ -41,6 +47,9 @@ enum : int {
     // \deflangfeN), kept on the root frame's format when the file gave them.
     DefaultLanguage,
     DefaultFarEastLanguage,
+    ListId,
+    // int: the \fcharset of a run's font when it is not 0 (RtfCharacterFormat::charset).
+    FontCharset,
 };
 
 // Object types of the inline objects a description holds besides pictures.

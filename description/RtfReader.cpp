@@ -60,7 +60,7 @@ void readPlainText(QByteArrayView bytes, QTextDocument &document)
 
 } // namespace
 
-bool RtfReader::read(const QByteArray &bytes, QTextDocument &document)
+bool RtfReader::read(const QByteArray &bytes, QTextDocument &document, QStringList *notKept)
 {
     const qsizetype start = rtfStart(bytes);
     if (bytes.size() > maximumInputSize || (start < 0 && !isText(bytes))) {
@@ -73,6 +73,8 @@ bool RtfReader::read(const QByteArray &bytes, QTextDocument &document)
     }
     RtfParser parser(document);
     parser.parse(QByteArrayView(bytes).sliced(start));
+    if (notKept)
+        *notKept = parser.notKept();
     return true;
 }
 

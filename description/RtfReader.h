@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QStringList>
 
 class QTextDocument;
 
@@ -14,7 +15,9 @@ public:
     // False, with the document emptied, only when nothing sensible could be read: input
     // beyond maximumInputSize, or binary data that is neither RTF nor text. Damaged RTF is read
     // as far as it makes sense.
-    static bool read(const QByteArray &bytes, QTextDocument &document);
+    // notKept, when given, gets the words of what the file holds that the document cannot
+    // (RtfParser::notKept).
+    static bool read(const QByteArray &bytes, QTextDocument &document, QStringList *notKept = nullptr);
     // True when the bytes start as RTF (after a byte-order mark or blank lines); read() takes
     // anything else as plain text.
     static bool isRtf(const QByteArray &bytes);

@@ -1,6 +1,6 @@
 #include "description/RtfWriter.h"
 
-#include "files/Windows1252.h"
+#include "description/CodePageDecoder.h"
 #include "description/HyperlinkField.h"
 #include "description/RtfPicture.h"
 #include "description/RtfProperties.h"
@@ -25,21 +25,10 @@ void appendNumber(QByteArray &out, int value)
     out.append(QByteArray::number(value));
 }
 
-void appendFontName(QByteArray &out, const QString &family)
+void appendHexByte(QByteArray &out, int byte)
 {
-    for (QChar c : family) {
-        if (c == u'\\' || c == u'{' || c == u'}') {
-            out.append('\\').append(char(c.unicode()));
-            continue;
-        }
-        const int byte = Windows1252::encodeChar(c);
-        if (byte >= 0x20 && byte < 0x80)
-            out.append(char(byte));
-        else if (byte >= 0x80)
-            out.append("\\'").append(QByteArray::number(byte, 16));
-        else
-            out.append("\\u").append(QByteArray::number(qint16(c.unicode()))).append('?');
-    }
+    static constexpr char digits[] = "0123456789abcdef";
+    out.append("\\'").append(digits[(byte >> 4) & 0xF]).append(digits[byte & 0xF]);
 }
 
 const char *alignmentWord(RtfParagraphFormat::Alignment alignment)
@@ -60,7 +49,7 @@ const char *alignmentWord(RtfParagraphFormat::Alignment alignment)
 // How rich-edit controls write each kind of bullet: the glyph's byte in a font of symbols.
 struct BulletGlyph {
     const char *family;
-    bool symbolFont;
+    int charset;
     const char *byte; // as the control writes it inside \pn and \pntext
 };
 
@@ -68,11 +57,42 @@ BulletGlyph bulletGlyph(RtfListFormat::Kind kind)
 {
     switch (kind) {
     case RtfListFormat::Kind::Circle:
-        return {"Courier New", false, "o"};
+        return {"Courier New", 0, "o"};
     case RtfListFormat::Kind::Square:
-        return {"Wingdings", true, "\\'A7"};
+        return {"Wingdings", 2, "\\'A7"};
     default:
-        return {"Symbol", true, "\\'B7"};
+        return {"Symbol", 2, "\\'B7"};
+    }
+}
+
+// A list table level's text names a symbol font's glyph as word processors do: at U+F000 on.
+char16_t bulletCharacter(RtfListFormat::Kind kind)
+{
+    switch (kind) {
+    case RtfListFormat::Kind::Circle:
+        return u'o';
+    case RtfListFormat::Kind::Square:
+        return 0xF0A7;
+    default:
+        return 0xF0B7;
+    }
+}
+
+int levelNumberFormat(RtfListFormat::Kind kind)
+{
+    switch (kind) {
+    case RtfListFormat::Kind::UpperRoman:
+        return 1;
+    case RtfListFormat::Kind::LowerRoman:
+        return 2;
+    case RtfListFormat::Kind::UpperLetter:
+        return 3;
+    case RtfListFormat::Kind::LowerLetter:
+        return 4;
+    case RtfListFormat::Kind::Decimal:
+        return 0;
+    default:
+        return 23; // a bullet
     }
 }
 
@@ -139,6 +159,9 @@ RtfWriter::RtfWriter(const QTextDocument &document, int untaggedLanguage)
 QByteArray RtfWriter::result()
 {
     collectTables();
+    // Until a font is named, readers take text as the first font's, \deff0.
+    if (!fonts_.isEmpty())
+        written_.charset = fonts_.first().second;
     writeBody();
     QByteArray out;
     out.reserve(body_.size() + 512);
@@ -157,22 +180,21 @@ void RtfWriter::collectTables()
 void RtfWriter::collectBlock(const QTextBlock &block, int, const char *)
 {
     forEachRun(block, [this](const RtfCharacterFormat &character, QStringView, const QTextCharFormat *) {
-        addFont(character.family);
+        addFont(character.family, character.charset);
         addColor(character.foreground);
         addColor(character.background);
     });
     if (const QTextList *list = block.textList()) {
+        lists_.add(*list);
         const RtfListFormat format = RtfListFormat::fromListFormat(list->format());
         if (format.isList() && !format.isNumbered()) {
             const BulletGlyph glyph = bulletGlyph(format.kind);
-            addFont(QLatin1String(glyph.family));
-            if (glyph.symbolFont)
-                symbolFonts_.insert(QLatin1String(glyph.family));
+            addFont(QLatin1String(glyph.family), glyph.charset);
         }
     }
 }
 
-void RtfWriter::writeHeader(QByteArray &out) const
+void RtfWriter::writeHeader(QByteArray &out)
 {
     out.append("{\\rtf1\\ansi\\ansicpg1252\\deff0\\nouicompat\\deflang");
     appendNumber(out, defaultLanguage_);
@@ -184,8 +206,22 @@ void RtfWriter::writeHeader(QByteArray &out) const
     for (int i = 0; i < fonts_.size(); ++i) {
         out.append("{\\f");
         appendNumber(out, i);
-        out.append(symbolFonts_.contains(fonts_.at(i)) ? "\\fnil\\fcharset2 " : "\\fnil\\fcharset0 ");
-        appendFontName(out, fonts_.at(i));
+        const auto &[family, charset] = fonts_.at(i);
+        out.append("\\fnil\\fcharset");
+        appendNumber(out, charset);
+        out.append(' ');
+        // A name is written in its own character set, as rich-edit controls write it.
+        for (qsizetype c = 0; c < family.size(); ++c) {
+            const bool pair = family.at(c).isHighSurrogate() && c + 1 < family.size();
+            const QStringView character = QStringView(family).sliced(c, pair ? 2 : 1);
+            c += pair ? 1 : 0;
+            if (character.front() == u'\\' || character.front() == u'{' || character.front() == u'}')
+                out.append('\\').append(char(character.front().unicode()));
+            else if (character.front().unicode() >= 0x20 && character.front().unicode() < 0x7F)
+                out.append(char(character.front().unicode()));
+            else
+                writeEncoded(out, character, charset);
+        }
         out.append(";}");
     }
     out.append('}').append(lineEnd);
@@ -203,11 +239,14 @@ void RtfWriter::writeHeader(QByteArray &out) const
         }
         out.append('}').append(lineEnd);
     }
+    out.append(listTable_);
     out.append("{\\*\\generator Z-CD editor;}\\viewkind4\\uc1 ").append(lineEnd);
 }
 
 void RtfWriter::writeBody()
 {
+    writeListTable();
+    listTable_ = std::exchange(body_, QByteArray());
     visitFrame(document_.rootFrame()->begin(), document_.rootFrame()->end(), 0, "par", &RtfWriter::writeBlock);
 }
 
@@ -294,6 +333,7 @@ void RtfWriter::writeBlock(const QTextBlock &block, int depth, const char *end)
     int levels = block.blockFormat().indent();
     if (list) {
         paragraph.list = RtfListFormat::fromListFormat(list->format());
+        paragraph.list.listId = lists_.number(list);
         levels += list->format().indent();
     }
     if (levels > 0)
@@ -308,10 +348,11 @@ void RtfWriter::writeBlock(const QTextBlock &block, int depth, const char *end)
         if (paragraph.tableDepth > 1)
             writeControlWord("itap", paragraph.tableDepth);
     }
+    const int item = paragraph.list.isList() ? list->itemNumber(block) : 0;
     if (paragraph.list.isList())
-        writeListText(paragraph.list, list->itemNumber(block), block);
+        writeListText(paragraph.list, item, block);
     if (changed) {
-        writeParagraphFormat(paragraph, numberFont(block));
+        writeParagraphFormat(paragraph, numberFont(block), paragraph.list.start + item);
         writtenParagraph_ = paragraph;
     }
     forEachRun(block, [this](const RtfCharacterFormat &character, QStringView text, const QTextCharFormat *picture) {
@@ -337,7 +378,9 @@ void RtfWriter::writeBlock(const QTextBlock &block, int depth, const char *end)
 int RtfWriter::numberFont(const QTextBlock &block)
 {
     const QTextBlock::iterator first = block.begin();
-    return fontIndex(characterFormat(first.atEnd() ? block.charFormatIndex() : first.fragment().charFormatIndex()).family);
+    const RtfCharacterFormat &format =
+        characterFormat(first.atEnd() ? block.charFormatIndex() : first.fragment().charFormatIndex());
+    return fontIndex(format.family, format.charset);
 }
 
 void RtfWriter::writeListText(const RtfListFormat &list, int index, const QTextBlock &block)
@@ -348,7 +391,7 @@ void RtfWriter::writeListText(const RtfListFormat &list, int index, const QTextB
         writeText(list.itemText(index));
     } else {
         const BulletGlyph glyph = bulletGlyph(list.kind);
-        writeControlWord("f", fontIndex(QLatin1String(glyph.family)));
+        writeControlWord("f", bulletFont(list.kind));
         body_.append(glyph.byte);
         delimiterPending_ = false;
     }
@@ -357,17 +400,18 @@ void RtfWriter::writeListText(const RtfListFormat &list, int index, const QTextB
     delimiterPending_ = false;
 }
 
-// The \pn group rich-edit controls write where a list's paragraph format begins.
-void RtfWriter::writeListDefinition(const RtfListFormat &list, int numberFont)
+// The \pn group rich-edit controls write where a list's paragraph format begins. Their numbers
+// start again after other paragraphs, so each row of items says where its numbers start.
+void RtfWriter::writeListDefinition(const RtfListFormat &list, int numberFont, int firstNumber)
 {
     body_.append("{\\*\\pn");
     if (list.isNumbered()) {
-        writeControlWord(list.level > 0 ? "pnlvl" : "pnlvlbody");
-        if (list.level > 0)
+        writeControlWord(list.level > 1 ? "pnlvl" : "pnlvlbody");
+        if (list.level > 1)
             appendNumber(body_, list.level);
         writeControlWord("pnf", numberFont);
         writeControlWord("pnindent", 0);
-        writeControlWord("pnstart", list.start);
+        writeControlWord("pnstart", firstNumber);
         writeControlWord(numberKindWord(list.kind));
         for (const auto &[word, text] : {std::pair("pntxtb", list.prefix), std::pair("pntxta", list.suffix)}) {
             if (text.isEmpty())
@@ -380,7 +424,7 @@ void RtfWriter::writeListDefinition(const RtfListFormat &list, int numberFont)
     } else {
         const BulletGlyph glyph = bulletGlyph(list.kind);
         writeControlWord("pnlvlblt");
-        writeControlWord("pnf", fontIndex(QLatin1String(glyph.family)));
+        writeControlWord("pnf", bulletFont(list.kind));
         writeControlWord("pnindent", 0);
         body_.append("{\\pntxtb").append(glyph.byte[0] == '\\' ? "" : " ").append(glyph.byte).append('}');
     }
@@ -388,10 +432,80 @@ void RtfWriter::writeListDefinition(const RtfListFormat &list, int numberFont)
     delimiterPending_ = false;
 }
 
-void RtfWriter::writeParagraphFormat(const RtfParagraphFormat &paragraph, int numberFont)
+// Word processors read lists from the list table, which holds a list's levels and where its
+// numbers start; rich-edit controls skip it and read the \pn of the paragraphs.
+void RtfWriter::writeListTable()
+{
+    if (lists_.entries().empty())
+        return;
+    body_.append("{\\*\\listtable");
+    int number = 0;
+    for (const RtfDocumentLists::Entry &entry : lists_.entries()) {
+        body_.append("{\\list\\listtemplateid");
+        appendNumber(body_, ++number);
+        if (entry.levels.size() == 1)
+            writeControlWord("listsimple", 1);
+        for (qsizetype level = 0; level < entry.levels.size(); ++level)
+            writeListLevel(entry.levels.at(level), int(level));
+        body_.append("{\\listname ;}");
+        writeControlWord("listid", number);
+        body_.append('}');
+    }
+    body_.append('}').append(lineEnd).append("{\\*\\listoverridetable");
+    for (number = 1; number <= int(lists_.entries().size()); ++number) {
+        body_.append("{\\listoverride");
+        writeControlWord("listid", number);
+        writeControlWord("listoverridecount", 0);
+        writeControlWord("ls", number);
+        body_.append('}');
+    }
+    body_.append('}').append(lineEnd);
+    delimiterPending_ = false;
+}
+
+// A level's text is its length, then what comes before the number, the number's placeholder
+// (the level's index) and what comes after; a bullet level's is the bullet.
+void RtfWriter::writeListLevel(const RtfListFormat &level, int index)
+{
+    // A level no paragraph uses is numbered as word processors number it by default.
+    RtfListFormat format = level;
+    if (!format.isList()) {
+        format.kind = RtfListFormat::Kind::Decimal;
+        format.suffix = QStringLiteral(".");
+    }
+    body_.append("{\\listlevel");
+    writeControlWord("levelnfc", levelNumberFormat(format.kind));
+    writeControlWord("levelnfcn", levelNumberFormat(format.kind));
+    writeControlWord("leveljc", 0);
+    writeControlWord("leveljcn", 0);
+    writeControlWord("levelfollow", 0);
+    writeControlWord("levelstartat", format.start);
+    body_.append("{\\leveltext");
+    if (format.isNumbered()) {
+        writeHexByte(int(qMin(format.prefix.size() + format.suffix.size() + 1, qsizetype(255))));
+        writeText(format.prefix);
+        writeHexByte(index);
+        writeText(format.suffix);
+        body_.append(";}{\\levelnumbers");
+        writeHexByte(int(qMin(format.prefix.size() + 1, qsizetype(255))));
+        body_.append(";}");
+    } else {
+        writeHexByte(1);
+        writeCharacter(bulletCharacter(format.kind));
+        body_.append(";}{\\levelnumbers;}");
+        writeControlWord("f", bulletFont(format.kind));
+    }
+    writeControlWord("fi", -360);
+    writeControlWord("li", 720 * (index + 1));
+    writeControlWord("lin", 720 * (index + 1));
+    body_.append('}');
+    delimiterPending_ = false;
+}
+
+void RtfWriter::writeParagraphFormat(const RtfParagraphFormat &paragraph, int numberFont, int firstNumber)
 {
     if (paragraph.list.isList())
-        writeListDefinition(paragraph.list, numberFont);
+        writeListDefinition(paragraph.list, numberFont, firstNumber);
     if (paragraph.rightToLeft)
         writeControlWord("rtlpar");
     const std::pair<const char *, int> lengths[] = {
@@ -419,6 +533,11 @@ void RtfWriter::writeParagraphFormat(const RtfParagraphFormat &paragraph, int nu
     }
     if (const char *alignment = alignmentWord(paragraph.alignment))
         writeControlWord(alignment);
+    if (paragraph.list.isList()) {
+        writeControlWord("ls", paragraph.list.listId);
+        if (paragraph.list.level > 1)
+            writeControlWord("ilvl", paragraph.list.level - 1);
+    }
 }
 
 void RtfWriter::writeCharacterFormat(const RtfCharacterFormat &character)
@@ -444,20 +563,25 @@ void RtfWriter::writeCharacterFormat(const RtfCharacterFormat &character)
         if (wanted != current)
             writeControlWord(wanted ? on : off);
     }
+    // Word processors hold \super and \sub apart from \up and \dn, and add the two: the one
+    // not wanted is switched off first.
+    using Position = RtfCharacterFormat::Position;
     if (character.position != written_.position || character.raise != written_.raise) {
-        if (character.position == RtfCharacterFormat::Position::Superscript)
+        if (written_.position != Position::Normal && character.position == Position::Normal)
+            writeControlWord("nosupersub");
+        if (written_.raise != 0 && character.raise == 0)
+            writeControlWord("up", 0);
+        if (character.position == Position::Superscript)
             writeControlWord("super");
-        else if (character.position == RtfCharacterFormat::Position::Subscript)
+        else if (character.position == Position::Subscript)
             writeControlWord("sub");
         else if (character.raise > 0)
             writeControlWord("up", character.raise);
         else if (character.raise < 0)
             writeControlWord("dn", -character.raise);
-        else
-            writeControlWord("nosupersub");
     }
-    if (character.family != written_.family)
-        writeControlWord("f", fontIndex(character.family));
+    if (character.family != written_.family || character.charset != written_.charset)
+        writeControlWord("f", fontIndex(character.family, character.charset));
     if (character.halfPoints != written_.halfPoints)
         writeControlWord("fs", character.halfPoints);
     if (character.language != written_.language)
@@ -497,6 +621,8 @@ void RtfWriter::writePicture(const RtfPicture &picture)
     const std::pair<const char *, int> sizes[] = {
         {"picw", picture.width},         {"pich", picture.height},     {"picwgoal", picture.goalWidth},
         {"pichgoal", picture.goalHeight}, {"picscalex", picture.scaleX}, {"picscaley", picture.scaleY},
+        {"piccropl", picture.cropLeft},   {"piccropr", picture.cropRight}, {"piccropt", picture.cropTop},
+        {"piccropb", picture.cropBottom},
     };
     for (const auto &[word, value] : sizes) {
         if (value != 0 && !(value == 100 && word[3] == 's'))
@@ -557,16 +683,20 @@ void RtfWriter::writeCharacter(char16_t c)
         body_.append(char(c));
         return;
     }
-    // In a font of the symbol character set a byte stands for the character of its value.
-    const bool symbolText = symbolFonts_.contains(written_.family);
-    const int byte = symbolText ? (c < 0x100 ? int(c) : -1) : Windows1252::encodeChar(QChar(c));
-    if (byte >= 0) {
-        writeHexByte(byte);
-        return;
-    }
-    writeControlWord("u", qint16(c));
-    body_.append('?');
+    writeEncoded(body_, QStringView(&c, 1), written_.charset);
     delimiterPending_ = false;
+}
+
+void RtfWriter::writeEncoded(QByteArray &out, QStringView character, int charset)
+{
+    const QByteArray bytes = encoder_.encode(CodePageDecoder::codePageForCharset(charset, CodePageDecoder::windows1252),
+                                             character);
+    for (const char byte : bytes)
+        appendHexByte(out, static_cast<unsigned char>(byte));
+    if (!bytes.isEmpty())
+        return;
+    for (const QChar unit : character)
+        out.append("\\u").append(QByteArray::number(qint16(unit.unicode()))).append('?');
 }
 
 void RtfWriter::writeControlWord(const char *word)
@@ -589,8 +719,7 @@ void RtfWriter::writeControlSymbol(const char *symbol)
 
 void RtfWriter::writeHexByte(int byte)
 {
-    static constexpr char digits[] = "0123456789abcdef";
-    body_.append("\\'").append(digits[byte >> 4]).append(digits[byte & 0xF]);
+    appendHexByte(body_, byte);
     delimiterPending_ = false;
 }
 
@@ -640,11 +769,12 @@ const RtfCharacterFormat &RtfWriter::characterFormat(int formatIndex)
     return *found;
 }
 
-void RtfWriter::addFont(const QString &family)
+void RtfWriter::addFont(const QString &family, int charset)
 {
-    if (!fontIndexes_.contains(family)) {
-        fontIndexes_.insert(family, int(fonts_.size()));
-        fonts_.append(family);
+    const Font font(family, charset);
+    if (!fontIndexes_.contains(font)) {
+        fontIndexes_.insert(font, int(fonts_.size()));
+        fonts_.append(font);
     }
 }
 
@@ -656,9 +786,15 @@ void RtfWriter::addColor(const QColor &color)
     }
 }
 
-int RtfWriter::fontIndex(const QString &family) const
+int RtfWriter::fontIndex(const QString &family, int charset) const
 {
-    return fontIndexes_.value(family);
+    return fontIndexes_.value(Font(family, charset));
+}
+
+int RtfWriter::bulletFont(RtfListFormat::Kind kind) const
+{
+    const BulletGlyph glyph = bulletGlyph(kind);
+    return fontIndex(QLatin1String(glyph.family), glyph.charset);
 }
 
 int RtfWriter::colorIndex(const QColor &color) const

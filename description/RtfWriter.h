@@ -1,6 +1,8 @@
 #pragma once
 
+#include "description/CodePageEncoder.h"
 #include "description/RtfCharacterFormat.h"
+#include "description/RtfDocumentLists.h"
 #include "description/RtfParagraphFormat.h"
 #include "description/RtfPicture.h"
 #include "description/RtfRowFormat.h"
@@ -37,7 +39,7 @@ private:
 
     QByteArray result();
     void collectTables();
-    void writeHeader(QByteArray &out) const;
+    void writeHeader(QByteArray &out);
     void writeBody();
     // Blocks are visited once to collect the font and colour tables, once to write them.
     using BlockVisit = void (RtfWriter::*)(const QTextBlock &block, int depth, const char *end);
@@ -49,8 +51,10 @@ private:
     void writeBlock(const QTextBlock &block, int depth, const char *end);
     int numberFont(const QTextBlock &block);
     void writeListText(const RtfListFormat &list, int index, const QTextBlock &block);
-    void writeListDefinition(const RtfListFormat &list, int numberFont);
-    void writeParagraphFormat(const RtfParagraphFormat &paragraph, int numberFont);
+    void writeListDefinition(const RtfListFormat &list, int numberFont, int firstNumber);
+    void writeListTable();
+    void writeListLevel(const RtfListFormat &level, int index);
+    void writeParagraphFormat(const RtfParagraphFormat &paragraph, int numberFont, int firstNumber);
     void writeCharacterFormat(const RtfCharacterFormat &character);
     void writeLink(const QString &target);
     void writePicture(const RtfPicture &picture);
@@ -60,14 +64,17 @@ private:
     void writeControlWord(const char *word, int parameter);
     void writeControlSymbol(const char *symbol);
     void writeHexByte(int byte);
+    // In the code page of the character set: \'hh where the page has the character, else \uN?.
+    void writeEncoded(QByteArray &out, QStringView character, int charset);
 
     // What a block shows: one format and text per run, or the paragraph mark's format alone.
     template<typename Visit>
     void forEachRun(const QTextBlock &block, Visit visit);
     const RtfCharacterFormat &characterFormat(int formatIndex);
-    void addFont(const QString &family);
+    void addFont(const QString &family, int charset);
     void addColor(const QColor &color);
-    int fontIndex(const QString &family) const;
+    int fontIndex(const QString &family, int charset) const;
+    int bulletFont(RtfListFormat::Kind kind) const;
     int colorIndex(const QColor &color) const;
 
     const QTextDocument &document_;
@@ -76,11 +83,14 @@ private:
     const int farEastLanguage_; // 0: none given
     const QList<QTextFormat> formats_;
     QHash<int, RtfCharacterFormat> characterFormats_;
-    QStringList fonts_;
-    QSet<QString> symbolFonts_; // written with the symbol character set
-    QHash<QString, int> fontIndexes_;
+    using Font = std::pair<QString, int>; // family and character set
+    QList<Font> fonts_;
+    QHash<Font, int> fontIndexes_;
+    CodePageEncoder encoder_;
     QList<QRgb> colors_;
     QHash<QRgb, int> colorIndexes_; // as written: 1 for the first, 0 is automatic
+    RtfDocumentLists lists_;
+    QByteArray listTable_; // \listtable and \listoverridetable, for the header
 
     QByteArray body_;
     RtfCharacterFormat written_;

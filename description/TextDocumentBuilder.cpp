@@ -7,6 +7,7 @@
 #include <QTextList>
 #include <QTextTable>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -17,6 +18,8 @@ constexpr int maximumParagraphs = 100000;
 // Rich-edit controls nest tables a few deep; a table per group of a hostile file must not be.
 constexpr int maximumTableDepth = 8;
 constexpr int maximumRows = 10000;
+// A description holds a few lists; a file of thousands must not make every paragraph search them.
+constexpr std::size_t maximumOpenLists = 32;
 
 // Characters QTextCursor::insertText would turn into block or frame boundaries, or read as an
 // embedded object, must not come from text: the paragraph structure is the reader's to decide.
@@ -134,10 +137,10 @@ void TextDocumentBuilder::setDefaultLanguages(int language, int farEastLanguage)
     document_.rootFrame()->setFrameFormat(format);
 }
 
-void TextDocumentBuilder::setParagraphFormat(const QTextBlockFormat &format, const QTextCharFormat &markFormat,
-                                             const RtfListFormat &list)
+void TextDocumentBuilder::setParagraphFormat(const QTextBlockFormat &blockFormat, const QTextCharFormat &markFormat,
+                                             const RtfListFormat &format)
 {
-    if (list.isList() && listTextEnd_ > listTextStart_ && listTextStart_ >= cursor_.block().position()) {
+    if (format.isList() && listTextEnd_ > listTextStart_ && listTextStart_ >= cursor_.block().position()) {
         QTextCursor number(&document_);
         number.setPosition(listTextStart_);
         number.setPosition(listTextEnd_, QTextCursor::KeepAnchor);
@@ -145,19 +148,47 @@ void TextDocumentBuilder::setParagraphFormat(const QTextBlockFormat &format, con
     }
     listTextStart_ = listTextEnd_ = -1;
     inListText_ = false;
-    cursor_.setBlockFormat(format);
+    cursor_.setBlockFormat(blockFormat);
     cursor_.setBlockCharFormat(markFormat);
-    if (!list.isList()) {
+    if (!format.isList()) {
         list_ = nullptr;
         return;
     }
-    // Following paragraphs of one list are items of one list, numbered on.
-    if (list_ && listFormat_ == list) {
-        list_->add(cursor_.block());
+    // Following paragraphs of one list are items of one list, numbered on; so are items that
+    // number on after other paragraphs, which Qt numbers as one list although they are apart.
+    QTextList *list = list_ && listFormat_ == format ? list_ : continuedList(format);
+    if (list) {
+        list->add(cursor_.block());
     } else {
-        list_ = cursor_.createList(list.toListFormat());
-        listFormat_ = list;
+        list = cursor_.createList(format.toListFormat());
+        if (openLists_.size() == maximumOpenLists)
+            openLists_.erase(openLists_.begin());
+        openLists_.emplace_back(format, list);
     }
+    list_ = list;
+    listFormat_ = format;
+    // An item ends the deeper levels of its list: theirs start again after it.
+    openLists_.erase(std::remove_if(openLists_.begin(), openLists_.end(),
+                                    [&format](const auto &open) {
+                                        return open.first.listId == format.listId && open.first.level > format.level;
+                                    }),
+                     openLists_.end());
+}
+
+QTextList *TextDocumentBuilder::continuedList(const RtfListFormat &format)
+{
+    for (auto open = openLists_.rbegin(); open != openLists_.rend(); ++open) {
+        if (format.continues(open->first, open->second->count()))
+            return open->second;
+    }
+    return nullptr;
+}
+
+// Lists do not go on across the edges of table cells.
+void TextDocumentBuilder::closeLists()
+{
+    list_ = nullptr;
+    openLists_.clear();
 }
 
 void TextDocumentBuilder::setTableDepth(int depth, const RtfRowFormat &row)
@@ -223,7 +254,7 @@ void TextDocumentBuilder::moveToNextCell(OpenTable &open)
     open.rowEnded = open.cellEnded = false;
     cursor_ = open.table->cellAt(open.row, open.column).firstCursorPosition();
     paragraphEnded_ = false;
-    list_ = nullptr;
+    closeLists();
 }
 
 // Qt 6.4 copies a width into the list it is growing when a table with column widths gets a
@@ -253,7 +284,7 @@ void TextDocumentBuilder::openTable(const RtfRowFormat &row)
     QTextTable *table = cursor_.insertTable(1, columns, format);
     tables_.push_back({table});
     paragraphEnded_ = false;
-    list_ = nullptr;
+    closeLists();
 }
 
 void TextDocumentBuilder::closeTable()
@@ -262,7 +293,7 @@ void TextDocumentBuilder::closeTable()
     tables_.pop_back();
     cursor_.setPosition(table->lastPosition() + 1);
     paragraphEnded_ = false;
-    list_ = nullptr;
+    closeLists();
 }
 
 void TextDocumentBuilder::openPendingParagraph()

@@ -59,6 +59,10 @@ private:
     int paragraphs_ = 1;
     QTextList *list_ = nullptr; // the list the last paragraph belongs to
     RtfListFormat listFormat_;
+    // Lists whose items may go on after other paragraphs, with the format they were made for.
+    std::vector<std::pair<RtfListFormat, QTextList *>> openLists_;
+    QTextList *continuedList(const RtfListFormat &format);
+    void closeLists();
     bool inListText_ = false;
     int listTextStart_ = -1;
     int listTextEnd_ = -1;

@@ -2,6 +2,7 @@
 #include "description/RtfWriter.h"
 #include "support/PngBytes.h"
 #include "support/RtfCorpus.h"
+#include "support/RtfSamples.h"
 
 #include <QtTest>
 #include <QImage>
@@ -12,8 +13,9 @@
 #include <QTextDocument>
 
 // What another word processor reads from our output: descriptions are read, edited and written
-// by us, converted to HTML by LibreOffice, and must still hold their lists, tables, links,
-// pictures, raised text and right-to-left paragraphs.
+// by us, converted to HTML or text by LibreOffice, and must still hold their lists (with the
+// numbers LibreOffice gives their items), tables, links, pictures, raised text and
+// right-to-left paragraphs.
 class TestLibreOffice : public QObject {
     Q_OBJECT
 private slots:
@@ -23,7 +25,7 @@ private slots:
 
 private:
     QTemporaryDir folder_;
-    QHash<QString, QString> html_;
+    QHash<QString, QString> converted_; // by case: the HTML or text LibreOffice made of our RTF
 };
 
 namespace {
@@ -41,7 +43,8 @@ QByteArray pictureAndRaisedText()
 struct Case {
     const char *name;
     QByteArray rtf;
-    QStringList expected; // patterns in the HTML, its whitespace collapsed and its font tags dropped
+    QStringList expected; // patterns in the HTML or text, its whitespace collapsed and its font tags dropped
+    const char *format = "html"; // or "txt": plain text, which shows list numbers as LibreOffice counts them
 };
 
 QList<Case> cases()
@@ -60,12 +63,27 @@ QList<Case> cases()
           QStringLiteral("<img [^>]* width=\"40\" height=\"30\"")}},
         {"right-to-left paragraph", "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil Arial;}}\\pard\\rtlpar\\qr\\f0 a\\par}",
          {QStringLiteral("<p dir=\"rtl\" align=\"right\"")}},
+        {"word-processor lists", RtfSamples::wordProcessorLists(),
+         {QStringLiteral("3\\. three a\\) three-a broken b\\) three-b plain between 4\\. four 1\\. one again • bullet")},
+         "txt"},
+        // Each run keeps its own direction: an offset is switched off before a superscript.
+        {"raised and lowered text", RtfSamples::raisedAndLoweredText(),
+         {QStringLiteral("<p[^>]*> a<sup>b</sup><sub>c</sub><sup>d</sup><sub>e</sub><sup>f</sup><sup>g</sup><sub>h")}},
+        {"font character sets", RtfSamples::fontCharacterSets(), {QStringLiteral("При жж.*ř æ")}, "txt"},
+        {"rich-edit lists", RtfCorpus::read(QStringLiteral("riched20-10.0.15063_bullets-numbering-indents.rtf")),
+         {QStringLiteral("• Bullet • Bullet 2 .*1\\. List 1 2\\. List 2")}, "txt"},
     };
 }
 
 QString fileName(const char *caseName)
 {
     return QString::fromLatin1(caseName).replace(u' ', u'-');
+}
+
+// LibreOffice's filter for text that keeps list numbers, in UTF-8.
+QString conversion(const char *format)
+{
+    return qstrcmp(format, "txt") == 0 ? QStringLiteral("txt:Text (encoded):UTF8") : QString::fromLatin1(format);
 }
 
 } // namespace
@@ -76,12 +94,11 @@ void TestLibreOffice::initTestCase()
     if (soffice.isEmpty())
         QSKIP("LibreOffice (soffice) is not installed");
     QVERIFY(folder_.isValid());
-    QStringList arguments{QStringLiteral("--headless"),
-                          // A profile of its own, so that a LibreOffice already running is left alone.
-                          QStringLiteral("-env:UserInstallation=")
-                              + QUrl::fromLocalFile(folder_.filePath(QStringLiteral("profile"))).toString(),
-                          QStringLiteral("--convert-to"), QStringLiteral("html"), QStringLiteral("--outdir"),
-                          folder_.path()};
+    const QStringList options{QStringLiteral("--headless"),
+                              // A profile of its own, so that a LibreOffice already running is left alone.
+                              QStringLiteral("-env:UserInstallation=")
+                                  + QUrl::fromLocalFile(folder_.filePath(QStringLiteral("profile"))).toString()};
+    QHash<QString, QStringList> filesByConversion;
     for (const Case &description : cases()) {
         QTextDocument document;
         QVERIFY(RtfReader::read(description.rtf, document));
@@ -91,20 +108,24 @@ void TestLibreOffice::initTestCase()
         QFile file(folder_.filePath(fileName(description.name) + QStringLiteral(".rtf")));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(RtfWriter::write(document));
-        arguments.append(file.fileName());
+        filesByConversion[conversion(description.format)].append(file.fileName());
     }
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(soffice, arguments);
-    QVERIFY2(process.waitForFinished(180000), qPrintable(process.errorString()));
-    QVERIFY2(process.exitCode() == 0, process.readAll().constData());
+    for (auto files = filesByConversion.cbegin(); files != filesByConversion.cend(); ++files) {
+        QProcess process;
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(soffice, options
+                          + QStringList{QStringLiteral("--convert-to"), files.key(), QStringLiteral("--outdir"), folder_.path()}
+                          + files.value());
+        QVERIFY2(process.waitForFinished(180000), qPrintable(process.errorString()));
+        QVERIFY2(process.exitCode() == 0, process.readAll().constData());
+    }
     for (const Case &description : cases()) {
-        QFile file(folder_.filePath(fileName(description.name) + QStringLiteral(".html")));
+        QFile file(folder_.filePath(fileName(description.name) + u'.' + QLatin1String(description.format)));
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
-        QString html = QString::fromUtf8(file.readAll());
-        html.replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "));
-        html.remove(QRegularExpression(QStringLiteral("</?font[^>]*>")));
-        html_.insert(QString::fromLatin1(description.name), html);
+        QString converted = QString::fromUtf8(file.readAll());
+        converted.replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "));
+        converted.remove(QRegularExpression(QStringLiteral("</?font[^>]*>")));
+        converted_.insert(QString::fromLatin1(description.name), converted);
     }
 }
 
@@ -120,13 +141,13 @@ void TestLibreOffice::keepsWhatTheDescriptionHad()
 {
     QFETCH(QString, name);
     QFETCH(QStringList, expected);
-    const QString html = html_.value(name);
-    QVERIFY2(html.contains(editedText), qPrintable(html));
+    const QString converted = converted_.value(name);
+    QVERIFY2(converted.contains(editedText), qPrintable(converted));
     for (const QString &pattern : expected)
-        QVERIFY2(html.contains(QRegularExpression(pattern)), qPrintable(pattern + QStringLiteral("\n") + html));
+        QVERIFY2(converted.contains(QRegularExpression(pattern)), qPrintable(pattern + QStringLiteral("\n") + converted));
     // Pictures are saved beside the HTML: the one we wrote, 4 x 3 red pixels.
     const QRegularExpression picture(QStringLiteral("<img src=\"([^\"]+)\""));
-    for (const QRegularExpressionMatch &match : picture.globalMatch(html)) {
+    for (const QRegularExpressionMatch &match : picture.globalMatch(converted)) {
         const QImage image(folder_.filePath(match.captured(1)));
         QCOMPARE(image.size(), QSize(4, 3));
         QCOMPARE(image.pixelColor(0, 0), QColor(Qt::red));

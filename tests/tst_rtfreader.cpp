@@ -1,5 +1,6 @@
 #include "description/RtfReader.h"
 #include "support/DocumentDump.h"
+#include "support/RtfSamples.h"
 
 #include <QtTest>
 #include <QTextBlock>
@@ -17,6 +18,7 @@ private slots:
     void plainText_data();
     void plainText();
     void plainTextIsInTheEditorFont();
+    void namesWhatIsNotKept();
     void readingReplacesContentAndUndoHistory();
 };
 
@@ -148,10 +150,28 @@ void addListRows()
                     "{\\listname ;}\\listid7}}{\\*\\listoverridetable{\\listoverride\\listid7\\listoverridecount0\\ls1}}"
                     "\\f0 {\\listtext 1.\\tab}\\ls1 a\\par{\\listtext\\f1\\'b7\\tab}\\ilvl1 b\\par\\pard c\\par"
                     "{\\listtext 2.\\tab}\\ls1\\ilvl0 d\\par}"
-        << u"left [list -4 /. start=0 level=1 item=0] "_qs + text + u"a\n"
+        << u"left [list -4 /. start=0 level=0 item=0] "_qs + text + u"a\n"
            u"left [list -1 / start=0 level=2 item=0] "_qs + text + u"b\n"
            u"left "_qs + text + u"c\n"
-           u"left [list -4 /. start=2 level=1 item=0] "_qs + text + u"d"_qs;
+           u"left [list -4 /. start=0 level=0 item=1] "_qs + text + u"d"_qs;
+    QTest::newRow("word-processor lists: levels, a start, an item broken by a line, a restart")
+        << RtfSamples::wordProcessorLists()
+        << u"left left=48 indent=-24 [list -4 /. start=3 level=0 item=0] "_qs + text + u"three\n"
+           u"left left=96 indent=-24 [list -5 /) start=0 level=2 item=0] "_qs + text + u"three-a\u2028broken\n"
+           u"left left=96 indent=-24 [list -5 /) start=0 level=2 item=1] "_qs + text + u"three-b\n"
+           u"left "_qs + text + u"plain between\n"
+           u"left left=48 indent=-24 [list -4 /. start=3 level=0 item=1] "_qs + text + u"four\n"
+           u"left left=48 indent=-24 [list -4 /. start=0 level=0 item=0] "_qs + text + u"one again\n"
+           u"left left=48 indent=-24 [list -1 / start=0 level=0 item=0] "_qs + text + u"bullet"_qs;
+    QTest::newRow("a rich-edit list numbers on where its first number says so")
+        << header + "\\f0{\\*\\pn\\pnlvlbody\\pnstart1\\pndec{\\pntxta .}}a\\par\\pard b\\par"
+                    "\\pard{\\*\\pn\\pnlvlbody\\pnstart2\\pndec{\\pntxta .}}c\\par\\pard d\\par"
+                    "\\pard{\\*\\pn\\pnlvlbody\\pnstart1\\pndec{\\pntxta .}}e\\par}"
+        << u"left [list -4 /. start=0 level=0 item=0] "_qs + text + u"a\n"
+           u"left "_qs + text + u"b\n"
+           u"left [list -4 /. start=0 level=0 item=1] "_qs + text + u"c\n"
+           u"left "_qs + text + u"d\n"
+           u"left [list -4 /. start=0 level=0 item=0] "_qs + text + u"e"_qs;
     QTest::newRow("list text of a paragraph without a list stays")
         << header + "\\f0 {\\listtext 1.\\tab}\\ls9 a}" << u"left "_qs + text + u"1.\ta"_qs;
 }
@@ -257,10 +277,9 @@ void TestRtfReader::formats_data()
     QTest::newRow("list groups outside the list table, text for readers without nested tables")
         << header + "\\f0 a{\\list\\listid5{\\listlevel x}}{\\*\\nonesttables y}b}"
         << u"left {Arial 12pt fg=auto bg=auto }ab"_qs;
-    QTest::newRow("footnote marks are numbered, footnotes skipped")
+    QTest::newRow("footnotes are dropped with their marks")
         << header + "\\f0 a{\\super\\chftn}{\\footnote{\\super\\chftn} note}b{\\super\\chftn}}"
-        << u"left {Arial 12pt fg=auto bg=auto }a{Arial 12pt fg=auto bg=auto  super}1"
-           u"{Arial 12pt fg=auto bg=auto }b{Arial 12pt fg=auto bg=auto  super}2"_qs;
+        << u"left {Arial 12pt fg=auto bg=auto }ab"_qs;
     QTest::newRow("Mac code pages")
         << QByteArray("{\\rtf1\\mac\\ansicpg10001{\\fonttbl{\\f0\\fcharset1 Osaka;}{\\f1\\fcharset78 Osaka;}"
                       "{\\f2\\fcharset89 Geneva;}}\\f0 \\'82\\'a0\\f1 \\'82\\'a2\\f2 \\'80}")
@@ -320,6 +339,17 @@ void TestRtfReader::readingReplacesContentAndUndoHistory()
     QCOMPARE(DocumentDump::text(document), u"new"_qs);
     QVERIFY(!document.isUndoAvailable());
     QVERIFY(document.isUndoRedoEnabled());
+}
+
+void TestRtfReader::namesWhatIsNotKept()
+{
+    QTextDocument document;
+    QStringList notKept;
+    QVERIFY(RtfReader::read("{\\rtf1{\\*\\generator Word;}{\\info{\\title t}}a{\\super\\chftn}{\\footnote note}"
+                            "{\\field{\\*\\fldinst PAGE}{\\fldrslt 1}}{\\*\\unknownword x}"
+                            "\\trowd\\clbrdrt\\brdrs\\cellx100\\pard\\intbl b\\cell\\row}",
+                            document, &notKept));
+    QCOMPARE(notKept, QStringList({"info", "chftn", "footnote", "field PAGE", "unknownword", "clbrdrt"}));
 }
 
 QTEST_MAIN(TestRtfReader)

@@ -9,6 +9,7 @@
 #include "support/DocumentDump.h"
 #include "support/PngBytes.h"
 #include "support/RtfCorpus.h"
+#include "support/RtfSamples.h"
 
 #include <QtTest>
 #include <QRandomGenerator>
@@ -85,6 +86,8 @@ private:
         // Symbol is also the font of bullets, which the writer puts in the symbol character set.
         format.family = choose({QStringLiteral("Arial"), QStringLiteral("Times New Roman"), QStringLiteral("Tahoma"),
                                 QStringLiteral("Symbol")});
+        // Each font in its own character set, as files from elsewhere have them.
+        format.charset = format.family == u"Symbol" ? 2 : choose({0, 0, 204, 238});
         format.halfPoints = choose({16, 20, 22, 24, 36});
         format.foreground = choose({QColor(), QColor(Qt::black), QColor(255, 0, 0), QColor(0, 128, 0)});
         format.background = choose({QColor(), QColor(), QColor(Qt::white), QColor(255, 255, 0)});
@@ -136,6 +139,7 @@ private:
         if (pick(4) != 0)
             return format;
         format.kind = RtfListFormat::Kind(1 + pick(8));
+        format.level = choose({1, 1, 2, 3});
         if (format.isNumbered()) {
             format.start = choose({1, 1, 3});
             format.prefix = choose({QString(), QStringLiteral("("), QStringLiteral("§\u00A0")});
@@ -150,7 +154,9 @@ private:
         cursor.setBlockFormat(format.toBlockFormat());
         const RtfListFormat listFormat = list();
         if (listFormat.isList()) {
-            if (lastList_ && lastListFormat_ == listFormat && cursor.block().previous().textList() == lastList_)
+            // A list's items follow each other, or go on after other paragraphs.
+            const bool adjacent = cursor.block().previous().textList() == lastList_;
+            if (lastList_ && lastListFormat_ == listFormat && (adjacent || pick(2) == 0))
                 lastList_->add(cursor.block());
             else
                 lastList_ = cursor.createList(listFormat.toListFormat());
@@ -198,6 +204,8 @@ private:
             picture.goalWidth = 1 + pick(3000);
             picture.goalHeight = 1 + pick(3000);
             picture.scaleX = choose({100, 50, 120});
+            picture.cropLeft = choose({0, 0, 100, -50});
+            picture.cropBottom = choose({0, 0, 60});
         }
         QTextCharFormat shown = format.toCharFormat();
         shown.merge(picture.toImageFormat(document));
@@ -249,8 +257,20 @@ void TestRtfRoundTrip::sameDocumentAndBytes_data()
         << QByteArray("{\\rtf1\\trowd\\cellx100\\pard\\intbl a\\cell\\row\\pard\\par"
                       "\\trowd\\cellx100\\cellx200\\pard\\intbl b\\cell c\\cell\\row}")
         << 0u;
+    // Also found by it: a number's text holding a control character, which in a list table's
+    // level text would stand for a number, or more than a level text holds.
+    QTest::newRow("list number text with a control character")
+        << QByteArray("{\\rtf1{\\*\\pn\\pnlvlbody\\pndec{\\pntxta .\\'05x}}a\\par\\pard{\\*\\pn\\pnlvlbody\\pndec"
+                      "{\\pntxtb 0123456789012345678901234567890123456789}}b\\par}")
+        << 0u;
+    // And a font name of \u characters, written back as twice as many bytes of its code page.
+    QTest::newRow("long font name in a double-byte code page")
+        << "{\\rtf1{\\fonttbl{\\f0\\fnil\\fcharset134 " + QByteArray("\\u23435?").repeated(200) + ";}}\\f0 a}"
+        << 0u;
     for (const QString &file : RtfCorpus::files())
         QTest::newRow(qPrintable(file)) << RtfCorpus::read(file) << 0u;
+    for (const RtfSamples::Sample &sample : RtfSamples::all())
+        QTest::newRow(sample.name) << sample.rtf << 0u;
 }
 
 void TestRtfRoundTrip::sameDocumentAndBytes()
@@ -264,7 +284,9 @@ void TestRtfRoundTrip::sameDocumentAndBytes()
         QVERIFY(RtfReader::read(source, document));
     const QByteArray written = RtfWriter::write(document);
     QTextDocument readBack;
-    QVERIFY(RtfReader::read(written, readBack));
+    QStringList notKept;
+    QVERIFY(RtfReader::read(written, readBack, &notKept));
+    QCOMPARE(notKept, QStringList()); // what we write we read whole
     // Line by line, so that a failure shows the paragraph that differs.
     const QStringList expected = DocumentDump::describe(document).split(u'\n');
     const QStringList actual = DocumentDump::describe(readBack).split(u'\n');

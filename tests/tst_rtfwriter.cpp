@@ -1,8 +1,10 @@
 #include "description/RtfProperties.h"
+#include "description/RtfListFormat.h"
 #include "description/RtfReader.h"
 #include "description/RtfWriter.h"
 #include "description/Twips.h"
 #include "support/DocumentDump.h"
+#include "support/RtfSamples.h"
 #include "support/PngBytes.h"
 #include "support/RtfCorpus.h"
 
@@ -270,21 +272,51 @@ void TestRtfWriter::writesListsAsTheRichEditControlDoes()
     cursor.insertText(QStringLiteral("e"));
     const QByteArray rtf = RtfWriter::write(document);
     QVERIFY(rtf.contains("{\\fonttbl{\\f0\\fnil\\fcharset0 MS Sans Serif;}{\\f1\\fnil\\fcharset2 Symbol;}}"));
+    // Word processors read the list table and \ls, rich-edit controls \pn and \pntext.
+    QVERIFY(rtf.contains("{\\*\\listtable{\\list\\listtemplateid1\\listsimple1{\\listlevel\\levelnfc23\\levelnfcn23"
+                         "\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat1{\\leveltext\\'01\\u-3913?;}{\\levelnumbers;}"
+                         "\\f1\\fi-360\\li720\\lin720}{\\listname ;}\\listid1}"
+                         "{\\list\\listtemplateid2\\listsimple1{\\listlevel\\levelnfc1\\levelnfcn1\\leveljc0\\leveljcn0"
+                         "\\levelfollow0\\levelstartat1{\\leveltext\\'02\\'00);}{\\levelnumbers\\'01;}\\fi-360\\li720\\lin720}"
+                         "{\\listname ;}\\listid2}}\r\n"
+                         "{\\*\\listoverridetable{\\listoverride\\listid1\\listoverridecount0\\ls1}"
+                         "{\\listoverride\\listid2\\listoverridecount0\\ls2}}\r\n"));
     QCOMPARE(bodyLines(rtf),
              QByteArray("\\pard{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}\\fi-360\\li720"
-                        "\\cf1\\f0\\fs16 a\\par\r\n"
+                        "\\ls1\\cf1\\f0\\fs16 a\\par\r\n"
                         "{\\pntext\\f1\\'B7\\tab}b\\par\r\n"
                         "\\pard c\\par\r\n"
-                        "\\pard{\\pntext\\f0 I)\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pnucrm{\\pntxta )}}d\\par\r\n"
+                        "\\pard{\\pntext\\f0 I)\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pnucrm{\\pntxta )}}\\ls2 d\\par\r\n"
                         "{\\pntext\\f0 II)\\tab}e\\par\r\n"));
     QTextDocument readBack;
     QVERIFY(RtfReader::read(rtf, readBack));
     QCOMPARE(DocumentDump::describe(readBack), DocumentDump::describe(document));
 
+    // Found by the fuzz target: lists of one word-processor list at one level, which started
+    // again or have formats of their own, are written as lists of their own.
+    QTextDocument twoFormats;
+    QTextCursor shared(&twoFormats);
+    for (const QString &suffix : {QStringLiteral(")"), QStringLiteral("."), QStringLiteral(")")}) {
+        RtfListFormat level;
+        level.kind = RtfListFormat::Kind::Decimal;
+        level.level = 2;
+        level.listId = 5;
+        level.suffix = suffix;
+        if (!shared.atStart())
+            shared.insertBlock();
+        shared.insertText(suffix, editorFormat);
+        shared.createList(level.toListFormat());
+    }
+    const QByteArray twice = RtfWriter::write(twoFormats);
+    QTextDocument twiceRead;
+    QVERIFY(RtfReader::read(twice, twiceRead));
+    QCOMPARE(DocumentDump::describe(twiceRead), DocumentDump::describe(twoFormats));
+    QCOMPARE(RtfWriter::write(twiceRead), twice);
+
     // Qt indents a list it makes by a level; RTF holds that as the paragraph's indent.
     QTextDocument indented;
     QTextCursor(&indented).createList(QTextListFormat::ListDisc);
-    QVERIFY(bodyLines(RtfWriter::write(indented)).contains("}}\\li600\\f0"));
+    QVERIFY(bodyLines(RtfWriter::write(indented)).contains("}}\\li600\\ls1\\f0"));
 }
 
 void TestRtfWriter::writesTablesAsTheRichEditControlDoes()
@@ -322,7 +354,7 @@ void TestRtfWriter::picturesGoBackByteForByte()
     const QByteArray png = pngBytes(QSize(3, 2), Qt::red);
     const QByteArray metafile("\x01\x00\x09\x00}{\\\xff", 8);
     const QByteArray rtf = "{\\rtf1 a{\\pict{\\*\\picprop x}\\pngblip\\picw3\\pich2\\picwgoal900\\pichgoal600\\picscalex50 "
-                           + png.toHex() + "}b{\\pict\\wmetafile8\\picw2540\\pich1270\\bin8 " + metafile
+                           + png.toHex() + "}b{\\pict\\wmetafile8\\picw2540\\pich1270\\piccropl144\\piccropb-72\\bin8 " + metafile
                            + "}{\\*\\shppict{\\pict\\emfblip 0A0b}}{\\nonshppict{\\pict\\wmetafile8 0c}}}";
     QTextDocument document;
     QVERIFY(RtfReader::read(rtf, document));
@@ -336,16 +368,23 @@ void TestRtfWriter::picturesGoBackByteForByte()
     QCOMPARE(pictures[0].property(RtfProperty::PictureData).toByteArray(), png);
     QCOMPARE(pictures[0].width(), 30.0); // 900 twips at 50 %
     QCOMPARE(pictures[1].property(RtfProperty::PictureData).toByteArray(), metafile);
-    QCOMPARE(pictures[1].width(), 96.0); // 2540 hundredths of a millimetre are an inch
+    // 2540 hundredths of a millimetre are an inch, less a tenth cut off; a negative crop widens.
+    QCOMPARE(pictures[1].width(), 86.4);
+    QCOMPARE(pictures[1].height(), 52.8);
     QCOMPARE(pictures[2].property(RtfProperty::PictureData).toByteArray(), QByteArray("\x0a\x0b"));
     // The picture Qt draws is the one the file holds.
     const QVariant shown = document.resource(QTextDocument::ImageResource, QUrl(pictures[0].name()));
     QCOMPARE(QImage::fromData(shown.toByteArray()).pixelColor(1, 1), QColor(Qt::red));
+    // A metafile shows as a framed stand-in of its size.
+    const QImage standIn = document.resource(QTextDocument::ImageResource, QUrl(pictures[1].name())).value<QImage>();
+    QCOMPARE(standIn.size(), QSize(86, 52));
+    QVERIFY(standIn.pixelColor(0, 20) != standIn.pixelColor(20, 10));
 
     const QByteArray written = RtfWriter::write(document);
     QVERIFY(written.contains("{\\pict\\pngblip\\picw3\\pich2\\picwgoal900\\pichgoal600\\picscalex50\r\n"
                              + png.left(64).toHex()));
-    QVERIFY(written.contains("{\\pict\\wmetafile8\\picw2540\\pich1270\r\n" + metafile.toHex() + "}"));
+    QVERIFY(written.contains("{\\pict\\wmetafile8\\picw2540\\pich1270\\piccropl144\\piccropb-72\r\n"
+                             + metafile.toHex() + "}"));
     QTextDocument readBack;
     QVERIFY(RtfReader::read(written, readBack));
     QCOMPARE(DocumentDump::describe(readBack), DocumentDump::describe(document));
@@ -424,6 +463,18 @@ void TestRtfWriter::fontNamesAreWrittenAsAFontTableHoldsThem()
     QTextDocument readBack;
     QVERIFY(RtfReader::read(written, readBack));
     QCOMPARE(RtfWriter::write(readBack), written);
+
+    // Each font keeps its character set; its name and text are bytes of that set's code page,
+    // and a symbol font's bytes are its glyphs whatever they would be as text.
+    QTextDocument charsets;
+    QVERIFY(RtfReader::read(RtfSamples::fontCharacterSets(), charsets));
+    QCOMPARE(DocumentDump::text(charsets), u"При ж\u0436\u0080\u009F\u00E6ř æ"_qs);
+    const QByteArray kept = RtfWriter::write(charsets);
+    QVERIFY2(kept.contains("{\\fonttbl{\\f0\\fnil\\fcharset204 \\'c0\\'f0\\'e8\\'e0\\'eb;}{\\f1\\fnil\\fcharset204 Tahoma;}"
+                           "{\\f2\\fnil\\fcharset2 Wingdings;}{\\f3\\fnil\\fcharset238 Arial CE;}}"),
+             kept.constData());
+    QVERIFY2(bodyLines(kept).contains("\\f0\\fs24\\'cf\\'f0\\'e8 \\'e6\\f1\\'e6\\f2\\'80\\'9f\\'e6\\f3\\'f8 \\u230?\\par"),
+             kept.constData());
 }
 
 // A file's own tags are written back; only a document that has none takes the language given.

@@ -1,0 +1,46 @@
+#include "support/RtfSamples.h"
+
+namespace RtfSamples {
+
+QByteArray wordProcessorLists()
+{
+    return "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Arial;}{\\f1\\fnil\\fcharset2 Symbol;}}\r\n"
+           "{\\*\\listtable{\\list{\\listlevel\\levelnfc0\\levelstartat3{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}"
+           "\\fi-360\\li720}{\\listlevel\\levelnfc4\\levelstartat1{\\leveltext\\'02\\'01);}{\\levelnumbers\\'01;}\\fi-360"
+           "\\li1440}\\listid7}{\\list\\listsimple1{\\listlevel\\levelnfc23{\\leveltext\\'01\\u-3913 ?;}{\\levelnumbers;}"
+           "\\f1\\fi-360\\li720}\\listid8}}\r\n"
+           "{\\*\\listoverridetable{\\listoverride\\listid7\\listoverridecount0\\ls1}{\\listoverride\\listid7"
+           "\\listoverridecount1{\\lfolevel\\listoverridestartat\\levelstartat1}\\ls2}"
+           "{\\listoverride\\listid8\\listoverridecount0\\ls3}}\r\n"
+           "\\pard\\fi-360\\li720\\ls1\\f0 three\\par\r\n"
+           "\\pard\\fi-360\\li1440\\ls1\\ilvl1 three-a\\line broken\\par\r\n"
+           "\\pard\\fi-360\\li1440\\ls1\\ilvl1 three-b\\par\r\n"
+           "\\pard plain between\\par\r\n"
+           "\\pard\\fi-360\\li720\\ls1 four\\par\r\n"
+           "\\pard\\fi-360\\li720\\ls2 one again\\par\r\n"
+           "\\pard\\fi-360\\li720\\ls3 bullet\\par\r\n}";
+}
+
+QByteArray fontCharacterSets()
+{
+    return "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fswiss\\fcharset204 \\'c0\\'f0\\'e8\\'e0\\'eb;}"
+           "{\\f1\\fnil Tahoma;}{\\f2\\fnil\\fcharset2 Wingdings;}{\\f3\\fnil\\fcharset238 Arial CE;}}"
+           "\\f0 \\'cf\\'f0\\'e8 \\'e6\\f1 \\'e6\\f2\\'80\\'9f\\'e6\\f3\\'f8 \\u230?}";
+}
+
+QByteArray raisedAndLoweredText()
+{
+    return "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil Arial;}}\\pard\\f0\\fs20 a{\\up6 b}{\\dn4 c}{\\super d}{\\sub e}"
+           "{\\fs16\\up12 f}{\\up4 g}{\\sub\\fs30 h}\\par}";
+}
+
+QList<Sample> all()
+{
+    return {
+        {"word-processor lists", wordProcessorLists()},
+        {"font character sets", fontCharacterSets()},
+        {"raised and lowered text", raisedAndLoweredText()},
+    };
+}
+
+} // namespace RtfSamples
