@@ -11,6 +11,7 @@
 #include "app/TitleWidth.h"
 #include "app/WindowsFonts.h"
 #include "description/DescriptionFont.h"
+#include "editor/CatalogueMenu.h"
 #include "editor/ItemKeys.h"
 #include "editor/ListingCopyNotice.h"
 #include "editor/NeighbourPreparation.h"
@@ -181,6 +182,7 @@ TMQVEdit::TMQVEdit(QWidget *parent)
     new ItemKeys(*this);
     new ListingCopyNotice(*this);
     new SearchWindow(*this);
+    new CatalogueMenu(*this);
     FormCreate();
 }
 

@@ -8,10 +8,12 @@
 TempFolder::TempFolder()
     : previous_(QDir::currentPath())
     , previousState_(qgetenv("XDG_STATE_HOME"))
+    , previousConfig_(qgetenv("XDG_CONFIG_HOME"))
 {
     if (!dir_.isValid() || !home_.isValid() || !QDir::setCurrent(dir_.path()))
         throw std::runtime_error("cannot make a temporary current folder");
     qputenv("XDG_STATE_HOME", statePath().toUtf8());
+    qputenv("XDG_CONFIG_HOME", home_.filePath(QStringLiteral("config")).toUtf8());
 }
 
 TempFolder::~TempFolder()
@@ -21,6 +23,10 @@ TempFolder::~TempFolder()
         qunsetenv("XDG_STATE_HOME");
     else
         qputenv("XDG_STATE_HOME", previousState_);
+    if (previousConfig_.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", previousConfig_);
 }
 
 QString TempFolder::statePath() const

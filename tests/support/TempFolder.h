@@ -6,7 +6,8 @@
 
 // A fresh folder that becomes the process's current folder for the life of the object, so code
 // that works relative to the current folder (".\Z.MQV", item folders) can be tested in isolation.
-// The user's state folder (where the history is kept) is a fresh one beside it, outside it.
+// The user's state folder (where the history is kept) and config folder are fresh ones beside it,
+// outside it.
 class TempFolder {
 public:
     TempFolder();
@@ -28,4 +29,5 @@ private:
     QTemporaryDir home_;
     QString previous_;
     QByteArray previousState_;
+    QByteArray previousConfig_;
 };
