@@ -10,6 +10,7 @@
 #include "catalogue/CategoryMenus.h"
 #include "app/TitleWidth.h"
 #include "app/WindowsFonts.h"
+#include "app/WindowPlacement.h"
 #include "description/DescriptionFont.h"
 #include "editor/CatalogueMenu.h"
 #include "editor/ItemKeys.h"
@@ -174,6 +175,8 @@ TMQVEdit::TMQVEdit(QWidget *parent)
 
     ScreenFit::fitToScreen(this,
                            QSize(designedClientSize.width(), designedClientSize.height() + Zmenu->sizeHint().height()));
+
+    new WindowPlacement(*this);
 
     ClientArea->installEventFilter(this);
     guard_.setOnError([this] { checkAccessAfterError(); });

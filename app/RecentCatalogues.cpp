@@ -1,23 +1,17 @@
 #include "app/RecentCatalogues.h"
 
+#include "app/UserSettings.h"
 #include "catalogue/Catalogue.h"
 #include "files/LocalPath.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
-#include <QStandardPaths>
 
 namespace {
 
 constexpr qsizetype kept = 8;
 const QString key = QStringLiteral("Kataloger/Seneste");
-
-QString settingsFile()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/MQVEditor/MQVEditor.ini");
-}
 
 bool holdsCatalogue(const QString &folder)
 {
@@ -31,7 +25,7 @@ namespace RecentCatalogues {
 QStringList folders()
 {
     QStringList result;
-    for (const QString &folder : QSettings(settingsFile(), QSettings::IniFormat).value(key).toStringList()) {
+    for (const QString &folder : QSettings(UserSettings::file(), QSettings::IniFormat).value(key).toStringList()) {
         if (holdsCatalogue(folder))
             result.append(folder);
     }
@@ -41,7 +35,7 @@ QStringList folders()
 void remember(const QString &folder)
 {
     const QString absolute = QDir(folder).absolutePath();
-    QSettings stored(settingsFile(), QSettings::IniFormat);
+    QSettings stored(UserSettings::file(), QSettings::IniFormat);
     QStringList list = stored.value(key).toStringList();
     list.removeAll(absolute);
     list.prepend(absolute);
