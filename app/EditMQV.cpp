@@ -336,7 +336,8 @@ void TMQVEdit::buildDescriptionArea()
     Beskriv->setFont(descriptionFont);
     Beskriv->document()->setDefaultFont(descriptionFont);
     WindowColours::setFontColour(Beskriv, WindowColours::black());
-    Beskriv->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Text wraps at the width; a pasted table wider than the editor would otherwise be cut off.
+    Beskriv->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     Beskriv->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Beskriv->setContextMenuPolicy(Qt::CustomContextMenu);
     // Tab leaves the description along the tab order; Ctrl+Tab types a tab character.
