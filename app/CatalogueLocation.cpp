@@ -88,4 +88,22 @@ std::optional<QString> ask(QWidget *parent)
     return dialog.selectedFiles().first();
 }
 
+std::optional<bool> offerLast(const QString &folder, QWidget *parent)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Z-CD editor"),
+                    QStringLiteral("Vil du \u00E5bne det seneste katalog, %1?").arg(shown(QDir(folder).filePath(catalogueName()))),
+                    QMessageBox::Open | QMessageBox::Cancel, parent);
+    box.button(QMessageBox::Open)->setText(QStringLiteral("\u00C5bn"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annuller"));
+    QPushButton *another = box.addButton(QStringLiteral("V\u00E6lg et andet\u2026"), QMessageBox::ActionRole);
+    another->setObjectName(QStringLiteral("VaelgEtAndet"));
+    box.setDefaultButton(QMessageBox::Open);
+    box.exec();
+    if (box.clickedButton() == another)
+        return false;
+    if (box.clickedButton() == box.button(QMessageBox::Open))
+        return true;
+    return std::nullopt;
+}
+
 } // namespace CatalogueLocation

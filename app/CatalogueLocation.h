@@ -29,4 +29,8 @@ std::optional<QString> folderToOpen(const QString &file, QWidget *parent = nullp
 // the screen.
 std::optional<QString> ask(QWidget *parent = nullptr);
 
+// Offers the catalogue last opened, in a message box: true to open it, false to choose another,
+// nothing when the user cancels.
+std::optional<bool> offerLast(const QString &folder, QWidget *parent = nullptr);
+
 } // namespace CatalogueLocation

@@ -10,7 +10,9 @@
 #include "catalogue/CategoryMenus.h"
 #include "app/TitleWidth.h"
 #include "app/WindowsFonts.h"
+#include "app/WindowPlacement.h"
 #include "description/DescriptionFont.h"
+#include "editor/CatalogueMenu.h"
 #include "editor/ItemKeys.h"
 #include "editor/ListingCopyNotice.h"
 #include "files/CatalogueLock.h"
@@ -175,6 +177,8 @@ TMQVEdit::TMQVEdit(QWidget *parent)
     ScreenFit::fitToScreen(this,
                            QSize(designedClientSize.width(), designedClientSize.height() + Zmenu->sizeHint().height()));
 
+    new WindowPlacement(*this);
+
     ClientArea->installEventFilter(this);
     guard_.setOnError([this] { checkAccessAfterError(); });
     guard_.setWhenDone([this] { showStoredItemAfterError(); });
@@ -182,6 +186,7 @@ TMQVEdit::TMQVEdit(QWidget *parent)
     new ItemKeys(*this);
     new ListingCopyNotice(*this);
     new SearchWindow(*this);
+    new CatalogueMenu(*this);
     FormCreate();
 }
 
@@ -332,7 +337,8 @@ void TMQVEdit::buildDescriptionArea()
     Beskriv->setFont(descriptionFont);
     Beskriv->document()->setDefaultFont(descriptionFont);
     WindowColours::setFontColour(Beskriv, WindowColours::black());
-    Beskriv->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Text wraps at the width; a pasted table wider than the editor would otherwise be cut off.
+    Beskriv->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     Beskriv->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Beskriv->setContextMenuPolicy(Qt::CustomContextMenu);
     // Tab leaves the description along the tab order; Ctrl+Tab types a tab character.

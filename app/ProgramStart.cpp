@@ -4,6 +4,7 @@
 #include "app/DanishTranslation.h"
 #include "app/EditMQV.h"
 #include "app/ProgramStartArguments.h"
+#include "app/RecentCatalogues.h"
 
 #include <QApplication>
 #include <QDir>
@@ -94,20 +95,22 @@ int ProgramStart::openWindow(const QString &catalogue)
 
     const std::optional<QString> folder = folderToOpen(catalogue);
     if (!folder)
-        return CannotOpen;
+        return catalogue.isEmpty() ? 0 : CannotOpen;
     if (!QDir::setCurrent(*folder)) {
         complain(QStringLiteral("Mappen %1 kan ikke \u00E5bnes.").arg(*folder));
         return CannotOpen;
     }
+    RecentCatalogues::remember(*folder);
 
     TMQVEdit MQVEdit;
     MQVEdit.show();
     return QApplication::exec();
 }
 
-// Without an argument, as a desktop launcher starts it, the editor asks for a catalogue unless
-// the current folder holds one; cancelling goes on in the current folder, where a new catalogue
-// can be started, and a file the editor cannot open as chosen brings the dialog back.
+// Without an argument, as a desktop launcher starts it, the editor offers the catalogue last opened
+// and then asks for one, unless the current folder holds one. Cancelling ends the program: the
+// current folder is then most often the home folder, where the first keystroke would start a
+// catalogue. A file the editor cannot open as chosen brings the dialog back.
 std::optional<QString> ProgramStart::folderToOpen(const QString &catalogue) const
 {
     if (!catalogue.isEmpty()) {
@@ -117,9 +120,17 @@ std::optional<QString> ProgramStart::folderToOpen(const QString &catalogue) cons
     }
     if (CatalogueLocation::inCurrentFolder())
         return QDir::currentPath();
+    const QStringList recent = RecentCatalogues::folders();
+    if (!recent.isEmpty()) {
+        const std::optional<bool> openLast = CatalogueLocation::offerLast(recent.first());
+        if (!openLast)
+            return std::nullopt;
+        if (*openLast)
+            return recent.first();
+    }
     while (const std::optional<QString> chosen = CatalogueLocation::ask()) {
         if (const std::optional<QString> folder = CatalogueLocation::folderToOpen(*chosen))
             return folder;
     }
-    return QDir::currentPath();
+    return std::nullopt;
 }

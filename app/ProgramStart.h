@@ -21,7 +21,8 @@ private:
     // the window is to open.
     std::optional<int> answerWithoutWindow(const ProgramStartArguments &arguments) const;
     int openWindow(const QString &catalogue);
-    // The folder to work in; nothing when the catalogue named cannot be opened.
+    // The folder to work in; nothing when the catalogue named cannot be opened or, without one,
+    // when the user cancels.
     std::optional<QString> folderToOpen(const QString &catalogue) const;
 
     int &argc_;

@@ -30,6 +30,7 @@ private slots:
     void windowFitsTheScreen_data();
     void windowFitsTheScreen();
     void windowOpensInsideTheScreen();
+    void windowComesBackWhereItWasLeft();
 };
 
 namespace {
@@ -175,6 +176,28 @@ void TestDesktopWindow::windowOpensInsideTheScreen()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(window.screen()->availableGeometry().contains(window.frameGeometry()));
+}
+
+// The size and place are the user's, kept in the config folder, not in the catalogue's tree.
+void TestDesktopWindow::windowComesBackWhereItWasLeft()
+{
+    TempFolder folder;
+    folder.writeFile("Z.MQV", "[Generelt]\r\n");
+    QRect left;
+    {
+        TMQVEdit window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.setGeometry(40, 60, 600, 400);
+        QTRY_COMPARE(window.geometry().size(), QSize(600, 400));
+        left = window.geometry();
+        window.close();
+    }
+    TMQVEdit window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.geometry(), left);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"Z.MQV"}));
 }
 
 QTEST_MAIN(TestDesktopWindow)

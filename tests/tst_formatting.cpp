@@ -9,6 +9,9 @@
 #include <QSpinBox>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QClipboard>
+#include <QMimeData>
+#include <QScrollBar>
 #include <QtTest>
 
 // The formatting commands of the description editor, each through its button, its context-menu
@@ -23,6 +26,7 @@ private slots:
     void standardLook();
     void standardLookSurvivesSaveAndReload();
     void returnKeys();
+    void aWideTableGetsAHorizontalScrollBar();
 };
 
 namespace {
@@ -268,6 +272,24 @@ void TestFormatting::returnKeys()
     QTest::keyClick(description, Qt::Key_Home);
     QTest::keyClick(description, Qt::Key_K, Qt::ControlModifier);
     QCOMPARE(description->document()->toRawText(), QString("ab\u2029cd\u2028ef"));
+}
+
+// Text wraps at the editor's width; only what cannot wrap, such as a wide table, needs a
+// horizontal scroll bar.
+void TestFormatting::aWideTableGetsAHorizontalScrollBar()
+{
+    TempFolder folder;
+    giveItemAFolder(folder);
+    TMQVEdit window;
+    startEditing(window, QString(40, QLatin1Char('x')).repeated(20));
+    auto *description = control<QTextEdit>(&window, "Beskriv");
+    QVERIFY(!description->horizontalScrollBar()->isVisible());
+    auto *table = new QMimeData;
+    table->setHtml("<table width=\"900\" border=\"1\"><tr><td>Ja</td><td>Nej</td></tr></table>");
+    QApplication::clipboard()->setMimeData(table);
+    QTest::keyClick(description, Qt::Key_V, Qt::ControlModifier);
+    QTRY_VERIFY(description->horizontalScrollBar()->isVisible());
+    QVERIFY(description->horizontalScrollBar()->maximum() > 0);
 }
 
 QTEST_MAIN(TestFormatting)

@@ -181,11 +181,11 @@ void TestMainWindow::menusAndContextMenu()
         captions << action->text();
         names << action->menu()->objectName();
     }
-    // The nine category menus, then the history's own.
+    // The nine category menus, then the history's own and the catalogues'.
     QCOMPARE(captions, QStringList({"ZProgrammer", "B\u00F8rn", "Spil", "Internet", "Galleri", "Tilbeh\u00F8r",
-                                    "V\u00E6rksted", "Software", "Skole", "Rediger"}));
+                                    "V\u00E6rksted", "Software", "Skole", "Rediger", "Filer"}));
     QCOMPARE(names, QStringList({"ZProgrammer1", "Brn1", "Spil1", "Internet1", "Galleri1", "ilbehr1", "Vrksted1",
-                                 "Software1", "Skole1", "Rediger"}));
+                                 "Software1", "Skole1", "Rediger", "Filer"}));
 
     QStringList entries;
     for (QAction *action : control<QMenu>(&window, "RTFMenu")->actions())

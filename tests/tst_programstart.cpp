@@ -1,4 +1,7 @@
 #include "app/CatalogueLocation.h"
+#include "app/EditMQV.h"
+#include "app/RecentCatalogues.h"
+#include "editor/CatalogueMenu.h"
 #include "support/EditorTesting.h"
 #include "support/TempFolder.h"
 
@@ -6,6 +9,8 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
@@ -24,6 +29,7 @@ private slots:
     void aFileOtherThanTheCatalogueIsNotOpenedSilently_data();
     void aFileOtherThanTheCatalogueIsNotOpenedSilently();
     void theFileDialogIsDanishAndFitsTheScreen();
+    void anotherCatalogueOpensInANewEditor();
 };
 
 namespace {
@@ -192,6 +198,53 @@ void TestProgramStart::theFileDialogIsDanishAndFitsTheScreen()
         QVERIFY2(texts.contains(text), qPrintable(texts.join('|')));
     QVERIFY2(QGuiApplication::primaryScreen()->availableGeometry().contains(frame),
              qPrintable(QStringLiteral("%1 x %2 at %3,%4").arg(frame.width()).arg(frame.height()).arg(frame.x()).arg(frame.y())));
+}
+
+// "Filer" starts the editor anew in the folder of the catalogue chosen and closes this window; the
+// catalogues opened are kept in the user's config folder, and a start from a launcher offers the
+// last one before the file dialog.
+void TestProgramStart::anotherCatalogueOpensInANewEditor()
+{
+    TempFolder root;
+    root.writeFile("A/Z.MQV", "[Generelt]\r\n");
+    root.writeFile("B/Z.MQV", "[Generelt]\r\n");
+    root.writeFile("bin/editor", "#!/bin/sh\necho \"$(pwd) $*\" > \"$0.ran\"\n");
+    QFile::setPermissions(root.filePath("bin/editor"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    CatalogueMenu::setProgram(root.filePath("bin/editor"));
+    RecentCatalogues::remember(root.filePath("B"));
+    RecentCatalogues::remember(root.filePath("Gone"));
+    QVERIFY(QDir::setCurrent(root.filePath("A")));
+    {
+        TMQVEdit window;
+        window.show();
+        auto *filer = window.findChild<QMenu *>("Filer");
+        emit filer->aboutToShow();
+        auto *last = window.findChild<QAction *>("SenesteKatalog1");
+        QVERIFY(last);
+        QCOMPARE(last->text(), "&1 " + root.filePath("B"));
+        QVERIFY(!window.findChild<QAction *>("SenesteKatalog2"));
+        last->trigger();
+        QTRY_VERIFY(QFile::exists(root.filePath("bin/editor.ran")));
+        QCOMPARE(QString::fromUtf8(root.readFile("bin/editor.ran")), root.filePath("B") + " " + root.filePath("B") + "\n");
+        QVERIFY(!window.isVisible());
+    }
+    QCOMPARE(QDir(root.filePath("A")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"Z.MQV"}));
+
+    for (const char *answer : {"VaelgEtAndet", "Annuller", "Open"}) {
+        QTimer::singleShot(50, [&root, answer] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box && box->text().contains(root.filePath("B")));
+            for (QAbstractButton *button : box->buttons()) {
+                if (button->objectName() == answer || button->text() == answer ||
+                    (button == box->button(QMessageBox::Open) && qstrcmp(answer, "Open") == 0))
+                    button->click();
+            }
+        });
+        const std::optional<bool> chosen = CatalogueLocation::offerLast(root.filePath("B"));
+        QCOMPARE(chosen.has_value(), qstrcmp(answer, "Annuller") != 0);
+        if (chosen)
+            QCOMPARE(*chosen, qstrcmp(answer, "Open") == 0);
+    }
 }
 
 QTEST_MAIN(TestProgramStart)

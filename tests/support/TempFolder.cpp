@@ -9,11 +9,13 @@ TempFolder::TempFolder()
     : previous_(QDir::currentPath())
     , previousState_(qgetenv("XDG_STATE_HOME"))
     , previousRuntime_(qgetenv("XDG_RUNTIME_DIR"))
+    , previousConfig_(qgetenv("XDG_CONFIG_HOME"))
 {
     if (!dir_.isValid() || !home_.isValid() || !QDir::setCurrent(dir_.path()))
         throw std::runtime_error("cannot make a temporary current folder");
     qputenv("XDG_STATE_HOME", statePath().toUtf8());
     qputenv("XDG_RUNTIME_DIR", runtimePath().toUtf8());
+    qputenv("XDG_CONFIG_HOME", home_.filePath(QStringLiteral("config")).toUtf8());
 }
 
 namespace {
@@ -33,6 +35,7 @@ TempFolder::~TempFolder()
     QDir::setCurrent(previous_);
     restoreVariable("XDG_STATE_HOME", previousState_);
     restoreVariable("XDG_RUNTIME_DIR", previousRuntime_);
+    restoreVariable("XDG_CONFIG_HOME", previousConfig_);
 }
 
 QString TempFolder::statePath() const

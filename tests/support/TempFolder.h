@@ -6,8 +6,8 @@
 
 // A fresh folder that becomes the process's current folder for the life of the object, so code
 // that works relative to the current folder (".\Z.MQV", item folders) can be tested in isolation.
-// The user's state and runtime folders (where the history, unsaved descriptions and the
-// catalogue's lock are kept) are fresh ones beside it, outside it.
+// The user's state, runtime and config folders (where the history, unsaved descriptions, the
+// catalogue's lock and the recent catalogues are kept) are fresh ones beside it, outside it.
 class TempFolder {
 public:
     TempFolder();
@@ -31,4 +31,5 @@ private:
     QString previous_;
     QByteArray previousState_;
     QByteArray previousRuntime_;
+    QByteArray previousConfig_;
 };

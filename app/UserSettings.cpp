@@ -1,0 +1,13 @@
+#include "app/UserSettings.h"
+
+#include <QStandardPaths>
+
+namespace UserSettings {
+
+QString file()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/MQVEditor/MQVEditor.ini");
+}
+
+} // namespace UserSettings

@@ -1,0 +1,77 @@
+#include "editor/CatalogueMenu.h"
+
+#include "app/CatalogueLocation.h"
+#include "app/EditMQV.h"
+#include "app/RecentCatalogues.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProcess>
+
+namespace {
+
+QString &programOverride()
+{
+    static QString program;
+    return program;
+}
+
+} // namespace
+
+CatalogueMenu::CatalogueMenu(TMQVEdit &editor)
+    : QObject(&editor)
+    , editor_(editor)
+{
+    menu_ = editor.menuBar()->addMenu(QStringLiteral("Filer"));
+    menu_->setObjectName(QStringLiteral("Filer"));
+    connect(menu_, &QMenu::aboutToShow, this, &CatalogueMenu::listRecent);
+    listRecent();
+}
+
+void CatalogueMenu::setProgram(const QString &program)
+{
+    programOverride() = program;
+}
+
+void CatalogueMenu::listRecent()
+{
+    menu_->clear();
+    QAction *choose = menu_->addAction(QStringLiteral("\u00C5bn katalog\u2026"));
+    choose->setObjectName(QStringLiteral("AabnKatalog"));
+    connect(choose, &QAction::triggered, this, &CatalogueMenu::chooseCatalogue);
+    const QStringList recent = RecentCatalogues::folders();
+    if (!recent.isEmpty())
+        menu_->addSeparator();
+    for (qsizetype i = 0; i < recent.size(); ++i) {
+        const QString folder = recent.at(i);
+        QAction *entry = menu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(folder)));
+        entry->setObjectName(QStringLiteral("SenesteKatalog%1").arg(i + 1));
+        connect(entry, &QAction::triggered, this, [this, folder] { open(folder); });
+    }
+}
+
+void CatalogueMenu::chooseCatalogue()
+{
+    while (const std::optional<QString> chosen = CatalogueLocation::ask(&editor_)) {
+        if (const std::optional<QString> folder = CatalogueLocation::folderToOpen(*chosen, &editor_)) {
+            open(*folder);
+            return;
+        }
+    }
+}
+
+void CatalogueMenu::open(const QString &folder)
+{
+    const QString program =
+        programOverride().isEmpty() ? QCoreApplication::applicationFilePath() : programOverride();
+    if (!QProcess::startDetached(program, {folder}, folder)) {
+        QMessageBox::warning(&editor_, QStringLiteral("Z-CD editor"),
+                             QStringLiteral("Editoren kan ikke startes i %1.").arg(QDir::toNativeSeparators(folder)));
+        return;
+    }
+    editor_.close();
+}
