@@ -567,14 +567,10 @@ bool CatalogueHistory::apply(const HistoryStep &step, bool undoing)
 
 CatalogueHistory::Outcome CatalogueHistory::undo()
 {
-    if (!action_ && openStep())
+    // A step still being typed is complete once it is taken back.
+    if (openStep())
         close();
     HistoryStep *step = const_cast<HistoryStep *>(nextUndo());
-    if (!step)
-        return {};
-    if (step->state == HistoryStep::State::Open)
-        close();
-    step = const_cast<HistoryStep *>(nextUndo());
     if (!step)
         return {};
     if (const QString why = mismatch(*step, true); !why.isEmpty())
