@@ -187,8 +187,9 @@ void CatalogueHistory::end()
         return;
     }
     // The step stays open for the next keystroke; the summary tells what it has changed so far.
-    QByteArray catalogueNow;
-    FileState::of(catalogue_, &catalogueNow);
+    // Only its bytes are needed here: no hash at every keystroke.
+    QFile catalogue(catalogue_);
+    const QByteArray catalogueNow = catalogue.open(QIODevice::ReadOnly) ? catalogue.readAll() : QByteArray();
     open->summary = StepSummary::describe(*open, catalogue_, catalogueBefore_, catalogueNow);
 }
 
