@@ -4,6 +4,7 @@
 #include "app/FlatToolBarStyle.h"
 #include "app/NumberSpinEdit.h"
 #include "app/ScreenFit.h"
+#include "app/ScrollingClientArea.h"
 #include "app/StorableTextValidator.h"
 #include "app/ToolbarImages.h"
 #include "catalogue/Catalogue.h"
@@ -160,10 +161,12 @@ TMQVEdit::TMQVEdit(QWidget *parent)
 
     // The window's button-face background is the desktop's window colour. A Button background
     // role would make every label draw in the button-text colour and hide its colour mark.
-    ClientArea = new QWidget(this);
+    ClientArea = new QWidget;
     ClientArea->setObjectName(QStringLiteral("ClientArea"));
     ClientArea->setAutoFillBackground(true);
-    setCentralWidget(ClientArea);
+    ClientScroll = new ScrollingClientArea(ClientArea, this);
+    ClientScroll->setObjectName(QStringLiteral("ClientScroll"));
+    setCentralWidget(ClientScroll);
 
     buildToolBar();
     buildKategorier();
@@ -173,6 +176,7 @@ TMQVEdit::TMQVEdit(QWidget *parent)
     buildStatusBar();
     buildMenus();
     setTabOrders();
+    ClientScroll->dock(ToolBar1, ZStatus);
 
     ScreenFit::fitToScreen(this,
                            QSize(designedClientSize.width(), designedClientSize.height() + Zmenu->sizeHint().height()));
@@ -180,6 +184,7 @@ TMQVEdit::TMQVEdit(QWidget *parent)
     new WindowPlacement(*this);
 
     ClientArea->installEventFilter(this);
+    ClientScroll->installEventFilter(this);
     guard_.setOnError([this] { checkAccessAfterError(); });
     guard_.setWhenDone([this] { showStoredItemAfterError(); });
     connectHandlers();
@@ -507,11 +512,10 @@ void TMQVEdit::applyClientLayout(const ClientLayout &layout)
 }
 
 // Laid out from the size the client area has after the change, so the layout never lags one
-// size behind.
+// size behind. Where a control would be cut off, the area scrolls instead.
 void TMQVEdit::FormCanResize()
 {
-    const QSize client = ClientArea->size();
-    ToolBar1->setGeometry(0, 0, client.width(), toolBarHeight);
-    ZStatus->setGeometry(0, client.height() - statusBarHeight, client.width(), statusBarHeight);
+    const QSize client = ClientScroll->size();
     applyClientLayout(clientLayout().resizedTo(client.width(), client.height()));
+    ClientScroll->fitContent({Grafik, KortTekst, Beskriv});
 }

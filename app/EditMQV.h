@@ -38,6 +38,7 @@ class QPushButton;
 class QStatusBar;
 class QTextCharFormat;
 class QToolBar;
+class ScrollingClientArea;
 
 // The editor's one window. Controls are listed in the order the window is defined; every handler
 // of the item operations lives in editor/, one file per concern.
@@ -60,7 +61,9 @@ public:
     QString ApplicationTitle;
 
     // The area below the menu bar; every position of the window definition is relative to it.
+    // It scrolls in ClientScroll where the window is too small to show it whole.
     QWidget *ClientArea = nullptr;
+    ScrollingClientArea *ClientScroll = nullptr;
 
     QToolBar *ToolBar1 = nullptr;
     QWidget *ToolButton3 = nullptr;

@@ -2,6 +2,7 @@
 
 #include "app/DescriptionEdit.h"
 #include "app/NumberSpinEdit.h"
+#include "app/ScrollingClientArea.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -141,7 +142,7 @@ void TMQVEdit::connectHandlers()
 
 bool TMQVEdit::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == ClientArea && event->type() == QEvent::Resize)
+    if (watched == ClientScroll && event->type() == QEvent::Resize)
         FormCanResize();
     if (watched == ClientArea && event->type() == QEvent::Paint && !firstFrameDrawn_) {
         firstFrameDrawn_ = true;

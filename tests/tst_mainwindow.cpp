@@ -13,6 +13,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTextEdit>
@@ -38,6 +40,8 @@ private slots:
     void resizeLaysOutFromTheNewSize_data();
     void resizeLaysOutFromTheNewSize();
     void tinyWindowKeepsTheLastLayout();
+    void smallWindowScrollsToEveryControl_data();
+    void smallWindowScrollsToEveryControl();
     void escapeWithoutFocusEndsTheProgram();
     void tabOrder();
     void tabLeavesTheDescription();
@@ -49,7 +53,7 @@ namespace {
 void resizeClientTo(TMQVEdit &window, int width, int height)
 {
     window.resize(width, height + window.menuBar()->height());
-    QTRY_COMPARE(window.ClientArea->size(), QSize(width, height));
+    QTRY_COMPARE(window.centralWidget()->size(), QSize(width, height));
 }
 
 } // namespace
@@ -314,8 +318,12 @@ void TestMainWindow::resizeLaysOutFromTheNewSize()
     QCOMPARE(control<QWidget>(&window, "Skud")->size(), skud);
     QCOMPARE(control<QWidget>(&window, "Beskriv")->geometry(), beskriv);
     QCOMPARE(control<QWidget>(&window, "KortTekst")->geometry(), kortTekst);
-    QCOMPARE(control<QWidget>(&window, "ToolBar1")->width(), client.width());
-    QCOMPARE(control<QWidget>(&window, "ZStatus")->geometry(), QRect(0, client.height() - 19, client.width(), 19));
+    // The bars stay docked to the top and bottom of what is in view, as wide as the controls reach
+    // where these scroll.
+    const int width = std::max(client.width(), 745);
+    const int bottom = qobject_cast<QScrollArea *>(window.centralWidget())->viewport()->height();
+    QCOMPARE(control<QWidget>(&window, "ToolBar1")->geometry(), QRect(0, 0, width, 28));
+    QCOMPARE(control<QWidget>(&window, "ZStatus")->geometry(), QRect(0, bottom - 19, width, 19));
     // Controls outside the rule never move.
     QCOMPARE(control<QWidget>(&window, "Tekstfelter")->geometry(), QRect(272, 40, 465, 185));
 }
@@ -332,6 +340,41 @@ void TestMainWindow::tinyWindowKeepsTheLastLayout()
     QCOMPARE(control<QWidget>(&window, "Beskriv")->geometry(), beskriv);
     resizeClientTo(window, 500, 250);
     QCOMPARE(control<QWidget>(&window, "Beskriv")->geometry(), beskriv);
+}
+
+void TestMainWindow::smallWindowScrollsToEveryControl_data()
+{
+    QTest::addColumn<QSize>("client");
+    QTest::addColumn<bool>("scrolls");
+    QTest::newRow("designed") << QSize(747, 552) << false;
+    QTest::newRow("wider and taller") << QSize(900, 700) << false;
+    QTest::newRow("1280 x 1024 at 200 %") << QSize(632, 430) << true;
+    QTest::newRow("520 x 420") << QSize(512, 360) << true;
+    QTest::newRow("lower than the buttons") << QSize(747, 280) << true;
+}
+
+// Each control that keeps its place can be brought into view whole, by the scroll bars or by
+// tabbing to it; at a size the window has room for there is nothing to scroll.
+void TestMainWindow::smallWindowScrollsToEveryControl()
+{
+    QFETCH(QSize, client);
+    QFETCH(bool, scrolls);
+    TempFolder folder;
+    TMQVEdit window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    resizeClientTo(window, client.width(), client.height());
+    auto *area = qobject_cast<QScrollArea *>(window.centralWidget());
+    QVERIFY(area);
+    QTRY_COMPARE(area->horizontalScrollBar()->maximum() > 0 || area->verticalScrollBar()->maximum() > 0, scrolls);
+    for (const char *name : {"HentFast", "Registrering", "Normal", "Arial", "InternetEdit", "FuldVersion"}) {
+        auto *widget = control<QWidget>(&window, name);
+        area->ensureWidgetVisible(widget, 0, 0);
+        QCOMPARE(widget->visibleRegion().boundingRect(), widget->rect());
+    }
+    // The resize rule still reads the window's client size.
+    if (client.height() >= 300)
+        QCOMPARE(control<QWidget>(&window, "Beskriv")->height(), client.height() - 310);
 }
 
 void TestMainWindow::escapeWithoutFocusEndsTheProgram()
