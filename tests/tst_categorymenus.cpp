@@ -69,7 +69,7 @@ void TestCategoryMenus::listingsAndClipboard()
     TMQVEdit window;
     QCOMPARE(control<QPlainTextEdit>(&window, "JuniorListe")->toPlainText(), QString("\nFor b\u00F8rn\nB"));
     QCOMPARE(control<QPlainTextEdit>(&window, "SpilListe")->toPlainText(), QString("\nSpil"));
-    clickToolButton(window, "ToolButton2");
+    copyListing(window);
     const QStringList lines = {"", "Z-Programmer", "A", "", "Spil", "", "For b\u00F8rn", "B", "", "Galleriet", "",
                                "Tilbeh\u00F8r", "", "Videzarerazu", "", "Software", "", "Internet", "",
                                "Nyt i v\u00E6rkstedet:"};
@@ -205,14 +205,14 @@ void TestCategoryMenus::menusFollowEveryChange()
     QCOMPARE(entriesOf(window, "Spil1"), QStringList({"-", "Spil=Slet liste"}));
     QCOMPARE(entriesOf(window, "Software1"),
              QStringList({"W2=Skrifttyper og clipart", "W24=Virusskanner", "-", "Software=Slet liste"}));
-    clickToolButton(window, "ToolButton2");
+    copyListing(window);
     QCOMPARE(QGuiApplication::clipboard()->text().count("\r\n"), 18 + 2);
     QVERIFY(QGuiApplication::clipboard()->text().contains("\r\nSoftware\r\nSkrifttyper og clipart\r\nVirusskanner\r\n"));
 
     control<QAction>(&window, "W24")->trigger();
     {
         MessageBoxAnswer answer(QMessageBox::Ok);
-        clickToolButton(window, "SletPunkt");
+        deleteItem(window);
     }
     QCOMPARE(entriesOf(window, "Software1"), QStringList({"W2=Skrifttyper og clipart", "-", "Software=Slet liste"}));
 }

@@ -79,11 +79,11 @@ void TestDescriptions::fileNameDependsOnHowTheLanguageWasChosen()
                                         "Folder=B"}));
     TMQVEdit window;
     typeDescription(window, "Hei");
-    clickToolButton(window, "ToolButton10");
+    stepForward(window);
     QCOMPARE(filesIn(folder.filePath("A")), QStringList({"No.RTF"}));
     clickToolButton(window, "BrugNorsk");
     typeDescription(window, "Hei igjen");
-    clickToolButton(window, "ToolButton10");
+    stepForward(window);
     QCOMPARE(filesIn(folder.filePath("B")), QStringList({"No.rtf"}));
 }
 
@@ -95,7 +95,7 @@ void TestDescriptions::existingFileInOtherCaseIsReplacedInPlace()
     TMQVEdit window;
     QVERIFY(shownDescription(window).contains("Gammel"));
     typeDescription(window, " Ny");
-    clickToolButton(window, "ToolButton10");
+    stepForward(window);
     QCOMPARE(filesIn(folder.filePath("A")), QStringList({"dk.RTF"}));
     QVERIFY(folder.readFile("A/dk.RTF").contains("Ny"));
 }
@@ -166,7 +166,7 @@ void TestDescriptions::movingToTheNextItemSavesIntoTheOldFolder()
     folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=A", "[Z2]", "Titel=B", "Folder=B"}));
     TMQVEdit window;
     typeDescription(window, "Om A");
-    clickToolButton(window, "ToolButton10");
+    stepForward(window);
     QVERIFY(folder.readFile("A/DK.RTF").contains("Om A"));
     QVERIFY(shownDescription(window).contains("B's tekst"));
     QVERIFY(!folder.readFile("B/DK.RTF").contains("Om A"));
@@ -180,10 +180,10 @@ void TestDescriptions::nothingIsWrittenWithoutAFolder()
     folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=Mangler", "[Z2]", "Titel=B", "[Z3]", "Titel=C"}));
     TMQVEdit window;
     typeDescription(window, "Tabt");
-    clickToolButton(window, "ToolButton10");
+    stepForward(window);
     typeDescription(window, "Ingen mappe");
-    clickToolButton(window, "ToolButton10");
-    clickToolButton(window, "SletRTF");
+    stepForward(window);
+    trashDescription(window);
     QVERIFY(!QFile::exists("/DK.RTF"));
     QCOMPARE(filesIn(folder.path()), QStringList({"Z.MQV"}));
 }
@@ -195,11 +195,11 @@ void TestDescriptions::plainTextFileIsShownAndSavedAsRtfOnceEdited()
     folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=A", "[Z2]", "Titel=B"}));
     TMQVEdit window;
     QVERIFY(shownDescription(window).startsWith("Almindelig tekst\nAnden linje"));
-    clickToolButton(window, "ToolButton10");
-    clickToolButton(window, "ToolButton8");
+    stepForward(window);
+    stepBack(window);
     QCOMPARE(folder.readFile("A/DK.RTF"), QByteArray("Almindelig tekst\r\nAnden linje\r\n"));
     typeDescription(window, "!");
-    clickToolButton(window, "ToolButton10");
+    stepForward(window);
     QVERIFY(folder.readFile("A/DK.RTF").startsWith("{\\rtf1"));
 }
 
@@ -249,12 +249,12 @@ void TestDescriptions::browsingLeavesEveryDescriptionAsItWas()
     for (int item = 0; item < 3; ++item) {
         for (const char *language : {"BrugNorsk", "BrugSvensk", "BrugFinsk", "BrugDansk", "BrugDansk"})
             clickToolButton(window, language);
-        clickToolButton(window, "ToolButton10");
+        stepForward(window);
     }
     control<QSpinBox>(&window, "Nummer")->setValue(3);
     typeInto(window, "FolderEdit", "D\\E");
     leaveField(window, "FolderEdit");
-    clickToolButton(window, "ToolButton10");
+    stepForward(window);
     window.close();
     QCOMPARE(window.CatalogueFile->ReadString("Z3", "Folder", ""), QString("D\\E"));
     QCOMPARE(descriptionsUnder(folder.path()), before);
@@ -279,7 +279,7 @@ void TestDescriptions::nextDescriptionIsShownFromItsStart()
     description->moveCursor(QTextCursor::End);
     description->moveCursor(QTextCursor::Up, QTextCursor::KeepAnchor);
     QVERIFY(description->verticalScrollBar()->value() > 0);
-    clickToolButton(window, "ToolButton10");
+    stepForward(window);
     QCOMPARE(description->verticalScrollBar()->value(), 0);
     QVERIFY(!description->textCursor().hasSelection());
     description->setFocus();
@@ -296,11 +296,11 @@ void TestDescriptions::newDescriptionStartsFromTheDefaultFormat()
     folder.makeFolder("B");
     folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=A", "[Z2]", "Titel=B", "Folder=B"}));
     TMQVEdit window;
-    clickToolButton(window, "ToolButton10");
+    stepForward(window);
     auto *description = control<QTextEdit>(&window, "Beskriv");
     description->setFocus();
     QTest::keyClicks(description, "Ny");
-    clickToolButton(window, "ToolButton8");
+    stepBack(window);
     const QByteArray saved = folder.readFile("B/DK.RTF");
     QVERIFY2(saved.contains("\\pard\\f0\\fs16 Ny\\par"), saved.constData());
 }
@@ -336,7 +336,7 @@ void TestDescriptions::savedDescriptionKeepsItsLanguageTags()
     folder.writeFile("Z.MQV", iniBytes({"[Generelt]", "Sprog=" + language, "[Z1]", "Titel=A", "Folder=A", "[Z2]", "Titel=B"}));
     TMQVEdit window;
     typeDescription(window, " igjen");
-    clickToolButton(window, "ToolButton10");
+    stepForward(window);
     const QByteArray saved = folder.readFile("A/" + fileName);
     QVERIFY2(saved.contains(tags), saved.constData());
     QVERIFY2(saved.contains(file.contains("\\lang1044") ? "\\lang1044 Hei igjen\\par" : " igjen\\par"), saved.constData());
@@ -373,7 +373,7 @@ void TestDescriptions::unreadableFileIsShownReadOnlyAndKept()
     clickButton(window, "Fed");
     clickToolButton(window, "BrugNorsk");
     clickToolButton(window, "BrugDansk");
-    clickToolButton(window, "ToolButton10");
+    stepForward(window);
     QVERIFY(!description->isReadOnly());
     QCOMPARE(control<QLabel>(&window, "ZStatusPanel3")->text(), QString("Status"));
     QCOMPARE(control<QLabel>(&window, "ZStatusPanel1")->text(), QString("B\\DK.rtf"));
@@ -412,8 +412,8 @@ void TestDescriptions::unwritableDescriptionIsShownReadOnly()
     typeDescription(window, "Skrevet");
     QVERIFY(!description->document()->isModified());
     MessageBoxAnswer answer(QMessageBox::Ok);
-    clickToolButton(window, "ToolButton10");
-    clickToolButton(window, "ToolButton8");
+    stepForward(window);
+    stepBack(window);
     QVERIFY(window.close());
     QCOMPARE(answer.count(), 0);
     QFile::setPermissions(folder.filePath(readOnly), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -443,7 +443,7 @@ void TestDescriptions::failedSaveIsReportedAndTheTextKept()
         QFile::setPermissions(folder.filePath("A/DK.RTF"), QFile::ReadOwner);
     {
         MessageBoxAnswer answer(QMessageBox::Ok);
-        clickToolButton(window, "ToolButton10");
+        stepForward(window);
         QCOMPARE(answer.count(), 1);
         QCOMPARE(answer.icon(), QMessageBox::Critical);
         QCOMPARE(answer.text(), QString("Unable to write to A\\DK.RTF."));
@@ -493,7 +493,7 @@ void TestDescriptions::deletingLeavesNothingInTheCatalogueTree()
     TMQVEdit window;
     typeDescription(window, " nu");
     MessageBoxAnswer answer(QMessageBox::Ok);
-    clickToolButton(window, "SletRTF");
+    trashDescription(window);
     QCOMPARE(answer.count(), trashed ? 0 : 1);
     if (trashed) {
         QCOMPARE(filesUnder(folder.path()).keys(), QStringList({"Z.MQV"}));
@@ -514,7 +514,7 @@ void TestDescriptions::deleteMovesTheFileToTheTrash()
     folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=A"}));
     TMQVEdit window;
     MessageBoxAnswer answer(QMessageBox::Ok);
-    clickToolButton(window, "SletRTF");
+    trashDescription(window);
     QCOMPARE(answer.count(), 0);
     QVERIFY(!QFile::exists(folder.filePath("A/DK.RTF")));
     QCOMPARE(shownDescription(window), QString());
@@ -528,7 +528,7 @@ void TestDescriptions::deleteWithoutAFileEmptiesTheEditor()
     folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=A"}));
     TMQVEdit window;
     typeDescription(window, "Noget");
-    clickToolButton(window, "SletRTF");
+    trashDescription(window);
     QCOMPARE(shownDescription(window), QString());
     QCOMPARE(filesIn(folder.filePath("A")), QStringList());
 }
@@ -541,14 +541,14 @@ void TestDescriptions::pasteStoresTheFirstLineAndSaves()
     TMQVEdit window;
     typeDescription(window, "Beskrivelse");
     QGuiApplication::clipboard()->setText("F\u00F8rste linje\r\nAnden linje");
-    clickToolButton(window, "Paste");
+    pasteDescription(window);
     QCOMPARE(control<QLineEdit>(&window, "KortTekst")->text(), QString("F\u00F8rste linje"));
     QCOMPARE(window.CatalogueFile->ReadString("Z1", "Global", ""), QString("F\u00F8rste linje"));
     QVERIFY(folder.readFile("A/DK.RTF").contains("Beskrivelse"));
     QCOMPARE(window.CurrentItemNumber, 1);
 
     QGuiApplication::clipboard()->clear();
-    clickToolButton(window, "Paste");
+    pasteDescription(window);
     QCOMPARE(window.CatalogueFile->ReadString("Z1", "Global", "missing"), QString());
 }
 
@@ -589,8 +589,8 @@ void TestDescriptions::pastedRichTextShowsWhatLeavingKeeps()
                  && shown.contains(u"link=https://z-cd.dk/"_qs) && shown.contains(u"super"_qs),
              qPrintable(shown));
 
-    clickToolButton(window, "ToolButton10");
-    clickToolButton(window, "ToolButton8");
+    stepForward(window);
+    stepBack(window);
     QCOMPARE(control<QSpinBox>(&window, "Nummer")->value(), 1);
     QCOMPARE(DocumentDump::describe(*description->document()), shown);
 }

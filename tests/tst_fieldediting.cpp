@@ -202,7 +202,7 @@ void TestFieldEditing::typingPastAnotherItemsFolderRenamesOnlyTheOwnFolder()
     folder.writeFile("Programmer/Skak/DK.RTF", description);
     folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=Skakmester Deluxe", "Folder=Programmer\\Skak"}));
     TMQVEdit window;
-    clickToolButton(window, "NytPunkt");
+    addItem(window);
     typeInto(window, "TitelEdit", "Nyt Program");
     clickButton(window, "OpretNavn");
     typeInto(window, "FolderEdit", "Programmer\\Skakspil");
@@ -232,7 +232,7 @@ void TestFieldEditing::renameOfAFolderHoldingAnotherItemIsRefused()
                                            "Titel=Andet", "Folder=" + storedFolder});
     folder.writeFile("Z.MQV", catalogue);
     TMQVEdit window;
-    clickToolButton(window, "ToolButton10");
+    stepForward(window);
     typeInto(window, "FolderEdit", "Omd\u00F8bt");
     MessageBoxAnswer answer(QMessageBox::Ok);
     clickButton(window, "Omdoeb");
@@ -333,8 +333,8 @@ void TestFieldEditing::fieldsShowOnlyWhatIsStored()
     QTest::keyClick(title, Qt::Key_V, Qt::ControlModifier);
     const QString shown = title->text();
     QCOMPARE(shown, u"Kro L\u00F3dz o ?!"_qs);
-    clickToolButton(window, "ToolButton10");
-    clickToolButton(window, "ToolButton8");
+    stepForward(window);
+    stepBack(window);
     QCOMPARE(title->text(), shown);
     QCOMPARE(window.CatalogueFile->ReadString("Z1", "Titel", ""), shown);
 }

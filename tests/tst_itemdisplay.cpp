@@ -127,7 +127,7 @@ void TestItemDisplay::categoryColourFollowsTheSteppedItem()
         int changes;
     } steps[] = {{WindowColours::black(), 0}, {WindowColours::red(), 1}, {WindowColours::black(), 2}};
     for (const auto &step : steps) {
-        clickToolButton(window, "ToolButton10");
+        stepForward(window);
         QCOMPARE(WindowColours::fontColour(group), step.colour);
         QCOMPARE(changes.count, step.changes);
     }
@@ -409,7 +409,7 @@ void TestItemDisplay::catalogueTurningReadOnlyIsReportedOnce()
     QVERIFY(control<QTextEdit>(&window, "Beskriv")->isReadOnly());
     QTest::keyClicks(control<QTextEdit>(&window, "Beskriv"), "Fra disken");
     for (int item = 0; item < 3; ++item)
-        clickToolButton(window, "ToolButton10");
+        stepForward(window);
     control<QAction>(&window, "S2")->trigger();
     QCOMPARE(control<QLineEdit>(&window, "TitelEdit")->text(), QString("To"));
     QCOMPARE(answer.count(), 1);
@@ -418,7 +418,7 @@ void TestItemDisplay::catalogueTurningReadOnlyIsReportedOnce()
 
     release.dismiss();
     QVERIFY(protect(path, immutable, false));
-    clickToolButton(window, "ToolButton10");
+    stepForward(window);
     QCOMPARE(status->text(), QString("Status"));
     typeInto(window, "TitelEdit", "Nyt");
     QCOMPARE(window.CatalogueFile->ReadString("Z3", "Titel", ""), QString("Nyt"));
@@ -455,8 +455,8 @@ void TestItemDisplay::failedWriteIsReportedOnceAndShowsWhatIsStored()
     QCOMPARE(folder.readFile("disk/Z.MQV"), catalogue);
 
     QFile::remove(folder.filePath("disk/fyld"));
-    clickToolButton(window, "ToolButton10");
-    clickToolButton(window, "ToolButton8");
+    stepForward(window);
+    stepBack(window);
     QCOMPARE(status->text(), QString("Status"));
     title->end(false);
     QTest::keyClicks(title, "Z");

@@ -195,7 +195,7 @@ void TestNavigation::newItemTakesTheFirstFreeNumber()
     TMQVEdit window;
     control<QSpinBox>(&window, "Nummer")->setValue(6);
     control<QSpinBox>(&window, "Nummer")->setValue(5);
-    clickToolButton(window, "NytPunkt");
+    addItem(window);
     checkShown(window, 7);
     QCOMPARE(control<QLineEdit>(&window, "TitelEdit")->text(), QString());
     QCOMPARE(folder.readFile("Z.MQV"), iniBytes({"[Z2]", "Titel=B", "[Z5]", "Titel=E", "Setup=", "[Z6]", "Titel=F",
@@ -207,7 +207,7 @@ void TestNavigation::newItemAtAFreeShownNumber()
     TempFolder folder;
     folder.writeFile("Z.MQV", iniBytes({"[Z5]", "Titel=E"}));
     TMQVEdit window;
-    clickToolButton(window, "NytPunkt");
+    addItem(window);
     checkShown(window, 1);
     QCOMPARE(folder.readFile("Z.MQV"), iniBytes({"[Z5]", "Titel=E", "[Z1]", "Titel="}));
 }
@@ -221,14 +221,14 @@ void TestNavigation::newItemNeverGoesPast70()
     folder.writeFile("Z.MQV", iniBytes(lines));
     TMQVEdit window;
     control<QSpinBox>(&window, "Nummer")->setValue(65);
-    clickToolButton(window, "NytPunkt");
+    addItem(window);
     checkShown(window, 59);
     QVERIFY(!folder.readFile("Z.MQV").contains("[Z71]"));
 
     for (int n = 1; n <= 58; ++n)
         window.CatalogueFile->WriteString(QString("Z%1").arg(n), "Titel", "x");
     const QByteArray full = folder.readFile("Z.MQV");
-    clickToolButton(window, "NytPunkt");
+    addItem(window);
     QCOMPARE(folder.readFile("Z.MQV"), full);
     QCOMPARE(window.CurrentItemNumber, 59);
 }
@@ -242,7 +242,7 @@ void TestNavigation::deleteAsksAndErases()
     TMQVEdit window;
     control<QSpinBox>(&window, "Nummer")->setValue(5);
     MessageBoxAnswer answer(QMessageBox::Ok);
-    clickToolButton(window, "SletPunkt");
+    deleteItem(window);
     QCOMPARE(answer.count(), 1);
     QCOMPARE(answer.text(), QString("Vil du slette programmet Fem ?"));
     QCOMPARE(answer.title(), QString("Slet program 5 ?"));
@@ -254,8 +254,8 @@ void TestNavigation::deleteAsksAndErases()
     QVERIFY(QFileInfo(folder.filePath("Mappe5")).isDir());
 
     // Past a gap, the nearest item below.
-    clickToolButton(window, "SletPunkt");
-    clickToolButton(window, "SletPunkt");
+    deleteItem(window);
+    deleteItem(window);
     QCOMPARE(folder.readFile("Z.MQV"), iniBytes({"[Z1]", "Titel=A"}));
     checkShown(window, 1);
 }
@@ -267,10 +267,10 @@ void TestNavigation::deleteCancelledOrAtItemOneChangesNothing()
     folder.writeFile("Z.MQV", catalogue);
     TMQVEdit window;
     MessageBoxAnswer answer(QMessageBox::Cancel);
-    clickToolButton(window, "SletPunkt");
+    deleteItem(window);
     QCOMPARE(answer.count(), 0);
     control<QSpinBox>(&window, "Nummer")->setValue(3);
-    clickToolButton(window, "SletPunkt");
+    deleteItem(window);
     QCOMPARE(answer.count(), 1);
     QCOMPARE(folder.readFile("Z.MQV"), catalogue);
     checkShown(window, 3);
@@ -282,7 +282,7 @@ void TestNavigation::clearKeepsAnEmptyItem()
     folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Spil=Ja", "Global=g", "Webside=w", "Other=o"}));
     TMQVEdit window;
     MessageBoxAnswer answer(QMessageBox::Ok);
-    clickToolButton(window, "Slet");
+    clearItem(window);
     QCOMPARE(answer.count(), 0);
     QCOMPARE(folder.readFile("Z.MQV"), iniBytes({"[Z1]", "Global="}));
     QVERIFY(!control<QCheckBox>(&window, "Spil")->isChecked());

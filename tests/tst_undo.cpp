@@ -102,12 +102,12 @@ struct StepKind {
 const std::vector<StepKind> &stepKinds()
 {
     static const std::vector<StepKind> kinds = {
-        {"clear", [](TMQVEdit &window, const TempFolder &) { clickToolButton(window, "Slet"); }},
+        {"clear", [](TMQVEdit &window, const TempFolder &) { clearItem(window); }},
         {"delete",
          [](TMQVEdit &window, const TempFolder &) {
              goToItem(window, 2);
              MessageBoxAnswer answer(QMessageBox::Ok);
-             clickToolButton(window, "SletPunkt");
+             deleteItem(window);
          }},
         {"import", [](TMQVEdit &window, const TempFolder &) { clickButton(window, "HentFast"); }},
         {"up", [](TMQVEdit &window, const TempFolder &) { clickButton(window, "KnapOp"); }},
@@ -145,14 +145,14 @@ const std::vector<StepKind> &stepKinds()
         {"description save",
          [](TMQVEdit &window, const TempFolder &) {
              QTest::keyClicks(control<QTextEdit>(&window, "Beskriv"), "Mere: ");
-             clickToolButton(window, "ToolButton10");
+             stepForward(window);
          }},
         {"paste",
          [](TMQVEdit &window, const TempFolder &) {
              QGuiApplication::clipboard()->setText("Nyt kort");
-             clickToolButton(window, "Paste");
+             pasteDescription(window);
          }},
-        {"trash", [](TMQVEdit &window, const TempFolder &) { clickToolButton(window, "SletRTF"); }},
+        {"trash", [](TMQVEdit &window, const TempFolder &) { trashDescription(window); }},
     };
     return kinds;
 }
@@ -194,8 +194,8 @@ void TestUndo::eachKindOfStepIsTakenBackExactly()
     QCOMPARE(treeOf(folder), before);
     QCOMPARE(unexpected.count(), 0);
     // What the window shows is what is stored again: showing it anew writes nothing.
-    clickToolButton(window, "ToolButton10");
-    clickToolButton(window, "ToolButton8");
+    stepForward(window);
+    stepBack(window);
     QCOMPARE(treeOf(folder), before);
 }
 
@@ -226,7 +226,7 @@ void TestUndo::undoOutlivesTheWindow()
     const QByteArray before = folder.readFile("Z.MQV");
     {
         TMQVEdit window;
-        clickToolButton(window, "Slet");
+        clearItem(window);
     }
     const QByteArray cleared = folder.readFile("Z.MQV");
     TMQVEdit window;
@@ -268,7 +268,7 @@ void TestUndo::historyWindowUndoesDownToAStepAndRestoresAnItem()
     typeInto(window, "TitelEdit", "Skakmester");
     leaveField(window, "TitelEdit");
     QTest::mouseClick(control<QCheckBox>(&window, "Galleri"), Qt::LeftButton);
-    clickToolButton(window, "ToolButton10");
+    stepForward(window);
     typeInto(window, "TitelEdit", "Tegnestue");
     leaveField(window, "TitelEdit");
     const QByteArray secondItemChanged = folder.readFile("Z.MQV");
@@ -321,7 +321,7 @@ void TestUndo::readOnlyCatalogueOffersNoUndo()
     prepareCatalogue(folder);
     {
         TMQVEdit window;
-        clickToolButton(window, "Slet");
+        clearItem(window);
     }
     QFile::setPermissions(folder.filePath("Z.MQV"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     TMQVEdit window;

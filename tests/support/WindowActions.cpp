@@ -20,6 +20,46 @@ void clickToolButton(TMQVEdit &window, const QString &actionName)
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
+void stepForward(TMQVEdit &window)
+{
+    clickToolButton(window, QStringLiteral("ToolButton10"));
+}
+
+void stepBack(TMQVEdit &window)
+{
+    clickToolButton(window, QStringLiteral("ToolButton8"));
+}
+
+void clearItem(TMQVEdit &window)
+{
+    clickToolButton(window, QStringLiteral("Slet"));
+}
+
+void addItem(TMQVEdit &window)
+{
+    clickToolButton(window, QStringLiteral("NytPunkt"));
+}
+
+void deleteItem(TMQVEdit &window)
+{
+    clickToolButton(window, QStringLiteral("SletPunkt"));
+}
+
+void pasteDescription(TMQVEdit &window)
+{
+    clickToolButton(window, QStringLiteral("Paste"));
+}
+
+void trashDescription(TMQVEdit &window)
+{
+    clickToolButton(window, QStringLiteral("SletRTF"));
+}
+
+void copyListing(TMQVEdit &window)
+{
+    clickToolButton(window, QStringLiteral("ToolButton2"));
+}
+
 void clickButton(TMQVEdit &window, const QString &buttonName)
 {
     QTest::mouseClick(control<QPushButton>(&window, buttonName), Qt::LeftButton);
