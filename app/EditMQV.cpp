@@ -18,6 +18,7 @@
 #include "files/CatalogueLock.h"
 #include "editor/NeighbourPreparation.h"
 #include "editor/SearchWindow.h"
+#include "editor/WritingAids.h"
 #include "app/WindowColours.h"
 
 #include <QAction>
@@ -187,6 +188,7 @@ TMQVEdit::TMQVEdit(QWidget *parent)
     new ListingCopyNotice(*this);
     new SearchWindow(*this);
     new CatalogueMenu(*this);
+    writingAids_ = new WritingAids(*this);
     FormCreate();
 }
 
