@@ -113,6 +113,24 @@ QMap<Problem::Kind, int> CatalogueReport::problemCounts() const
     return counts;
 }
 
+int CatalogueReport::warningCount() const
+{
+    int count = 0;
+    for (const ItemReport &item : items)
+        count += int(item.warnings.size());
+    return count;
+}
+
+QMap<Problem::Kind, int> CatalogueReport::warningCounts() const
+{
+    QMap<Problem::Kind, int> counts;
+    for (const ItemReport &item : items) {
+        for (const Problem &warning : item.warnings)
+            ++counts[warning.kind];
+    }
+    return counts;
+}
+
 namespace CatalogueCheck {
 
 CatalogueReport run(const QString &fileName, const ItemInspection::Options &options)

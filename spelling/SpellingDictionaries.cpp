@@ -20,21 +20,30 @@ QHash<QString, QString> SpellingDictionaries::platformTags()
             {QStringLiteral("Finsk"), QStringLiteral("fi")}};
 }
 
-// Opened outside the lock, so a language already open is answered while another one loads.
+std::shared_ptr<SpellingDictionaries::Slot> SpellingDictionaries::slot(const QString &language)
+{
+    const QMutexLocker locker(&mutex_);
+    std::shared_ptr<Slot> &slot = slots_[language];
+    if (!slot)
+        slot = std::make_shared<Slot>();
+    return slot;
+}
+
 const Dictionary &SpellingDictionaries::of(const QString &language)
 {
-    if (const Dictionary *open = opened(language))
-        return *open;
-    auto made = std::make_shared<Dictionary>(tags_.value(language));
-    const QMutexLocker locker(&mutex_);
-    std::shared_ptr<Dictionary> &dictionary = opened_[language];
-    if (!dictionary)
-        dictionary = made;
-    return *dictionary;
+    const std::shared_ptr<Slot> languageSlot = slot(language);
+    const QMutexLocker locker(&languageSlot->opening);
+    if (!languageSlot->dictionary)
+        languageSlot->dictionary = std::make_unique<Dictionary>(tags_.value(language));
+    return *languageSlot->dictionary;
 }
 
 const Dictionary *SpellingDictionaries::opened(const QString &language)
 {
-    const QMutexLocker locker(&mutex_);
-    return opened_.value(language).get();
+    const std::shared_ptr<Slot> languageSlot = slot(language);
+    if (!languageSlot->opening.tryLock())
+        return nullptr;
+    const Dictionary *dictionary = languageSlot->dictionary.get();
+    languageSlot->opening.unlock();
+    return dictionary;
 }

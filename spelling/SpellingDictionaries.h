@@ -25,7 +25,14 @@ public:
     const Dictionary *opened(const QString &language);
 
 private:
+    // A language's dictionary is opened once, by the first to ask; others asking meanwhile wait.
+    struct Slot {
+        QMutex opening;
+        std::unique_ptr<Dictionary> dictionary;
+    };
+    std::shared_ptr<Slot> slot(const QString &language);
+
     QHash<QString, QString> tags_;
     QMutex mutex_;
-    QHash<QString, std::shared_ptr<Dictionary>> opened_;
+    QHash<QString, std::shared_ptr<Slot>> slots_;
 };
