@@ -61,13 +61,8 @@ DescriptionSpelling::DescriptionSpelling(TMQVEdit &editor)
     placeMarks();
     editor.Beskriv->viewport()->installEventFilter(this);
     editor.KortTekst->installEventFilter(this);
-    connect(editor.Beskriv->verticalScrollBar(), &QScrollBar::valueChanged, descriptionMarks_, qOverload<>(&QWidget::update));
-    connect(editor.Beskriv->horizontalScrollBar(), &QScrollBar::valueChanged, descriptionMarks_, qOverload<>(&QWidget::update));
-    // A new document, or one filled anew, is laid out in turns; what is in view is marked as it appears.
-    connect(editor.Beskriv->document()->documentLayout(), &QAbstractTextDocumentLayout::update, descriptionMarks_,
-            [this](const QRectF &) { descriptionMarks_->update(); });
-    connect(editor.KortTekst, &QLineEdit::textChanged, shortTextMarks_, qOverload<>(&QWidget::update));
-    connect(editor.KortTekst, &QLineEdit::cursorPositionChanged, shortTextMarks_, qOverload<>(&QWidget::update));
+    // The marks lie over the controls, so whatever the controls repaint of themselves (typing,
+    // scrolling, a new document laid out in turns) repaints the marks above it as well.
     for (QLineEdit *name : {editor.TitelEdit, editor.SetupEdit, editor.RunEdit, editor.EkstraEdit})
         connect(name, &QLineEdit::textChanged, this, &DescriptionSpelling::readItemNames);
     readItemNames();
@@ -230,9 +225,9 @@ QStringList DescriptionSpelling::markedShortTextWords() const
 
 void DescriptionSpelling::readItemNames()
 {
-    known_.setItemNames({editor_.TitelEdit->text(), editor_.SetupEdit->text(), editor_.RunEdit->text(),
-                         editor_.EkstraEdit->text()});
-    refresh();
+    if (known_.setItemNames({editor_.TitelEdit->text(), editor_.SetupEdit->text(), editor_.RunEdit->text(),
+                             editor_.EkstraEdit->text()}))
+        refresh();
 }
 
 void DescriptionSpelling::placeMarks()

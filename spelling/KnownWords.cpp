@@ -61,19 +61,23 @@ void KnownWords::ignore(const QString &word)
     ignored_.insert(key(word));
 }
 
-void KnownWords::setItemNames(const QStringList &names)
+bool KnownWords::setItemNames(const QStringList &names)
 {
-    itemWords_.clear();
+    QSet<QString> words;
     static const QRegularExpression separators(QStringLiteral("[^\\w'\\x{2019}-]+"),
                                                QRegularExpression::UseUnicodePropertiesOption);
     for (const QString &name : names) {
         for (const QString &word : name.split(separators, Qt::SkipEmptyParts)) {
-            itemWords_.insert(key(word));
+            words.insert(key(word));
             // A hyphenated name also names its parts.
             for (const QString &part : word.split(QLatin1Char('-'), Qt::SkipEmptyParts))
-                itemWords_.insert(key(part));
+                words.insert(key(part));
         }
     }
+    if (words == itemWords_)
+        return false;
+    itemWords_ = words;
+    return true;
 }
 
 bool KnownWords::contains(const QString &word) const

@@ -18,8 +18,9 @@ public:
     // Adds the word to the word list on disk; false when it cannot be written.
     bool addToWordList(const QString &word);
     void ignore(const QString &word);
-    // The texts naming the item (its title, its file names), split into their words.
-    void setItemNames(const QStringList &names);
+    // The texts naming the item (its title, its file names), split into their words; whether
+    // that changed the words known.
+    bool setItemNames(const QStringList &names);
 
     bool contains(const QString &word) const;
 
