@@ -114,6 +114,17 @@ QString figure(int value, const QString &label, const QString &tone = QString())
         .arg(tone, QString::number(value), escaped(label));
 }
 
+QString countsTable(const QMap<Problem::Kind, int> &counts, const QString &kind)
+{
+    QString html = QStringLiteral("<table class=\"counts %1\">").arg(kind);
+    for (auto count = counts.cbegin(); count != counts.cend(); ++count) {
+        html += QStringLiteral("<tr data-code=\"%1\"><td class=\"n\">%2</td><td>%3</td></tr>")
+                    .arg(Problem{count.key(), {}}.code(), QString::number(count.value()),
+                         escaped(Problem::summary(count.key())));
+    }
+    return html + QStringLiteral("</table>");
+}
+
 QString summary(const CatalogueReport &report)
 {
     int itemsWithProblems = 0;
@@ -135,25 +146,10 @@ QString summary(const CatalogueReport &report)
     const QMap<Problem::Kind, int> counts = report.problemCounts();
     if (counts.isEmpty())
         html += QStringLiteral("<p class=\"all-good\">Ingen problemer fundet.</p>");
-    else {
-        html += QStringLiteral("<table class=\"counts problem-counts\">");
-        for (auto count = counts.cbegin(); count != counts.cend(); ++count) {
-            html += QStringLiteral("<tr data-code=\"%1\"><td class=\"n\">%2</td><td>%3</td></tr>")
-                        .arg(Problem{count.key(), {}}.code(), QString::number(count.value()),
-                             escaped(Problem::summary(count.key())));
-        }
-        html += QStringLiteral("</table>");
-    }
-    const QMap<Problem::Kind, int> warnings = report.warningCounts();
-    if (!warnings.isEmpty()) {
-        html += QStringLiteral("<table class=\"counts warning-counts\">");
-        for (auto count = warnings.cbegin(); count != warnings.cend(); ++count) {
-            html += QStringLiteral("<tr data-code=\"%1\"><td class=\"n\">%2</td><td>%3</td></tr>")
-                        .arg(Problem{count.key(), {}}.code(), QString::number(count.value()),
-                             escaped(Problem::summary(count.key())));
-        }
-        html += QStringLiteral("</table>");
-    }
+    else
+        html += countsTable(counts, QStringLiteral("problem-counts"));
+    if (const QMap<Problem::Kind, int> warnings = report.warningCounts(); !warnings.isEmpty())
+        html += countsTable(warnings, QStringLiteral("warning-counts"));
     html += QStringLiteral("</div>");
 
     html += QStringLiteral("<div><h2>Punkter pr. kategori</h2><table class=\"counts category-counts\">");
