@@ -6,10 +6,12 @@
 #include "catalogue/ProfileSnapshot.h"
 #include "app/TitleWidth.h"
 #include "check/LayoutFindings.h"
+#include "spelling/SpellingDictionaries.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QThreadPool>
 #include <QtConcurrent/QtConcurrentMap>
 
 #include <functional>
@@ -168,6 +170,17 @@ CatalogueReport run(const QString &fileName, const ItemInspection::Options &opti
         itemOptions.languages = {DescriptionLanguages::fromSetting(setting)};
     }
     report.languages = itemOptions.languages;
+
+    // A dictionary takes long to open, and an item waits for its languages' ones: all of them are
+    // opened at once, beside the reading of the first items.
+    QThreadPool opening;
+    opening.setMaxThreadCount(int(itemOptions.languages.size()));
+    if (itemOptions.dictionaries) {
+        for (DescriptionLanguage language : itemOptions.languages)
+            opening.start([dictionaries = itemOptions.dictionaries, language] {
+                dictionaries->of(DescriptionLanguages::info(language).setting);
+            });
+    }
 
     // The items' files are independent of each other: every core reads and decodes its share.
     const std::function<ItemReport(int)> inspect = [&](int number) {
