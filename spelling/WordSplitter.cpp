@@ -1,5 +1,7 @@
 #include "spelling/WordSplitter.h"
 
+#include <algorithm>
+
 namespace {
 
 bool isApostrophe(QChar c)
