@@ -19,6 +19,7 @@
 #include "files/CatalogueLock.h"
 #include "editor/NeighbourPreparation.h"
 #include "editor/SearchWindow.h"
+#include "editor/WritingAids.h"
 #include "app/WindowColours.h"
 
 #include <QAction>
@@ -192,6 +193,7 @@ TMQVEdit::TMQVEdit(QWidget *parent)
     new ListingCopyNotice(*this);
     new SearchWindow(*this);
     new CatalogueMenu(*this);
+    writingAids_ = new WritingAids(*this);
     FormCreate();
 }
 

@@ -39,6 +39,7 @@ class QStatusBar;
 class QTextCharFormat;
 class QToolBar;
 class ScrollingClientArea;
+class WritingAids;
 
 // The editor's one window. Controls are listed in the order the window is defined; every handler
 // of the item operations lives in editor/, one file per concern.
@@ -404,4 +405,6 @@ private:
     // A write to the catalogue failed: the window goes back to what is stored.
     bool showStoredItem_ = false;
     QList<QAction *> categoryClearEntries_;
+    // Spell checking and the comparison window.
+    WritingAids *writingAids_ = nullptr;
 };

@@ -1,4 +1,6 @@
 #include "app/EditMQV.h"
+#include "editor/DescriptionSpelling.h"
+#include "editor/WritingAids.h"
 
 #include "app/DescriptionEdit.h"
 #include "app/NumberSpinEdit.h"
@@ -137,7 +139,10 @@ void TMQVEdit::connectHandlers()
             recovery_->drop();
     });
     connect(Beskriv, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &position) { RTFMenu->popup(Beskriv->viewport()->mapToGlobal(position)); });
+            [this](const QPoint &position) {
+                writingAids_->spelling().offerCorrections(*RTFMenu, position);
+                RTFMenu->popup(Beskriv->viewport()->mapToGlobal(position));
+            });
 }
 
 bool TMQVEdit::eventFilter(QObject *watched, QEvent *event)

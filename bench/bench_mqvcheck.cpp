@@ -10,6 +10,7 @@
 #include "check/TableReport.h"
 #include "description/DescriptionLanguage.h"
 #include "description/RtfWriter.h"
+#include "spelling/SpellingDictionaries.h"
 
 #include <benchmark/benchmark.h>
 
@@ -153,6 +154,30 @@ void checkAsTable(benchmark::State &state)
     }
 }
 
+// As the program runs it: the dictionaries are opened anew for every check.
+void checkAsTableWithSpelling(benchmark::State &state)
+{
+    for (auto _ : state) {
+        ItemInspection::Options options;
+        options.dictionaries = std::make_shared<SpellingDictionaries>();
+        const CatalogueReport report = CatalogueCheck::run(Catalogue::fileName(), options);
+        benchmark::DoNotOptimize(TableReport::write(report, false));
+    }
+}
+
+// The same with the dictionaries open already: the words' own cost.
+void checkAsTableWithOpenDictionaries(benchmark::State &state)
+{
+    ItemInspection::Options options;
+    options.dictionaries = std::make_shared<SpellingDictionaries>();
+    for (const DescriptionLanguageInfo &language : DescriptionLanguages::all())
+        options.dictionaries->of(language.setting);
+    for (auto _ : state) {
+        const CatalogueReport report = CatalogueCheck::run(Catalogue::fileName(), options);
+        benchmark::DoNotOptimize(TableReport::write(report, false));
+    }
+}
+
 void checkAsProofSheet(benchmark::State &state)
 {
     ItemInspection::Options options;
@@ -168,6 +193,8 @@ void checkAsProofSheet(benchmark::State &state)
 BENCHMARK(readAllFiles)->Name("read every file")->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK(decodeEveryScreenshot)->Name("decode every screenshot, one core")->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK(checkAsTable)->Name("mqvcheck table")->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(checkAsTableWithOpenDictionaries)->Name("mqvcheck table, spelling, dictionaries open")->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(checkAsTableWithSpelling)->Name("mqvcheck table, spelling")->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK(checkAsProofSheet)->Name("mqvcheck --html")->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -194,6 +221,8 @@ public:
         ratio("decode every screenshot, one core", "read every file");
         ratio("mqvcheck table", "read every file");
         ratio("mqvcheck --html", "read every file");
+        ratio("mqvcheck table, spelling", "mqvcheck table");
+        ratio("mqvcheck table, spelling, dictionaries open", "mqvcheck table");
     }
 
 private:

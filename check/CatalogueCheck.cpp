@@ -6,10 +6,12 @@
 #include "catalogue/ProfileSnapshot.h"
 #include "app/TitleWidth.h"
 #include "check/LayoutFindings.h"
+#include "spelling/SpellingDictionaries.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QThreadPool>
 #include <QtConcurrent/QtConcurrentMap>
 
 #include <functional>
@@ -113,6 +115,24 @@ QMap<Problem::Kind, int> CatalogueReport::problemCounts() const
     return counts;
 }
 
+int CatalogueReport::warningCount() const
+{
+    int count = 0;
+    for (const ItemReport &item : items)
+        count += int(item.warnings.size());
+    return count;
+}
+
+QMap<Problem::Kind, int> CatalogueReport::warningCounts() const
+{
+    QMap<Problem::Kind, int> counts;
+    for (const ItemReport &item : items) {
+        for (const Problem &warning : item.warnings)
+            ++counts[warning.kind];
+    }
+    return counts;
+}
+
 namespace CatalogueCheck {
 
 CatalogueReport run(const QString &fileName, const ItemInspection::Options &options)
@@ -150,6 +170,17 @@ CatalogueReport run(const QString &fileName, const ItemInspection::Options &opti
         itemOptions.languages = {DescriptionLanguages::fromSetting(setting)};
     }
     report.languages = itemOptions.languages;
+
+    // A dictionary takes long to open, and an item waits for its languages' ones: all of them are
+    // opened at once, beside the reading of the first items.
+    QThreadPool opening;
+    opening.setMaxThreadCount(int(itemOptions.languages.size()));
+    if (itemOptions.dictionaries) {
+        for (DescriptionLanguage language : itemOptions.languages)
+            opening.start([dictionaries = itemOptions.dictionaries, language] {
+                dictionaries->of(DescriptionLanguages::info(language).setting);
+            });
+    }
 
     // The items' files are independent of each other: every core reads and decodes its share.
     const std::function<ItemReport(int)> inspect = [&](int number) {

@@ -24,6 +24,8 @@ struct CatalogueReport {
     int problemCount() const;
     // How often each kind of problem occurs, in the order of the kinds.
     QMap<Problem::Kind, int> problemCounts() const;
+    int warningCount() const;
+    QMap<Problem::Kind, int> warningCounts() const;
 };
 
 // Checks every item of the catalogue by the editor's rules. Runs in the current folder, which

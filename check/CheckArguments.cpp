@@ -72,6 +72,8 @@ CheckArguments CheckArguments::read(const QStringList &arguments)
             version = true;
         } else if (argument == QLatin1String("--json")) {
             read.json = true;
+        } else if (argument == QLatin1String("--no-spelling")) {
+            read.spelling = false;
         } else if (argument == QLatin1String("--edition")) {
             edition = true;
         } else if (name == QLatin1String("--html")) {
@@ -121,11 +123,15 @@ QString CheckArguments::helpText()
         "                       Dansk, Norsk, Svensk, Finsk (som standard alle fire).\n"
         "  --edition            Tjek kun beskrivelserne på udgavens eget sprog, det som\n"
         "                       »Sprog« i [Generelt] vælger.\n"
+        "  --no-spelling        Tjek hverken stavningen eller om sprogene følges ad.\n"
         "  -h, --help           Vis denne hjælp.\n"
         "  -v, --version        Vis programmets version.\n"
         "\n"
         "Argumenter:\n"
         "  KATALOG              Katalogfilen eller mappen med Z.MQV; ellers den aktuelle mappe.\n"
+        "\n"
+        "Ukendte ord og sprog, der ikke følges ad, er advarsler: de vises og tælles, men\n"
+        "giver ikke i sig selv status 1.\n"
         "\n"
         "Afslutningsstatus: 0 intet galt, 1 problemer fundet, 2 kataloget kunne ikke læses,\n"
         "siden ikke skrives, eller tilvalgene var forkerte.\n");

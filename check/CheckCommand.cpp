@@ -6,6 +6,7 @@
 #include "check/JsonReport.h"
 #include "check/ProofSheet.h"
 #include "check/TableReport.h"
+#include "spelling/SpellingDictionaries.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -94,6 +95,10 @@ int run(const QStringList &commandLine, std::FILE *out, std::FILE *err)
         ItemInspection::Options options;
         options.proofSheet = !htmlPath.isEmpty();
         options.languages = arguments.languages;
+        if (arguments.spelling) {
+            options.dictionaries = std::make_shared<SpellingDictionaries>();
+            options.knownWords.readWordList();
+        }
         report = CatalogueCheck::run(location.fileName, options);
     } else {
         report.catalogueFile = QDir(location.folder).absoluteFilePath(location.fileName.mid(2)); // without ".\"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QTextCharFormat>
 
 class QTextDocument;
 
@@ -10,6 +11,9 @@ namespace DescriptionHtml {
 
 // Font families a browser may not have fall back to a sans-serif face, as the editor's
 // stand-ins do, instead of to the browser's default serif.
+// Words given this format come out as <span class="unknown-word">, for the page to underline
+// as the editor does.
+QTextCharFormat unknownWordMark();
 QString fragment(const QTextDocument &document);
 
 } // namespace DescriptionHtml

@@ -6,6 +6,10 @@
 #include "catalogue/ProfileSnapshot.h"
 #include "app/TitleWidth.h"
 #include "check/DescriptionHtml.h"
+#include "check/ReportTerms.h"
+#include "check/SpellingFindings.h"
+#include "spelling/SpellingDictionaries.h"
+#include "spelling/WordSplitter.h"
 #include "description/DescriptionFile.h"
 #include "description/RtfReader.h"
 
@@ -108,7 +112,7 @@ std::optional<QString> textForFirstWords(const QByteArray &bytes)
 }
 
 DescriptionReport inspectDescription(const QString &folder, const DescriptionLanguageInfo &language,
-                                     const ItemInspection::Options &options)
+                                     const ItemInspection::Options &options, const KnownWords &known)
 {
     DescriptionReport report;
     report.language = language.language;
@@ -121,7 +125,7 @@ DescriptionReport inspectDescription(const QString &folder, const DescriptionLan
     QTextDocument document;
     std::optional<QString> text;
     if (file.reading == DescriptionFile::Reading::Read) {
-        if (options.proofSheet) {
+        if (options.proofSheet || options.dictionaries) {
             if (RtfReader::read(file.bytes, document))
                 text = document.toPlainText().simplified();
         } else {
@@ -134,6 +138,11 @@ DescriptionReport inspectDescription(const QString &folder, const DescriptionLan
     }
     report.state = text->isEmpty() ? DescriptionReport::State::Empty : DescriptionReport::State::Present;
     report.firstWords = firstWords(*text);
+    if (options.dictionaries) {
+        report.wordCount = WordSplitter::wordCount(*text);
+        report.unknownWords = SpellingFindings::unknownWords(document, options.dictionaries->of(language.setting), known,
+                                                             options.proofSheet);
+    }
     if (options.proofSheet && !text->isEmpty())
         report.html = DescriptionHtml::fragment(document);
     return report;
@@ -212,27 +221,20 @@ ItemReport inspect(const ProfileSnapshot &catalogue, int number, const Options &
         return report;
     report.screenshot = inspectScreenshot(report.folder, options);
     report.icon = inspectIcon(report.folder, options);
+    KnownWords known = options.knownWords;
+    known.setItemNames({report.title, report.files[0].name, report.files[1].name, report.files[2].name});
     for (const DescriptionLanguageInfo &language : DescriptionLanguages::all()) {
         if (options.languages.contains(language.language))
-            report.descriptions[std::size_t(language.language)] = inspectDescription(report.folder, language, options);
+            report.descriptions[std::size_t(language.language)] = inspectDescription(report.folder, language, options, known);
     }
+    if (options.dictionaries)
+        SpellingFindings::addWarnings(report);
     return report;
 }
 
 } // namespace ItemInspection
 
 namespace {
-
-QString languageAdjective(DescriptionLanguage language)
-{
-    switch (language) {
-    case DescriptionLanguage::Dansk: return QStringLiteral("danske");
-    case DescriptionLanguage::Norsk: return QStringLiteral("norske");
-    case DescriptionLanguage::Svensk: return QStringLiteral("svenske");
-    case DescriptionLanguage::Finsk: return QStringLiteral("finske");
-    }
-    return QString();
-}
 
 Problem::Kind missingFileKind(TextKey key)
 {
@@ -276,7 +278,7 @@ void addFolderProblems(ItemReport &report)
     for (const DescriptionReport &description : report.descriptions) {
         if (!description.checked)
             continue;
-        const QStringList arguments = {languageAdjective(description.language), description.fileName};
+        const QStringList arguments = {ReportTerms::languageAdjective(description.language), description.fileName};
         switch (description.state) {
         case DescriptionReport::State::Missing: problems.append({Problem::Kind::DescriptionMissing, arguments}); break;
         case DescriptionReport::State::Unreadable: problems.append({Problem::Kind::DescriptionUnreadable, arguments}); break;

@@ -2,9 +2,14 @@
 
 #include "check/ItemReport.h"
 
+#include "spelling/KnownWords.h"
+
 #include <QSize>
 
+#include <memory>
+
 class ProfileSnapshot;
+class SpellingDictionaries;
 
 // Reads one item and its files the way the editor shows it. Safe to run for several items at
 // once: it touches no fonts and writes nothing.
@@ -20,6 +25,10 @@ struct Options {
     // For a whole catalogue, none means the edition's own, as its language setting selects it.
     QList<DescriptionLanguage> languages = {DescriptionLanguage::Dansk, DescriptionLanguage::Norsk,
                                             DescriptionLanguage::Svensk, DescriptionLanguage::Finsk};
+    // The descriptions' spelling and whether their lengths keep step, which reads each whole;
+    // neither without dictionaries. The known words are the user's word list.
+    std::shared_ptr<SpellingDictionaries> dictionaries;
+    KnownWords knownWords;
 };
 
 // Everything but the problems and the findings that need other items (shared folders, the

@@ -41,6 +41,8 @@ struct DescriptionReport {
     State state = State::Missing;
     QString firstWords;
     QString html;      // the formatted text as an HTML fragment; empty unless asked for
+    int wordCount = 0;
+    QStringList unknownWords;  // each once, in the order first met; empty unless spelling is checked
 };
 
 struct ItemReport {
@@ -70,6 +72,7 @@ struct ItemReport {
     QStringList differsFromFixed;  // key names
 
     QList<Problem> problems;
+    QList<Problem> warnings;  // spelling and the languages' balance
 
     bool titleTooWide() const { return titleWidth && *titleWidth > TitleWidth::limit; }
 };

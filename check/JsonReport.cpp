@@ -52,8 +52,11 @@ QJsonObject itemJson(const ItemReport &item)
             continue;
         QJsonObject object{{QStringLiteral("file"), description.fileName},
                            {QStringLiteral("state"), ReportTerms::code(description.state)}};
-        if (description.state == DescriptionReport::State::Present)
+        if (description.state == DescriptionReport::State::Present) {
             object.insert(QStringLiteral("firstWords"), description.firstWords);
+            object.insert(QStringLiteral("wordCount"), description.wordCount);
+            object.insert(QStringLiteral("unknownWords"), QJsonArray::fromStringList(description.unknownWords));
+        }
         descriptions.insert(ReportTerms::languageName(description.language), object);
     }
     QJsonArray flags;
@@ -86,6 +89,7 @@ QJsonObject itemJson(const ItemReport &item)
         {QStringLiteral("sharesFolderWith"), numbersJson(item.sharesFolderWith)},
         {QStringLiteral("differsFromFixed"), QJsonArray::fromStringList(item.differsFromFixed)},
         {QStringLiteral("problems"), problemsJson(item.problems)},
+        {QStringLiteral("warnings"), problemsJson(item.warnings)},
     };
     if (item.titleWidth)
         object.insert(QStringLiteral("titleWidth"), *item.titleWidth);
@@ -116,6 +120,7 @@ QByteArray write(const CatalogueReport &report)
     root.insert(QStringLiteral("sectionsNotItems"), QJsonArray::fromStringList(report.sectionsNotItems));
     root.insert(QStringLiteral("duplicateSections"), QJsonArray::fromStringList(report.duplicateSections));
     root.insert(QStringLiteral("problemCount"), report.problemCount());
+    root.insert(QStringLiteral("warningCount"), report.warningCount());
     root.insert(QStringLiteral("problems"), problemsJson(report.problems));
     root.insert(QStringLiteral("items"), items);
     return QJsonDocument(root).toJson();

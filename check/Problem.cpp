@@ -63,6 +63,11 @@ const QList<KindText> &kindTexts()
          "Afsnittet [%1] læses ikke: editoren kender kun punkterne Z1 til Z70"},
         {Problem::Kind::DuplicateSection, "duplicate-section", "Afsnit står to gange",
          "Afsnittet [%1] står to gange; editoren læser kun det første"},
+        {Problem::Kind::UnknownWords, "unknown-words", "Ukendte ord", "Ukendte ord i den %1 beskrivelse: %2"},
+        {Problem::Kind::LanguageWithoutText, "language-without-text", "Sprog uden tekst",
+         "Den %1 beskrivelse har ingen tekst, men andre sprog har"},
+        {Problem::Kind::LanguageCutShort, "language-cut-short", "Sprog med under halvt så mange ord",
+         "Den %1 beskrivelse har %2 ord, under halvdelen af de %3 i den længste"},
     };
     return texts;
 }
@@ -93,6 +98,11 @@ QString filledIn(const QString &pattern, const QStringList &arguments)
 }
 
 } // namespace
+
+bool Problem::isWarning() const
+{
+    return kind == Kind::UnknownWords || kind == Kind::LanguageWithoutText || kind == Kind::LanguageCutShort;
+}
 
 QString Problem::code() const
 {

@@ -35,12 +35,17 @@ struct Problem {
         FixedItemMissing,
         SectionNotAnItem,
         DuplicateSection,
+        // Warnings: shown and counted, but no reason by themselves to hold the disc back.
+        UnknownWords,
+        LanguageWithoutText,
+        LanguageCutShort,
     };
 
     Kind kind;
     // What the text names, in order: a file, a key and its value, a language, item numbers.
     QStringList arguments;
 
+    bool isWarning() const;
     // A stable name for scripts ("title-too-wide").
     QString code() const;
     // A sentence in plain Danish.

@@ -69,6 +69,8 @@ ul.problems { margin: 12px 0 0; padding: 8px 12px 8px 30px; background: #fff1f1;
 .description .state { color: var(--red); font-weight: bold; }
 .rtf { max-height: 15em; overflow: auto; font-family: "MS Sans Serif", "Liberation Sans", Arial, sans-serif; }
 .rtf p { margin: 0; }
+.unknown-word { text-decoration: underline wavy #ff0000; text-decoration-skip-ink: none; }
+ul.warnings { margin: 8px 0 0; padding: 6px 12px 6px 30px; background: #fff8e1; border-radius: 6px; color: #7a5600; }
 footer { color: var(--muted); font-size: 12px; text-align: center; margin-top: 8px; }
 @media print {
   @page { size: A4; margin: 10mm; }
@@ -112,6 +114,17 @@ QString figure(int value, const QString &label, const QString &tone = QString())
         .arg(tone, QString::number(value), escaped(label));
 }
 
+QString countsTable(const QMap<Problem::Kind, int> &counts, const QString &kind)
+{
+    QString html = QStringLiteral("<table class=\"counts %1\">").arg(kind);
+    for (auto count = counts.cbegin(); count != counts.cend(); ++count) {
+        html += QStringLiteral("<tr data-code=\"%1\"><td class=\"n\">%2</td><td>%3</td></tr>")
+                    .arg(Problem{count.key(), {}}.code(), QString::number(count.value()),
+                         escaped(Problem::summary(count.key())));
+    }
+    return html + QStringLiteral("</table>");
+}
+
 QString summary(const CatalogueReport &report)
 {
     int itemsWithProblems = 0;
@@ -125,6 +138,7 @@ QString summary(const CatalogueReport &report)
     html += figure(report.highestItemNumber, QStringLiteral("højeste nummer"));
     html += figure(total, QStringLiteral("problemer"), total ? QStringLiteral("bad") : QStringLiteral("good"));
     html += figure(itemsWithProblems, QStringLiteral("punkter med problemer"), itemsWithProblems ? QStringLiteral("bad") : QStringLiteral("good"));
+    html += figure(report.warningCount(), QStringLiteral("advarsler"));
     html += QStringLiteral("</div><p>Fast.MQV: %1</p></div>")
                 .arg(report.fixedCatalogue ? QStringLiteral("punkt 24–42 er sammenlignet") : QStringLiteral("findes ikke"));
 
@@ -132,15 +146,10 @@ QString summary(const CatalogueReport &report)
     const QMap<Problem::Kind, int> counts = report.problemCounts();
     if (counts.isEmpty())
         html += QStringLiteral("<p class=\"all-good\">Ingen problemer fundet.</p>");
-    else {
-        html += QStringLiteral("<table class=\"counts problem-counts\">");
-        for (auto count = counts.cbegin(); count != counts.cend(); ++count) {
-            html += QStringLiteral("<tr data-code=\"%1\"><td class=\"n\">%2</td><td>%3</td></tr>")
-                        .arg(Problem{count.key(), {}}.code(), QString::number(count.value()),
-                             escaped(Problem::summary(count.key())));
-        }
-        html += QStringLiteral("</table>");
-    }
+    else
+        html += countsTable(counts, QStringLiteral("problem-counts"));
+    if (const QMap<Problem::Kind, int> warnings = report.warningCounts(); !warnings.isEmpty())
+        html += countsTable(warnings, QStringLiteral("warning-counts"));
     html += QStringLiteral("</div>");
 
     html += QStringLiteral("<div><h2>Punkter pr. kategori</h2><table class=\"counts category-counts\">");
@@ -268,6 +277,12 @@ QString card(const ItemReport &item)
         html += QStringLiteral("<ul class=\"problems\">");
         for (const Problem &problem : item.problems)
             html += QStringLiteral("<li data-code=\"%1\">%2</li>").arg(problem.code(), escaped(problem.text()));
+        html += QStringLiteral("</ul>");
+    }
+    if (!item.warnings.isEmpty()) {
+        html += QStringLiteral("<ul class=\"warnings\">");
+        for (const Problem &warning : item.warnings)
+            html += QStringLiteral("<li class=\"warning\" data-code=\"%1\">%2</li>").arg(warning.code(), escaped(warning.text()));
         html += QStringLiteral("</ul>");
     }
     return html + descriptions(item) + QStringLiteral("</article>\n");

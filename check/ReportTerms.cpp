@@ -80,4 +80,15 @@ QString languageName(DescriptionLanguage language)
     return DescriptionLanguages::info(language).setting;
 }
 
+QString languageAdjective(DescriptionLanguage language)
+{
+    switch (language) {
+    case DescriptionLanguage::Dansk: return QStringLiteral("danske");
+    case DescriptionLanguage::Norsk: return QStringLiteral("norske");
+    case DescriptionLanguage::Svensk: return QStringLiteral("svenske");
+    case DescriptionLanguage::Finsk: return QStringLiteral("finske");
+    }
+    return QString();
+}
+
 } // namespace ReportTerms

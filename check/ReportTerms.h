@@ -20,5 +20,6 @@ QString danish(PictureReport::State state);
 QString danish(DescriptionReport::State state);
 QString fileRole(TextKey key);       // "Installation", "Program", "Ekstra"
 QString languageName(DescriptionLanguage language);  // "Dansk" ...
+QString languageAdjective(DescriptionLanguage language);  // "danske" ...
 
 } // namespace ReportTerms

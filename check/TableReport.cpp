@@ -6,7 +6,7 @@
 
 namespace {
 
-enum class Tone { Plain, Good, Danish, Bad, Dim };
+enum class Tone { Plain, Good, Danish, Bad, Dim, Warning };
 
 class Table {
 public:
@@ -44,6 +44,7 @@ private:
         case Tone::Danish: code = "34"; break;
         case Tone::Bad: code = "1;31"; break;
         case Tone::Dim: code = "2"; break;
+        case Tone::Warning: code = "33"; break;
         }
         return QStringLiteral("\x1b[%1m").arg(QLatin1String(code)) + text + QStringLiteral("\x1b[0m");
     }
@@ -84,7 +85,13 @@ void descriptionCell(Table &table, const DescriptionReport &description)
     case DescriptionReport::State::Missing: table.cell(QStringLiteral("--"), 3, Tone::Bad); break;
     case DescriptionReport::State::Unreadable: table.cell(QStringLiteral("??"), 3, Tone::Bad); break;
     case DescriptionReport::State::Empty: table.cell(QStringLiteral("0"), 3, Tone::Bad); break;
-    case DescriptionReport::State::Present: table.cell(QStringLiteral("ok"), 3, Tone::Good); break;
+    case DescriptionReport::State::Present:
+        // Words no dictionary knows are counted in the language's column.
+        if (description.unknownWords.isEmpty())
+            table.cell(QStringLiteral("ok"), 3, Tone::Good);
+        else
+            table.cell(QString::number(description.unknownWords.size()), 3, Tone::Warning);
+        break;
     }
 }
 
@@ -110,6 +117,8 @@ void itemLine(Table &table, const ItemReport &item)
     table.line();
     for (const Problem &problem : item.problems)
         table.line(QStringLiteral("      ! ") + problem.text(), Tone::Bad);
+    for (const Problem &warning : item.warnings)
+        table.line(QStringLiteral("      ~ ") + warning.text(), Tone::Warning);
 }
 
 } // namespace
@@ -157,11 +166,16 @@ QByteArray write(const CatalogueReport &report, bool coloured)
     const QMap<Problem::Kind, int> counts = report.problemCounts();
     for (auto count = counts.cbegin(); count != counts.cend(); ++count)
         table.line(QStringLiteral("%1  %2").arg(count.value(), 3).arg(Problem::summary(count.key())));
+    const QMap<Problem::Kind, int> warnings = report.warningCounts();
+    for (auto count = warnings.cbegin(); count != warnings.cend(); ++count)
+        table.line(QStringLiteral("%1  %2").arg(count.value(), 3).arg(Problem::summary(count.key())), Tone::Warning);
     const int total = report.problemCount();
     if (total == 0)
         table.line(QStringLiteral("Ingen problemer."), Tone::Good);
     else
         table.line(QStringLiteral("%1 problemer i alt.").arg(total), Tone::Bad);
+    if (const int warned = report.warningCount())
+        table.line(QStringLiteral("%1 advarsler (ukendte ord, sprog der ikke følges ad).").arg(warned), Tone::Warning);
     return table.bytes();
 }
 

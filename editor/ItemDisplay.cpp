@@ -1,4 +1,5 @@
 #include "app/EditMQV.h"
+#include "editor/WritingAids.h"
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueItem.h"
@@ -113,6 +114,7 @@ void TMQVEdit::ShowItem()
 
     showItemCounter();
     showApplicationTitle();
+    writingAids_->itemShown();
     queueNeighbourPreparation();
 }
 

@@ -32,6 +32,7 @@ private slots:
     void writesNothingButItsOutput();
     void tableIsColouredOnlyOnATerminal();
     void proofSheetHasACardPerItem();
+    void warnsOfUnknownWordsAndLanguagesOutOfStep();
 };
 
 namespace {
@@ -486,6 +487,36 @@ void TestMqvCheck::proofSheetHasACardPerItem()
     QVERIFY(cards[3].contains(R"(<span class="no-category">)"));
 
     QVERIFY(page.contains(R"(<tr data-code="description-missing"><td class="n">3</td>)"));
+}
+
+// Words no dictionary knows and languages left behind are warnings: listed, counted and
+// underlined on the proof sheet, but the check of an item otherwise clean still passes.
+void TestMqvCheck::warnsOfUnknownWordsAndLanguagesOutOfStep()
+{
+    TempFolder folder;
+    writeCatalogue(folder, withKey("Titel=Skakmester"), {},
+                   {{itemFolder + "DK.RTF", rtf("Skakmester l\\'e6rer dig at spille skak, trin for trin, med "
+                                                "hj\\'e6lp fra en tr\\'e6ner og mange opgaver")},
+                    {itemFolder + "No.RTF", rtf("Skakmester l\\'e6rer deg \\'e5 spille sjakk, trinn for trinn, med "
+                                                "hjelp fra en trenner og mange oppgaver")},
+                    {itemFolder + "Sv.RTF", rtf("Skakmester l\\'e4r dig spela schack")},
+                    {itemFolder + "Fi.RTF", rtf("Skakmester")}});
+    const CheckRun run = runCheck({"--json", "--html", "ark.html", catalogueFolder}, folder.path());
+    QCOMPARE(run.exitCode, 0);
+    const QJsonObject report = run.json();
+    const QJsonObject item = report.value("items").toArray().first().toObject();
+    QCOMPARE(compact(field(item, "descriptions.Dansk.unknownWords")), R"([])");
+    QCOMPARE(compact(field(item, "descriptions.Norsk.unknownWords")), R"(["trenner"])");
+    QCOMPARE(problemCodes(item.value("warnings").toArray()),
+             (QStringList{"unknown-words", "language-cut-short", "language-cut-short"}));
+    QCOMPARE(report.value("warningCount").toInt(), 3);
+    QCOMPARE(report.value("problemCount").toInt(), 0);
+    const QString page = QString::fromUtf8(folder.readFile("ark.html"));
+    QVERIFY(page.contains(QRegularExpression(R"(<span class="unknown-word">(<[^>]*>)*trenner<)")));
+    QCOMPARE(page.count(R"(<span class="unknown-word">)"), 1);
+
+    const CheckRun table = runCheck({"--no-spelling", catalogueFolder}, folder.path());
+    QVERIFY(!table.out.contains("trenner"));
 }
 
 QTEST_GUILESS_MAIN(TestMqvCheck)

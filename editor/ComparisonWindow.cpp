@@ -1,0 +1,75 @@
+#include "editor/ComparisonWindow.h"
+
+#include "app/EditMQV.h"
+#include "description/DescriptionFile.h"
+#include "description/DescriptionLanguage.h"
+#include "files/LocalPath.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+ComparisonWindow::ComparisonWindow(TMQVEdit &editor)
+    : QWidget(&editor, Qt::Window)
+    , editor_(editor)
+{
+    setObjectName(QStringLiteral("Sammenlign"));
+    setWindowTitle(QStringLiteral("Sammenlign"));
+    resize(480, 520);
+
+    language_ = new QComboBox(this);
+    language_->setObjectName(QStringLiteral("SammenlignSprog"));
+    for (const DescriptionLanguageInfo &language : DescriptionLanguages::all())
+        language_->addItem(language.setting);
+    item_ = new QLabel(this);
+    item_->setObjectName(QStringLiteral("SammenlignPunkt"));
+    text_ = new QTextEdit(this);
+    text_->setObjectName(QStringLiteral("SammenlignTekst"));
+    text_->setReadOnly(true);
+    text_->document()->setUndoRedoEnabled(false);
+
+    auto *line = new QHBoxLayout;
+    line->addWidget(language_);
+    line->addWidget(item_, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(line);
+    layout->addWidget(text_);
+
+    connect(language_, &QComboBox::currentIndexChanged, this, &ComparisonWindow::follow);
+}
+
+// Opened for the first time, it shows the language the user most likely translates from:
+// Danish, or Norwegian while Danish is being written.
+void ComparisonWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!language_->property("chosen").toBool()) {
+        language_->setProperty("chosen", true);
+        const int other = editor_.CurrentLanguage == DescriptionLanguage::Dansk ? int(DescriptionLanguage::Norsk)
+                                                                               : int(DescriptionLanguage::Dansk);
+        const QSignalBlocker blocker(language_);
+        language_->setCurrentIndex(other);
+    }
+    follow();
+}
+
+void ComparisonWindow::follow()
+{
+    if (!isVisible())
+        return;
+    const DescriptionLanguageInfo &language = DescriptionLanguages::info(DescriptionLanguage(language_->currentIndex()));
+    const QString folder = editor_.FolderEdit->text();
+    item_->setText(QStringLiteral("Punkt %1: %2").arg(editor_.CurrentItemNumber).arg(editor_.TitelEdit->text()));
+    const bool hasFolder = !folder.isEmpty() && LocalPath::folderExists(folder);
+    const DescriptionFile::Reading reading = hasFolder
+        ? DescriptionFile::load(LocalPath::join(folder, language.shownTestedName), *text_->document())
+        : DescriptionFile::Reading::Missing;
+    if (reading != DescriptionFile::Reading::Read)
+        text_->setPlainText(reading == DescriptionFile::Reading::Unreadable
+                                ? QStringLiteral("(%1 kan ikke l\u00E6ses)").arg(language.shownTestedName)
+                                : QStringLiteral("(ingen %1)").arg(language.shownTestedName));
+    text_->moveCursor(QTextCursor::Start);
+}

@@ -1,0 +1,324 @@
+#include "editor/DescriptionSpelling.h"
+
+#include "app/DescriptionEdit.h"
+#include "app/EditMQV.h"
+#include "catalogue/Catalogue.h"
+#include "editor/SpellingMarks.h"
+#include "spelling/Dictionary.h"
+#include "spelling/SpellingDictionaries.h"
+#include "spelling/UnknownWords.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPointer>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextLayout>
+#include <QThreadPool>
+
+namespace {
+
+constexpr int mostSuggestions = 6;
+
+QString languageName(DescriptionLanguage language)
+{
+    return DescriptionLanguages::info(language).setting;
+}
+
+QString missingDictionaryNotice(DescriptionLanguage language)
+{
+    switch (language) {
+    case DescriptionLanguage::Dansk: return QStringLiteral("Ingen dansk ordbog");
+    case DescriptionLanguage::Norsk: return QStringLiteral("Ingen norsk ordbog");
+    case DescriptionLanguage::Svensk: return QStringLiteral("Ingen svensk ordbog");
+    case DescriptionLanguage::Finsk: return QStringLiteral("Ingen finsk ordbog");
+    }
+    return {};
+}
+
+} // namespace
+
+DescriptionSpelling::DescriptionSpelling(TMQVEdit &editor)
+    : QObject(&editor)
+    , editor_(editor)
+    , dictionaries_(std::make_shared<SpellingDictionaries>())
+{
+    setObjectName(QStringLiteral("DescriptionSpelling"));
+    known_.readWordList();
+    descriptionMarks_ = new SpellingMarks(editor.Beskriv, [this](QPainter &painter, const QRect &dirty) {
+        paintDescriptionMarks(painter, dirty);
+    });
+    shortTextMarks_ = new SpellingMarks(editor.KortTekst, [this](QPainter &painter, const QRect &dirty) {
+        paintShortTextMarks(painter, dirty);
+    });
+    placeMarks();
+    editor.Beskriv->viewport()->installEventFilter(this);
+    editor.KortTekst->installEventFilter(this);
+    // The marks lie over the controls, so whatever the controls repaint of themselves (typing,
+    // scrolling, a new document laid out in turns) repaints the marks above it as well.
+    for (QLineEdit *name : {editor.TitelEdit, editor.SetupEdit, editor.RunEdit, editor.EkstraEdit})
+        connect(name, &QLineEdit::textChanged, this, &DescriptionSpelling::readItemNames);
+    readItemNames();
+}
+
+DescriptionSpelling::~DescriptionSpelling() = default;
+
+void DescriptionSpelling::setChecking(bool on)
+{
+    checking_ = on;
+    refresh();
+}
+
+void DescriptionSpelling::useDictionaries(std::shared_ptr<SpellingDictionaries> dictionaries)
+{
+    dictionaries_ = std::move(dictionaries);
+    opening_.clear();
+    noticed_.clear();
+    refresh();
+}
+
+// Opening a dictionary takes a good part of a second, so it is done beside the window, which
+// marks nothing in that language until it is open.
+const Dictionary *DescriptionSpelling::dictionary(DescriptionLanguage language) const
+{
+    if (const Dictionary *open = dictionaries_->opened(languageName(language)))
+        return open;
+    open(language);
+    return nullptr;
+}
+
+void DescriptionSpelling::open(DescriptionLanguage language) const
+{
+    if (opening_.contains(int(language)))
+        return;
+    opening_.insert(int(language));
+    const QPointer<DescriptionSpelling> spelling(const_cast<DescriptionSpelling *>(this));
+    const std::shared_ptr<SpellingDictionaries> dictionaries = dictionaries_;
+    QThreadPool::globalInstance()->start([spelling, dictionaries, language] {
+        dictionaries->of(languageName(language));
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [spelling, dictionaries, language] {
+                if (spelling && spelling->dictionaries_ == dictionaries)
+                    spelling->opened(language);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+// A language without a dictionary is said once; the editor works on as without checking.
+void DescriptionSpelling::opened(DescriptionLanguage language)
+{
+    const Dictionary *open = dictionaries_->opened(languageName(language));
+    if (open && !open->available() && !noticed_.contains(int(language))) {
+        noticed_.insert(int(language));
+        QLabel *status = editor_.ZStatusPanels[std::size_t(TMQVEdit::StatusPanel::Status)];
+        status->setText(missingDictionaryNotice(language));
+    }
+    refresh();
+}
+
+DescriptionLanguage DescriptionSpelling::shortTextLanguage() const
+{
+    if (!shortTextLanguage_ && editor_.CatalogueFile)
+        shortTextLanguage_ = DescriptionLanguages::fromSetting(
+            editor_.CatalogueFile->ReadString(Catalogue::generalSection(), Catalogue::languageKey(), QString()));
+    return shortTextLanguage_.value_or(editor_.CurrentLanguage);
+}
+
+QList<WordSpan> DescriptionSpelling::unknownIn(const QString &text, DescriptionLanguage language) const
+{
+    if (!checking_)
+        return {};
+    const Dictionary *checker = dictionary(language);
+    return checker ? UnknownWords::in(text, *checker, known_) : QList<WordSpan>();
+}
+
+QList<DescriptionSpelling::Mark> DescriptionSpelling::descriptionMarks(const QRect &area) const
+{
+    QList<Mark> marks;
+    const DescriptionEdit *edit = editor_.Beskriv;
+    const QAbstractTextDocumentLayout *layout = edit->document()->documentLayout();
+    const QPointF offset(-edit->horizontalScrollBar()->value(), -edit->verticalScrollBar()->value());
+    for (QTextBlock block = edit->cursorForPosition(QPoint(0, area.top())).block(); block.isValid(); block = block.next()) {
+        const QRectF shown = layout->blockBoundingRect(block).translated(offset);
+        if (shown.top() > area.bottom())
+            break;
+        if (shown.bottom() < area.top() || !block.layout() || block.layout()->lineCount() == 0)
+            continue;
+        for (const WordSpan &span : unknownIn(block.text(), editor_.CurrentLanguage))
+            marks.append({block.position(), span});
+    }
+    return marks;
+}
+
+void DescriptionSpelling::paintDescriptionMarks(QPainter &painter, const QRect &dirty) const
+{
+    const DescriptionEdit *edit = editor_.Beskriv;
+    const QTextDocument *document = edit->document();
+    const QPointF offset(-edit->horizontalScrollBar()->value(), -edit->verticalScrollBar()->value());
+    for (const Mark &mark : descriptionMarks(dirty)) {
+        const QTextBlock block = document->findBlock(mark.blockPosition);
+        const QTextLayout *text = block.layout();
+        const QPointF origin = document->documentLayout()->blockBoundingRect(block).topLeft() + offset;
+        const int end = int(mark.span.start + mark.span.length);
+        // A word broken over two lines is marked on both.
+        for (int position = int(mark.span.start); position < end;) {
+            const QTextLine line = text->lineForTextPosition(position);
+            if (!line.isValid())
+                break;
+            const int lineEnd = std::min(end, line.textStart() + line.textLength());
+            const qreal baseline = origin.y() + line.y() + line.ascent();
+            SpellingMarks::drawWave(painter, origin.x() + line.cursorToX(position), origin.x() + line.cursorToX(lineEnd),
+                                    baseline + 1);
+            position = std::max(lineEnd, position + 1);
+        }
+    }
+}
+
+QList<WordSpan> DescriptionSpelling::shortTextMarks() const
+{
+    return unknownIn(editor_.KortTekst->text(), shortTextLanguage());
+}
+
+// A line edit tells where its cursor is drawn, not where each letter is; the letters lie at
+// their advance from the cursor, which also places them when the text is scrolled.
+void DescriptionSpelling::paintShortTextMarks(QPainter &painter, const QRect &) const
+{
+    const QLineEdit *field = editor_.KortTekst;
+    const QString text = field->displayText();
+    const QFontMetricsF metrics(field->font());
+    const QRectF cursor = field->inputMethodQuery(Qt::ImCursorRectangle).toRectF();
+    const qreal cursorX = cursor.center().x() - metrics.horizontalAdvance(text.left(field->cursorPosition()));
+    const qreal baseline = cursor.top() + (cursor.height() - metrics.height()) / 2 + metrics.ascent();
+    painter.setClipRect(field->rect().adjusted(2, 0, -2, 0));
+    for (const WordSpan &span : shortTextMarks()) {
+        const qreal x1 = cursorX + metrics.horizontalAdvance(text.left(span.start));
+        const qreal x2 = cursorX + metrics.horizontalAdvance(text.left(span.start + span.length));
+        SpellingMarks::drawWave(painter, x1, x2, baseline + 1);
+    }
+}
+
+QStringList DescriptionSpelling::markedDescriptionWords() const
+{
+    QStringList words;
+    const QTextDocument *document = editor_.Beskriv->document();
+    for (const Mark &mark : descriptionMarks(editor_.Beskriv->viewport()->rect()))
+        words.append(document->findBlock(mark.blockPosition).text().mid(mark.span.start, mark.span.length));
+    return words;
+}
+
+QStringList DescriptionSpelling::markedShortTextWords() const
+{
+    QStringList words;
+    for (const WordSpan &span : shortTextMarks())
+        words.append(editor_.KortTekst->text().mid(span.start, span.length));
+    return words;
+}
+
+void DescriptionSpelling::readItemNames()
+{
+    if (known_.setItemNames({editor_.TitelEdit->text(), editor_.SetupEdit->text(), editor_.RunEdit->text(),
+                             editor_.EkstraEdit->text()}))
+        refresh();
+}
+
+void DescriptionSpelling::placeMarks()
+{
+    descriptionMarks_->setGeometry(editor_.Beskriv->viewport()->geometry());
+    descriptionMarks_->raise();
+    shortTextMarks_->setGeometry(editor_.KortTekst->rect());
+    shortTextMarks_->raise();
+}
+
+void DescriptionSpelling::refresh()
+{
+    descriptionMarks_->update();
+    shortTextMarks_->update();
+}
+
+bool DescriptionSpelling::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize || event->type() == QEvent::Move)
+        placeMarks();
+    return QObject::eventFilter(watched, event);
+}
+
+void DescriptionSpelling::offerCorrections(QMenu &menu, const QPoint &position)
+{
+    dropCorrections();
+    const QTextCursor at = editor_.Beskriv->cursorForPosition(position);
+    const QTextBlock block = at.block();
+    const int inBlock = at.position() - block.position();
+    const QList<WordSpan> unknown = unknownIn(block.text(), editor_.CurrentLanguage);
+    const auto hit = std::find_if(unknown.begin(), unknown.end(), [inBlock](const WordSpan &span) {
+        return span.start <= inBlock && inBlock <= span.start + span.length;
+    });
+    if (hit == unknown.end())
+        return;
+    const WordSpan span = *hit;
+    const QString word = block.text().mid(span.start, span.length);
+    QAction *first = menu.actions().value(0);
+    auto add = [&](const QString &caption, const QString &name) {
+        auto *action = new QAction(caption, &menu);
+        action->setObjectName(name);
+        menu.insertAction(first, action);
+        corrections_.append(action);
+        return action;
+    };
+    const bool editable = !editor_.Beskriv->isReadOnly();
+    const QStringList suggestions = dictionary(editor_.CurrentLanguage)->suggestions(word, mostSuggestions);
+    for (const QString &suggestion : suggestions) {
+        QAction *action = add(suggestion, QStringLiteral("Forslag"));
+        action->setEnabled(editable);
+        connect(action, &QAction::triggered, this, [this, block, span, suggestion] { replaceWord(block, span, suggestion); });
+    }
+    if (suggestions.isEmpty())
+        add(QStringLiteral("(ingen forslag)"), QStringLiteral("IngenForslag"))->setEnabled(false);
+    connect(add(QStringLiteral("Ignor\u00E9r"), QStringLiteral("Ignorer")), &QAction::triggered, this, [this, word] {
+        known_.ignore(word);
+        refresh();
+    });
+    connect(add(QStringLiteral("F\u00F8j til ordlisten"), QStringLiteral("FoejTilOrdlisten")), &QAction::triggered, this,
+            [this, word] { addToWordList(word); });
+    corrections_.append(menu.insertSeparator(first));
+    // The menu's own entries stay; the corrections go once it has done what was chosen.
+    connect(&menu, &QMenu::aboutToHide, this, [this] {
+        QMetaObject::invokeMethod(this, &DescriptionSpelling::dropCorrections, Qt::QueuedConnection);
+    }, Qt::SingleShotConnection);
+}
+
+void DescriptionSpelling::dropCorrections()
+{
+    for (QAction *action : std::exchange(corrections_, {}))
+        action->deleteLater();
+}
+
+// The word takes the format of its first letter, as if the user had typed the correction there.
+void DescriptionSpelling::replaceWord(const QTextBlock &block, WordSpan span, const QString &replacement)
+{
+    if (editor_.Beskriv->isReadOnly() || !block.isValid())
+        return;
+    QTextCursor cursor(editor_.Beskriv->document());
+    cursor.setPosition(block.position() + int(span.start) + 1);
+    const QTextCharFormat format = cursor.charFormat();
+    cursor.setPosition(block.position() + int(span.start));
+    cursor.setPosition(block.position() + int(span.start + span.length), QTextCursor::KeepAnchor);
+    cursor.insertText(replacement, format);
+    editor_.Beskriv->setTextCursor(cursor);
+}
+
+void DescriptionSpelling::addToWordList(const QString &word)
+{
+    if (!known_.addToWordList(word))
+        QMessageBox::warning(&editor_, editor_.ApplicationTitle,
+                             QStringLiteral("Kan ikke skrive ordet i ordlisten %1.").arg(KnownWords::wordListPath()));
+    refresh();
+}
