@@ -18,6 +18,8 @@ constexpr std::size_t maximumGroupDepth = 256;
 constexpr int maximumUnicodeFallbackLength = 16;
 constexpr int maximumCodePage = 65535;
 constexpr int maximumTableDepth = 8;
+// Word's widest border is 75 points.
+constexpr int maximumBorderWidth = 1500;
 
 constexpr char16_t replacementCharacter = QChar::ReplacementCharacter;
 
@@ -79,6 +81,7 @@ struct RtfParser::Keyword {
         ListSuffix,
         ListTable,
         ListEntry,
+        ListName,
         ListLevel,
         LevelNumberFormat,
         LevelStart,
@@ -115,6 +118,17 @@ struct RtfParser::Keyword {
         RowGap,
         RowLeft,
         CellRight,
+        RowHeight,
+        RowBorder,
+        CellBorder,
+        ParagraphBorder,
+        BorderStyle,
+        BorderWidth,
+        BorderColor,
+        CellBackground,
+        CellPattern,
+        CellShading,
+        CellMerge,
         ReadDestination,
         Picture,
         PictureType,
@@ -126,7 +140,8 @@ struct RtfParser::Keyword {
 
     Action action;
     // Character: the character; CharacterSet: the code page; Alignment, TabKind, Position, Capitals:
-    // the enum value; Underline: the kind; Raise: the sign.
+    // the enum value; Underline: the kind; Raise: the sign; RowBorder, CellBorder: the side;
+    // BorderStyle: the style; CellMerge: cellMerge's index.
     int value = 0;
 
     bool isDestination() const
@@ -144,6 +159,7 @@ struct RtfParser::Keyword {
         case Action::ListSuffix:
         case Action::ListTable:
         case Action::ListEntry:
+        case Action::ListName:
         case Action::ListLevel:
         case Action::LevelText:
         case Action::ListOverrideTable:
@@ -229,6 +245,7 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
             {"pntxta", {A::ListSuffix}},
             {"listtable", {A::ListTable}},
             {"list", {A::ListEntry}},
+            {"listname", {A::ListName}},
             {"listlevel", {A::ListLevel}},
             {"levelnfc", {A::LevelNumberFormat}},
             {"levelstartat", {A::LevelStart}},
@@ -283,6 +300,27 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
             {"trgaph", {A::RowGap}},
             {"trleft", {A::RowLeft}},
             {"cellx", {A::CellRight}},
+            {"trrh", {A::RowHeight}},
+            {"trbrdrt", {A::RowBorder, RtfBorder::Top}},
+            {"trbrdrl", {A::RowBorder, RtfBorder::Left}},
+            {"trbrdrb", {A::RowBorder, RtfBorder::Bottom}},
+            {"trbrdrr", {A::RowBorder, RtfBorder::Right}},
+            {"trbrdrh", {A::RowBorder, RtfBorder::Horizontal}},
+            {"trbrdrv", {A::RowBorder, RtfBorder::Vertical}},
+            {"clbrdrt", {A::CellBorder, RtfBorder::Top}},
+            {"clbrdrl", {A::CellBorder, RtfBorder::Left}},
+            {"clbrdrb", {A::CellBorder, RtfBorder::Bottom}},
+            {"clbrdrr", {A::CellBorder, RtfBorder::Right}},
+            {"brdrnone", {A::BorderStyle, 0}},
+            {"brdrw", {A::BorderWidth}},
+            {"brdrcf", {A::BorderColor}},
+            {"clcbpat", {A::CellBackground}},
+            {"clcfpat", {A::CellPattern}},
+            {"clshdng", {A::CellShading}},
+            {"clmgf", {A::CellMerge, 0}},
+            {"clmrg", {A::CellMerge, 1}},
+            {"clvmgf", {A::CellMerge, 2}},
+            {"clvmrg", {A::CellMerge, 3}},
             // Destinations whose content is read as body text: a nested row's definition, and
             // Word's picture for readers of its drawing objects (its \nonshppict copy is skipped).
             {"nesttableprops", {A::ReadDestination}},
@@ -321,11 +359,12 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
         for (std::string_view word : {"pngblip", "jpegblip", "emfblip", "wmetafile", "dibitmap", "wbitmap",
                                       "macpict", "pmmetafile"})
             table.emplace(word, Keyword{A::PictureType});
+        for (int style = 1; style < RtfBorder::styles; ++style)
+            table.emplace(RtfBorder::styleWord(style), Keyword{A::BorderStyle, style});
         // Properties a description does not hold; a file that has them is reported.
-        for (std::string_view word :
-             {"clbrdrt", "clbrdrl", "clbrdrb", "clbrdrr", "trbrdrt", "trbrdrl", "trbrdrb", "trbrdrr", "trbrdrh",
-              "trbrdrv", "clcbpat", "clcfpat", "clshdng", "clvmgf", "clvmrg", "clmgf", "clmrg", "trrh", "pnlvlcont"})
-            table.emplace(word, Keyword{A::NotKept});
+        table.emplace("pnlvlcont", Keyword{A::NotKept});
+        for (std::string_view word : {"brdrt", "brdrl", "brdrb", "brdrr", "brdrbtw", "brdrbar", "box"})
+            table.emplace(word, Keyword{A::ParagraphBorder});
         for (int kind = 0; kind < RtfCharacterFormat::underlineKinds; ++kind)
             table.emplace(RtfCharacterFormat::underlineWord(kind), Keyword{A::Underline, kind});
         // Destinations whose content is not description text. Unknown destinations marked
@@ -336,7 +375,7 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
               "atrfend", "atrfstart", "bkmkend", "bkmkstart", "colorschememapping", "datastore", "do",
               "docvar", "expandedcolortbl", "falt", "fchars", "fname", "footer", "footerf",
               "footerl", "footerr", "footnote", "ftncn", "ftnsep", "ftnsepc", "generator", "header",
-              "headerf", "headerl", "headerr", "htmltag", "info", "latentstyles", "lchars", "listname", "mmathPr",
+              "headerf", "headerl", "headerr", "htmltag", "info", "latentstyles", "lchars", "mmathPr",
               "nonesttables", "nonshppict", "objdata", "panose", "pgdsctbl", "revtbl", "rsidtbl", "rxe", "shp",
               "shpinst", "stylesheet",
               "tc", "template", "themedata", "txe", "userprops", "xe", "xmlnstbl"})
@@ -547,15 +586,18 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
     const bool toggle = !token.hasParameter || parameter != 0;
     switch (keyword.action) {
     case A::SkipDestination:
-        // The writer names itself anew, list names are not shown, and the rest are copies of
-        // what is read for readers that cannot read it.
-        if (token.text != "generator" && token.text != "listname" && token.text != "nonesttables"
-            && token.text != "nonshppict")
+        // The writer names itself anew, and the rest are copies of what is read for readers
+        // that cannot read it.
+        if (token.text != "generator" && token.text != "nonesttables" && token.text != "nonshppict")
             noteNotKept(token.text);
         startSkippingGroup();
         break;
     case A::NotKept:
         noteNotKept(token.text);
+        break;
+    case A::ParagraphBorder:
+        noteNotKept(token.text);
+        borderTarget_ = {};
         break;
     case A::FontTable:
         current.destination = Destination::FontTable;
@@ -642,13 +684,12 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         character.strikeOut = toggle;
         break;
     case A::Position:
+        // \super and \sub are apart from \up and \dn: a run may have both, which add.
         character.position = RtfCharacterFormat::Position(keyword.value);
-        character.raise = 0;
         break;
     case A::Raise:
         // Six half-points is what \up and \dn mean without a number.
         character.raise = keyword.value * qBound(0, token.hasParameter ? parameter : 6, RtfCharacterFormat::maximumHalfPoints);
-        character.position = RtfCharacterFormat::Position::Normal;
         break;
     case A::Capitals:
         if (toggle)
@@ -704,6 +745,12 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         break;
     case A::ListTable:
         current.destination = Destination::ListTable;
+        break;
+    case A::ListName:
+        if (current.destination == Destination::ListEntry)
+            current.destination = Destination::ListName;
+        else
+            startSkippingGroup();
         break;
     case A::ListEntry:
     case A::ListLevel:
@@ -777,6 +824,7 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         noteNotKept(token.text);
         break;
     case A::ParagraphDefaults:
+        borderTarget_ = {};
         paragraph = RtfParagraphFormat();
         current.nextTab = RtfParagraphFormat::TabStop();
         current.listOverride = 0;
@@ -849,6 +897,8 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
     case A::RowDefaults:
         rowDepth_ = qBound(1, paragraph.tableDepth, maximumTableDepth);
         rows_[rowDepth_] = RtfRowFormat();
+        nextCell_ = RtfCellFormat();
+        borderTarget_ = {};
         break;
     case A::RowGap:
         rows_[rowDepth_].gap = clampTwips(parameter);
@@ -857,9 +907,50 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         rows_[rowDepth_].left = clampTwips(parameter);
         break;
     case A::CellRight:
-        if (rows_[rowDepth_].cellRights.size() < RtfRowFormat::maximumCells)
+        if (rows_[rowDepth_].cellRights.size() < RtfRowFormat::maximumCells) {
             rows_[rowDepth_].cellRights.append(clampTwips(parameter));
+            rows_[rowDepth_].cells.append(nextCell_);
+        }
+        nextCell_ = RtfCellFormat();
+        borderTarget_ = {};
         break;
+    case A::RowHeight:
+        rows_[rowDepth_].height = clampTwips(parameter);
+        break;
+    case A::RowBorder:
+    case A::CellBorder:
+        // The border words that follow describe this border.
+        borderTarget_ = {keyword.action == A::RowBorder ? BorderTarget::Row : BorderTarget::Cell, keyword.value};
+        if (RtfBorder *border = targetBorder())
+            *border = RtfBorder();
+        break;
+    case A::BorderStyle:
+    case A::BorderWidth:
+    case A::BorderColor:
+        if (RtfBorder *border = targetBorder()) {
+            if (keyword.action == A::BorderStyle)
+                border->style = keyword.value;
+            else if (keyword.action == A::BorderWidth)
+                border->width = qBound(0, parameter, maximumBorderWidth);
+            else
+                border->color = colors_.color(parameter);
+        }
+        break;
+    case A::CellBackground:
+        nextCell_.background = colors_.color(parameter);
+        break;
+    case A::CellPattern:
+        nextCell_.pattern = colors_.color(parameter);
+        break;
+    case A::CellShading:
+        nextCell_.shading = qBound(0, parameter, 10000);
+        break;
+    case A::CellMerge: {
+        using Merge = RtfCellFormat::Merge;
+        const Merge merge = keyword.value % 2 == 0 ? Merge::First : Merge::Continued;
+        (keyword.value < 2 ? nextCell_.horizontalMerge : nextCell_.verticalMerge) = merge;
+        break;
+    }
     case A::ReadDestination:
         break;
     case A::Picture:
@@ -980,6 +1071,9 @@ void RtfParser::handleText(QByteArrayView text)
         break;
     case Destination::LevelText:
         lists_.appendLevelText(decoder_.decode(currentCodePage(), text));
+        break;
+    case Destination::ListName:
+        lists_.appendListName(decoder_.decode(currentCodePage(), text));
         break;
     case Destination::Picture:
         appendPictureHex(text);
@@ -1266,6 +1360,20 @@ void RtfParser::finish()
     builder_.setDefaultLanguages(defaultLanguage_, defaultFarEastLanguage_);
 }
 
+RtfBorder *RtfParser::targetBorder()
+{
+    const int side = borderTarget_.side;
+    switch (borderTarget_.owner) {
+    case BorderTarget::Row:
+        return side >= 0 && side < RtfBorder::rowSides ? &rows_[rowDepth_].borders[side] : nullptr;
+    case BorderTarget::Cell:
+        return side >= 0 && side < RtfBorder::cellSides ? &nextCell_.borders[side] : nullptr;
+    case BorderTarget::None:
+        break;
+    }
+    return nullptr;
+}
+
 void RtfParser::setColor(int &slot, const RtfTokenizer::Token &token) const
 {
     // Entry 0 is the automatic colour in rich-edit tables but may be a real colour in old files;
@@ -1291,6 +1399,9 @@ bool RtfParser::collectDestinationText(QStringView text)
         return true;
     case Destination::LevelText:
         lists_.appendLevelText(text);
+        return true;
+    case Destination::ListName:
+        lists_.appendListName(text);
         return true;
     default:
         return false;

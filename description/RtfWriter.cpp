@@ -274,12 +274,15 @@ void RtfWriter::visitFrame(QTextFrame::iterator it, QTextFrame::iterator end, in
     }
 }
 
-// Cells a span covers are written as empty cells of their own.
+// Cells a span covers are written as empty cells of their own, which the row's definition
+// merges with the cell before them or above them.
 void RtfWriter::visitTable(const QTextTable &table, int depth, BlockVisit visit)
 {
     const bool writing = visit == &RtfWriter::writeBlock;
-    const RtfRowFormat row = RtfRowFormat::fromTableFormat(table.format(), table.columns());
     for (int r = 0; r < table.rows(); ++r) {
+        const RtfRowFormat row = RtfRowFormat::fromTable(table, r);
+        if (!writing)
+            collectRowColors(row);
         if (depth == 1 && writing)
             writeRowFormat(row);
         for (int c = 0; c < table.columns(); ++c) {
@@ -313,15 +316,68 @@ void RtfWriter::visitTable(const QTextTable &table, int depth, BlockVisit visit)
     }
 }
 
+void RtfWriter::collectRowColors(const RtfRowFormat &row)
+{
+    for (const RtfBorder &border : row.borders)
+        addColor(border.color);
+    for (const RtfCellFormat &cell : row.cells) {
+        for (const RtfBorder &border : cell.borders)
+            addColor(border.color);
+        addColor(cell.background);
+        addColor(cell.pattern);
+    }
+}
+
 void RtfWriter::writeRowFormat(const RtfRowFormat &row)
 {
     writeControlWord("trowd");
     writeControlWord("trgaph", row.gap);
     writeControlWord("trleft", row.left);
-    for (int right : row.cellRights)
-        writeControlWord("cellx", right);
+    if (row.height != 0)
+        writeControlWord("trrh", row.height);
+    static const char *const rowSides[] = {"trbrdrt", "trbrdrl", "trbrdrb", "trbrdrr", "trbrdrh", "trbrdrv"};
+    for (int side = 0; side < RtfBorder::rowSides; ++side)
+        writeBorder(rowSides[side], row.borders[side]);
+    for (qsizetype cell = 0; cell < row.cellRights.size(); ++cell) {
+        writeCellFormat(row.cells.value(cell));
+        writeControlWord("cellx", row.cellRights.at(cell));
+    }
     // The paragraphs of the row start afresh, as rich-edit controls write them.
     writtenParagraph_.reset();
+}
+
+void RtfWriter::writeCellFormat(const RtfCellFormat &cell)
+{
+    using Merge = RtfCellFormat::Merge;
+    const std::tuple<Merge, const char *, const char *> merges[] = {
+        {cell.horizontalMerge, "clmgf", "clmrg"},
+        {cell.verticalMerge, "clvmgf", "clvmrg"},
+    };
+    for (const auto &[merge, first, continued] : merges) {
+        if (merge != Merge::None)
+            writeControlWord(merge == Merge::First ? first : continued);
+    }
+    static const char *const sides[] = {"clbrdrt", "clbrdrl", "clbrdrb", "clbrdrr"};
+    for (int side = 0; side < RtfBorder::cellSides; ++side)
+        writeBorder(sides[side], cell.borders[side]);
+    if (cell.background.isValid())
+        writeControlWord("clcbpat", colorIndex(cell.background));
+    if (cell.pattern.isValid())
+        writeControlWord("clcfpat", colorIndex(cell.pattern));
+    if (cell.shading != 0)
+        writeControlWord("clshdng", cell.shading);
+}
+
+void RtfWriter::writeBorder(const char *side, const RtfBorder &border)
+{
+    if (!border.isSet())
+        return;
+    writeControlWord(side);
+    writeControlWord(RtfBorder::styleWord(border.style));
+    if (border.width != 0)
+        writeControlWord("brdrw", border.width);
+    if (border.color.isValid())
+        writeControlWord("brdrcf", colorIndex(border.color));
 }
 
 void RtfWriter::writeBlock(const QTextBlock &block, int depth, const char *end)
@@ -447,7 +503,16 @@ void RtfWriter::writeListTable()
             writeControlWord("listsimple", 1);
         for (qsizetype level = 0; level < entry.levels.size(); ++level)
             writeListLevel(entry.levels.at(level), int(level));
-        body_.append("{\\listname ;}");
+        // The levels of a list read from a file share its name.
+        body_.append("{\\listname ");
+        delimiterPending_ = false;
+        for (const RtfListFormat &level : entry.levels) {
+            if (!level.name.isEmpty()) {
+                writeText(level.name);
+                break;
+            }
+        }
+        body_.append(";}");
         writeControlWord("listid", number);
         body_.append('}');
     }
@@ -563,23 +628,17 @@ void RtfWriter::writeCharacterFormat(const RtfCharacterFormat &character)
         if (wanted != current)
             writeControlWord(wanted ? on : off);
     }
-    // Word processors hold \super and \sub apart from \up and \dn, and add the two: the one
-    // not wanted is switched off first.
+    // Word processors hold \super and \sub apart from \up and \dn, and add the two: what is
+    // no longer wanted is switched off first.
     using Position = RtfCharacterFormat::Position;
-    if (character.position != written_.position || character.raise != written_.raise) {
-        if (written_.position != Position::Normal && character.position == Position::Normal)
-            writeControlWord("nosupersub");
-        if (written_.raise != 0 && character.raise == 0)
-            writeControlWord("up", 0);
-        if (character.position == Position::Superscript)
-            writeControlWord("super");
-        else if (character.position == Position::Subscript)
-            writeControlWord("sub");
-        else if (character.raise > 0)
-            writeControlWord("up", character.raise);
-        else if (character.raise < 0)
-            writeControlWord("dn", -character.raise);
-    }
+    if (character.position != written_.position && character.position == Position::Normal)
+        writeControlWord("nosupersub");
+    if (character.raise != written_.raise && character.raise == 0)
+        writeControlWord("up", 0);
+    if (character.position != written_.position && character.position != Position::Normal)
+        writeControlWord(character.position == Position::Superscript ? "super" : "sub");
+    if (character.raise != written_.raise && character.raise != 0)
+        writeControlWord(character.raise > 0 ? "up" : "dn", qAbs(character.raise));
     if (character.family != written_.family || character.charset != written_.charset)
         writeControlWord("f", fontIndex(character.family, character.charset));
     if (character.halfPoints != written_.halfPoints)
