@@ -48,6 +48,8 @@ QString describeBlock(const QTextBlock &block)
                     .arg(format.intProperty(RtfProperty::ListStart))
                     .arg(format.intProperty(RtfProperty::ListLevel))
                     .arg(list->itemNumber(block));
+        if (format.hasProperty(RtfProperty::ListName))
+            line.insert(line.size() - 2, QStringLiteral(" name=") + format.stringProperty(RtfProperty::ListName));
     }
     if (block.length() == 1)
         line += QStringLiteral("mark{") + DocumentDump::describe(block.charFormat()) + u'}';
