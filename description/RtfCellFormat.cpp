@@ -88,7 +88,7 @@ bool RtfCellFormat::operator==(const RtfCellFormat &other) const
 {
     return borders == other.borders && background == other.background && pattern == other.pattern
         && shading == other.shading && horizontalMerge == other.horizontalMerge
-        && verticalMerge == other.verticalMerge;
+        && verticalMerge == other.verticalMerge && alignment == other.alignment;
 }
 
 bool RtfCellFormat::hasBorders() const
@@ -134,6 +134,9 @@ void RtfCellFormat::applyTo(QTextTableCellFormat &format) const
         format.setProperty(RtfProperty::CellShading, shading);
     if (hasShading())
         format.setBackground(shadedBackground(*this));
+    if (alignment != Alignment::Top)
+        format.setVerticalAlignment(alignment == Alignment::Center ? QTextCharFormat::AlignMiddle
+                                                                   : QTextCharFormat::AlignBottom);
 }
 
 RtfCellFormat RtfCellFormat::fromCellFormat(const QTextTableCellFormat &format)
@@ -146,5 +149,9 @@ RtfCellFormat RtfCellFormat::fromCellFormat(const QTextTableCellFormat &format)
     if (format.hasProperty(RtfProperty::CellPattern))
         cell.pattern = format.colorProperty(RtfProperty::CellPattern);
     cell.shading = qBound(0, format.intProperty(RtfProperty::CellShading), 10000);
+    if (format.verticalAlignment() == QTextCharFormat::AlignMiddle)
+        cell.alignment = Alignment::Center;
+    else if (format.verticalAlignment() == QTextCharFormat::AlignBottom)
+        cell.alignment = Alignment::Bottom;
     return cell;
 }

@@ -34,10 +34,11 @@ struct RtfBorder {
     QTextFrameFormat::BorderStyle shownStyle() const;
 };
 
-// A table cell's definition (the words before its \cellx): borders, shading and whether it is
-// merged with the cell before it or above it.
+// A table cell's definition (the words before its \cellx): borders, shading, where its text
+// stands, and whether it is merged with the cell before it or above it.
 struct RtfCellFormat {
     enum class Merge { None, First, Continued };
+    enum class Alignment { Top, Center, Bottom }; // \clvertalt, \clvertalc, \clvertalb
 
     std::array<RtfBorder, RtfBorder::cellSides> borders;
     QColor background; // \clcbpat; invalid: none
@@ -45,14 +46,17 @@ struct RtfCellFormat {
     int shading = 0;   // \clshdng: hundredths of a percent
     Merge horizontalMerge = Merge::None; // \clmgf, \clmrg
     Merge verticalMerge = Merge::None;   // \clvmgf, \clvmrg
+    Alignment alignment = Alignment::Top;
 
     bool operator==(const RtfCellFormat &other) const;
     bool operator!=(const RtfCellFormat &other) const { return !(*this == other); }
     bool hasBorders() const;
     bool hasShading() const { return background.isValid() || pattern.isValid() || shading != 0; }
 
-    // Borders and shading as Qt draws them, beside the values written back; merges are the
-    // table's spans.
+    bool isPlain() const { return !hasBorders() && !hasShading() && alignment == Alignment::Top; }
+
+    // Borders, shading and alignment as Qt draws them, beside the values written back; merges are
+    // the table's spans.
     void applyTo(QTextTableCellFormat &format) const;
     static RtfCellFormat fromCellFormat(const QTextTableCellFormat &format);
 };

@@ -129,6 +129,7 @@ struct RtfParser::Keyword {
         CellPattern,
         CellShading,
         CellMerge,
+        CellAlignment,
         ReadDestination,
         Picture,
         PictureType,
@@ -141,7 +142,8 @@ struct RtfParser::Keyword {
     Action action;
     // Character: the character; CharacterSet: the code page; Alignment, TabKind, Position, Capitals:
     // the enum value; Underline: the kind; Raise: the sign; RowBorder, CellBorder: the side;
-    // BorderStyle: the style; CellMerge: cellMerge's index.
+    // BorderStyle: the style; CellMerge: first or continued (even, odd), across or down (0 and 1,
+    // 2 and 3); CellAlignment: the alignment.
     int value = 0;
 
     bool isDestination() const
@@ -321,6 +323,9 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
             {"clmrg", {A::CellMerge, 1}},
             {"clvmgf", {A::CellMerge, 2}},
             {"clvmrg", {A::CellMerge, 3}},
+            {"clvertalt", {A::CellAlignment, int(RtfCellFormat::Alignment::Top)}},
+            {"clvertalc", {A::CellAlignment, int(RtfCellFormat::Alignment::Center)}},
+            {"clvertalb", {A::CellAlignment, int(RtfCellFormat::Alignment::Bottom)}},
             // Destinations whose content is read as body text: a nested row's definition, and
             // Word's picture for readers of its drawing objects (its \nonshppict copy is skipped).
             {"nesttableprops", {A::ReadDestination}},
@@ -362,7 +367,9 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
         for (int style = 1; style < RtfBorder::styles; ++style)
             table.emplace(RtfBorder::styleWord(style), Keyword{A::BorderStyle, style});
         // Properties a description does not hold; a file that has them is reported.
-        table.emplace("pnlvlcont", Keyword{A::NotKept});
+        for (std::string_view word : {"pnlvlcont", "trqc", "trqr", "clpadl", "clpadt", "clpadr", "clpadb", "trpaddl",
+                                      "trpaddt", "trpaddr", "trpaddb", "trhdr", "cltxtbrl", "cltxbtlr"})
+            table.emplace(word, Keyword{A::NotKept});
         for (std::string_view word : {"brdrt", "brdrl", "brdrb", "brdrr", "brdrbtw", "brdrbar", "box"})
             table.emplace(word, Keyword{A::ParagraphBorder});
         for (int kind = 0; kind < RtfCharacterFormat::underlineKinds; ++kind)
@@ -944,6 +951,9 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         break;
     case A::CellShading:
         nextCell_.shading = qBound(0, parameter, 10000);
+        break;
+    case A::CellAlignment:
+        nextCell_.alignment = RtfCellFormat::Alignment(keyword.value);
         break;
     case A::CellMerge: {
         using Merge = RtfCellFormat::Merge;

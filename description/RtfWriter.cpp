@@ -366,6 +366,8 @@ void RtfWriter::writeCellFormat(const RtfCellFormat &cell)
         writeControlWord("clcfpat", colorIndex(cell.pattern));
     if (cell.shading != 0)
         writeControlWord("clshdng", cell.shading);
+    if (cell.alignment != RtfCellFormat::Alignment::Top)
+        writeControlWord(cell.alignment == RtfCellFormat::Alignment::Center ? "clvertalc" : "clvertalb");
 }
 
 void RtfWriter::writeBorder(const char *side, const RtfBorder &border)

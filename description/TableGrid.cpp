@@ -8,6 +8,7 @@
 #include <QTextTable>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -91,7 +92,7 @@ void applyCellFormats(QTextTable &table, int row, const RtfRowFormat &definition
 {
     for (qsizetype cell = 0; cell < placement.first.size(); ++cell) {
         const RtfCellFormat cellFormat = definition.cells.value(cell);
-        if (!cellFormat.hasBorders() && !cellFormat.hasShading())
+        if (cellFormat.isPlain())
             continue;
         QTextTableCell tableCell = table.cellAt(row, placement.first.at(cell));
         QTextTableCellFormat format = tableCell.format().toTableCellFormat();
@@ -106,6 +107,35 @@ void applyCellFormats(QTextTable &table, int row, const RtfRowFormat &definition
     }
 }
 
+// Qt 6.4 joins the empty paragraph of a cell it merges away with the paragraph before it in the
+// document, which takes the block format of the paragraph that goes: the last paragraph of every
+// cell keeps its own here. (Its character format stays; for a cell's first paragraph it is also
+// the cell's format, which the merge changes.)
+void mergeCells(QTextTable &table, int row, int column, int rows, int columns)
+{
+    struct Kept {
+        QTextCursor at;
+        QTextBlockFormat format;
+    };
+    std::vector<Kept> kept;
+    for (int r = 0; r < table.rows(); ++r) {
+        for (int c = 0; c < table.columns(); ++c) {
+            const QTextTableCell cell = table.cellAt(r, c);
+            const bool mergedAway = r >= row && r < row + rows && c >= column && c < column + columns
+                                 && (r != row || c != column);
+            if (cell.row() != r || cell.column() != c || mergedAway)
+                continue;
+            const QTextCursor last = cell.lastCursorPosition();
+            kept.push_back({last, last.blockFormat()});
+        }
+    }
+    table.mergeCells(row, column, rows, columns);
+    for (Kept &cell : kept) {
+        if (cell.at.blockFormat() != cell.format)
+            cell.at.setBlockFormat(cell.format);
+    }
+}
+
 // A wide cell spans its grid columns; a cell continued from the one before it or above it
 // becomes part of that cell.
 void merge(QTextTable &table, int row, const RtfRowFormat &definition, const Placement &placement)
@@ -113,10 +143,10 @@ void merge(QTextTable &table, int row, const RtfRowFormat &definition, const Pla
     for (qsizetype cell = 0; cell < placement.first.size(); ++cell) {
         const int first = placement.first.at(cell);
         if (placement.span.at(cell) > 1)
-            table.mergeCells(row, first, 1, placement.span.at(cell));
+            mergeCells(table, row, first, 1, placement.span.at(cell));
         if (cell > 0 && definition.cells.value(cell).horizontalMerge == Merge::Continued) {
             const QTextTableCell before = table.cellAt(row, placement.first.at(cell - 1));
-            table.mergeCells(row, before.column(), 1, first + placement.span.at(cell) - before.column());
+            mergeCells(table, row, before.column(), 1, first + placement.span.at(cell) - before.column());
         }
     }
     for (qsizetype cell = 0; cell < placement.first.size() && row > 0; ++cell) {
@@ -126,7 +156,7 @@ void merge(QTextTable &table, int row, const RtfRowFormat &definition, const Pla
         if (definition.cells.value(cell).verticalMerge != Merge::Continued || above.column() != first
             || own.row() != row || own.column() != first)
             continue;
-        table.mergeCells(above.row(), first, row - above.row() + 1, qMax(above.columnSpan(), own.columnSpan()));
+        mergeCells(table, above.row(), first, row - above.row() + 1, qMax(above.columnSpan(), own.columnSpan()));
     }
 }
 

@@ -98,6 +98,7 @@ QString rowDefinition(const QTextTable &table, int row)
         for (const RtfBorder &side : cell.borders)
             parts.append(border(side));
         parts.append(QStringLiteral("%1/%2/%3").arg(colour(cell.background), colour(cell.pattern)).arg(cell.shading));
+        parts.append(QStringLiteral("align=%1").arg(int(cell.alignment)));
         cells.append(parts.join(u' '));
     }
     if (!plain)

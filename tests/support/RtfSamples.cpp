@@ -40,9 +40,9 @@ QByteArray tableBordersShadingMerges()
            "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue255;\\red255\\green255\\blue0;}\r\n"
            "\\trowd\\trgaph108\\trleft-108\\trrh400\\trbrdrt\\brdrs\\brdrw10\\trbrdrb\\brdrs\\brdrw10 "
            "\\clmgf\\clbrdrt\\brdrs\\brdrw20\\brdrcf1\\clbrdrb\\brdrdb\\brdrw15\\clcbpat3\\cellx2000\\clmrg\\cellx4000"
-           "\\clvmgf\\clbrdrl\\brdrdot\\brdrw10\\brdrcf2\\clcbpat2\\clshdng2500\\cellx6000\r\n"
+           "\\clvmgf\\clvertalc\\clbrdrl\\brdrdot\\brdrw10\\brdrcf2\\clcbpat2\\clshdng2500\\cellx6000\r\n"
            "\\pard\\intbl\\f0 wide\\cell\\cell tall\\cell\\row\r\n"
-           "\\trowd\\trgaph108\\trleft-108\\trrh-600\\cellx2000\\clcfpat1\\clshdng5000\\cellx4000\\clvmrg\\cellx6000\r\n"
+           "\\trowd\\trgaph108\\trleft-108\\trrh-600\\clvertalb\\cellx2000\\clcfpat1\\clshdng5000\\cellx4000\\clvmrg\\cellx6000\r\n"
            "\\pard\\intbl a\\cell b\\cell\\cell\\row\r\n"
            "\\pard after\\par}";
 }

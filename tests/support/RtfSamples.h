@@ -26,7 +26,7 @@ QByteArray fontCharacterSets();
 QByteArray raisedAndLoweredText();
 
 // A table whose rows have heights and borders, and whose cells have borders of several kinds
-// and colours, shading, and merges across and down.
+// and colours, shading, vertical alignments, and merges across and down.
 QByteArray tableBordersShadingMerges();
 
 QList<Sample> all();
