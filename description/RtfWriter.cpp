@@ -825,7 +825,12 @@ const RtfCharacterFormat &RtfWriter::characterFormat(int formatIndex)
     auto found = characterFormats_.find(formatIndex);
     if (found == characterFormats_.end()) {
         const QTextCharFormat format = formats_.value(formatIndex).toCharFormat();
-        found = characterFormats_.insert(formatIndex, RtfCharacterFormat::fromCharFormat(format, defaultFont_));
+        RtfCharacterFormat character = RtfCharacterFormat::fromCharFormat(format, defaultFont_);
+        // A run in the document's language is untagged, as the reader reads it back; a file may
+        // name the language only after such runs.
+        if (character.language == defaultLanguage_)
+            character.language = 0;
+        found = characterFormats_.insert(formatIndex, character);
     }
     return *found;
 }

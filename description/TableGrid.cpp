@@ -14,6 +14,10 @@ namespace {
 
 using Merge = RtfCellFormat::Merge;
 
+// Each merge lays out the table's grid anew; a description's tables merge a few cells, a file
+// that merges thousands is damaged, and the rest of its cells stay apart.
+constexpr int maximumMerges = 1000;
+
 // Where a row's cells stand on the grid: the first column of each and how many it spans.
 struct Placement {
     QList<int> first;
@@ -108,24 +112,28 @@ void applyCellFormats(QTextTable &table, int row, const RtfRowFormat &definition
 }
 
 // Qt 6.4 joins the empty paragraph of a cell it merges away with the paragraph before it in the
-// document, which takes the block format of the paragraph that goes: the last paragraph of every
-// cell keeps its own here. (Its character format stays; for a cell's first paragraph it is also
-// the cell's format, which the merge changes.)
+// document, which takes the block format of the paragraph that goes: the last paragraph of the
+// cell before each cell merged away keeps its own here. (Its character format stays; for a cell's
+// first paragraph it is also the cell's format, which the merge changes.)
 void mergeCells(QTextTable &table, int row, int column, int rows, int columns)
 {
+    const auto mergedAway = [&](const QTextTableCell &cell) {
+        return cell.row() >= row && cell.row() < row + rows && cell.column() >= column
+            && cell.column() < column + columns && (cell.row() != row || cell.column() != column);
+    };
     struct Kept {
         QTextCursor at;
         QTextBlockFormat format;
     };
     std::vector<Kept> kept;
-    for (int r = 0; r < table.rows(); ++r) {
-        for (int c = 0; c < table.columns(); ++c) {
-            const QTextTableCell cell = table.cellAt(r, c);
-            const bool mergedAway = r >= row && r < row + rows && c >= column && c < column + columns
-                                 && (r != row || c != column);
-            if (cell.row() != r || cell.column() != c || mergedAway)
+    for (int r = row; r < qMin(row + rows, table.rows()); ++r) {
+        for (int c = column; c < qMin(column + columns, table.columns()); ++c) {
+            const QTextTableCell before = c > 0 ? table.cellAt(r, c - 1)
+                                        : r > 0 ? table.cellAt(r - 1, table.columns() - 1)
+                                                : QTextTableCell();
+            if (!before.isValid() || mergedAway(before) || (r == row && c == column))
                 continue;
-            const QTextCursor last = cell.lastCursorPosition();
+            const QTextCursor last = before.lastCursorPosition();
             kept.push_back({last, last.blockFormat()});
         }
     }
@@ -138,13 +146,14 @@ void mergeCells(QTextTable &table, int row, int column, int rows, int columns)
 
 // A wide cell spans its grid columns; a cell continued from the one before it or above it
 // becomes part of that cell.
-void merge(QTextTable &table, int row, const RtfRowFormat &definition, const Placement &placement)
+void merge(QTextTable &table, int row, const RtfRowFormat &definition, const Placement &placement, int &merges)
 {
     for (qsizetype cell = 0; cell < placement.first.size(); ++cell) {
         const int first = placement.first.at(cell);
-        if (placement.span.at(cell) > 1)
+        if (placement.span.at(cell) > 1 && ++merges <= maximumMerges)
             mergeCells(table, row, first, 1, placement.span.at(cell));
-        if (cell > 0 && definition.cells.value(cell).horizontalMerge == Merge::Continued) {
+        const bool continued = cell > 0 && definition.cells.value(cell).horizontalMerge == Merge::Continued;
+        if (continued && ++merges <= maximumMerges) {
             const QTextTableCell before = table.cellAt(row, placement.first.at(cell - 1));
             mergeCells(table, row, before.column(), 1, first + placement.span.at(cell) - before.column());
         }
@@ -154,7 +163,7 @@ void merge(QTextTable &table, int row, const RtfRowFormat &definition, const Pla
         const QTextTableCell above = table.cellAt(row - 1, first);
         const QTextTableCell own = table.cellAt(row, first);
         if (definition.cells.value(cell).verticalMerge != Merge::Continued || above.column() != first
-            || own.row() != row || own.column() != first)
+            || own.row() != row || own.column() != first || ++merges > maximumMerges)
             continue;
         mergeCells(table, above.row(), first, row - above.row() + 1, qMax(above.columnSpan(), own.columnSpan()));
     }
@@ -193,10 +202,11 @@ void arrange(QTextTable &table, const QList<RtfRowFormat> &rows)
     if (onGrid)
         setWidths(table, edges);
     QList<int> heights;
+    int merges = 0;
     for (qsizetype row = 0; row < placements.size(); ++row) {
         const RtfRowFormat &definition = rows.at(row);
         applyCellFormats(table, int(row), definition, placements.at(row));
-        merge(table, int(row), definition, placements.at(row));
+        merge(table, int(row), definition, placements.at(row), merges);
         if (definition.height != 0) {
             heights.resize(row + 1);
             heights[row] = definition.height;
