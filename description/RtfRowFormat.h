@@ -14,10 +14,10 @@ class QTextTable;
 struct RtfRowFormat {
     int gap = 0;  // \trgaph: half the space between cells, twips
     int left = 0; // \trleft: where the row starts, twips from the margin
-    int height = 0; // \trrh: twips; 0 fits the text, negative is exact
-    std::array<RtfBorder, RtfBorder::rowSides> borders; // \trbrdrt, l, b, r, h, v
     QList<int> cellRights; // \cellx: each cell's right edge, twips from the margin
     QList<RtfCellFormat> cells; // each cell's definition, by the index of its \cellx; missing: plain
+    int height = 0; // \trrh: twips; 0 fits the text, negative is exact
+    std::array<RtfBorder, RtfBorder::rowSides> borders; // \trbrdrt, l, b, r, h, v
 
     // More cells than a rich-edit row holds are damaged data.
     static constexpr int maximumCells = 64;

@@ -212,8 +212,12 @@ void RtfWriter::writeHeader(QByteArray &out)
         out.append(' ');
         // A name is written in its own character set, as rich-edit controls write it.
         for (qsizetype c = 0; c < family.size(); ++c) {
-            const bool pair = family.at(c).isHighSurrogate() && c + 1 < family.size();
-            const QStringView character = QStringView(family).sliced(c, pair ? 2 : 1);
+            const bool pair =
+                family.at(c).isHighSurrogate() && c + 1 < family.size() && family.at(c + 1).isLowSurrogate();
+            // Half a pair is written as the reader reads it in text: U+FFFD.
+            QStringView character = QStringView(family).sliced(c, pair ? 2 : 1);
+            if (!pair && character.front().isSurrogate())
+                character = QStringView(&replacementCharacter, 1);
             c += pair ? 1 : 0;
             if (character.front() == u'\\' || character.front() == u'{' || character.front() == u'}')
                 out.append('\\').append(char(character.front().unicode()));

@@ -297,6 +297,9 @@ void TestRtfRoundTrip::sameDocumentAndBytes_data()
     QTest::newRow("long font name in a double-byte code page")
         << "{\\rtf1{\\fonttbl{\\f0\\fnil\\fcharset134 " + QByteArray("\\u23435?").repeated(200) + ";}}\\f0 a}"
         << 0u;
+    // And halves of surrogate pairs in a font name.
+    QTest::newRow("unpaired surrogates in a font name")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fnil a\\u-9217?\\u-10240?;}}\\f0 b}") << 0u;
     for (const QString &file : RtfCorpus::files())
         QTest::newRow(qPrintable(file)) << RtfCorpus::read(file) << 0u;
     for (const RtfSamples::Sample &sample : RtfSamples::all())
