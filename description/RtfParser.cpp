@@ -585,12 +585,18 @@ void RtfParser::handleControlWord(const RtfTokenizer::Token &token)
 
 void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &token)
 {
+    // Each group of words has its own handler; the first that knows the word applies it.
+    applyCharacterKeyword(keyword, token) || applyParagraphKeyword(keyword, token) || applyTableKeyword(keyword, token)
+        || applyListKeyword(keyword, token) || applyPictureKeyword(keyword, token)
+        || applyFieldKeyword(keyword, token) || applyDocumentKeyword(keyword, token);
+}
+
+// The words of the document's own tables and destinations, and those that stand for text.
+bool RtfParser::applyDocumentKeyword(const Keyword &keyword, const RtfTokenizer::Token &token)
+{
     using A = Keyword::Action;
     GroupState &current = group();
-    CharacterState &character = current.character;
-    RtfParagraphFormat &paragraph = current.paragraph;
     const int parameter = token.parameter;
-    const bool toggle = !token.hasParameter || parameter != 0;
     switch (keyword.action) {
     case A::SkipDestination:
         // The writer names itself anew, and the rest are copies of what is read for readers
@@ -601,10 +607,6 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         break;
     case A::NotKept:
         noteNotKept(token.text);
-        break;
-    case A::ParagraphBorder:
-        noteNotKept(token.text);
-        borderTarget_ = {};
         break;
     case A::FontTable:
         current.destination = Destination::FontTable;
@@ -639,15 +641,6 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
     case A::DefaultFarEastLanguage:
         defaultFarEastLanguage_ = qMax(parameter, 0);
         break;
-    case A::Font:
-        if (current.destination == Destination::FontTable) {
-            fonts_.endEntry(decoder_, documentCodePage_);
-            fonts_.beginEntry(parameter);
-            formatCache_.clear();
-        } else if (token.hasParameter && fonts_.contains(parameter)) {
-            character.font = parameter;
-        }
-        break;
     case A::FontCharset:
         if (current.destination == Destination::FontTable)
             fonts_.setCharset(parameter);
@@ -664,6 +657,45 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         break;
     case A::Blue:
         colors_.setBlue(parameter);
+        break;
+    case A::ReadDestination:
+        break;
+    case A::Character: {
+        const char16_t c = char16_t(keyword.value);
+        appendCharacters(QStringView(&c, 1));
+        break;
+    }
+    case A::UnicodeCharacter:
+        if (token.hasParameter)
+            appendUnicodeUnit(parameter);
+        fallbackToSkip_ = current.unicodeFallbackLength;
+        break;
+    case A::UnicodeFallbackLength:
+        current.unicodeFallbackLength = token.hasParameter ? qBound(0, parameter, maximumUnicodeFallbackLength) : 1;
+        break;
+    default:
+        return false;
+    }
+    return true;
+}
+
+// Character formatting.
+bool RtfParser::applyCharacterKeyword(const Keyword &keyword, const RtfTokenizer::Token &token)
+{
+    using A = Keyword::Action;
+    GroupState &current = group();
+    CharacterState &character = current.character;
+    const int parameter = token.parameter;
+    const bool toggle = !token.hasParameter || parameter != 0;
+    switch (keyword.action) {
+    case A::Font:
+        if (current.destination == Destination::FontTable) {
+            fonts_.endEntry(decoder_, documentCodePage_);
+            fonts_.beginEntry(parameter);
+            formatCache_.clear();
+        } else if (token.hasParameter && fonts_.contains(parameter)) {
+            character.font = parameter;
+        }
         break;
     case A::Plain:
         character = CharacterState();
@@ -707,15 +739,184 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
     case A::Hidden:
         character.hidden = toggle;
         break;
-    case A::Field:
-        fieldInstruction_.clear();
+    case A::RunDirection:
+        character.rightToLeft = keyword.value != 0;
         break;
-    case A::FieldInstruction:
-        current.destination = Destination::FieldInstruction;
+    case A::Language:
+        character.language = qMax(parameter, 0);
         break;
-    case A::FieldResult:
-        startFieldResult();
+    default:
+        return false;
+    }
+    return true;
+}
+
+// Paragraph formatting and ends.
+bool RtfParser::applyParagraphKeyword(const Keyword &keyword, const RtfTokenizer::Token &token)
+{
+    using A = Keyword::Action;
+    GroupState &current = group();
+    RtfParagraphFormat &paragraph = current.paragraph;
+    const int parameter = token.parameter;
+    const bool toggle = !token.hasParameter || parameter != 0;
+    switch (keyword.action) {
+    case A::ParagraphBorder:
+        noteNotKept(token.text);
+        borderTarget_ = {};
         break;
+    case A::ParagraphDefaults:
+        borderTarget_ = {};
+        paragraph = RtfParagraphFormat();
+        current.nextTab = RtfParagraphFormat::TabStop();
+        current.listOverride = 0;
+        current.listLevel = 0;
+        break;
+    case A::LeftIndent:
+        paragraph.leftIndent = clampTwips(parameter);
+        break;
+    case A::RightIndent:
+        paragraph.rightIndent = clampTwips(parameter);
+        break;
+    case A::FirstLineIndent:
+        paragraph.firstLineIndent = clampTwips(parameter);
+        break;
+    case A::SpaceBefore:
+        paragraph.spaceBefore = qMax(0, clampTwips(parameter));
+        break;
+    case A::SpaceAfter:
+        paragraph.spaceAfter = qMax(0, clampTwips(parameter));
+        break;
+    case A::LineSpacing:
+        paragraph.lineSpacing = clampTwips(parameter);
+        break;
+    case A::LineSpacingMultiple:
+        paragraph.lineSpacingMultiple = toggle;
+        break;
+    case A::Alignment:
+        paragraph.alignment = RtfParagraphFormat::Alignment(keyword.value);
+        break;
+    case A::Direction:
+        paragraph.rightToLeft = keyword.value != 0;
+        break;
+    case A::TabKind:
+        current.nextTab.kind = RtfParagraphFormat::TabStop::Kind(keyword.value);
+        break;
+    case A::TabLeader:
+        current.nextTab.leader = RtfParagraphFormat::TabStop::Leader(keyword.value);
+        break;
+    case A::TabPosition:
+    case A::BarTab:
+        // A bar tab has no kind or leader; words written before it belonged to it all the same.
+        if (keyword.action == A::BarTab)
+            current.nextTab = {0, RtfParagraphFormat::TabStop::Kind::Bar};
+        current.nextTab.position = qMax(0, clampTwips(parameter));
+        if (paragraph.tabStops.size() < RtfParagraphFormat::maximumTabStops)
+            paragraph.tabStops.append(current.nextTab);
+        current.nextTab = RtfParagraphFormat::TabStop();
+        break;
+    case A::ParagraphBreak:
+        endParagraph();
+        break;
+    default:
+        return false;
+    }
+    return true;
+}
+
+// Table rows and cells: their definitions and ends.
+bool RtfParser::applyTableKeyword(const Keyword &keyword, const RtfTokenizer::Token &token)
+{
+    using A = Keyword::Action;
+    GroupState &current = group();
+    RtfParagraphFormat &paragraph = current.paragraph;
+    const int parameter = token.parameter;
+    switch (keyword.action) {
+    case A::CellEnd:
+        endCell(keyword.value == 1 ? 1 : qMax(2, paragraph.tableDepth));
+        break;
+    case A::RowEnd:
+        endRow(keyword.value == 1 ? 1 : qMax(2, paragraph.tableDepth));
+        break;
+    case A::TableParagraph:
+        paragraph.tableDepth = qMax(1, paragraph.tableDepth);
+        break;
+    case A::TableDepth:
+        paragraph.tableDepth = qBound(0, parameter, maximumTableDepth);
+        break;
+    case A::RowDefaults:
+        rowDepth_ = qBound(1, paragraph.tableDepth, maximumTableDepth);
+        rows_[rowDepth_] = RtfRowFormat();
+        nextCell_ = RtfCellFormat();
+        borderTarget_ = {};
+        break;
+    case A::RowGap:
+        rows_[rowDepth_].gap = clampTwips(parameter);
+        break;
+    case A::RowLeft:
+        rows_[rowDepth_].left = clampTwips(parameter);
+        break;
+    case A::CellRight:
+        if (rows_[rowDepth_].cellRights.size() < RtfRowFormat::maximumCells) {
+            rows_[rowDepth_].cellRights.append(clampTwips(parameter));
+            rows_[rowDepth_].cells.append(nextCell_);
+        }
+        nextCell_ = RtfCellFormat();
+        borderTarget_ = {};
+        break;
+    case A::RowHeight:
+        rows_[rowDepth_].height = clampTwips(parameter);
+        break;
+    case A::RowBorder:
+    case A::CellBorder:
+        // The border words that follow describe this border.
+        borderTarget_ = {keyword.action == A::RowBorder ? BorderTarget::Row : BorderTarget::Cell, keyword.value};
+        if (RtfBorder *border = targetBorder())
+            *border = RtfBorder();
+        break;
+    case A::BorderStyle:
+    case A::BorderWidth:
+    case A::BorderColor:
+        if (RtfBorder *border = targetBorder()) {
+            if (keyword.action == A::BorderStyle)
+                border->style = keyword.value;
+            else if (keyword.action == A::BorderWidth)
+                border->width = qBound(0, parameter, maximumBorderWidth);
+            else
+                border->color = colors_.color(parameter);
+        }
+        break;
+    case A::CellBackground:
+        nextCell_.background = colors_.color(parameter);
+        break;
+    case A::CellPattern:
+        nextCell_.pattern = colors_.color(parameter);
+        break;
+    case A::CellShading:
+        nextCell_.shading = qBound(0, parameter, 10000);
+        break;
+    case A::CellAlignment:
+        nextCell_.alignment = RtfCellFormat::Alignment(keyword.value);
+        break;
+    case A::CellMerge: {
+        using Merge = RtfCellFormat::Merge;
+        const Merge merge = keyword.value % 2 == 0 ? Merge::First : Merge::Continued;
+        (keyword.value < 2 ? nextCell_.horizontalMerge : nextCell_.verticalMerge) = merge;
+        break;
+    }
+    default:
+        return false;
+    }
+    return true;
+}
+
+// Rich-edit numbering (\pn) and word processors' list tables.
+bool RtfParser::applyListKeyword(const Keyword &keyword, const RtfTokenizer::Token &token)
+{
+    using A = Keyword::Action;
+    GroupState &current = group();
+    CharacterState &character = current.character;
+    const int parameter = token.parameter;
+    switch (keyword.action) {
     case A::ListText:
         current.destination = Destination::ListText;
         character.hidden = false; // the number is shown, whatever the text before it was
@@ -825,144 +1026,19 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
     case A::ListLevelNumber:
         current.listLevel = qBound(0, parameter, 8);
         break;
-    case A::FootnoteMark:
-        // Footnotes are skipped, and so are their marks: a number without its note would be a
-        // stray raised digit in the text.
-        noteNotKept(token.text);
-        break;
-    case A::ParagraphDefaults:
-        borderTarget_ = {};
-        paragraph = RtfParagraphFormat();
-        current.nextTab = RtfParagraphFormat::TabStop();
-        current.listOverride = 0;
-        current.listLevel = 0;
-        break;
-    case A::LeftIndent:
-        paragraph.leftIndent = clampTwips(parameter);
-        break;
-    case A::RightIndent:
-        paragraph.rightIndent = clampTwips(parameter);
-        break;
-    case A::FirstLineIndent:
-        paragraph.firstLineIndent = clampTwips(parameter);
-        break;
-    case A::SpaceBefore:
-        paragraph.spaceBefore = qMax(0, clampTwips(parameter));
-        break;
-    case A::SpaceAfter:
-        paragraph.spaceAfter = qMax(0, clampTwips(parameter));
-        break;
-    case A::LineSpacing:
-        paragraph.lineSpacing = clampTwips(parameter);
-        break;
-    case A::LineSpacingMultiple:
-        paragraph.lineSpacingMultiple = toggle;
-        break;
-    case A::Alignment:
-        paragraph.alignment = RtfParagraphFormat::Alignment(keyword.value);
-        break;
-    case A::Direction:
-        paragraph.rightToLeft = keyword.value != 0;
-        break;
-    case A::RunDirection:
-        character.rightToLeft = keyword.value != 0;
-        break;
-    case A::Language:
-        character.language = qMax(parameter, 0);
-        break;
-    case A::TabKind:
-        current.nextTab.kind = RtfParagraphFormat::TabStop::Kind(keyword.value);
-        break;
-    case A::TabLeader:
-        current.nextTab.leader = RtfParagraphFormat::TabStop::Leader(keyword.value);
-        break;
-    case A::TabPosition:
-    case A::BarTab:
-        // A bar tab has no kind or leader; words written before it belonged to it all the same.
-        if (keyword.action == A::BarTab)
-            current.nextTab = {0, RtfParagraphFormat::TabStop::Kind::Bar};
-        current.nextTab.position = qMax(0, clampTwips(parameter));
-        if (paragraph.tabStops.size() < RtfParagraphFormat::maximumTabStops)
-            paragraph.tabStops.append(current.nextTab);
-        current.nextTab = RtfParagraphFormat::TabStop();
-        break;
-    case A::ParagraphBreak:
-        endParagraph();
-        break;
-    case A::CellEnd:
-        endCell(keyword.value == 1 ? 1 : qMax(2, paragraph.tableDepth));
-        break;
-    case A::RowEnd:
-        endRow(keyword.value == 1 ? 1 : qMax(2, paragraph.tableDepth));
-        break;
-    case A::TableParagraph:
-        paragraph.tableDepth = qMax(1, paragraph.tableDepth);
-        break;
-    case A::TableDepth:
-        paragraph.tableDepth = qBound(0, parameter, maximumTableDepth);
-        break;
-    case A::RowDefaults:
-        rowDepth_ = qBound(1, paragraph.tableDepth, maximumTableDepth);
-        rows_[rowDepth_] = RtfRowFormat();
-        nextCell_ = RtfCellFormat();
-        borderTarget_ = {};
-        break;
-    case A::RowGap:
-        rows_[rowDepth_].gap = clampTwips(parameter);
-        break;
-    case A::RowLeft:
-        rows_[rowDepth_].left = clampTwips(parameter);
-        break;
-    case A::CellRight:
-        if (rows_[rowDepth_].cellRights.size() < RtfRowFormat::maximumCells) {
-            rows_[rowDepth_].cellRights.append(clampTwips(parameter));
-            rows_[rowDepth_].cells.append(nextCell_);
-        }
-        nextCell_ = RtfCellFormat();
-        borderTarget_ = {};
-        break;
-    case A::RowHeight:
-        rows_[rowDepth_].height = clampTwips(parameter);
-        break;
-    case A::RowBorder:
-    case A::CellBorder:
-        // The border words that follow describe this border.
-        borderTarget_ = {keyword.action == A::RowBorder ? BorderTarget::Row : BorderTarget::Cell, keyword.value};
-        if (RtfBorder *border = targetBorder())
-            *border = RtfBorder();
-        break;
-    case A::BorderStyle:
-    case A::BorderWidth:
-    case A::BorderColor:
-        if (RtfBorder *border = targetBorder()) {
-            if (keyword.action == A::BorderStyle)
-                border->style = keyword.value;
-            else if (keyword.action == A::BorderWidth)
-                border->width = qBound(0, parameter, maximumBorderWidth);
-            else
-                border->color = colors_.color(parameter);
-        }
-        break;
-    case A::CellBackground:
-        nextCell_.background = colors_.color(parameter);
-        break;
-    case A::CellPattern:
-        nextCell_.pattern = colors_.color(parameter);
-        break;
-    case A::CellShading:
-        nextCell_.shading = qBound(0, parameter, 10000);
-        break;
-    case A::CellAlignment:
-        nextCell_.alignment = RtfCellFormat::Alignment(keyword.value);
-        break;
-    case A::CellMerge: {
-        using Merge = RtfCellFormat::Merge;
-        const Merge merge = keyword.value % 2 == 0 ? Merge::First : Merge::Continued;
-        (keyword.value < 2 ? nextCell_.horizontalMerge : nextCell_.verticalMerge) = merge;
-        break;
+    default:
+        return false;
     }
-    case A::ReadDestination:
-        break;
+    return true;
+}
+
+// Pictures and their sizes.
+bool RtfParser::applyPictureKeyword(const Keyword &keyword, const RtfTokenizer::Token &token)
+{
+    using A = Keyword::Action;
+    GroupState &current = group();
+    const int parameter = token.parameter;
+    switch (keyword.action) {
     case A::Picture:
         current.destination = Destination::Picture;
         picture_ = RtfPicture();
@@ -986,20 +1062,36 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
             *sizes[keyword.value] = qBound(keyword.value >= 6 ? -limit : 0, parameter, limit);
         }
         break;
-    case A::Character: {
-        const char16_t c = char16_t(keyword.value);
-        appendCharacters(QStringView(&c, 1));
-        break;
+    default:
+        return false;
     }
-    case A::UnicodeCharacter:
-        if (token.hasParameter)
-            appendUnicodeUnit(parameter);
-        fallbackToSkip_ = current.unicodeFallbackLength;
+    return true;
+}
+
+// Fields and footnote marks.
+bool RtfParser::applyFieldKeyword(const Keyword &keyword, const RtfTokenizer::Token &token)
+{
+    using A = Keyword::Action;
+    GroupState &current = group();
+    switch (keyword.action) {
+    case A::Field:
+        fieldInstruction_.clear();
         break;
-    case A::UnicodeFallbackLength:
-        current.unicodeFallbackLength = token.hasParameter ? qBound(0, parameter, maximumUnicodeFallbackLength) : 1;
+    case A::FieldInstruction:
+        current.destination = Destination::FieldInstruction;
         break;
+    case A::FieldResult:
+        startFieldResult();
+        break;
+    case A::FootnoteMark:
+        // Footnotes are skipped, and so are their marks: a number without its note would be a
+        // stray raised digit in the text.
+        noteNotKept(token.text);
+        break;
+    default:
+        return false;
     }
+    return true;
 }
 
 void RtfParser::handleControlSymbol(char symbol)

@@ -99,6 +99,13 @@ private:
     void startSkippingGroup();
     void handleControlWord(const RtfTokenizer::Token &token);
     void applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
+    bool applyDocumentKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
+    bool applyCharacterKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
+    bool applyParagraphKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
+    bool applyTableKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
+    bool applyListKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
+    bool applyPictureKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
+    bool applyFieldKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
     void handleControlSymbol(char symbol);
     void handleText(QByteArrayView text);
     void releaseHeldWhitespace();
