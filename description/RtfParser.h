@@ -99,6 +99,7 @@ private:
     void startSkippingGroup();
     void handleControlWord(const RtfTokenizer::Token &token);
     void applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
+    // The words of one group each; false for a word of another group.
     bool applyDocumentKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
     bool applyCharacterKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
     bool applyParagraphKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
