@@ -1,6 +1,11 @@
 #include "app/DescriptionEdit.h"
 
+#include "app/ListStartNumbers.h"
 #include "description/PastedDescription.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
 
 void DescriptionEdit::insertFromMimeData(const QMimeData *source)
 {
@@ -12,6 +17,16 @@ void DescriptionEdit::insertFromMimeData(const QMimeData *source)
     PastedDescription::addPictures(kept, *document());
     textCursor().insertFragment(kept);
     ensureCursorVisible();
+}
+
+// Lists that start at another number than 1 show their numbers from their start.
+void DescriptionEdit::paintEvent(QPaintEvent *event)
+{
+    QTextEdit::paintEvent(event);
+    QPainter painter(viewport());
+    const QPointF scrolled(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    ListStartNumbers::paint(painter, *document(), -scrolled, QRectF(event->rect()).translated(scrolled), palette(),
+                            textCursor());
 }
 
 void DescriptionEdit::clearDescription()

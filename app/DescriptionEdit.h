@@ -31,6 +31,7 @@ public:
 
 protected:
     void insertFromMimeData(const QMimeData *source) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void releaseCursor();

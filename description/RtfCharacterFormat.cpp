@@ -151,7 +151,7 @@ QTextCharFormat RtfCharacterFormat::toCharFormat() const
         format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
     else if (position == Position::Subscript)
         format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
-    else if (raise != 0)
+    if (raise != 0)
         format.setBaselineOffset(raise * 100.0 / halfPoints);
     if (capitals != Capitals::None)
         format.setFontCapitalization(capitals == Capitals::All ? QFont::AllUppercase : QFont::SmallCaps);
@@ -204,9 +204,9 @@ RtfCharacterFormat RtfCharacterFormat::fromCharFormat(const QTextCharFormat &for
         character.position = Position::Subscript;
         break;
     default:
-        character.raise = int(std::round(qBound(-1000.0, format.baselineOffset(), 1000.0) * character.halfPoints / 100));
         break;
     }
+    character.raise = int(std::round(qBound(-1000.0, format.baselineOffset(), 1000.0) * character.halfPoints / 100));
     const QFont::Capitalization capitalization =
         format.hasProperty(QTextFormat::FontCapitalization) ? format.fontCapitalization() : defaultFont.capitalization();
     if (capitalization == QFont::AllUppercase)

@@ -58,6 +58,14 @@ void RtfFontTable::endEntry(CodePageDecoder &decoder, int documentCodePage)
     entry_.family.truncate(maximumNameLength);
     if (!entry_.family.isEmpty() && entry_.family.back().isHighSurrogate())
         entry_.family.chop(1);
+    // Half a surrogate pair is no character: it reads as U+FFFD, as it does in text.
+    QString &family = entry_.family;
+    for (qsizetype c = 0; c < family.size(); ++c) {
+        if (family.at(c).isHighSurrogate() && c + 1 < family.size() && family.at(c + 1).isLowSurrogate())
+            ++c;
+        else if (family.at(c).isSurrogate())
+            family[c] = QChar::ReplacementCharacter;
+    }
     entry_.family = entry_.family.trimmed();
     fonts_.insert(entryNumber_, entry_);
 }

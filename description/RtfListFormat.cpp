@@ -53,7 +53,7 @@ constexpr StyleOfKind styles[] = {
 bool RtfListFormat::operator==(const RtfListFormat &other) const
 {
     return kind == other.kind && level == other.level && start == other.start && prefix == other.prefix
-        && suffix == other.suffix && listId == other.listId;
+        && suffix == other.suffix && listId == other.listId && name == other.name;
 }
 
 void RtfListFormat::cleanAffixes()
@@ -137,6 +137,8 @@ QTextListFormat RtfListFormat::toListFormat() const
         format.setProperty(RtfProperty::ListLevel, level);
     if (listId > 0)
         format.setProperty(RtfProperty::ListId, listId);
+    if (!name.isEmpty())
+        format.setProperty(RtfProperty::ListName, name);
     return format;
 }
 
@@ -157,5 +159,6 @@ RtfListFormat RtfListFormat::fromListFormat(const QTextListFormat &format)
     list.cleanAffixes();
     list.level = qBound(1, format.intProperty(RtfProperty::ListLevel), 9);
     list.listId = qMax(0, format.intProperty(RtfProperty::ListId));
+    list.name = format.stringProperty(RtfProperty::ListName);
     return list;
 }

@@ -7,6 +7,7 @@ namespace {
 constexpr int maximumLevels = 9;
 constexpr int maximumStart = 32767;
 constexpr qsizetype maximumLists = 1000;
+constexpr qsizetype maximumNameLength = 255;
 
 RtfListFormat::Kind kindOfNumberFormat(int format)
 {
@@ -41,6 +42,7 @@ void RtfListTable::beginList()
 {
     listLevels_.clear();
     listId_ = 0;
+    listName_.clear();
 }
 
 void RtfListTable::beginLevel()
@@ -121,8 +123,17 @@ void RtfListTable::setListId(int id)
     listId_ = id;
 }
 
+void RtfListTable::appendListName(QStringView text)
+{
+    listName_.append(text.first(qMin(text.size(), maximumNameLength - listName_.size())));
+}
+
 void RtfListTable::endList()
 {
+    // The name ends at its ';', which a name cannot hold.
+    const QString name = listName_.section(u';', 0, 0);
+    for (RtfListFormat &level : listLevels_)
+        level.name = name;
     if (qsizetype(lists_.size()) < maximumLists)
         lists_[listId_] = listLevels_;
 }

@@ -21,6 +21,7 @@ public:
     void appendLevelText(QStringView text);
     void endLevel();
     void setListId(int id);
+    void appendListName(QStringView text); // \listname, up to its ';'
     void endList();
 
     void beginOverride();
@@ -63,5 +64,6 @@ private:
     Level level_;
     bool inOverride_ = false;
     int listId_ = 0;
+    QString listName_;
     Override override_;
 };

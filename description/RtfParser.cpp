@@ -3,6 +3,7 @@
 #include "description/DescriptionFont.h"
 #include "description/HyperlinkField.h"
 #include "description/RtfCharacterFormat.h"
+#include "description/RtfWords.h"
 #include "description/Twips.h"
 
 #include <array>
@@ -18,6 +19,8 @@ constexpr std::size_t maximumGroupDepth = 256;
 constexpr int maximumUnicodeFallbackLength = 16;
 constexpr int maximumCodePage = 65535;
 constexpr int maximumTableDepth = 8;
+// Word's widest border is 75 points.
+constexpr int maximumBorderWidth = 1500;
 
 constexpr char16_t replacementCharacter = QChar::ReplacementCharacter;
 
@@ -79,6 +82,7 @@ struct RtfParser::Keyword {
         ListSuffix,
         ListTable,
         ListEntry,
+        ListName,
         ListLevel,
         LevelNumberFormat,
         LevelStart,
@@ -115,6 +119,18 @@ struct RtfParser::Keyword {
         RowGap,
         RowLeft,
         CellRight,
+        RowHeight,
+        RowBorder,
+        CellBorder,
+        ParagraphBorder,
+        BorderStyle,
+        BorderWidth,
+        BorderColor,
+        CellBackground,
+        CellPattern,
+        CellShading,
+        CellMerge,
+        CellAlignment,
         ReadDestination,
         Picture,
         PictureType,
@@ -126,7 +142,9 @@ struct RtfParser::Keyword {
 
     Action action;
     // Character: the character; CharacterSet: the code page; Alignment, TabKind, Position, Capitals:
-    // the enum value; Underline: the kind; Raise: the sign.
+    // the enum value; Underline: the kind; Raise: the sign; RowBorder, CellBorder: the side;
+    // BorderStyle: the style; CellMerge: first or continued (even, odd), across or down (0 and 1,
+    // 2 and 3); CellAlignment: the alignment.
     int value = 0;
 
     bool isDestination() const
@@ -144,6 +162,7 @@ struct RtfParser::Keyword {
         case Action::ListSuffix:
         case Action::ListTable:
         case Action::ListEntry:
+        case Action::ListName:
         case Action::ListLevel:
         case Action::LevelText:
         case Action::ListOverrideTable:
@@ -169,137 +188,162 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
     using ListKind = RtfListFormat::Kind;
     static const std::unordered_map<std::string_view, Keyword> keywords = [] {
         std::unordered_map<std::string_view, Keyword> table{
-            {"fonttbl", {A::FontTable}},
-            {"colortbl", {A::ColorTable}},
+            {RtfWord::fonttbl, {A::FontTable}},
+            {RtfWord::colortbl, {A::ColorTable}},
             {"upr", {A::Alternatives}},
             {"ud", {A::UnicodeAlternative}},
             {"urtf", {A::Utf8Document}},
-            {"ansi", {A::CharacterSet, CodePageDecoder::windows1252}},
+            {RtfWord::ansi, {A::CharacterSet, CodePageDecoder::windows1252}},
             {"mac", {A::CharacterSet, 10000}},
             {"pc", {A::CharacterSet, 437}},
             {"pca", {A::CharacterSet, 850}},
-            {"ansicpg", {A::AnsiCodePage}},
-            {"deff", {A::DefaultFont}},
-            {"deflang", {A::DefaultLanguage}},
-            {"deflangfe", {A::DefaultFarEastLanguage}},
-            {"lang", {A::Language}},
-            {"f", {A::Font}},
-            {"fcharset", {A::FontCharset}},
+            {RtfWord::ansicpg, {A::AnsiCodePage}},
+            {RtfWord::deff, {A::DefaultFont}},
+            {RtfWord::deflang, {A::DefaultLanguage}},
+            {RtfWord::deflangfe, {A::DefaultFarEastLanguage}},
+            {RtfWord::lang, {A::Language}},
+            {RtfWord::f, {A::Font}},
+            {RtfWord::fcharset, {A::FontCharset}},
             {"cpg", {A::FontCodePage}},
-            {"red", {A::Red}},
-            {"green", {A::Green}},
-            {"blue", {A::Blue}},
+            {RtfWord::red, {A::Red}},
+            {RtfWord::green, {A::Green}},
+            {RtfWord::blue, {A::Blue}},
             {"plain", {A::Plain}},
-            {"fs", {A::FontSize}},
-            {"cf", {A::Foreground}},
+            {RtfWord::fs, {A::FontSize}},
+            {RtfWord::cf, {A::Foreground}},
             // Rich-edit controls write \highlight for any background colour; \cb and \chcbpat
             // are what other writers use for the same thing.
-            {"highlight", {A::Background}},
+            {RtfWord::highlight, {A::Background}},
             {"cb", {A::Background}},
             {"chcbpat", {A::Background}},
-            {"b", {A::Bold}},
-            {"i", {A::Italic}},
-            {"strike", {A::StrikeOut}},
+            {RtfWord::b, {A::Bold}},
+            {RtfWord::i, {A::Italic}},
+            {RtfWord::strike, {A::StrikeOut}},
             {"striked", {A::StrikeOut}},
-            {"super", {A::Position, int(Position::Superscript)}},
-            {"sub", {A::Position, int(Position::Subscript)}},
-            {"nosupersub", {A::Position, int(Position::Normal)}},
-            {"up", {A::Raise, 1}},
-            {"dn", {A::Raise, -1}},
-            {"caps", {A::Capitals, int(Capitals::All)}},
-            {"scaps", {A::Capitals, int(Capitals::Small)}},
-            {"v", {A::Hidden}},
-            {"field", {A::Field}},
-            {"fldinst", {A::FieldInstruction}},
-            {"fldrslt", {A::FieldResult}},
+            {RtfWord::super, {A::Position, int(Position::Superscript)}},
+            {RtfWord::sub, {A::Position, int(Position::Subscript)}},
+            {RtfWord::nosupersub, {A::Position, int(Position::Normal)}},
+            {RtfWord::up, {A::Raise, 1}},
+            {RtfWord::dn, {A::Raise, -1}},
+            {RtfWord::caps, {A::Capitals, int(Capitals::All)}},
+            {RtfWord::scaps, {A::Capitals, int(Capitals::Small)}},
+            {RtfWord::v, {A::Hidden}},
+            {RtfWord::field, {A::Field}},
+            {RtfWord::fldinst, {A::FieldInstruction}},
+            {RtfWord::fldrslt, {A::FieldResult}},
             {"chftn", {A::FootnoteMark}},
-            {"pntext", {A::ListText}},
+            {RtfWord::pntext, {A::ListText}},
             {"listtext", {A::ListText}},
-            {"pn", {A::ListDefinition}},
-            {"pnlvlblt", {A::ListBullet}},
-            {"pnlvlbody", {A::ListBody}},
-            {"pnlvl", {A::ListOutlineLevel}},
-            {"pndec", {A::ListKind, int(ListKind::Decimal)}},
-            {"pnlcltr", {A::ListKind, int(ListKind::LowerLetter)}},
-            {"pnucltr", {A::ListKind, int(ListKind::UpperLetter)}},
-            {"pnlcrm", {A::ListKind, int(ListKind::LowerRoman)}},
-            {"pnucrm", {A::ListKind, int(ListKind::UpperRoman)}},
-            {"pnstart", {A::ListStart}},
-            {"pntxtb", {A::ListPrefix}},
-            {"pntxta", {A::ListSuffix}},
-            {"listtable", {A::ListTable}},
-            {"list", {A::ListEntry}},
-            {"listlevel", {A::ListLevel}},
-            {"levelnfc", {A::LevelNumberFormat}},
-            {"levelstartat", {A::LevelStart}},
-            {"leveltext", {A::LevelText}},
-            {"listid", {A::ListId}},
-            {"listoverridetable", {A::ListOverrideTable}},
-            {"listoverride", {A::ListOverride}},
-            {"ls", {A::ListOverrideNumber}},
+            {RtfWord::pn, {A::ListDefinition}},
+            {RtfWord::pnlvlblt, {A::ListBullet}},
+            {RtfWord::pnlvlbody, {A::ListBody}},
+            {RtfWord::pnlvl, {A::ListOutlineLevel}},
+            {RtfWord::pndec, {A::ListKind, int(ListKind::Decimal)}},
+            {RtfWord::pnlcltr, {A::ListKind, int(ListKind::LowerLetter)}},
+            {RtfWord::pnucltr, {A::ListKind, int(ListKind::UpperLetter)}},
+            {RtfWord::pnlcrm, {A::ListKind, int(ListKind::LowerRoman)}},
+            {RtfWord::pnucrm, {A::ListKind, int(ListKind::UpperRoman)}},
+            {RtfWord::pnstart, {A::ListStart}},
+            {RtfWord::pntxtb, {A::ListPrefix}},
+            {RtfWord::pntxta, {A::ListSuffix}},
+            {RtfWord::listtable, {A::ListTable}},
+            {RtfWord::list, {A::ListEntry}},
+            {RtfWord::listname, {A::ListName}},
+            {RtfWord::listlevel, {A::ListLevel}},
+            {RtfWord::levelnfc, {A::LevelNumberFormat}},
+            {RtfWord::levelstartat, {A::LevelStart}},
+            {RtfWord::leveltext, {A::LevelText}},
+            {RtfWord::listid, {A::ListId}},
+            {RtfWord::listoverridetable, {A::ListOverrideTable}},
+            {RtfWord::listoverride, {A::ListOverride}},
+            {RtfWord::ls, {A::ListOverrideNumber}},
             {"lfolevel", {A::ListOverrideLevel}},
             {"listoverridestartat", {A::ListOverrideRestart}},
-            {"ilvl", {A::ListLevelNumber}},
-            {"pard", {A::ParagraphDefaults}},
-            {"li", {A::LeftIndent}},
-            {"ri", {A::RightIndent}},
-            {"fi", {A::FirstLineIndent}},
-            {"sb", {A::SpaceBefore}},
-            {"sa", {A::SpaceAfter}},
-            {"sl", {A::LineSpacing}},
-            {"slmult", {A::LineSpacingMultiple}},
+            {RtfWord::ilvl, {A::ListLevelNumber}},
+            {RtfWord::pard, {A::ParagraphDefaults}},
+            {RtfWord::li, {A::LeftIndent}},
+            {RtfWord::ri, {A::RightIndent}},
+            {RtfWord::fi, {A::FirstLineIndent}},
+            {RtfWord::sb, {A::SpaceBefore}},
+            {RtfWord::sa, {A::SpaceAfter}},
+            {RtfWord::sl, {A::LineSpacing}},
+            {RtfWord::slmult, {A::LineSpacingMultiple}},
             {"ql", {A::Alignment, int(Align::Left)}},
-            {"qc", {A::Alignment, int(Align::Center)}},
-            {"qr", {A::Alignment, int(Align::Right)}},
-            {"qj", {A::Alignment, int(Align::Justify)}},
+            {RtfWord::qc, {A::Alignment, int(Align::Center)}},
+            {RtfWord::qr, {A::Alignment, int(Align::Right)}},
+            {RtfWord::qj, {A::Alignment, int(Align::Justify)}},
             {"qd", {A::Alignment, int(Align::Justify)}},
-            {"tqc", {A::TabKind, int(Tab::Center)}},
-            {"tqr", {A::TabKind, int(Tab::Right)}},
-            {"tqdec", {A::TabKind, int(Tab::Decimal)}},
-            {"rtlpar", {A::Direction, 1}},
+            {RtfWord::tqc, {A::TabKind, int(Tab::Center)}},
+            {RtfWord::tqr, {A::TabKind, int(Tab::Right)}},
+            {RtfWord::tqdec, {A::TabKind, int(Tab::Decimal)}},
+            {RtfWord::rtlpar, {A::Direction, 1}},
             {"ltrpar", {A::Direction, 0}},
             // Word writes both before most runs; the last one counts.
-            {"rtlch", {A::RunDirection, 1}},
-            {"ltrch", {A::RunDirection, 0}},
-            {"tldot", {A::TabLeader, int(Leader::Dot)}},
-            {"tlmdot", {A::TabLeader, int(Leader::MiddleDot)}},
-            {"tlhyph", {A::TabLeader, int(Leader::Hyphen)}},
-            {"tlul", {A::TabLeader, int(Leader::Underline)}},
-            {"tlth", {A::TabLeader, int(Leader::Thick)}},
-            {"tleq", {A::TabLeader, int(Leader::Equals)}},
-            {"tx", {A::TabPosition}},
-            {"tb", {A::BarTab}},
-            {"par", {A::ParagraphBreak}},
+            {RtfWord::rtlch, {A::RunDirection, 1}},
+            {RtfWord::ltrch, {A::RunDirection, 0}},
+            {RtfWord::tldot, {A::TabLeader, int(Leader::Dot)}},
+            {RtfWord::tlmdot, {A::TabLeader, int(Leader::MiddleDot)}},
+            {RtfWord::tlhyph, {A::TabLeader, int(Leader::Hyphen)}},
+            {RtfWord::tlul, {A::TabLeader, int(Leader::Underline)}},
+            {RtfWord::tlth, {A::TabLeader, int(Leader::Thick)}},
+            {RtfWord::tleq, {A::TabLeader, int(Leader::Equals)}},
+            {RtfWord::tx, {A::TabPosition}},
+            {RtfWord::tb, {A::BarTab}},
+            {RtfWord::par, {A::ParagraphBreak}},
             {"sect", {A::ParagraphBreak}},
             {"page", {A::ParagraphBreak}},
             {"column", {A::ParagraphBreak}},
-            {"row", {A::RowEnd, 1}},
-            {"nestrow", {A::RowEnd, 2}},
-            {"cell", {A::CellEnd, 1}},
-            {"nestcell", {A::CellEnd, 2}},
-            {"intbl", {A::TableParagraph}},
-            {"itap", {A::TableDepth}},
-            {"trowd", {A::RowDefaults}},
-            {"trgaph", {A::RowGap}},
-            {"trleft", {A::RowLeft}},
-            {"cellx", {A::CellRight}},
+            {RtfWord::row, {A::RowEnd, 1}},
+            {RtfWord::nestrow, {A::RowEnd, 2}},
+            {RtfWord::cell, {A::CellEnd, 1}},
+            {RtfWord::nestcell, {A::CellEnd, 2}},
+            {RtfWord::intbl, {A::TableParagraph}},
+            {RtfWord::itap, {A::TableDepth}},
+            {RtfWord::trowd, {A::RowDefaults}},
+            {RtfWord::trgaph, {A::RowGap}},
+            {RtfWord::trleft, {A::RowLeft}},
+            {RtfWord::cellx, {A::CellRight}},
+            {RtfWord::trrh, {A::RowHeight}},
+            {RtfWord::trbrdrt, {A::RowBorder, RtfBorder::Top}},
+            {RtfWord::trbrdrl, {A::RowBorder, RtfBorder::Left}},
+            {RtfWord::trbrdrb, {A::RowBorder, RtfBorder::Bottom}},
+            {RtfWord::trbrdrr, {A::RowBorder, RtfBorder::Right}},
+            {RtfWord::trbrdrh, {A::RowBorder, RtfBorder::Horizontal}},
+            {RtfWord::trbrdrv, {A::RowBorder, RtfBorder::Vertical}},
+            {RtfWord::clbrdrt, {A::CellBorder, RtfBorder::Top}},
+            {RtfWord::clbrdrl, {A::CellBorder, RtfBorder::Left}},
+            {RtfWord::clbrdrb, {A::CellBorder, RtfBorder::Bottom}},
+            {RtfWord::clbrdrr, {A::CellBorder, RtfBorder::Right}},
+            {"brdrnone", {A::BorderStyle, 0}},
+            {RtfWord::brdrw, {A::BorderWidth}},
+            {RtfWord::brdrcf, {A::BorderColor}},
+            {RtfWord::clcbpat, {A::CellBackground}},
+            {RtfWord::clcfpat, {A::CellPattern}},
+            {RtfWord::clshdng, {A::CellShading}},
+            {RtfWord::clmgf, {A::CellMerge, 0}},
+            {RtfWord::clmrg, {A::CellMerge, 1}},
+            {RtfWord::clvmgf, {A::CellMerge, 2}},
+            {RtfWord::clvmrg, {A::CellMerge, 3}},
+            {"clvertalt", {A::CellAlignment, int(RtfCellFormat::Alignment::Top)}},
+            {RtfWord::clvertalc, {A::CellAlignment, int(RtfCellFormat::Alignment::Center)}},
+            {RtfWord::clvertalb, {A::CellAlignment, int(RtfCellFormat::Alignment::Bottom)}},
             // Destinations whose content is read as body text: a nested row's definition, and
             // Word's picture for readers of its drawing objects (its \nonshppict copy is skipped).
-            {"nesttableprops", {A::ReadDestination}},
+            {RtfWord::nesttableprops, {A::ReadDestination}},
             {"shppict", {A::ReadDestination}},
-            {"pict", {A::Picture}},
-            {"picw", {A::PictureSize, 0}},
-            {"pich", {A::PictureSize, 1}},
-            {"picwgoal", {A::PictureSize, 2}},
-            {"pichgoal", {A::PictureSize, 3}},
-            {"picscalex", {A::PictureSize, 4}},
-            {"picscaley", {A::PictureSize, 5}},
-            {"piccropl", {A::PictureSize, 6}},
-            {"piccropr", {A::PictureSize, 7}},
-            {"piccropt", {A::PictureSize, 8}},
-            {"piccropb", {A::PictureSize, 9}},
-            {"tab", {A::Character, '\t'}},
-            {"line", {A::Character, QChar::LineSeparator}},
+            {RtfWord::pict, {A::Picture}},
+            {RtfWord::picw, {A::PictureSize, 0}},
+            {RtfWord::pich, {A::PictureSize, 1}},
+            {RtfWord::picwgoal, {A::PictureSize, 2}},
+            {RtfWord::pichgoal, {A::PictureSize, 3}},
+            {RtfWord::picscalex, {A::PictureSize, 4}},
+            {RtfWord::picscaley, {A::PictureSize, 5}},
+            {RtfWord::piccropl, {A::PictureSize, 6}},
+            {RtfWord::piccropr, {A::PictureSize, 7}},
+            {RtfWord::piccropt, {A::PictureSize, 8}},
+            {RtfWord::piccropb, {A::PictureSize, 9}},
+            {RtfWord::tab, {A::Character, '\t'}},
+            {RtfWord::line, {A::Character, QChar::LineSeparator}},
             {"emdash", {A::Character, 0x2014}},
             {"endash", {A::Character, 0x2013}},
             {"emspace", {A::Character, 0x2003}},
@@ -315,17 +359,20 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
             {"zwj", {A::Character, 0x200D}},
             {"ltrmark", {A::Character, 0x200E}},
             {"rtlmark", {A::Character, 0x200F}},
-            {"u", {A::UnicodeCharacter}},
-            {"uc", {A::UnicodeFallbackLength}},
+            {RtfWord::u, {A::UnicodeCharacter}},
+            {RtfWord::uc, {A::UnicodeFallbackLength}},
         };
-        for (std::string_view word : {"pngblip", "jpegblip", "emfblip", "wmetafile", "dibitmap", "wbitmap",
-                                      "macpict", "pmmetafile"})
+        for (std::string_view word : {RtfWord::pngblip, RtfWord::jpegblip, RtfWord::emfblip, RtfWord::wmetafile,
+                                      RtfWord::dibitmap, RtfWord::wbitmap, RtfWord::macpict, RtfWord::pmmetafile})
             table.emplace(word, Keyword{A::PictureType});
+        for (int style = 1; style < RtfBorder::styles; ++style)
+            table.emplace(RtfBorder::styleWord(style), Keyword{A::BorderStyle, style});
         // Properties a description does not hold; a file that has them is reported.
-        for (std::string_view word :
-             {"clbrdrt", "clbrdrl", "clbrdrb", "clbrdrr", "trbrdrt", "trbrdrl", "trbrdrb", "trbrdrr", "trbrdrh",
-              "trbrdrv", "clcbpat", "clcfpat", "clshdng", "clvmgf", "clvmrg", "clmgf", "clmrg", "trrh", "pnlvlcont"})
+        for (std::string_view word : {"pnlvlcont", "trqc", "trqr", "clpadl", "clpadt", "clpadr", "clpadb", "trpaddl",
+                                      "trpaddt", "trpaddr", "trpaddb", "trhdr", "cltxtbrl", "cltxbtlr"})
             table.emplace(word, Keyword{A::NotKept});
+        for (std::string_view word : {"brdrt", "brdrl", "brdrb", "brdrr", "brdrbtw", "brdrbar", "box"})
+            table.emplace(word, Keyword{A::ParagraphBorder});
         for (int kind = 0; kind < RtfCharacterFormat::underlineKinds; ++kind)
             table.emplace(RtfCharacterFormat::underlineWord(kind), Keyword{A::Underline, kind});
         // Destinations whose content is not description text. Unknown destinations marked
@@ -335,9 +382,9 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
              {"aftncn", "aftnsep", "aftnsepc", "annotation", "atnauthor", "atndate", "atnid", "atnref",
               "atrfend", "atrfstart", "bkmkend", "bkmkstart", "colorschememapping", "datastore", "do",
               "docvar", "expandedcolortbl", "falt", "fchars", "fname", "footer", "footerf",
-              "footerl", "footerr", "footnote", "ftncn", "ftnsep", "ftnsepc", "generator", "header",
-              "headerf", "headerl", "headerr", "htmltag", "info", "latentstyles", "lchars", "listname", "mmathPr",
-              "nonesttables", "nonshppict", "objdata", "panose", "pgdsctbl", "revtbl", "rsidtbl", "rxe", "shp",
+              "footerl", "footerr", "footnote", "ftncn", "ftnsep", "ftnsepc", RtfWord::generator, "header",
+              "headerf", "headerl", "headerr", "htmltag", "info", "latentstyles", "lchars", "mmathPr",
+              RtfWord::nonesttables, "nonshppict", "objdata", "panose", "pgdsctbl", "revtbl", "rsidtbl", "rxe", "shp",
               "shpinst", "stylesheet",
               "tc", "template", "themedata", "txe", "userprops", "xe", "xmlnstbl"})
             table.emplace(word, Keyword{A::SkipDestination});
@@ -539,18 +586,23 @@ void RtfParser::handleControlWord(const RtfTokenizer::Token &token)
 
 void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &token)
 {
+    // Each group of words has its own handler; the first that knows the word applies it.
+    applyCharacterKeyword(keyword, token) || applyParagraphKeyword(keyword, token) || applyTableKeyword(keyword, token)
+        || applyListKeyword(keyword, token) || applyPictureKeyword(keyword, token)
+        || applyFieldKeyword(keyword, token) || applyDocumentKeyword(keyword, token);
+}
+
+// The words of the document's own tables and destinations, and those that stand for text.
+bool RtfParser::applyDocumentKeyword(const Keyword &keyword, const RtfTokenizer::Token &token)
+{
     using A = Keyword::Action;
     GroupState &current = group();
-    CharacterState &character = current.character;
-    RtfParagraphFormat &paragraph = current.paragraph;
     const int parameter = token.parameter;
-    const bool toggle = !token.hasParameter || parameter != 0;
     switch (keyword.action) {
     case A::SkipDestination:
-        // The writer names itself anew, list names are not shown, and the rest are copies of
-        // what is read for readers that cannot read it.
-        if (token.text != "generator" && token.text != "listname" && token.text != "nonesttables"
-            && token.text != "nonshppict")
+        // The writer names itself anew, and the rest are copies of what is read for readers
+        // that cannot read it.
+        if (token.text != RtfWord::generator && token.text != RtfWord::nonesttables && token.text != "nonshppict")
             noteNotKept(token.text);
         startSkippingGroup();
         break;
@@ -590,15 +642,6 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
     case A::DefaultFarEastLanguage:
         defaultFarEastLanguage_ = qMax(parameter, 0);
         break;
-    case A::Font:
-        if (current.destination == Destination::FontTable) {
-            fonts_.endEntry(decoder_, documentCodePage_);
-            fonts_.beginEntry(parameter);
-            formatCache_.clear();
-        } else if (token.hasParameter && fonts_.contains(parameter)) {
-            character.font = parameter;
-        }
-        break;
     case A::FontCharset:
         if (current.destination == Destination::FontTable)
             fonts_.setCharset(parameter);
@@ -615,6 +658,45 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         break;
     case A::Blue:
         colors_.setBlue(parameter);
+        break;
+    case A::ReadDestination:
+        break;
+    case A::Character: {
+        const char16_t c = char16_t(keyword.value);
+        appendCharacters(QStringView(&c, 1));
+        break;
+    }
+    case A::UnicodeCharacter:
+        if (token.hasParameter)
+            appendUnicodeUnit(parameter);
+        fallbackToSkip_ = current.unicodeFallbackLength;
+        break;
+    case A::UnicodeFallbackLength:
+        current.unicodeFallbackLength = token.hasParameter ? qBound(0, parameter, maximumUnicodeFallbackLength) : 1;
+        break;
+    default:
+        return false;
+    }
+    return true;
+}
+
+// Character formatting.
+bool RtfParser::applyCharacterKeyword(const Keyword &keyword, const RtfTokenizer::Token &token)
+{
+    using A = Keyword::Action;
+    GroupState &current = group();
+    CharacterState &character = current.character;
+    const int parameter = token.parameter;
+    const bool toggle = !token.hasParameter || parameter != 0;
+    switch (keyword.action) {
+    case A::Font:
+        if (current.destination == Destination::FontTable) {
+            fonts_.endEntry(decoder_, documentCodePage_);
+            fonts_.beginEntry(parameter);
+            formatCache_.clear();
+        } else if (token.hasParameter && fonts_.contains(parameter)) {
+            character.font = parameter;
+        }
         break;
     case A::Plain:
         character = CharacterState();
@@ -642,13 +724,12 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         character.strikeOut = toggle;
         break;
     case A::Position:
+        // \super and \sub are apart from \up and \dn: a run may have both, which add.
         character.position = RtfCharacterFormat::Position(keyword.value);
-        character.raise = 0;
         break;
     case A::Raise:
         // Six half-points is what \up and \dn mean without a number.
         character.raise = keyword.value * qBound(0, token.hasParameter ? parameter : 6, RtfCharacterFormat::maximumHalfPoints);
-        character.position = RtfCharacterFormat::Position::Normal;
         break;
     case A::Capitals:
         if (toggle)
@@ -659,15 +740,184 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
     case A::Hidden:
         character.hidden = toggle;
         break;
-    case A::Field:
-        fieldInstruction_.clear();
+    case A::RunDirection:
+        character.rightToLeft = keyword.value != 0;
         break;
-    case A::FieldInstruction:
-        current.destination = Destination::FieldInstruction;
+    case A::Language:
+        character.language = qMax(parameter, 0);
         break;
-    case A::FieldResult:
-        startFieldResult();
+    default:
+        return false;
+    }
+    return true;
+}
+
+// Paragraph formatting and ends.
+bool RtfParser::applyParagraphKeyword(const Keyword &keyword, const RtfTokenizer::Token &token)
+{
+    using A = Keyword::Action;
+    GroupState &current = group();
+    RtfParagraphFormat &paragraph = current.paragraph;
+    const int parameter = token.parameter;
+    const bool toggle = !token.hasParameter || parameter != 0;
+    switch (keyword.action) {
+    case A::ParagraphBorder:
+        noteNotKept(token.text);
+        borderTarget_ = {};
         break;
+    case A::ParagraphDefaults:
+        borderTarget_ = {};
+        paragraph = RtfParagraphFormat();
+        current.nextTab = RtfParagraphFormat::TabStop();
+        current.listOverride = 0;
+        current.listLevel = 0;
+        break;
+    case A::LeftIndent:
+        paragraph.leftIndent = clampTwips(parameter);
+        break;
+    case A::RightIndent:
+        paragraph.rightIndent = clampTwips(parameter);
+        break;
+    case A::FirstLineIndent:
+        paragraph.firstLineIndent = clampTwips(parameter);
+        break;
+    case A::SpaceBefore:
+        paragraph.spaceBefore = qMax(0, clampTwips(parameter));
+        break;
+    case A::SpaceAfter:
+        paragraph.spaceAfter = qMax(0, clampTwips(parameter));
+        break;
+    case A::LineSpacing:
+        paragraph.lineSpacing = clampTwips(parameter);
+        break;
+    case A::LineSpacingMultiple:
+        paragraph.lineSpacingMultiple = toggle;
+        break;
+    case A::Alignment:
+        paragraph.alignment = RtfParagraphFormat::Alignment(keyword.value);
+        break;
+    case A::Direction:
+        paragraph.rightToLeft = keyword.value != 0;
+        break;
+    case A::TabKind:
+        current.nextTab.kind = RtfParagraphFormat::TabStop::Kind(keyword.value);
+        break;
+    case A::TabLeader:
+        current.nextTab.leader = RtfParagraphFormat::TabStop::Leader(keyword.value);
+        break;
+    case A::TabPosition:
+    case A::BarTab:
+        // A bar tab has no kind or leader; words written before it belonged to it all the same.
+        if (keyword.action == A::BarTab)
+            current.nextTab = {0, RtfParagraphFormat::TabStop::Kind::Bar};
+        current.nextTab.position = qMax(0, clampTwips(parameter));
+        if (paragraph.tabStops.size() < RtfParagraphFormat::maximumTabStops)
+            paragraph.tabStops.append(current.nextTab);
+        current.nextTab = RtfParagraphFormat::TabStop();
+        break;
+    case A::ParagraphBreak:
+        endParagraph();
+        break;
+    default:
+        return false;
+    }
+    return true;
+}
+
+// Table rows and cells: their definitions and ends.
+bool RtfParser::applyTableKeyword(const Keyword &keyword, const RtfTokenizer::Token &token)
+{
+    using A = Keyword::Action;
+    GroupState &current = group();
+    RtfParagraphFormat &paragraph = current.paragraph;
+    const int parameter = token.parameter;
+    switch (keyword.action) {
+    case A::CellEnd:
+        endCell(keyword.value == 1 ? 1 : qMax(2, paragraph.tableDepth));
+        break;
+    case A::RowEnd:
+        endRow(keyword.value == 1 ? 1 : qMax(2, paragraph.tableDepth));
+        break;
+    case A::TableParagraph:
+        paragraph.tableDepth = qMax(1, paragraph.tableDepth);
+        break;
+    case A::TableDepth:
+        paragraph.tableDepth = qBound(0, parameter, maximumTableDepth);
+        break;
+    case A::RowDefaults:
+        rowDepth_ = qBound(1, paragraph.tableDepth, maximumTableDepth);
+        rows_[rowDepth_] = RtfRowFormat();
+        nextCell_ = RtfCellFormat();
+        borderTarget_ = {};
+        break;
+    case A::RowGap:
+        rows_[rowDepth_].gap = clampTwips(parameter);
+        break;
+    case A::RowLeft:
+        rows_[rowDepth_].left = clampTwips(parameter);
+        break;
+    case A::CellRight:
+        if (rows_[rowDepth_].cellRights.size() < RtfRowFormat::maximumCells) {
+            rows_[rowDepth_].cellRights.append(clampTwips(parameter));
+            rows_[rowDepth_].cells.append(nextCell_);
+        }
+        nextCell_ = RtfCellFormat();
+        borderTarget_ = {};
+        break;
+    case A::RowHeight:
+        rows_[rowDepth_].height = clampTwips(parameter);
+        break;
+    case A::RowBorder:
+    case A::CellBorder:
+        // The border words that follow describe this border.
+        borderTarget_ = {keyword.action == A::RowBorder ? BorderTarget::Row : BorderTarget::Cell, keyword.value};
+        if (RtfBorder *border = targetBorder())
+            *border = RtfBorder();
+        break;
+    case A::BorderStyle:
+    case A::BorderWidth:
+    case A::BorderColor:
+        if (RtfBorder *border = targetBorder()) {
+            if (keyword.action == A::BorderStyle)
+                border->style = keyword.value;
+            else if (keyword.action == A::BorderWidth)
+                border->width = qBound(0, parameter, maximumBorderWidth);
+            else
+                border->color = colors_.color(parameter);
+        }
+        break;
+    case A::CellBackground:
+        nextCell_.background = colors_.color(parameter);
+        break;
+    case A::CellPattern:
+        nextCell_.pattern = colors_.color(parameter);
+        break;
+    case A::CellShading:
+        nextCell_.shading = qBound(0, parameter, 10000);
+        break;
+    case A::CellAlignment:
+        nextCell_.alignment = RtfCellFormat::Alignment(keyword.value);
+        break;
+    case A::CellMerge: {
+        using Merge = RtfCellFormat::Merge;
+        const Merge merge = keyword.value % 2 == 0 ? Merge::First : Merge::Continued;
+        (keyword.value < 2 ? nextCell_.horizontalMerge : nextCell_.verticalMerge) = merge;
+        break;
+    }
+    default:
+        return false;
+    }
+    return true;
+}
+
+// Rich-edit numbering (\pn) and word processors' list tables.
+bool RtfParser::applyListKeyword(const Keyword &keyword, const RtfTokenizer::Token &token)
+{
+    using A = Keyword::Action;
+    GroupState &current = group();
+    CharacterState &character = current.character;
+    const int parameter = token.parameter;
+    switch (keyword.action) {
     case A::ListText:
         current.destination = Destination::ListText;
         character.hidden = false; // the number is shown, whatever the text before it was
@@ -704,6 +954,12 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
         break;
     case A::ListTable:
         current.destination = Destination::ListTable;
+        break;
+    case A::ListName:
+        if (current.destination == Destination::ListEntry)
+            current.destination = Destination::ListName;
+        else
+            startSkippingGroup();
         break;
     case A::ListEntry:
     case A::ListLevel:
@@ -771,97 +1027,19 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
     case A::ListLevelNumber:
         current.listLevel = qBound(0, parameter, 8);
         break;
-    case A::FootnoteMark:
-        // Footnotes are skipped, and so are their marks: a number without its note would be a
-        // stray raised digit in the text.
-        noteNotKept(token.text);
-        break;
-    case A::ParagraphDefaults:
-        paragraph = RtfParagraphFormat();
-        current.nextTab = RtfParagraphFormat::TabStop();
-        current.listOverride = 0;
-        current.listLevel = 0;
-        break;
-    case A::LeftIndent:
-        paragraph.leftIndent = clampTwips(parameter);
-        break;
-    case A::RightIndent:
-        paragraph.rightIndent = clampTwips(parameter);
-        break;
-    case A::FirstLineIndent:
-        paragraph.firstLineIndent = clampTwips(parameter);
-        break;
-    case A::SpaceBefore:
-        paragraph.spaceBefore = qMax(0, clampTwips(parameter));
-        break;
-    case A::SpaceAfter:
-        paragraph.spaceAfter = qMax(0, clampTwips(parameter));
-        break;
-    case A::LineSpacing:
-        paragraph.lineSpacing = clampTwips(parameter);
-        break;
-    case A::LineSpacingMultiple:
-        paragraph.lineSpacingMultiple = toggle;
-        break;
-    case A::Alignment:
-        paragraph.alignment = RtfParagraphFormat::Alignment(keyword.value);
-        break;
-    case A::Direction:
-        paragraph.rightToLeft = keyword.value != 0;
-        break;
-    case A::RunDirection:
-        character.rightToLeft = keyword.value != 0;
-        break;
-    case A::Language:
-        character.language = qMax(parameter, 0);
-        break;
-    case A::TabKind:
-        current.nextTab.kind = RtfParagraphFormat::TabStop::Kind(keyword.value);
-        break;
-    case A::TabLeader:
-        current.nextTab.leader = RtfParagraphFormat::TabStop::Leader(keyword.value);
-        break;
-    case A::TabPosition:
-    case A::BarTab:
-        // A bar tab has no kind or leader; words written before it belonged to it all the same.
-        if (keyword.action == A::BarTab)
-            current.nextTab = {0, RtfParagraphFormat::TabStop::Kind::Bar};
-        current.nextTab.position = qMax(0, clampTwips(parameter));
-        if (paragraph.tabStops.size() < RtfParagraphFormat::maximumTabStops)
-            paragraph.tabStops.append(current.nextTab);
-        current.nextTab = RtfParagraphFormat::TabStop();
-        break;
-    case A::ParagraphBreak:
-        endParagraph();
-        break;
-    case A::CellEnd:
-        endCell(keyword.value == 1 ? 1 : qMax(2, paragraph.tableDepth));
-        break;
-    case A::RowEnd:
-        endRow(keyword.value == 1 ? 1 : qMax(2, paragraph.tableDepth));
-        break;
-    case A::TableParagraph:
-        paragraph.tableDepth = qMax(1, paragraph.tableDepth);
-        break;
-    case A::TableDepth:
-        paragraph.tableDepth = qBound(0, parameter, maximumTableDepth);
-        break;
-    case A::RowDefaults:
-        rowDepth_ = qBound(1, paragraph.tableDepth, maximumTableDepth);
-        rows_[rowDepth_] = RtfRowFormat();
-        break;
-    case A::RowGap:
-        rows_[rowDepth_].gap = clampTwips(parameter);
-        break;
-    case A::RowLeft:
-        rows_[rowDepth_].left = clampTwips(parameter);
-        break;
-    case A::CellRight:
-        if (rows_[rowDepth_].cellRights.size() < RtfRowFormat::maximumCells)
-            rows_[rowDepth_].cellRights.append(clampTwips(parameter));
-        break;
-    case A::ReadDestination:
-        break;
+    default:
+        return false;
+    }
+    return true;
+}
+
+// Pictures and their sizes.
+bool RtfParser::applyPictureKeyword(const Keyword &keyword, const RtfTokenizer::Token &token)
+{
+    using A = Keyword::Action;
+    GroupState &current = group();
+    const int parameter = token.parameter;
+    switch (keyword.action) {
     case A::Picture:
         current.destination = Destination::Picture;
         picture_ = RtfPicture();
@@ -885,20 +1063,36 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
             *sizes[keyword.value] = qBound(keyword.value >= 6 ? -limit : 0, parameter, limit);
         }
         break;
-    case A::Character: {
-        const char16_t c = char16_t(keyword.value);
-        appendCharacters(QStringView(&c, 1));
-        break;
+    default:
+        return false;
     }
-    case A::UnicodeCharacter:
-        if (token.hasParameter)
-            appendUnicodeUnit(parameter);
-        fallbackToSkip_ = current.unicodeFallbackLength;
+    return true;
+}
+
+// Fields and footnote marks.
+bool RtfParser::applyFieldKeyword(const Keyword &keyword, const RtfTokenizer::Token &token)
+{
+    using A = Keyword::Action;
+    GroupState &current = group();
+    switch (keyword.action) {
+    case A::Field:
+        fieldInstruction_.clear();
         break;
-    case A::UnicodeFallbackLength:
-        current.unicodeFallbackLength = token.hasParameter ? qBound(0, parameter, maximumUnicodeFallbackLength) : 1;
+    case A::FieldInstruction:
+        current.destination = Destination::FieldInstruction;
         break;
+    case A::FieldResult:
+        startFieldResult();
+        break;
+    case A::FootnoteMark:
+        // Footnotes are skipped, and so are their marks: a number without its note would be a
+        // stray raised digit in the text.
+        noteNotKept(token.text);
+        break;
+    default:
+        return false;
     }
+    return true;
 }
 
 void RtfParser::handleControlSymbol(char symbol)
@@ -980,6 +1174,9 @@ void RtfParser::handleText(QByteArrayView text)
         break;
     case Destination::LevelText:
         lists_.appendLevelText(decoder_.decode(currentCodePage(), text));
+        break;
+    case Destination::ListName:
+        lists_.appendListName(decoder_.decode(currentCodePage(), text));
         break;
     case Destination::Picture:
         appendPictureHex(text);
@@ -1266,6 +1463,20 @@ void RtfParser::finish()
     builder_.setDefaultLanguages(defaultLanguage_, defaultFarEastLanguage_);
 }
 
+RtfBorder *RtfParser::targetBorder()
+{
+    const int side = borderTarget_.side;
+    switch (borderTarget_.owner) {
+    case BorderTarget::Row:
+        return side >= 0 && side < RtfBorder::rowSides ? &rows_[rowDepth_].borders[side] : nullptr;
+    case BorderTarget::Cell:
+        return side >= 0 && side < RtfBorder::cellSides ? &nextCell_.borders[side] : nullptr;
+    case BorderTarget::None:
+        break;
+    }
+    return nullptr;
+}
+
 void RtfParser::setColor(int &slot, const RtfTokenizer::Token &token) const
 {
     // Entry 0 is the automatic colour in rich-edit tables but may be a real colour in old files;
@@ -1291,6 +1502,9 @@ bool RtfParser::collectDestinationText(QStringView text)
         return true;
     case Destination::LevelText:
         lists_.appendLevelText(text);
+        return true;
+    case Destination::ListName:
+        lists_.appendListName(text);
         return true;
     default:
         return false;

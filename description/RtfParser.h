@@ -46,6 +46,7 @@ private:
         ListSuffix,        // \pntxta
         ListTable,
         ListEntry,
+        ListName,
         ListLevel,
         LevelText,
         ListOverrideTable,
@@ -98,6 +99,14 @@ private:
     void startSkippingGroup();
     void handleControlWord(const RtfTokenizer::Token &token);
     void applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
+    // The words of one group each; false for a word of another group.
+    bool applyDocumentKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
+    bool applyCharacterKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
+    bool applyParagraphKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
+    bool applyTableKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
+    bool applyListKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
+    bool applyPictureKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
+    bool applyFieldKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
     void handleControlSymbol(char symbol);
     void handleText(QByteArrayView text);
     void releaseHeldWhitespace();
@@ -162,6 +171,13 @@ private:
     // Row definitions by table depth; \trowd starts the one of the paragraph's depth.
     std::vector<RtfRowFormat> rows_;
     int rowDepth_ = 1;
+    RtfCellFormat nextCell_; // the words before the next \cellx
+    // The border that \brdrs, \brdrw and \brdrcf describe: the last one a \trbrdr or \clbrdr named.
+    struct BorderTarget {
+        enum Owner { None, Row, Cell } owner = None;
+        int side = 0;
+    } borderTarget_;
+    RtfBorder *targetBorder();
 
     // Whitespace at the start of a group stays out of the text until we know the group is not
     // a destination: "{ \fonttbl" is a font table, not a space.

@@ -1,6 +1,7 @@
 #include "description/RtfPicture.h"
 
 #include "description/RtfProperties.h"
+#include "description/RtfWords.h"
 #include "description/Twips.h"
 
 #include <QBuffer>
@@ -63,7 +64,8 @@ QImage standIn(int width, int height)
 
 bool RtfPicture::typeTakesNumber(QByteArrayView word)
 {
-    return word == "wmetafile" || word == "dibitmap" || word == "wbitmap" || word == "pmmetafile";
+    return word == RtfWord::wmetafile || word == RtfWord::dibitmap || word == RtfWord::wbitmap
+        || word == RtfWord::pmmetafile;
 }
 
 QTextImageFormat RtfPicture::toImageFormat(QTextDocument &document) const
@@ -73,7 +75,7 @@ QTextImageFormat RtfPicture::toImageFormat(QTextDocument &document) const
                              .arg(data.size())
                              .arg(qHash(data, 0x5254), 0, 16);
     // Twips of the shown size: the goal size when given, else the picture's own.
-    const bool metafile = type != "pngblip" && type != "jpegblip";
+    const bool metafile = type != RtfWord::pngblip && type != RtfWord::jpegblip;
     qint64 twipsWide = goalWidth > 0 ? goalWidth : metafile ? metafileToTwips(width) : width * twipsPerUnit;
     qint64 twipsHigh = goalHeight > 0 ? goalHeight : metafile ? metafileToTwips(height) : height * twipsPerUnit;
     // The crop cuts the picture's edges off (or widens its frame) before it is scaled.
@@ -81,7 +83,7 @@ QTextImageFormat RtfPicture::toImageFormat(QTextDocument &document) const
     twipsHigh -= qint64(cropTop) + cropBottom;
     twipsWide = qBound(qint64(1), twipsWide * scaleX / 100, qint64(twipsLimit));
     twipsHigh = qBound(qint64(1), twipsHigh * scaleY / 100, qint64(twipsLimit));
-    if (type == "pngblip" || type == "jpegblip") {
+    if (!metafile) {
         // Qt decodes the data when the picture is first drawn, not while a file is read.
         document.addResource(QTextDocument::ImageResource, QUrl(name), data);
     } else {
@@ -115,7 +117,7 @@ RtfPicture RtfPicture::fromImageFormat(const QTextImageFormat &format, const QTe
     QBuffer buffer(&picture.data);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
-    picture.type = "pngblip";
+    picture.type = RtfWord::pngblip;
     picture.width = image.width();
     picture.height = image.height();
     picture.goalWidth = unitsToTwips(format.width() > 0 ? format.width() : image.width());

@@ -50,6 +50,18 @@ enum : int {
     ListId,
     // int: the \fcharset of a run's font when it is not 0 (RtfCharacterFormat::charset).
     FontCharset,
+    // QList<int>: each row's \trrh in twips, on the table format when a row has a height.
+    RowHeights,
+    // A cell's shading as read: QColor \clcbpat and \clcfpat, int \clshdng.
+    CellBackground,
+    CellPattern,
+    CellShading,
+    // Borders, three properties each (RtfBorder::store): a cell's four sides on its format,
+    // then the six of the table's rows (\trbrdrt ... \trbrdrv) on the table format.
+    CellBorders,
+    RowBorders = CellBorders + 3 * 4,
+    // QString: a list's \listname, on the list format when the file gave one.
+    ListName = RowBorders + 3 * 6,
 };
 
 // Object types of the inline objects a description holds besides pictures.

@@ -3,6 +3,8 @@
 #include "description/RtfProperties.h"
 #include "description/Twips.h"
 
+#include <QTextTable>
+
 namespace {
 
 // Rows of a table Qt made without widths are as wide as a rich-edit control's default page
@@ -23,6 +25,11 @@ void RtfRowFormat::applyTo(QTextTableFormat &format) const
     format.setColumnWidthConstraints(widths);
     format.setProperty(RtfProperty::RowGap, gap);
     format.setProperty(RtfProperty::RowLeft, left);
+    // The table keeps the row borders any of its rows has: word processors give all rows the same.
+    for (int side = 0; side < RtfBorder::rowSides; ++side) {
+        if (borders[side].isSet())
+            borders[side].store(format, RtfProperty::RowBorders + side * RtfBorder::propertyCount);
+    }
     // Rich-edit controls pad cells by the gap and draw no space between them.
     format.setCellPadding(twipsToUnits(gap));
     format.setCellSpacing(0);
@@ -33,6 +40,8 @@ RtfRowFormat RtfRowFormat::fromTableFormat(const QTextTableFormat &format, int c
     RtfRowFormat row;
     row.gap = format.hasProperty(RtfProperty::RowGap) ? format.intProperty(RtfProperty::RowGap) : defaultGap;
     row.left = format.hasProperty(RtfProperty::RowLeft) ? format.intProperty(RtfProperty::RowLeft) : -defaultGap;
+    for (int side = 0; side < RtfBorder::rowSides; ++side)
+        row.borders[side] = RtfBorder::load(format, RtfProperty::RowBorders + side * RtfBorder::propertyCount);
     const QList<QTextLength> widths = format.columnWidthConstraints();
     int right = row.left;
     for (int column = 0; column < qMin(columns, maximumCells); ++column) {
@@ -43,4 +52,22 @@ RtfRowFormat RtfRowFormat::fromTableFormat(const QTextTableFormat &format, int c
         row.cellRights.append(right);
     }
     return row;
+}
+
+RtfRowFormat RtfRowFormat::fromTable(const QTextTable &table, int row)
+{
+    RtfRowFormat definition = fromTableFormat(table.format(), table.columns());
+    definition.height = table.format().property(RtfProperty::RowHeights).value<QList<int>>().value(row);
+    using Merge = RtfCellFormat::Merge;
+    for (int column = 0; column < definition.cellRights.size(); ++column) {
+        // A cell a span covers is written with the definition of the cell that covers it.
+        const QTextTableCell cell = table.cellAt(row, column);
+        RtfCellFormat cellFormat = RtfCellFormat::fromCellFormat(cell.format().toTableCellFormat());
+        if (cell.columnSpan() > 1)
+            cellFormat.horizontalMerge = cell.column() == column ? Merge::First : Merge::Continued;
+        if (cell.rowSpan() > 1)
+            cellFormat.verticalMerge = cell.row() == row ? Merge::First : Merge::Continued;
+        definition.cells.append(cellFormat);
+    }
+    return definition;
 }

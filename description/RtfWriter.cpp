@@ -4,6 +4,7 @@
 #include "description/HyperlinkField.h"
 #include "description/RtfPicture.h"
 #include "description/RtfProperties.h"
+#include "description/RtfWords.h"
 #include "description/Twips.h"
 
 #include <QTextBlock>
@@ -25,6 +26,22 @@ void appendNumber(QByteArray &out, int value)
     out.append(QByteArray::number(value));
 }
 
+// \word; {\word and {\*\word open a group of it, the latter one a reader may skip.
+void appendWord(QByteArray &out, const char *word)
+{
+    out.append('\\').append(word);
+}
+
+void appendGroup(QByteArray &out, const char *word)
+{
+    appendWord(out.append('{'), word);
+}
+
+void appendSkippableGroup(QByteArray &out, const char *word)
+{
+    appendWord(out.append("{\\*"), word);
+}
+
 void appendHexByte(QByteArray &out, int byte)
 {
     static constexpr char digits[] = "0123456789abcdef";
@@ -35,11 +52,11 @@ const char *alignmentWord(RtfParagraphFormat::Alignment alignment)
 {
     switch (alignment) {
     case RtfParagraphFormat::Alignment::Center:
-        return "qc";
+        return RtfWord::qc;
     case RtfParagraphFormat::Alignment::Right:
-        return "qr";
+        return RtfWord::qr;
     case RtfParagraphFormat::Alignment::Justify:
-        return "qj";
+        return RtfWord::qj;
     case RtfParagraphFormat::Alignment::Left:
         break;
     }
@@ -100,15 +117,15 @@ const char *numberKindWord(RtfListFormat::Kind kind)
 {
     switch (kind) {
     case RtfListFormat::Kind::LowerLetter:
-        return "pnlcltr";
+        return RtfWord::pnlcltr;
     case RtfListFormat::Kind::UpperLetter:
-        return "pnucltr";
+        return RtfWord::pnucltr;
     case RtfListFormat::Kind::LowerRoman:
-        return "pnlcrm";
+        return RtfWord::pnlcrm;
     case RtfListFormat::Kind::UpperRoman:
-        return "pnucrm";
+        return RtfWord::pnucrm;
     default:
-        return "pndec";
+        return RtfWord::pndec;
     }
 }
 
@@ -116,11 +133,11 @@ const char *tabKindWord(RtfParagraphFormat::TabStop::Kind kind)
 {
     switch (kind) {
     case RtfParagraphFormat::TabStop::Kind::Center:
-        return "tqc";
+        return RtfWord::tqc;
     case RtfParagraphFormat::TabStop::Kind::Right:
-        return "tqr";
+        return RtfWord::tqr;
     case RtfParagraphFormat::TabStop::Kind::Decimal:
-        return "tqdec";
+        return RtfWord::tqdec;
     case RtfParagraphFormat::TabStop::Kind::Left:
     case RtfParagraphFormat::TabStop::Kind::Bar:
         break;
@@ -130,8 +147,8 @@ const char *tabKindWord(RtfParagraphFormat::TabStop::Kind kind)
 
 const char *tabLeaderWord(RtfParagraphFormat::TabStop::Leader leader)
 {
-    static const char *const words[RtfParagraphFormat::TabStop::leaders] = {nullptr, "tldot", "tlmdot", "tlhyph",
-                                                                           "tlul",  "tlth",  "tleq"};
+    static const char *const words[RtfParagraphFormat::TabStop::leaders] = {
+        nullptr, RtfWord::tldot, RtfWord::tlmdot, RtfWord::tlhyph, RtfWord::tlul, RtfWord::tlth, RtfWord::tleq};
     return words[int(leader)];
 }
 
@@ -174,7 +191,7 @@ QByteArray RtfWriter::result()
 
 void RtfWriter::collectTables()
 {
-    visitFrame(document_.rootFrame()->begin(), document_.rootFrame()->end(), 0, "par", &RtfWriter::collectBlock);
+    visitFrame(document_.rootFrame()->begin(), document_.rootFrame()->end(), 0, RtfWord::par, &RtfWriter::collectBlock);
 }
 
 void RtfWriter::collectBlock(const QTextBlock &block, int, const char *)
@@ -196,24 +213,37 @@ void RtfWriter::collectBlock(const QTextBlock &block, int, const char *)
 
 void RtfWriter::writeHeader(QByteArray &out)
 {
-    out.append("{\\rtf1\\ansi\\ansicpg1252\\deff0\\nouicompat\\deflang");
+    appendGroup(out, RtfWord::rtf);
+    appendNumber(out, 1);
+    appendWord(out, RtfWord::ansi);
+    appendWord(out, RtfWord::ansicpg);
+    appendNumber(out, CodePageDecoder::windows1252);
+    appendWord(out, RtfWord::deff);
+    appendNumber(out, 0);
+    appendWord(out, RtfWord::nouicompat);
+    appendWord(out, RtfWord::deflang);
     appendNumber(out, defaultLanguage_);
     if (farEastLanguage_ != 0) {
-        out.append("\\deflangfe");
+        appendWord(out, RtfWord::deflangfe);
         appendNumber(out, farEastLanguage_);
     }
-    out.append("{\\fonttbl");
+    appendGroup(out, RtfWord::fonttbl);
     for (int i = 0; i < fonts_.size(); ++i) {
-        out.append("{\\f");
+        appendGroup(out, RtfWord::f);
         appendNumber(out, i);
         const auto &[family, charset] = fonts_.at(i);
-        out.append("\\fnil\\fcharset");
+        appendWord(out, RtfWord::fnil);
+        appendWord(out, RtfWord::fcharset);
         appendNumber(out, charset);
         out.append(' ');
         // A name is written in its own character set, as rich-edit controls write it.
         for (qsizetype c = 0; c < family.size(); ++c) {
-            const bool pair = family.at(c).isHighSurrogate() && c + 1 < family.size();
-            const QStringView character = QStringView(family).sliced(c, pair ? 2 : 1);
+            const bool pair =
+                family.at(c).isHighSurrogate() && c + 1 < family.size() && family.at(c + 1).isLowSurrogate();
+            // Half a pair is written as the reader reads it in text: U+FFFD.
+            QStringView character = QStringView(family).sliced(c, pair ? 2 : 1);
+            if (!pair && character.front().isSurrogate())
+                character = QStringView(&replacementCharacter, 1);
             c += pair ? 1 : 0;
             if (character.front() == u'\\' || character.front() == u'{' || character.front() == u'}')
                 out.append('\\').append(char(character.front().unicode()));
@@ -227,27 +257,34 @@ void RtfWriter::writeHeader(QByteArray &out)
     out.append('}').append(lineEnd);
     if (!colors_.isEmpty()) {
         // The empty first entry is the automatic colour, which \cf0 and \highlight0 select.
-        out.append("{\\colortbl ;");
+        appendGroup(out, RtfWord::colortbl);
+        out.append(" ;");
         for (QRgb rgb : colors_) {
-            out.append("\\red");
-            appendNumber(out, qRed(rgb));
-            out.append("\\green");
-            appendNumber(out, qGreen(rgb));
-            out.append("\\blue");
-            appendNumber(out, qBlue(rgb));
+            const std::pair<const char *, int> components[] = {
+                {RtfWord::red, qRed(rgb)}, {RtfWord::green, qGreen(rgb)}, {RtfWord::blue, qBlue(rgb)}};
+            for (const auto &[word, component] : components) {
+                appendWord(out, word);
+                appendNumber(out, component);
+            }
             out.append(';');
         }
         out.append('}').append(lineEnd);
     }
     out.append(listTable_);
-    out.append("{\\*\\generator Z-CD editor;}\\viewkind4\\uc1 ").append(lineEnd);
+    appendSkippableGroup(out, RtfWord::generator);
+    out.append(" Z-CD editor;}");
+    appendWord(out, RtfWord::viewkind);
+    appendNumber(out, 4);
+    appendWord(out, RtfWord::uc);
+    appendNumber(out, 1);
+    out.append(' ').append(lineEnd);
 }
 
 void RtfWriter::writeBody()
 {
     writeListTable();
     listTable_ = std::exchange(body_, QByteArray());
-    visitFrame(document_.rootFrame()->begin(), document_.rootFrame()->end(), 0, "par", &RtfWriter::writeBlock);
+    visitFrame(document_.rootFrame()->begin(), document_.rootFrame()->end(), 0, RtfWord::par, &RtfWriter::writeBlock);
 }
 
 // Qt keeps a paragraph before a table that opens a document or a cell; the reader makes it
@@ -270,28 +307,31 @@ void RtfWriter::visitFrame(QTextFrame::iterator it, QTextFrame::iterator end, in
         const bool beforeTable = i + 1 < items.size() && qobject_cast<QTextTable *>(items[i + 1].currentFrame());
         if (block.length() == 1 && beforeTable && i == 0)
             continue;
-        (this->*visit)(block, depth, i + 1 == items.size() ? lastEnd : "par");
+        (this->*visit)(block, depth, i + 1 == items.size() ? lastEnd : RtfWord::par);
     }
 }
 
-// Cells a span covers are written as empty cells of their own.
+// Cells a span covers are written as empty cells of their own, which the row's definition
+// merges with the cell before them or above them.
 void RtfWriter::visitTable(const QTextTable &table, int depth, BlockVisit visit)
 {
     const bool writing = visit == &RtfWriter::writeBlock;
-    const RtfRowFormat row = RtfRowFormat::fromTableFormat(table.format(), table.columns());
     for (int r = 0; r < table.rows(); ++r) {
+        const RtfRowFormat row = RtfRowFormat::fromTable(table, r);
+        if (!writing)
+            collectRowColors(row);
         if (depth == 1 && writing)
             writeRowFormat(row);
         for (int c = 0; c < table.columns(); ++c) {
             const QTextTableCell cell = table.cellAt(r, c);
-            const char *end = depth == 1 ? "cell" : "nestcell";
+            const char *end = depth == 1 ? RtfWord::cell : RtfWord::nestcell;
             if (cell.row() == r && cell.column() == c) {
                 visitFrame(cell.begin(), cell.end(), depth, end, visit);
             } else if (writing) {
-                writeControlWord("pard");
-                writeControlWord("intbl");
+                writeControlWord(RtfWord::pard);
+                writeControlWord(RtfWord::intbl);
                 if (depth > 1)
-                    writeControlWord("itap", depth);
+                    writeControlWord(RtfWord::itap, depth);
                 writeControlWord(end);
                 writtenParagraph_.reset();
             }
@@ -299,13 +339,15 @@ void RtfWriter::visitTable(const QTextTable &table, int depth, BlockVisit visit)
         if (!writing)
             continue;
         if (depth == 1) {
-            writeControlWord("row");
+            writeControlWord(RtfWord::row);
         } else {
             // Nested rows carry their definition at their end, as word processors write them.
-            body_.append("{\\*\\nesttableprops");
+            appendSkippableGroup(body_, RtfWord::nesttableprops);
             writeRowFormat(row);
-            writeControlWord("nestrow");
-            body_.append("}{\\nonesttables\\par}");
+            writeControlWord(RtfWord::nestrow);
+            appendGroup(body_.append('}'), RtfWord::nonesttables);
+            appendWord(body_, RtfWord::par);
+            body_.append('}');
             delimiterPending_ = false;
         }
         body_.append(lineEnd);
@@ -313,15 +355,71 @@ void RtfWriter::visitTable(const QTextTable &table, int depth, BlockVisit visit)
     }
 }
 
+void RtfWriter::collectRowColors(const RtfRowFormat &row)
+{
+    for (const RtfBorder &border : row.borders)
+        addColor(border.color);
+    for (const RtfCellFormat &cell : row.cells) {
+        for (const RtfBorder &border : cell.borders)
+            addColor(border.color);
+        addColor(cell.background);
+        addColor(cell.pattern);
+    }
+}
+
 void RtfWriter::writeRowFormat(const RtfRowFormat &row)
 {
-    writeControlWord("trowd");
-    writeControlWord("trgaph", row.gap);
-    writeControlWord("trleft", row.left);
-    for (int right : row.cellRights)
-        writeControlWord("cellx", right);
+    writeControlWord(RtfWord::trowd);
+    writeControlWord(RtfWord::trgaph, row.gap);
+    writeControlWord(RtfWord::trleft, row.left);
+    if (row.height != 0)
+        writeControlWord(RtfWord::trrh, row.height);
+    static const char *const rowSides[] = {RtfWord::trbrdrt, RtfWord::trbrdrl, RtfWord::trbrdrb,
+                                           RtfWord::trbrdrr, RtfWord::trbrdrh, RtfWord::trbrdrv};
+    for (int side = 0; side < RtfBorder::rowSides; ++side)
+        writeBorder(rowSides[side], row.borders[side]);
+    for (qsizetype cell = 0; cell < row.cellRights.size(); ++cell) {
+        writeCellFormat(row.cells.value(cell));
+        writeControlWord(RtfWord::cellx, row.cellRights.at(cell));
+    }
     // The paragraphs of the row start afresh, as rich-edit controls write them.
     writtenParagraph_.reset();
+}
+
+void RtfWriter::writeCellFormat(const RtfCellFormat &cell)
+{
+    using Merge = RtfCellFormat::Merge;
+    const std::tuple<Merge, const char *, const char *> merges[] = {
+        {cell.horizontalMerge, RtfWord::clmgf, RtfWord::clmrg},
+        {cell.verticalMerge, RtfWord::clvmgf, RtfWord::clvmrg},
+    };
+    for (const auto &[merge, first, continued] : merges) {
+        if (merge != Merge::None)
+            writeControlWord(merge == Merge::First ? first : continued);
+    }
+    static const char *const sides[] = {RtfWord::clbrdrt, RtfWord::clbrdrl, RtfWord::clbrdrb, RtfWord::clbrdrr};
+    for (int side = 0; side < RtfBorder::cellSides; ++side)
+        writeBorder(sides[side], cell.borders[side]);
+    if (cell.background.isValid())
+        writeControlWord(RtfWord::clcbpat, colorIndex(cell.background));
+    if (cell.pattern.isValid())
+        writeControlWord(RtfWord::clcfpat, colorIndex(cell.pattern));
+    if (cell.shading != 0)
+        writeControlWord(RtfWord::clshdng, cell.shading);
+    if (cell.alignment != RtfCellFormat::Alignment::Top)
+        writeControlWord(cell.alignment == RtfCellFormat::Alignment::Center ? RtfWord::clvertalc : RtfWord::clvertalb);
+}
+
+void RtfWriter::writeBorder(const char *side, const RtfBorder &border)
+{
+    if (!border.isSet())
+        return;
+    writeControlWord(side);
+    writeControlWord(RtfBorder::styleWord(border.style));
+    if (border.width != 0)
+        writeControlWord(RtfWord::brdrw, border.width);
+    if (border.color.isValid())
+        writeControlWord(RtfWord::brdrcf, colorIndex(border.color));
 }
 
 void RtfWriter::writeBlock(const QTextBlock &block, int depth, const char *end)
@@ -342,11 +440,11 @@ void RtfWriter::writeBlock(const QTextBlock &block, int depth, const char *end)
     // and every list item starts with its number as text for readers without lists.
     const bool changed = !writtenParagraph_ || paragraph != *writtenParagraph_;
     if (changed) {
-        writeControlWord("pard");
+        writeControlWord(RtfWord::pard);
         if (paragraph.tableDepth > 0)
-            writeControlWord("intbl");
+            writeControlWord(RtfWord::intbl);
         if (paragraph.tableDepth > 1)
-            writeControlWord("itap", paragraph.tableDepth);
+            writeControlWord(RtfWord::itap, paragraph.tableDepth);
     }
     const int item = paragraph.list.isList() ? list->itemNumber(block) : 0;
     if (paragraph.list.isList())
@@ -368,7 +466,7 @@ void RtfWriter::writeBlock(const QTextBlock &block, int depth, const char *end)
     // Every paragraph ends with \par, the last one too; the reader drops that last mark. The
     // last paragraph of a cell ends with the cell.
     writeControlWord(end);
-    if (qstrcmp(end, "par") == 0) {
+    if (qstrcmp(end, RtfWord::par) == 0) {
         body_.append(lineEnd);
         delimiterPending_ = false;
     }
@@ -385,17 +483,17 @@ int RtfWriter::numberFont(const QTextBlock &block)
 
 void RtfWriter::writeListText(const RtfListFormat &list, int index, const QTextBlock &block)
 {
-    body_.append("{\\pntext");
+    appendGroup(body_, RtfWord::pntext);
     if (list.isNumbered()) {
-        writeControlWord("f", numberFont(block));
+        writeControlWord(RtfWord::f, numberFont(block));
         writeText(list.itemText(index));
     } else {
         const BulletGlyph glyph = bulletGlyph(list.kind);
-        writeControlWord("f", bulletFont(list.kind));
+        writeControlWord(RtfWord::f, bulletFont(list.kind));
         body_.append(glyph.byte);
         delimiterPending_ = false;
     }
-    writeControlWord("tab");
+    writeControlWord(RtfWord::tab);
     body_.append('}');
     delimiterPending_ = false;
 }
@@ -404,16 +502,18 @@ void RtfWriter::writeListText(const RtfListFormat &list, int index, const QTextB
 // start again after other paragraphs, so each row of items says where its numbers start.
 void RtfWriter::writeListDefinition(const RtfListFormat &list, int numberFont, int firstNumber)
 {
-    body_.append("{\\*\\pn");
+    appendSkippableGroup(body_, RtfWord::pn);
     if (list.isNumbered()) {
-        writeControlWord(list.level > 1 ? "pnlvl" : "pnlvlbody");
+        writeControlWord(list.level > 1 ? RtfWord::pnlvl : RtfWord::pnlvlbody);
         if (list.level > 1)
             appendNumber(body_, list.level);
-        writeControlWord("pnf", numberFont);
-        writeControlWord("pnindent", 0);
-        writeControlWord("pnstart", firstNumber);
+        writeControlWord(RtfWord::pnf, numberFont);
+        writeControlWord(RtfWord::pnindent, 0);
+        writeControlWord(RtfWord::pnstart, firstNumber);
         writeControlWord(numberKindWord(list.kind));
-        for (const auto &[word, text] : {std::pair("pntxtb", list.prefix), std::pair("pntxta", list.suffix)}) {
+        const std::pair<const char *, QString> affixes[] = {{RtfWord::pntxtb, list.prefix},
+                                                            {RtfWord::pntxta, list.suffix}};
+        for (const auto &[word, text] : affixes) {
             if (text.isEmpty())
                 continue;
             body_.append("{\\").append(word);
@@ -423,10 +523,11 @@ void RtfWriter::writeListDefinition(const RtfListFormat &list, int numberFont, i
         }
     } else {
         const BulletGlyph glyph = bulletGlyph(list.kind);
-        writeControlWord("pnlvlblt");
-        writeControlWord("pnf", bulletFont(list.kind));
-        writeControlWord("pnindent", 0);
-        body_.append("{\\pntxtb").append(glyph.byte[0] == '\\' ? "" : " ").append(glyph.byte).append('}');
+        writeControlWord(RtfWord::pnlvlblt);
+        writeControlWord(RtfWord::pnf, bulletFont(list.kind));
+        writeControlWord(RtfWord::pnindent, 0);
+        appendGroup(body_, RtfWord::pntxtb);
+        body_.append(glyph.byte[0] == '\\' ? "" : " ").append(glyph.byte).append('}');
     }
     body_.append('}');
     delimiterPending_ = false;
@@ -438,25 +539,36 @@ void RtfWriter::writeListTable()
 {
     if (lists_.entries().empty())
         return;
-    body_.append("{\\*\\listtable");
+    appendSkippableGroup(body_, RtfWord::listtable);
     int number = 0;
     for (const RtfDocumentLists::Entry &entry : lists_.entries()) {
-        body_.append("{\\list\\listtemplateid");
+        appendGroup(body_, RtfWord::list);
+        appendWord(body_, RtfWord::listtemplateid);
         appendNumber(body_, ++number);
         if (entry.levels.size() == 1)
-            writeControlWord("listsimple", 1);
+            writeControlWord(RtfWord::listsimple, 1);
         for (qsizetype level = 0; level < entry.levels.size(); ++level)
             writeListLevel(entry.levels.at(level), int(level));
-        body_.append("{\\listname ;}");
-        writeControlWord("listid", number);
+        // The levels of a list read from a file share its name.
+        appendGroup(body_, RtfWord::listname);
+        body_.append(' ');
+        delimiterPending_ = false;
+        for (const RtfListFormat &level : entry.levels) {
+            if (!level.name.isEmpty()) {
+                writeText(level.name);
+                break;
+            }
+        }
+        body_.append(";}");
+        writeControlWord(RtfWord::listid, number);
         body_.append('}');
     }
-    body_.append('}').append(lineEnd).append("{\\*\\listoverridetable");
+    appendSkippableGroup(body_.append('}').append(lineEnd), RtfWord::listoverridetable);
     for (number = 1; number <= int(lists_.entries().size()); ++number) {
-        body_.append("{\\listoverride");
-        writeControlWord("listid", number);
-        writeControlWord("listoverridecount", 0);
-        writeControlWord("ls", number);
+        appendGroup(body_, RtfWord::listoverride);
+        writeControlWord(RtfWord::listid, number);
+        writeControlWord(RtfWord::listoverridecount, 0);
+        writeControlWord(RtfWord::ls, number);
         body_.append('}');
     }
     body_.append('}').append(lineEnd);
@@ -473,31 +585,32 @@ void RtfWriter::writeListLevel(const RtfListFormat &level, int index)
         format.kind = RtfListFormat::Kind::Decimal;
         format.suffix = QStringLiteral(".");
     }
-    body_.append("{\\listlevel");
-    writeControlWord("levelnfc", levelNumberFormat(format.kind));
-    writeControlWord("levelnfcn", levelNumberFormat(format.kind));
-    writeControlWord("leveljc", 0);
-    writeControlWord("leveljcn", 0);
-    writeControlWord("levelfollow", 0);
-    writeControlWord("levelstartat", format.start);
-    body_.append("{\\leveltext");
+    appendGroup(body_, RtfWord::listlevel);
+    writeControlWord(RtfWord::levelnfc, levelNumberFormat(format.kind));
+    writeControlWord(RtfWord::levelnfcn, levelNumberFormat(format.kind));
+    writeControlWord(RtfWord::leveljc, 0);
+    writeControlWord(RtfWord::leveljcn, 0);
+    writeControlWord(RtfWord::levelfollow, 0);
+    writeControlWord(RtfWord::levelstartat, format.start);
+    appendGroup(body_, RtfWord::leveltext);
     if (format.isNumbered()) {
         writeHexByte(int(qMin(format.prefix.size() + format.suffix.size() + 1, qsizetype(255))));
         writeText(format.prefix);
         writeHexByte(index);
         writeText(format.suffix);
-        body_.append(";}{\\levelnumbers");
+        appendGroup(body_.append(";}"), RtfWord::levelnumbers);
         writeHexByte(int(qMin(format.prefix.size() + 1, qsizetype(255))));
         body_.append(";}");
     } else {
         writeHexByte(1);
         writeCharacter(bulletCharacter(format.kind));
-        body_.append(";}{\\levelnumbers;}");
-        writeControlWord("f", bulletFont(format.kind));
+        appendGroup(body_.append(";}"), RtfWord::levelnumbers);
+        body_.append(";}");
+        writeControlWord(RtfWord::f, bulletFont(format.kind));
     }
-    writeControlWord("fi", -360);
-    writeControlWord("li", 720 * (index + 1));
-    writeControlWord("lin", 720 * (index + 1));
+    writeControlWord(RtfWord::fi, -360);
+    writeControlWord(RtfWord::li, 720 * (index + 1));
+    writeControlWord(RtfWord::lin, 720 * (index + 1));
     body_.append('}');
     delimiterPending_ = false;
 }
@@ -507,85 +620,88 @@ void RtfWriter::writeParagraphFormat(const RtfParagraphFormat &paragraph, int nu
     if (paragraph.list.isList())
         writeListDefinition(paragraph.list, numberFont, firstNumber);
     if (paragraph.rightToLeft)
-        writeControlWord("rtlpar");
+        writeControlWord(RtfWord::rtlpar);
     const std::pair<const char *, int> lengths[] = {
-        {"fi", paragraph.firstLineIndent}, {"li", paragraph.leftIndent}, {"ri", paragraph.rightIndent},
-        {"sb", paragraph.spaceBefore},     {"sa", paragraph.spaceAfter},
+        {RtfWord::fi, paragraph.firstLineIndent},
+        {RtfWord::li, paragraph.leftIndent},
+        {RtfWord::ri, paragraph.rightIndent},
+        {RtfWord::sb, paragraph.spaceBefore},     {RtfWord::sa, paragraph.spaceAfter},
     };
     for (const auto &[word, twips] : lengths) {
         if (twips != 0)
             writeControlWord(word, twips);
     }
     if (paragraph.lineSpacing != 0) {
-        writeControlWord("sl", paragraph.lineSpacing);
-        writeControlWord("slmult", paragraph.lineSpacingMultiple ? 1 : 0);
+        writeControlWord(RtfWord::sl, paragraph.lineSpacing);
+        writeControlWord(RtfWord::slmult, paragraph.lineSpacingMultiple ? 1 : 0);
     }
     for (const RtfParagraphFormat::TabStop &stop : paragraph.tabStops) {
         if (stop.kind == RtfParagraphFormat::TabStop::Kind::Bar) {
-            writeControlWord("tb", stop.position);
+            writeControlWord(RtfWord::tb, stop.position);
             continue;
         }
         if (const char *kind = tabKindWord(stop.kind))
             writeControlWord(kind);
         if (const char *leader = tabLeaderWord(stop.leader))
             writeControlWord(leader);
-        writeControlWord("tx", stop.position);
+        writeControlWord(RtfWord::tx, stop.position);
     }
     if (const char *alignment = alignmentWord(paragraph.alignment))
         writeControlWord(alignment);
     if (paragraph.list.isList()) {
-        writeControlWord("ls", paragraph.list.listId);
+        writeControlWord(RtfWord::ls, paragraph.list.listId);
         if (paragraph.list.level > 1)
-            writeControlWord("ilvl", paragraph.list.level - 1);
+            writeControlWord(RtfWord::ilvl, paragraph.list.level - 1);
     }
 }
 
 void RtfWriter::writeCharacterFormat(const RtfCharacterFormat &character)
 {
     if (character.foreground != written_.foreground)
-        writeControlWord("cf", colorIndex(character.foreground));
+        writeControlWord(RtfWord::cf, colorIndex(character.foreground));
     if (character.background != written_.background)
-        writeControlWord("highlight", colorIndex(character.background));
+        writeControlWord(RtfWord::highlight, colorIndex(character.background));
     using Capitals = RtfCharacterFormat::Capitals;
     // An underline kind is switched by its own word; \ulnone ends any of them.
     const char *const underline = RtfCharacterFormat::underlineWord(character.underline);
-    const std::tuple<bool, bool, const char *, const char *> effects[] = {
-        {character.bold, written_.bold, "b", "b0"},
-        {character.italic, written_.italic, "i", "i0"},
-        {character.underline != written_.underline, false, underline, underline},
-        {character.strikeOut, written_.strikeOut, "strike", "strike0"},
-        {character.capitals == Capitals::All, written_.capitals == Capitals::All, "caps", "caps0"},
-        {character.capitals == Capitals::Small, written_.capitals == Capitals::Small, "scaps", "scaps0"},
-        {character.hidden, written_.hidden, "v", "v0"},
-        {character.rightToLeft, written_.rightToLeft, "rtlch", "ltrch"},
+    // An effect is switched off by its word with 0, a direction by the other direction's word.
+    constexpr int byOwnWord = -1;
+    const std::tuple<bool, bool, const char *, const char *, int> effects[] = {
+        {character.bold, written_.bold, RtfWord::b, RtfWord::b, 0},
+        {character.italic, written_.italic, RtfWord::i, RtfWord::i, 0},
+        {character.underline != written_.underline, false, underline, underline, byOwnWord},
+        {character.strikeOut, written_.strikeOut, RtfWord::strike, RtfWord::strike, 0},
+        {character.capitals == Capitals::All, written_.capitals == Capitals::All, RtfWord::caps, RtfWord::caps, 0},
+        {character.capitals == Capitals::Small, written_.capitals == Capitals::Small, RtfWord::scaps, RtfWord::scaps,
+         0},
+        {character.hidden, written_.hidden, RtfWord::v, RtfWord::v, 0},
+        {character.rightToLeft, written_.rightToLeft, RtfWord::rtlch, RtfWord::ltrch, byOwnWord},
     };
-    for (const auto &[wanted, current, on, off] : effects) {
-        if (wanted != current)
+    for (const auto &[wanted, current, on, off, offParameter] : effects) {
+        if (wanted == current)
+            continue;
+        if (wanted || offParameter == byOwnWord)
             writeControlWord(wanted ? on : off);
+        else
+            writeControlWord(off, offParameter);
     }
-    // Word processors hold \super and \sub apart from \up and \dn, and add the two: the one
-    // not wanted is switched off first.
+    // Word processors hold \super and \sub apart from \up and \dn, and add the two: what is
+    // no longer wanted is switched off first.
     using Position = RtfCharacterFormat::Position;
-    if (character.position != written_.position || character.raise != written_.raise) {
-        if (written_.position != Position::Normal && character.position == Position::Normal)
-            writeControlWord("nosupersub");
-        if (written_.raise != 0 && character.raise == 0)
-            writeControlWord("up", 0);
-        if (character.position == Position::Superscript)
-            writeControlWord("super");
-        else if (character.position == Position::Subscript)
-            writeControlWord("sub");
-        else if (character.raise > 0)
-            writeControlWord("up", character.raise);
-        else if (character.raise < 0)
-            writeControlWord("dn", -character.raise);
-    }
+    if (character.position != written_.position && character.position == Position::Normal)
+        writeControlWord(RtfWord::nosupersub);
+    if (character.raise != written_.raise && character.raise == 0)
+        writeControlWord(RtfWord::up, 0);
+    if (character.position != written_.position && character.position != Position::Normal)
+        writeControlWord(character.position == Position::Superscript ? RtfWord::super : RtfWord::sub);
+    if (character.raise != written_.raise && character.raise != 0)
+        writeControlWord(character.raise > 0 ? RtfWord::up : RtfWord::dn, qAbs(character.raise));
     if (character.family != written_.family || character.charset != written_.charset)
-        writeControlWord("f", fontIndex(character.family, character.charset));
+        writeControlWord(RtfWord::f, fontIndex(character.family, character.charset));
     if (character.halfPoints != written_.halfPoints)
-        writeControlWord("fs", character.halfPoints);
+        writeControlWord(RtfWord::fs, character.halfPoints);
     if (character.language != written_.language)
-        writeControlWord("lang", character.language != 0 ? character.language : defaultLanguage_);
+        writeControlWord(RtfWord::lang, character.language != 0 ? character.language : defaultLanguage_);
     written_ = character;
 }
 
@@ -603,10 +719,13 @@ void RtfWriter::writeLink(const QString &target)
     openLink_ = target;
     if (target.isEmpty())
         return;
-    body_.append("{\\field{\\*\\fldinst{");
+    appendGroup(body_, RtfWord::field);
+    appendSkippableGroup(body_, RtfWord::fldinst);
+    body_.append('{');
     delimiterPending_ = false;
     writeText(HyperlinkField::instruction(target));
-    body_.append("}}{\\fldrslt{");
+    appendGroup(body_.append("}}"), RtfWord::fldrslt);
+    body_.append('{');
     delimiterPending_ = false;
     formatBeforeLink_ = written_;
 }
@@ -616,13 +735,14 @@ void RtfWriter::writePicture(const RtfPicture &picture)
 {
     if (picture.data.isEmpty() || picture.type.isEmpty())
         return;
-    body_.append("{\\pict");
+    appendGroup(body_, RtfWord::pict);
     writeControlWord(picture.type.constData());
     const std::pair<const char *, int> sizes[] = {
-        {"picw", picture.width},         {"pich", picture.height},     {"picwgoal", picture.goalWidth},
-        {"pichgoal", picture.goalHeight}, {"picscalex", picture.scaleX}, {"picscaley", picture.scaleY},
-        {"piccropl", picture.cropLeft},   {"piccropr", picture.cropRight}, {"piccropt", picture.cropTop},
-        {"piccropb", picture.cropBottom},
+        {RtfWord::picw, picture.width},           {RtfWord::pich, picture.height},
+        {RtfWord::picwgoal, picture.goalWidth},   {RtfWord::pichgoal, picture.goalHeight},
+        {RtfWord::picscalex, picture.scaleX},     {RtfWord::picscaley, picture.scaleY},
+        {RtfWord::piccropl, picture.cropLeft},    {RtfWord::piccropr, picture.cropRight},
+        {RtfWord::piccropt, picture.cropTop},     {RtfWord::piccropb, picture.cropBottom},
     };
     for (const auto &[word, value] : sizes) {
         if (value != 0 && !(value == 100 && word[3] == 's'))
@@ -641,9 +761,9 @@ void RtfWriter::writeText(QStringView text)
         const char16_t c = text[i].unicode();
         if (QChar::isHighSurrogate(c) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
             // Characters beyond the basic plane are two \u, one for each half of the pair.
-            writeControlWord("u", qint16(c));
+            writeControlWord(RtfWord::u, qint16(c));
             body_.append('?');
-            writeControlWord("u", qint16(text[++i].unicode()));
+            writeControlWord(RtfWord::u, qint16(text[++i].unicode()));
             body_.append('?');
             delimiterPending_ = false;
             continue;
@@ -662,9 +782,9 @@ void RtfWriter::writeCharacter(char16_t c)
     case u'}':
         return writeControlSymbol("\\}");
     case u'\t':
-        return writeControlWord("tab");
+        return writeControlWord(RtfWord::tab);
     case QChar::LineSeparator:
-        return writeControlWord("line");
+        return writeControlWord(RtfWord::line);
     case QChar::Nbsp:
         return writeControlSymbol("\\~");
     case QChar::SoftHyphen:
@@ -695,8 +815,10 @@ void RtfWriter::writeEncoded(QByteArray &out, QStringView character, int charset
         appendHexByte(out, static_cast<unsigned char>(byte));
     if (!bytes.isEmpty())
         return;
-    for (const QChar unit : character)
-        out.append("\\u").append(QByteArray::number(qint16(unit.unicode()))).append('?');
+    for (const QChar unit : character) {
+        appendWord(out, RtfWord::u);
+        out.append(QByteArray::number(qint16(unit.unicode()))).append('?');
+    }
 }
 
 void RtfWriter::writeControlWord(const char *word)
@@ -764,7 +886,12 @@ const RtfCharacterFormat &RtfWriter::characterFormat(int formatIndex)
     auto found = characterFormats_.find(formatIndex);
     if (found == characterFormats_.end()) {
         const QTextCharFormat format = formats_.value(formatIndex).toCharFormat();
-        found = characterFormats_.insert(formatIndex, RtfCharacterFormat::fromCharFormat(format, defaultFont_));
+        RtfCharacterFormat character = RtfCharacterFormat::fromCharFormat(format, defaultFont_);
+        // A run in the document's language is untagged, as the reader reads it back; a file may
+        // name the language only after such runs.
+        if (character.language == defaultLanguage_)
+            character.language = 0;
+        found = characterFormats_.insert(formatIndex, character);
     }
     return *found;
 }

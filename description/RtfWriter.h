@@ -47,7 +47,10 @@ private:
                     BlockVisit visit);
     void visitTable(const QTextTable &table, int depth, BlockVisit visit);
     void collectBlock(const QTextBlock &block, int depth, const char *end);
+    void collectRowColors(const RtfRowFormat &row);
     void writeRowFormat(const RtfRowFormat &row);
+    void writeCellFormat(const RtfCellFormat &cell);
+    void writeBorder(const char *side, const RtfBorder &border);
     void writeBlock(const QTextBlock &block, int depth, const char *end);
     int numberFont(const QTextBlock &block);
     void writeListText(const RtfListFormat &list, int index, const QTextBlock &block);

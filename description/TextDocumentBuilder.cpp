@@ -1,6 +1,7 @@
 #include "description/TextDocumentBuilder.h"
 
 #include "description/RtfProperties.h"
+#include "description/TableGrid.h"
 
 #include <QTextDocument>
 #include <QTextFrame>
@@ -229,6 +230,10 @@ void TextDocumentBuilder::endRow(int depth, const RtfRowFormat &row)
         if (format != open.table->format())
             open.table->setFormat(format);
     }
+    if (open.row < maximumRows) {
+        open.rows.resize(qMax(open.rows.size(), qsizetype(open.row + 1)));
+        open.rows[open.row] = row;
+    }
 }
 
 // What follows a cell's or a row's end goes into the next cell, which a row longer than the
@@ -282,7 +287,7 @@ void TextDocumentBuilder::openTable(const RtfRowFormat &row)
     row.applyTo(format);
     const int columns = int(qBound(qsizetype(1), row.cellRights.size(), qsizetype(RtfRowFormat::maximumCells)));
     QTextTable *table = cursor_.insertTable(1, columns, format);
-    tables_.push_back({table});
+    tables_.push_back(OpenTable{table, 0, 0, false, false, {}});
     paragraphEnded_ = false;
     closeLists();
 }
@@ -290,6 +295,7 @@ void TextDocumentBuilder::openTable(const RtfRowFormat &row)
 void TextDocumentBuilder::closeTable()
 {
     QTextTable *table = tables_.back().table;
+    TableGrid::arrange(*table, tables_.back().rows);
     tables_.pop_back();
     cursor_.setPosition(table->lastPosition() + 1);
     paragraphEnded_ = false;

@@ -73,6 +73,7 @@ private:
         int column = 0;
         bool rowEnded = false;
         bool cellEnded = false;
+        QList<RtfRowFormat> rows; // the definition of each row, arranged when the table closes
     };
     void openTable(const RtfRowFormat &row);
     void closeTable();

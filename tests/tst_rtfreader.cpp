@@ -156,12 +156,12 @@ void addListRows()
            u"left [list -4 /. start=0 level=0 item=1] "_qs + text + u"d"_qs;
     QTest::newRow("word-processor lists: levels, a start, an item broken by a line, a restart")
         << RtfSamples::wordProcessorLists()
-        << u"left left=48 indent=-24 [list -4 /. start=3 level=0 item=0] "_qs + text + u"three\n"
-           u"left left=96 indent=-24 [list -5 /) start=0 level=2 item=0] "_qs + text + u"three-a\u2028broken\n"
-           u"left left=96 indent=-24 [list -5 /) start=0 level=2 item=1] "_qs + text + u"three-b\n"
+        << u"left left=48 indent=-24 [list -4 /. start=3 level=0 item=0 name=Trin] "_qs + text + u"three\n"
+           u"left left=96 indent=-24 [list -5 /) start=0 level=2 item=0 name=Trin] "_qs + text + u"three-a\u2028broken\n"
+           u"left left=96 indent=-24 [list -5 /) start=0 level=2 item=1 name=Trin] "_qs + text + u"three-b\n"
            u"left "_qs + text + u"plain between\n"
-           u"left left=48 indent=-24 [list -4 /. start=3 level=0 item=1] "_qs + text + u"four\n"
-           u"left left=48 indent=-24 [list -4 /. start=0 level=0 item=0] "_qs + text + u"one again\n"
+           u"left left=48 indent=-24 [list -4 /. start=3 level=0 item=1 name=Trin] "_qs + text + u"four\n"
+           u"left left=48 indent=-24 [list -4 /. start=0 level=0 item=0 name=Trin] "_qs + text + u"one again\n"
            u"left left=48 indent=-24 [list -1 / start=0 level=0 item=0] "_qs + text + u"bullet"_qs;
     QTest::newRow("a rich-edit list numbers on where its first number says so")
         << header + "\\f0{\\*\\pn\\pnlvlbody\\pnstart1\\pndec{\\pntxta .}}a\\par\\pard b\\par"
@@ -287,6 +287,24 @@ void TestRtfReader::formats_data()
     QTest::newRow("font name in its own code page")
         << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset129 \\'b8\\'bc\\'c0\\'ba;}}\\f0 a}")
         << u"left {맑은 12pt fg=auto bg=auto }a"_qs;
+    // A cell a merge covers shows as the cell that covers it.
+    QTest::newRow("table borders, shading, alignments, merged cells and row heights")
+        << RtfSamples::tableBordersShadingMerges()
+        << u"left mark{ 0pt fg=auto bg=auto }\n"
+           u"table 2x3 widths=140.533,133.333,133.333 gap=108 left=-108\n"
+           u"row 0 height=400 borders=brdrs:10:auto,-,brdrs:10:auto,-,-,- cells="
+           u"merge=10 brdrs:20:#ff0000 - brdrdb:15:auto - #ffff00/auto/0 align=0|"
+           u"merge=20 brdrs:20:#ff0000 - brdrdb:15:auto - #ffff00/auto/0 align=0|"
+           u"merge=01 - brdrdot:10:#0000ff - - #0000ff/auto/2500 align=1\n"
+           u"cell 0,0\n  left {Arial 12pt fg=auto bg=auto }wide\n"
+           u"cell 0,2\n  left {Arial 12pt fg=auto bg=auto }tall\n"
+           u"row 1 height=-600 borders=brdrs:10:auto,-,brdrs:10:auto,-,-,- cells="
+           u"merge=00 - - - - auto/auto/0 align=2|merge=00 - - - - auto/#ff0000/5000 align=0|"
+           u"merge=02 - brdrdot:10:#0000ff - - #0000ff/auto/2500 align=1\n"
+           u"cell 1,0\n  left {Arial 12pt fg=auto bg=auto }a\n"
+           u"cell 1,1\n  left {Arial 12pt fg=auto bg=auto }b\n"
+           u"end table\n"
+           u"left {Arial 12pt fg=auto bg=auto }after"_qs;
     addListRows();
 }
 
@@ -347,9 +365,9 @@ void TestRtfReader::namesWhatIsNotKept()
     QStringList notKept;
     QVERIFY(RtfReader::read("{\\rtf1{\\*\\generator Word;}{\\info{\\title t}}a{\\super\\chftn}{\\footnote note}"
                             "{\\field{\\*\\fldinst PAGE}{\\fldrslt 1}}{\\*\\unknownword x}"
-                            "\\trowd\\clbrdrt\\brdrs\\cellx100\\pard\\intbl b\\cell\\row}",
+                            "\\pard\\brdrb\\brdrs b\\par}",
                             document, &notKept));
-    QCOMPARE(notKept, QStringList({"info", "chftn", "footnote", "field PAGE", "unknownword", "clbrdrt"}));
+    QCOMPARE(notKept, QStringList({"info", "chftn", "footnote", "field PAGE", "unknownword", "brdrb"}));
 }
 
 QTEST_MAIN(TestRtfReader)

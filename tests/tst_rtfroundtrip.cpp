@@ -1,3 +1,4 @@
+#include "description/RtfCellFormat.h"
 #include "description/RtfCharacterFormat.h"
 #include "description/RtfListFormat.h"
 #include "description/RtfParagraphFormat.h"
@@ -96,7 +97,7 @@ private:
         format.underline = pick(3) == 0 ? pick(RtfCharacterFormat::underlineKinds) : 0;
         format.strikeOut = pick(6) == 0;
         format.position = RtfCharacterFormat::Position(pick(5) < 3 ? 0 : pick(3));
-        if (format.position == RtfCharacterFormat::Position::Normal && pick(6) == 0)
+        if (pick(6) == 0)
             format.raise = choose({-6, 4, 8});
         format.capitals = RtfCharacterFormat::Capitals(pick(4) < 2 ? 0 : pick(3));
         format.hidden = pick(10) == 0;
@@ -233,9 +234,38 @@ private:
                     fillParagraph(cell, document);
             }
         }
+        decorate(*table);
         cursor = table->lastCursorPosition();
         cursor.movePosition(QTextCursor::NextBlock);
         lastList_ = nullptr;
+    }
+
+    // Cells with borders, shading and alignments, some merged across or down, rows with heights.
+    void decorate(QTextTable &table)
+    {
+        for (int r = 0; r < table.rows(); ++r) {
+            for (int c = 0; c < table.columns(); ++c) {
+                if (pick(3) != 0)
+                    continue;
+                RtfCellFormat cell;
+                cell.borders[pick(RtfBorder::cellSides)] = {1 + pick(RtfBorder::styles - 1), choose({0, 10, 30}),
+                                                            choose({QColor(), QColor(Qt::red)})};
+                cell.background = choose({QColor(), QColor(Qt::yellow)});
+                cell.shading = choose({0, 0, 2500});
+                cell.alignment = RtfCellFormat::Alignment(pick(3));
+                QTextTableCell tableCell = table.cellAt(r, c);
+                QTextTableCellFormat format = tableCell.format().toTableCellFormat();
+                cell.applyTo(format);
+                tableCell.setFormat(format);
+            }
+        }
+        if (pick(3) == 0)
+            table.mergeCells(pick(table.rows()), pick(table.columns()), 1 + pick(2), 1 + pick(2));
+        if (pick(3) == 0) {
+            QTextTableFormat format = table.format();
+            format.setProperty(RtfProperty::RowHeights, QVariant::fromValue(QList<int>{choose({0, 300, -500})}));
+            table.setFormat(format);
+        }
     }
 
     QRandomGenerator random_;
@@ -267,6 +297,9 @@ void TestRtfRoundTrip::sameDocumentAndBytes_data()
     QTest::newRow("long font name in a double-byte code page")
         << "{\\rtf1{\\fonttbl{\\f0\\fnil\\fcharset134 " + QByteArray("\\u23435?").repeated(200) + ";}}\\f0 a}"
         << 0u;
+    // And halves of surrogate pairs in a font name.
+    QTest::newRow("unpaired surrogates in a font name")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fnil a\\u-9217?\\u-10240?;}}\\f0 b}") << 0u;
     for (const QString &file : RtfCorpus::files())
         QTest::newRow(qPrintable(file)) << RtfCorpus::read(file) << 0u;
     for (const RtfSamples::Sample &sample : RtfSamples::all())

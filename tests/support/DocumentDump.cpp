@@ -1,6 +1,7 @@
 #include "support/DocumentDump.h"
 
 #include "description/RtfProperties.h"
+#include "description/RtfRowFormat.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -47,6 +48,8 @@ QString describeBlock(const QTextBlock &block)
                     .arg(format.intProperty(RtfProperty::ListStart))
                     .arg(format.intProperty(RtfProperty::ListLevel))
                     .arg(list->itemNumber(block));
+        if (format.hasProperty(RtfProperty::ListName))
+            line.insert(line.size() - 2, QStringLiteral(" name=") + format.stringProperty(RtfProperty::ListName));
     }
     if (block.length() == 1)
         line += QStringLiteral("mark{") + DocumentDump::describe(block.charFormat()) + u'}';
@@ -58,6 +61,48 @@ QString describeBlock(const QTextBlock &block)
         line += it.fragment().text();
         previous = format;
     }
+    return line;
+}
+
+QString colour(const QColor &colour)
+{
+    return colour.isValid() ? colour.name() : QStringLiteral("auto");
+}
+
+QString border(const RtfBorder &border)
+{
+    return border.isSet() ? QStringLiteral("%1:%2:%3")
+                                .arg(QLatin1String(RtfBorder::styleWord(border.style)))
+                                .arg(border.width)
+                                .arg(colour(border.color))
+                          : QStringLiteral("-");
+}
+
+// A row's height, borders and its cells' definitions, where it has any.
+QString rowDefinition(const QTextTable &table, int row)
+{
+    const RtfRowFormat definition = RtfRowFormat::fromTable(table, row);
+    QString line;
+    if (definition.height != 0)
+        line += QStringLiteral(" height=%1").arg(definition.height);
+    QStringList rowBorders;
+    for (const RtfBorder &side : definition.borders)
+        rowBorders.append(border(side));
+    if (rowBorders.join(QString()) != QString(rowBorders.size(), u'-'))
+        line += QStringLiteral(" borders=") + rowBorders.join(u',');
+    QStringList cells;
+    bool plain = true;
+    for (const RtfCellFormat &cell : definition.cells) {
+        plain = plain && cell == RtfCellFormat();
+        QStringList parts{QStringLiteral("merge=%1%2").arg(int(cell.horizontalMerge)).arg(int(cell.verticalMerge))};
+        for (const RtfBorder &side : cell.borders)
+            parts.append(border(side));
+        parts.append(QStringLiteral("%1/%2/%3").arg(colour(cell.background), colour(cell.pattern)).arg(cell.shading));
+        parts.append(QStringLiteral("align=%1").arg(int(cell.alignment)));
+        cells.append(parts.join(u' '));
+    }
+    if (!plain)
+        line += QStringLiteral(" cells=") + cells.join(u'|');
     return line;
 }
 
@@ -77,8 +122,12 @@ QStringList describeFrame(QTextFrame::iterator it, QTextFrame::iterator end)
                              .arg(format.intProperty(RtfProperty::RowGap))
                              .arg(format.intProperty(RtfProperty::RowLeft)));
             for (int row = 0; row < table->rows(); ++row) {
+                if (const QString definition = rowDefinition(*table, row); !definition.isEmpty())
+                    lines.append(QStringLiteral("row %1").arg(row) + definition);
                 for (int column = 0; column < table->columns(); ++column) {
                     const QTextTableCell cell = table->cellAt(row, column);
+                    if (cell.row() != row || cell.column() != column)
+                        continue; // as the row's definition says
                     lines.append(QStringLiteral("cell %1,%2").arg(row).arg(column));
                     for (const QString &line : describeFrame(cell.begin(), cell.end()))
                         lines.append(QStringLiteral("  ") + line);

@@ -7,7 +7,7 @@ QByteArray wordProcessorLists()
     return "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Arial;}{\\f1\\fnil\\fcharset2 Symbol;}}\r\n"
            "{\\*\\listtable{\\list{\\listlevel\\levelnfc0\\levelstartat3{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}"
            "\\fi-360\\li720}{\\listlevel\\levelnfc4\\levelstartat1{\\leveltext\\'02\\'01);}{\\levelnumbers\\'01;}\\fi-360"
-           "\\li1440}\\listid7}{\\list\\listsimple1{\\listlevel\\levelnfc23{\\leveltext\\'01\\u-3913 ?;}{\\levelnumbers;}"
+           "\\li1440}{\\listname Trin;}\\listid7}{\\list\\listsimple1{\\listlevel\\levelnfc23{\\leveltext\\'01\\u-3913 ?;}{\\levelnumbers;}"
            "\\f1\\fi-360\\li720}\\listid8}}\r\n"
            "{\\*\\listoverridetable{\\listoverride\\listid7\\listoverridecount0\\ls1}{\\listoverride\\listid7"
            "\\listoverridecount1{\\lfolevel\\listoverridestartat\\levelstartat1}\\ls2}"
@@ -31,7 +31,20 @@ QByteArray fontCharacterSets()
 QByteArray raisedAndLoweredText()
 {
     return "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil Arial;}}\\pard\\f0\\fs20 a{\\up6 b}{\\dn4 c}{\\super d}{\\sub e}"
-           "{\\fs16\\up12 f}{\\up4 g}{\\sub\\fs30 h}\\par}";
+           "{\\fs16\\up12 f}{\\up4 g}{\\sub\\fs30 h}{\\super\\up4 i}{\\sub\\dn2 j}\\par}";
+}
+
+QByteArray tableBordersShadingMerges()
+{
+    return "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Arial;}}"
+           "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue255;\\red255\\green255\\blue0;}\r\n"
+           "\\trowd\\trgaph108\\trleft-108\\trrh400\\trbrdrt\\brdrs\\brdrw10\\trbrdrb\\brdrs\\brdrw10 "
+           "\\clmgf\\clbrdrt\\brdrs\\brdrw20\\brdrcf1\\clbrdrb\\brdrdb\\brdrw15\\clcbpat3\\cellx2000\\clmrg\\cellx4000"
+           "\\clvmgf\\clvertalc\\clbrdrl\\brdrdot\\brdrw10\\brdrcf2\\clcbpat2\\clshdng2500\\cellx6000\r\n"
+           "\\pard\\intbl\\f0 wide\\cell\\cell tall\\cell\\row\r\n"
+           "\\trowd\\trgaph108\\trleft-108\\trrh-600\\clvertalb\\cellx2000\\clcfpat1\\clshdng5000\\cellx4000\\clvmrg\\cellx6000\r\n"
+           "\\pard\\intbl a\\cell b\\cell\\cell\\row\r\n"
+           "\\pard after\\par}";
 }
 
 QList<Sample> all()
@@ -40,6 +53,7 @@ QList<Sample> all()
         {"word-processor lists", wordProcessorLists()},
         {"font character sets", fontCharacterSets()},
         {"raised and lowered text", raisedAndLoweredText()},
+        {"table borders, shading, merged cells and row heights", tableBordersShadingMerges()},
     };
 }
 

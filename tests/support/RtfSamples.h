@@ -21,8 +21,13 @@ QByteArray wordProcessorLists();
 // Cyrillic \ansicpg, a Cyrillic font name, and a symbol font's bytes that are no text.
 QByteArray fontCharacterSets();
 
-// Text raised and lowered by \up and \dn, superscripts and subscripts, one after another.
+// Text raised and lowered by \up and \dn, superscripts and subscripts, one after another, and
+// both in one run.
 QByteArray raisedAndLoweredText();
+
+// A table whose rows have heights and borders, and whose cells have borders of several kinds
+// and colours, shading, vertical alignments, and merges across and down.
+QByteArray tableBordersShadingMerges();
 
 QList<Sample> all();
 
