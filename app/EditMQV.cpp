@@ -15,7 +15,7 @@
 #include "editor/CatalogueMenu.h"
 #include "editor/ItemKeys.h"
 #include "editor/ListingCopyNotice.h"
-#include "files/CatalogueLock.h"
+#include "files/EditorPresence.h"
 #include "editor/NeighbourPreparation.h"
 #include "editor/SearchWindow.h"
 #include "app/WindowColours.h"

@@ -20,7 +20,7 @@
 #include <memory>
 #include <optional>
 
-class CatalogueLock;
+class EditorPresence;
 class DescriptionEdit;
 class HistoryWindow;
 class NeighbourPreparation;
@@ -388,7 +388,7 @@ private:
 
     HandlerGuard guard_;
     std::unique_ptr<CatalogueHistory> history_;
-    std::unique_ptr<CatalogueLock> lock_;
+    std::unique_ptr<EditorPresence> presence_;
     std::unique_ptr<DescriptionRecovery> recovery_;
 
     // While a display ticks the boxes one by one, the category group's colour waits for the last:

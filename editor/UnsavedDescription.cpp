@@ -6,7 +6,7 @@
 #include "description/DescriptionSaveError.h"
 #include "description/RtfWriter.h"
 #include "files/AtomicFile.h"
-#include "files/CatalogueLock.h"
+#include "files/EditorPresence.h"
 #include "files/LocalPath.h"
 
 #include <QAbstractButton>
@@ -17,7 +17,7 @@
 void TMQVEdit::openRecovery()
 {
     const QString catalogue = catalogueLocalPath();
-    lock_ = std::make_unique<CatalogueLock>(catalogue);
+    presence_ = std::make_unique<EditorPresence>(catalogue);
     recovery_ = std::make_unique<DescriptionRecovery>(catalogue, [this] { return unsavedDescription(); });
 }
 
@@ -39,7 +39,7 @@ std::optional<DescriptionRecovery::Unsaved> TMQVEdit::unsavedDescription() const
 // may still be typing the text it kept.
 void TMQVEdit::checkAtStart()
 {
-    if (lock_->othersHadItOpen()) {
+    if (presence_->othersHadItOpen()) {
         QMessageBox box(QMessageBox::Information, ApplicationTitle,
                         QStringLiteral("Kataloget er ogs\u00E5 \u00E5bent i en anden Z-CD editor."), QMessageBox::Ok, this);
         QString consequences = QStringLiteral("Begge gemmer \u00E6ndringer i felterne med det samme. En beskrivelse, der er "
