@@ -1,10 +1,10 @@
 #include "check/ItemInspection.h"
 
 #include "catalogue/Catalogue.h"
-#include "editor/JpegDecoder.h"
+#include "display/JpegDecoder.h"
 #include "files/LocalPath.h"
 #include "catalogue/ProfileSnapshot.h"
-#include "app/TitleWidth.h"
+#include "display/TitleWidth.h"
 #include "check/DescriptionHtml.h"
 #include "description/DescriptionFile.h"
 #include "description/RtfReader.h"

@@ -5,10 +5,10 @@
 #include "files/Diagnostics.h"
 #include "catalogue/ItemFolder.h"
 #include "catalogue/ItemSearch.h"
-#include "editor/JpegDecoder.h"
+#include "display/JpegDecoder.h"
 #include "files/LocalPath.h"
-#include "app/TitleWidth.h"
-#include "editor/NeighbourPreparation.h"
+#include "display/TitleWidth.h"
+#include "display/NeighbourPreparation.h"
 #include "app/WindowColours.h"
 
 #include <QCheckBox>
