@@ -14,6 +14,11 @@ void DescriptionEdit::insertFromMimeData(const QMimeData *source)
     ensureCursorVisible();
 }
 
+DescriptionFile::Reading DescriptionEdit::fillDescription(const std::function<DescriptionFile::Reading(QTextDocument &)> &fill)
+{
+    return replaceDocument(fill);
+}
+
 void DescriptionEdit::clearDescription()
 {
     releaseCursor();

@@ -20,15 +20,10 @@ bool namesFolder(const QString &text)
 
 } // namespace
 
-bool TMQVEdit::shownItemExists() const
-{
-    return CatalogueFile && CatalogueFile->SectionExists(shownSection());
-}
-
 // A flag is only stored for an item that exists; otherwise the box keeps what the user gave it.
 void TMQVEdit::flagClick(FlagKey key, QCheckBox *box)
 {
-    if (catalogueWritable() && shownItemExists())
+    if (catalogueLock_->writable() && shownItemExists())
         CatalogueItem(*CatalogueFile, CurrentItemNumber).setFlag(key, box->isChecked());
 }
 
@@ -38,7 +33,7 @@ void TMQVEdit::categoryClick(Category category)
     if (!shownItemExists())
         return;
     UpdateCategoryColour();
-    if (!catalogueWritable())
+    if (!catalogueLock_->writable())
         return;
     CatalogueItem(*CatalogueFile, CurrentItemNumber).setFlag(CatalogueKeys::flagKey(category), categoryBox(category)->isChecked());
     if (!settingFlagBoxes_)
@@ -61,14 +56,14 @@ void TMQVEdit::TitelEditChange()
 {
     if (!CatalogueFile)
         return;
-    if (catalogueWritable()) {
+    if (catalogueLock_->writable()) {
         CatalogueItem item(*CatalogueFile, CurrentItemNumber);
         const bool retitled = item.text(TextKey::Titel) != TitelEdit->text();
         item.setValue(Titel->text(), TitelEdit->text());
         if (retitled)
             BuildCategoryMenus();
     }
-    showTitleCaption(TitelEdit->text());
+    WindowColours::showTitle(TitelLabel, TitelEdit->text());
 }
 
 std::optional<int> TMQVEdit::otherItemInFolder(const QString &folder) const
@@ -102,7 +97,7 @@ void TMQVEdit::FolderEditChange()
     if (CatalogueFile)
         SaveDescription();
     WindowColours::setFontColour(FolderEdit, WindowColours::black());
-    if (!catalogueWritable())
+    if (!catalogueLock_->writable())
         return;
     CatalogueItem(*CatalogueFile, CurrentItemNumber).setText(TextKey::Folder, folder);
     ShowItem();
@@ -115,8 +110,8 @@ void TMQVEdit::fileFieldChange(QLineEdit *field, TextKey key)
     const QString name = field->text();
     const FileAvailability availability =
         name.isEmpty() ? FileAvailability::InItemFolder : fileAvailability(FolderEdit->text(), name);
-    markFileField(field, availability);
-    if (availability != FileAvailability::Missing && catalogueWritable())
+    WindowColours::markFileAvailability(field, availability);
+    if (availability != FileAvailability::Missing && catalogueLock_->writable())
         CatalogueItem(*CatalogueFile, CurrentItemNumber).setText(key, name);
 }
 
@@ -126,13 +121,13 @@ void TMQVEdit::EkstraEditChange() { fileFieldChange(EkstraEdit, TextKey::Ekstra)
 
 void TMQVEdit::KortTekstChange()
 {
-    if (catalogueWritable())
+    if (catalogueLock_->writable())
         CatalogueItem(*CatalogueFile, CurrentItemNumber).setText(TextKey::Global, KortTekst->text());
 }
 
 void TMQVEdit::InternetEditChange()
 {
-    if (catalogueWritable())
+    if (catalogueLock_->writable())
         CatalogueItem(*CatalogueFile, CurrentItemNumber).setText(TextKey::Webside, InternetEdit->text());
 }
 
@@ -160,10 +155,7 @@ void TMQVEdit::OmdoebClick()
         refuseSharedFolderRename(oldName, *sharer);
     if (!sharer && FolderOperations::renameFolder(oldName, newName)) {
         // The description in the editor moved with its folder.
-        if (descriptionFolder_ == oldName) {
-            descriptionFolder_ = newName;
-            showDescriptionFileName();
-        }
+        description_->followRename(oldName, newName);
         try {
             item.setText(TextKey::Folder, newName);
         } catch (...) {
