@@ -52,7 +52,8 @@ public:
 
     using Handler = void (TMQVEdit::*)();
 
-    // Window-wide state.
+    // Window-wide state. The catalogue's file is made first in the create step and kept for the
+    // whole run, before any handler can run: handlers use it without asking.
     std::unique_ptr<ProfileFile> CatalogueFile;
     int CurrentItemNumber = 1;
     int HighestItemNumber = 1;

@@ -29,8 +29,6 @@ void showPlainText(QPlainTextEdit *memo, const QString &text)
 // this cheap enough for every keystroke in a title.
 void TMQVEdit::BuildCategoryMenus()
 {
-    if (!CatalogueFile)
-        return;
     const std::shared_ptr<const ProfileSnapshot> catalogue = CatalogueFile->Snapshot();
     const CategoryMenus::Contents contents = catalogue ? CategoryMenus::collect(*catalogue) : CategoryMenus::Contents();
     for (const CategoryMenus::MenuDefinition &menu : CategoryMenus::menus())
@@ -82,8 +80,6 @@ void TMQVEdit::MenuValg(QAction *entry)
 
 void TMQVEdit::SletMenu(QAction *entry)
 {
-    if (!CatalogueFile)
-        return;
     const QString key = entry->objectName();
     QMessageBox question(QMessageBox::NoIcon, QStringLiteral("Slet kategori?"),
                          QStringLiteral("Vil du slette menuen ") + key + QStringLiteral("?"),

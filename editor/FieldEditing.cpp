@@ -54,8 +54,6 @@ void TMQVEdit::RegistreringClick() { flagClick(FlagKey::Registrer, Registrering)
 
 void TMQVEdit::TitelEditChange()
 {
-    if (!CatalogueFile)
-        return;
     if (catalogueLock_->writable()) {
         CatalogueItem item(*CatalogueFile, CurrentItemNumber);
         const bool retitled = item.text(TextKey::Titel) != TitelEdit->text();
@@ -78,7 +76,7 @@ std::optional<int> TMQVEdit::otherItemInFolder(const QString &folder) const
 // taken from the field; the item's own stored folder always is.
 bool TMQVEdit::holdsAnotherItem(const QString &folder) const
 {
-    return CatalogueFile && folder != CatalogueItem(*CatalogueFile, CurrentItemNumber).text(TextKey::Folder)
+    return folder != CatalogueItem(*CatalogueFile, CurrentItemNumber).text(TextKey::Folder)
         && otherItemInFolder(folder);
 }
 
@@ -94,8 +92,7 @@ void TMQVEdit::FolderEditChange()
     // Showing the item from the folder reloads the description editor: what the user wrote is
     // saved first into the folder it belongs to, not thrown away. Should that fail, the field
     // is not marked good, as the name is not stored.
-    if (CatalogueFile)
-        SaveDescription();
+    SaveDescription();
     WindowColours::setFontColour(FolderEdit, WindowColours::black());
     if (!catalogueLock_->writable())
         return;
@@ -144,8 +141,6 @@ void TMQVEdit::OpretNavnClick()
 
 void TMQVEdit::OmdoebClick()
 {
-    if (!CatalogueFile)
-        return;
     CatalogueItem item(*CatalogueFile, CurrentItemNumber);
     const QString oldName = item.text(TextKey::Folder);
     const QString newName = FolderEdit->text();

@@ -44,8 +44,6 @@ void TMQVEdit::NummerChange()
 
 void TMQVEdit::NyClick()
 {
-    if (!CatalogueFile)
-        return;
     const auto number = ItemSearch::freeNumberForNewItem(CurrentItemNumber, Catalogue::itemExists(*CatalogueFile));
     if (!number)
         return;

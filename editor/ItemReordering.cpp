@@ -41,7 +41,7 @@ void TMQVEdit::moveToNearestFreeNumber(bool upward)
 // free number simply renumbers the current item.
 void TMQVEdit::FlytteSpinnerChange()
 {
-    if (SuppressMove || !CatalogueFile)
+    if (SuppressMove)
         return;
     SaveDescription();
     const int target = FlytteSpinner->value();
