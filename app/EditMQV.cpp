@@ -13,11 +13,7 @@
 #include "display/WindowsFonts.h"
 #include "app/WindowPlacement.h"
 #include "description/DescriptionFont.h"
-#include "editor/CatalogueMenu.h"
-#include "editor/ItemKeys.h"
-#include "editor/ListingCopyNotice.h"
 #include "files/EditorPresence.h"
-#include "editor/SearchWindow.h"
 #include "app/WindowColours.h"
 
 #include <QAction>
@@ -204,10 +200,7 @@ TMQVEdit::TMQVEdit(QWidget *parent)
     guard_.setOnError([this] { checkAccessAfterError(); });
     guard_.setWhenDone([this] { showStoredItemAfterError(); });
     connectHandlers();
-    new ItemKeys(*this);
-    new ListingCopyNotice(*this);
-    new SearchWindow(*this);
-    new CatalogueMenu(*this);
+    attachParts();
     FormCreate();
 }
 

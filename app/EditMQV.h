@@ -283,6 +283,8 @@ private:
 
     void FormCreate();
     void FormCanResize();
+    // The item operations that are objects of their own, made with the window and owned by it.
+    void attachParts();
 
     // Every handler runs through the guard, so an error ends only the handler it was raised in.
     void runHandler(Handler handler);
