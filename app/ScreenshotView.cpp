@@ -1,10 +1,9 @@
 #include "app/ScreenshotView.h"
 
-#include "catalogue/ItemFolder.h"
+#include "display/ItemPictures.h"
 #include "display/JpegDecoder.h"
 #include "display/NeighbourPreparation.h"
 #include "files/Diagnostics.h"
-#include "files/LocalPath.h"
 
 #include <QGroupBox>
 #include <QPixmap>
@@ -32,8 +31,7 @@ void ScreenshotView::showFolder(const QString &folder)
 void ScreenshotView::showNow(const QString &folder)
 {
     deferredFolder_.reset();
-    const QString storedPath = LocalPath::join(folder, ItemFolder::screenshotName());
-    const std::optional<QString> localPath = LocalPath::findFile(storedPath);
+    const std::optional<QString> localPath = ItemPictures::screenshotFile(folder);
     const FileStamp stamp = localPath ? FileStamp::of(*localPath) : FileStamp();
     if (stamp.isValid() && stamp == shown_)
         return;
@@ -116,7 +114,7 @@ void ScreenshotView::readAhead()
         return;
     std::vector<QString> screenshots;
     for (const QString &folder : neighbours_()) {
-        if (const auto screenshot = LocalPath::findFile(LocalPath::join(folder, ItemFolder::screenshotName())))
+        if (const auto screenshot = ItemPictures::screenshotFile(folder))
             screenshots.push_back(*screenshot);
     }
     preparation().prepare(screenshots);

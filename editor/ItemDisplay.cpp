@@ -3,16 +3,15 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueItem.h"
 #include "files/Diagnostics.h"
-#include "catalogue/ItemFolder.h"
 #include "catalogue/ItemSearch.h"
 #include "files/LocalPath.h"
 #include "app/ScreenshotView.h"
+#include "display/ItemPictures.h"
 #include "app/WindowColours.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QDir>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -113,13 +112,12 @@ std::vector<QString> TMQVEdit::neighbourFolders() const
 
 void TMQVEdit::showIcon(const QString &folder)
 {
-    const QString storedPath = LocalPath::join(folder, ItemFolder::iconName());
     QImage icon;
-    if (const std::optional<QString> localPath = LocalPath::findFile(storedPath)) {
-        QImageReader reader(*localPath, "bmp");
-        icon = reader.read();
+    if (const std::optional<QString> localPath = ItemPictures::iconFile(folder)) {
+        QString error;
+        icon = ItemPictures::readIcon(*localPath, &error);
         if (icon.isNull())
-            qCInfo(zcdDiagnostics) << "could not read the icon" << *localPath << reader.errorString();
+            qCInfo(zcdDiagnostics) << "could not read the icon" << *localPath << error;
     }
     if (icon.isNull())
         Ikon->clear();
