@@ -29,6 +29,11 @@ void DescriptionEdit::paintEvent(QPaintEvent *event)
                             textCursor());
 }
 
+DescriptionFile::Reading DescriptionEdit::fillDescription(const std::function<DescriptionFile::Reading(QTextDocument &)> &fill)
+{
+    return replaceDocument(fill);
+}
+
 void DescriptionEdit::clearDescription()
 {
     releaseCursor();

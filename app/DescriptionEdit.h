@@ -1,13 +1,18 @@
 #pragma once
 
+#include "description/DescriptionSession.h"
+
 #include <QTextEdit>
 
 // The description editor: pasted and dropped rich text shows only what the description's
 // file keeps.
-class DescriptionEdit : public QTextEdit {
+class DescriptionEdit : public QTextEdit, public DescriptionSession::Editor {
     Q_OBJECT
 public:
     using QTextEdit::QTextEdit;
+
+    QTextDocument &descriptionDocument() override { return *document(); }
+    DescriptionFile::Reading fillDescription(const std::function<DescriptionFile::Reading(QTextDocument &)> &fill) override;
 
     // Lets `fill` replace the whole document and shows it from its start. Only the start is laid
     // out at once; the rest follows in later turns of the event loop.
@@ -27,7 +32,7 @@ public:
 
     // Empties the editor. What is typed next takes the description's default format, not the one
     // the cursor stood in before, as the editor's own clear() would keep it.
-    void clearDescription();
+    void clearDescription() override;
 
 protected:
     void insertFromMimeData(const QMimeData *source) override;

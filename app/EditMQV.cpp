@@ -4,22 +4,17 @@
 #include "app/FlatToolBarStyle.h"
 #include "app/NumberSpinEdit.h"
 #include "app/ScreenFit.h"
+#include "app/ScreenshotView.h"
 #include "app/ScrollingClientArea.h"
 #include "app/StorableTextValidator.h"
 #include "app/ToolbarImages.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CategoryMenus.h"
-#include "app/TitleWidth.h"
-#include "app/WindowsFonts.h"
+#include "display/TitleWidth.h"
+#include "display/WindowsFonts.h"
 #include "app/WindowPlacement.h"
 #include "description/DescriptionFont.h"
-#include "editor/CatalogueMenu.h"
-#include "editor/ItemKeys.h"
-#include "editor/ListingCopyNotice.h"
-#include "files/CatalogueLock.h"
-#include "editor/NeighbourPreparation.h"
-#include "editor/SearchWindow.h"
-#include "editor/WritingAids.h"
+#include "files/EditorPresence.h"
 #include "app/WindowColours.h"
 
 #include <QAction>
@@ -141,6 +136,24 @@ QAction *menuEntry(QMenu *menu, const QString &name, const QString &caption, con
     return action;
 }
 
+// The hidden memo of each category listing, keyed by its listing, and where it stands.
+struct ListingMemo {
+    CategoryMenus::Listing listing;
+    QPlainTextEdit *TMQVEdit::*memo;
+    int top;
+};
+constexpr std::array<ListingMemo, CategoryMenus::listingCount> listingMemoDefinitions = {{
+    {CategoryMenus::Listing::ZProgrammer, &TMQVEdit::ZProgrammer, 16},
+    {CategoryMenus::Listing::SpilListe, &TMQVEdit::SpilListe, 40},
+    {CategoryMenus::Listing::JuniorListe, &TMQVEdit::JuniorListe, 64},
+    {CategoryMenus::Listing::SkoleListe, &TMQVEdit::SkoleListe, 88},
+    {CategoryMenus::Listing::GalleriListe, &TMQVEdit::GalleriListe, 112},
+    {CategoryMenus::Listing::TilbehoerListe, &TMQVEdit::TilbehoerListe, 136},
+    {CategoryMenus::Listing::Softwareliste, &TMQVEdit::Softwareliste, 160},
+    {CategoryMenus::Listing::InternetListe, &TMQVEdit::InternetListe, 184},
+    {CategoryMenus::Listing::VaerkstedListe, &TMQVEdit::VaerkstedListe, 208},
+}};
+
 QAction *menuSeparator(QMenu *menu, const QString &name)
 {
     QAction *separator = menu->addSeparator();
@@ -174,6 +187,9 @@ TMQVEdit::TMQVEdit(QWidget *parent)
     buildTekstfelter();
     buildGrafik();
     buildDescriptionArea();
+    description_ = std::make_unique<DescriptionSession>(
+        *Beskriv, [this](const QString &storedPath) { return askForDescriptionTarget(storedPath); },
+        [this] { showDescriptionAccess(); });
     buildStatusBar();
     buildMenus();
     setTabOrders();
@@ -189,11 +205,7 @@ TMQVEdit::TMQVEdit(QWidget *parent)
     guard_.setOnError([this] { checkAccessAfterError(); });
     guard_.setWhenDone([this] { showStoredItemAfterError(); });
     connectHandlers();
-    new ItemKeys(*this);
-    new ListingCopyNotice(*this);
-    new SearchWindow(*this);
-    new CatalogueMenu(*this);
-    writingAids_ = new WritingAids(*this);
+    attachParts();
     FormCreate();
 }
 
@@ -317,20 +329,64 @@ void TMQVEdit::buildGrafik()
 {
     Grafik = place(new QGroupBox(QStringLiteral("Grafik "), ClientArea), QStringLiteral("Grafik"), 8, 232, 321, 257);
     Grafik->setFont(windowFont(pixels8pt, true));
-    Skud = place(new QLabel(Grafik), QStringLiteral("Skud"), 9, 17, 300, 225);
-    Skud->setMaximumSize(300, 225);
+    Skud = place(new ScreenshotView(*Grafik, [this] { return neighbourFolders(); }), QStringLiteral("Skud"), 9, 17,
+                 ScreenshotView::area.width(), ScreenshotView::area.height());
+    Skud->setMaximumSize(ScreenshotView::area);
     Skud->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    const std::array<QPlainTextEdit **, 9> memos = {&ZProgrammer, &SpilListe,      &JuniorListe,
-                                                     &SkoleListe,  &GalleriListe,   &TilbehoerListe,
-                                                     &Softwareliste, &InternetListe, &VaerkstedListe};
-    const std::array<int, 9> tops = {16, 40, 64, 88, 112, 136, 160, 184, 208};
-    for (std::size_t i = 0; i < memos.size(); ++i) {
-        const auto listing = CategoryMenus::Listing(i);
-        *memos[i] = hiddenMemo(Grafik, CategoryMenus::listingObjectName(listing),
-                               CategoryMenus::listingStart(listing), QRect(16, tops[i], 257, 25));
-    }
+    for (const ListingMemo &definition : listingMemoDefinitions)
+        this->*definition.memo = hiddenMemo(Grafik, CategoryMenus::listingObjectName(definition.listing),
+                                            CategoryMenus::listingStart(definition.listing), QRect(16, definition.top, 257, 25));
     ZProgrammer->setLineWrapMode(QPlainTextEdit::NoWrap);
+}
+
+std::array<std::pair<CategoryMenus::Listing, QPlainTextEdit *>, CategoryMenus::listingCount> TMQVEdit::listingMemos() const
+{
+    std::array<std::pair<CategoryMenus::Listing, QPlainTextEdit *>, CategoryMenus::listingCount> memos;
+    for (std::size_t i = 0; i < memos.size(); ++i)
+        memos[i] = {listingMemoDefinitions[i].listing, this->*listingMemoDefinitions[i].memo};
+    return memos;
+}
+
+QPlainTextEdit *TMQVEdit::listingMemo(CategoryMenus::Listing listing) const
+{
+    for (const ListingMemo &definition : listingMemoDefinitions) {
+        if (definition.listing == listing)
+            return this->*definition.memo;
+    }
+    return nullptr;
+}
+
+// Each flag's box, keyed by its key; the boxes are ticked, wired and locked from here.
+std::array<TMQVEdit::FlagBox, 11> TMQVEdit::flagBoxes() const
+{
+    return {{
+        {FlagKey::ZProgram, ZProgram, &TMQVEdit::ZProgramClick},
+        {FlagKey::Spil, Spil, &TMQVEdit::SpilClick},
+        {FlagKey::Galleri, Galleri, &TMQVEdit::GalleriClick},
+        {FlagKey::Barn, Junior, &TMQVEdit::JuniorClick},
+        {FlagKey::Vaerksted, Vaerksted, &TMQVEdit::VaerkstedClick},
+        {FlagKey::Skole, Skole, &TMQVEdit::SkoleClick},
+        {FlagKey::Internet, Internet, &TMQVEdit::InternetClick},
+        {FlagKey::Tilbehoer, Tilbehoer, &TMQVEdit::TilbehoerClick},
+        {FlagKey::Software, Software, &TMQVEdit::SoftwareClick},
+        {FlagKey::Fuldversion, FuldVersion, &TMQVEdit::FuldVersionClick},
+        {FlagKey::Registrer, Registrering, &TMQVEdit::RegistreringClick},
+    }};
+}
+
+QCheckBox *TMQVEdit::flagBox(FlagKey key) const
+{
+    for (const FlagBox &flag : flagBoxes()) {
+        if (flag.key == key)
+            return flag.box;
+    }
+    return nullptr;
+}
+
+QCheckBox *TMQVEdit::categoryBox(Category category) const
+{
+    return flagBox(CatalogueKeys::flagKey(category));
 }
 
 void TMQVEdit::buildDescriptionArea()
@@ -430,6 +486,11 @@ void TMQVEdit::buildStatusBar()
     }
 }
 
+void TMQVEdit::showItemCounter()
+{
+    statusPanel(StatusPanel::Punkt)->setText(QStringLiteral("Punkt %1 af %2").arg(CurrentItemNumber).arg(HighestItemNumber));
+}
+
 void TMQVEdit::buildMenus()
 {
     Zmenu = new QMenuBar(this);
@@ -439,6 +500,12 @@ void TMQVEdit::buildMenus()
         QMenu *added = Zmenu->addMenu(menu.caption);
         added->setObjectName(menu.objectName);
         MenuBarMenus[std::size_t(menu.menu)] = added;
+    }
+    for (std::size_t i = 0; i < ClearListEntries.size(); ++i) {
+        const auto &[menu, category] = CategoryMenus::clearableMenus()[i];
+        menuBarMenu(menu)->addSeparator();
+        ClearListEntries[i] = menuBarMenu(menu)->addAction(QStringLiteral("Slet liste"));
+        ClearListEntries[i]->setObjectName(CatalogueKeys::name(category));
     }
 
     RTFMenu = new QMenu(this);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CatalogueLock.h"
 #include "app/ClientLayout.h"
 #include "app/HandlerGuard.h"
 #include "catalogue/CatalogueKeys.h"
@@ -8,9 +9,10 @@
 #include "history/CatalogueHistory.h"
 #include "catalogue/ItemFolder.h"
 #include "catalogue/ProfileFile.h"
+#include "catalogue/Catalogue.h"
 #include "description/DescriptionLanguage.h"
-#include "editor/FailedWriteLock.h"
 #include "description/DescriptionRecovery.h"
+#include "description/DescriptionSession.h"
 #include "launch/Starter.h"
 
 #include <QMainWindow>
@@ -19,11 +21,11 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
-class CatalogueLock;
+class EditorPresence;
 class DescriptionEdit;
 class HistoryWindow;
-class NeighbourPreparation;
 class NumberSpinEdit;
 class QAction;
 class QActionGroup;
@@ -38,6 +40,7 @@ class QPushButton;
 class QStatusBar;
 class QTextCharFormat;
 class QToolBar;
+class ScreenshotView;
 class ScrollingClientArea;
 class WritingAids;
 
@@ -51,7 +54,8 @@ public:
 
     using Handler = void (TMQVEdit::*)();
 
-    // Window-wide state.
+    // Window-wide state. The catalogue's file is made first in the create step and kept for the
+    // whole run, before any handler can run: handlers use it without asking.
     std::unique_ptr<ProfileFile> CatalogueFile;
     int CurrentItemNumber = 1;
     int HighestItemNumber = 1;
@@ -129,7 +133,7 @@ public:
     QLabel *Ikon = nullptr;
 
     QGroupBox *Grafik = nullptr;
-    QLabel *Skud = nullptr;
+    ScreenshotView *Skud = nullptr;
     QPlainTextEdit *ZProgrammer = nullptr;
     QPlainTextEdit *SpilListe = nullptr;
     QPlainTextEdit *JuniorListe = nullptr;
@@ -160,6 +164,8 @@ public:
 
     QMenuBar *Zmenu = nullptr;
     std::array<QMenu *, CategoryMenus::menuCount> MenuBarMenus = {};   // by CategoryMenus::Menu
+    // "Slet liste" at the end of each menu whose category can be erased, after its entries.
+    std::array<QAction *, CategoryMenus::clearableMenuCount> ClearListEntries = {};   // by CategoryMenus::clearableMenus()
 
     QMenu *RTFMenu = nullptr;
     QAction *KursivMenu = nullptr;
@@ -281,12 +287,18 @@ private:
 
     void FormCreate();
     void FormCanResize();
+    // The item operations that are objects of their own, made with the window and owned by it.
+    void attachParts();
+    // The spelling corrections for the word at this place of the description, put in its context menu.
+    void offerCorrections(const QPoint &position);
 
     // Every handler runs through the guard, so an error ends only the handler it was raised in.
     void runHandler(Handler handler);
     void runGuarded(const std::function<void()> &function);
     // The outermost run is one user action, one step of the history.
     void runGuarded(const std::function<void()> &function, const CatalogueHistory::Action &action);
+    // A user action no handler names, recorded under that name.
+    void runNamedAction(const QString &name, const std::function<void()> &function);
     void reportError(const QString &message);
     void checkAccessAfterError();
     void showStoredItemAfterError();
@@ -302,10 +314,15 @@ private:
     std::array<FieldWiring, 7> fieldWirings() const;
 
     // Display and field helpers shared by the handlers.
-    QString shownSection() const;
-    bool shownItemExists() const;
-    // The check box of each flag key, in the keys' order.
-    std::array<std::pair<FlagKey, QCheckBox *>, 11> flagBoxes() const;
+    QString shownSection() const { return Catalogue::SectionName(CurrentItemNumber); }
+    bool shownItemExists() const { return CatalogueFile->SectionExists(shownSection()); }
+    // The check box of each flag key and the handler its click runs, in the keys' order.
+    struct FlagBox {
+        FlagKey key;
+        QCheckBox *box;
+        Handler click;
+    };
+    std::array<FlagBox, 11> flagBoxes() const;
     QCheckBox *flagBox(FlagKey key) const;
     QCheckBox *categoryBox(Category category) const;
     QLabel *statusPanel(StatusPanel panel) const { return ZStatusPanels[std::size_t(panel)]; }
@@ -316,22 +333,14 @@ private:
     std::optional<int> otherItemInFolder(const QString &folder) const;
     bool holdsAnotherItem(const QString &folder) const;
     void refuseSharedFolderRename(const QString &folder, int sharer);
-    void showTitleCaption(const QString &title);
     void showText(QLineEdit *field, const QString &text);
     void colourFileField(QLineEdit *field);
-    void markFileField(QLineEdit *field, FileAvailability availability);
     void moveToNearestFreeNumber(bool upward);
-    std::function<bool(int)> itemExists() const;
-    void showScreenshot(const QString &folder);
-    void deferScreenshot(const QString &folder);
-    void showDeferredScreenshot();
-    void queueNeighbourPreparation();
-    void prepareNeighbours();
-    NeighbourPreparation &neighbours();
+    // The folders of the items the user can step to next from the shown one.
+    std::vector<QString> neighbourFolders() const;
     void showIcon(const QString &folder);
-    void loadDescription(const QString &folder, const QString &fileName);
-    void showDescriptionFileName();
-    void refreshDescriptionAccess();
+    // Shows where the description comes from and whether it can be typed in.
+    void showDescriptionAccess();
     void showStatus();
     bool saveBeforeClosing();
     void chooseLanguage(DescriptionLanguage language);
@@ -340,11 +349,8 @@ private:
     void showItemCounter();
     void showApplicationTitle();
 
-    // The catalogue's file, absolute, as the history, the recovery and the lock know it.
-    QString catalogueLocalPath() const;
-    // Whether the catalogue may be written now; read-only catalogues are browsed without writes.
-    bool catalogueWritable() const;
-    void refreshCatalogueAccess();
+    // Read-only catalogues are browsed without writes.
+    void openCatalogueLock();
 
     // The hidden memo of each category listing.
     std::array<std::pair<CategoryMenus::Listing, QPlainTextEdit *>, CategoryMenus::listingCount> listingMemos() const;
@@ -367,44 +373,26 @@ private:
     std::optional<DescriptionRecovery::Unsaved> unsavedDescription() const;
     void checkAtStart();
     void restoreDescription(const DescriptionRecovery::LeftOver &leftOver);
-    bool descriptionChangedOnDisk(const QString &storedPath) const;
-    std::optional<QString> descriptionTarget(const QString &storedPath, bool changedOnDisk);
+    // Asks where a text typed over a file changed on disk since it was shown goes.
+    std::optional<QString> askForDescriptionTarget(const QString &storedPath);
     bool closeWithoutSaving(const QString &failure);
 
     ClientLayout clientLayout() const;
     void applyClientLayout(const ClientLayout &layout);
 
-    // The files the screenshot and the description were last read from.
-    FileStamp shownScreenshot_;
-    FileStamp shownDescription_;
-    // The folder the description in the editor belongs to, empty when the item had no folder to
-    // keep one in; and whether its file was there but could not be read, or cannot be written.
-    QString descriptionFolder_;
-    enum class DescriptionAccess { Editable, Unreadable, Unwritable };
-    DescriptionAccess descriptionAccess_ = DescriptionAccess::Editable;
-
-    // Start-up draws the window first and shows the first screenshot in the next turn after it.
-    bool creatingWindow_ = false;
-    bool firstFrameDrawn_ = false;
-    std::optional<QString> deferredScreenshotFolder_;
-    std::unique_ptr<NeighbourPreparation> neighbours_;
-    bool neighbourPreparationQueued_ = false;
+    // The description file shown in Beskriv.
+    std::unique_ptr<DescriptionSession> description_;
+    // The controls locked while the catalogue cannot be written.
+    std::unique_ptr<CatalogueLock> catalogueLock_;
 
     HandlerGuard guard_;
     std::unique_ptr<CatalogueHistory> history_;
-    std::unique_ptr<CatalogueLock> lock_;
+    std::unique_ptr<EditorPresence> presence_;
     std::unique_ptr<DescriptionRecovery> recovery_;
+    // Spell checking and the comparison window.
+    WritingAids *writingAids_ = nullptr;
 
     // While a display ticks the boxes one by one, the category group's colour waits for the last:
     // a colour that goes red and back within one display would repaint the whole group twice.
     bool settingFlagBoxes_ = false;
-
-    // The catalogue's controls are locked: the catalogue is read-only, or a write to it failed.
-    bool catalogueReadOnly_ = false;
-    FailedWriteLock failedWrite_;
-    // A write to the catalogue failed: the window goes back to what is stored.
-    bool showStoredItem_ = false;
-    QList<QAction *> categoryClearEntries_;
-    // Spell checking and the comparison window.
-    WritingAids *writingAids_ = nullptr;
 };

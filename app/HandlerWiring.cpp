@@ -1,9 +1,8 @@
 #include "app/EditMQV.h"
-#include "editor/DescriptionSpelling.h"
-#include "editor/WritingAids.h"
 
 #include "app/DescriptionEdit.h"
 #include "app/NumberSpinEdit.h"
+#include "app/ScreenshotView.h"
 #include "app/ScrollingClientArea.h"
 
 #include <QAction>
@@ -68,21 +67,8 @@ void TMQVEdit::connectHandlers()
     for (const auto &[action, handler] : actions)
         bindHandler(action, &QAction::triggered, handler);
 
-    const std::array<Wiring<QCheckBox>, 11> checkBoxes = {{
-        {FuldVersion, &TMQVEdit::FuldVersionClick},
-        {ZProgram, &TMQVEdit::ZProgramClick},
-        {Spil, &TMQVEdit::SpilClick},
-        {Galleri, &TMQVEdit::GalleriClick},
-        {Junior, &TMQVEdit::JuniorClick},
-        {Vaerksted, &TMQVEdit::VaerkstedClick},
-        {Skole, &TMQVEdit::SkoleClick},
-        {Internet, &TMQVEdit::InternetClick},
-        {Tilbehoer, &TMQVEdit::TilbehoerClick},
-        {Software, &TMQVEdit::SoftwareClick},
-        {Registrering, &TMQVEdit::RegistreringClick},
-    }};
-    for (const auto &[box, handler] : checkBoxes)
-        bindHandler(box, &QCheckBox::toggled, handler);
+    for (const FlagBox &flag : flagBoxes())
+        bindHandler(flag.box, &QCheckBox::toggled, flag.click);
 
     const std::array<Wiring<QPushButton>, 6> buttons = {{
         {KnapOp, &TMQVEdit::KnapOpClick},
@@ -125,6 +111,11 @@ void TMQVEdit::connectHandlers()
         bindHandler(wiring.button, &QPushButton::clicked, wiring.handler);
         bindHandler(wiring.menuEntry, &QAction::triggered, wiring.handler);
     }
+    for (QAction *clear : ClearListEntries) {
+        connect(clear, &QAction::triggered, this, [this, clear] {
+            runNamedAction(QStringLiteral("Slet liste: %1").arg(clear->objectName()), [this, clear] { SletMenu(clear); });
+        });
+    }
     bindHandler(Fortryd, &QAction::triggered, &TMQVEdit::FortrydClick);
     bindHandler(Gentag, &QAction::triggered, &TMQVEdit::GentagClick);
     connect(VisHistorik, &QAction::triggered, this, &TMQVEdit::HistorikClick);
@@ -140,7 +131,7 @@ void TMQVEdit::connectHandlers()
     });
     connect(Beskriv, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &position) {
-                writingAids_->spelling().offerCorrections(*RTFMenu, position);
+                offerCorrections(position);
                 RTFMenu->popup(Beskriv->viewport()->mapToGlobal(position));
             });
 }
@@ -149,11 +140,8 @@ bool TMQVEdit::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == ClientScroll && event->type() == QEvent::Resize)
         FormCanResize();
-    if (watched == ClientArea && event->type() == QEvent::Paint && !firstFrameDrawn_) {
-        firstFrameDrawn_ = true;
-        QTimer::singleShot(0, this, &TMQVEdit::showDeferredScreenshot);
+    if (watched == ClientArea && event->type() == QEvent::Paint && Skud->noteFirstFrame())
         QTimer::singleShot(0, this, &TMQVEdit::checkAtStart);
-    }
     if (watched == Beskriv && filterDescriptionKeys(event))
         return true;
     // Leaving a field means the focus moving to another control; switching to another window or
@@ -192,6 +180,13 @@ void TMQVEdit::runGuarded(const std::function<void()> &function, const Catalogue
     beginRecording(action);
     guard_.run(function);
     endRecording();
+}
+
+void TMQVEdit::runNamedAction(const QString &name, const std::function<void()> &function)
+{
+    CatalogueHistory::Action action = historyAction(nullptr);
+    action.name = name;
+    runGuarded(function, action);
 }
 
 void TMQVEdit::runHandler(Handler handler)

@@ -1,6 +1,9 @@
 #include "app/WindowColours.h"
 
+#include "display/TitleWidth.h"
+
 #include <QAbstractScrollArea>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QWidget>
@@ -47,6 +50,27 @@ void setFontColour(QWidget *widget, const QColor &colour)
 QColor fontColour(const QWidget *widget)
 {
     return widget->palette().color(fontRole(widget));
+}
+
+void markFileAvailability(QWidget *field, FileAvailability availability)
+{
+    switch (availability) {
+    case FileAvailability::InItemFolder:
+        setFontColour(field, black());
+        break;
+    case FileAvailability::InDanishEditionOnly:
+        setFontColour(field, blue());
+        break;
+    case FileAvailability::Missing:
+        setFontColour(field, red());
+        break;
+    }
+}
+
+void showTitle(QLabel *label, const QString &title)
+{
+    label->setText(title);
+    setFontColour(label, TitleWidth::isTooWide(title) ? red() : black());
 }
 
 } // namespace WindowColours

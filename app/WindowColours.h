@@ -1,7 +1,11 @@
 #pragma once
 
+#include "catalogue/ItemFolder.h"
+
 #include <QColor>
 
+class QLabel;
+class QString;
 class QWidget;
 
 // The window marks state only by font colour: black present, blue only in the Danish edition,
@@ -16,5 +20,11 @@ QColor green();
 
 void setFontColour(QWidget *widget, const QColor &colour);
 QColor fontColour(const QWidget *widget);
+
+// A file name's field in the colour of where the file was found.
+void markFileAvailability(QWidget *field, FileAvailability availability);
+// The title in the title label; red when it is wider than the label, so the user sees it will
+// not fit on the disc's menu.
+void showTitle(QLabel *label, const QString &title);
 
 } // namespace WindowColours

@@ -1,20 +1,26 @@
 #include "app/EditMQV.h"
 
+#include "app/NumberSpinEdit.h"
+#include "app/ScreenshotView.h"
 #include "catalogue/Catalogue.h"
 #include "description/DescriptionSaveError.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 
 void TMQVEdit::FormCreate()
 {
     SuppressMove = false;
     CurrentItemNumber = 1;
     CatalogueFile = std::make_unique<ProfileFile>(Catalogue::fileName());
+    openCatalogueLock();
     openHistory();
     openRecovery();
 
@@ -29,10 +35,27 @@ void TMQVEdit::FormCreate()
 
     HighestItemNumber = Catalogue::highestItemNumber(*CatalogueFile);
     runGuarded([this] { BuildCategoryMenus(); });
-    creatingWindow_ = true;
+    Skud->setCreatingWindow(true);
     runGuarded([this] { ShowItem(); });
-    creatingWindow_ = false;
+    Skud->setCreatingWindow(false);
     refreshHistoryActions();
+}
+
+// Every control that would write to the catalogue.
+void TMQVEdit::openCatalogueLock()
+{
+    CatalogueLock::Controls controls;
+    controls.fields = {TitelEdit, FolderEdit, SetupEdit, RunEdit, EkstraEdit, InternetEdit, KortTekst};
+    for (const FlagBox &flag : flagBoxes())
+        controls.commands << flag.box;
+    controls.commands << KnapOp << NedKnap << FlytteSpinner << OpretNavn << Omdoeb << HentFast;
+    controls.actions = {NytPunkt, SletPunkt, Slet, Paste};
+    for (QAction *clear : ClearListEntries)
+        controls.actions << clear;
+    catalogueLock_ = std::make_unique<CatalogueLock>(*CatalogueFile, controls, [this] {
+        refreshHistoryActions();
+        showDescriptionAccess();
+    });
 }
 
 

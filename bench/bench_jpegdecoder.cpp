@@ -3,7 +3,7 @@
 // plugin, each followed by the same smooth fit into 300 x 225.
 
 #include "PhotoLikeImage.h"
-#include "editor/JpegDecoder.h"
+#include "display/JpegDecoder.h"
 
 #include <QCoreApplication>
 #include <QImage>

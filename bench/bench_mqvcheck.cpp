@@ -4,7 +4,7 @@
 #include "GuiBenchmarkMain.h"
 #include "PhotoLikeImage.h"
 #include "catalogue/Catalogue.h"
-#include "editor/JpegDecoder.h"
+#include "display/JpegDecoder.h"
 #include "check/CatalogueCheck.h"
 #include "check/ProofSheet.h"
 #include "check/TableReport.h"

@@ -12,7 +12,7 @@
 #include "FullCatalogue.h"
 #include "RatioReporter.h"
 #include "app/EditMQV.h"
-#include "editor/JpegDecoder.h"
+#include "display/JpegDecoder.h"
 
 #include <QAction>
 #include <QApplication>

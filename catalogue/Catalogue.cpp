@@ -1,12 +1,25 @@
 #include "catalogue/Catalogue.h"
 
 #include "catalogue/ProfileReader.h"
+#include "files/LocalPath.h"
+
+#include <QFileInfo>
 
 namespace Catalogue {
 
 QString fileName()
 {
     return QStringLiteral(".\\Z.MQV");
+}
+
+QString localPath()
+{
+    return QFileInfo(LocalPath::forWriting(fileName())).absoluteFilePath();
+}
+
+std::function<bool(int)> itemExists(const ProfileReader &catalogue)
+{
+    return [&catalogue](int number) { return catalogue.SectionExists(SectionName(number)); };
 }
 
 QString fixedFileName()

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class ProfileReader;
 
 // The catalogue file and its sections. Item n lives in section "Z<n>" and exists when that
@@ -24,6 +26,12 @@ bool isItemNumber(int number);
 
 // A flag is set when its value, with the letters a-z in capitals and nothing else changed, is "JA".
 bool isFlagSet(const QString &value);
+
+// The catalogue's file, absolute, as the history, the recovery and the editors' presence know it.
+QString localPath();
+
+// Whether item n exists, asked of the file each time.
+std::function<bool(int)> itemExists(const ProfileReader &catalogue);
 
 // The highest number from 70 down to 2 whose section exists, else 1; item 1 is never tested.
 int highestItemNumber(const ProfileReader &catalogue);

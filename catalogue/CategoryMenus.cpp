@@ -38,7 +38,7 @@ const std::array<CategoryRow, 9> &categoryRows()
     return table;
 }
 
-const std::array<std::pair<Menu, Category>, 4> &clearableMenus()
+const std::array<std::pair<Menu, Category>, clearableMenuCount> &clearableMenus()
 {
     static const std::array<std::pair<Menu, Category>, 4> table = {{
         {Menu::ZProgrammer, Category::ZProgram},

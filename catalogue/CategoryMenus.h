@@ -57,7 +57,8 @@ const std::array<MenuDefinition, menuCount> &menus();
 // The categories in the order each item is examined.
 const std::array<CategoryRow, 9> &categoryRows();
 // The menus that end with "Slet liste", and the category each erases.
-const std::array<std::pair<Menu, Category>, 4> &clearableMenus();
+inline constexpr std::size_t clearableMenuCount = 4;
+const std::array<std::pair<Menu, Category>, clearableMenuCount> &clearableMenus();
 
 QString listingObjectName(Listing listing);
 QString listingHeading(Listing listing);

@@ -4,7 +4,7 @@
 #include "catalogue/FixedItemImport.h"
 #include "files/LocalPath.h"
 #include "catalogue/ProfileSnapshot.h"
-#include "app/TitleWidth.h"
+#include "display/TitleWidth.h"
 #include "check/LayoutFindings.h"
 #include "spelling/SpellingDictionaries.h"
 

@@ -1,10 +1,11 @@
 #include "check/ItemInspection.h"
 
 #include "catalogue/Catalogue.h"
-#include "editor/JpegDecoder.h"
+#include "display/ItemPictures.h"
+#include "display/JpegDecoder.h"
 #include "files/LocalPath.h"
 #include "catalogue/ProfileSnapshot.h"
-#include "app/TitleWidth.h"
+#include "display/TitleWidth.h"
 #include "check/DescriptionHtml.h"
 #include "check/ReportTerms.h"
 #include "check/SpellingFindings.h"
@@ -15,7 +16,6 @@
 
 #include <QBuffer>
 #include <QImage>
-#include <QImageReader>
 #include <QImageWriter>
 #include <QTextDocument>
 
@@ -41,7 +41,7 @@ QString dataUri(const QImage &image, const char *format, const char *mimeType)
 PictureReport inspectScreenshot(const QString &folder, const ItemInspection::Options &options)
 {
     PictureReport report;
-    const std::optional<QString> localPath = LocalPath::findFile(LocalPath::join(folder, ItemFolder::screenshotName()));
+    const std::optional<QString> localPath = ItemPictures::screenshotFile(folder);
     if (!localPath)
         return report;
     report.state = PictureReport::State::Damaged;
@@ -63,11 +63,10 @@ PictureReport inspectScreenshot(const QString &folder, const ItemInspection::Opt
 PictureReport inspectIcon(const QString &folder, const ItemInspection::Options &options)
 {
     PictureReport report;
-    const std::optional<QString> localPath = LocalPath::findFile(LocalPath::join(folder, ItemFolder::iconName()));
+    const std::optional<QString> localPath = ItemPictures::iconFile(folder);
     if (!localPath)
         return report;
-    QImageReader reader(*localPath, "bmp");
-    const QImage icon = reader.read();
+    const QImage icon = ItemPictures::readIcon(*localPath);
     if (icon.isNull()) {
         report.state = PictureReport::State::Damaged;
         return report;

@@ -2,7 +2,7 @@
 
 #include "catalogue/CatalogueKeys.h"
 #include "catalogue/ItemFolder.h"
-#include "app/TitleWidth.h"
+#include "display/TitleWidth.h"
 #include "check/Problem.h"
 #include "description/DescriptionLanguage.h"
 

@@ -23,57 +23,16 @@ void showPlainText(QPlainTextEdit *memo, const QString &text)
 
 } // namespace
 
-std::array<std::pair<CategoryMenus::Listing, QPlainTextEdit *>, CategoryMenus::listingCount> TMQVEdit::listingMemos() const
-{
-    using CategoryMenus::Listing;
-    return {{
-        {Listing::ZProgrammer, ZProgrammer},
-        {Listing::SpilListe, SpilListe},
-        {Listing::JuniorListe, JuniorListe},
-        {Listing::SkoleListe, SkoleListe},
-        {Listing::GalleriListe, GalleriListe},
-        {Listing::TilbehoerListe, TilbehoerListe},
-        {Listing::Softwareliste, Softwareliste},
-        {Listing::InternetListe, InternetListe},
-        {Listing::VaerkstedListe, VaerkstedListe},
-    }};
-}
-
-QPlainTextEdit *TMQVEdit::listingMemo(CategoryMenus::Listing listing) const
-{
-    for (const auto &[memoListing, memo] : listingMemos()) {
-        if (memoListing == listing)
-            return memo;
-    }
-    return nullptr;
-}
-
 // The menus, the listings and the master listing are made anew from the catalogue, so that an
 // entry always shows the item it names. Every operation that changes titles, numbers or
 // categories calls this once it is done; what already shows right is left as it is, which keeps
 // this cheap enough for every keystroke in a title.
 void TMQVEdit::BuildCategoryMenus()
 {
-    if (!CatalogueFile)
-        return;
     const std::shared_ptr<const ProfileSnapshot> catalogue = CatalogueFile->Snapshot();
     const CategoryMenus::Contents contents = catalogue ? CategoryMenus::collect(*catalogue) : CategoryMenus::Contents();
     for (const CategoryMenus::MenuDefinition &menu : CategoryMenus::menus())
         showMenuEntries(menuBarMenu(menu.menu), contents.entries(menu.menu));
-    if (categoryClearEntries_.isEmpty()) {
-        for (const auto &[menu, category] : CategoryMenus::clearableMenus()) {
-            menuBarMenu(menu)->addSeparator();
-            QAction *clear = menuBarMenu(menu)->addAction(QStringLiteral("Slet liste"));
-            clear->setObjectName(CatalogueKeys::name(category));
-            clear->setEnabled(!catalogueReadOnly_);
-            categoryClearEntries_ << clear;
-            connect(clear, &QAction::triggered, this, [this, clear] {
-                CatalogueHistory::Action action = historyAction(nullptr);
-                action.name = QStringLiteral("Slet liste: %1").arg(clear->objectName());
-                runGuarded([this, clear] { SletMenu(clear); }, action);
-            });
-        }
-    }
     QStringList master;
     for (const auto &[listing, memo] : listingMemos())
         showPlainText(memo, (CategoryMenus::listingStart(listing) + contents.lines(listing)).join(QLatin1Char('\n')));
@@ -121,8 +80,6 @@ void TMQVEdit::MenuValg(QAction *entry)
 
 void TMQVEdit::SletMenu(QAction *entry)
 {
-    if (!CatalogueFile)
-        return;
     const QString key = entry->objectName();
     QMessageBox question(QMessageBox::NoIcon, QStringLiteral("Slet kategori?"),
                          QStringLiteral("Vil du slette menuen ") + key + QStringLiteral("?"),
@@ -137,7 +94,7 @@ void TMQVEdit::SletMenu(QAction *entry)
     // would, or show the number anew when no item is left.
     if (shownItemExists())
         return;
-    ShowNumber(ItemSearch::settleOn(CurrentItemNumber, CurrentItemNumber, itemExists()).value_or(CurrentItemNumber));
+    ShowNumber(ItemSearch::settleOn(CurrentItemNumber, CurrentItemNumber, Catalogue::itemExists(*CatalogueFile)).value_or(CurrentItemNumber));
 }
 
 void TMQVEdit::ToolButton2Click()

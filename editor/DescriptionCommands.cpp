@@ -2,12 +2,6 @@
 
 #include "app/DescriptionEdit.h"
 #include "catalogue/CatalogueItem.h"
-#include "files/AtomicFile.h"
-#include "files/Diagnostics.h"
-#include "files/HomeTrash.h"
-#include "files/LocalPath.h"
-#include "description/DescriptionFile.h"
-#include "description/DescriptionSaveError.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -17,87 +11,46 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
-#include <QTextDocument>
 #include <QTextEdit>
 
-// Only what the user changed is written: an untouched description is never rewritten, no file
-// appears for an item or language nobody wrote in, and a file that could not be read is never
-// replaced. The description goes back to the folder it was read from, unless its file changed on
-// disk since it was shown and the user has it kept beside that. A failed save ends the action
-// that wanted to leave the description, so the text stays in the editor.
+// A failed save ends the action that wanted to leave the description, so the text stays in the
+// editor.
 void TMQVEdit::SaveDescription()
 {
-    if (!Beskriv->document()->isModified() || descriptionAccess_ == DescriptionAccess::Unreadable)
-        return;
-    if (descriptionFolder_.isEmpty()) {
-        qCInfo(zcdDiagnostics) << "description of item" << CurrentItemNumber << "not saved: the item has no folder";
-        return;
-    }
-    const QString path = LocalPath::join(descriptionFolder_, DescriptionFileName);
-    const std::optional<QString> target = descriptionTarget(path, descriptionChangedOnDisk(path));
-    if (target && !DescriptionFile::save(*target, *Beskriv->document(), CurrentLanguage)) {
-        qCInfo(zcdDiagnostics) << "could not save the description" << *target;
-        throw DescriptionSaveError(*target);
-    }
-    Beskriv->document()->setModified(false);
-    // From now on the file as saved is the one the editor shows; where the text went elsewhere, or
-    // nowhere, the editor shows what the file holds.
-    if (target == path)
-        shownDescription_ = FileStamp::of(LocalPath::findFile(path).value_or(QString()));
-    else
-        loadDescription(descriptionFolder_, DescriptionFileName);
-}
-
-void TMQVEdit::loadDescription(const QString &folder, const QString &fileName)
-{
-    const bool hasFolder = !folder.isEmpty() && LocalPath::folderExists(folder);
-    const QString storedPath = hasFolder && !fileName.isEmpty() ? LocalPath::join(folder, fileName) : QString();
-    const std::optional<QString> localPath = storedPath.isEmpty() ? std::nullopt : LocalPath::findFile(storedPath);
-    const FileStamp stamp = localPath ? FileStamp::of(*localPath) : FileStamp();
-    // The editor already holds exactly that file, untouched since it was read.
-    if (stamp.isValid() && stamp == shownDescription_ && !Beskriv->document()->isModified())
-        return;
-    shownDescription_ = FileStamp();
-    descriptionFolder_ = hasFolder ? folder : QString();
-    const DescriptionFile::Reading reading =
-        stamp.isValid() ? Beskriv->replaceDocument([&](QTextDocument &document) { return DescriptionFile::load(storedPath, document); })
-                        : DescriptionFile::Reading::Missing;
-    if (reading == DescriptionFile::Reading::Read)
-        shownDescription_ = stamp;
-    else
-        Beskriv->clearDescription();
-    // A file that is there but cannot be read is the user's all the same: it is shown empty, and
-    // nothing may be written over it. One that cannot be written is shown as it is, as on a disc.
-    if (reading == DescriptionFile::Reading::Unreadable) {
-        descriptionAccess_ = DescriptionAccess::Unreadable;
-        qCInfo(zcdDiagnostics) << "could not read the description" << storedPath;
-    } else if (hasFolder
-               && !AtomicFile::canReplace(localPath ? *localPath
-                                                    : LocalPath::forWriting(LocalPath::join(folder, DescriptionFileName)))) {
-        descriptionAccess_ = DescriptionAccess::Unwritable;
-    } else {
-        descriptionAccess_ = DescriptionAccess::Editable;
-    }
-    Beskriv->document()->clearUndoRedoStacks();
-    Beskriv->document()->setModified(false);
-    showDescriptionFileName();
-    refreshDescriptionAccess();
+    description_->save(DescriptionFileName, CurrentLanguage);
 }
 
 // Nor can anything be typed where it could not be kept: an item without a folder has no place
 // for its description until the folder is made, and a read-only catalogue locks its descriptions
 // with its fields.
-void TMQVEdit::refreshDescriptionAccess()
+void TMQVEdit::showDescriptionAccess()
 {
-    Beskriv->setReadOnly(descriptionAccess_ != DescriptionAccess::Editable || descriptionFolder_.isEmpty()
-                         || !catalogueWritable());
+    const QString shownPath = description_->shownPath(DescriptionFileName);
+    statusPanel(StatusPanel::Filnavn)->setText(shownPath.isEmpty() ? QStringLiteral("Filnavn") : shownPath);
+    Beskriv->setReadOnly(!description_->isEditable() || !catalogueLock_->writable());
     showStatus();
 }
 
-void TMQVEdit::showDescriptionFileName()
+// What keeps the user from changing what the window shows. A description that cannot be read
+// belongs to this item alone, so it is named first, and the catalogue's lock shows again on the
+// next; a description file that cannot be written (the file or its folder read-only) comes after
+// the catalogue's lock, which explains it on a read-only disc; an item without a folder has
+// nowhere to keep a description.
+void TMQVEdit::showStatus()
 {
-    statusPanel(StatusPanel::Filnavn)->setText(descriptionFolder_.isEmpty() ? QStringLiteral("Filnavn")
-                                                           : LocalPath::join(descriptionFolder_, DescriptionFileName));
+    const DescriptionSession::Access access = description_->access();
+    if (access == DescriptionSession::Access::Unreadable)
+        statusPanel(StatusPanel::Status)->setText(QStringLiteral("Kan ikke l\u00E6ses"));
+    else if (catalogueLock_->lockedAfterFailedWrite())
+        statusPanel(StatusPanel::Status)->setText(QStringLiteral("Kan ikke gemmes"));
+    else if (!catalogueLock_->writable())
+        statusPanel(StatusPanel::Status)->setText(QStringLiteral("Skrivebeskyttet"));
+    else if (access == DescriptionSession::Access::Unwritable)
+        statusPanel(StatusPanel::Status)->setText(QStringLiteral("Kan ikke gemmes"));
+    else if (description_->folder().isEmpty())
+        statusPanel(StatusPanel::Status)->setText(QStringLiteral("Ingen mappe"));
+    else
+        statusPanel(StatusPanel::Status)->setText(QStringLiteral("Status"));
 }
 
 void TMQVEdit::chooseLanguage(DescriptionLanguage language)
@@ -109,9 +62,9 @@ void TMQVEdit::chooseLanguage(DescriptionLanguage language)
     const DescriptionLanguageInfo &chosen = DescriptionLanguages::info(language);
     CurrentLanguage = language;
     DescriptionFileName = chosen.buttonFileName;
-    showDescriptionFileName();
     statusPanel(StatusPanel::Sprog)->setText(chosen.buttonStatus);
-    loadDescription(FolderEdit->text(), chosen.buttonLoadedName);
+    if (!description_->load(FolderEdit->text(), chosen.buttonLoadedName, DescriptionFileName))
+        showDescriptionAccess();
     LanguageButtons->actions().at(int(language))->setChecked(true);
 }
 
@@ -120,16 +73,9 @@ void TMQVEdit::BrugNorskClick() { chooseLanguage(DescriptionLanguage::Norsk); }
 void TMQVEdit::BrugSvenskClick() { chooseLanguage(DescriptionLanguage::Svensk); }
 void TMQVEdit::BrugFinskClick() { chooseLanguage(DescriptionLanguage::Finsk); }
 
-// Nothing is deleted that the trash cannot take back, and nothing of the trash is ever left in the
-// catalogue's folder tree, which goes onto the disc.
 void TMQVEdit::SletRTFClick()
 {
-    const QString path = LocalPath::join(descriptionFolder_, DescriptionFileName);
-    const std::optional<QString> localPath = descriptionFolder_.isEmpty() ? std::nullopt : LocalPath::findFile(path);
-    if (localPath && !HomeTrash::moveFile(*localPath, QDir::currentPath()))
-        throw std::runtime_error(
-            QStringLiteral("Kan ikke l\u00E6gge %1 i papirkurven. Filen er ikke slettet.").arg(path).toStdString());
-    loadDescription(descriptionFolder_, DescriptionFileName);
+    description_->trash(DescriptionFileName, QDir::currentPath());
 }
 
 void TMQVEdit::PasteClick()

@@ -20,15 +20,10 @@ bool namesFolder(const QString &text)
 
 } // namespace
 
-bool TMQVEdit::shownItemExists() const
-{
-    return CatalogueFile && CatalogueFile->SectionExists(shownSection());
-}
-
 // A flag is only stored for an item that exists; otherwise the box keeps what the user gave it.
 void TMQVEdit::flagClick(FlagKey key, QCheckBox *box)
 {
-    if (catalogueWritable() && shownItemExists())
+    if (catalogueLock_->writable() && shownItemExists())
         CatalogueItem(*CatalogueFile, CurrentItemNumber).setFlag(key, box->isChecked());
 }
 
@@ -38,7 +33,7 @@ void TMQVEdit::categoryClick(Category category)
     if (!shownItemExists())
         return;
     UpdateCategoryColour();
-    if (!catalogueWritable())
+    if (!catalogueLock_->writable())
         return;
     CatalogueItem(*CatalogueFile, CurrentItemNumber).setFlag(CatalogueKeys::flagKey(category), categoryBox(category)->isChecked());
     if (!settingFlagBoxes_)
@@ -59,16 +54,14 @@ void TMQVEdit::RegistreringClick() { flagClick(FlagKey::Registrer, Registrering)
 
 void TMQVEdit::TitelEditChange()
 {
-    if (!CatalogueFile)
-        return;
-    if (catalogueWritable()) {
+    if (catalogueLock_->writable()) {
         CatalogueItem item(*CatalogueFile, CurrentItemNumber);
         const bool retitled = item.text(TextKey::Titel) != TitelEdit->text();
         item.setValue(Titel->text(), TitelEdit->text());
         if (retitled)
             BuildCategoryMenus();
     }
-    showTitleCaption(TitelEdit->text());
+    WindowColours::showTitle(TitelLabel, TitelEdit->text());
 }
 
 std::optional<int> TMQVEdit::otherItemInFolder(const QString &folder) const
@@ -83,7 +76,7 @@ std::optional<int> TMQVEdit::otherItemInFolder(const QString &folder) const
 // taken from the field; the item's own stored folder always is.
 bool TMQVEdit::holdsAnotherItem(const QString &folder) const
 {
-    return CatalogueFile && folder != CatalogueItem(*CatalogueFile, CurrentItemNumber).text(TextKey::Folder)
+    return folder != CatalogueItem(*CatalogueFile, CurrentItemNumber).text(TextKey::Folder)
         && otherItemInFolder(folder);
 }
 
@@ -99,10 +92,9 @@ void TMQVEdit::FolderEditChange()
     // Showing the item from the folder reloads the description editor: what the user wrote is
     // saved first into the folder it belongs to, not thrown away. Should that fail, the field
     // is not marked good, as the name is not stored.
-    if (CatalogueFile)
-        SaveDescription();
+    SaveDescription();
     WindowColours::setFontColour(FolderEdit, WindowColours::black());
-    if (!catalogueWritable())
+    if (!catalogueLock_->writable())
         return;
     CatalogueItem(*CatalogueFile, CurrentItemNumber).setText(TextKey::Folder, folder);
     ShowItem();
@@ -115,8 +107,8 @@ void TMQVEdit::fileFieldChange(QLineEdit *field, TextKey key)
     const QString name = field->text();
     const FileAvailability availability =
         name.isEmpty() ? FileAvailability::InItemFolder : fileAvailability(FolderEdit->text(), name);
-    markFileField(field, availability);
-    if (availability != FileAvailability::Missing && catalogueWritable())
+    WindowColours::markFileAvailability(field, availability);
+    if (availability != FileAvailability::Missing && catalogueLock_->writable())
         CatalogueItem(*CatalogueFile, CurrentItemNumber).setText(key, name);
 }
 
@@ -126,13 +118,13 @@ void TMQVEdit::EkstraEditChange() { fileFieldChange(EkstraEdit, TextKey::Ekstra)
 
 void TMQVEdit::KortTekstChange()
 {
-    if (catalogueWritable())
+    if (catalogueLock_->writable())
         CatalogueItem(*CatalogueFile, CurrentItemNumber).setText(TextKey::Global, KortTekst->text());
 }
 
 void TMQVEdit::InternetEditChange()
 {
-    if (catalogueWritable())
+    if (catalogueLock_->writable())
         CatalogueItem(*CatalogueFile, CurrentItemNumber).setText(TextKey::Webside, InternetEdit->text());
 }
 
@@ -149,8 +141,6 @@ void TMQVEdit::OpretNavnClick()
 
 void TMQVEdit::OmdoebClick()
 {
-    if (!CatalogueFile)
-        return;
     CatalogueItem item(*CatalogueFile, CurrentItemNumber);
     const QString oldName = item.text(TextKey::Folder);
     const QString newName = FolderEdit->text();
@@ -160,10 +150,7 @@ void TMQVEdit::OmdoebClick()
         refuseSharedFolderRename(oldName, *sharer);
     if (!sharer && FolderOperations::renameFolder(oldName, newName)) {
         // The description in the editor moved with its folder.
-        if (descriptionFolder_ == oldName) {
-            descriptionFolder_ = newName;
-            showDescriptionFileName();
-        }
+        description_->followRename(oldName, newName);
         try {
             item.setText(TextKey::Folder, newName);
         } catch (...) {

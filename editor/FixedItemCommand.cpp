@@ -7,8 +7,6 @@
 // shown, and in the menus at once.
 void TMQVEdit::HentFastClick()
 {
-    if (!CatalogueFile)
-        return;
     const ProfileFile fixedCatalogue(Catalogue::fixedFileName());
     FixedItemImport::importFixedItems(fixedCatalogue, *CatalogueFile);
     BuildCategoryMenus();

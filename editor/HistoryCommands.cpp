@@ -14,7 +14,7 @@
 
 void TMQVEdit::openHistory()
 {
-    const QString catalogue = catalogueLocalPath();
+    const QString catalogue = Catalogue::localPath();
     history_ = std::make_unique<CatalogueHistory>(catalogue, CatalogueHistory::folderFor(catalogue),
                                                   CatalogueHistory::Limits());
 }
@@ -30,7 +30,7 @@ CatalogueHistory::Action TMQVEdit::historyAction(Handler handler) const
     action.title = TitelLabel->text();
     if (handler == &TMQVEdit::NyClick) {
         action.name = QStringLiteral("Tilf\u00F8j punkt");
-        action.item = ItemSearch::freeNumberForNewItem(CurrentItemNumber, itemExists()).value_or(CurrentItemNumber);
+        action.item = ItemSearch::freeNumberForNewItem(CurrentItemNumber, Catalogue::itemExists(*CatalogueFile)).value_or(CurrentItemNumber);
         action.title.clear();
     } else if (handler == &TMQVEdit::SletPunktClick) {
         action.name = QStringLiteral("Slet punkt");
@@ -57,7 +57,7 @@ CatalogueHistory::Action TMQVEdit::historyAction(Handler handler) const
 // A read-only catalogue is not written, so there is nothing to record.
 void TMQVEdit::beginRecording(const CatalogueHistory::Action &action)
 {
-    if (history_ && catalogueWritable())
+    if (history_ && catalogueLock_->writable())
         history_->begin(action);
 }
 
@@ -78,7 +78,7 @@ void TMQVEdit::endRecording()
 // and not yet saved is the newest change: taking it back returns to the file.
 void TMQVEdit::refreshHistoryActions()
 {
-    const bool writable = history_ && catalogueWritable();
+    const bool writable = history_ && catalogueLock_->writable();
     const bool typedDescription = writable && Beskriv->document()->isModified();
     const HistoryStep *undo = writable ? history_->nextUndo() : nullptr;
     const HistoryStep *redo = writable && !typedDescription ? history_->nextRedo() : nullptr;
@@ -163,6 +163,6 @@ void TMQVEdit::showHistoryOutcome(const CatalogueHistory::Outcome &outcome)
     if (!outcome.done)
         return;
     BuildCategoryMenus();
-    const ItemSearch::Exists exists = itemExists();
+    const ItemSearch::Exists exists = Catalogue::itemExists(*CatalogueFile);
     ShowNumber(exists(outcome.item) ? outcome.item : ItemSearch::previousStop(outcome.item, exists));
 }

@@ -26,27 +26,25 @@ void TMQVEdit::ShowNumber(int number)
 void TMQVEdit::TilbageClick()
 {
     SaveDescription();
-    ShowNumber(ItemSearch::previousStop(CurrentItemNumber, itemExists()));
+    ShowNumber(ItemSearch::previousStop(CurrentItemNumber, Catalogue::itemExists(*CatalogueFile)));
 }
 
 void TMQVEdit::FremClick()
 {
     SaveDescription();
-    ShowNumber(ItemSearch::nextStop(CurrentItemNumber, itemExists()));
+    ShowNumber(ItemSearch::nextStop(CurrentItemNumber, Catalogue::itemExists(*CatalogueFile)));
 }
 
 void TMQVEdit::NummerChange()
 {
     SaveDescription();
-    if (const auto found = ItemSearch::settleOn(Nummer->value(), CurrentItemNumber, itemExists()))
+    if (const auto found = ItemSearch::settleOn(Nummer->value(), CurrentItemNumber, Catalogue::itemExists(*CatalogueFile)))
         ShowNumber(*found);
 }
 
 void TMQVEdit::NyClick()
 {
-    if (!CatalogueFile)
-        return;
-    const auto number = ItemSearch::freeNumberForNewItem(CurrentItemNumber, itemExists());
+    const auto number = ItemSearch::freeNumberForNewItem(CurrentItemNumber, Catalogue::itemExists(*CatalogueFile));
     if (!number)
         return;
     CatalogueItem(*CatalogueFile, *number).create();
@@ -66,7 +64,7 @@ void TMQVEdit::SletPunktClick()
 
     CatalogueFile->EraseSection(shownSection());
     BuildCategoryMenus();
-    CurrentItemNumber = ItemSearch::previousStop(CurrentItemNumber, itemExists());
+    CurrentItemNumber = ItemSearch::previousStop(CurrentItemNumber, Catalogue::itemExists(*CatalogueFile));
 
     // The spin edits follow the new number without the number change saving the deleted
     // item's description or the move spin edit moving anything.

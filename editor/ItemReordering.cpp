@@ -28,8 +28,8 @@ void TMQVEdit::moveToNearestFreeNumber(bool upward)
 {
     SaveDescription();
     SuppressMove = false;
-    const auto free = upward ? ItemSearch::freeNumberAbove(CurrentItemNumber, itemExists())
-                             : ItemSearch::freeNumberBelow(CurrentItemNumber, itemExists());
+    const auto free = upward ? ItemSearch::freeNumberAbove(CurrentItemNumber, Catalogue::itemExists(*CatalogueFile))
+                             : ItemSearch::freeNumberBelow(CurrentItemNumber, Catalogue::itemExists(*CatalogueFile));
     if (!free)
         return;
     MoveItemSection(shownSection(), Catalogue::SectionName(*free));
@@ -41,7 +41,7 @@ void TMQVEdit::moveToNearestFreeNumber(bool upward)
 // free number simply renumbers the current item.
 void TMQVEdit::FlytteSpinnerChange()
 {
-    if (SuppressMove || !CatalogueFile)
+    if (SuppressMove)
         return;
     SaveDescription();
     const int target = FlytteSpinner->value();

@@ -73,8 +73,6 @@ SearchWindow::SearchWindow(TMQVEdit &editor)
 void SearchWindow::search()
 {
     results_->clear();
-    if (!editor_.CatalogueFile)
-        return;
     const QList<CatalogueSearch::Hit> hits = CatalogueSearch::find(*editor_.CatalogueFile, text_->text());
     for (const CatalogueSearch::Hit &hit : hits) {
         auto *row = new QTreeWidgetItem(results_, {QString::number(hit.number), hit.title, hit.where, hit.excerpt});

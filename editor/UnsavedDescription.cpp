@@ -1,12 +1,12 @@
 #include "app/EditMQV.h"
 
 #include "app/DescriptionEdit.h"
+#include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueItem.h"
 #include "description/DescriptionFile.h"
 #include "description/DescriptionSaveError.h"
 #include "description/RtfWriter.h"
-#include "files/AtomicFile.h"
-#include "files/CatalogueLock.h"
+#include "files/EditorPresence.h"
 #include "files/LocalPath.h"
 
 #include <QAbstractButton>
@@ -16,8 +16,8 @@
 
 void TMQVEdit::openRecovery()
 {
-    const QString catalogue = catalogueLocalPath();
-    lock_ = std::make_unique<CatalogueLock>(catalogue);
+    const QString catalogue = Catalogue::localPath();
+    presence_ = std::make_unique<EditorPresence>(catalogue);
     recovery_ = std::make_unique<DescriptionRecovery>(catalogue, [this] { return unsavedDescription(); });
 }
 
@@ -28,9 +28,9 @@ std::optional<DescriptionRecovery::Unsaved> TMQVEdit::unsavedDescription() const
     DescriptionRecovery::Unsaved unsaved;
     unsaved.item = CurrentItemNumber;
     unsaved.language = DescriptionLanguages::info(CurrentLanguage).setting;
-    unsaved.storedPath = LocalPath::join(descriptionFolder_, DescriptionFileName);
+    unsaved.storedPath = LocalPath::join(description_->folder(), DescriptionFileName);
     unsaved.rtf = RtfWriter::write(*Beskriv->document(), DescriptionLanguages::info(CurrentLanguage).windowsLanguage);
-    unsaved.shownDigest = DescriptionRecovery::shownDigest(unsaved.storedPath, shownDescription_);
+    unsaved.shownDigest = DescriptionRecovery::shownDigest(unsaved.storedPath, description_->shownFile());
     return unsaved;
 }
 
@@ -39,7 +39,7 @@ std::optional<DescriptionRecovery::Unsaved> TMQVEdit::unsavedDescription() const
 // may still be typing the text it kept.
 void TMQVEdit::checkAtStart()
 {
-    if (lock_->othersHadItOpen()) {
+    if (presence_->othersHadItOpen()) {
         QMessageBox box(QMessageBox::Information, ApplicationTitle,
                         QStringLiteral("Kataloget er ogs\u00E5 \u00E5bent i en anden Z-CD editor."), QMessageBox::Ok, this);
         QString consequences = QStringLiteral("Begge gemmer \u00E6ndringer i felterne med det samme. En beskrivelse, der er "
@@ -51,7 +51,7 @@ void TMQVEdit::checkAtStart()
         box.exec();
         return;
     }
-    if (!catalogueWritable())
+    if (!catalogueLock_->writable())
         return;
     for (const DescriptionRecovery::LeftOver &leftOver : recovery_->leftOver()) {
         const QString question = QStringLiteral("Gendan den ikke gemte beskrivelse af punkt %1 (%2)?")
@@ -74,26 +74,18 @@ void TMQVEdit::checkAtStart()
 void TMQVEdit::restoreDescription(const DescriptionRecovery::LeftOver &leftOver)
 {
     const DescriptionRecovery::Unsaved &unsaved = leftOver.unsaved;
-    const std::optional<QString> target = descriptionTarget(unsaved.storedPath, !DescriptionRecovery::fileAsShown(unsaved));
+    const std::optional<QString> target = description_->target(unsaved.storedPath, !DescriptionRecovery::fileAsShown(unsaved));
     if (target && !DescriptionFile::write(*target, unsaved.rtf))
         throw DescriptionSaveError(*target);
     DescriptionRecovery::drop(leftOver);
     ShowItem();
 }
 
-bool TMQVEdit::descriptionChangedOnDisk(const QString &storedPath) const
-{
-    return FileStamp::of(LocalPath::findFile(storedPath).value_or(QString())) != shownDescription_;
-}
-
 // Someone changed the file since its text was shown (another editor on the catalogue, a tool):
 // the user chooses whose text the file keeps, and may keep both. Nothing, when the disk's stays
-// and ours is given up. Only a file that could be written over is asked about: where nothing can
-// be written (the folder gone, the file made read-only), the save fails and says so.
-std::optional<QString> TMQVEdit::descriptionTarget(const QString &storedPath, bool changedOnDisk)
+// and ours is given up.
+std::optional<QString> TMQVEdit::askForDescriptionTarget(const QString &storedPath)
 {
-    if (!changedOnDisk || !AtomicFile::canReplace(LocalPath::forWriting(storedPath)))
-        return storedPath;
     const QString copy = DescriptionFile::copyPath(storedPath);
     QMessageBox box(QMessageBox::Warning, ApplicationTitle,
                     QStringLiteral("Beskrivelsen er \u00E6ndret p\u00E5 disken, siden den blev vist."), QMessageBox::NoButton, this);

@@ -7,7 +7,7 @@
 #include "catalogue/ProfileFile.h"
 #include "files/Windows1252.h"
 #include "description/DescriptionLanguage.h"
-#include "support/EditorTesting.h"
+#include "support/IniBytes.h"
 #include "support/TempFolder.h"
 
 #include <QDir>

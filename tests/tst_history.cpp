@@ -1,7 +1,7 @@
 #include "catalogue/ProfileFile.h"
 #include "files/AtomicFile.h"
 #include "history/CatalogueHistory.h"
-#include "support/EditorTesting.h"
+#include "support/IniBytes.h"
 #include "support/TempFolder.h"
 
 #include <QDir>

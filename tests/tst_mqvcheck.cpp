@@ -1,4 +1,4 @@
-#include "support/EditorTesting.h"
+#include "support/IniBytes.h"
 #include "support/TempFolder.h"
 
 #include <QBuffer>

@@ -1,6 +1,6 @@
 #include "app/EditMQV.h"
 #include "description/DescriptionRecovery.h"
-#include "files/CatalogueLock.h"
+#include "files/EditorPresence.h"
 #include "support/EditorTesting.h"
 #include "support/TempFolder.h"
 #include "support/WindowActions.h"
@@ -64,16 +64,16 @@ void TestUnsavedDescription::lockCountsOnlyOpenEditors()
     if (!runtimeFolder)
         qunsetenv("XDG_RUNTIME_DIR");
     const QString catalogue = folder.filePath("Z.MQV");
-    auto first = std::make_unique<CatalogueLock>(catalogue);
+    auto first = std::make_unique<EditorPresence>(catalogue);
     QVERIFY(!first->othersHadItOpen());
     QVERIFY(first->path().startsWith((runtimeFolder ? folder.runtimePath() : folder.statePath()) + "/mqveditor/locks/"));
-    QVERIFY(CatalogueLock(catalogue).othersHadItOpen());
-    QVERIFY(!CatalogueLock(folder.filePath("Other/Z.MQV")).othersHadItOpen());
+    QVERIFY(EditorPresence(catalogue).othersHadItOpen());
+    QVERIFY(!EditorPresence(folder.filePath("Other/Z.MQV")).othersHadItOpen());
     const QString path = first->path();
     first.reset();
     // The lock file stays behind; only a lock that is held counts.
     QVERIFY(QFile::exists(path));
-    QVERIFY(!CatalogueLock(catalogue).othersHadItOpen());
+    QVERIFY(!EditorPresence(catalogue).othersHadItOpen());
     QCOMPARE(filesUnder(folder.path()), QStringList());
 }
 

@@ -1,20 +1,10 @@
 #include "support/EditorTesting.h"
 
-#include "files/Windows1252.h"
-
 #include <QAbstractButton>
 #include <QApplication>
 
 #include <algorithm>
 #include <cstdlib>
-
-QByteArray iniBytes(const QStringList &lines)
-{
-    QByteArray bytes;
-    for (const QString &line : lines)
-        bytes += Windows1252::encode(line) + "\r\n";
-    return bytes;
-}
 
 int pixelsNear(const QImage &image, const QColor &colour)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/IniBytes.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
@@ -12,9 +14,6 @@
 #include <stdexcept>
 
 class TMQVEdit;
-
-// A catalogue as Windows writes it: Windows-1252 bytes, CRLF line ends.
-QByteArray iniBytes(const QStringList &lines);
 
 // The control of that name inside root; throws (failing the test clearly) when there is none.
 template <typename Control>

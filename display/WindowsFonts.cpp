@@ -1,4 +1,4 @@
-#include "app/WindowsFonts.h"
+#include "display/WindowsFonts.h"
 
 #include <QFont>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "files/CatalogueLock.h"
+#include "files/EditorPresence.h"
 
 #include "files/Diagnostics.h"
 #include "files/UserFolders.h"
@@ -24,7 +24,7 @@ bool placeLock(int handle, short type, int command, struct flock *lock)
 
 } // namespace
 
-CatalogueLock::CatalogueLock(const QString &catalogueLocalPath)
+EditorPresence::EditorPresence(const QString &catalogueLocalPath)
 {
     const QString runtime = UserFolders::runtime();
     const QString name =
@@ -46,7 +46,7 @@ CatalogueLock::CatalogueLock(const QString &catalogueLocalPath)
     handle_ = -1;
 }
 
-CatalogueLock::~CatalogueLock()
+EditorPresence::~EditorPresence()
 {
     if (handle_ >= 0)
         ::close(handle_);

@@ -1,6 +1,6 @@
-#include "editor/NeighbourPreparation.h"
+#include "display/NeighbourPreparation.h"
 
-#include "editor/JpegDecoder.h"
+#include "display/JpegDecoder.h"
 
 #include <QRunnable>
 #include <QThread>

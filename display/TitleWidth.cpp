@@ -1,6 +1,6 @@
-#include "app/TitleWidth.h"
+#include "display/TitleWidth.h"
 
-#include "app/WindowsFonts.h"
+#include "display/WindowsFonts.h"
 
 #include <QFontMetrics>
 

@@ -7,12 +7,12 @@
 // folder (the state folder where no runtime folder is set), never in the catalogue's tree. The
 // system drops the lock with the process that held it, so an editor that crashed or was killed
 // leaves nothing that counts.
-class CatalogueLock {
+class EditorPresence {
 public:
-    explicit CatalogueLock(const QString &catalogueLocalPath);
-    ~CatalogueLock();
-    CatalogueLock(const CatalogueLock &) = delete;
-    CatalogueLock &operator=(const CatalogueLock &) = delete;
+    explicit EditorPresence(const QString &catalogueLocalPath);
+    ~EditorPresence();
+    EditorPresence(const EditorPresence &) = delete;
+    EditorPresence &operator=(const EditorPresence &) = delete;
 
     // Where the lock is kept; empty when there is nowhere to keep it.
     QString path() const { return path_; }

@@ -1,4 +1,4 @@
-#include "editor/JpegDecoder.h"
+#include "display/JpegDecoder.h"
 
 #include <QFile>
 #include <QtEndian>

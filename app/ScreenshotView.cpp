@@ -1,0 +1,121 @@
+#include "app/ScreenshotView.h"
+
+#include "display/ItemPictures.h"
+#include "display/JpegDecoder.h"
+#include "display/NeighbourPreparation.h"
+#include "files/Diagnostics.h"
+
+#include <QGroupBox>
+#include <QPixmap>
+#include <QTimer>
+
+#include <utility>
+
+ScreenshotView::ScreenshotView(QGroupBox &frame, Neighbours neighbours)
+    : QLabel(&frame)
+    , frame_(frame)
+    , neighbours_(std::move(neighbours))
+{
+}
+
+ScreenshotView::~ScreenshotView() = default;
+
+void ScreenshotView::showFolder(const QString &folder)
+{
+    if (creatingWindow_)
+        defer(folder);
+    else
+        showNow(folder);
+}
+
+void ScreenshotView::showNow(const QString &folder)
+{
+    deferredFolder_.reset();
+    const std::optional<QString> localPath = ItemPictures::screenshotFile(folder);
+    const FileStamp stamp = localPath ? FileStamp::of(*localPath) : FileStamp();
+    if (stamp.isValid() && stamp == shown_)
+        return;
+    shown_ = FileStamp();
+    QImage screenshot;
+    bool complete = true;
+    if (stamp.isValid()) {
+        const std::optional<QImage> readAhead = preparation().takeScreenshot(stamp);
+        if (readAhead && !readAhead->isNull()) {
+            screenshot = *readAhead;
+        } else {
+            // Read ahead as damaged, or not read ahead: what decodes of it is shown.
+            const JpegDecoder::Picture picture = JpegDecoder::decodeAvailable(stamp.localPath, area);
+            screenshot = JpegDecoder::scaledToFit(picture.image, area);
+            complete = picture.complete;
+        }
+    }
+    if (screenshot.isNull()) {
+        if (stamp.isValid())
+            qCInfo(zcdDiagnostics) << "could not decode the screenshot" << stamp.localPath;
+        clear();
+        frame_.setTitle(QStringLiteral("Intet"));
+        return;
+    }
+    setPixmap(QPixmap::fromImage(screenshot));
+    frame_.setTitle(complete ? QStringLiteral("Sk\u00E6rmskud: Jpeg") : QStringLiteral("Sk\u00E6rmskud: Jpeg (beskadiget)"));
+    shown_ = stamp;
+}
+
+// Start-up is not held up by a decode: the window is drawn first and the screenshot shown in the
+// next turn of the event loop after the first frame. Nothing is read ahead before that either.
+void ScreenshotView::defer(const QString &folder)
+{
+    const bool alreadyQueued = deferredFolder_.has_value();
+    deferredFolder_ = folder;
+    if (!alreadyQueued)
+        QTimer::singleShot(0, this, &ScreenshotView::showDeferred);
+}
+
+bool ScreenshotView::noteFirstFrame()
+{
+    if (firstFrameDrawn_)
+        return false;
+    firstFrameDrawn_ = true;
+    QTimer::singleShot(0, this, &ScreenshotView::showDeferred);
+    return true;
+}
+
+void ScreenshotView::showDeferred()
+{
+    // A window on its way to the screen shows the screenshot after its first frame.
+    if (!deferredFolder_ || (window()->isVisible() && !firstFrameDrawn_))
+        return;
+    const QString folder = *deferredFolder_;
+    showNow(folder);
+    queueReadAhead();
+}
+
+NeighbourPreparation &ScreenshotView::preparation()
+{
+    if (!preparation_)
+        preparation_ = std::make_unique<NeighbourPreparation>(area);
+    return *preparation_;
+}
+
+// Descriptions are not read ahead: a document built elsewhere and handed to the editor costs the
+// display more than reading it.
+void ScreenshotView::queueReadAhead()
+{
+    if (readAheadQueued_)
+        return;
+    readAheadQueued_ = true;
+    QTimer::singleShot(0, this, &ScreenshotView::readAhead);
+}
+
+void ScreenshotView::readAhead()
+{
+    readAheadQueued_ = false;
+    if (deferredFolder_)
+        return;
+    std::vector<QString> screenshots;
+    for (const QString &folder : neighbours_()) {
+        if (const auto screenshot = ItemPictures::screenshotFile(folder))
+            screenshots.push_back(*screenshot);
+    }
+    preparation().prepare(screenshots);
+}

@@ -1,0 +1,121 @@
+#include "description/DescriptionSession.h"
+
+#include "description/DescriptionSaveError.h"
+#include "files/AtomicFile.h"
+#include "files/Diagnostics.h"
+#include "files/HomeTrash.h"
+#include "files/LocalPath.h"
+
+#include <QTextDocument>
+
+#include <stdexcept>
+#include <utility>
+
+DescriptionSession::DescriptionSession(Editor &editor, TargetChoice askForTarget, std::function<void()> changed)
+    : editor_(editor)
+    , askForTarget_(std::move(askForTarget))
+    , changed_(std::move(changed))
+{
+}
+
+bool DescriptionSession::load(const QString &folder, const QString &loadedName, const QString &writtenName)
+{
+    QTextDocument &document = editor_.descriptionDocument();
+    const bool hasFolder = !folder.isEmpty() && LocalPath::folderExists(folder);
+    const QString storedPath = hasFolder && !loadedName.isEmpty() ? LocalPath::join(folder, loadedName) : QString();
+    const std::optional<QString> localPath = storedPath.isEmpty() ? std::nullopt : LocalPath::findFile(storedPath);
+    const FileStamp stamp = localPath ? FileStamp::of(*localPath) : FileStamp();
+    // The editor already holds exactly that file, untouched since it was read.
+    if (stamp.isValid() && stamp == shown_ && !document.isModified())
+        return false;
+    shown_ = FileStamp();
+    folder_ = hasFolder ? folder : QString();
+    const DescriptionFile::Reading reading =
+        stamp.isValid() ? editor_.fillDescription([&](QTextDocument &filled) { return DescriptionFile::load(storedPath, filled); })
+                        : DescriptionFile::Reading::Missing;
+    if (reading == DescriptionFile::Reading::Read)
+        shown_ = stamp;
+    else
+        editor_.clearDescription();
+    // A file that is there but cannot be read is the user's all the same: it is shown empty, and
+    // nothing may be written over it. One that cannot be written is shown as it is, as on a disc.
+    if (reading == DescriptionFile::Reading::Unreadable) {
+        access_ = Access::Unreadable;
+        qCInfo(zcdDiagnostics) << "could not read the description" << storedPath;
+    } else if (hasFolder
+               && !AtomicFile::canReplace(localPath ? *localPath
+                                                    : LocalPath::forWriting(LocalPath::join(folder, writtenName)))) {
+        access_ = Access::Unwritable;
+    } else {
+        access_ = Access::Editable;
+    }
+    document.clearUndoRedoStacks();
+    document.setModified(false);
+    changed_();
+    return true;
+}
+
+// A failed save ends the action that wanted to leave the description, so the text stays in the
+// editor.
+void DescriptionSession::save(const QString &fileName, DescriptionLanguage language)
+{
+    QTextDocument &document = editor_.descriptionDocument();
+    if (!document.isModified() || access_ == Access::Unreadable)
+        return;
+    if (folder_.isEmpty()) {
+        qCInfo(zcdDiagnostics) << "description not saved: its item has no folder";
+        return;
+    }
+    const QString path = LocalPath::join(folder_, fileName);
+    const std::optional<QString> written = target(path, changedOnDisk(path));
+    if (written && !DescriptionFile::save(*written, document, language)) {
+        qCInfo(zcdDiagnostics) << "could not save the description" << *written;
+        throw DescriptionSaveError(*written);
+    }
+    document.setModified(false);
+    // From now on the file as saved is the one the editor shows; where the text went elsewhere, or
+    // nowhere, the editor shows what the file holds.
+    if (written == path)
+        shown_ = FileStamp::of(LocalPath::findFile(path).value_or(QString()));
+    else
+        load(folder_, fileName, fileName);
+}
+
+// Nothing is deleted that the trash cannot take back, and nothing of the trash is ever left in the
+// catalogue's folder tree, which goes onto the disc.
+void DescriptionSession::trash(const QString &fileName, const QString &keepOutOf)
+{
+    const QString path = LocalPath::join(folder_, fileName);
+    const std::optional<QString> localPath = folder_.isEmpty() ? std::nullopt : LocalPath::findFile(path);
+    if (localPath && !HomeTrash::moveFile(*localPath, keepOutOf))
+        throw std::runtime_error(
+            QStringLiteral("Kan ikke l\u00E6gge %1 i papirkurven. Filen er ikke slettet.").arg(path).toStdString());
+    load(folder_, fileName, fileName);
+}
+
+void DescriptionSession::followRename(const QString &oldName, const QString &newName)
+{
+    if (folder_ != oldName)
+        return;
+    folder_ = newName;
+    changed_();
+}
+
+// Only a file that could be written over is asked about: where nothing can be written (the
+// folder gone, the file made read-only), the save fails and says so.
+std::optional<QString> DescriptionSession::target(const QString &storedPath, bool changedOnDisk) const
+{
+    if (!changedOnDisk || !AtomicFile::canReplace(LocalPath::forWriting(storedPath)))
+        return storedPath;
+    return askForTarget_(storedPath);
+}
+
+bool DescriptionSession::changedOnDisk(const QString &storedPath) const
+{
+    return FileStamp::of(LocalPath::findFile(storedPath).value_or(QString())) != shown_;
+}
+
+QString DescriptionSession::shownPath(const QString &fileName) const
+{
+    return folder_.isEmpty() ? QString() : LocalPath::join(folder_, fileName);
+}
