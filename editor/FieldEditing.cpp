@@ -27,7 +27,8 @@ void TMQVEdit::flagClick(FlagKey key, QCheckBox *box)
         CatalogueItem(*CatalogueFile, CurrentItemNumber).setFlag(key, box->isChecked());
 }
 
-// A display only writes back what it read, which leaves the menus as they are.
+// A display only writes back what it read, which leaves the menus as they are: they are built
+// again only when the item's category really changed.
 void TMQVEdit::categoryClick(Category category)
 {
     if (!shownItemExists())
@@ -35,8 +36,12 @@ void TMQVEdit::categoryClick(Category category)
     UpdateCategoryColour();
     if (!catalogueLock_->writable())
         return;
-    CatalogueItem(*CatalogueFile, CurrentItemNumber).setFlag(CatalogueKeys::flagKey(category), categoryBox(category)->isChecked());
-    if (!settingFlagBoxes_)
+    CatalogueItem item(*CatalogueFile, CurrentItemNumber);
+    const FlagKey key = CatalogueKeys::flagKey(category);
+    const bool ticked = categoryBox(category)->isChecked();
+    const bool changed = item.flag(key) != ticked;
+    item.setFlag(key, ticked);
+    if (changed)
         BuildCategoryMenus();
 }
 
