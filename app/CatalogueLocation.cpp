@@ -12,15 +12,9 @@
 
 namespace {
 
-QString catalogueName()
-{
-    return QFileInfo(LocalPath::asWritten(Catalogue::fileName())).fileName();
-}
+QString catalogueName() { return QFileInfo(LocalPath::asWritten(Catalogue::fileName())).fileName(); }
 
-QString shown(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
+QString shown(const QString &path) { return QDir::toNativeSeparators(path); }
 
 } // namespace
 
@@ -36,10 +30,7 @@ std::optional<QString> folderOf(const QString &argument)
     return std::nullopt;
 }
 
-bool inCurrentFolder()
-{
-    return LocalPath::fileExists(Catalogue::fileName());
-}
+bool inCurrentFolder() { return LocalPath::fileExists(Catalogue::fileName()); }
 
 std::optional<QString> folderToOpen(const QString &file, QWidget *parent)
 {
@@ -50,7 +41,8 @@ std::optional<QString> folderToOpen(const QString &file, QWidget *parent)
 
     const std::optional<QString> besideIt = LocalPath::findFile(QDir(folder).filePath(catalogueName()));
     const QString catalogueThere = shown(besideIt.value_or(QDir(folder).filePath(catalogueName())));
-    const QString text = QStringLiteral("Editoren arbejder altid p\u00E5 kataloget %1 i en mappe og kan ikke \u00E5bne %2.")
+    const QString text = QStringLiteral(
+                             "Editoren arbejder altid p\u00E5 kataloget %1 i en mappe og kan ikke \u00E5bne %2.")
                              .arg(catalogueName(), shown(given.absoluteFilePath()));
     if (!besideIt) {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Z-CD editor"),
@@ -90,9 +82,10 @@ std::optional<QString> ask(QWidget *parent)
 
 std::optional<bool> offerLast(const QString &folder, QWidget *parent)
 {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Z-CD editor"),
-                    QStringLiteral("Vil du \u00E5bne det seneste katalog, %1?").arg(shown(QDir(folder).filePath(catalogueName()))),
-                    QMessageBox::Open | QMessageBox::Cancel, parent);
+    QMessageBox box(
+        QMessageBox::Question, QStringLiteral("Z-CD editor"),
+        QStringLiteral("Vil du \u00E5bne det seneste katalog, %1?").arg(shown(QDir(folder).filePath(catalogueName()))),
+        QMessageBox::Open | QMessageBox::Cancel, parent);
     box.button(QMessageBox::Open)->setText(QStringLiteral("\u00C5bn"));
     box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annuller"));
     QPushButton *another = box.addButton(QStringLiteral("V\u00E6lg et andet\u2026"), QMessageBox::ActionRole);

@@ -29,7 +29,8 @@ void CatalogueLock::refresh(int shownItem)
     if (readOnly == readOnly_)
         return;
     readOnly_ = readOnly;
-    qCInfo(zcdDiagnostics) << catalogue_.FileName() << (readOnly ? "cannot be written: its writes are skipped" : "can be written again");
+    qCInfo(zcdDiagnostics) << catalogue_.FileName()
+                           << (readOnly ? "cannot be written: its writes are skipped" : "can be written again");
     lockControls();
     changed_();
 }
@@ -54,7 +55,4 @@ void CatalogueLock::writeFailed(int shownItem)
     showStored_ = true;
 }
 
-bool CatalogueLock::takeShowStored()
-{
-    return std::exchange(showStored_, false);
-}
+bool CatalogueLock::takeShowStored() { return std::exchange(showStored_, false); }

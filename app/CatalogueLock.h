@@ -17,9 +17,9 @@ class QWidget;
 class CatalogueLock {
 public:
     struct Controls {
-        QList<QLineEdit *> fields;   // made read-only
-        QList<QWidget *> commands;   // disabled
-        QList<QAction *> actions;    // disabled
+        QList<QLineEdit *> fields; // made read-only
+        QList<QWidget *> commands; // disabled
+        QList<QAction *> actions; // disabled
     };
 
     // `changed` runs after the controls were locked or unlocked.

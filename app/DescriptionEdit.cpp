@@ -29,7 +29,8 @@ void DescriptionEdit::paintEvent(QPaintEvent *event)
                             textCursor());
 }
 
-DescriptionFile::Reading DescriptionEdit::fillDescription(const std::function<DescriptionFile::Reading(QTextDocument &)> &fill)
+DescriptionFile::Reading
+DescriptionEdit::fillDescription(const std::function<DescriptionFile::Reading(QTextDocument &)> &fill)
 {
     return replaceDocument(fill);
 }
@@ -45,13 +46,7 @@ void DescriptionEdit::clearDescription()
 // would end up selecting the whole new document, and showing or moving it from there lays out
 // the whole document at once instead of only what is in view. So the editor holds no cursor on
 // the document while it is filled.
-void DescriptionEdit::releaseCursor()
-{
-    setTextCursor(QTextCursor());
-}
+void DescriptionEdit::releaseCursor() { setTextCursor(QTextCursor()); }
 
 // Also scrolls the view to the start.
-void DescriptionEdit::placeCursorAtStart()
-{
-    setTextCursor(QTextCursor(document()));
-}
+void DescriptionEdit::placeCursorAtStart() { setTextCursor(QTextCursor(document())); }

@@ -12,7 +12,8 @@ public:
     using QTextEdit::QTextEdit;
 
     QTextDocument &descriptionDocument() override { return *document(); }
-    DescriptionFile::Reading fillDescription(const std::function<DescriptionFile::Reading(QTextDocument &)> &fill) override;
+    DescriptionFile::Reading
+    fillDescription(const std::function<DescriptionFile::Reading(QTextDocument &)> &fill) override;
 
     // Lets `fill` replace the whole document and shows it from its start. Only the start is laid
     // out at once; the rest follows in later turns of the event loop.

@@ -8,14 +8,14 @@
 #include "app/ScrollingClientArea.h"
 #include "app/StorableTextValidator.h"
 #include "app/ToolbarImages.h"
+#include "app/WindowColours.h"
+#include "app/WindowPlacement.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CategoryMenus.h"
+#include "description/DescriptionFont.h"
 #include "display/TitleWidth.h"
 #include "display/WindowsFonts.h"
-#include "app/WindowPlacement.h"
-#include "description/DescriptionFont.h"
 #include "files/EditorPresence.h"
-#include "app/WindowColours.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -32,7 +32,6 @@
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
-
 
 namespace {
 
@@ -318,7 +317,8 @@ void TMQVEdit::buildTekstfelter()
     Omdoeb = button(Tekstfelter, QStringLiteral("Omdoeb"), QStringLiteral("Omd\u00F8b"), 240, 48, 65, 22);
     Start = button(Tekstfelter, QStringLiteral("Start"), QStringLiteral("Install\u00E9r"), 240, 80, 65, 22);
     HentFast = button(Tekstfelter, QStringLiteral("HentFast"), QStringLiteral("Hent fast"), 320, 16, 81, 22);
-    Registrering = checkBox(Tekstfelter, QStringLiteral("Registrering"), QStringLiteral("Skal registreres"), 320, 120, 137);
+    Registrering = checkBox(Tekstfelter, QStringLiteral("Registrering"), QStringLiteral("Skal registreres"), 320, 120,
+                            137);
     Ikon = place(new QLabel(Tekstfelter), QStringLiteral("Ikon"), 416, 26, 32, 32);
     Ikon->setScaledContents(true);
     for (QLineEdit *field : {TitelEdit, FolderEdit, SetupEdit, RunEdit, EkstraEdit, InternetEdit})
@@ -336,11 +336,13 @@ void TMQVEdit::buildGrafik()
 
     for (const ListingMemo &definition : listingMemoDefinitions)
         this->*definition.memo = hiddenMemo(Grafik, CategoryMenus::listingObjectName(definition.listing),
-                                            CategoryMenus::listingStart(definition.listing), QRect(16, definition.top, 257, 25));
+                                            CategoryMenus::listingStart(definition.listing),
+                                            QRect(16, definition.top, 257, 25));
     ZProgrammer->setLineWrapMode(QPlainTextEdit::NoWrap);
 }
 
-std::array<std::pair<CategoryMenus::Listing, QPlainTextEdit *>, CategoryMenus::listingCount> TMQVEdit::listingMemos() const
+std::array<std::pair<CategoryMenus::Listing, QPlainTextEdit *>, CategoryMenus::listingCount>
+TMQVEdit::listingMemos() const
 {
     std::array<std::pair<CategoryMenus::Listing, QPlainTextEdit *>, CategoryMenus::listingCount> memos;
     for (std::size_t i = 0; i < memos.size(); ++i)
@@ -384,10 +386,7 @@ QCheckBox *TMQVEdit::flagBox(FlagKey key) const
     return nullptr;
 }
 
-QCheckBox *TMQVEdit::categoryBox(Category category) const
-{
-    return flagBox(CatalogueKeys::flagKey(category));
-}
+QCheckBox *TMQVEdit::categoryBox(Category category) const { return flagBox(CatalogueKeys::flagKey(category)); }
 
 void TMQVEdit::buildDescriptionArea()
 {
@@ -439,14 +438,14 @@ void TMQVEdit::buildDescriptionArea()
         {&Normal, "Normal", QStringLiteral("&N"), 392, 25, windowFont(), WindowColours::blue()},
         {&Punkt12, "Punkt12", QStringLiteral("1&2"), 424, 25, windowFont(), black},
         {&Punkt10, "Punkt10", QStringLiteral("&10"), 448, 25, windowFont(), black},
-        {&LMDButton3, "LMDButton3", QStringLiteral("&G"), 480, 25, designFont(QStringLiteral("Arial"), pixels10pt, true),
-         WindowColours::green()},
-        {&LMDButton1, "LMDButton1", QStringLiteral("&R"), 504, 25, designFont(QStringLiteral("Arial"), pixels10pt, true),
-         WindowColours::red()},
-        {&LMDButton2, "LMDButton2", QStringLiteral("&B"), 528, 25, designFont(QStringLiteral("Arial"), pixels10pt, true),
-         WindowColours::blue()},
-        {&LMDButton4, "LMDButton4", QStringLiteral("&S"), 552, 25, designFont(QStringLiteral("Arial"), pixels10pt, true),
-         black},
+        {&LMDButton3, "LMDButton3", QStringLiteral("&G"), 480, 25,
+         designFont(QStringLiteral("Arial"), pixels10pt, true), WindowColours::green()},
+        {&LMDButton1, "LMDButton1", QStringLiteral("&R"), 504, 25,
+         designFont(QStringLiteral("Arial"), pixels10pt, true), WindowColours::red()},
+        {&LMDButton2, "LMDButton2", QStringLiteral("&B"), 528, 25,
+         designFont(QStringLiteral("Arial"), pixels10pt, true), WindowColours::blue()},
+        {&LMDButton4, "LMDButton4", QStringLiteral("&S"), 552, 25,
+         designFont(QStringLiteral("Arial"), pixels10pt, true), black},
         {&Arial, "Arial", QStringLiteral("Normal"), 584, 65, windowFont(pixels8pt, true), WindowColours::blue()},
     };
     for (const FormatButton &spec : buttons) {
@@ -488,7 +487,8 @@ void TMQVEdit::buildStatusBar()
 
 void TMQVEdit::showItemCounter()
 {
-    statusPanel(StatusPanel::Punkt)->setText(QStringLiteral("Punkt %1 af %2").arg(CurrentItemNumber).arg(HighestItemNumber));
+    statusPanel(StatusPanel::Punkt)
+        ->setText(QStringLiteral("Punkt %1 af %2").arg(CurrentItemNumber).arg(HighestItemNumber));
 }
 
 void TMQVEdit::buildMenus()
@@ -510,19 +510,29 @@ void TMQVEdit::buildMenus()
 
     RTFMenu = new QMenu(this);
     RTFMenu->setObjectName(QStringLiteral("RTFMenu"));
-    KursivMenu = menuEntry(RTFMenu, QStringLiteral("KursivMenu"), QStringLiteral("Kursiv"), QKeySequence(QStringLiteral("Ctrl+K")));
-    FedMenu = menuEntry(RTFMenu, QStringLiteral("FedMenu"), QStringLiteral("Fed"), QKeySequence(QStringLiteral("Ctrl+F")));
-    NormalMenu = menuEntry(RTFMenu, QStringLiteral("NormalMenu"), QStringLiteral("Plain"), QKeySequence(QStringLiteral("Ctrl+P")));
+    KursivMenu = menuEntry(RTFMenu, QStringLiteral("KursivMenu"), QStringLiteral("Kursiv"),
+                           QKeySequence(QStringLiteral("Ctrl+K")));
+    FedMenu = menuEntry(RTFMenu, QStringLiteral("FedMenu"), QStringLiteral("Fed"),
+                        QKeySequence(QStringLiteral("Ctrl+F")));
+    NormalMenu = menuEntry(RTFMenu, QStringLiteral("NormalMenu"), QStringLiteral("Plain"),
+                           QKeySequence(QStringLiteral("Ctrl+P")));
     N1 = menuSeparator(RTFMenu, QStringLiteral("N1"));
-    Punkt12Menu = menuEntry(RTFMenu, QStringLiteral("Punkt12Menu"), QStringLiteral("12 Pkt"), QKeySequence(QStringLiteral("Ctrl+W")));
-    Punkt10Menu = menuEntry(RTFMenu, QStringLiteral("Punkt10Menu"), QStringLiteral("10 Pkt"), QKeySequence(QStringLiteral("Ctrl+Q")));
+    Punkt12Menu = menuEntry(RTFMenu, QStringLiteral("Punkt12Menu"), QStringLiteral("12 Pkt"),
+                            QKeySequence(QStringLiteral("Ctrl+W")));
+    Punkt10Menu = menuEntry(RTFMenu, QStringLiteral("Punkt10Menu"), QStringLiteral("10 Pkt"),
+                            QKeySequence(QStringLiteral("Ctrl+Q")));
     N3 = menuSeparator(RTFMenu, QStringLiteral("N3"));
-    GreenMenu = menuEntry(RTFMenu, QStringLiteral("GreenMenu"), QStringLiteral("Gr\u00F8n"), QKeySequence(QStringLiteral("Ctrl+G")));
-    RedMenu = menuEntry(RTFMenu, QStringLiteral("RedMenu"), QStringLiteral("R\u00F8d"), QKeySequence(QStringLiteral("Ctrl+R")));
-    BlueMenu = menuEntry(RTFMenu, QStringLiteral("BlueMenu"), QStringLiteral("Bl\u00E5"), QKeySequence(QStringLiteral("Ctrl+B")));
-    BlackMenu = menuEntry(RTFMenu, QStringLiteral("BlackMenu"), QStringLiteral("Sort"), QKeySequence(QStringLiteral("Ctrl+S")));
+    GreenMenu = menuEntry(RTFMenu, QStringLiteral("GreenMenu"), QStringLiteral("Gr\u00F8n"),
+                          QKeySequence(QStringLiteral("Ctrl+G")));
+    RedMenu = menuEntry(RTFMenu, QStringLiteral("RedMenu"), QStringLiteral("R\u00F8d"),
+                        QKeySequence(QStringLiteral("Ctrl+R")));
+    BlueMenu = menuEntry(RTFMenu, QStringLiteral("BlueMenu"), QStringLiteral("Bl\u00E5"),
+                         QKeySequence(QStringLiteral("Ctrl+B")));
+    BlackMenu = menuEntry(RTFMenu, QStringLiteral("BlackMenu"), QStringLiteral("Sort"),
+                          QKeySequence(QStringLiteral("Ctrl+S")));
     N2 = menuSeparator(RTFMenu, QStringLiteral("N2"));
-    Normal1 = menuEntry(RTFMenu, QStringLiteral("Normal1"), QStringLiteral("Normal"), QKeySequence(QStringLiteral("Ctrl+N")));
+    Normal1 = menuEntry(RTFMenu, QStringLiteral("Normal1"), QStringLiteral("Normal"),
+                        QKeySequence(QStringLiteral("Ctrl+N")));
     // The shortcuts act while the description editor has the focus.
     Beskriv->addActions(RTFMenu->actions());
 
@@ -546,13 +556,13 @@ void TMQVEdit::buildMenus()
 
 void TMQVEdit::setTabOrders()
 {
-    const QList<QWidget *> direct = {Kategorier, Tekstfelter, Grafik,   KortTekst,  Beskriv,    MasterList,
-                                     Fed,        Punkt10,     Normal,   Punkt12,    Arial,      ToolBar1,
+    const QList<QWidget *> direct = {Kategorier, Tekstfelter, Grafik,     KortTekst,  Beskriv,   MasterList,
+                                     Fed,        Punkt10,     Normal,     Punkt12,    Arial,     ToolBar1,
                                      Kursiv,     LMDButton1,  LMDButton2, LMDButton3, LMDButton4};
-    const QList<QWidget *> inKategorier = {ZProgram, Spil,     Galleri,  Junior,        Vaerksted, Skole,  Internet,
-                                           Tilbehoer, Software, Nummer,   FlytteSpinner, KnapOp,    NedKnap};
-    const QList<QWidget *> inTekstfelter = {TitelEdit, FolderEdit,   SetupEdit,   RunEdit,      Start,   OpretNavn,
-                                            EkstraEdit, Omdoeb,      InternetEdit, Registrering, HentFast};
+    const QList<QWidget *> inKategorier = {ZProgram,  Spil,     Galleri, Junior,        Vaerksted, Skole,  Internet,
+                                           Tilbehoer, Software, Nummer,  FlytteSpinner, KnapOp,    NedKnap};
+    const QList<QWidget *> inTekstfelter = {TitelEdit,  FolderEdit, SetupEdit,    RunEdit,      Start,   OpretNavn,
+                                            EkstraEdit, Omdoeb,     InternetEdit, Registrering, HentFast};
     for (const QList<QWidget *> &order : {inKategorier, inTekstfelter, direct}) {
         for (qsizetype i = 1; i < order.size(); ++i)
             QWidget::setTabOrder(order.at(i - 1), order.at(i));

@@ -3,16 +3,16 @@
 #include "app/CatalogueLock.h"
 #include "app/ClientLayout.h"
 #include "app/HandlerGuard.h"
+#include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueKeys.h"
 #include "catalogue/CategoryMenus.h"
-#include "files/FileStamp.h"
-#include "history/CatalogueHistory.h"
 #include "catalogue/ItemFolder.h"
 #include "catalogue/ProfileFile.h"
-#include "catalogue/Catalogue.h"
 #include "description/DescriptionLanguage.h"
 #include "description/DescriptionRecovery.h"
 #include "description/DescriptionSession.h"
+#include "files/FileStamp.h"
+#include "history/CatalogueHistory.h"
 #include "launch/Starter.h"
 
 #include <QMainWindow>
@@ -160,12 +160,13 @@ public:
 
     QStatusBar *ZStatus = nullptr;
     enum class StatusPanel { Sprog, Filnavn, Punkt, Status };
-    std::array<QLabel *, 4> ZStatusPanels = {};   // by StatusPanel
+    std::array<QLabel *, 4> ZStatusPanels = {}; // by StatusPanel
 
     QMenuBar *Zmenu = nullptr;
-    std::array<QMenu *, CategoryMenus::menuCount> MenuBarMenus = {};   // by CategoryMenus::Menu
+    std::array<QMenu *, CategoryMenus::menuCount> MenuBarMenus = {}; // by CategoryMenus::Menu
     // "Slet liste" at the end of each menu whose category can be erased, after its entries.
-    std::array<QAction *, CategoryMenus::clearableMenuCount> ClearListEntries = {};   // by CategoryMenus::clearableMenus()
+    std::array<QAction *, CategoryMenus::clearableMenuCount> ClearListEntries =
+        {}; // by CategoryMenus::clearableMenus()
 
     QMenu *RTFMenu = nullptr;
     QAction *KursivMenu = nullptr;
@@ -274,7 +275,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-
     void buildToolBar();
     void buildKategorier();
     void buildTekstfelter();

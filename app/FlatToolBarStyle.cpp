@@ -7,9 +7,7 @@ int FlatToolBarStyle::pixelMetric(PixelMetric metric, const QStyleOption *option
     case PM_ToolBarItemMargin:
     case PM_ToolBarFrameWidth:
     case PM_ToolBarHandleExtent:
-    case PM_ToolBarSeparatorExtent:
-        return 0;
-    default:
-        return QProxyStyle::pixelMetric(metric, option, widget);
+    case PM_ToolBarSeparatorExtent: return 0;
+    default: return QProxyStyle::pixelMetric(metric, option, widget);
     }
 }

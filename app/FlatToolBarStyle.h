@@ -8,5 +8,6 @@ class FlatToolBarStyle : public QProxyStyle {
     Q_OBJECT
 public:
     using QProxyStyle::QProxyStyle;
-    int pixelMetric(PixelMetric metric, const QStyleOption *option = nullptr, const QWidget *widget = nullptr) const override;
+    int pixelMetric(PixelMetric metric, const QStyleOption *option = nullptr,
+                    const QWidget *widget = nullptr) const override;
 };

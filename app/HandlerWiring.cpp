@@ -113,7 +113,8 @@ void TMQVEdit::connectHandlers()
     }
     for (QAction *clear : ClearListEntries) {
         connect(clear, &QAction::triggered, this, [this, clear] {
-            runNamedAction(QStringLiteral("Slet liste: %1").arg(clear->objectName()), [this, clear] { SletMenu(clear); });
+            runNamedAction(QStringLiteral("Slet liste: %1").arg(clear->objectName()),
+                           [this, clear] { SletMenu(clear); });
         });
     }
     bindHandler(Fortryd, &QAction::triggered, &TMQVEdit::FortrydClick);
@@ -129,11 +130,10 @@ void TMQVEdit::connectHandlers()
         if (recovery_ && !modified)
             recovery_->drop();
     });
-    connect(Beskriv, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &position) {
-                offerCorrections(position);
-                RTFMenu->popup(Beskriv->viewport()->mapToGlobal(position));
-            });
+    connect(Beskriv, &QWidget::customContextMenuRequested, this, [this](const QPoint &position) {
+        offerCorrections(position);
+        RTFMenu->popup(Beskriv->viewport()->mapToGlobal(position));
+    });
 }
 
 bool TMQVEdit::eventFilter(QObject *watched, QEvent *event)

@@ -81,8 +81,9 @@ void paintNumber(QPainter &painter, const QTextBlock &block, const QTextList &li
     painter.fillRect(cleared.adjusted(-1, 0, 1, 0),
                      selected ? palette.brush(QPalette::Highlight) : backgroundBehind(block, palette));
     const QBrush foreground = format.foreground();
-    painter.setPen(QPen(selected ? palette.brush(QPalette::HighlightedText)
-                                 : foreground.style() != Qt::NoBrush ? foreground : palette.text(),
+    painter.setPen(QPen(selected                                ? palette.brush(QPalette::HighlightedText)
+                            : foreground.style() != Qt::NoBrush ? foreground
+                                                                : palette.text(),
                         0));
     drawNumber(painter, wanted, font, documentLayout->paintDevice(), direction, numberAt);
     painter.restore();
@@ -98,11 +99,11 @@ void paint(QPainter &painter, const QTextDocument &document, QPointF offset, con
     const QAbstractTextDocumentLayout *layout = document.documentLayout();
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         const QTextList *list = block.textList();
-        if (!list || !list->format().hasProperty(RtfProperty::ListStart)
-            || !layout->blockBoundingRect(block).intersects(clip))
+        if (!list || !list->format().hasProperty(RtfProperty::ListStart) ||
+            !layout->blockBoundingRect(block).intersects(clip))
             continue;
-        const bool selected = selection.hasSelection() && selection.selectionStart() <= block.position()
-                           && selection.selectionEnd() > block.position();
+        const bool selected = selection.hasSelection() && selection.selectionStart() <= block.position() &&
+            selection.selectionEnd() > block.position();
         paintNumber(painter, block, *list, offset, palette, selected);
     }
 }

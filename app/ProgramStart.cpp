@@ -63,14 +63,9 @@ std::optional<int> ProgramStart::answerWithoutWindow(const ProgramStartArguments
     case ProgramStartArguments::Request::ShowHelp:
         std::fputs(qUtf8Printable(ProgramStartArguments::helpText()), stdout);
         return 0;
-    case ProgramStartArguments::Request::ShowVersion:
-        std::fputs("MQVEditor " MQV_VERSION "\n", stdout);
-        return 0;
-    case ProgramStartArguments::Request::Refuse:
-        complain(arguments.complaint);
-        return CannotOpen;
-    case ProgramStartArguments::Request::OpenWindow:
-        break;
+    case ProgramStartArguments::Request::ShowVersion: std::fputs("MQVEditor " MQV_VERSION "\n", stdout); return 0;
+    case ProgramStartArguments::Request::Refuse: complain(arguments.complaint); return CannotOpen;
+    case ProgramStartArguments::Request::OpenWindow: break;
     }
     if (!arguments.catalogue.isEmpty() && !CatalogueLocation::folderOf(arguments.catalogue)) {
         complain(QStringLiteral("%1 findes ikke.").arg(arguments.catalogue));

@@ -7,15 +7,17 @@ namespace {
 
 // The options every Qt window application takes, as the Qt documentation lists them. Qt reads
 // them with one dash or two; those with a value take it as the next argument or after "=".
-constexpr std::array qtOptionsWithValue{"platform", "platformpluginpath", "platformtheme", "plugin",
-                                        "qwindowgeometry", "qwindowicon", "qwindowtitle", "session",
-                                        "display", "geometry", "style", "stylesheet", "qmljsdebugger"};
+constexpr std::array qtOptionsWithValue{"platform",        "platformpluginpath", "platformtheme", "plugin",
+                                        "qwindowgeometry", "qwindowicon",        "qwindowtitle",  "session",
+                                        "display",         "geometry",           "style",         "stylesheet",
+                                        "qmljsdebugger"};
 constexpr std::array qtFlags{"reverse", "widgetcount"};
 
 template <std::size_t size>
 bool names(const std::array<const char *, size> &options, const QString &name)
 {
-    return std::any_of(options.begin(), options.end(), [&](const char *option) { return name == QLatin1String(option); });
+    return std::any_of(options.begin(), options.end(),
+                       [&](const char *option) { return name == QLatin1String(option); });
 }
 
 ProgramStartArguments refused(const QString &complaint)
@@ -69,18 +71,17 @@ ProgramStartArguments ProgramStartArguments::read(const QStringList &arguments)
 
 QString ProgramStartArguments::helpText()
 {
-    return QStringLiteral(
-        "Brug: MQVEditor [tilvalg] [KATALOG]\n"
-        "Z-CD editor: redigerer kataloget over programmerne p\u00E5 en Z-CD.\n"
-        "\n"
-        "Tilvalg:\n"
-        "  -h, --help     Vis denne hj\u00E6lp.\n"
-        "  -v, --version  Vis programmets version.\n"
-        "\n"
-        "Argumenter:\n"
-        "  KATALOG        Kataloget Z.MQV eller mappen, der rummer det. Uden katalog\n"
-        "                 bruges den aktuelle mappe; rummer den intet katalog, sp\u00F8rges\n"
-        "                 der efter et.\n"
-        "\n"
-        "Qt's egne tilvalg til vinduet, som -platform og -style, gives videre til Qt.\n");
+    return QStringLiteral("Brug: MQVEditor [tilvalg] [KATALOG]\n"
+                          "Z-CD editor: redigerer kataloget over programmerne p\u00E5 en Z-CD.\n"
+                          "\n"
+                          "Tilvalg:\n"
+                          "  -h, --help     Vis denne hj\u00E6lp.\n"
+                          "  -v, --version  Vis programmets version.\n"
+                          "\n"
+                          "Argumenter:\n"
+                          "  KATALOG        Kataloget Z.MQV eller mappen, der rummer det. Uden katalog\n"
+                          "                 bruges den aktuelle mappe; rummer den intet katalog, sp\u00F8rges\n"
+                          "                 der efter et.\n"
+                          "\n"
+                          "Qt's egne tilvalg til vinduet, som -platform og -style, gives videre til Qt.\n");
 }

@@ -10,8 +10,8 @@ struct ProgramStartArguments {
     enum class Request { OpenWindow, ShowHelp, ShowVersion, Refuse };
 
     Request request = Request::OpenWindow;
-    QString catalogue;  // the catalogue file or folder named; empty when none is
-    QString complaint;  // why the command line is refused, in Danish
+    QString catalogue; // the catalogue file or folder named; empty when none is
+    QString complaint; // why the command line is refused, in Danish
 
     // The arguments without the program's name.
     static ProgramStartArguments read(const QStringList &arguments);

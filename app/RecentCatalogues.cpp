@@ -15,7 +15,8 @@ const QString key = QStringLiteral("Kataloger/Seneste");
 
 bool holdsCatalogue(const QString &folder)
 {
-    return LocalPath::findFile(QDir(folder).filePath(QFileInfo(LocalPath::asWritten(Catalogue::fileName())).fileName())).has_value();
+    return LocalPath::findFile(QDir(folder).filePath(QFileInfo(LocalPath::asWritten(Catalogue::fileName())).fileName()))
+        .has_value();
 }
 
 } // namespace

@@ -57,7 +57,8 @@ void ScreenshotView::showNow(const QString &folder)
         return;
     }
     setPixmap(QPixmap::fromImage(screenshot));
-    frame_.setTitle(complete ? QStringLiteral("Sk\u00E6rmskud: Jpeg") : QStringLiteral("Sk\u00E6rmskud: Jpeg (beskadiget)"));
+    frame_.setTitle(complete ? QStringLiteral("Sk\u00E6rmskud: Jpeg")
+                             : QStringLiteral("Sk\u00E6rmskud: Jpeg (beskadiget)"));
     shown_ = stamp;
 }
 

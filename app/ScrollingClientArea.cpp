@@ -57,10 +57,7 @@ bool ScrollingClientArea::viewportEvent(QEvent *event)
     return QScrollArea::viewportEvent(event);
 }
 
-void ScrollingClientArea::keyPressEvent(QKeyEvent *event)
-{
-    event->ignore();
-}
+void ScrollingClientArea::keyPressEvent(QKeyEvent *event) { event->ignore(); }
 
 // Over the controls scrolled beneath them, as docked bars are. They scroll sideways with the
 // controls, as wide as these reach, so that no button or status panel is cut off either.

@@ -149,45 +149,24 @@ void draw(QPainter &painter, int index)
     const QRectF blankPage(3.5, 1.5, 9, 13);
     switch (index) {
     case ToolbarImages::NewItem:
-    case ToolbarImages::ClearItem:
-        drawPage(painter, blankPage, PaperWhite);
-        break;
+    case ToolbarImages::ClearItem: drawPage(painter, blankPage, PaperWhite); break;
     case ToolbarImages::DeleteItem:
         drawPage(painter, blankPage, PaperWhite);
         drawCrossOut(painter);
         break;
     case ToolbarImages::Previous:
-    case ToolbarImages::Next:
-        drawArrow(painter, index == ToolbarImages::Next);
-        break;
-    case ToolbarImages::DanishFlag:
-        drawFlag(painter, Denmark);
-        break;
-    case ToolbarImages::NorwegianFlag:
-        drawFlag(painter, Norway);
-        break;
-    case ToolbarImages::SwedishFlag:
-        drawFlag(painter, Sweden);
-        break;
-    case ToolbarImages::FinnishFlag:
-        drawFlag(painter, Finland);
-        break;
-    case ToolbarImages::DeleteDescription:
-        drawCrossedOutSymbol(painter);
-        break;
-    case ToolbarImages::Paste:
-        drawPaste(painter);
-        break;
-    case ToolbarImages::Copy:
-        drawCopy(painter);
-        break;
+    case ToolbarImages::Next: drawArrow(painter, index == ToolbarImages::Next); break;
+    case ToolbarImages::DanishFlag: drawFlag(painter, Denmark); break;
+    case ToolbarImages::NorwegianFlag: drawFlag(painter, Norway); break;
+    case ToolbarImages::SwedishFlag: drawFlag(painter, Sweden); break;
+    case ToolbarImages::FinnishFlag: drawFlag(painter, Finland); break;
+    case ToolbarImages::DeleteDescription: drawCrossedOutSymbol(painter); break;
+    case ToolbarImages::Paste: drawPaste(painter); break;
+    case ToolbarImages::Copy: drawCopy(painter); break;
     }
 }
 
-bool isFlag(int index)
-{
-    return index >= ToolbarImages::DanishFlag && index <= ToolbarImages::FinnishFlag;
-}
+bool isFlag(int index) { return index >= ToolbarImages::DanishFlag && index <= ToolbarImages::FinnishFlag; }
 
 } // namespace
 

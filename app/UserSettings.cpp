@@ -7,7 +7,7 @@ namespace UserSettings {
 QString file()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/MQVEditor/MQVEditor.ini");
+        QStringLiteral("/MQVEditor/MQVEditor.ini");
 }
 
 } // namespace UserSettings

@@ -20,25 +20,13 @@ QPalette::ColorRole fontRole(const QWidget *widget)
 
 namespace WindowColours {
 
-QColor black()
-{
-    return QColor(0, 0, 0);
-}
+QColor black() { return QColor(0, 0, 0); }
 
-QColor blue()
-{
-    return QColor(0, 0, 255);
-}
+QColor blue() { return QColor(0, 0, 255); }
 
-QColor red()
-{
-    return QColor(255, 0, 0);
-}
+QColor red() { return QColor(255, 0, 0); }
 
-QColor green()
-{
-    return QColor(0, 128, 0);
-}
+QColor green() { return QColor(0, 128, 0); }
 
 void setFontColour(QWidget *widget, const QColor &colour)
 {
@@ -47,23 +35,14 @@ void setFontColour(QWidget *widget, const QColor &colour)
     widget->setPalette(palette);
 }
 
-QColor fontColour(const QWidget *widget)
-{
-    return widget->palette().color(fontRole(widget));
-}
+QColor fontColour(const QWidget *widget) { return widget->palette().color(fontRole(widget)); }
 
 void markFileAvailability(QWidget *field, FileAvailability availability)
 {
     switch (availability) {
-    case FileAvailability::InItemFolder:
-        setFontColour(field, black());
-        break;
-    case FileAvailability::InDanishEditionOnly:
-        setFontColour(field, blue());
-        break;
-    case FileAvailability::Missing:
-        setFontColour(field, red());
-        break;
+    case FileAvailability::InItemFolder: setFontColour(field, black()); break;
+    case FileAvailability::InDanishEditionOnly: setFontColour(field, blue()); break;
+    case FileAvailability::Missing: setFontColour(field, red()); break;
     }
 }
 

@@ -24,8 +24,8 @@ void TMQVEdit::FormCreate()
     openHistory();
     openRecovery();
 
-    const QString setting =
-        CatalogueFile->ReadString(Catalogue::generalSection(), Catalogue::languageKey(), QStringLiteral("Dansk"));
+    const QString setting = CatalogueFile->ReadString(Catalogue::generalSection(), Catalogue::languageKey(),
+                                                      QStringLiteral("Dansk"));
     const DescriptionLanguageInfo &language = DescriptionLanguages::info(DescriptionLanguages::fromSetting(setting));
     CurrentLanguage = language.language;
     DescriptionFileName = language.startupFileName;
@@ -57,7 +57,6 @@ void TMQVEdit::openCatalogueLock()
         showDescriptionAccess();
     });
 }
-
 
 void TMQVEdit::keyPressEvent(QKeyEvent *event)
 {
@@ -93,4 +92,3 @@ bool TMQVEdit::saveBeforeClosing()
     });
     return saved || (!failure.isEmpty() && closeWithoutSaving(failure));
 }
-

@@ -1,6 +1,3 @@
 #include "app/ProgramStart.h"
 
-int main(int argc, char *argv[])
-{
-    return ProgramStart(argc, argv).run();
-}
+int main(int argc, char *argv[]) { return ProgramStart(argc, argv).run(); }

@@ -93,8 +93,8 @@ private:
             cursor.insertText(QStringLiteral("ingen installation"), red);
             cursor.insertText(QStringLiteral(". L\u00E6s mere p\u00E5 "), plain);
             cursor.insertText(QStringLiteral("hjemmesiden."), blue);
-            if (line % 8 == 0 && DescriptionFile::save(probe, document, DescriptionLanguage::Dansk)
-                && QFile(probe).size() >= descriptionBytes)
+            if (line % 8 == 0 && DescriptionFile::save(probe, document, DescriptionLanguage::Dansk) &&
+                QFile(probe).size() >= descriptionBytes)
                 break;
             cursor.insertBlock();
         }

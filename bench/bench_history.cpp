@@ -77,16 +77,10 @@ void keystrokes(benchmark::State &state, bool withHistory)
     }
 }
 
-void KeystrokeWithoutHistory(benchmark::State &state)
-{
-    keystrokes(state, false);
-}
+void KeystrokeWithoutHistory(benchmark::State &state) { keystrokes(state, false); }
 BENCHMARK(KeystrokeWithoutHistory)->Unit(benchmark::kMillisecond)->Repetitions(5);
 
-void KeystrokeWithHistory(benchmark::State &state)
-{
-    keystrokes(state, true);
-}
+void KeystrokeWithHistory(benchmark::State &state) { keystrokes(state, true); }
 BENCHMARK(KeystrokeWithHistory)->Unit(benchmark::kMillisecond)->Repetitions(5);
 
 // The first keystroke of a step: each one typed into another item's title.
@@ -124,16 +118,10 @@ void nextItems(benchmark::State &state, bool withHistory)
     }
 }
 
-void NextItemWithoutHistory(benchmark::State &state)
-{
-    nextItems(state, false);
-}
+void NextItemWithoutHistory(benchmark::State &state) { nextItems(state, false); }
 BENCHMARK(NextItemWithoutHistory)->Unit(benchmark::kMillisecond)->Repetitions(12);
 
-void NextItemWithHistory(benchmark::State &state)
-{
-    nextItems(state, true);
-}
+void NextItemWithHistory(benchmark::State &state) { nextItems(state, true); }
 BENCHMARK(NextItemWithHistory)->Unit(benchmark::kMillisecond)->Repetitions(12);
 
 // From the click on "Fortryd" to the window showing the item again, every file put back.

@@ -4,12 +4,12 @@
 #include "GuiBenchmarkMain.h"
 #include "PhotoLikeImage.h"
 #include "catalogue/Catalogue.h"
-#include "display/JpegDecoder.h"
 #include "check/CatalogueCheck.h"
 #include "check/ProofSheet.h"
 #include "check/TableReport.h"
 #include "description/DescriptionLanguage.h"
 #include "description/RtfWriter.h"
+#include "display/JpegDecoder.h"
 #include "spelling/SpellingDictionaries.h"
 
 #include <benchmark/benchmark.h>
@@ -19,9 +19,9 @@
 #include <QFile>
 #include <QPainter>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QThread>
 
 #include <cstdio>
 #include <map>
@@ -35,8 +35,9 @@ constexpr qsizetype descriptionSize = 20 * 1024;
 // One description per language, about 20 KB of RTF; items differ in their heading's number.
 QByteArray description(const QString &language)
 {
-    static const char *const words[] = {"Programmet", "gør", "det", "nemt", "at", "holde", "styr", "på", "dine",
-                                        "billeder,", "Ærø", "smørrebrød", "installér", "først", "hjælpefilen."};
+    static const char *const words[] = {"Programmet", "gør",        "det",       "nemt",  "at",
+                                        "holde",      "styr",       "på",        "dine",  "billeder,",
+                                        "Ærø",        "smørrebrød", "installér", "først", "hjælpefilen."};
     QTextDocument document;
     QTextCursor cursor(&document);
     QTextCharFormat heading;
@@ -191,11 +192,27 @@ void checkAsProofSheet(benchmark::State &state)
 // Real time is what the user waits; the CPU time of all threads tells the work apart from the
 // waiting when the machine is busy with other things.
 BENCHMARK(readAllFiles)->Name("read every file")->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
-BENCHMARK(decodeEveryScreenshot)->Name("decode every screenshot, one core")->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(decodeEveryScreenshot)
+    ->Name("decode every screenshot, one core")
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 BENCHMARK(checkAsTable)->Name("mqvcheck table")->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
-BENCHMARK(checkAsTableWithOpenDictionaries)->Name("mqvcheck table, spelling, dictionaries open")->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
-BENCHMARK(checkAsTableWithSpelling)->Name("mqvcheck table, spelling")->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
-BENCHMARK(checkAsProofSheet)->Name("mqvcheck --html")->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(checkAsTableWithOpenDictionaries)
+    ->Name("mqvcheck table, spelling, dictionaries open")
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+BENCHMARK(checkAsTableWithSpelling)
+    ->Name("mqvcheck table, spelling")
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+BENCHMARK(checkAsProofSheet)
+    ->Name("mqvcheck --html")
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
@@ -231,7 +248,8 @@ private:
         if (!realSeconds_.count(measured) || !realSeconds_.count(baseline))
             return;
         std::printf("%s / %s = %.2f real time, %.2f CPU time\n", measured.c_str(), baseline.c_str(),
-                    realSeconds_.at(measured) / realSeconds_.at(baseline), cpuSeconds_.at(measured) / cpuSeconds_.at(baseline));
+                    realSeconds_.at(measured) / realSeconds_.at(baseline),
+                    cpuSeconds_.at(measured) / cpuSeconds_.at(baseline));
     }
 
     std::map<std::string, double> realSeconds_;

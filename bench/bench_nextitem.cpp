@@ -103,17 +103,11 @@ void timeSteps(benchmark::State &state, void (ShownEditor::*step)())
 }
 
 // With look_ms 0 the user clicks as fast as the editor goes.
-void NextItemStep(benchmark::State &state)
-{
-    timeSteps(state, &ShownEditor::nextItem);
-}
+void NextItemStep(benchmark::State &state) { timeSteps(state, &ShownEditor::nextItem); }
 BENCHMARK(NextItemStep)->Arg(0)->Arg(100)->ArgName("look_ms")->Unit(benchmark::kMillisecond)->Repetitions(5);
 
 // The step as the user sees it: from the click to the frame.
-void NextItemToFrame(benchmark::State &state)
-{
-    timeSteps(state, &ShownEditor::nextItemToItsFrame);
-}
+void NextItemToFrame(benchmark::State &state) { timeSteps(state, &ShownEditor::nextItemToItsFrame); }
 BENCHMARK(NextItemToFrame)->Arg(100)->ArgName("look_ms")->Unit(benchmark::kMillisecond)->Repetitions(5);
 
 void NextItemFirstPass(benchmark::State &state)

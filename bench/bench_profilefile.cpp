@@ -51,8 +51,8 @@ public:
         for (int item = 1; item <= 70; ++item)
             bytes += itemSection(item);
         QFile file(folder_.filePath("Z.MQV"));
-        if (!folder_.isValid() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()
-            || !QDir::setCurrent(folder_.path()))
+        if (!folder_.isValid() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
+            !QDir::setCurrent(folder_.path()))
             throw std::runtime_error("cannot set up the catalogue");
     }
 

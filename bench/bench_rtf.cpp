@@ -28,10 +28,12 @@ constexpr qsizetype targetRtfSize = 1024 * 1024;
 void buildDescription(QTextDocument &document)
 {
     static const char *const words[] = {
-        "Programmet", "gør", "det", "nemt", "at", "holde", "styr", "på", "dine", "billeder", "og", "filer",
-        "på", "harddisken.", "Værktøjet", "kører", "på", "alle", "maskiner", "med", "Windows,", "også", "ældre",
-        "udgaver.", "Blåbærgrød", "Ærø", "Øresund", "smørrebrød", "installér", "først", "hjælpefilen", "—",
-        "se", "“Læs", "mig”", "før", "du", "går", "i", "gang.", "Prisen", "er", "25", "€", "inkl.", "moms."};
+        "Programmet", "gør",      "det",      "nemt",       "at",        "holde",       "styr",        "på",
+        "dine",       "billeder", "og",       "filer",      "på",        "harddisken.", "Værktøjet",   "kører",
+        "på",         "alle",     "maskiner", "med",        "Windows,",  "også",        "ældre",       "udgaver.",
+        "Blåbærgrød", "Ærø",      "Øresund",  "smørrebrød", "installér", "først",       "hjælpefilen", "—",
+        "se",         "“Læs",     "mig”",     "før",        "du",        "går",         "i",           "gang.",
+        "Prisen",     "er",       "25",       "€",          "inkl.",     "moms."};
     static const char *const families[] = {"MS Sans Serif", "Arial", "Times New Roman", "Tahoma"};
     static const QColor colours[] = {Qt::black, QColor(0, 128, 0), QColor(255, 0, 0), QColor(0, 0, 255)};
     QRandomGenerator random(2024);
@@ -79,8 +81,9 @@ void buildTablesAndPictures(QTextDocument &document)
         cursor.insertText(QStringLiteral("Tabel %1 viser priserne på Blåbærgrød og Ærø-øl.").arg(table), text);
         QTextTable *inserted = cursor.insertTable(3, 4, tableFormat);
         for (int cell = 0; cell < 12; ++cell)
-            inserted->cellAt(cell / 4, cell % 4).firstCursorPosition().insertText(
-                QStringLiteral("Celle %1 med lidt tekst").arg(cell), text);
+            inserted->cellAt(cell / 4, cell % 4)
+                .firstCursorPosition()
+                .insertText(QStringLiteral("Celle %1 med lidt tekst").arg(cell), text);
         cursor = inserted->lastCursorPosition();
         cursor.movePosition(QTextCursor::NextBlock);
         if (table % 5 == 2 || table % 5 == 4) {

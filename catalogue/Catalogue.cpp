@@ -7,60 +7,30 @@
 
 namespace Catalogue {
 
-QString fileName()
-{
-    return QStringLiteral(".\\Z.MQV");
-}
+QString fileName() { return QStringLiteral(".\\Z.MQV"); }
 
-QString localPath()
-{
-    return QFileInfo(LocalPath::forWriting(fileName())).absoluteFilePath();
-}
+QString localPath() { return QFileInfo(LocalPath::forWriting(fileName())).absoluteFilePath(); }
 
 std::function<bool(int)> itemExists(const ProfileReader &catalogue)
 {
     return [&catalogue](int number) { return catalogue.SectionExists(SectionName(number)); };
 }
 
-QString fixedFileName()
-{
-    return QStringLiteral(".\\Fast.MQV");
-}
+QString fixedFileName() { return QStringLiteral(".\\Fast.MQV"); }
 
-QString generalSection()
-{
-    return QStringLiteral("Generelt");
-}
+QString generalSection() { return QStringLiteral("Generelt"); }
 
-QString languageKey()
-{
-    return QStringLiteral("Sprog");
-}
+QString languageKey() { return QStringLiteral("Sprog"); }
 
-QString parkingSection()
-{
-    return QStringLiteral("Flytter");
-}
+QString parkingSection() { return QStringLiteral("Flytter"); }
 
-QString missingFlagValue()
-{
-    return QStringLiteral("Nope");
-}
+QString missingFlagValue() { return QStringLiteral("Nope"); }
 
-QString setFlagValue()
-{
-    return QStringLiteral("Ja");
-}
+QString setFlagValue() { return QStringLiteral("Ja"); }
 
-QString SectionName(int itemNumber)
-{
-    return QLatin1Char('Z') + QString::number(itemNumber);
-}
+QString SectionName(int itemNumber) { return QLatin1Char('Z') + QString::number(itemNumber); }
 
-bool isItemNumber(int number)
-{
-    return number >= FirstItemNumber && number <= LastItemNumber;
-}
+bool isItemNumber(int number) { return number >= FirstItemNumber && number <= LastItemNumber; }
 
 bool isFlagSet(const QString &value)
 {

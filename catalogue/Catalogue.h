@@ -13,13 +13,13 @@ namespace Catalogue {
 inline constexpr int FirstItemNumber = 1;
 inline constexpr int LastItemNumber = 70;
 
-QString fileName();            // .\Z.MQV
-QString fixedFileName();       // .\Fast.MQV
-QString generalSection();      // Generelt
-QString languageKey();         // Sprog
-QString parkingSection();      // Flytter: holds one item while two items swap numbers
-QString missingFlagValue();    // what a flag without a key reads as
-QString setFlagValue();        // what a set flag is written as
+QString fileName(); // .\Z.MQV
+QString fixedFileName(); // .\Fast.MQV
+QString generalSection(); // Generelt
+QString languageKey(); // Sprog
+QString parkingSection(); // Flytter: holds one item while two items swap numbers
+QString missingFlagValue(); // what a flag without a key reads as
+QString setFlagValue(); // what a set flag is written as
 
 QString SectionName(int itemNumber);
 bool isItemNumber(int number);

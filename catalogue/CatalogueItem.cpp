@@ -9,19 +9,14 @@ CatalogueItem::CatalogueItem(ProfileFile &catalogue, int number)
 {
 }
 
-QString CatalogueItem::section() const
-{
-    return Catalogue::SectionName(number_);
-}
+QString CatalogueItem::section() const { return Catalogue::SectionName(number_); }
 
-bool CatalogueItem::exists() const
-{
-    return catalogue_.SectionExists(section());
-}
+bool CatalogueItem::exists() const { return catalogue_.SectionExists(section()); }
 
 bool CatalogueItem::flag(FlagKey key) const
 {
-    return Catalogue::isFlagSet(catalogue_.ReadString(section(), CatalogueKeys::name(key), Catalogue::missingFlagValue()));
+    return Catalogue::isFlagSet(
+        catalogue_.ReadString(section(), CatalogueKeys::name(key), Catalogue::missingFlagValue()));
 }
 
 // A value that already reads as the one given is not written again: showing an item writes the
@@ -42,10 +37,7 @@ QString CatalogueItem::text(TextKey key) const
     return catalogue_.ReadString(section(), CatalogueKeys::name(key), QString());
 }
 
-void CatalogueItem::setText(TextKey key, const QString &value)
-{
-    setValue(CatalogueKeys::name(key), value);
-}
+void CatalogueItem::setText(TextKey key, const QString &value) { setValue(CatalogueKeys::name(key), value); }
 
 void CatalogueItem::setValue(const QString &keyName, const QString &value)
 {
@@ -53,10 +45,7 @@ void CatalogueItem::setValue(const QString &keyName, const QString &value)
         catalogue_.WriteString(section(), keyName, value);
 }
 
-void CatalogueItem::create()
-{
-    catalogue_.WriteString(section(), CatalogueKeys::name(TextKey::Titel), QString());
-}
+void CatalogueItem::create() { catalogue_.WriteString(section(), CatalogueKeys::name(TextKey::Titel), QString()); }
 
 void CatalogueItem::clear()
 {

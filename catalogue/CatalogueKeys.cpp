@@ -34,23 +34,17 @@ QString name(TextKey key)
     return QString();
 }
 
-FlagKey flagKey(Category category)
-{
-    return FlagKey(int(category));
-}
+FlagKey flagKey(Category category) { return FlagKey(int(category)); }
 
-QString name(Category category)
-{
-    return name(flagKey(category));
-}
+QString name(Category category) { return name(flagKey(category)); }
 
 const std::array<QString, 18> &moveOrder()
 {
     static const std::array<QString, 18> order = {
-        name(FlagKey::ZProgram),  name(FlagKey::Spil),     name(FlagKey::Galleri),     name(FlagKey::Barn),
-        name(FlagKey::Vaerksted), name(FlagKey::Skole),    name(FlagKey::Internet),    name(FlagKey::Tilbehoer),
-        name(FlagKey::Software),  name(TextKey::Titel),    name(TextKey::Global),      name(TextKey::Folder),
-        name(TextKey::Setup),     name(TextKey::Run),      name(TextKey::Ekstra),      name(FlagKey::Fuldversion),
+        name(FlagKey::ZProgram),  name(FlagKey::Spil),      name(FlagKey::Galleri),  name(FlagKey::Barn),
+        name(FlagKey::Vaerksted), name(FlagKey::Skole),     name(FlagKey::Internet), name(FlagKey::Tilbehoer),
+        name(FlagKey::Software),  name(TextKey::Titel),     name(TextKey::Global),   name(TextKey::Folder),
+        name(TextKey::Setup),     name(TextKey::Run),       name(TextKey::Ekstra),   name(FlagKey::Fuldversion),
         name(TextKey::Webside),   name(FlagKey::Registrer),
     };
     return order;

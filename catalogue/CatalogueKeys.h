@@ -9,20 +9,32 @@
 
 enum class Category { ZProgram, Spil, Galleri, Barn, Vaerksted, Skole, Internet, Tilbehoer, Software };
 
-enum class FlagKey { ZProgram, Spil, Galleri, Barn, Vaerksted, Skole, Internet, Tilbehoer, Software, Fuldversion, Registrer };
+enum class FlagKey {
+    ZProgram,
+    Spil,
+    Galleri,
+    Barn,
+    Vaerksted,
+    Skole,
+    Internet,
+    Tilbehoer,
+    Software,
+    Fuldversion,
+    Registrer
+};
 
 enum class TextKey { Titel, Global, Folder, Setup, Run, Ekstra, Webside };
 
 namespace CatalogueKeys {
 
 inline constexpr std::array<Category, 9> categories = {
-    Category::ZProgram, Category::Spil,     Category::Galleri,   Category::Barn,    Category::Vaerksted,
+    Category::ZProgram, Category::Spil,     Category::Galleri,   Category::Barn,     Category::Vaerksted,
     Category::Skole,    Category::Internet, Category::Tilbehoer, Category::Software,
 };
 
 // The order in which an item's flags are shown and imported.
 inline constexpr std::array<FlagKey, 11> flagKeys = {
-    FlagKey::ZProgram, FlagKey::Spil,     FlagKey::Galleri,   FlagKey::Barn,     FlagKey::Vaerksted,   FlagKey::Skole,
+    FlagKey::ZProgram, FlagKey::Spil,      FlagKey::Galleri,  FlagKey::Barn,        FlagKey::Vaerksted, FlagKey::Skole,
     FlagKey::Internet, FlagKey::Tilbehoer, FlagKey::Software, FlagKey::Fuldversion, FlagKey::Registrer,
 };
 

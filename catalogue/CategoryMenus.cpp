@@ -81,16 +81,14 @@ QString listingHeading(Listing listing)
     return QString();
 }
 
-QStringList listingStart(Listing listing)
-{
-    return {QString(), listingHeading(listing)};
-}
+QStringList listingStart(Listing listing) { return {QString(), listingHeading(listing)}; }
 
 const std::array<Listing, listingCount> &masterOrder()
 {
     static const std::array<Listing, listingCount> order = {
-        Listing::ZProgrammer, Listing::SpilListe,     Listing::JuniorListe,   Listing::GalleriListe,   Listing::TilbehoerListe,
-        Listing::SkoleListe,  Listing::Softwareliste, Listing::InternetListe, Listing::VaerkstedListe,
+        Listing::ZProgrammer,   Listing::SpilListe,      Listing::JuniorListe,
+        Listing::GalleriListe,  Listing::TilbehoerListe, Listing::SkoleListe,
+        Listing::Softwareliste, Listing::InternetListe,  Listing::VaerkstedListe,
     };
     return order;
 }
@@ -105,7 +103,8 @@ Contents collect(const ProfileReader &catalogue)
             continue;
         bool listed = false;
         for (const CategoryRow &row : categoryRows()) {
-            if (!Catalogue::isFlagSet(catalogue.ReadString(section, CatalogueKeys::name(row.category), Catalogue::missingFlagValue())))
+            if (!Catalogue::isFlagSet(
+                    catalogue.ReadString(section, CatalogueKeys::name(row.category), Catalogue::missingFlagValue())))
                 continue;
             contents.entries(row.menu).append({title, row.entryPrefix + QString::number(n)});
             if (!listed) {
@@ -121,14 +120,12 @@ void eraseCategory(ProfileFile &catalogue, const QString &categoryKey)
 {
     for (int n = Catalogue::FirstItemNumber; n <= Catalogue::LastItemNumber; ++n) {
         const QString section = Catalogue::SectionName(n);
-        if (catalogue.SectionExists(section) && Catalogue::isFlagSet(catalogue.ReadString(section, categoryKey, QString())))
+        if (catalogue.SectionExists(section) &&
+            Catalogue::isFlagSet(catalogue.ReadString(section, categoryKey, QString())))
             catalogue.EraseSection(section);
     }
 }
 
-int itemNumberOfEntry(const QString &entryName)
-{
-    return entryName.mid(1, 2).toInt();
-}
+int itemNumberOfEntry(const QString &entryName) { return entryName.mid(1, 2).toInt(); }
 
 } // namespace CategoryMenus

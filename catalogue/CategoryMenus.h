@@ -12,12 +12,21 @@ class ProfileFile;
 class ProfileReader;
 
 // The category menus of the menu bar and the category listings, made from the catalogue at
-// start-up and again after every change of titles, numbers or categories. The mapping of a category to its listing is historical (items of "Internet" are
-// listed under "Galleriet"), and the people who paste the listings rely on it.
+// start-up and again after every change of titles, numbers or categories. The mapping of a category to its listing is
+// historical (items of "Internet" are listed under "Galleriet"), and the people who paste the listings rely on it.
 namespace CategoryMenus {
 
-enum class Listing { ZProgrammer, SpilListe, JuniorListe, SkoleListe, GalleriListe, TilbehoerListe,
-                     Softwareliste, InternetListe, VaerkstedListe };
+enum class Listing {
+    ZProgrammer,
+    SpilListe,
+    JuniorListe,
+    SkoleListe,
+    GalleriListe,
+    TilbehoerListe,
+    Softwareliste,
+    InternetListe,
+    VaerkstedListe
+};
 
 // The menus of the menu bar, left to right.
 enum class Menu { ZProgrammer, Boern, Spil, Internet, Galleri, Tilbehoer, Vaerksted, Software, Skole };
@@ -43,8 +52,8 @@ struct Entry {
 };
 
 struct Contents {
-    std::array<QList<Entry>, menuCount> menuEntries;     // by Menu
-    std::array<QStringList, listingCount> listingLines;  // by Listing
+    std::array<QList<Entry>, menuCount> menuEntries; // by Menu
+    std::array<QStringList, listingCount> listingLines; // by Listing
 
     QList<Entry> &entries(Menu menu) { return menuEntries[std::size_t(menu)]; }
     const QList<Entry> &entries(Menu menu) const { return menuEntries[std::size_t(menu)]; }

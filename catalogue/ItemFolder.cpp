@@ -4,15 +4,9 @@
 
 namespace ItemFolder {
 
-QString screenshotName()
-{
-    return QStringLiteral("Shot.jpg");
-}
+QString screenshotName() { return QStringLiteral("Shot.jpg"); }
 
-QString iconName()
-{
-    return QStringLiteral("Ikon.bmp");
-}
+QString iconName() { return QStringLiteral("Ikon.bmp"); }
 
 } // namespace ItemFolder
 

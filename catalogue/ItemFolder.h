@@ -6,8 +6,8 @@
 // may instead be found in the Danish edition's copy of that folder, two levels up under "Dansk".
 namespace ItemFolder {
 
-QString screenshotName();   // Shot.jpg
-QString iconName();         // Ikon.bmp
+QString screenshotName(); // Shot.jpg
+QString iconName(); // Ikon.bmp
 
 } // namespace ItemFolder
 

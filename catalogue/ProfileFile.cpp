@@ -1,10 +1,10 @@
 #include "catalogue/ProfileFile.h"
 
+#include "catalogue/ProfileSnapshot.h"
+#include "catalogue/ProfileWriteError.h"
 #include "files/AtomicFile.h"
 #include "files/Diagnostics.h"
 #include "files/LocalPath.h"
-#include "catalogue/ProfileSnapshot.h"
-#include "catalogue/ProfileWriteError.h"
 #include "files/Windows1252.h"
 
 #include <QFile>
@@ -29,15 +29,9 @@ ProfileFile::ProfileFile(const QString &fileName)
 {
 }
 
-QString ProfileFile::FileName() const
-{
-    return fileName_;
-}
+QString ProfileFile::FileName() const { return fileName_; }
 
-QString ProfileFile::localPath() const
-{
-    return LocalPath::forWriting(fileName_);
-}
+QString ProfileFile::localPath() const { return LocalPath::forWriting(fileName_); }
 
 // While the file read last is still there unchanged, under exactly the name the profile was
 // given, no other file can be the one meant, and the name need not be looked up again.
@@ -89,8 +83,8 @@ void ProfileFile::WriteString(const QString &section, const QString &key, const 
 {
     const std::optional<QByteArray> sectionName = ProfileSnapshot::storedName(section);
     const std::optional<QByteArray> keyName = ProfileSnapshot::storedName(key);
-    if (!sectionName || !keyName || !ProfileText::canHoldSectionName(*sectionName)
-        || !ProfileText::canHoldKeyName(*keyName))
+    if (!sectionName || !keyName || !ProfileText::canHoldSectionName(*sectionName) ||
+        !ProfileText::canHoldKeyName(*keyName))
         throw ProfileWriteError(fileName_);
     const QString path = localPath();
     const std::shared_ptr<const ProfileSnapshot> read = snapshot(path);
@@ -115,8 +109,8 @@ void ProfileFile::DeleteKey(const QString &section, const QString &key)
     if (!read)
         return;
     // Deleting a key never raises the write error; a delete that cannot reach the disk is only noted.
-    if (const std::optional<QByteArray> edited = read->text().withoutKey(*sectionName, *keyName); edited
-        && !AtomicFile::replace(path, *edited))
+    if (const std::optional<QByteArray> edited = read->text().withoutKey(*sectionName, *keyName);
+        edited && !AtomicFile::replace(path, *edited))
         qCInfo(zcdDiagnostics) << "could not delete" << key << "in" << section << "of" << fileName_;
 }
 
@@ -136,12 +130,6 @@ bool ProfileFile::SectionExists(const QString &section) const
     return read && read->SectionExists(section);
 }
 
-std::shared_ptr<const ProfileSnapshot> ProfileFile::Snapshot() const
-{
-    return current();
-}
+std::shared_ptr<const ProfileSnapshot> ProfileFile::Snapshot() const { return current(); }
 
-bool ProfileFile::CanWrite() const
-{
-    return AtomicFile::canReplace(localPath());
-}
+bool ProfileFile::CanWrite() const { return AtomicFile::canReplace(localPath()); }

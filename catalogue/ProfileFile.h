@@ -1,7 +1,7 @@
 #pragma once
 
-#include "files/FileStamp.h"
 #include "catalogue/ProfileReader.h"
+#include "files/FileStamp.h"
 
 #include <QByteArray>
 #include <QString>

@@ -12,10 +12,7 @@ namespace {
 // What Windows hands back through a buffer of 2048 bytes.
 constexpr qsizetype longestValue = 2047;
 
-bool isUtf16(const QByteArray &bytes)
-{
-    return bytes.startsWith("\xFF\xFE");
-}
+bool isUtf16(const QByteArray &bytes) { return bytes.startsWith("\xFF\xFE"); }
 
 } // namespace
 

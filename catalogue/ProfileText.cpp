@@ -7,15 +7,9 @@ namespace {
 
 const QByteArray lineBreak = QByteArrayLiteral("\r\n");
 
-bool isBlank(char byte)
-{
-    return byte == ' ' || byte == '\t' || byte == '\v';
-}
+bool isBlank(char byte) { return byte == ' ' || byte == '\t' || byte == '\v'; }
 
-bool isLineBreak(char byte)
-{
-    return byte == '\r' || byte == '\n';
-}
+bool isLineBreak(char byte) { return byte == '\r' || byte == '\n'; }
 
 // Windows folds names through Unicode, so the accented capitals of the code page match their small
 // letters as well ("VÆRKSTED" finds "Værksted"), not just A-Z.
@@ -73,15 +67,9 @@ QByteArrayView unquoted(QByteArrayView value)
     return value;
 }
 
-bool hasLineBreak(QByteArrayView name)
-{
-    return name.contains('\r') || name.contains('\n');
-}
+bool hasLineBreak(QByteArrayView name) { return name.contains('\r') || name.contains('\n'); }
 
-bool hasOuterBlank(QByteArrayView name)
-{
-    return !name.isEmpty() && (isBlank(name.front()) || isBlank(name.back()));
-}
+bool hasOuterBlank(QByteArrayView name) { return !name.isEmpty() && (isBlank(name.front()) || isBlank(name.back())); }
 
 QByteArray keyLine(QByteArrayView key, QByteArrayView value)
 {
@@ -322,7 +310,8 @@ std::optional<QByteArray> ProfileText::withSectionFrom(const ProfileText &source
     const std::optional<Section> from = source.findSection(section);
     if (!from)
         return withoutSection(section);
-    QByteArray block = QByteArrayView(source.bytes_).sliced(from->header.begin, from->bodyEnd - from->header.begin).toByteArray();
+    QByteArray block =
+        QByteArrayView(source.bytes_).sliced(from->header.begin, from->bodyEnd - from->header.begin).toByteArray();
     if (!block.endsWith('\n') && !block.endsWith('\r'))
         block += "\r\n";
     const std::optional<Section> here = findSection(section);

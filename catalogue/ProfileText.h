@@ -33,8 +33,8 @@ public:
     // gives nothing when the bytes would stay the same, so callers can leave the file untouched.
     //
     // An existing key keeps its line, spelling and spacing; only the bytes after the '=' and its
-    // blanks are replaced, or all bytes after the '=' when the value itself starts with a blank. A new key follows the section's last key line; a new section is
-    // appended at the end.
+    // blanks are replaced, or all bytes after the '=' when the value itself starts with a blank. A new key follows the
+    // section's last key line; a new section is appended at the end.
     std::optional<QByteArray> withValue(QByteArrayView section, QByteArrayView key, QByteArrayView value) const;
     // Removes the key's line; the header stays even when the section becomes empty.
     std::optional<QByteArray> withoutKey(QByteArrayView section, QByteArrayView key) const;
@@ -60,14 +60,14 @@ public:
     struct SectionLines {
         QByteArray name;
         QList<QByteArray> keys;
-        QList<QByteArray> linesWithoutEquals;  // blanks trimmed
+        QList<QByteArray> linesWithoutEquals; // blanks trimmed
     };
     QList<SectionLines> sections() const;
 
 private:
     struct Line {
         qsizetype begin = 0;
-        qsizetype end = 0;  // where the line break starts
+        qsizetype end = 0; // where the line break starts
         qsizetype next = 0; // where the following line starts
     };
     struct Section {

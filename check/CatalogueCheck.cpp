@@ -2,10 +2,10 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/FixedItemImport.h"
-#include "files/LocalPath.h"
 #include "catalogue/ProfileSnapshot.h"
-#include "display/TitleWidth.h"
 #include "check/LayoutFindings.h"
+#include "display/TitleWidth.h"
+#include "files/LocalPath.h"
 #include "spelling/SpellingDictionaries.h"
 
 #include <QDir>
@@ -24,7 +24,8 @@ QString folderIdentity(const ItemReport &item)
     if (item.folder.isEmpty())
         return QString();
     if (item.folderState == FolderState::Present) {
-        const QString canonical = QFileInfo(LocalPath::resolve(item.folder, LocalPath::Kind::Folder)).canonicalFilePath();
+        const QString canonical =
+            QFileInfo(LocalPath::resolve(item.folder, LocalPath::Kind::Folder)).canonicalFilePath();
         if (!canonical.isEmpty())
             return canonical;
     }
@@ -63,7 +64,8 @@ QStringList differencesFromImport(const ProfileSnapshot &catalogue, int number,
     QStringList differences;
     for (FlagKey flag : CatalogueKeys::flagKeys) {
         const QString key = CatalogueKeys::name(flag);
-        if (Catalogue::isFlagSet(catalogue.ReadString(section, key, Catalogue::missingFlagValue())) != expected.contains(key))
+        if (Catalogue::isFlagSet(catalogue.ReadString(section, key, Catalogue::missingFlagValue())) !=
+            expected.contains(key))
             differences.append(key);
     }
     for (TextKey text : CatalogueKeys::importTextKeys) {
@@ -85,7 +87,8 @@ void compareWithFixedItems(const ProfileSnapshot &catalogue, CatalogueReport &re
         const std::optional<QList<QPair<QString, QString>>> imported = FixedItemImport::importedValues(*fixed, n);
         if (!imported)
             continue;
-        auto item = std::find_if(report.items.begin(), report.items.end(), [n](const ItemReport &i) { return i.number == n; });
+        auto item = std::find_if(report.items.begin(), report.items.end(),
+                                 [n](const ItemReport &i) { return i.number == n; });
         if (item != report.items.end())
             item->differsFromFixed = differencesFromImport(catalogue, n, *imported);
         else if (!imported->isEmpty())
@@ -139,14 +142,16 @@ CatalogueReport run(const QString &fileName, const ItemInspection::Options &opti
 {
     CatalogueReport report;
     const std::optional<QString> localPath = LocalPath::findFile(fileName);
-    report.catalogueFile = QDir::cleanPath(QDir::current().absoluteFilePath(localPath.value_or(LocalPath::resolve(fileName))));
+    report.catalogueFile = QDir::cleanPath(
+        QDir::current().absoluteFilePath(localPath.value_or(LocalPath::resolve(fileName))));
     if (!localPath) {
         report.error = QStringLiteral("Kataloget %1 findes ikke").arg(QDir::toNativeSeparators(report.catalogueFile));
         return report;
     }
     const std::optional<ProfileSnapshot> catalogue = ProfileSnapshot::read(*localPath);
     if (!catalogue) {
-        report.error = QStringLiteral("Kataloget %1 kan ikke læses").arg(QDir::toNativeSeparators(report.catalogueFile));
+        report.error =
+            QStringLiteral("Kataloget %1 kan ikke læses").arg(QDir::toNativeSeparators(report.catalogueFile));
         return report;
     }
 

@@ -8,17 +8,17 @@
 #include <QString>
 
 struct CatalogueReport {
-    QString catalogueFile;      // where it was read, as an absolute local path
-    QString shownFile;          // as the person running the check knows it
-    QString error;              // why it could not be read; empty when it was
+    QString catalogueFile; // where it was read, as an absolute local path
+    QString shownFile; // as the person running the check knows it
+    QString error; // why it could not be read; empty when it was
     bool fixedCatalogue = false;
-    int highestItemNumber = 1;  // as the editor finds it at start-up
-    QList<int> freeNumbers;     // below the highest
-    QList<ItemReport> items;    // the existing items in number order
-    QList<Problem> problems;    // those of the catalogue as a whole
-    QList<DescriptionLanguage> languages;  // whose descriptions were checked
-    QStringList sectionsNotItems;   // "Z71", "Z05": read by no part of the editor
-    QStringList duplicateSections;  // a later section of a name already met
+    int highestItemNumber = 1; // as the editor finds it at start-up
+    QList<int> freeNumbers; // below the highest
+    QList<ItemReport> items; // the existing items in number order
+    QList<Problem> problems; // those of the catalogue as a whole
+    QList<DescriptionLanguage> languages; // whose descriptions were checked
+    QStringList sectionsNotItems; // "Z71", "Z05": read by no part of the editor
+    QStringList duplicateSections; // a later section of a name already met
 
     bool readable() const { return error.isEmpty(); }
     int problemCount() const;

@@ -24,20 +24,14 @@ void print(std::FILE *stream, const QByteArray &bytes)
     std::fflush(stream);
 }
 
-void printLine(std::FILE *stream, const QString &text)
-{
-    print(stream, (text + QLatin1Char('\n')).toUtf8());
-}
+void printLine(std::FILE *stream, const QString &text) { print(stream, (text + QLatin1Char('\n')).toUtf8()); }
 
 // Colour only for a person at a terminal who has not asked for none.
-bool wantsColour(std::FILE *stream)
-{
-    return isatty(fileno(stream)) && qEnvironmentVariableIsEmpty("NO_COLOR");
-}
+bool wantsColour(std::FILE *stream) { return isatty(fileno(stream)) && qEnvironmentVariableIsEmpty("NO_COLOR"); }
 
 struct Location {
     QString folder;
-    QString fileName;  // as the editor names a catalogue in its folder
+    QString fileName; // as the editor names a catalogue in its folder
 };
 
 // A catalogue file, or the folder that holds Z.MQV; without an argument the current folder.
@@ -73,22 +67,20 @@ int run(const QStringList &commandLine, std::FILE *out, std::FILE *err)
 {
     const CheckArguments arguments = CheckArguments::read(commandLine.mid(1));
     switch (arguments.request) {
-    case CheckArguments::Request::ShowHelp:
-        print(out, CheckArguments::helpText().toUtf8());
-        return NothingWrong;
+    case CheckArguments::Request::ShowHelp: print(out, CheckArguments::helpText().toUtf8()); return NothingWrong;
     case CheckArguments::Request::ShowVersion:
         printLine(out, QStringLiteral("mqvcheck " MQV_VERSION));
         return NothingWrong;
     case CheckArguments::Request::Refuse:
         printLine(err, QStringLiteral("mqvcheck: ") + arguments.complaint);
         return CannotCheck;
-    case CheckArguments::Request::Check:
-        break;
+    case CheckArguments::Request::Check: break;
     }
 
     // Paths the user typed count from where the user is, before the catalogue's folder becomes current.
     const QString startFolder = QDir::currentPath();
-    const QString htmlPath = arguments.htmlFile.isEmpty() ? QString() : QFileInfo(arguments.htmlFile).absoluteFilePath();
+    const QString htmlPath = arguments.htmlFile.isEmpty() ? QString()
+                                                          : QFileInfo(arguments.htmlFile).absoluteFilePath();
     const Location location = locate(arguments.catalogue);
     CatalogueReport report;
     if (QDir::setCurrent(location.folder)) {

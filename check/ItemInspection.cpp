@@ -1,18 +1,18 @@
 #include "check/ItemInspection.h"
 
 #include "catalogue/Catalogue.h"
-#include "display/ItemPictures.h"
-#include "display/JpegDecoder.h"
-#include "files/LocalPath.h"
 #include "catalogue/ProfileSnapshot.h"
-#include "display/TitleWidth.h"
 #include "check/DescriptionHtml.h"
 #include "check/ReportTerms.h"
 #include "check/SpellingFindings.h"
-#include "spelling/SpellingDictionaries.h"
-#include "spelling/WordSplitter.h"
 #include "description/DescriptionFile.h"
 #include "description/RtfReader.h"
+#include "display/ItemPictures.h"
+#include "display/JpegDecoder.h"
+#include "display/TitleWidth.h"
+#include "files/LocalPath.h"
+#include "spelling/SpellingDictionaries.h"
+#include "spelling/WordSplitter.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -76,8 +76,9 @@ PictureReport inspectIcon(const QString &folder, const ItemInspection::Options &
     // Shown stretched to 32 x 32 as in the editor, so a large bitmap does not swell the page.
     const QSize shown(32, 32);
     if (options.proofSheet)
-        report.dataUri = dataUri(icon.size() == shown ? icon : icon.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
-                                 "png", "image/png");
+        report.dataUri = dataUri(
+            icon.size() == shown ? icon : icon.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), "png",
+            "image/png");
     return report;
 }
 
@@ -139,8 +140,8 @@ DescriptionReport inspectDescription(const QString &folder, const DescriptionLan
     report.firstWords = firstWords(*text);
     if (options.dictionaries) {
         report.wordCount = WordSplitter::wordCount(*text);
-        report.unknownWords = SpellingFindings::unknownWords(document, options.dictionaries->of(language.setting), known,
-                                                             options.proofSheet);
+        report.unknownWords = SpellingFindings::unknownWords(document, options.dictionaries->of(language.setting),
+                                                             known, options.proofSheet);
     }
     if (options.proofSheet && !text->isEmpty())
         report.html = DescriptionHtml::fragment(document);
@@ -205,7 +206,8 @@ ItemReport inspect(const ProfileSnapshot &catalogue, int number, const Options &
     for (std::size_t i = 0; i < fileKeys.size(); ++i) {
         // No name names no file; the editor's lookup of an empty name would list folders for nothing.
         const QString name = text(fileKeys[i]);
-        report.files[i] = {fileKeys[i], name, name.isEmpty() ? FileAvailability::Missing : fileAvailability(report.folder, name)};
+        report.files[i] = {fileKeys[i], name,
+                           name.isEmpty() ? FileAvailability::Missing : fileAvailability(report.folder, name)};
     }
 
     // Without its folder an item has no pictures or descriptions to look for; the editor would
@@ -224,7 +226,8 @@ ItemReport inspect(const ProfileSnapshot &catalogue, int number, const Options &
     known.setItemNames({report.title, report.files[0].name, report.files[1].name, report.files[2].name});
     for (const DescriptionLanguageInfo &language : DescriptionLanguages::all()) {
         if (options.languages.contains(language.language))
-            report.descriptions[std::size_t(language.language)] = inspectDescription(report.folder, language, options, known);
+            report.descriptions[std::size_t(language.language)] = inspectDescription(report.folder, language, options,
+                                                                                     known);
     }
     if (options.dictionaries)
         SpellingFindings::addWarnings(report);
@@ -280,7 +283,9 @@ void addFolderProblems(ItemReport &report)
         const QStringList arguments = {ReportTerms::languageAdjective(description.language), description.fileName};
         switch (description.state) {
         case DescriptionReport::State::Missing: problems.append({Problem::Kind::DescriptionMissing, arguments}); break;
-        case DescriptionReport::State::Unreadable: problems.append({Problem::Kind::DescriptionUnreadable, arguments}); break;
+        case DescriptionReport::State::Unreadable:
+            problems.append({Problem::Kind::DescriptionUnreadable, arguments});
+            break;
         case DescriptionReport::State::Empty: problems.append({Problem::Kind::DescriptionEmpty, arguments}); break;
         case DescriptionReport::State::Present: break;
         }
@@ -298,7 +303,8 @@ void addProblems(ItemReport &report)
     if (report.title.isEmpty())
         problems.append({Problem::Kind::EmptyTitle, {}});
     else if (report.titleTooWide())
-        problems.append({Problem::Kind::TitleTooWide, {QString::number(*report.titleWidth), QString::number(TitleWidth::limit)}});
+        problems.append(
+            {Problem::Kind::TitleTooWide, {QString::number(*report.titleWidth), QString::number(TitleWidth::limit)}});
     if (report.categories.isEmpty())
         problems.append({Problem::Kind::NoCategory, {}});
     addFolderProblems(report);

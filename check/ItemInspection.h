@@ -20,7 +20,7 @@ namespace ItemInspection {
 inline const QSize thumbnailBox(256, 192);
 
 struct Options {
-    bool proofSheet = false;  // also make thumbnails and the descriptions' formatted text
+    bool proofSheet = false; // also make thumbnails and the descriptions' formatted text
     // The languages whose descriptions the disc needs; the others are neither read nor reported.
     // For a whole catalogue, none means the edition's own, as its language setting selects it.
     QList<DescriptionLanguage> languages = {DescriptionLanguage::Dansk, DescriptionLanguage::Norsk,

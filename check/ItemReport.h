@@ -2,9 +2,9 @@
 
 #include "catalogue/CatalogueKeys.h"
 #include "catalogue/ItemFolder.h"
-#include "display/TitleWidth.h"
 #include "check/Problem.h"
 #include "description/DescriptionLanguage.h"
+#include "display/TitleWidth.h"
 
 #include <QList>
 #include <QPair>
@@ -21,28 +21,28 @@
 enum class FolderState { Present, NotNamed, Missing, IsFile };
 
 struct NamedFileReport {
-    TextKey key;   // Setup, Run or Ekstra
-    QString name;  // as stored; empty when none is named
+    TextKey key; // Setup, Run or Ekstra
+    QString name; // as stored; empty when none is named
     FileAvailability availability = FileAvailability::Missing;
 };
 
 struct PictureReport {
     enum class State { Missing, Damaged, Present };
     State state = State::Missing;
-    QSize size;       // as stored, for a screenshot whose header could be read
-    QString dataUri;  // a thumbnail for the proof sheet; empty unless asked for
+    QSize size; // as stored, for a screenshot whose header could be read
+    QString dataUri; // a thumbnail for the proof sheet; empty unless asked for
 };
 
 struct DescriptionReport {
     enum class State { Missing, Unreadable, Empty, Present };
     DescriptionLanguage language = DescriptionLanguage::Dansk;
-    bool checked = true;  // false for a language the edition was not checked in: nothing was read
-    QString fileName;  // the name the editor looks for
+    bool checked = true; // false for a language the edition was not checked in: nothing was read
+    QString fileName; // the name the editor looks for
     State state = State::Missing;
     QString firstWords;
-    QString html;      // the formatted text as an HTML fragment; empty unless asked for
+    QString html; // the formatted text as an HTML fragment; empty unless asked for
     int wordCount = 0;
-    QStringList unknownWords;  // each once, in the order first met; empty unless spelling is checked
+    QStringList unknownWords; // each once, in the order first met; empty unless spelling is checked
 };
 
 struct ItemReport {
@@ -51,7 +51,7 @@ struct ItemReport {
     QString shortText;
     QString folder;
     QString webPage;
-    std::optional<int> titleWidth;  // measured by the caller, which owns the fonts
+    std::optional<int> titleWidth; // measured by the caller, which owns the fonts
     QList<Category> categories;
     bool fullVersion = false;
     bool mustRegister = false;
@@ -62,17 +62,17 @@ struct ItemReport {
     PictureReport icon;
     std::array<DescriptionReport, 4> descriptions{};
 
-    QList<QPair<QString, QString>> flagsReadingUnset;  // key, stored value
+    QList<QPair<QString, QString>> flagsReadingUnset; // key, stored value
     QStringList unknownKeys;
     // What the reader passes over or reads otherwise than the section looks.
-    QStringList duplicateKeys;                       // the later spellings, once each
+    QStringList duplicateKeys; // the later spellings, once each
     QStringList linesWithoutEquals;
-    QList<QPair<QString, QString>> keysInOtherCase;  // as stored, as the editor knows it
+    QList<QPair<QString, QString>> keysInOtherCase; // as stored, as the editor knows it
     QList<int> sharesFolderWith;
-    QStringList differsFromFixed;  // key names
+    QStringList differsFromFixed; // key names
 
     QList<Problem> problems;
-    QList<Problem> warnings;  // spelling and the languages' balance
+    QList<Problem> warnings; // spelling and the languages' balance
 
     bool titleTooWide() const { return titleWidth && *titleWidth > TitleWidth::limit; }
 };

@@ -42,9 +42,10 @@ QJsonObject itemJson(const ItemReport &item)
         categories.append(CatalogueKeys::name(category));
     QJsonObject files;
     for (const NamedFileReport &file : item.files) {
-        files.insert(CatalogueKeys::name(file.key),
-                     QJsonObject{{QStringLiteral("name"), file.name},
-                                 {QStringLiteral("state"), ReportTerms::code(file.availability, !file.name.isEmpty())}});
+        files.insert(
+            CatalogueKeys::name(file.key),
+            QJsonObject{{QStringLiteral("name"), file.name},
+                        {QStringLiteral("state"), ReportTerms::code(file.availability, !file.name.isEmpty())}});
     }
     QJsonObject descriptions;
     for (const DescriptionReport &description : item.descriptions) {

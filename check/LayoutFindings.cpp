@@ -13,14 +13,15 @@ namespace {
 
 bool containsName(const QList<QByteArray> &names, const QByteArray &name)
 {
-    return std::any_of(names.begin(), names.end(), [&](const QByteArray &seen) { return ProfileText::sameName(seen, name); });
+    return std::any_of(names.begin(), names.end(),
+                       [&](const QByteArray &seen) { return ProfileText::sameName(seen, name); });
 }
 
 // "Z" and digits: a name the user meant as an item.
 bool looksLikeItem(const QByteArray &name)
 {
-    return name.size() > 1 && (name.front() == 'Z' || name.front() == 'z')
-        && std::all_of(name.begin() + 1, name.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return name.size() > 1 && (name.front() == 'Z' || name.front() == 'z') &&
+        std::all_of(name.begin() + 1, name.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 std::optional<int> itemNumber(const QByteArray &name)
@@ -80,7 +81,8 @@ void add(const ProfileText &catalogue, CatalogueReport &report)
                 report.sectionsNotItems.append(shown);
             continue;
         }
-        auto item = std::find_if(report.items.begin(), report.items.end(), [&](const ItemReport &i) { return i.number == *number; });
+        auto item = std::find_if(report.items.begin(), report.items.end(),
+                                 [&](const ItemReport &i) { return i.number == *number; });
         if (item != report.items.end())
             addItemFindings(section, *item);
     }

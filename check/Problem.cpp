@@ -15,8 +15,7 @@ struct KindText {
 const QList<KindText> &kindTexts()
 {
     static const QList<KindText> texts = {
-        {Problem::Kind::EmptyTitle, "empty-title", "Ingen titel",
-         "Titlen er tom, så punktet står ikke i menuerne"},
+        {Problem::Kind::EmptyTitle, "empty-title", "Ingen titel", "Titlen er tom, så punktet står ikke i menuerne"},
         {Problem::Kind::NoCategory, "no-category", "Ingen kategori", "Punktet er ikke i nogen kategori"},
         {Problem::Kind::TitleTooWide, "title-too-wide", "Titlen er for bred",
          "Titlen er %1 pixel bred, men der er kun plads til %2"},
@@ -30,8 +29,7 @@ const QList<KindText> &kindTexts()
          "Programfilen »%1« findes hverken i mappen eller i den danske udgave"},
         {Problem::Kind::ExtraMissing, "extra-missing", "Ekstrafilen mangler",
          "Ekstrafilen »%1« findes hverken i mappen eller i den danske udgave"},
-        {Problem::Kind::ScreenshotMissing, "screenshot-missing", "Skærmbillede mangler",
-         "Skærmbilledet %1 mangler"},
+        {Problem::Kind::ScreenshotMissing, "screenshot-missing", "Skærmbillede mangler", "Skærmbilledet %1 mangler"},
         {Problem::Kind::ScreenshotDamaged, "screenshot-damaged", "Skærmbillede kan ikke læses",
          "Skærmbilledet %1 kan ikke læses"},
         {Problem::Kind::IconMissing, "icon-missing", "Ikon mangler", "Ikonet %1 mangler"},
@@ -40,8 +38,7 @@ const QList<KindText> &kindTexts()
          "Den %1 beskrivelse (%2) mangler"},
         {Problem::Kind::DescriptionUnreadable, "description-unreadable", "Beskrivelse kan ikke læses",
          "Den %1 beskrivelse (%2) kan ikke læses"},
-        {Problem::Kind::DescriptionEmpty, "description-empty", "Beskrivelse er tom",
-         "Den %1 beskrivelse (%2) er tom"},
+        {Problem::Kind::DescriptionEmpty, "description-empty", "Beskrivelse er tom", "Den %1 beskrivelse (%2) er tom"},
         {Problem::Kind::FlagReadsUnset, "flag-reads-unset", "Mærke med en værdi, der læses som nej",
          "»%1« har værdien »%2«, som editoren læser som ikke sat"},
         {Problem::Kind::UnknownKey, "unknown-key", "Ukendt nøgle", "Ukendt nøgle »%1«"},
@@ -51,12 +48,9 @@ const QList<KindText> &kindTexts()
          "Linjen »%1« har intet »=«, så editoren springer den over"},
         {Problem::Kind::KeyInOtherCase, "key-in-other-case", "Nøgle med andre store og små bogstaver",
          "Nøglen »%1« læses som »%2«"},
-        {Problem::Kind::SharedFolder, "shared-folder", "Mappe delt med et andet punkt",
-         "Deler mappe med punkt %1"},
-        {Problem::Kind::DiffersFromFixed, "differs-from-fixed", "Afviger fra Fast.MQV",
-         "Afviger fra Fast.MQV i %1"},
-        {Problem::Kind::FreeNumbers, "free-numbers", "Ledige numre",
-         "Ledige numre under det højeste (%1): %2"},
+        {Problem::Kind::SharedFolder, "shared-folder", "Mappe delt med et andet punkt", "Deler mappe med punkt %1"},
+        {Problem::Kind::DiffersFromFixed, "differs-from-fixed", "Afviger fra Fast.MQV", "Afviger fra Fast.MQV i %1"},
+        {Problem::Kind::FreeNumbers, "free-numbers", "Ledige numre", "Ledige numre under det højeste (%1): %2"},
         {Problem::Kind::FixedItemMissing, "fixed-item-missing", "Fast punkt mangler",
          "Punkt %1 findes i Fast.MQV, men ikke i kataloget"},
         {Problem::Kind::SectionNotAnItem, "section-not-an-item", "Afsnit uden for Z1-Z70",
@@ -104,20 +98,11 @@ bool Problem::isWarning() const
     return kind == Kind::UnknownWords || kind == Kind::LanguageWithoutText || kind == Kind::LanguageCutShort;
 }
 
-QString Problem::code() const
-{
-    return QString::fromLatin1(textOf(kind).code);
-}
+QString Problem::code() const { return QString::fromLatin1(textOf(kind).code); }
 
-QString Problem::text() const
-{
-    return filledIn(QString::fromUtf8(textOf(kind).text), arguments);
-}
+QString Problem::text() const { return filledIn(QString::fromUtf8(textOf(kind).text), arguments); }
 
-QString Problem::summary(Kind kind)
-{
-    return QString::fromUtf8(textOf(kind).summary);
-}
+QString Problem::summary(Kind kind) { return QString::fromUtf8(textOf(kind).summary); }
 
 QString Problem::numberList(const QList<int> &numbers)
 {

@@ -93,10 +93,7 @@ footer { color: var(--muted); font-size: 12px; text-align: center; margin-top: 8
 }
 )css";
 
-QString escaped(const QString &text)
-{
-    return text.toHtmlEscaped();
-}
+QString escaped(const QString &text) { return text.toHtmlEscaped(); }
 
 QString markClass(FileAvailability availability)
 {
@@ -137,10 +134,12 @@ QString summary(const CatalogueReport &report)
     html += figure(int(report.items.size()), QStringLiteral("punkter"));
     html += figure(report.highestItemNumber, QStringLiteral("højeste nummer"));
     html += figure(total, QStringLiteral("problemer"), total ? QStringLiteral("bad") : QStringLiteral("good"));
-    html += figure(itemsWithProblems, QStringLiteral("punkter med problemer"), itemsWithProblems ? QStringLiteral("bad") : QStringLiteral("good"));
+    html += figure(itemsWithProblems, QStringLiteral("punkter med problemer"),
+                   itemsWithProblems ? QStringLiteral("bad") : QStringLiteral("good"));
     html += figure(report.warningCount(), QStringLiteral("advarsler"));
     html += QStringLiteral("</div><p>Fast.MQV: %1</p></div>")
-                .arg(report.fixedCatalogue ? QStringLiteral("punkt 24–42 er sammenlignet") : QStringLiteral("findes ikke"));
+                .arg(report.fixedCatalogue ? QStringLiteral("punkt 24–42 er sammenlignet")
+                                           : QStringLiteral("findes ikke"));
 
     html += QStringLiteral("<div><h2>Problemer</h2>");
     const QMap<Problem::Kind, int> counts = report.problemCounts();
@@ -163,7 +162,8 @@ QString summary(const CatalogueReport &report)
         for (int number : numbers)
             texts.append(QString::number(number));
         html += QStringLiteral("<tr><td class=\"n\">%1</td><td>%2</td><td class=\"items\">%3</td></tr>")
-                    .arg(QString::number(numbers.size()), escaped(CatalogueKeys::name(category)), texts.join(QStringLiteral(", ")));
+                    .arg(QString::number(numbers.size()), escaped(CatalogueKeys::name(category)),
+                         texts.join(QStringLiteral(", ")));
     }
     html += QStringLiteral("</table></div>");
 
@@ -212,7 +212,8 @@ QString facts(const ItemReport &item)
         html += QStringLiteral("<dt>Mærker</dt><dd class=\"flags\">%1</dd>").arg(flags);
     if (!item.shortText.isEmpty())
         html += QStringLiteral("<dt>Kort tekst</dt><dd>%1</dd>").arg(escaped(item.shortText));
-    const QString folderClass = item.folderState == FolderState::Present ? QStringLiteral("mark-black") : QStringLiteral("mark-red");
+    const QString folderClass = item.folderState == FolderState::Present ? QStringLiteral("mark-black")
+                                                                         : QStringLiteral("mark-red");
     html += QStringLiteral("<dt>Mappe</dt><dd class=\"%1\">%2</dd>")
                 .arg(folderClass, item.folder.isEmpty() ? QStringLiteral("(ingen)") : escaped(item.folder));
     for (const NamedFileReport &file : item.files)
@@ -226,11 +227,13 @@ QString screenshot(const ItemReport &item)
 {
     const PictureReport &shot = item.screenshot;
     if (shot.state == PictureReport::State::Present && !shot.dataUri.isEmpty()) {
-        return QStringLiteral("<figure class=\"shot\"><img alt=\"Skærmbillede\" src=\"%1\"><figcaption>%2 × %3</figcaption></figure>")
+        return QStringLiteral("<figure class=\"shot\"><img alt=\"Skærmbillede\" src=\"%1\"><figcaption>%2 × "
+                              "%3</figcaption></figure>")
             .arg(shot.dataUri, QString::number(shot.size.width()), QString::number(shot.size.height()));
     }
-    const QString text = item.folderState == FolderState::Present ? QStringLiteral("Skærmbillede ") + ReportTerms::danish(shot.state)
-                                                                   : QStringLiteral("Ingen mappe");
+    const QString text = item.folderState == FolderState::Present
+        ? QStringLiteral("Skærmbillede ") + ReportTerms::danish(shot.state)
+        : QStringLiteral("Ingen mappe");
     return QStringLiteral("<figure class=\"shot\"><div class=\"none\">%1</div></figure>").arg(escaped(text));
 }
 
@@ -264,7 +267,8 @@ QString card(const ItemReport &item)
     if (!item.icon.dataUri.isEmpty())
         html += QStringLiteral("<img class=\"icon\" alt=\"Ikon\" src=\"%1\">").arg(item.icon.dataUri);
     else
-        html += QStringLiteral("<span class=\"icon none\" title=\"Ikon %1\"></span>").arg(escaped(ReportTerms::danish(item.icon.state)));
+        html += QStringLiteral("<span class=\"icon none\" title=\"Ikon %1\"></span>")
+                    .arg(escaped(ReportTerms::danish(item.icon.state)));
     if (item.title.isEmpty())
         html += QStringLiteral("<h2 class=\"title empty\">(ingen titel)</h2>");
     else
@@ -272,7 +276,8 @@ QString card(const ItemReport &item)
                     .arg(item.titleTooWide() ? QStringLiteral(" too-wide") : QString(), escaped(item.title));
     if (item.titleWidth && !item.title.isEmpty())
         html += QStringLiteral("<span class=\"width\">%1 / %2 px</span>").arg(*item.titleWidth).arg(TitleWidth::limit);
-    html += QStringLiteral("</header><div class=\"card-body\">") + screenshot(item) + facts(item) + QStringLiteral("</div>");
+    html += QStringLiteral("</header><div class=\"card-body\">") + screenshot(item) + facts(item) +
+        QStringLiteral("</div>");
     if (!item.problems.isEmpty()) {
         html += QStringLiteral("<ul class=\"problems\">");
         for (const Problem &problem : item.problems)
@@ -282,7 +287,8 @@ QString card(const ItemReport &item)
     if (!item.warnings.isEmpty()) {
         html += QStringLiteral("<ul class=\"warnings\">");
         for (const Problem &warning : item.warnings)
-            html += QStringLiteral("<li class=\"warning\" data-code=\"%1\">%2</li>").arg(warning.code(), escaped(warning.text()));
+            html += QStringLiteral("<li class=\"warning\" data-code=\"%1\">%2</li>")
+                        .arg(warning.code(), escaped(warning.text()));
         html += QStringLiteral("</ul>");
     }
     return html + descriptions(item) + QStringLiteral("</article>\n");
@@ -295,9 +301,10 @@ namespace ProofSheet {
 QByteArray write(const CatalogueReport &report)
 {
     const QString catalogue = report.shownFile;
-    QString html = QStringLiteral("<!DOCTYPE html>\n<html lang=\"da\"><head><meta charset=\"utf-8\">"
-                                  "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
-                                  "<title>Korrekturark – %1</title><style>%2</style></head>\n<body><div class=\"page\">")
+    QString html = QStringLiteral(
+                       "<!DOCTYPE html>\n<html lang=\"da\"><head><meta charset=\"utf-8\">"
+                       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
+                       "<title>Korrekturark – %1</title><style>%2</style></head>\n<body><div class=\"page\">")
                        .arg(escaped(QFileInfo(report.catalogueFile).fileName()), QString::fromUtf8(styleSheet));
     html += QStringLiteral("<h1>Korrekturark</h1><p class=\"catalogue\">%1</p>\n").arg(escaped(catalogue));
     html += summary(report) + QLatin1Char('\n');

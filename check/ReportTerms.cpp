@@ -56,12 +56,18 @@ const Term<FileAvailability> &fileTerm(FileAvailability availability, bool named
 namespace ReportTerms {
 
 QString code(FolderState state) { return QString::fromLatin1(termOf(folderTerms, state).code); }
-QString code(FileAvailability availability, bool named) { return QString::fromLatin1(fileTerm(availability, named).code); }
+QString code(FileAvailability availability, bool named)
+{
+    return QString::fromLatin1(fileTerm(availability, named).code);
+}
 QString code(PictureReport::State state) { return QString::fromLatin1(termOf(pictureTerms, state).code); }
 QString code(DescriptionReport::State state) { return QString::fromLatin1(termOf(descriptionTerms, state).code); }
 
 QString danish(FolderState state) { return QString::fromUtf8(termOf(folderTerms, state).danish); }
-QString danish(FileAvailability availability, bool named) { return QString::fromUtf8(fileTerm(availability, named).danish); }
+QString danish(FileAvailability availability, bool named)
+{
+    return QString::fromUtf8(fileTerm(availability, named).danish);
+}
 QString danish(PictureReport::State state) { return QString::fromUtf8(termOf(pictureTerms, state).danish); }
 QString danish(DescriptionReport::State state) { return QString::fromUtf8(termOf(descriptionTerms, state).danish); }
 
@@ -75,10 +81,7 @@ QString fileRole(TextKey key)
     }
 }
 
-QString languageName(DescriptionLanguage language)
-{
-    return DescriptionLanguages::info(language).setting;
-}
+QString languageName(DescriptionLanguage language) { return DescriptionLanguages::info(language).setting; }
 
 QString languageAdjective(DescriptionLanguage language)
 {

@@ -38,8 +38,8 @@ void addWarnings(ItemReport &report)
 {
     QList<std::optional<int>> wordCounts;
     for (const DescriptionReport &description : report.descriptions) {
-        const bool counted = description.checked && description.state != DescriptionReport::State::Unreadable
-            && report.folderState == FolderState::Present;
+        const bool counted = description.checked && description.state != DescriptionReport::State::Unreadable &&
+            report.folderState == FolderState::Present;
         wordCounts.append(counted ? std::optional<int>(description.wordCount) : std::nullopt);
         if (!description.unknownWords.isEmpty())
             report.warnings.append({Problem::Kind::UnknownWords,

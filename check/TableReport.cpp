@@ -3,7 +3,6 @@
 #include "check/CatalogueCheck.h"
 #include "check/ReportTerms.h"
 
-
 namespace {
 
 enum class Tone { Plain, Good, Danish, Bad, Dim, Warning };

@@ -22,25 +22,17 @@ QString decodeAsciiOnly(QByteArrayView bytes)
 QByteArray CodePageDecoder::converterName(int codePage)
 {
     switch (codePage) {
-    case CodePageDecoder::utf8:
-        return "UTF-8";
-    case 10000:
-        return "macintosh";
+    case CodePageDecoder::utf8: return "UTF-8";
+    case 10000: return "macintosh";
     // The Mac's double-byte pages are the Windows ones but for a few symbols; converters
     // seldom know the Mac names.
-    case 10001:
-        return "Shift_JIS";
-    case 10002:
-        return "Big5";
-    case 10003:
-        return "windows-949";
-    case 10008:
-        return "GB2312";
+    case 10001: return "Shift_JIS";
+    case 10002: return "Big5";
+    case 10003: return "windows-949";
+    case 10008: return "GB2312";
     case 437:
-    case 850:
-        return "IBM" + QByteArray::number(codePage);
-    default:
-        return "windows-" + QByteArray::number(codePage);
+    case 850: return "IBM" + QByteArray::number(codePage);
+    default: return "windows-" + QByteArray::number(codePage);
     }
 }
 

@@ -10,7 +10,8 @@ QByteArray CodePageEncoder::encode(int codePage, QStringView character)
         return {};
     const char16_t c = character.front().unicode();
     if (codePage == CodePageDecoder::windows1252 || codePage == CodePageDecoder::symbol) {
-        const int byte = codePage == CodePageDecoder::symbol ? (c < 0x100 ? int(c) : -1) : Windows1252::encodeChar(QChar(c));
+        const int byte = codePage == CodePageDecoder::symbol ? (c < 0x100 ? int(c) : -1)
+                                                             : Windows1252::encodeChar(QChar(c));
         return byte < 0 || character.size() > 1 ? QByteArray() : QByteArray(1, char(byte));
     }
     auto found = encoders_.find(codePage);

@@ -1,10 +1,10 @@
 #include "description/DescriptionFile.h"
 
+#include "description/RtfReader.h"
+#include "description/RtfWriter.h"
 #include "files/AtomicFile.h"
 #include "files/Diagnostics.h"
 #include "files/LocalPath.h"
-#include "description/RtfReader.h"
-#include "description/RtfWriter.h"
 
 #include <QFile>
 #include <QTextDocument>

@@ -21,10 +21,7 @@ const std::array<DescriptionLanguageInfo, 4> &all()
     return table;
 }
 
-const DescriptionLanguageInfo &info(DescriptionLanguage language)
-{
-    return all()[std::size_t(language)];
-}
+const DescriptionLanguageInfo &info(DescriptionLanguage language) { return all()[std::size_t(language)]; }
 
 DescriptionLanguage fromSetting(const QString &setting)
 {

@@ -11,15 +11,15 @@ enum class DescriptionLanguage : unsigned char { Dansk = 0, Norsk = 1, Svensk = 
 
 struct DescriptionLanguageInfo {
     DescriptionLanguage language;
-    QString setting;             // value of the catalogue's language setting that selects it
-    QString startupFileName;     // file name when chosen at start-up
-    QString buttonFileName;      // file name when chosen by its button
-    QString shownTestedName;     // tested for in the item's folder when an item is shown
-    QString shownLoadedName;     // loaded from the item's folder when an item is shown
-    QString buttonLoadedName;    // loaded from the item's folder when its button is clicked
-    QString startupStatus;       // status text at start-up; empty: the panel keeps its text
-    QString buttonStatus;        // status text set by the button
-    int windowsLanguage;         // Windows' identifier of the language, the tag of a new file
+    QString setting; // value of the catalogue's language setting that selects it
+    QString startupFileName; // file name when chosen at start-up
+    QString buttonFileName; // file name when chosen by its button
+    QString shownTestedName; // tested for in the item's folder when an item is shown
+    QString shownLoadedName; // loaded from the item's folder when an item is shown
+    QString buttonLoadedName; // loaded from the item's folder when its button is clicked
+    QString startupStatus; // status text at start-up; empty: the panel keeps its text
+    QString buttonStatus; // status text set by the button
+    int windowsLanguage; // Windows' identifier of the language, the tag of a new file
 };
 
 namespace DescriptionLanguages {

@@ -58,7 +58,8 @@ DescriptionRecovery::DescriptionRecovery(const QString &catalogueLocalPath, Snap
     , snapshot_(std::move(snapshot))
 {
     if (!folder_.isEmpty())
-        file_ = folder_ + QLatin1Char('/') + QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".json");
+        file_ = folder_ + QLatin1Char('/') + QUuid::createUuid().toString(QUuid::WithoutBraces) +
+            QStringLiteral(".json");
     timer_.setSingleShot(true);
     timer_.setInterval(delay);
     QObject::connect(&timer_, &QTimer::timeout, [this] { keep(); });
@@ -105,13 +106,14 @@ std::vector<DescriptionRecovery::LeftOver> DescriptionRecovery::leftOver() const
     std::vector<LeftOver> found;
     if (folder_.isEmpty())
         return found;
-    const QFileInfoList files =
-        QDir(folder_).entryInfoList({QStringLiteral("*.json")}, QDir::Files, QDir::Time | QDir::Reversed);
+    const QFileInfoList files = QDir(folder_).entryInfoList({QStringLiteral("*.json")}, QDir::Files,
+                                                            QDir::Time | QDir::Reversed);
     for (const QFileInfo &entry : files) {
         if (entry.absoluteFilePath() == file_)
             continue;
         QFile file(entry.absoluteFilePath());
-        const std::optional<Unsaved> unsaved = file.open(QIODevice::ReadOnly) ? unsavedFrom(file.readAll()) : std::nullopt;
+        const std::optional<Unsaved> unsaved = file.open(QIODevice::ReadOnly) ? unsavedFrom(file.readAll())
+                                                                              : std::nullopt;
         if (unsaved)
             found.push_back({*unsaved, entry.absoluteFilePath()});
         else
@@ -120,10 +122,7 @@ std::vector<DescriptionRecovery::LeftOver> DescriptionRecovery::leftOver() const
     return found;
 }
 
-void DescriptionRecovery::drop(const LeftOver &leftOver)
-{
-    QFile::remove(leftOver.file);
-}
+void DescriptionRecovery::drop(const LeftOver &leftOver) { QFile::remove(leftOver.file); }
 
 QByteArray DescriptionRecovery::shownDigest(const QString &storedPath, const FileStamp &shown)
 {

@@ -20,7 +20,7 @@ class DescriptionRecovery {
 public:
     struct Unsaved {
         int item = 0;
-        QString language;   // as the user reads it: "Norsk"
+        QString language; // as the user reads it: "Norsk"
         QString storedPath; // the description's file as stored: "A\No.RTF"
         QByteArray rtf;
         // What the file held when the text was shown: see shownDigest().

@@ -30,9 +30,9 @@ bool DescriptionSession::load(const QString &folder, const QString &loadedName, 
         return false;
     shown_ = FileStamp();
     folder_ = hasFolder ? folder : QString();
-    const DescriptionFile::Reading reading =
-        stamp.isValid() ? editor_.fillDescription([&](QTextDocument &filled) { return DescriptionFile::load(storedPath, filled); })
-                        : DescriptionFile::Reading::Missing;
+    const DescriptionFile::Reading reading = stamp.isValid()
+        ? editor_.fillDescription([&](QTextDocument &filled) { return DescriptionFile::load(storedPath, filled); })
+        : DescriptionFile::Reading::Missing;
     if (reading == DescriptionFile::Reading::Read)
         shown_ = stamp;
     else
@@ -42,9 +42,9 @@ bool DescriptionSession::load(const QString &folder, const QString &loadedName, 
     if (reading == DescriptionFile::Reading::Unreadable) {
         access_ = Access::Unreadable;
         qCInfo(zcdDiagnostics) << "could not read the description" << storedPath;
-    } else if (hasFolder
-               && !AtomicFile::canReplace(localPath ? *localPath
-                                                    : LocalPath::forWriting(LocalPath::join(folder, writtenName)))) {
+    } else if (hasFolder &&
+               !AtomicFile::canReplace(localPath ? *localPath
+                                                 : LocalPath::forWriting(LocalPath::join(folder, writtenName)))) {
         access_ = Access::Unwritable;
     } else {
         access_ = Access::Editable;

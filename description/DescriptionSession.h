@@ -22,7 +22,8 @@ public:
     public:
         virtual QTextDocument &descriptionDocument() = 0;
         // Lets `fill` replace the whole document.
-        virtual DescriptionFile::Reading fillDescription(const std::function<DescriptionFile::Reading(QTextDocument &)> &fill) = 0;
+        virtual DescriptionFile::Reading
+        fillDescription(const std::function<DescriptionFile::Reading(QTextDocument &)> &fill) = 0;
         // Empties the editor for a description not yet written.
         virtual void clearDescription() = 0;
 

@@ -26,10 +26,10 @@ QColor shadedBackground(const RtfCellFormat &cell)
 const char *RtfBorder::styleWord(int style)
 {
     static const char *const words[styles] = {
-        nullptr,       "brdrs",        "brdrth",       "brdrsh",       "brdrdb",       "brdrdot",     "brdrdash",
-        "brdrhair",    "brdrdashsm",   "brdrdashd",    "brdrdashdd",   "brdrtriple",   "brdrtnthsg",  "brdrthtnsg",
-        "brdrtnthtnsg", "brdrtnthmg",  "brdrthtnmg",   "brdrtnthtnmg", "brdrtnthlg",   "brdrthtnlg",  "brdrtnthtnlg",
-        "brdrwavy",    "brdrwavydb",   "brdrdashdotstr", "brdremboss", "brdrengrave",  "brdroutset",  "brdrinset",
+        nullptr,        "brdrs",      "brdrth",         "brdrsh",       "brdrdb",      "brdrdot",    "brdrdash",
+        "brdrhair",     "brdrdashsm", "brdrdashd",      "brdrdashdd",   "brdrtriple",  "brdrtnthsg", "brdrthtnsg",
+        "brdrtnthtnsg", "brdrtnthmg", "brdrthtnmg",     "brdrtnthtnmg", "brdrtnthlg",  "brdrthtnlg", "brdrtnthtnlg",
+        "brdrwavy",     "brdrwavydb", "brdrdashdotstr", "brdremboss",   "brdrengrave", "brdroutset", "brdrinset",
     };
     return style > 0 && style < styles ? words[style] : nullptr;
 }
@@ -86,9 +86,9 @@ RtfBorder RtfBorder::load(const QTextFormat &format, int first)
 
 bool RtfCellFormat::operator==(const RtfCellFormat &other) const
 {
-    return borders == other.borders && background == other.background && pattern == other.pattern
-        && shading == other.shading && horizontalMerge == other.horizontalMerge
-        && verticalMerge == other.verticalMerge && alignment == other.alignment;
+    return borders == other.borders && background == other.background && pattern == other.pattern &&
+        shading == other.shading && horizontalMerge == other.horizontalMerge && verticalMerge == other.verticalMerge &&
+        alignment == other.alignment;
 }
 
 bool RtfCellFormat::hasBorders() const

@@ -42,10 +42,10 @@ struct RtfCellFormat {
 
     std::array<RtfBorder, RtfBorder::cellSides> borders;
     QColor background; // \clcbpat; invalid: none
-    QColor pattern;    // \clcfpat: the colour \clshdng mixes into the background
-    int shading = 0;   // \clshdng: hundredths of a percent
+    QColor pattern; // \clcfpat: the colour \clshdng mixes into the background
+    int shading = 0; // \clshdng: hundredths of a percent
     Merge horizontalMerge = Merge::None; // \clmgf, \clmrg
-    Merge verticalMerge = Merge::None;   // \clvmgf, \clvmrg
+    Merge verticalMerge = Merge::None; // \clvmgf, \clvmrg
     Alignment alignment = Alignment::Top;
 
     bool operator==(const RtfCellFormat &other) const;

@@ -33,10 +33,7 @@ qreal defaultPointSize(const QFont &font)
 
 // A font table entry ends at ';' and readers trim its name; two families that differ only
 // there are one font in RTF.
-QString fontTableName(QString family)
-{
-    return family.remove(u';').trimmed();
-}
+QString fontTableName(QString family) { return family.remove(u';').trimmed(); }
 
 int toHalfPoints(qreal points)
 {
@@ -116,12 +113,11 @@ const char *RtfCharacterFormat::underlineWord(int kind)
 
 bool RtfCharacterFormat::operator==(const RtfCharacterFormat &other) const
 {
-    return halfPoints == other.halfPoints && foreground == other.foreground
-        && background == other.background && bold == other.bold && italic == other.italic
-        && underline == other.underline && strikeOut == other.strikeOut && position == other.position
-        && raise == other.raise && capitals == other.capitals && hidden == other.hidden && family == other.family
-        && charset == other.charset
-        && rightToLeft == other.rightToLeft && language == other.language && link == other.link;
+    return halfPoints == other.halfPoints && foreground == other.foreground && background == other.background &&
+        bold == other.bold && italic == other.italic && underline == other.underline && strikeOut == other.strikeOut &&
+        position == other.position && raise == other.raise && capitals == other.capitals && hidden == other.hidden &&
+        family == other.family && charset == other.charset && rightToLeft == other.rightToLeft &&
+        language == other.language && link == other.link;
 }
 
 QTextCharFormat RtfCharacterFormat::toCharFormat() const
@@ -197,18 +193,14 @@ RtfCharacterFormat RtfCharacterFormat::fromCharFormat(const QTextCharFormat &for
     character.strikeOut = format.hasProperty(QTextFormat::FontStrikeOut) ? format.fontStrikeOut()
                                                                          : defaultFont.strikeOut();
     switch (format.verticalAlignment()) {
-    case QTextCharFormat::AlignSuperScript:
-        character.position = Position::Superscript;
-        break;
-    case QTextCharFormat::AlignSubScript:
-        character.position = Position::Subscript;
-        break;
-    default:
-        break;
+    case QTextCharFormat::AlignSuperScript: character.position = Position::Superscript; break;
+    case QTextCharFormat::AlignSubScript: character.position = Position::Subscript; break;
+    default: break;
     }
     character.raise = int(std::round(qBound(-1000.0, format.baselineOffset(), 1000.0) * character.halfPoints / 100));
-    const QFont::Capitalization capitalization =
-        format.hasProperty(QTextFormat::FontCapitalization) ? format.fontCapitalization() : defaultFont.capitalization();
+    const QFont::Capitalization capitalization = format.hasProperty(QTextFormat::FontCapitalization)
+        ? format.fontCapitalization()
+        : defaultFont.capitalization();
     if (capitalization == QFont::AllUppercase)
         character.capitals = Capitals::All;
     else if (capitalization == QFont::SmallCaps)

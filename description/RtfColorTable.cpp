@@ -4,10 +4,7 @@ namespace {
 
 constexpr qsizetype maximumColors = 4096;
 
-int component(int value)
-{
-    return qBound(0, value, 255);
-}
+int component(int value) { return qBound(0, value, 255); }
 
 } // namespace
 
@@ -37,12 +34,6 @@ void RtfColorTable::endEntry()
     entryHasComponent_ = false;
 }
 
-bool RtfColorTable::contains(int index) const
-{
-    return index >= 0 && index < colors_.size();
-}
+bool RtfColorTable::contains(int index) const { return index >= 0 && index < colors_.size(); }
 
-QColor RtfColorTable::color(int index) const
-{
-    return contains(index) ? colors_.at(index) : QColor();
-}
+QColor RtfColorTable::color(int index) const { return contains(index) ? colors_.at(index) : QColor(); }

@@ -29,7 +29,4 @@ void RtfDocumentLists::add(const QTextList &list)
     entry.lists[format.level - 1] = &list;
 }
 
-int RtfDocumentLists::number(const QTextList *list) const
-{
-    return numbers_.value(list);
-}
+int RtfDocumentLists::number(const QTextList *list) const { return numbers_.value(list); }

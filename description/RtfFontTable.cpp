@@ -21,15 +21,9 @@ void RtfFontTable::beginEntry(int number)
     entryNameBytes_.clear();
 }
 
-void RtfFontTable::setCharset(int charset)
-{
-    entry_.charset = charset;
-}
+void RtfFontTable::setCharset(int charset) { entry_.charset = charset; }
 
-void RtfFontTable::setCodePage(int codePage)
-{
-    entry_.codePage = codePage;
-}
+void RtfFontTable::setCodePage(int codePage) { entry_.codePage = codePage; }
 
 void RtfFontTable::appendToName(QByteArrayView bytes)
 {
@@ -70,15 +64,9 @@ void RtfFontTable::endEntry(CodePageDecoder &decoder, int documentCodePage)
     fonts_.insert(entryNumber_, entry_);
 }
 
-bool RtfFontTable::contains(int number) const
-{
-    return fonts_.contains(number);
-}
+bool RtfFontTable::contains(int number) const { return fonts_.contains(number); }
 
-QString RtfFontTable::family(int number) const
-{
-    return fonts_.value(number).family;
-}
+QString RtfFontTable::family(int number) const { return fonts_.value(number).family; }
 
 int RtfFontTable::codePage(int number, int documentCodePage) const
 {

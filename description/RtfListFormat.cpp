@@ -22,7 +22,7 @@ QString roman(int number)
         return QString::number(number);
     static const std::pair<int, const char *> numerals[] = {
         {1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"}, {90, "xc"}, {50, "l"},
-        {40, "xl"},  {10, "x"},   {9, "ix"},  {5, "v"},    {4, "iv"}, {1, "i"},
+        {40, "xl"},  {10, "x"},   {9, "ix"},  {5, "v"},    {4, "iv"},  {1, "i"},
     };
     QString text;
     for (const auto &[value, numeral] : numerals) {
@@ -52,8 +52,8 @@ constexpr StyleOfKind styles[] = {
 
 bool RtfListFormat::operator==(const RtfListFormat &other) const
 {
-    return kind == other.kind && level == other.level && start == other.start && prefix == other.prefix
-        && suffix == other.suffix && listId == other.listId && name == other.name;
+    return kind == other.kind && level == other.level && start == other.start && prefix == other.prefix &&
+        suffix == other.suffix && listId == other.listId && name == other.name;
 }
 
 void RtfListFormat::cleanAffixes()
@@ -70,8 +70,8 @@ void RtfListFormat::cleanAffixes()
 // numbers go on only where its first number says so.
 bool RtfListFormat::continues(const RtfListFormat &earlier, int items) const
 {
-    if (kind != earlier.kind || level != earlier.level || prefix != earlier.prefix || suffix != earlier.suffix
-        || listId != earlier.listId)
+    if (kind != earlier.kind || level != earlier.level || prefix != earlier.prefix || suffix != earlier.suffix ||
+        listId != earlier.listId)
         return false;
     if (listId > 0)
         return start == earlier.start;
@@ -99,23 +99,12 @@ QString RtfListFormat::itemText(int index) const
     case Kind::None:
     case Kind::Bullet:
     case Kind::Circle:
-    case Kind::Square:
-        return {};
-    case Kind::Decimal:
-        text = QString::number(number);
-        break;
-    case Kind::LowerLetter:
-        text = letters(number, u'a');
-        break;
-    case Kind::UpperLetter:
-        text = letters(number, u'A');
-        break;
-    case Kind::LowerRoman:
-        text = roman(number);
-        break;
-    case Kind::UpperRoman:
-        text = roman(number).toUpper();
-        break;
+    case Kind::Square: return {};
+    case Kind::Decimal: text = QString::number(number); break;
+    case Kind::LowerLetter: text = letters(number, u'a'); break;
+    case Kind::UpperLetter: text = letters(number, u'A'); break;
+    case Kind::LowerRoman: text = roman(number); break;
+    case Kind::UpperRoman: text = roman(number).toUpper(); break;
     }
     return prefix + text + suffix;
 }

@@ -16,7 +16,7 @@ struct RtfListFormat {
     int listId = 0;
     QString prefix; // text before the number
     QString suffix; // text after it
-    QString name;   // the word-processor list's \listname; empty for none
+    QString name; // the word-processor list's \listname; empty for none
 
     // What a number's text holds besides the number; more is damaged data, and a word
     // processor's level text must hold all of it in 255 characters. Control characters are

@@ -12,29 +12,18 @@ constexpr qsizetype maximumNameLength = 255;
 RtfListFormat::Kind kindOfNumberFormat(int format)
 {
     switch (format) {
-    case 0:
-        return RtfListFormat::Kind::Decimal;
-    case 1:
-        return RtfListFormat::Kind::UpperRoman;
-    case 2:
-        return RtfListFormat::Kind::LowerRoman;
-    case 3:
-        return RtfListFormat::Kind::UpperLetter;
-    case 4:
-        return RtfListFormat::Kind::LowerLetter;
-    case 23:
-        return RtfListFormat::Kind::Bullet;
-    case 255:
-        return RtfListFormat::Kind::None;
-    default:
-        return RtfListFormat::Kind::Decimal; // ordinals, Asian digits...: numbers all the same
+    case 0: return RtfListFormat::Kind::Decimal;
+    case 1: return RtfListFormat::Kind::UpperRoman;
+    case 2: return RtfListFormat::Kind::LowerRoman;
+    case 3: return RtfListFormat::Kind::UpperLetter;
+    case 4: return RtfListFormat::Kind::LowerLetter;
+    case 23: return RtfListFormat::Kind::Bullet;
+    case 255: return RtfListFormat::Kind::None;
+    default: return RtfListFormat::Kind::Decimal; // ordinals, Asian digits...: numbers all the same
     }
 }
 
-bool isPlaceholder(QChar c)
-{
-    return c.unicode() < maximumLevels;
-}
+bool isPlaceholder(QChar c) { return c.unicode() < maximumLevels; }
 
 } // namespace
 
@@ -51,15 +40,9 @@ void RtfListTable::beginLevel()
     level_.format.kind = RtfListFormat::Kind::Decimal;
 }
 
-void RtfListTable::setLevelNumberFormat(int format)
-{
-    level_.format.kind = kindOfNumberFormat(format);
-}
+void RtfListTable::setLevelNumberFormat(int format) { level_.format.kind = kindOfNumberFormat(format); }
 
-void RtfListTable::setLevelStart(int start)
-{
-    level_.format.start = qBound(0, start, maximumStart);
-}
+void RtfListTable::setLevelStart(int start) { level_.format.start = qBound(0, start, maximumStart); }
 
 void RtfListTable::appendLevelText(QStringView text)
 {
@@ -118,10 +101,7 @@ void RtfListTable::settle(Level &level)
     level.format.cleanAffixes();
 }
 
-void RtfListTable::setListId(int id)
-{
-    listId_ = id;
-}
+void RtfListTable::setListId(int id) { listId_ = id; }
 
 void RtfListTable::appendListName(QStringView text)
 {
@@ -144,10 +124,7 @@ void RtfListTable::beginOverride()
     override_ = Override();
 }
 
-void RtfListTable::setOverrideListId(int id)
-{
-    override_.listId = id;
-}
+void RtfListTable::setOverrideListId(int id) { override_.listId = id; }
 
 void RtfListTable::beginOverrideLevel()
 {
@@ -167,10 +144,7 @@ void RtfListTable::setOverrideLevelStart(int start)
         override_.levels.back().start = qBound(0, start, maximumStart);
 }
 
-void RtfListTable::setOverrideNumber(int number)
-{
-    override_.number = number;
-}
+void RtfListTable::setOverrideNumber(int number) { override_.number = number; }
 
 void RtfListTable::endOverride()
 {

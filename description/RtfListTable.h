@@ -58,7 +58,7 @@ private:
 
     std::map<int, QList<RtfListFormat>> lists_;
     std::map<int, Override> overrides_; // by \lsN
-    std::map<int, int> listSequences_;  // \listid of overrides that restart nothing
+    std::map<int, int> listSequences_; // \listid of overrides that restart nothing
     int sequences_ = 0;
     QList<RtfListFormat> listLevels_;
     Level level_;

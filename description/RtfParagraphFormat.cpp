@@ -18,15 +18,11 @@ constexpr QChar decimalTabDelimiter = u',';
 QTextOption::TabType tabType(RtfParagraphFormat::TabStop::Kind kind)
 {
     switch (kind) {
-    case RtfParagraphFormat::TabStop::Kind::Center:
-        return QTextOption::CenterTab;
-    case RtfParagraphFormat::TabStop::Kind::Right:
-        return QTextOption::RightTab;
-    case RtfParagraphFormat::TabStop::Kind::Decimal:
-        return QTextOption::DelimiterTab;
+    case RtfParagraphFormat::TabStop::Kind::Center: return QTextOption::CenterTab;
+    case RtfParagraphFormat::TabStop::Kind::Right: return QTextOption::RightTab;
+    case RtfParagraphFormat::TabStop::Kind::Decimal: return QTextOption::DelimiterTab;
     case RtfParagraphFormat::TabStop::Kind::Left:
-    case RtfParagraphFormat::TabStop::Kind::Bar:
-        break;
+    case RtfParagraphFormat::TabStop::Kind::Bar: break;
     }
     return QTextOption::LeftTab;
 }
@@ -34,14 +30,10 @@ QTextOption::TabType tabType(RtfParagraphFormat::TabStop::Kind kind)
 RtfParagraphFormat::TabStop::Kind tabKind(QTextOption::TabType type)
 {
     switch (type) {
-    case QTextOption::CenterTab:
-        return RtfParagraphFormat::TabStop::Kind::Center;
-    case QTextOption::RightTab:
-        return RtfParagraphFormat::TabStop::Kind::Right;
-    case QTextOption::DelimiterTab:
-        return RtfParagraphFormat::TabStop::Kind::Decimal;
-    case QTextOption::LeftTab:
-        break;
+    case QTextOption::CenterTab: return RtfParagraphFormat::TabStop::Kind::Center;
+    case QTextOption::RightTab: return RtfParagraphFormat::TabStop::Kind::Right;
+    case QTextOption::DelimiterTab: return RtfParagraphFormat::TabStop::Kind::Decimal;
+    case QTextOption::LeftTab: break;
     }
     return RtfParagraphFormat::TabStop::Kind::Left;
 }
@@ -49,14 +41,10 @@ RtfParagraphFormat::TabStop::Kind tabKind(QTextOption::TabType type)
 Qt::Alignment qtAlignment(RtfParagraphFormat::Alignment alignment)
 {
     switch (alignment) {
-    case RtfParagraphFormat::Alignment::Center:
-        return Qt::AlignHCenter;
-    case RtfParagraphFormat::Alignment::Right:
-        return Qt::AlignRight;
-    case RtfParagraphFormat::Alignment::Justify:
-        return Qt::AlignJustify;
-    case RtfParagraphFormat::Alignment::Left:
-        break;
+    case RtfParagraphFormat::Alignment::Center: return Qt::AlignHCenter;
+    case RtfParagraphFormat::Alignment::Right: return Qt::AlignRight;
+    case RtfParagraphFormat::Alignment::Justify: return Qt::AlignJustify;
+    case RtfParagraphFormat::Alignment::Left: break;
     }
     return Qt::AlignLeft;
 }
@@ -139,12 +127,12 @@ QList<RtfParagraphFormat::TabStop> readTabStops(const QTextBlockFormat &format)
 
 bool RtfParagraphFormat::operator==(const RtfParagraphFormat &other) const
 {
-    return leftIndent == other.leftIndent && rightIndent == other.rightIndent
-        && firstLineIndent == other.firstLineIndent && spaceBefore == other.spaceBefore
-        && spaceAfter == other.spaceAfter && lineSpacing == other.lineSpacing
-        && lineSpacingMultiple == other.lineSpacingMultiple && alignment == other.alignment
-        && tabStops == other.tabStops && rightToLeft == other.rightToLeft && list == other.list
-        && tableDepth == other.tableDepth;
+    return leftIndent == other.leftIndent && rightIndent == other.rightIndent &&
+        firstLineIndent == other.firstLineIndent && spaceBefore == other.spaceBefore &&
+        spaceAfter == other.spaceAfter && lineSpacing == other.lineSpacing &&
+        lineSpacingMultiple == other.lineSpacingMultiple && alignment == other.alignment &&
+        tabStops == other.tabStops && rightToLeft == other.rightToLeft && list == other.list &&
+        tableDepth == other.tableDepth;
 }
 
 QTextBlockFormat RtfParagraphFormat::toBlockFormat() const
@@ -191,12 +179,8 @@ RtfParagraphFormat RtfParagraphFormat::fromBlockFormat(const QTextBlockFormat &f
         paragraph.lineSpacingMultiple = paragraph.lineSpacing != 0;
         break;
     }
-    case QTextBlockFormat::FixedHeight:
-        paragraph.lineSpacing = -qAbs(unitsToTwips(format.lineHeight()));
-        break;
-    case QTextBlockFormat::MinimumHeight:
-        paragraph.lineSpacing = qAbs(unitsToTwips(format.lineHeight()));
-        break;
+    case QTextBlockFormat::FixedHeight: paragraph.lineSpacing = -qAbs(unitsToTwips(format.lineHeight())); break;
+    case QTextBlockFormat::MinimumHeight: paragraph.lineSpacing = qAbs(unitsToTwips(format.lineHeight())); break;
     default:
         // Single spacing, and Qt's added-leading mode, which RTF cannot express.
         break;

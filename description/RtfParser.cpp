@@ -169,10 +169,8 @@ struct RtfParser::Keyword {
         case Action::ListOverride:
         case Action::ListOverrideLevel:
         case Action::ReadDestination:
-        case Action::Picture:
-            return true;
-        default:
-            return false;
+        case Action::Picture: return true;
+        default: return false;
         }
     }
 };
@@ -378,15 +376,62 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
         // Destinations whose content is not description text. Unknown destinations marked
         // with \* are skipped without being listed. An \object is read: its \objdata is
         // skipped, and its \result is what a reader without the object shows.
-        for (std::string_view word :
-             {"aftncn", "aftnsep", "aftnsepc", "annotation", "atnauthor", "atndate", "atnid", "atnref",
-              "atrfend", "atrfstart", "bkmkend", "bkmkstart", "colorschememapping", "datastore", "do",
-              "docvar", "expandedcolortbl", "falt", "fchars", "fname", "footer", "footerf",
-              "footerl", "footerr", "footnote", "ftncn", "ftnsep", "ftnsepc", RtfWord::generator, "header",
-              "headerf", "headerl", "headerr", "htmltag", "info", "latentstyles", "lchars", "mmathPr",
-              RtfWord::nonesttables, "nonshppict", "objdata", "panose", "pgdsctbl", "revtbl", "rsidtbl", "rxe", "shp",
-              "shpinst", "stylesheet",
-              "tc", "template", "themedata", "txe", "userprops", "xe", "xmlnstbl"})
+        for (std::string_view word : {"aftncn",
+                                      "aftnsep",
+                                      "aftnsepc",
+                                      "annotation",
+                                      "atnauthor",
+                                      "atndate",
+                                      "atnid",
+                                      "atnref",
+                                      "atrfend",
+                                      "atrfstart",
+                                      "bkmkend",
+                                      "bkmkstart",
+                                      "colorschememapping",
+                                      "datastore",
+                                      "do",
+                                      "docvar",
+                                      "expandedcolortbl",
+                                      "falt",
+                                      "fchars",
+                                      "fname",
+                                      "footer",
+                                      "footerf",
+                                      "footerl",
+                                      "footerr",
+                                      "footnote",
+                                      "ftncn",
+                                      "ftnsep",
+                                      "ftnsepc",
+                                      RtfWord::generator,
+                                      "header",
+                                      "headerf",
+                                      "headerl",
+                                      "headerr",
+                                      "htmltag",
+                                      "info",
+                                      "latentstyles",
+                                      "lchars",
+                                      "mmathPr",
+                                      RtfWord::nonesttables,
+                                      "nonshppict",
+                                      "objdata",
+                                      "panose",
+                                      "pgdsctbl",
+                                      "revtbl",
+                                      "rsidtbl",
+                                      "rxe",
+                                      "shp",
+                                      "shpinst",
+                                      "stylesheet",
+                                      "tc",
+                                      "template",
+                                      "themedata",
+                                      "txe",
+                                      "userprops",
+                                      "xe",
+                                      "xmlnstbl"})
             table.emplace(word, Keyword{A::SkipDestination});
         return table;
     }();
@@ -396,11 +441,11 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
 
 bool RtfParser::CharacterState::operator==(const CharacterState &other) const
 {
-    return font == other.font && halfPoints == other.halfPoints && foreground == other.foreground
-        && background == other.background && bold == other.bold && italic == other.italic
-        && underline == other.underline && strikeOut == other.strikeOut && position == other.position
-        && raise == other.raise && capitals == other.capitals && hidden == other.hidden
-        && rightToLeft == other.rightToLeft && language == other.language && link == other.link;
+    return font == other.font && halfPoints == other.halfPoints && foreground == other.foreground &&
+        background == other.background && bold == other.bold && italic == other.italic &&
+        underline == other.underline && strikeOut == other.strikeOut && position == other.position &&
+        raise == other.raise && capitals == other.capitals && hidden == other.hidden &&
+        rightToLeft == other.rightToLeft && language == other.language && link == other.link;
 }
 
 RtfParser::RtfParser(QTextDocument &document)
@@ -428,39 +473,28 @@ void RtfParser::parse(QByteArrayView rtf)
 void RtfParser::handleToken(const RtfTokenizer::Token &token)
 {
     using Type = RtfTokenizer::TokenType;
-    if (group().destination == Destination::AlternativeChoice && token.type != Type::ControlWord
-        && !(token.type == Type::ControlSymbol && token.symbol == '*')) {
+    if (group().destination == Destination::AlternativeChoice && token.type != Type::ControlWord &&
+        !(token.type == Type::ControlSymbol && token.symbol == '*')) {
         startSkippingGroup();
         skipToken(token);
         return;
     }
     switch (token.type) {
-    case Type::GroupStart:
-        startGroup();
-        break;
-    case Type::GroupEnd:
-        endGroup();
-        break;
-    case Type::ControlWord:
-        handleControlWord(token);
-        break;
-    case Type::ControlSymbol:
-        handleControlSymbol(token.symbol);
-        break;
+    case Type::GroupStart: startGroup(); break;
+    case Type::GroupEnd: endGroup(); break;
+    case Type::ControlWord: handleControlWord(token); break;
+    case Type::ControlSymbol: handleControlSymbol(token.symbol); break;
     case Type::HexByte:
         releaseHeldWhitespace();
         handleText(QByteArrayView(reinterpret_cast<const char *>(&token.byte), 1));
         break;
-    case Type::Text:
-        handleText(token.text);
-        break;
+    case Type::Text: handleText(token.text); break;
     case Type::Binary:
         releaseHeldWhitespace();
         if (group().destination == Destination::Picture)
             picture_.data.append(token.text);
         break;
-    case Type::End:
-        break;
+    case Type::End: break;
     }
 }
 
@@ -472,9 +506,7 @@ bool RtfParser::consumeFallback(RtfTokenizer::Token &token)
     switch (token.type) {
     case Type::GroupStart:
     case Type::GroupEnd:
-    case Type::End:
-        fallbackToSkip_ = 0;
-        return false;
+    case Type::End: fallbackToSkip_ = 0; return false;
     case Type::Text:
         if (token.text.size() <= fallbackToSkip_) {
             fallbackToSkip_ -= int(token.text.size());
@@ -483,9 +515,7 @@ bool RtfParser::consumeFallback(RtfTokenizer::Token &token)
         token.text = token.text.sliced(fallbackToSkip_);
         fallbackToSkip_ = 0;
         return false;
-    default:
-        --fallbackToSkip_;
-        return true;
+    default: --fallbackToSkip_; return true;
     }
 }
 
@@ -587,9 +617,9 @@ void RtfParser::handleControlWord(const RtfTokenizer::Token &token)
 void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &token)
 {
     // Each group of words has its own handler; the first that knows the word applies it.
-    applyCharacterKeyword(keyword, token) || applyParagraphKeyword(keyword, token) || applyTableKeyword(keyword, token)
-        || applyListKeyword(keyword, token) || applyPictureKeyword(keyword, token)
-        || applyFieldKeyword(keyword, token) || applyDocumentKeyword(keyword, token);
+    applyCharacterKeyword(keyword, token) || applyParagraphKeyword(keyword, token) ||
+        applyTableKeyword(keyword, token) || applyListKeyword(keyword, token) || applyPictureKeyword(keyword, token) ||
+        applyFieldKeyword(keyword, token) || applyDocumentKeyword(keyword, token);
 }
 
 // The words of the document's own tables and destinations, and those that stand for text.
@@ -606,27 +636,16 @@ bool RtfParser::applyDocumentKeyword(const Keyword &keyword, const RtfTokenizer:
             noteNotKept(token.text);
         startSkippingGroup();
         break;
-    case A::NotKept:
-        noteNotKept(token.text);
-        break;
-    case A::FontTable:
-        current.destination = Destination::FontTable;
-        break;
-    case A::ColorTable:
-        current.destination = Destination::ColorTable;
-        break;
+    case A::NotKept: noteNotKept(token.text); break;
+    case A::FontTable: current.destination = Destination::FontTable; break;
+    case A::ColorTable: current.destination = Destination::ColorTable; break;
     case A::Alternatives:
         current.outerDestination = current.destination;
         current.destination = Destination::Alternatives;
         break;
-    case A::UnicodeAlternative:
-        break;
-    case A::Utf8Document:
-        utf8Text_ = true;
-        break;
-    case A::CharacterSet:
-        documentCodePage_ = keyword.value;
-        break;
+    case A::UnicodeAlternative: break;
+    case A::Utf8Document: utf8Text_ = true; break;
+    case A::CharacterSet: documentCodePage_ = keyword.value; break;
     case A::AnsiCodePage:
         if (parameter > 0 && parameter <= maximumCodePage)
             documentCodePage_ = parameter;
@@ -639,9 +658,7 @@ bool RtfParser::applyDocumentKeyword(const Keyword &keyword, const RtfTokenizer:
         defaultLanguage_ = qMax(parameter, 0);
         formatCache_.clear();
         break;
-    case A::DefaultFarEastLanguage:
-        defaultFarEastLanguage_ = qMax(parameter, 0);
-        break;
+    case A::DefaultFarEastLanguage: defaultFarEastLanguage_ = qMax(parameter, 0); break;
     case A::FontCharset:
         if (current.destination == Destination::FontTable)
             fonts_.setCharset(parameter);
@@ -650,17 +667,10 @@ bool RtfParser::applyDocumentKeyword(const Keyword &keyword, const RtfTokenizer:
         if (current.destination == Destination::FontTable && parameter > 0 && parameter <= maximumCodePage)
             fonts_.setCodePage(parameter);
         break;
-    case A::Red:
-        colors_.setRed(parameter);
-        break;
-    case A::Green:
-        colors_.setGreen(parameter);
-        break;
-    case A::Blue:
-        colors_.setBlue(parameter);
-        break;
-    case A::ReadDestination:
-        break;
+    case A::Red: colors_.setRed(parameter); break;
+    case A::Green: colors_.setGreen(parameter); break;
+    case A::Blue: colors_.setBlue(parameter); break;
+    case A::ReadDestination: break;
     case A::Character: {
         const char16_t c = char16_t(keyword.value);
         appendCharacters(QStringView(&c, 1));
@@ -674,8 +684,7 @@ bool RtfParser::applyDocumentKeyword(const Keyword &keyword, const RtfTokenizer:
     case A::UnicodeFallbackLength:
         current.unicodeFallbackLength = token.hasParameter ? qBound(0, parameter, maximumUnicodeFallbackLength) : 1;
         break;
-    default:
-        return false;
+    default: return false;
     }
     return true;
 }
@@ -698,38 +707,25 @@ bool RtfParser::applyCharacterKeyword(const Keyword &keyword, const RtfTokenizer
             character.font = parameter;
         }
         break;
-    case A::Plain:
-        character = CharacterState();
-        break;
+    case A::Plain: character = CharacterState(); break;
     case A::FontSize:
         character.halfPoints = parameter > 0 ? qMin(parameter, RtfCharacterFormat::maximumHalfPoints)
                                              : RtfCharacterFormat::defaultHalfPoints;
         break;
-    case A::Foreground:
-        setColor(character.foreground, token);
-        break;
-    case A::Background:
-        setColor(character.background, token);
-        break;
-    case A::Bold:
-        character.bold = toggle;
-        break;
-    case A::Italic:
-        character.italic = toggle;
-        break;
-    case A::Underline:
-        character.underline = toggle ? keyword.value : 0;
-        break;
-    case A::StrikeOut:
-        character.strikeOut = toggle;
-        break;
+    case A::Foreground: setColor(character.foreground, token); break;
+    case A::Background: setColor(character.background, token); break;
+    case A::Bold: character.bold = toggle; break;
+    case A::Italic: character.italic = toggle; break;
+    case A::Underline: character.underline = toggle ? keyword.value : 0; break;
+    case A::StrikeOut: character.strikeOut = toggle; break;
     case A::Position:
         // \super and \sub are apart from \up and \dn: a run may have both, which add.
         character.position = RtfCharacterFormat::Position(keyword.value);
         break;
     case A::Raise:
         // Six half-points is what \up and \dn mean without a number.
-        character.raise = keyword.value * qBound(0, token.hasParameter ? parameter : 6, RtfCharacterFormat::maximumHalfPoints);
+        character.raise = keyword.value *
+            qBound(0, token.hasParameter ? parameter : 6, RtfCharacterFormat::maximumHalfPoints);
         break;
     case A::Capitals:
         if (toggle)
@@ -737,17 +733,10 @@ bool RtfParser::applyCharacterKeyword(const Keyword &keyword, const RtfTokenizer
         else if (character.capitals == RtfCharacterFormat::Capitals(keyword.value))
             character.capitals = RtfCharacterFormat::Capitals::None;
         break;
-    case A::Hidden:
-        character.hidden = toggle;
-        break;
-    case A::RunDirection:
-        character.rightToLeft = keyword.value != 0;
-        break;
-    case A::Language:
-        character.language = qMax(parameter, 0);
-        break;
-    default:
-        return false;
+    case A::Hidden: character.hidden = toggle; break;
+    case A::RunDirection: character.rightToLeft = keyword.value != 0; break;
+    case A::Language: character.language = qMax(parameter, 0); break;
+    default: return false;
     }
     return true;
 }
@@ -772,39 +761,17 @@ bool RtfParser::applyParagraphKeyword(const Keyword &keyword, const RtfTokenizer
         current.listOverride = 0;
         current.listLevel = 0;
         break;
-    case A::LeftIndent:
-        paragraph.leftIndent = clampTwips(parameter);
-        break;
-    case A::RightIndent:
-        paragraph.rightIndent = clampTwips(parameter);
-        break;
-    case A::FirstLineIndent:
-        paragraph.firstLineIndent = clampTwips(parameter);
-        break;
-    case A::SpaceBefore:
-        paragraph.spaceBefore = qMax(0, clampTwips(parameter));
-        break;
-    case A::SpaceAfter:
-        paragraph.spaceAfter = qMax(0, clampTwips(parameter));
-        break;
-    case A::LineSpacing:
-        paragraph.lineSpacing = clampTwips(parameter);
-        break;
-    case A::LineSpacingMultiple:
-        paragraph.lineSpacingMultiple = toggle;
-        break;
-    case A::Alignment:
-        paragraph.alignment = RtfParagraphFormat::Alignment(keyword.value);
-        break;
-    case A::Direction:
-        paragraph.rightToLeft = keyword.value != 0;
-        break;
-    case A::TabKind:
-        current.nextTab.kind = RtfParagraphFormat::TabStop::Kind(keyword.value);
-        break;
-    case A::TabLeader:
-        current.nextTab.leader = RtfParagraphFormat::TabStop::Leader(keyword.value);
-        break;
+    case A::LeftIndent: paragraph.leftIndent = clampTwips(parameter); break;
+    case A::RightIndent: paragraph.rightIndent = clampTwips(parameter); break;
+    case A::FirstLineIndent: paragraph.firstLineIndent = clampTwips(parameter); break;
+    case A::SpaceBefore: paragraph.spaceBefore = qMax(0, clampTwips(parameter)); break;
+    case A::SpaceAfter: paragraph.spaceAfter = qMax(0, clampTwips(parameter)); break;
+    case A::LineSpacing: paragraph.lineSpacing = clampTwips(parameter); break;
+    case A::LineSpacingMultiple: paragraph.lineSpacingMultiple = toggle; break;
+    case A::Alignment: paragraph.alignment = RtfParagraphFormat::Alignment(keyword.value); break;
+    case A::Direction: paragraph.rightToLeft = keyword.value != 0; break;
+    case A::TabKind: current.nextTab.kind = RtfParagraphFormat::TabStop::Kind(keyword.value); break;
+    case A::TabLeader: current.nextTab.leader = RtfParagraphFormat::TabStop::Leader(keyword.value); break;
     case A::TabPosition:
     case A::BarTab:
         // A bar tab has no kind or leader; words written before it belonged to it all the same.
@@ -815,11 +782,8 @@ bool RtfParser::applyParagraphKeyword(const Keyword &keyword, const RtfTokenizer
             paragraph.tabStops.append(current.nextTab);
         current.nextTab = RtfParagraphFormat::TabStop();
         break;
-    case A::ParagraphBreak:
-        endParagraph();
-        break;
-    default:
-        return false;
+    case A::ParagraphBreak: endParagraph(); break;
+    default: return false;
     }
     return true;
 }
@@ -832,30 +796,18 @@ bool RtfParser::applyTableKeyword(const Keyword &keyword, const RtfTokenizer::To
     RtfParagraphFormat &paragraph = current.paragraph;
     const int parameter = token.parameter;
     switch (keyword.action) {
-    case A::CellEnd:
-        endCell(keyword.value == 1 ? 1 : qMax(2, paragraph.tableDepth));
-        break;
-    case A::RowEnd:
-        endRow(keyword.value == 1 ? 1 : qMax(2, paragraph.tableDepth));
-        break;
-    case A::TableParagraph:
-        paragraph.tableDepth = qMax(1, paragraph.tableDepth);
-        break;
-    case A::TableDepth:
-        paragraph.tableDepth = qBound(0, parameter, maximumTableDepth);
-        break;
+    case A::CellEnd: endCell(keyword.value == 1 ? 1 : qMax(2, paragraph.tableDepth)); break;
+    case A::RowEnd: endRow(keyword.value == 1 ? 1 : qMax(2, paragraph.tableDepth)); break;
+    case A::TableParagraph: paragraph.tableDepth = qMax(1, paragraph.tableDepth); break;
+    case A::TableDepth: paragraph.tableDepth = qBound(0, parameter, maximumTableDepth); break;
     case A::RowDefaults:
         rowDepth_ = qBound(1, paragraph.tableDepth, maximumTableDepth);
         rows_[rowDepth_] = RtfRowFormat();
         nextCell_ = RtfCellFormat();
         borderTarget_ = {};
         break;
-    case A::RowGap:
-        rows_[rowDepth_].gap = clampTwips(parameter);
-        break;
-    case A::RowLeft:
-        rows_[rowDepth_].left = clampTwips(parameter);
-        break;
+    case A::RowGap: rows_[rowDepth_].gap = clampTwips(parameter); break;
+    case A::RowLeft: rows_[rowDepth_].left = clampTwips(parameter); break;
     case A::CellRight:
         if (rows_[rowDepth_].cellRights.size() < RtfRowFormat::maximumCells) {
             rows_[rowDepth_].cellRights.append(clampTwips(parameter));
@@ -864,9 +816,7 @@ bool RtfParser::applyTableKeyword(const Keyword &keyword, const RtfTokenizer::To
         nextCell_ = RtfCellFormat();
         borderTarget_ = {};
         break;
-    case A::RowHeight:
-        rows_[rowDepth_].height = clampTwips(parameter);
-        break;
+    case A::RowHeight: rows_[rowDepth_].height = clampTwips(parameter); break;
     case A::RowBorder:
     case A::CellBorder:
         // The border words that follow describe this border.
@@ -886,26 +836,17 @@ bool RtfParser::applyTableKeyword(const Keyword &keyword, const RtfTokenizer::To
                 border->color = colors_.color(parameter);
         }
         break;
-    case A::CellBackground:
-        nextCell_.background = colors_.color(parameter);
-        break;
-    case A::CellPattern:
-        nextCell_.pattern = colors_.color(parameter);
-        break;
-    case A::CellShading:
-        nextCell_.shading = qBound(0, parameter, 10000);
-        break;
-    case A::CellAlignment:
-        nextCell_.alignment = RtfCellFormat::Alignment(keyword.value);
-        break;
+    case A::CellBackground: nextCell_.background = colors_.color(parameter); break;
+    case A::CellPattern: nextCell_.pattern = colors_.color(parameter); break;
+    case A::CellShading: nextCell_.shading = qBound(0, parameter, 10000); break;
+    case A::CellAlignment: nextCell_.alignment = RtfCellFormat::Alignment(keyword.value); break;
     case A::CellMerge: {
         using Merge = RtfCellFormat::Merge;
         const Merge merge = keyword.value % 2 == 0 ? Merge::First : Merge::Continued;
         (keyword.value < 2 ? nextCell_.horizontalMerge : nextCell_.verticalMerge) = merge;
         break;
     }
-    default:
-        return false;
+    default: return false;
     }
     return true;
 }
@@ -929,9 +870,7 @@ bool RtfParser::applyListKeyword(const Keyword &keyword, const RtfTokenizer::Tok
         current.destination = Destination::ListDefinition;
         listDefinition_ = RtfListFormat();
         break;
-    case A::ListBullet:
-        listDefinition_.kind = RtfListFormat::Kind::Bullet;
-        break;
+    case A::ListBullet: listDefinition_.kind = RtfListFormat::Kind::Bullet; break;
     case A::ListBody:
     case A::ListOutlineLevel:
         if (!listDefinition_.isNumbered())
@@ -943,18 +882,10 @@ bool RtfParser::applyListKeyword(const Keyword &keyword, const RtfTokenizer::Tok
         if (listDefinition_.kind != RtfListFormat::Kind::Bullet)
             listDefinition_.kind = RtfListFormat::Kind(keyword.value);
         break;
-    case A::ListStart:
-        listDefinition_.start = qBound(0, parameter, 32767);
-        break;
-    case A::ListPrefix:
-        current.destination = Destination::ListPrefix;
-        break;
-    case A::ListSuffix:
-        current.destination = Destination::ListSuffix;
-        break;
-    case A::ListTable:
-        current.destination = Destination::ListTable;
-        break;
+    case A::ListStart: listDefinition_.start = qBound(0, parameter, 32767); break;
+    case A::ListPrefix: current.destination = Destination::ListPrefix; break;
+    case A::ListSuffix: current.destination = Destination::ListSuffix; break;
+    case A::ListTable: current.destination = Destination::ListTable; break;
     case A::ListName:
         if (current.destination == Destination::ListEntry)
             current.destination = Destination::ListName;
@@ -969,8 +900,9 @@ bool RtfParser::applyListKeyword(const Keyword &keyword, const RtfTokenizer::Tok
         if (keyword.action == A::ListEntry && current.destination == Destination::ListTable) {
             current.destination = Destination::ListEntry;
             lists_.beginList();
-        } else if (keyword.action == A::ListLevel && (current.destination == Destination::ListEntry
-                                                       || current.destination == Destination::ListOverrideLevel)) {
+        } else if (keyword.action == A::ListLevel &&
+                   (current.destination == Destination::ListEntry ||
+                    current.destination == Destination::ListOverrideLevel)) {
             current.destination = Destination::ListLevel;
             lists_.beginLevel();
         } else if (keyword.action == A::LevelText && current.destination == Destination::ListLevel) {
@@ -995,9 +927,7 @@ bool RtfParser::applyListKeyword(const Keyword &keyword, const RtfTokenizer::Tok
         else if (current.destination == Destination::ListOverride)
             lists_.setOverrideListId(parameter);
         break;
-    case A::ListOverrideTable:
-        current.destination = Destination::ListOverrideTable;
-        break;
+    case A::ListOverrideTable: current.destination = Destination::ListOverrideTable; break;
     case A::ListOverride:
         if (current.destination == Destination::ListOverrideTable) {
             current.destination = Destination::ListOverride;
@@ -1024,11 +954,8 @@ bool RtfParser::applyListKeyword(const Keyword &keyword, const RtfTokenizer::Tok
         else
             current.listOverride = parameter;
         break;
-    case A::ListLevelNumber:
-        current.listLevel = qBound(0, parameter, 8);
-        break;
-    default:
-        return false;
+    case A::ListLevelNumber: current.listLevel = qBound(0, parameter, 8); break;
+    default: return false;
     }
     return true;
 }
@@ -1054,17 +981,15 @@ bool RtfParser::applyPictureKeyword(const Keyword &keyword, const RtfTokenizer::
         break;
     case A::PictureSize:
         if (current.destination == Destination::Picture) {
-            int *const sizes[] = {&picture_.width,     &picture_.height,    &picture_.goalWidth,
-                                  &picture_.goalHeight, &picture_.scaleX,    &picture_.scaleY,
-                                  &picture_.cropLeft,   &picture_.cropRight, &picture_.cropTop,
-                                  &picture_.cropBottom};
+            int *const sizes[] = {&picture_.width,   &picture_.height,    &picture_.goalWidth, &picture_.goalHeight,
+                                  &picture_.scaleX,  &picture_.scaleY,    &picture_.cropLeft,  &picture_.cropRight,
+                                  &picture_.cropTop, &picture_.cropBottom};
             const int limit = keyword.value >= 4 && keyword.value < 6 ? 10000 : 1000000;
             // A crop may be negative: it widens the picture's frame.
             *sizes[keyword.value] = qBound(keyword.value >= 6 ? -limit : 0, parameter, limit);
         }
         break;
-    default:
-        return false;
+    default: return false;
     }
     return true;
 }
@@ -1075,22 +1000,15 @@ bool RtfParser::applyFieldKeyword(const Keyword &keyword, const RtfTokenizer::To
     using A = Keyword::Action;
     GroupState &current = group();
     switch (keyword.action) {
-    case A::Field:
-        fieldInstruction_.clear();
-        break;
-    case A::FieldInstruction:
-        current.destination = Destination::FieldInstruction;
-        break;
-    case A::FieldResult:
-        startFieldResult();
-        break;
+    case A::Field: fieldInstruction_.clear(); break;
+    case A::FieldInstruction: current.destination = Destination::FieldInstruction; break;
+    case A::FieldResult: startFieldResult(); break;
     case A::FootnoteMark:
         // Footnotes are skipped, and so are their marks: a number without its note would be a
         // stray raised digit in the text.
         noteNotKept(token.text);
         break;
-    default:
-        return false;
+    default: return false;
     }
     return true;
 }
@@ -1102,29 +1020,16 @@ void RtfParser::handleControlSymbol(char symbol)
         group().atStart = false;
     }
     switch (symbol) {
-    case '*':
-        group().ignorableDestination = true;
-        break;
+    case '*': group().ignorableDestination = true; break;
     case '\\':
     case '{':
     case '}':
-    case ':':
-        handleText(QByteArrayView(&symbol, 1));
-        break;
-    case '~':
-        appendCharacters(u"\u00A0");
-        break;
-    case '-':
-        appendCharacters(u"\u00AD");
-        break;
-    case '_':
-        appendCharacters(u"\u2011");
-        break;
-    case '\n':
-        endParagraph();
-        break;
-    default:
-        break;
+    case ':': handleText(QByteArrayView(&symbol, 1)); break;
+    case '~': appendCharacters(u"\u00A0"); break;
+    case '-': appendCharacters(u"\u00AD"); break;
+    case '_': appendCharacters(u"\u2011"); break;
+    case '\n': endParagraph(); break;
+    default: break;
     }
 }
 
@@ -1158,37 +1063,21 @@ void RtfParser::handleText(QByteArrayView text)
         }
         formatCache_.clear();
         break;
-    case Destination::Alternatives:
-        break;
-    case Destination::AlternativeChoice:
-        startSkippingGroup();
-        break;
-    case Destination::FieldInstruction:
-        fieldInstruction_.append(decoder_.decode(currentCodePage(), text));
-        break;
-    case Destination::ListPrefix:
-        listDefinition_.prefix.append(decoder_.decode(currentCodePage(), text));
-        break;
-    case Destination::ListSuffix:
-        listDefinition_.suffix.append(decoder_.decode(currentCodePage(), text));
-        break;
-    case Destination::LevelText:
-        lists_.appendLevelText(decoder_.decode(currentCodePage(), text));
-        break;
-    case Destination::ListName:
-        lists_.appendListName(decoder_.decode(currentCodePage(), text));
-        break;
-    case Destination::Picture:
-        appendPictureHex(text);
-        break;
+    case Destination::Alternatives: break;
+    case Destination::AlternativeChoice: startSkippingGroup(); break;
+    case Destination::FieldInstruction: fieldInstruction_.append(decoder_.decode(currentCodePage(), text)); break;
+    case Destination::ListPrefix: listDefinition_.prefix.append(decoder_.decode(currentCodePage(), text)); break;
+    case Destination::ListSuffix: listDefinition_.suffix.append(decoder_.decode(currentCodePage(), text)); break;
+    case Destination::LevelText: lists_.appendLevelText(decoder_.decode(currentCodePage(), text)); break;
+    case Destination::ListName: lists_.appendListName(decoder_.decode(currentCodePage(), text)); break;
+    case Destination::Picture: appendPictureHex(text); break;
     case Destination::ListDefinition:
     case Destination::ListTable:
     case Destination::ListEntry:
     case Destination::ListLevel:
     case Destination::ListOverrideTable:
     case Destination::ListOverride:
-    case Destination::ListOverrideLevel:
-        break;
+    case Destination::ListOverrideLevel: break;
     }
 }
 
@@ -1347,15 +1236,9 @@ void RtfParser::endListGroup(Destination destination)
         listDefinition_.cleanAffixes();
         groups_[groups_.size() - 2].paragraph.list = listDefinition_;
         break;
-    case Destination::ListLevel:
-        lists_.endLevel();
-        break;
-    case Destination::ListEntry:
-        lists_.endList();
-        break;
-    case Destination::ListOverride:
-        lists_.endOverride();
-        break;
+    case Destination::ListLevel: lists_.endLevel(); break;
+    case Destination::ListEntry: lists_.endList(); break;
+    case Destination::ListOverride: lists_.endOverride(); break;
     case Destination::Picture:
         if (picture_.data.isEmpty() || picture_.type.isEmpty() || !isTextDestination(groups_.size() - 2))
             break;
@@ -1365,8 +1248,7 @@ void RtfParser::endListGroup(Destination destination)
         builder_.appendPicture(picture_, pictureFormat(group().character));
         picture_ = RtfPicture();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -1467,12 +1349,9 @@ RtfBorder *RtfParser::targetBorder()
 {
     const int side = borderTarget_.side;
     switch (borderTarget_.owner) {
-    case BorderTarget::Row:
-        return side >= 0 && side < RtfBorder::rowSides ? &rows_[rowDepth_].borders[side] : nullptr;
-    case BorderTarget::Cell:
-        return side >= 0 && side < RtfBorder::cellSides ? &nextCell_.borders[side] : nullptr;
-    case BorderTarget::None:
-        break;
+    case BorderTarget::Row: return side >= 0 && side < RtfBorder::rowSides ? &rows_[rowDepth_].borders[side] : nullptr;
+    case BorderTarget::Cell: return side >= 0 && side < RtfBorder::cellSides ? &nextCell_.borders[side] : nullptr;
+    case BorderTarget::None: break;
     }
     return nullptr;
 }
@@ -1491,23 +1370,12 @@ void RtfParser::setColor(int &slot, const RtfTokenizer::Token &token) const
 bool RtfParser::collectDestinationText(QStringView text)
 {
     switch (group().destination) {
-    case Destination::FieldInstruction:
-        fieldInstruction_.append(text);
-        return true;
-    case Destination::ListPrefix:
-        listDefinition_.prefix.append(text);
-        return true;
-    case Destination::ListSuffix:
-        listDefinition_.suffix.append(text);
-        return true;
-    case Destination::LevelText:
-        lists_.appendLevelText(text);
-        return true;
-    case Destination::ListName:
-        lists_.appendListName(text);
-        return true;
-    default:
-        return false;
+    case Destination::FieldInstruction: fieldInstruction_.append(text); return true;
+    case Destination::ListPrefix: listDefinition_.prefix.append(text); return true;
+    case Destination::ListSuffix: listDefinition_.suffix.append(text); return true;
+    case Destination::LevelText: lists_.appendLevelText(text); return true;
+    case Destination::ListName: lists_.appendListName(text); return true;
+    default: return false;
     }
 }
 
@@ -1524,10 +1392,7 @@ bool RtfParser::isTextDestination(std::size_t level) const
     return destination == Destination::Body || destination == Destination::ListText;
 }
 
-bool RtfParser::isTextDestination() const
-{
-    return isTextDestination(groups_.size() - 1);
-}
+bool RtfParser::isTextDestination() const { return isTextDestination(groups_.size() - 1); }
 
 int RtfParser::currentCodePage() const
 {

@@ -5,9 +5,9 @@
 #include "description/RtfColorTable.h"
 #include "description/RtfFontTable.h"
 #include "description/RtfListTable.h"
+#include "description/RtfParagraphFormat.h"
 #include "description/RtfPicture.h"
 #include "description/RtfRowFormat.h"
-#include "description/RtfParagraphFormat.h"
 #include "description/RtfTokenizer.h"
 #include "description/TextDocumentBuilder.h"
 
@@ -37,13 +37,13 @@ private:
         Body,
         FontTable,
         ColorTable,
-        Alternatives,      // \upr: holds an ANSI and a Unicode version of the same content
+        Alternatives, // \upr: holds an ANSI and a Unicode version of the same content
         AlternativeChoice, // a group inside \upr; only the \ud one is read
-        FieldInstruction,  // \fldinst: its text says what the field is
-        ListText,          // \pntext, \listtext: a list item's number as text
-        ListDefinition,    // \pn: the paragraph's bullet or numbering
-        ListPrefix,        // \pntxtb
-        ListSuffix,        // \pntxta
+        FieldInstruction, // \fldinst: its text says what the field is
+        ListText, // \pntext, \listtext: a list item's number as text
+        ListDefinition, // \pn: the paragraph's bullet or numbering
+        ListPrefix, // \pntxtb
+        ListSuffix, // \pntxta
         ListTable,
         ListEntry,
         ListName,
@@ -56,7 +56,7 @@ private:
     };
 
     struct CharacterState {
-        int font = -1;       // -1: the document's default font (\deff)
+        int font = -1; // -1: the document's default font (\deff)
         int halfPoints = 24; // RTF's own default size: 12 pt
         int foreground = -1; // colour table index; -1: automatic
         int background = -1;
@@ -83,9 +83,9 @@ private:
         RtfParagraphFormat::TabStop nextTab; // the kind and leader words before its \tx
         int unicodeFallbackLength = 1; // \ucN
         bool ignorableDestination = false; // after \*
-        bool atStart = true;               // nothing but \* read in the group yet
-        int listOverride = 0;              // \lsN; 0: none
-        int listLevel = 0;                 // \ilvlN
+        bool atStart = true; // nothing but \* read in the group yet
+        int listOverride = 0; // \lsN; 0: none
+        int listLevel = 0; // \ilvlN
     };
 
     struct Keyword;

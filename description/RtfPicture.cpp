@@ -14,10 +14,7 @@
 namespace {
 
 // Metafiles measure in hundredths of a millimetre.
-int metafileToTwips(int size)
-{
-    return int(qint64(size) * 1440 / 2540);
-}
+int metafileToTwips(int size) { return int(qint64(size) * 1440 / 2540); }
 
 QImage imageResource(const QTextImageFormat &format, const QTextDocument &document)
 {
@@ -33,16 +30,11 @@ QImage imageResource(const QTextImageFormat &format, const QTextDocument &docume
 
 // The sizes a picture keeps as properties, so that it is written back as it was read.
 constexpr std::pair<int, int RtfPicture::*> sizeProperties[] = {
-    {RtfProperty::PictureWidth, &RtfPicture::width},
-    {RtfProperty::PictureHeight, &RtfPicture::height},
-    {RtfProperty::PictureGoalWidth, &RtfPicture::goalWidth},
-    {RtfProperty::PictureGoalHeight, &RtfPicture::goalHeight},
-    {RtfProperty::PictureScaleX, &RtfPicture::scaleX},
-    {RtfProperty::PictureScaleY, &RtfPicture::scaleY},
-    {RtfProperty::PictureCropLeft, &RtfPicture::cropLeft},
-    {RtfProperty::PictureCropRight, &RtfPicture::cropRight},
-    {RtfProperty::PictureCropTop, &RtfPicture::cropTop},
-    {RtfProperty::PictureCropBottom, &RtfPicture::cropBottom},
+    {RtfProperty::PictureWidth, &RtfPicture::width},         {RtfProperty::PictureHeight, &RtfPicture::height},
+    {RtfProperty::PictureGoalWidth, &RtfPicture::goalWidth}, {RtfProperty::PictureGoalHeight, &RtfPicture::goalHeight},
+    {RtfProperty::PictureScaleX, &RtfPicture::scaleX},       {RtfProperty::PictureScaleY, &RtfPicture::scaleY},
+    {RtfProperty::PictureCropLeft, &RtfPicture::cropLeft},   {RtfProperty::PictureCropRight, &RtfPicture::cropRight},
+    {RtfProperty::PictureCropTop, &RtfPicture::cropTop},     {RtfProperty::PictureCropBottom, &RtfPicture::cropBottom},
 };
 
 // What Qt cannot draw (metafiles) shows as a frame of the picture's size with a cross in it, as
@@ -64,8 +56,8 @@ QImage standIn(int width, int height)
 
 bool RtfPicture::typeTakesNumber(QByteArrayView word)
 {
-    return word == RtfWord::wmetafile || word == RtfWord::dibitmap || word == RtfWord::wbitmap
-        || word == RtfWord::pmmetafile;
+    return word == RtfWord::wmetafile || word == RtfWord::dibitmap || word == RtfWord::wbitmap ||
+        word == RtfWord::pmmetafile;
 }
 
 QTextImageFormat RtfPicture::toImageFormat(QTextDocument &document) const

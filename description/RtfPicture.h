@@ -11,7 +11,7 @@ class QTextDocument;
 struct RtfPicture {
     QByteArray data;
     QByteArray type; // "pngblip", "jpegblip", "emfblip", "wmetafile8"...
-    int width = 0;   // \picw, \pich: pixels, or 0.01 mm for metafiles
+    int width = 0; // \picw, \pich: pixels, or 0.01 mm for metafiles
     int height = 0;
     int goalWidth = 0; // \picwgoal, \pichgoal: twips; 0 when not given
     int goalHeight = 0;

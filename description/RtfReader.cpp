@@ -1,10 +1,10 @@
 #include "description/RtfReader.h"
 
-#include "files/Windows1252.h"
 #include "description/DescriptionFont.h"
 #include "description/RtfCharacterFormat.h"
 #include "description/RtfParser.h"
 #include "description/TextDocumentBuilder.h"
+#include "files/Windows1252.h"
 
 #include <QTextBlockFormat>
 
@@ -14,8 +14,8 @@ namespace {
 qsizetype rtfStart(QByteArrayView bytes)
 {
     qsizetype start = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-    while (start < bytes.size() && (bytes[start] == ' ' || bytes[start] == '\t' || bytes[start] == '\r'
-                                    || bytes[start] == '\n'))
+    while (start < bytes.size() &&
+           (bytes[start] == ' ' || bytes[start] == '\t' || bytes[start] == '\r' || bytes[start] == '\n'))
         ++start;
     const QByteArrayView rest = bytes.sliced(start);
     return rest.startsWith("{\\rtf") || rest.startsWith("{\\urtf") ? start : -1;
@@ -78,7 +78,4 @@ bool RtfReader::read(const QByteArray &bytes, QTextDocument &document, QStringLi
     return true;
 }
 
-bool RtfReader::isRtf(const QByteArray &bytes)
-{
-    return rtfStart(bytes) >= 0;
-}
+bool RtfReader::isRtf(const QByteArray &bytes) { return rtfStart(bytes) >= 0; }

@@ -12,7 +12,7 @@ class QTextTable;
 // A table row's definition in RTF terms (\trowd, \trgaph, \trleft, \trrh, the row's borders and
 // each cell's words up to its \cellx), as the table that holds the rows keeps it.
 struct RtfRowFormat {
-    int gap = 0;  // \trgaph: half the space between cells, twips
+    int gap = 0; // \trgaph: half the space between cells, twips
     int left = 0; // \trleft: where the row starts, twips from the margin
     QList<int> cellRights; // \cellx: each cell's right edge, twips from the margin
     QList<RtfCellFormat> cells; // each cell's definition, by the index of its \cellx; missing: plain
@@ -24,8 +24,8 @@ struct RtfRowFormat {
 
     bool operator==(const RtfRowFormat &other) const
     {
-        return gap == other.gap && left == other.left && height == other.height && borders == other.borders
-            && cellRights == other.cellRights && cells == other.cells;
+        return gap == other.gap && left == other.left && height == other.height && borders == other.borders &&
+            cellRights == other.cellRights && cells == other.cells;
     }
 
     // Column widths from the cells' edges; gap, left and the row's borders are kept for writing

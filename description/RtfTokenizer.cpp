@@ -5,15 +5,9 @@
 
 namespace {
 
-bool isLetter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
+bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Text is most of a file (picture data above all), so its end is found by table.
 constexpr std::array<bool, 256> textEnds = [] {
@@ -23,10 +17,7 @@ constexpr std::array<bool, 256> textEnds = [] {
     return table;
 }();
 
-bool endsText(char c)
-{
-    return textEnds[static_cast<unsigned char>(c)];
-}
+bool endsText(char c) { return textEnds[static_cast<unsigned char>(c)]; }
 
 RtfTokenizer::Token makeToken(RtfTokenizer::TokenType type)
 {
@@ -47,21 +38,13 @@ RtfTokenizer::Token RtfTokenizer::next()
     while (position_ < data_.size()) {
         const char c = data_[position_];
         switch (c) {
-        case '{':
-            ++position_;
-            return makeToken(TokenType::GroupStart);
-        case '}':
-            ++position_;
-            return makeToken(TokenType::GroupEnd);
-        case '\\':
-            return readControl();
+        case '{': ++position_; return makeToken(TokenType::GroupStart);
+        case '}': ++position_; return makeToken(TokenType::GroupEnd);
+        case '\\': return readControl();
         case '\r':
         case '\n':
-        case '\0':
-            ++position_;
-            break;
-        default:
-            return readText();
+        case '\0': ++position_; break;
+        default: return readText();
         }
     }
     return {};
@@ -104,7 +87,8 @@ RtfTokenizer::Token RtfTokenizer::readControlWord()
             ++position_;
         }
         value = negative ? -value : value;
-        token.parameter = int(qBound(qint64(std::numeric_limits<int>::min()), value, qint64(std::numeric_limits<int>::max())));
+        token.parameter = int(
+            qBound(qint64(std::numeric_limits<int>::min()), value, qint64(std::numeric_limits<int>::max())));
         token.hasParameter = true;
     }
     if (position_ < data_.size() && data_[position_] == ' ')

@@ -11,11 +11,11 @@ public:
         End,
         GroupStart,
         GroupEnd,
-        ControlWord,   // name, and parameter when hasParameter
+        ControlWord, // name, and parameter when hasParameter
         ControlSymbol, // symbol: the character after the backslash; '\n' for backslash + CR or LF
-        HexByte,       // byte: the value of \'hh
-        Text,          // text: a run of literal bytes
-        Binary,        // \binN; text: its data
+        HexByte, // byte: the value of \'hh
+        Text, // text: a run of literal bytes
+        Binary, // \binN; text: its data
     };
 
     struct Token {

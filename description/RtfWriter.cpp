@@ -21,26 +21,14 @@ constexpr char lineEnd[] = "\r\n";
 // Anything \uN cannot stand for is written as U+FFFD, as the reader would read it.
 constexpr char16_t replacementCharacter = QChar::ReplacementCharacter;
 
-void appendNumber(QByteArray &out, int value)
-{
-    out.append(QByteArray::number(value));
-}
+void appendNumber(QByteArray &out, int value) { out.append(QByteArray::number(value)); }
 
 // \word; {\word and {\*\word open a group of it, the latter one a reader may skip.
-void appendWord(QByteArray &out, const char *word)
-{
-    out.append('\\').append(word);
-}
+void appendWord(QByteArray &out, const char *word) { out.append('\\').append(word); }
 
-void appendGroup(QByteArray &out, const char *word)
-{
-    appendWord(out.append('{'), word);
-}
+void appendGroup(QByteArray &out, const char *word) { appendWord(out.append('{'), word); }
 
-void appendSkippableGroup(QByteArray &out, const char *word)
-{
-    appendWord(out.append("{\\*"), word);
-}
+void appendSkippableGroup(QByteArray &out, const char *word) { appendWord(out.append("{\\*"), word); }
 
 void appendHexByte(QByteArray &out, int byte)
 {
@@ -51,14 +39,10 @@ void appendHexByte(QByteArray &out, int byte)
 const char *alignmentWord(RtfParagraphFormat::Alignment alignment)
 {
     switch (alignment) {
-    case RtfParagraphFormat::Alignment::Center:
-        return RtfWord::qc;
-    case RtfParagraphFormat::Alignment::Right:
-        return RtfWord::qr;
-    case RtfParagraphFormat::Alignment::Justify:
-        return RtfWord::qj;
-    case RtfParagraphFormat::Alignment::Left:
-        break;
+    case RtfParagraphFormat::Alignment::Center: return RtfWord::qc;
+    case RtfParagraphFormat::Alignment::Right: return RtfWord::qr;
+    case RtfParagraphFormat::Alignment::Justify: return RtfWord::qj;
+    case RtfParagraphFormat::Alignment::Left: break;
     }
     return nullptr; // rich-edit controls never write \ql: left is what \pard sets
 }
@@ -73,12 +57,9 @@ struct BulletGlyph {
 BulletGlyph bulletGlyph(RtfListFormat::Kind kind)
 {
     switch (kind) {
-    case RtfListFormat::Kind::Circle:
-        return {"Courier New", 0, "o"};
-    case RtfListFormat::Kind::Square:
-        return {"Wingdings", 2, "\\'A7"};
-    default:
-        return {"Symbol", 2, "\\'B7"};
+    case RtfListFormat::Kind::Circle: return {"Courier New", 0, "o"};
+    case RtfListFormat::Kind::Square: return {"Wingdings", 2, "\\'A7"};
+    default: return {"Symbol", 2, "\\'B7"};
     }
 }
 
@@ -86,61 +67,43 @@ BulletGlyph bulletGlyph(RtfListFormat::Kind kind)
 char16_t bulletCharacter(RtfListFormat::Kind kind)
 {
     switch (kind) {
-    case RtfListFormat::Kind::Circle:
-        return u'o';
-    case RtfListFormat::Kind::Square:
-        return 0xF0A7;
-    default:
-        return 0xF0B7;
+    case RtfListFormat::Kind::Circle: return u'o';
+    case RtfListFormat::Kind::Square: return 0xF0A7;
+    default: return 0xF0B7;
     }
 }
 
 int levelNumberFormat(RtfListFormat::Kind kind)
 {
     switch (kind) {
-    case RtfListFormat::Kind::UpperRoman:
-        return 1;
-    case RtfListFormat::Kind::LowerRoman:
-        return 2;
-    case RtfListFormat::Kind::UpperLetter:
-        return 3;
-    case RtfListFormat::Kind::LowerLetter:
-        return 4;
-    case RtfListFormat::Kind::Decimal:
-        return 0;
-    default:
-        return 23; // a bullet
+    case RtfListFormat::Kind::UpperRoman: return 1;
+    case RtfListFormat::Kind::LowerRoman: return 2;
+    case RtfListFormat::Kind::UpperLetter: return 3;
+    case RtfListFormat::Kind::LowerLetter: return 4;
+    case RtfListFormat::Kind::Decimal: return 0;
+    default: return 23; // a bullet
     }
 }
 
 const char *numberKindWord(RtfListFormat::Kind kind)
 {
     switch (kind) {
-    case RtfListFormat::Kind::LowerLetter:
-        return RtfWord::pnlcltr;
-    case RtfListFormat::Kind::UpperLetter:
-        return RtfWord::pnucltr;
-    case RtfListFormat::Kind::LowerRoman:
-        return RtfWord::pnlcrm;
-    case RtfListFormat::Kind::UpperRoman:
-        return RtfWord::pnucrm;
-    default:
-        return RtfWord::pndec;
+    case RtfListFormat::Kind::LowerLetter: return RtfWord::pnlcltr;
+    case RtfListFormat::Kind::UpperLetter: return RtfWord::pnucltr;
+    case RtfListFormat::Kind::LowerRoman: return RtfWord::pnlcrm;
+    case RtfListFormat::Kind::UpperRoman: return RtfWord::pnucrm;
+    default: return RtfWord::pndec;
     }
 }
 
 const char *tabKindWord(RtfParagraphFormat::TabStop::Kind kind)
 {
     switch (kind) {
-    case RtfParagraphFormat::TabStop::Kind::Center:
-        return RtfWord::tqc;
-    case RtfParagraphFormat::TabStop::Kind::Right:
-        return RtfWord::tqr;
-    case RtfParagraphFormat::TabStop::Kind::Decimal:
-        return RtfWord::tqdec;
+    case RtfParagraphFormat::TabStop::Kind::Center: return RtfWord::tqc;
+    case RtfParagraphFormat::TabStop::Kind::Right: return RtfWord::tqr;
+    case RtfParagraphFormat::TabStop::Kind::Decimal: return RtfWord::tqdec;
     case RtfParagraphFormat::TabStop::Kind::Left:
-    case RtfParagraphFormat::TabStop::Kind::Bar:
-        break;
+    case RtfParagraphFormat::TabStop::Kind::Bar: break;
     }
     return nullptr;
 }
@@ -238,8 +201,8 @@ void RtfWriter::writeHeader(QByteArray &out)
         out.append(' ');
         // A name is written in its own character set, as rich-edit controls write it.
         for (qsizetype c = 0; c < family.size(); ++c) {
-            const bool pair =
-                family.at(c).isHighSurrogate() && c + 1 < family.size() && family.at(c + 1).isLowSurrogate();
+            const bool pair = family.at(c).isHighSurrogate() && c + 1 < family.size() &&
+                family.at(c + 1).isLowSurrogate();
             // Half a pair is written as the reader reads it in text: U+FFFD.
             QStringView character = QStringView(family).sliced(c, pair ? 2 : 1);
             if (!pair && character.front().isSurrogate())
@@ -435,7 +398,8 @@ void RtfWriter::writeBlock(const QTextBlock &block, int depth, const char *end)
         levels += list->format().indent();
     }
     if (levels > 0)
-        paragraph.leftIndent = clampTwips(paragraph.leftIndent + qint64(unitsToTwips(levels * document_.indentWidth())));
+        paragraph.leftIndent = clampTwips(paragraph.leftIndent +
+                                          qint64(unitsToTwips(levels * document_.indentWidth())));
     // As rich-edit controls do, paragraph properties are written only where they change,
     // and every list item starts with its number as text for readers without lists.
     const bool changed = !writtenParagraph_ || paragraph != *writtenParagraph_;
@@ -476,8 +440,8 @@ void RtfWriter::writeBlock(const QTextBlock &block, int depth, const char *end)
 int RtfWriter::numberFont(const QTextBlock &block)
 {
     const QTextBlock::iterator first = block.begin();
-    const RtfCharacterFormat &format =
-        characterFormat(first.atEnd() ? block.charFormatIndex() : first.fragment().charFormatIndex());
+    const RtfCharacterFormat &format = characterFormat(first.atEnd() ? block.charFormatIndex()
+                                                                     : first.fragment().charFormatIndex());
     return fontIndex(format.family, format.charset);
 }
 
@@ -622,10 +586,9 @@ void RtfWriter::writeParagraphFormat(const RtfParagraphFormat &paragraph, int nu
     if (paragraph.rightToLeft)
         writeControlWord(RtfWord::rtlpar);
     const std::pair<const char *, int> lengths[] = {
-        {RtfWord::fi, paragraph.firstLineIndent},
-        {RtfWord::li, paragraph.leftIndent},
-        {RtfWord::ri, paragraph.rightIndent},
-        {RtfWord::sb, paragraph.spaceBefore},     {RtfWord::sa, paragraph.spaceAfter},
+        {RtfWord::fi, paragraph.firstLineIndent}, {RtfWord::li, paragraph.leftIndent},
+        {RtfWord::ri, paragraph.rightIndent},     {RtfWord::sb, paragraph.spaceBefore},
+        {RtfWord::sa, paragraph.spaceAfter},
     };
     for (const auto &[word, twips] : lengths) {
         if (twips != 0)
@@ -738,11 +701,11 @@ void RtfWriter::writePicture(const RtfPicture &picture)
     appendGroup(body_, RtfWord::pict);
     writeControlWord(picture.type.constData());
     const std::pair<const char *, int> sizes[] = {
-        {RtfWord::picw, picture.width},           {RtfWord::pich, picture.height},
-        {RtfWord::picwgoal, picture.goalWidth},   {RtfWord::pichgoal, picture.goalHeight},
-        {RtfWord::picscalex, picture.scaleX},     {RtfWord::picscaley, picture.scaleY},
-        {RtfWord::piccropl, picture.cropLeft},    {RtfWord::piccropr, picture.cropRight},
-        {RtfWord::piccropt, picture.cropTop},     {RtfWord::piccropb, picture.cropBottom},
+        {RtfWord::picw, picture.width},         {RtfWord::pich, picture.height},
+        {RtfWord::picwgoal, picture.goalWidth}, {RtfWord::pichgoal, picture.goalHeight},
+        {RtfWord::picscalex, picture.scaleX},   {RtfWord::picscaley, picture.scaleY},
+        {RtfWord::piccropl, picture.cropLeft},  {RtfWord::piccropr, picture.cropRight},
+        {RtfWord::piccropt, picture.cropTop},   {RtfWord::piccropb, picture.cropBottom},
     };
     for (const auto &[word, value] : sizes) {
         if (value != 0 && !(value == 100 && word[3] == 's'))
@@ -775,26 +738,17 @@ void RtfWriter::writeText(QStringView text)
 void RtfWriter::writeCharacter(char16_t c)
 {
     switch (c) {
-    case u'\\':
-        return writeControlSymbol("\\\\");
-    case u'{':
-        return writeControlSymbol("\\{");
-    case u'}':
-        return writeControlSymbol("\\}");
-    case u'\t':
-        return writeControlWord(RtfWord::tab);
-    case QChar::LineSeparator:
-        return writeControlWord(RtfWord::line);
-    case QChar::Nbsp:
-        return writeControlSymbol("\\~");
-    case QChar::SoftHyphen:
-        return writeControlSymbol("\\-");
+    case u'\\': return writeControlSymbol("\\\\");
+    case u'{': return writeControlSymbol("\\{");
+    case u'}': return writeControlSymbol("\\}");
+    case u'\t': return writeControlWord(RtfWord::tab);
+    case QChar::LineSeparator: return writeControlWord(RtfWord::line);
+    case QChar::Nbsp: return writeControlSymbol("\\~");
+    case QChar::SoftHyphen: return writeControlSymbol("\\-");
     case 0x2011: // non-breaking hyphen
         return writeControlSymbol("\\_");
-    case QChar::ObjectReplacementCharacter:
-        return;
-    default:
-        break;
+    case QChar::ObjectReplacementCharacter: return;
+    default: break;
     }
     if (c >= 0x20 && c < 0x7F) {
         if (delimiterPending_)
@@ -845,7 +799,7 @@ void RtfWriter::writeHexByte(int byte)
     delimiterPending_ = false;
 }
 
-template<typename Visit>
+template <typename Visit>
 void RtfWriter::forEachRun(const QTextBlock &block, Visit visit)
 {
     bool wroteText = false;
@@ -913,10 +867,7 @@ void RtfWriter::addColor(const QColor &color)
     }
 }
 
-int RtfWriter::fontIndex(const QString &family, int charset) const
-{
-    return fontIndexes_.value(Font(family, charset));
-}
+int RtfWriter::fontIndex(const QString &family, int charset) const { return fontIndexes_.value(Font(family, charset)); }
 
 int RtfWriter::bulletFont(RtfListFormat::Kind kind) const
 {
@@ -924,7 +875,4 @@ int RtfWriter::bulletFont(RtfListFormat::Kind kind) const
     return fontIndex(QLatin1String(glyph.family), glyph.charset);
 }
 
-int RtfWriter::colorIndex(const QColor &color) const
-{
-    return color.isValid() ? colorIndexes_.value(color.rgb()) : 0;
-}
+int RtfWriter::colorIndex(const QColor &color) const { return color.isValid() ? colorIndexes_.value(color.rgb()) : 0; }

@@ -71,7 +71,7 @@ private:
     void writeEncoded(QByteArray &out, QStringView character, int charset);
 
     // What a block shows: one format and text per run, or the paragraph mark's format alone.
-    template<typename Visit>
+    template <typename Visit>
     void forEachRun(const QTextBlock &block, Visit visit);
     const RtfCharacterFormat &characterFormat(int formatIndex);
     void addFont(const QString &family, int charset);

@@ -118,8 +118,8 @@ void applyCellFormats(QTextTable &table, int row, const RtfRowFormat &definition
 void mergeCells(QTextTable &table, int row, int column, int rows, int columns)
 {
     const auto mergedAway = [&](const QTextTableCell &cell) {
-        return cell.row() >= row && cell.row() < row + rows && cell.column() >= column
-            && cell.column() < column + columns && (cell.row() != row || cell.column() != column);
+        return cell.row() >= row && cell.row() < row + rows && cell.column() >= column &&
+            cell.column() < column + columns && (cell.row() != row || cell.column() != column);
     };
     struct Kept {
         QTextCursor at;
@@ -129,7 +129,7 @@ void mergeCells(QTextTable &table, int row, int column, int rows, int columns)
     for (int r = row; r < qMin(row + rows, table.rows()); ++r) {
         for (int c = column; c < qMin(column + columns, table.columns()); ++c) {
             const QTextTableCell before = c > 0 ? table.cellAt(r, c - 1)
-                                        : r > 0 ? table.cellAt(r - 1, table.columns() - 1)
+                : r > 0                         ? table.cellAt(r - 1, table.columns() - 1)
                                                 : QTextTableCell();
             if (!before.isValid() || mergedAway(before) || (r == row && c == column))
                 continue;
@@ -162,8 +162,8 @@ void merge(QTextTable &table, int row, const RtfRowFormat &definition, const Pla
         const int first = placement.first.at(cell);
         const QTextTableCell above = table.cellAt(row - 1, first);
         const QTextTableCell own = table.cellAt(row, first);
-        if (definition.cells.value(cell).verticalMerge != Merge::Continued || above.column() != first
-            || own.row() != row || own.column() != first || ++merges > maximumMerges)
+        if (definition.cells.value(cell).verticalMerge != Merge::Continued || above.column() != first ||
+            own.row() != row || own.column() != first || ++merges > maximumMerges)
             continue;
         mergeCells(table, above.row(), first, row - above.row() + 1, qMax(above.columnSpan(), own.columnSpan()));
     }

@@ -30,17 +30,14 @@ void neutralizeStructureCharacters(QString &text)
         switch (c.unicode()) {
         case u'\n':
         case u'\r':
-        case QChar::ParagraphSeparator:
-            c = QChar::LineSeparator;
-            break;
+        case QChar::ParagraphSeparator: c = QChar::LineSeparator; break;
         case 0:
         case QChar::ObjectReplacementCharacter:
         case 0xFDD0: // QTextBeginningOfFrame
         case 0xFDD1: // QTextEndOfFrame
             c = QChar::ReplacementCharacter;
             break;
-        default:
-            break;
+        default: break;
         }
     }
 }
@@ -80,10 +77,7 @@ void TextDocumentBuilder::appendText(QString text, const QTextCharFormat &format
     cursor_.insertText(text, format);
 }
 
-void TextDocumentBuilder::beginListText()
-{
-    inListText_ = true;
-}
+void TextDocumentBuilder::beginListText() { inListText_ = true; }
 
 void TextDocumentBuilder::endListText()
 {

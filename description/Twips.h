@@ -12,15 +12,9 @@ constexpr int twipsPerUnit = 15;
 // clamping keeps layout and integer arithmetic sane.
 constexpr int twipsLimit = 31680;
 
-inline int clampTwips(qint64 twips)
-{
-    return int(qBound(qint64(-twipsLimit), twips, qint64(twipsLimit)));
-}
+inline int clampTwips(qint64 twips) { return int(qBound(qint64(-twipsLimit), twips, qint64(twipsLimit))); }
 
-inline qreal twipsToUnits(int twips)
-{
-    return qreal(twips) / twipsPerUnit;
-}
+inline qreal twipsToUnits(int twips) { return qreal(twips) / twipsPerUnit; }
 
 inline int unitsToTwips(qreal units)
 {

@@ -9,6 +9,7 @@
 
 // jpeglib.h first: it pulls in the configuration that decides which messages jerror.h declares.
 #include <jpeglib.h>
+
 #include <jerror.h>
 
 namespace {
@@ -27,15 +28,9 @@ struct ErrorTrap {
     std::jmp_buf jump;
 };
 
-ErrorTrap *trapOf(j_common_ptr info)
-{
-    return reinterpret_cast<ErrorTrap *>(info->err);
-}
+ErrorTrap *trapOf(j_common_ptr info) { return reinterpret_cast<ErrorTrap *>(info->err); }
 
-[[noreturn]] void abandonDecode(j_common_ptr info)
-{
-    std::longjmp(trapOf(info)->jump, 1);
-}
+[[noreturn]] void abandonDecode(j_common_ptr info) { std::longjmp(trapOf(info)->jump, 1); }
 
 bool meansDamagedPixels(int messageCode)
 {
@@ -46,10 +41,8 @@ bool meansDamagedPixels(int messageCode)
     case JWRN_ARITH_BAD_CODE:
     case JWRN_MUST_RESYNC:
     case JWRN_NOT_SEQUENTIAL:
-    case JWRN_BOGUS_PROGRESSION:
-        return true;
-    default:
-        return false;
+    case JWRN_BOGUS_PROGRESSION: return true;
+    default: return false;
     }
 }
 
@@ -89,20 +82,14 @@ bool guarded(ErrorTrap &trap, Step step)
 
 bool plausibleSize(qint64 width, qint64 height, int bytesPerPixel)
 {
-    return width > 0 && height > 0 && width <= JpegDecoder::MaxSide && height <= JpegDecoder::MaxSide
-        && width * height * bytesPerPixel <= JpegDecoder::MaxDecodeBytes;
+    return width > 0 && height > 0 && width <= JpegDecoder::MaxSide && height <= JpegDecoder::MaxSide &&
+        width * height * bytesPerPixel <= JpegDecoder::MaxDecodeBytes;
 }
 
-bool isCmyk(J_COLOR_SPACE space)
-{
-    return space == JCS_CMYK || space == JCS_YCCK;
-}
+bool isCmyk(J_COLOR_SPACE space) { return space == JCS_CMYK || space == JCS_YCCK; }
 
 // The colour layout libjpeg writes straight into a QImage::Format_RGB32 scan line.
-J_COLOR_SPACE rgb32Layout()
-{
-    return QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRX : JCS_EXT_XRGB;
-}
+J_COLOR_SPACE rgb32Layout() { return QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRX : JCS_EXT_XRGB; }
 
 // Photoshop writes CMYK JPEGs with every channel inverted and says so in its Adobe marker.
 void convertCmykToRgb32(QImage &image, bool inverted)
@@ -162,8 +149,7 @@ JpegDecoder::Picture decodeFrom(InstallSource installSource, const QSize &boundi
     if (source != JCS_GRAYSCALE && source != JCS_RGB && source != JCS_YCbCr && !isCmyk(source))
         return {};
     info.out_color_space = isCmyk(source) ? JCS_CMYK : rgb32Layout();
-    info.scale_num = JpegDecoder::scaleEighths(QSize(int(info.image_width), int(info.image_height)),
-                                               boundingBox);
+    info.scale_num = JpegDecoder::scaleEighths(QSize(int(info.image_width), int(info.image_height)), boundingBox);
     info.scale_denom = 8;
     if (!guarded(trap, [&] { jpeg_calc_output_dimensions(&info); }))
         return {};
@@ -243,7 +229,8 @@ QSize headerSize(const QString &localPath)
 
 QSize fittedSize(const QSize &imageSize, const QSize &boundingBox)
 {
-    if (boundingBox.isEmpty() || (imageSize.width() <= boundingBox.width() && imageSize.height() <= boundingBox.height()))
+    if (boundingBox.isEmpty() ||
+        (imageSize.width() <= boundingBox.width() && imageSize.height() <= boundingBox.height()))
         return imageSize;
     return imageSize.scaled(boundingBox, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
 }

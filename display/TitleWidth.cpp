@@ -15,14 +15,8 @@ QFont font()
     return result;
 }
 
-int width(const QString &title)
-{
-    return QFontMetrics(font()).horizontalAdvance(title);
-}
+int width(const QString &title) { return QFontMetrics(font()).horizontalAdvance(title); }
 
-bool isTooWide(const QString &title)
-{
-    return width(title) > limit;
-}
+bool isTooWide(const QString &title) { return width(title) > limit; }
 
 } // namespace TitleWidth

@@ -32,10 +32,7 @@ CatalogueMenu::CatalogueMenu(TMQVEdit &editor)
     listRecent();
 }
 
-void CatalogueMenu::setProgram(const QString &program)
-{
-    programOverride() = program;
-}
+void CatalogueMenu::setProgram(const QString &program) { programOverride() = program; }
 
 void CatalogueMenu::listRecent()
 {
@@ -66,8 +63,7 @@ void CatalogueMenu::chooseCatalogue()
 
 void CatalogueMenu::open(const QString &folder)
 {
-    const QString program =
-        programOverride().isEmpty() ? QCoreApplication::applicationFilePath() : programOverride();
+    const QString program = programOverride().isEmpty() ? QCoreApplication::applicationFilePath() : programOverride();
     if (!QProcess::startDetached(program, {folder}, folder)) {
         QMessageBox::warning(&editor_, QStringLiteral("Z-CD editor"),
                              QStringLiteral("Editoren kan ikke startes i %1.").arg(QDir::toNativeSeparators(folder)));

@@ -58,7 +58,8 @@ QList<Hit> find(const ProfileReader &catalogue, const QString &text)
                 hits.append({number, title, where, *excerpt});
         };
         look(QStringLiteral("Titel"), title);
-        look(QStringLiteral("Kort tekst"), catalogue.ReadString(section, CatalogueKeys::name(TextKey::Global), QString()));
+        look(QStringLiteral("Kort tekst"),
+             catalogue.ReadString(section, CatalogueKeys::name(TextKey::Global), QString()));
         const QString folder = catalogue.ReadString(section, CatalogueKeys::name(TextKey::Folder), QString());
         // Without a folder there are no descriptions; the root folder is not searched for them.
         if (folder.isEmpty() || !LocalPath::folderExists(folder))

@@ -13,8 +13,8 @@ namespace CatalogueSearch {
 struct Hit {
     int number = 0;
     QString title;
-    QString where;    // "Titel", "Kort tekst" or the description's language ("Dansk", ...)
-    QString excerpt;  // the text around the first match, on one line
+    QString where; // "Titel", "Kort tekst" or the description's language ("Dansk", ...)
+    QString excerpt; // the text around the first match, on one line
 };
 
 // Matched without regard to letter case; an empty or blank text finds nothing. In item order,

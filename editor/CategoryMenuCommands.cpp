@@ -59,7 +59,8 @@ void TMQVEdit::showMenuEntries(QMenu *menu, const QList<CategoryMenus::Entry> &e
         if (!action) {
             action = new QAction(menu);
             menu->insertAction(end, action);
-            connect(action, &QAction::triggered, this, [this, action] { runGuarded([this, action] { MenuValg(action); }); });
+            connect(action, &QAction::triggered, this,
+                    [this, action] { runGuarded([this, action] { MenuValg(action); }); });
         }
         action->setText(entries.at(i).caption);
         action->setObjectName(entries.at(i).objectName);
@@ -94,7 +95,8 @@ void TMQVEdit::SletMenu(QAction *entry)
     // would, or show the number anew when no item is left.
     if (shownItemExists())
         return;
-    ShowNumber(ItemSearch::settleOn(CurrentItemNumber, CurrentItemNumber, Catalogue::itemExists(*CatalogueFile)).value_or(CurrentItemNumber));
+    ShowNumber(ItemSearch::settleOn(CurrentItemNumber, CurrentItemNumber, Catalogue::itemExists(*CatalogueFile))
+                   .value_or(CurrentItemNumber));
 }
 
 void TMQVEdit::ToolButton2Click()

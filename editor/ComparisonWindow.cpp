@@ -49,7 +49,7 @@ void ComparisonWindow::showEvent(QShowEvent *event)
     if (!language_->property("chosen").toBool()) {
         language_->setProperty("chosen", true);
         const int other = editor_.CurrentLanguage == DescriptionLanguage::Dansk ? int(DescriptionLanguage::Norsk)
-                                                                               : int(DescriptionLanguage::Dansk);
+                                                                                : int(DescriptionLanguage::Dansk);
         const QSignalBlocker blocker(language_);
         language_->setCurrentIndex(other);
     }
@@ -60,7 +60,8 @@ void ComparisonWindow::follow()
 {
     if (!isVisible())
         return;
-    const DescriptionLanguageInfo &language = DescriptionLanguages::info(DescriptionLanguage(language_->currentIndex()));
+    const DescriptionLanguageInfo &language = DescriptionLanguages::info(
+        DescriptionLanguage(language_->currentIndex()));
     const QString folder = editor_.FolderEdit->text();
     item_->setText(QStringLiteral("Punkt %1: %2").arg(editor_.CurrentItemNumber).arg(editor_.TitelEdit->text()));
     const bool hasFolder = !folder.isEmpty() && LocalPath::folderExists(folder);

@@ -15,10 +15,7 @@
 
 // A failed save ends the action that wanted to leave the description, so the text stays in the
 // editor.
-void TMQVEdit::SaveDescription()
-{
-    description_->save(DescriptionFileName, CurrentLanguage);
-}
+void TMQVEdit::SaveDescription() { description_->save(DescriptionFileName, CurrentLanguage); }
 
 // Nor can anything be typed where it could not be kept: an item without a folder has no place
 // for its description until the folder is made, and a read-only catalogue locks its descriptions
@@ -73,10 +70,7 @@ void TMQVEdit::BrugNorskClick() { chooseLanguage(DescriptionLanguage::Norsk); }
 void TMQVEdit::BrugSvenskClick() { chooseLanguage(DescriptionLanguage::Svensk); }
 void TMQVEdit::BrugFinskClick() { chooseLanguage(DescriptionLanguage::Finsk); }
 
-void TMQVEdit::SletRTFClick()
-{
-    description_->trash(DescriptionFileName, QDir::currentPath());
-}
+void TMQVEdit::SletRTFClick() { description_->trash(DescriptionFileName, QDir::currentPath()); }
 
 void TMQVEdit::PasteClick()
 {

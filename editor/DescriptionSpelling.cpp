@@ -27,10 +27,7 @@ namespace {
 
 constexpr int mostSuggestions = 6;
 
-QString languageName(DescriptionLanguage language)
-{
-    return DescriptionLanguages::info(language).setting;
-}
+QString languageName(DescriptionLanguage language) { return DescriptionLanguages::info(language).setting; }
 
 QString missingDictionaryNotice(DescriptionLanguage language)
 {
@@ -52,12 +49,10 @@ DescriptionSpelling::DescriptionSpelling(TMQVEdit &editor)
 {
     setObjectName(QStringLiteral("DescriptionSpelling"));
     known_.readWordList();
-    descriptionMarks_ = new SpellingMarks(editor.Beskriv, [this](QPainter &painter, const QRect &dirty) {
-        paintDescriptionMarks(painter, dirty);
-    });
-    shortTextMarks_ = new SpellingMarks(editor.KortTekst, [this](QPainter &painter, const QRect &dirty) {
-        paintShortTextMarks(painter, dirty);
-    });
+    descriptionMarks_ = new SpellingMarks(
+        editor.Beskriv, [this](QPainter &painter, const QRect &dirty) { paintDescriptionMarks(painter, dirty); });
+    shortTextMarks_ = new SpellingMarks(
+        editor.KortTekst, [this](QPainter &painter, const QRect &dirty) { paintShortTextMarks(painter, dirty); });
     placeMarks();
     editor.Beskriv->viewport()->installEventFilter(this);
     editor.KortTekst->installEventFilter(this);
@@ -147,7 +142,8 @@ QList<DescriptionSpelling::Mark> DescriptionSpelling::descriptionMarks(const QRe
     const DescriptionEdit *edit = editor_.Beskriv;
     const QAbstractTextDocumentLayout *layout = edit->document()->documentLayout();
     const QPointF offset(-edit->horizontalScrollBar()->value(), -edit->verticalScrollBar()->value());
-    for (QTextBlock block = edit->cursorForPosition(QPoint(0, area.top())).block(); block.isValid(); block = block.next()) {
+    for (QTextBlock block = edit->cursorForPosition(QPoint(0, area.top())).block(); block.isValid();
+         block = block.next()) {
         const QRectF shown = layout->blockBoundingRect(block).translated(offset);
         if (shown.top() > area.bottom())
             break;
@@ -176,8 +172,8 @@ void DescriptionSpelling::paintDescriptionMarks(QPainter &painter, const QRect &
                 break;
             const int lineEnd = std::min(end, line.textStart() + line.textLength());
             const qreal baseline = origin.y() + line.y() + line.ascent();
-            SpellingMarks::drawWave(painter, origin.x() + line.cursorToX(position), origin.x() + line.cursorToX(lineEnd),
-                                    baseline + 1);
+            SpellingMarks::drawWave(painter, origin.x() + line.cursorToX(position),
+                                    origin.x() + line.cursorToX(lineEnd), baseline + 1);
             position = std::max(lineEnd, position + 1);
         }
     }
@@ -278,7 +274,8 @@ void DescriptionSpelling::offerCorrections(QMenu &menu, const QPoint &position)
     for (const QString &suggestion : suggestions) {
         QAction *action = add(suggestion, QStringLiteral("Forslag"));
         action->setEnabled(editable);
-        connect(action, &QAction::triggered, this, [this, block, span, suggestion] { replaceWord(block, span, suggestion); });
+        connect(action, &QAction::triggered, this,
+                [this, block, span, suggestion] { replaceWord(block, span, suggestion); });
     }
     if (suggestions.isEmpty())
         add(QStringLiteral("(ingen forslag)"), QStringLiteral("IngenForslag"))->setEnabled(false);
@@ -286,13 +283,14 @@ void DescriptionSpelling::offerCorrections(QMenu &menu, const QPoint &position)
         known_.ignore(word);
         refresh();
     });
-    connect(add(QStringLiteral("F\u00F8j til ordlisten"), QStringLiteral("FoejTilOrdlisten")), &QAction::triggered, this,
-            [this, word] { addToWordList(word); });
+    connect(add(QStringLiteral("F\u00F8j til ordlisten"), QStringLiteral("FoejTilOrdlisten")), &QAction::triggered,
+            this, [this, word] { addToWordList(word); });
     corrections_.append(menu.insertSeparator(first));
     // The menu's own entries stay; the corrections go once it has done what was chosen.
-    connect(&menu, &QMenu::aboutToHide, this, [this] {
-        QMetaObject::invokeMethod(this, &DescriptionSpelling::dropCorrections, Qt::QueuedConnection);
-    }, Qt::SingleShotConnection);
+    connect(
+        &menu, &QMenu::aboutToHide, this,
+        [this] { QMetaObject::invokeMethod(this, &DescriptionSpelling::dropCorrections, Qt::QueuedConnection); },
+        Qt::SingleShotConnection);
 }
 
 void DescriptionSpelling::dropCorrections()

@@ -52,8 +52,8 @@ protected:
 
 private:
     struct Mark {
-        int blockPosition;  // where the word's paragraph starts in the document
-        WordSpan span;      // within the paragraph
+        int blockPosition; // where the word's paragraph starts in the document
+        WordSpan span; // within the paragraph
     };
 
     const Dictionary *dictionary(DescriptionLanguage language) const;
@@ -76,7 +76,7 @@ private:
     std::shared_ptr<SpellingDictionaries> dictionaries_;
     KnownWords known_;
     bool checking_ = true;
-    mutable QSet<int> opening_;  // by DescriptionLanguage
+    mutable QSet<int> opening_; // by DescriptionLanguage
     QSet<int> noticed_;
     mutable std::optional<DescriptionLanguage> shortTextLanguage_;
     SpellingMarks *descriptionMarks_ = nullptr;

@@ -1,10 +1,10 @@
 #include "app/EditMQV.h"
 
+#include "app/WindowColours.h"
 #include "catalogue/CatalogueItem.h"
 #include "catalogue/FolderOperations.h"
 #include "catalogue/ProfileSnapshot.h"
 #include "files/LocalPath.h"
-#include "app/WindowColours.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -13,10 +13,7 @@
 
 namespace {
 
-bool namesFolder(const QString &text)
-{
-    return !text.isEmpty() && LocalPath::folderExists(text);
-}
+bool namesFolder(const QString &text) { return !text.isEmpty() && LocalPath::folderExists(text); }
 
 } // namespace
 
@@ -81,8 +78,8 @@ std::optional<int> TMQVEdit::otherItemInFolder(const QString &folder) const
 // taken from the field; the item's own stored folder always is.
 bool TMQVEdit::holdsAnotherItem(const QString &folder) const
 {
-    return folder != CatalogueItem(*CatalogueFile, CurrentItemNumber).text(TextKey::Folder)
-        && otherItemInFolder(folder);
+    return folder != CatalogueItem(*CatalogueFile, CurrentItemNumber).text(TextKey::Folder) &&
+        otherItemInFolder(folder);
 }
 
 // A folder name is stored only once it names an existing folder; until then the stored name
@@ -110,8 +107,8 @@ void TMQVEdit::FolderEditChange()
 void TMQVEdit::fileFieldChange(QLineEdit *field, TextKey key)
 {
     const QString name = field->text();
-    const FileAvailability availability =
-        name.isEmpty() ? FileAvailability::InItemFolder : fileAvailability(FolderEdit->text(), name);
+    const FileAvailability availability = name.isEmpty() ? FileAvailability::InItemFolder
+                                                         : fileAvailability(FolderEdit->text(), name);
     WindowColours::markFileAvailability(field, availability);
     if (availability != FileAvailability::Missing && catalogueLock_->writable())
         CatalogueItem(*CatalogueFile, CurrentItemNumber).setText(key, name);
@@ -149,8 +146,7 @@ void TMQVEdit::OmdoebClick()
     CatalogueItem item(*CatalogueFile, CurrentItemNumber);
     const QString oldName = item.text(TextKey::Folder);
     const QString newName = FolderEdit->text();
-    const std::optional<int> sharer = newName == oldName ? std::nullopt
-        : otherItemInFolder(oldName);
+    const std::optional<int> sharer = newName == oldName ? std::nullopt : otherItemInFolder(oldName);
     if (sharer)
         refuseSharedFolderRename(oldName, *sharer);
     if (!sharer && FolderOperations::renameFolder(oldName, newName)) {
@@ -166,7 +162,8 @@ void TMQVEdit::OmdoebClick()
     } else {
         FolderEdit->setText(oldName);
     }
-    WindowColours::setFontColour(FolderEdit, namesFolder(FolderEdit->text()) ? WindowColours::black() : WindowColours::red());
+    WindowColours::setFontColour(FolderEdit,
+                                 namesFolder(FolderEdit->text()) ? WindowColours::black() : WindowColours::red());
 }
 
 // Renaming a folder another item keeps its files in would take them from that item.

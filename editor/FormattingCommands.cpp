@@ -1,8 +1,8 @@
 #include "app/EditMQV.h"
 
 #include "app/DescriptionEdit.h"
-#include "description/TextFormats.h"
 #include "app/WindowColours.h"
+#include "description/TextFormats.h"
 
 #include <QKeyEvent>
 #include <QTextCursor>

@@ -30,7 +30,8 @@ CatalogueHistory::Action TMQVEdit::historyAction(Handler handler) const
     action.title = TitelLabel->text();
     if (handler == &TMQVEdit::NyClick) {
         action.name = QStringLiteral("Tilf\u00F8j punkt");
-        action.item = ItemSearch::freeNumberForNewItem(CurrentItemNumber, Catalogue::itemExists(*CatalogueFile)).value_or(CurrentItemNumber);
+        action.item = ItemSearch::freeNumberForNewItem(CurrentItemNumber, Catalogue::itemExists(*CatalogueFile))
+                          .value_or(CurrentItemNumber);
         action.title.clear();
     } else if (handler == &TMQVEdit::SletPunktClick) {
         action.name = QStringLiteral("Slet punkt");
@@ -83,7 +84,8 @@ void TMQVEdit::refreshHistoryActions()
     const HistoryStep *undo = writable ? history_->nextUndo() : nullptr;
     const HistoryStep *redo = writable && !typedDescription ? history_->nextRedo() : nullptr;
     if (typedDescription)
-        Fortryd->setText(QStringLiteral("Fortryd: %1 skrevet, punkt %2").arg(DescriptionFileName).arg(CurrentItemNumber));
+        Fortryd->setText(
+            QStringLiteral("Fortryd: %1 skrevet, punkt %2").arg(DescriptionFileName).arg(CurrentItemNumber));
     else
         Fortryd->setText(undo ? QStringLiteral("Fortryd: ") + undo->caption() : QStringLiteral("Fortryd"));
     Fortryd->setEnabled(typedDescription || undo);
@@ -110,7 +112,8 @@ void TMQVEdit::HistorikClick()
     if (!Historik) {
         Historik = new HistoryWindow(*history_, this);
         Historik->setWindowFlag(Qt::Window);
-        connect(Historik, &HistoryWindow::undoTo, this, [this](qint64 step) { runGuarded([this, step] { undoTo(step); }); });
+        connect(Historik, &HistoryWindow::undoTo, this,
+                [this](qint64 step) { runGuarded([this, step] { undoTo(step); }); });
         connect(Historik, &HistoryWindow::restoreItemBefore, this, [this](qint64 step) { restoreItemBefore(step); });
     }
     Historik->refresh();
@@ -123,7 +126,8 @@ void TMQVEdit::undoTo(qint64 stepNumber)
 {
     SaveDescription();
     CatalogueHistory::Outcome last;
-    for (const HistoryStep *next = history_->nextUndo(); next && next->number >= stepNumber; next = history_->nextUndo()) {
+    for (const HistoryStep *next = history_->nextUndo(); next && next->number >= stepNumber;
+         next = history_->nextUndo()) {
         const CatalogueHistory::Outcome outcome = history_->undo();
         if (!outcome.done) {
             showHistoryOutcome(last);

@@ -36,8 +36,8 @@ HistoryWindow::HistoryWindow(const CatalogueHistory &history, QWidget *parent)
     steps_->setObjectName(QStringLiteral("HistorikTrin"));
     steps_->setRootIsDecorated(false);
     steps_->setUniformRowHeights(true);
-    steps_->setHeaderLabels({QStringLiteral("Tid"), QStringLiteral("Punkt"), QStringLiteral("Titel"),
-                             QStringLiteral("\u00C6ndring")});
+    steps_->setHeaderLabels(
+        {QStringLiteral("Tid"), QStringLiteral("Punkt"), QStringLiteral("Titel"), QStringLiteral("\u00C6ndring")});
     steps_->header()->setStretchLastSection(true);
 
     size_ = new QLabel(this);
@@ -72,7 +72,8 @@ void HistoryWindow::refresh()
         const bool undone = step->state == HistoryStep::State::Undone;
         auto *row = new QTreeWidgetItem(steps_);
         row->setData(Time, Qt::UserRole, step->number);
-        row->setText(Time, QLocale(QLocale::Danish).toString(step->time.toLocalTime(), QStringLiteral("d. MMM HH:mm:ss")));
+        row->setText(Time,
+                     QLocale(QLocale::Danish).toString(step->time.toLocalTime(), QStringLiteral("d. MMM HH:mm:ss")));
         row->setText(Item, QString::number(step->item));
         row->setText(Title, step->title);
         row->setText(Change, undone ? step->summary + QStringLiteral(" (fortrudt)") : step->summary);

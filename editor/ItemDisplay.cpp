@@ -1,18 +1,18 @@
 #include "app/EditMQV.h"
 #include "editor/WritingAids.h"
 
+#include "app/ScreenshotView.h"
+#include "app/WindowColours.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueItem.h"
-#include "files/Diagnostics.h"
 #include "catalogue/ItemSearch.h"
-#include "files/LocalPath.h"
-#include "app/ScreenshotView.h"
 #include "display/ItemPictures.h"
-#include "app/WindowColours.h"
+#include "files/Diagnostics.h"
+#include "files/LocalPath.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QDir>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -104,7 +104,8 @@ std::vector<QString> TMQVEdit::neighbourFolders() const
 {
     std::vector<QString> folders;
     const ItemSearch::Exists exists = Catalogue::itemExists(*CatalogueFile);
-    for (const int number : {ItemSearch::nextStop(CurrentItemNumber, exists), ItemSearch::previousStop(CurrentItemNumber, exists)}) {
+    for (const int number :
+         {ItemSearch::nextStop(CurrentItemNumber, exists), ItemSearch::previousStop(CurrentItemNumber, exists)}) {
         const QString folder = CatalogueItem(*CatalogueFile, number).text(TextKey::Folder);
         if (number != CurrentItemNumber && !folder.isEmpty())
             folders.push_back(folder);

@@ -38,7 +38,8 @@ void TMQVEdit::FremClick()
 void TMQVEdit::NummerChange()
 {
     SaveDescription();
-    if (const auto found = ItemSearch::settleOn(Nummer->value(), CurrentItemNumber, Catalogue::itemExists(*CatalogueFile)))
+    if (const auto found = ItemSearch::settleOn(Nummer->value(), CurrentItemNumber,
+                                                Catalogue::itemExists(*CatalogueFile)))
         ShowNumber(*found);
 }
 

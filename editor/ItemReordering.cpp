@@ -13,15 +13,9 @@ void TMQVEdit::MoveItemSection(const QString &source, const QString &destination
     ItemMove::moveSection(*CatalogueFile, source, destination);
 }
 
-void TMQVEdit::KnapOpClick()
-{
-    moveToNearestFreeNumber(true);
-}
+void TMQVEdit::KnapOpClick() { moveToNearestFreeNumber(true); }
 
-void TMQVEdit::NedKnapClick()
-{
-    moveToNearestFreeNumber(false);
-}
+void TMQVEdit::NedKnapClick() { moveToNearestFreeNumber(false); }
 
 // The item jumps over its occupied neighbours into the nearest gap; it is not exchanged with them.
 void TMQVEdit::moveToNearestFreeNumber(bool upward)

@@ -36,7 +36,8 @@ SearchWindow::SearchWindow(TMQVEdit &editor)
     button->setDefault(true);
     results_ = new QTreeWidget(this);
     results_->setObjectName(QStringLiteral("SoegResultater"));
-    results_->setHeaderLabels({QStringLiteral("Punkt"), QStringLiteral("Titel"), QStringLiteral("Hvor"), QStringLiteral("Tekst")});
+    results_->setHeaderLabels(
+        {QStringLiteral("Punkt"), QStringLiteral("Titel"), QStringLiteral("Hvor"), QStringLiteral("Tekst")});
     results_->setRootIsDecorated(false);
     results_->setUniformRowHeights(true);
     results_->header()->setStretchLastSection(true);

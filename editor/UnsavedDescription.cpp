@@ -41,12 +41,15 @@ void TMQVEdit::checkAtStart()
 {
     if (presence_->othersHadItOpen()) {
         QMessageBox box(QMessageBox::Information, ApplicationTitle,
-                        QStringLiteral("Kataloget er ogs\u00E5 \u00E5bent i en anden Z-CD editor."), QMessageBox::Ok, this);
-        QString consequences = QStringLiteral("Begge gemmer \u00E6ndringer i felterne med det samme. En beskrivelse, der er "
-                                              "\u00E6ndret p\u00E5 disken, overskrives ikke uden at sp\u00F8rge.");
+                        QStringLiteral("Kataloget er ogs\u00E5 \u00E5bent i en anden Z-CD editor."), QMessageBox::Ok,
+                        this);
+        QString consequences = QStringLiteral(
+            "Begge gemmer \u00E6ndringer i felterne med det samme. En beskrivelse, der er "
+            "\u00E6ndret p\u00E5 disken, overskrives ikke uden at sp\u00F8rge.");
         if (history_->keptByAnotherEditor())
-            consequences += QStringLiteral(" Den anden editor f\u00F8rer katalogets historik: \u00E6ndringer, du laver her, "
-                                           "kan ikke fortrydes.");
+            consequences += QStringLiteral(
+                " Den anden editor f\u00F8rer katalogets historik: \u00E6ndringer, du laver her, "
+                "kan ikke fortrydes.");
         box.setInformativeText(consequences);
         box.exec();
         return;
@@ -74,7 +77,8 @@ void TMQVEdit::checkAtStart()
 void TMQVEdit::restoreDescription(const DescriptionRecovery::LeftOver &leftOver)
 {
     const DescriptionRecovery::Unsaved &unsaved = leftOver.unsaved;
-    const std::optional<QString> target = description_->target(unsaved.storedPath, !DescriptionRecovery::fileAsShown(unsaved));
+    const std::optional<QString> target = description_->target(unsaved.storedPath,
+                                                               !DescriptionRecovery::fileAsShown(unsaved));
     if (target && !DescriptionFile::write(*target, unsaved.rtf))
         throw DescriptionSaveError(*target);
     DescriptionRecovery::drop(leftOver);
@@ -88,7 +92,8 @@ std::optional<QString> TMQVEdit::askForDescriptionTarget(const QString &storedPa
 {
     const QString copy = DescriptionFile::copyPath(storedPath);
     QMessageBox box(QMessageBox::Warning, ApplicationTitle,
-                    QStringLiteral("Beskrivelsen er \u00E6ndret p\u00E5 disken, siden den blev vist."), QMessageBox::NoButton, this);
+                    QStringLiteral("Beskrivelsen er \u00E6ndret p\u00E5 disken, siden den blev vist."),
+                    QMessageBox::NoButton, this);
     box.setInformativeText(QStringLiteral("Overskriv %1 med den nye tekst, behold filen, som den er p\u00E5 disken, "
                                           "eller gem den nye tekst som %2.")
                                .arg(storedPath, copy));

@@ -30,7 +30,4 @@ WritingAids::WritingAids(TMQVEdit &editor)
     connect(checking, &QAction::toggled, spelling_, &DescriptionSpelling::setChecking);
 }
 
-void WritingAids::itemShown()
-{
-    comparison_->follow();
-}
+void WritingAids::itemShown() { comparison_->follow(); }

@@ -12,10 +12,7 @@ namespace {
 
 // A user marks a file or folder read-only by taking away its owner's write permission. Root could
 // write it anyway; the mark still counts, as the read-only attribute does on Windows.
-bool isReadOnly(const QFileInfo &entry)
-{
-    return !entry.isWritable() || !entry.permission(QFileDevice::WriteOwner);
-}
+bool isReadOnly(const QFileInfo &entry) { return !entry.isWritable() || !entry.permission(QFileDevice::WriteOwner); }
 
 // Root rewriting a user's file must not leave it owned by root. Other users cannot give a file
 // away, but their new file already has their own owner, so a refusal loses nothing and is no error.

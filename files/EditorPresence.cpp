@@ -27,8 +27,8 @@ bool placeLock(int handle, short type, int command, struct flock *lock)
 EditorPresence::EditorPresence(const QString &catalogueLocalPath)
 {
     const QString runtime = UserFolders::runtime();
-    const QString name =
-        UserFolders::forCatalogue(runtime.isEmpty() ? UserFolders::state() : runtime, QStringLiteral("locks"), catalogueLocalPath);
+    const QString name = UserFolders::forCatalogue(runtime.isEmpty() ? UserFolders::state() : runtime,
+                                                   QStringLiteral("locks"), catalogueLocalPath);
     if (name.isEmpty() || !QDir().mkpath(QFileInfo(name).path()))
         return;
     path_ = name + QStringLiteral(".lock");

@@ -9,10 +9,7 @@ FileChangeRecorder *listening = nullptr;
 
 namespace FileChanges {
 
-FileChangeRecorder *recorder()
-{
-    return listening;
-}
+FileChangeRecorder *recorder() { return listening; }
 
 void aboutToChangeFile(const QString &localPath)
 {
@@ -38,9 +35,6 @@ Listening::Listening(FileChangeRecorder *recorder)
     listening = recorder;
 }
 
-Listening::~Listening()
-{
-    listening = previous_;
-}
+Listening::~Listening() { listening = previous_; }
 
 } // namespace FileChanges

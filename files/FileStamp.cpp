@@ -13,10 +13,7 @@ constexpr std::int64_t nsPerSecond = 1000000000;
 // FAT keeps modification times to two seconds; every other file system is finer.
 constexpr std::int64_t coarsestTickNs = 2 * nsPerSecond + nsPerSecond / 10;
 
-std::int64_t nanoseconds(const timespec &time)
-{
-    return std::int64_t(time.tv_sec) * nsPerSecond + time.tv_nsec;
-}
+std::int64_t nanoseconds(const timespec &time) { return std::int64_t(time.tv_sec) * nsPerSecond + time.tv_nsec; }
 
 FileStamp stampOf(const QString &localPath, mode_t kind)
 {
@@ -35,15 +32,9 @@ FileStamp stampOf(const QString &localPath, mode_t kind)
 
 } // namespace
 
-FileStamp FileStamp::of(const QString &localPath)
-{
-    return stampOf(localPath, S_IFREG);
-}
+FileStamp FileStamp::of(const QString &localPath) { return stampOf(localPath, S_IFREG); }
 
-FileStamp FileStamp::ofFolder(const QString &localPath)
-{
-    return stampOf(localPath, S_IFDIR);
-}
+FileStamp FileStamp::ofFolder(const QString &localPath) { return stampOf(localPath, S_IFDIR); }
 
 bool FileStamp::isSettled(std::int64_t readStartNs) const
 {

@@ -33,8 +33,8 @@ struct FileStamp {
 
     friend bool operator==(const FileStamp &a, const FileStamp &b)
     {
-        return a.localPath == b.localPath && a.device == b.device && a.inode == b.inode && a.size == b.size
-            && a.modifiedNs == b.modifiedNs && a.changedNs == b.changedNs;
+        return a.localPath == b.localPath && a.device == b.device && a.inode == b.inode && a.size == b.size &&
+            a.modifiedNs == b.modifiedNs && a.changedNs == b.changedNs;
     }
     friend bool operator!=(const FileStamp &a, const FileStamp &b) { return !(a == b); }
 };

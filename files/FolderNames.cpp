@@ -24,8 +24,8 @@ QHash<QString, Listing> listings;
 
 QStringList readNames(const QString &localFolder)
 {
-    return QDir(localFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                       QDir::Name);
+    return QDir(localFolder)
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 } // namespace

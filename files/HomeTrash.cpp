@@ -37,8 +37,9 @@ QString numberedName(const QFileInfo &file, int number)
 
 QByteArray trashInfo(const QString &originalPath)
 {
-    return "[Trash Info]\nPath=" + QUrl::toPercentEncoding(originalPath, "/") + "\nDeletionDate="
-           + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-ddThh:mm:ss")).toLatin1() + '\n';
+    return "[Trash Info]\nPath=" + QUrl::toPercentEncoding(originalPath, "/") +
+        "\nDeletionDate=" + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-ddThh:mm:ss")).toLatin1() +
+        '\n';
 }
 
 // Renamed where the trash is on the same disk; otherwise copied and then removed, so the original

@@ -11,12 +11,9 @@ namespace {
 bool isKind(const QFileInfo &info, LocalPath::Kind kind)
 {
     switch (kind) {
-    case LocalPath::Kind::File:
-        return info.isFile();
-    case LocalPath::Kind::Folder:
-        return info.isDir();
-    case LocalPath::Kind::Any:
-        return info.exists();
+    case LocalPath::Kind::File: return info.isFile();
+    case LocalPath::Kind::Folder: return info.isDir();
+    case LocalPath::Kind::Any: return info.exists();
     }
     return false;
 }
@@ -86,20 +83,11 @@ Resolution resolvePath(const QString &storedPath, LocalPath::Kind lastKind)
 
 namespace LocalPath {
 
-QString resolve(const QString &storedPath, Kind kind)
-{
-    return resolvePath(storedPath, kind).path;
-}
+QString resolve(const QString &storedPath, Kind kind) { return resolvePath(storedPath, kind).path; }
 
-bool fileExists(const QString &storedPath)
-{
-    return resolvePath(storedPath, Kind::File).found;
-}
+bool fileExists(const QString &storedPath) { return resolvePath(storedPath, Kind::File).found; }
 
-bool folderExists(const QString &storedPath)
-{
-    return resolvePath(storedPath, Kind::Folder).found;
-}
+bool folderExists(const QString &storedPath) { return resolvePath(storedPath, Kind::Folder).found; }
 
 std::optional<QString> findFile(const QString &storedPath)
 {
@@ -118,14 +106,8 @@ QString asWritten(const QString &storedPath)
     return path;
 }
 
-QString forWriting(const QString &storedPath)
-{
-    return resolvePath(storedPath, Kind::File).path;
-}
+QString forWriting(const QString &storedPath) { return resolvePath(storedPath, Kind::File).path; }
 
-QString join(const QString &folder, const QString &name)
-{
-    return folder + QLatin1Char('\\') + name;
-}
+QString join(const QString &folder, const QString &name) { return folder + QLatin1Char('\\') + name; }
 
 } // namespace LocalPath

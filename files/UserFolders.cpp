@@ -42,20 +42,11 @@ QString realPath(const QString &path)
 
 namespace UserFolders {
 
-QString data()
-{
-    return xdgFolder("XDG_DATA_HOME", QStringLiteral(".local/share"));
-}
+QString data() { return xdgFolder("XDG_DATA_HOME", QStringLiteral(".local/share")); }
 
-QString state()
-{
-    return xdgFolder("XDG_STATE_HOME", QStringLiteral(".local/state"));
-}
+QString state() { return xdgFolder("XDG_STATE_HOME", QStringLiteral(".local/state")); }
 
-QString runtime()
-{
-    return xdgSetting("XDG_RUNTIME_DIR");
-}
+QString runtime() { return xdgSetting("XDG_RUNTIME_DIR"); }
 
 QString forCatalogue(const QString &base, const QString &kind, const QString &catalogueLocalPath)
 {

@@ -8,16 +8,21 @@ namespace {
 // 0x80-0x9F. The five bytes Windows leaves undefined (81, 8D, 8F, 90, 9D) map to the C1 control
 // of the same value, as MultiByteToWideChar does, so every byte survives a round trip.
 constexpr std::array<char16_t, 32> highControlRange = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 // Letters drawn with a stroke are letters of their own to Unicode, not accented ones, yet a reader
 // of Polish, Croatian or Turkish names knows them for these.
 constexpr std::array<std::pair<char16_t, char16_t>, 7> strokedLetters = {{
-    {0x0141, u'L'}, {0x0142, u'l'}, {0x0110, u'D'}, {0x0111, u'd'}, {0x0126, u'H'}, {0x0127, u'h'}, {0x0131, u'i'},
+    {0x0141, u'L'},
+    {0x0142, u'l'},
+    {0x0110, u'D'},
+    {0x0111, u'd'},
+    {0x0126, u'H'},
+    {0x0127, u'h'},
+    {0x0131, u'i'},
 }};
 
 QChar nearestChar(QChar character)
@@ -57,10 +62,7 @@ QString decode(const char *data, qsizetype size)
     return text;
 }
 
-QString decode(const QByteArray &bytes)
-{
-    return decode(bytes.constData(), bytes.size());
-}
+QString decode(const QByteArray &bytes) { return decode(bytes.constData(), bytes.size()); }
 
 int encodeChar(QChar character)
 {

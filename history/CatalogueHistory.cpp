@@ -49,15 +49,9 @@ QJsonObject journalRecord(const char *type, qint64 number)
     return {{typeKey, QLatin1String(type)}, {numberKey, double(number)}};
 }
 
-QString verb(bool undoing)
-{
-    return undoing ? QStringLiteral("fortryde") : QStringLiteral("gentage");
-}
+QString verb(bool undoing) { return undoing ? QStringLiteral("fortryde") : QStringLiteral("gentage"); }
 
-bool isFolder(const QString &path)
-{
-    return QFileInfo(path).isDir();
-}
+bool isFolder(const QString &path) { return QFileInfo(path).isDir(); }
 
 bool isEmptyFolder(const QString &path)
 {
@@ -77,7 +71,8 @@ CatalogueHistory::CatalogueHistory(const QString &catalogueLocalPath, const QStr
     // One editor at a time keeps a catalogue's history: a second one on the same catalogue would
     // number its steps over the first one's. The lock goes with the process, however it ends.
     QDir().mkpath(historyFolder);
-    lock_ = ::open(QFile::encodeName(historyFolder + QStringLiteral("/lock")).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    lock_ = ::open(QFile::encodeName(historyFolder + QStringLiteral("/lock")).constData(), O_RDWR | O_CREAT | O_CLOEXEC,
+                   0600);
     if (lock_ < 0) {
         fail(QStringLiteral("skrivefejl"));
         return;
@@ -150,17 +145,15 @@ const HistoryStep *CatalogueHistory::nextRedo() const
     return oldestUndone;
 }
 
-QString CatalogueHistory::takeFailure()
-{
-    return std::exchange(failure_, QString());
-}
+QString CatalogueHistory::takeFailure() { return std::exchange(failure_, QString()); }
 
 void CatalogueHistory::fail(const QString &what)
 {
     qCInfo(zcdDiagnostics) << "history stopped:" << what << journal_.path();
     enabled_ = false;
     listening_.reset();
-    failure_ = QStringLiteral("Historikken kan ikke gemmes i %1 (%2). De \u00E6ndringer, du laver herefter, kan ikke fortrydes.")
+    failure_ = QStringLiteral(
+                   "Historikken kan ikke gemmes i %1 (%2). De \u00E6ndringer, du laver herefter, kan ikke fortrydes.")
                    .arg(QDir::toNativeSeparators(QFileInfo(journal_.path()).absolutePath()), what);
 }
 
@@ -386,9 +379,9 @@ void CatalogueHistory::replay(const std::vector<HistoryJournal::Record> &records
             continue;
         if (type == QLatin1String("file") || type == QLatin1String("mkdir") || type == QLatin1String("rename")) {
             HistoryChange change;
-            change.kind = type == QLatin1String("file")    ? HistoryChange::Kind::File
-                          : type == QLatin1String("mkdir") ? HistoryChange::Kind::CreateFolder
-                                                           : HistoryChange::Kind::RenameFolder;
+            change.kind = type == QLatin1String("file") ? HistoryChange::Kind::File
+                : type == QLatin1String("mkdir")        ? HistoryChange::Kind::CreateFolder
+                                                        : HistoryChange::Kind::RenameFolder;
             change.path = header.value(QStringLiteral("path")).toString();
             change.newPath = header.value(QStringLiteral("to")).toString();
             change.before = stateFrom(header);
@@ -620,7 +613,8 @@ CatalogueHistory::Outcome CatalogueHistory::carryOut(HistoryStep &step, bool und
         writeState(step, undoing ? "kept" : "undone", false);
         step.state = before;
         return {false,
-                QStringLiteral("Kan ikke %1 \u00BB%2\u00AB: filerne kan ikke skrives. Intet er \u00E6ndret.").arg(verb(undoing), step.caption()),
+                QStringLiteral("Kan ikke %1 \u00BB%2\u00AB: filerne kan ikke skrives. Intet er \u00E6ndret.")
+                    .arg(verb(undoing), step.caption()),
                 step.item};
     }
     writeState(step, undoing ? "undone" : "redone", false);
@@ -630,7 +624,8 @@ CatalogueHistory::Outcome CatalogueHistory::carryOut(HistoryStep &step, bool und
 
 // Nothing when no step from stepNumber on changed the file; otherwise what it held before the
 // first of them (nothing inside when it was not there).
-std::optional<std::optional<QByteArray>> CatalogueHistory::stateBefore(qint64 stepNumber, const QString &localPath) const
+std::optional<std::optional<QByteArray>> CatalogueHistory::stateBefore(qint64 stepNumber,
+                                                                       const QString &localPath) const
 {
     for (const HistoryStep &step : steps_) {
         if (step.number < stepNumber || step.state != HistoryStep::State::Done)
@@ -653,16 +648,18 @@ CatalogueHistory::Outcome CatalogueHistory::restoreItemBefore(qint64 stepNumber)
         return {};
     const int item = chosen->item;
     const auto cannotWrite = [&](const QString &path) {
-        return Outcome{false, QStringLiteral("Kan ikke gendanne punkt %1: %2 kan ikke skrives.").arg(item).arg(
-                                  StepSummary::shownPath(path, catalogue_)),
+        return Outcome{false,
+                       QStringLiteral("Kan ikke gendanne punkt %1: %2 kan ikke skrives.")
+                           .arg(item)
+                           .arg(StepSummary::shownPath(path, catalogue_)),
                        item};
     };
     if (const auto catalogueThen = stateBefore(stepNumber, catalogue_)) {
         QByteArray now;
         FileState::of(catalogue_, &now);
         const QByteArray section = Catalogue::SectionName(item).toLatin1();
-        const std::optional<QByteArray> restored =
-            ProfileText(now).withSectionFrom(ProfileText(catalogueThen->value_or(QByteArray())), section);
+        const std::optional<QByteArray> restored = ProfileText(now).withSectionFrom(
+            ProfileText(catalogueThen->value_or(QByteArray())), section);
         if (restored && !AtomicFile::replace(catalogue_, *restored))
             return cannotWrite(catalogue_);
     }
@@ -679,7 +676,8 @@ CatalogueHistory::Outcome CatalogueHistory::restoreItemBefore(qint64 stepNumber)
         const auto then = stateBefore(stepNumber, path);
         if (!then || FileState::of(path) == (*then ? FileState::ofBytes(**then) : FileState()))
             continue;
-        if (*then ? !AtomicFile::replace(path, **then) : !HomeTrash::moveFile(path, QFileInfo(catalogue_).absolutePath()))
+        if (*then ? !AtomicFile::replace(path, **then)
+                  : !HomeTrash::moveFile(path, QFileInfo(catalogue_).absolutePath()))
             return cannotWrite(path);
     }
     return {true, QString(), item};
@@ -700,10 +698,10 @@ void CatalogueHistory::enforceLimits()
     qint64 kept = 0;
     qsizetype first = qsizetype(steps_.size());
     // The newest step is always kept, however large.
-    while (first > 0
-           && (kept == 0
-               || (qsizetype(steps_.size()) - first < limits_.steps * 9 / 10
-                   && kept + stepSize(steps_[first - 1]) <= limits_.bytes * 9 / 10))) {
+    while (first > 0 &&
+           (kept == 0 ||
+            (qsizetype(steps_.size()) - first < limits_.steps * 9 / 10 &&
+             kept + stepSize(steps_[first - 1]) <= limits_.bytes * 9 / 10))) {
         kept += stepSize(steps_[first - 1]);
         --first;
     }
@@ -720,8 +718,8 @@ void CatalogueHistory::enforceLimits()
         for (qsizetype change = 0; change < qsizetype(step.changes.size()); ++change) {
             const HistoryChange &c = step.changes[change];
             const char *type = c.kind == HistoryChange::Kind::File ? "file"
-                               : c.kind == HistoryChange::Kind::CreateFolder ? "mkdir"
-                                                                             : "rename";
+                : c.kind == HistoryChange::Kind::CreateFolder      ? "mkdir"
+                                                                   : "rename";
             QJsonObject entry = journalRecord(type, step.number);
             entry.insert(QStringLiteral("path"), c.path);
             if (c.kind == HistoryChange::Kind::RenameFolder)

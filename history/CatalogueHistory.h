@@ -34,7 +34,7 @@ public:
     struct Outcome {
         bool done = false;
         QString refusal; // why nothing was done, for the user
-        int item = 0;    // the item the step touched
+        int item = 0; // the item the step touched
     };
 
     // The history of the catalogue at catalogueLocalPath, kept in historyFolder.

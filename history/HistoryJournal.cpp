@@ -21,10 +21,7 @@ QByteArray headerLine(const QJsonObject &header, qint64 dataSize)
     return QJsonDocument(line).toJson(QJsonDocument::Compact) + '\n';
 }
 
-bool writeAll(QFileDevice &file, const QByteArray &bytes)
-{
-    return file.write(bytes) == bytes.size();
-}
+bool writeAll(QFileDevice &file, const QByteArray &bytes) { return file.write(bytes) == bytes.size(); }
 
 } // namespace
 
@@ -106,10 +103,7 @@ std::optional<QByteArray> HistoryJournal::data(qint64 offset, qint64 size) const
     return bytes;
 }
 
-qint64 HistoryJournal::size() const
-{
-    return QFileInfo(path_).size();
-}
+qint64 HistoryJournal::size() const { return QFileInfo(path_).size(); }
 
 bool HistoryJournal::rewrite(const std::vector<Record> &records)
 {
@@ -128,7 +122,8 @@ bool HistoryJournal::rewrite(const std::vector<Record> &records)
             if (bytes.size() != record.dataSize)
                 return false;
         }
-        if (!writeAll(file, headerLine(record.header, bytes.size())) || (!bytes.isEmpty() && !(writeAll(file, bytes) && file.putChar('\n'))))
+        if (!writeAll(file, headerLine(record.header, bytes.size())) ||
+            (!bytes.isEmpty() && !(writeAll(file, bytes) && file.putChar('\n'))))
             return false;
     }
     return file.flush() && ::fsync(file.handle()) == 0 && file.commit();

@@ -24,7 +24,4 @@ FileState FileState::ofBytes(const QByteArray &bytes)
     return {true, QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex()};
 }
 
-QString HistoryStep::caption() const
-{
-    return QStringLiteral("%1, punkt %2").arg(summary).arg(item);
-}
+QString HistoryStep::caption() const { return QStringLiteral("%1, punkt %2").arg(summary).arg(item); }

@@ -23,7 +23,7 @@ struct FileState {
 struct HistoryChange {
     enum class Kind { File, CreateFolder, RenameFolder };
     Kind kind = Kind::File;
-    QString path;    // the file, the folder made, or the folder's name before the rename
+    QString path; // the file, the folder made, or the folder's name before the rename
     QString newPath; // the folder's name after the rename
     FileState before;
     FileState after;
@@ -42,8 +42,8 @@ struct HistoryStep {
     qint64 number = 0;
     QDateTime time;
     int item = 0;
-    QString title;   // the item's title when the step began
-    QString action;  // the action's name; empty where what it changed says it best
+    QString title; // the item's title when the step began
+    QString action; // the action's name; empty where what it changed says it best
     QString summary; // what the step changed, as the user reads it
     State state = State::Open;
     std::vector<HistoryChange> changes;

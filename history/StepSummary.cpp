@@ -10,10 +10,7 @@
 
 namespace {
 
-QString quoted(const QString &text)
-{
-    return QStringLiteral("\u00BB%1\u00AB").arg(text);
-}
+QString quoted(const QString &text) { return QStringLiteral("\u00BB%1\u00AB").arg(text); }
 
 QString shownValue(const std::optional<QByteArrayView> &value)
 {
@@ -74,8 +71,8 @@ QString describe(const HistoryStep &step, const QString &catalogueLocalPath, con
             if (change.path == catalogueLocalPath)
                 parts.append(describeItemSection(ProfileText(catalogueBefore), ProfileText(catalogueAfter), step.item));
             else
-                parts.append(QFileInfo(change.path).fileName()
-                             + (change.after.exists ? QStringLiteral(" gemt") : QStringLiteral(" i papirkurven")));
+                parts.append(QFileInfo(change.path).fileName() +
+                             (change.after.exists ? QStringLiteral(" gemt") : QStringLiteral(" i papirkurven")));
             break;
         case HistoryChange::Kind::CreateFolder:
             parts.append(QStringLiteral("Mappe %1 oprettet").arg(quoted(shownPath(change.path, catalogueLocalPath))));

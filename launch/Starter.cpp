@@ -28,7 +28,10 @@ bool runsNatively(const QFileInfo &file)
     if (!content.open(QIODevice::ReadOnly))
         return true; // execute-only: the kernel may still run it, and will say so if not
     const QByteArray start = content.read(4);
-    return start.startsWith("#!") || start == QByteArrayLiteral("\x7F" "ELF");
+    return start.startsWith("#!") ||
+        start ==
+        QByteArrayLiteral("\x7F"
+                          "ELF");
 }
 
 constexpr int queryMilliseconds = 3000;
@@ -57,8 +60,9 @@ std::optional<bool> desktopCanOpen(const QMimeType &type)
 Starter::Outcome Starter::execute()
 {
     processId_ = 0;
-    const QString storedFile =
-        DefaultDir.isEmpty() || isAbsoluteStoredPath(Command) ? Command : LocalPath::join(DefaultDir, Command);
+    const QString storedFile = DefaultDir.isEmpty() || isAbsoluteStoredPath(Command)
+        ? Command
+        : LocalPath::join(DefaultDir, Command);
     const QString shownFile = QFileInfo(LocalPath::resolve(storedFile)).absoluteFilePath();
     const auto failed = [&shownFile](const QString &text) { return Outcome{false, shownFile, text}; };
 
@@ -80,8 +84,9 @@ Starter::Outcome Starter::execute()
     } else {
         const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
         if (opener.isEmpty())
-            return failed(QStringLiteral("Der er intet program, som kan \u00E5bne filen %1 (xdg-open er ikke installeret).")
-                              .arg(shownFile));
+            return failed(
+                QStringLiteral("Der er intet program, som kan \u00E5bne filen %1 (xdg-open er ikke installeret).")
+                    .arg(shownFile));
         const QMimeType type = QMimeDatabase().mimeTypeForFile(file);
         if (desktopCanOpen(type) == false)
             return failed(QStringLiteral("Skrivebordet har intet program, som kan \u00E5bne filen %1 (filtypen %2).")
@@ -96,7 +101,4 @@ Starter::Outcome Starter::execute()
     return Outcome{true, shownFile, QString()};
 }
 
-qint64 Starter::processId() const
-{
-    return processId_;
-}
+qint64 Starter::processId() const { return processId_; }

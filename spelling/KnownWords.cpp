@@ -56,10 +56,7 @@ bool KnownWords::addToWordList(const QString &word)
     return true;
 }
 
-void KnownWords::ignore(const QString &word)
-{
-    ignored_.insert(key(word));
-}
+void KnownWords::ignore(const QString &word) { ignored_.insert(key(word)); }
 
 bool KnownWords::setItemNames(const QStringList &names)
 {

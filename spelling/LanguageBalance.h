@@ -12,7 +12,7 @@ namespace LanguageBalance {
 enum class Lag { NoText, Short };
 
 struct OutOfStep {
-    int language;  // index into the counts given
+    int language; // index into the counts given
     Lag lag;
 };
 

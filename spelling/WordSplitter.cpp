@@ -4,24 +4,19 @@
 
 namespace {
 
-bool isApostrophe(QChar c)
-{
-    return c == u'\'' || c == u'\u2019';
-}
+bool isApostrophe(QChar c) { return c == u'\'' || c == u'\u2019'; }
 
-bool joinsLetters(QChar c)
-{
-    return isApostrophe(c) || c == u'-' || c == u'\u00AD';
-}
+bool joinsLetters(QChar c) { return isApostrophe(c) || c == u'-' || c == u'\u00AD'; }
 
 bool isAddressOrFileName(QStringView chunk)
 {
-    if (chunk.contains(u'@') || chunk.contains(QLatin1String("://")) || chunk.startsWith(QLatin1String("www."), Qt::CaseInsensitive))
+    if (chunk.contains(u'@') || chunk.contains(QLatin1String("://")) ||
+        chunk.startsWith(QLatin1String("www."), Qt::CaseInsensitive))
         return true;
     // A dot between two letters or digits: a file name, a domain, an abbreviation.
     for (qsizetype i = 1; i + 1 < chunk.size(); ++i) {
-        if ((chunk.at(i) == u'.' || chunk.at(i) == u'\\' || chunk.at(i) == u'/') && chunk.at(i - 1).isLetterOrNumber()
-            && chunk.at(i + 1).isLetterOrNumber())
+        if ((chunk.at(i) == u'.' || chunk.at(i) == u'\\' || chunk.at(i) == u'/') &&
+            chunk.at(i - 1).isLetterOrNumber() && chunk.at(i + 1).isLetterOrNumber())
             return true;
     }
     return false;
@@ -47,12 +42,13 @@ void addWordsOfChunk(QStringView text, qsizetype chunkStart, qsizetype chunkEnd,
             continue;
         }
         const qsizetype start = i;
-        while (i < chunkEnd && (text.at(i).isLetterOrNumber() || text.at(i).isMark()
-                                || (joinsLetters(text.at(i)) && i + 1 < chunkEnd && text.at(i + 1).isLetter())))
+        while (i < chunkEnd &&
+               (text.at(i).isLetterOrNumber() || text.at(i).isMark() ||
+                (joinsLetters(text.at(i)) && i + 1 < chunkEnd && text.at(i + 1).isLetter())))
             ++i;
         const QStringView word = text.mid(start, i - start);
-        const bool touchesDigit = (start > chunkStart && text.at(start - 1).isDigit())
-            || std::any_of(word.begin(), word.end(), [](QChar c) { return c.isDigit(); });
+        const bool touchesDigit = (start > chunkStart && text.at(start - 1).isDigit()) ||
+            std::any_of(word.begin(), word.end(), [](QChar c) { return c.isDigit(); });
         if (word.size() > 1 && !touchesDigit && !onlyCapitals(word))
             words.append({start, word.size()});
     }
