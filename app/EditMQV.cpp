@@ -510,29 +510,34 @@ void TMQVEdit::buildMenus()
 
     RTFMenu = new QMenu(this);
     RTFMenu->setObjectName(QStringLiteral("RTFMenu"));
-    KursivMenu = menuEntry(RTFMenu, QStringLiteral("KursivMenu"), QStringLiteral("Kursiv"),
-                           QKeySequence(QStringLiteral("Ctrl+K")));
-    FedMenu = menuEntry(RTFMenu, QStringLiteral("FedMenu"), QStringLiteral("Fed"),
-                        QKeySequence(QStringLiteral("Ctrl+F")));
-    NormalMenu = menuEntry(RTFMenu, QStringLiteral("NormalMenu"), QStringLiteral("Plain"),
-                           QKeySequence(QStringLiteral("Ctrl+P")));
-    N1 = menuSeparator(RTFMenu, QStringLiteral("N1"));
-    Punkt12Menu = menuEntry(RTFMenu, QStringLiteral("Punkt12Menu"), QStringLiteral("12 Pkt"),
-                            QKeySequence(QStringLiteral("Ctrl+W")));
-    Punkt10Menu = menuEntry(RTFMenu, QStringLiteral("Punkt10Menu"), QStringLiteral("10 Pkt"),
-                            QKeySequence(QStringLiteral("Ctrl+Q")));
-    N3 = menuSeparator(RTFMenu, QStringLiteral("N3"));
-    GreenMenu = menuEntry(RTFMenu, QStringLiteral("GreenMenu"), QStringLiteral("Gr\u00F8n"),
-                          QKeySequence(QStringLiteral("Ctrl+G")));
-    RedMenu = menuEntry(RTFMenu, QStringLiteral("RedMenu"), QStringLiteral("R\u00F8d"),
-                        QKeySequence(QStringLiteral("Ctrl+R")));
-    BlueMenu = menuEntry(RTFMenu, QStringLiteral("BlueMenu"), QStringLiteral("Bl\u00E5"),
-                         QKeySequence(QStringLiteral("Ctrl+B")));
-    BlackMenu = menuEntry(RTFMenu, QStringLiteral("BlackMenu"), QStringLiteral("Sort"),
-                          QKeySequence(QStringLiteral("Ctrl+S")));
-    N2 = menuSeparator(RTFMenu, QStringLiteral("N2"));
-    Normal1 = menuEntry(RTFMenu, QStringLiteral("Normal1"), QStringLiteral("Normal"),
-                        QKeySequence(QStringLiteral("Ctrl+N")));
+    // The context menu, in its order; an entry without shortcut keys is a separator.
+    struct ContextEntry {
+        QAction **entry;
+        const char *name;
+        QString caption;
+        const char *keys;
+    };
+    const std::array<ContextEntry, 13> contextEntries = {{
+        {&KursivMenu, "KursivMenu", QStringLiteral("Kursiv"), "Ctrl+K"},
+        {&FedMenu, "FedMenu", QStringLiteral("Fed"), "Ctrl+F"},
+        {&NormalMenu, "NormalMenu", QStringLiteral("Plain"), "Ctrl+P"},
+        {&N1, "N1", QString(), nullptr},
+        {&Punkt12Menu, "Punkt12Menu", QStringLiteral("12 Pkt"), "Ctrl+W"},
+        {&Punkt10Menu, "Punkt10Menu", QStringLiteral("10 Pkt"), "Ctrl+Q"},
+        {&N3, "N3", QString(), nullptr},
+        {&GreenMenu, "GreenMenu", QStringLiteral("Gr\u00F8n"), "Ctrl+G"},
+        {&RedMenu, "RedMenu", QStringLiteral("R\u00F8d"), "Ctrl+R"},
+        {&BlueMenu, "BlueMenu", QStringLiteral("Bl\u00E5"), "Ctrl+B"},
+        {&BlackMenu, "BlackMenu", QStringLiteral("Sort"), "Ctrl+S"},
+        {&N2, "N2", QString(), nullptr},
+        {&Normal1, "Normal1", QStringLiteral("Normal"), "Ctrl+N"},
+    }};
+    for (const ContextEntry &definition : contextEntries) {
+        const QString name = QLatin1String(definition.name);
+        *definition.entry = definition.keys
+            ? menuEntry(RTFMenu, name, definition.caption, QKeySequence(QLatin1String(definition.keys)))
+            : menuSeparator(RTFMenu, name);
+    }
     // The shortcuts act while the description editor has the focus.
     Beskriv->addActions(RTFMenu->actions());
 
