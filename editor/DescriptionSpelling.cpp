@@ -7,6 +7,7 @@
 #include "spelling/Dictionary.h"
 #include "spelling/SpellingDictionaries.h"
 #include "spelling/UnknownWords.h"
+#include "spelling/WordSplitter.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
@@ -257,10 +258,6 @@ void DescriptionSpelling::offerCorrections(QMenu &menu, const QPoint &position)
     const auto hit = std::find_if(unknown.begin(), unknown.end(), [inBlock](const WordSpan &span) {
         return span.start <= inBlock && inBlock <= span.start + span.length;
     });
-    if (hit == unknown.end())
-        return;
-    const WordSpan span = *hit;
-    const QString word = block.text().mid(span.start, span.length);
     QAction *first = menu.actions().value(0);
     auto add = [&](const QString &caption, const QString &name) {
         auto *action = new QAction(caption, &menu);
@@ -269,6 +266,26 @@ void DescriptionSpelling::offerCorrections(QMenu &menu, const QPoint &position)
         corrections_.append(action);
         return action;
     };
+    auto dropWhenHidden = [&] {
+        // The menu's own entries stay; the corrections go once it has done what was chosen.
+        connect(
+            &menu, &QMenu::aboutToHide, this,
+            [this] { QMetaObject::invokeMethod(this, &DescriptionSpelling::dropCorrections, Qt::QueuedConnection); },
+            Qt::SingleShotConnection);
+    };
+    if (hit == unknown.end()) {
+        // A word taken into the word list by mistake can be taken out again where it stands.
+        const QString listed = wordListedAt(block.text(), inBlock);
+        if (listed.isEmpty())
+            return;
+        connect(add(QStringLiteral("Fjern fra ordlisten"), QStringLiteral("FjernFraOrdlisten")), &QAction::triggered,
+                this, [this, listed] { removeFromWordList(listed); });
+        corrections_.append(menu.insertSeparator(first));
+        dropWhenHidden();
+        return;
+    }
+    const WordSpan span = *hit;
+    const QString word = block.text().mid(span.start, span.length);
     const bool editable = !editor_.Beskriv->isReadOnly();
     const QStringList suggestions = dictionary(editor_.CurrentLanguage)->suggestions(word, mostSuggestions);
     for (const QString &suggestion : suggestions) {
@@ -286,11 +303,18 @@ void DescriptionSpelling::offerCorrections(QMenu &menu, const QPoint &position)
     connect(add(QStringLiteral("F\u00F8j til ordlisten"), QStringLiteral("FoejTilOrdlisten")), &QAction::triggered,
             this, [this, word] { addToWordList(word); });
     corrections_.append(menu.insertSeparator(first));
-    // The menu's own entries stay; the corrections go once it has done what was chosen.
-    connect(
-        &menu, &QMenu::aboutToHide, this,
-        [this] { QMetaObject::invokeMethod(this, &DescriptionSpelling::dropCorrections, Qt::QueuedConnection); },
-        Qt::SingleShotConnection);
+    dropWhenHidden();
+}
+
+QString DescriptionSpelling::wordListedAt(const QString &text, qsizetype position) const
+{
+    for (const WordSpan &span : WordSplitter::words(text)) {
+        if (span.start <= position && position <= span.start + span.length) {
+            const QString word = text.mid(span.start, span.length);
+            return known_.inWordList(word) ? word : QString();
+        }
+    }
+    return {};
 }
 
 void DescriptionSpelling::dropCorrections()
@@ -311,6 +335,14 @@ void DescriptionSpelling::replaceWord(const QTextBlock &block, WordSpan span, co
     cursor.setPosition(block.position() + int(span.start + span.length), QTextCursor::KeepAnchor);
     cursor.insertText(replacement, format);
     editor_.Beskriv->setTextCursor(cursor);
+}
+
+void DescriptionSpelling::removeFromWordList(const QString &word)
+{
+    if (!known_.removeFromWordList(word))
+        QMessageBox::warning(&editor_, editor_.ApplicationTitle,
+                             QStringLiteral("Kan ikke fjerne ordet fra ordlisten %1.").arg(KnownWords::wordListPath()));
+    refresh();
 }
 
 void DescriptionSpelling::addToWordList(const QString &word)

@@ -70,6 +70,9 @@ private:
     void refresh();
     void replaceWord(const QTextBlock &block, WordSpan span, const QString &replacement);
     void addToWordList(const QString &word);
+    void removeFromWordList(const QString &word);
+    // The word at this place of the text when the user's word list holds it; empty otherwise.
+    QString wordListedAt(const QString &text, qsizetype position) const;
     void dropCorrections();
 
     TMQVEdit &editor_;

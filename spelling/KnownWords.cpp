@@ -1,5 +1,6 @@
 #include "spelling/KnownWords.h"
 
+#include "files/AtomicFile.h"
 #include "files/UserFolders.h"
 
 #include <QDir>
@@ -53,6 +54,29 @@ bool KnownWords::addToWordList(const QString &word)
     if (!file.seek(file.size()) || file.write(line) != line.size() || !file.flush())
         return false;
     wordList_.insert(key(word));
+    return true;
+}
+
+bool KnownWords::inWordList(const QString &word) const { return wordList_.contains(key(word)); }
+
+bool KnownWords::removeFromWordList(const QString &word)
+{
+    const QString path = wordListPath();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray existing = file.readAll();
+    file.close();
+    const QString removed = key(word);
+    QByteArray kept;
+    for (const QByteArray &line : existing.split('\n')) {
+        if (QString::fromUtf8(line).trimmed().isEmpty() || key(QString::fromUtf8(line).trimmed()) != removed)
+            kept += line + '\n';
+    }
+    kept.chop(1); // the split gave one piece more than there were line ends
+    if (kept != existing && !AtomicFile::replace(path, kept))
+        return false;
+    wordList_.remove(removed);
     return true;
 }
 

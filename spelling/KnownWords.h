@@ -17,6 +17,11 @@ public:
     void readWordList();
     // Adds the word to the word list on disk; false when it cannot be written.
     bool addToWordList(const QString &word);
+    // Whether the word list holds the word.
+    bool inWordList(const QString &word) const;
+    // Takes the word back out of the word list on disk, leaving every other line as it was; false
+    // when the list cannot be written.
+    bool removeFromWordList(const QString &word);
     void ignore(const QString &word);
     // The texts naming the item (its title, its file names), split into their words; whether
     // that changed the words known.

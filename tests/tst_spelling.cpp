@@ -266,9 +266,23 @@ void TestSpelling::wordListOutlivesTheEditor()
     QVERIFY(list.open(QIODevice::ReadOnly));
     QCOMPARE(list.readAll(), QByteArray("Zupix\n"));
     QVERIFY(!KnownWords::wordListPath().startsWith(folder.path()));
+    list.close();
     TMQVEdit window;
     showWindow(window);
     QTRY_COMPARE(spellingOf(window).markedDescriptionWords(), QStringList{"bilelder"});
+
+    // Taken into the list by mistake, the word comes out of it again where it stands; the other
+    // lines of a shared list stay as they were.
+    QVERIFY(list.open(QIODevice::WriteOnly | QIODevice::Append));
+    list.write("Fotoblinks\r\n");
+    list.close();
+    emit window.Beskriv->customContextMenuRequested(wordRect(window, "Zupix").center());
+    QAction *remove = control<QAction>(window.RTFMenu, "FjernFraOrdlisten");
+    window.RTFMenu->hide();
+    remove->trigger();
+    QCOMPARE(spellingOf(window).markedDescriptionWords(), (QStringList{"bilelder", "Zupix"}));
+    QVERIFY(list.open(QIODevice::ReadOnly));
+    QCOMPARE(list.readAll(), QByteArray("Fotoblinks\r\n"));
 }
 
 // The marks are no edit: the description stays unmodified, the history takes no step, and an
