@@ -1,5 +1,6 @@
 #include "editor/ComparisonWindow.h"
 
+#include "app/DescriptionEdit.h"
 #include "app/EditMQV.h"
 #include "description/DescriptionFile.h"
 #include "description/DescriptionLanguage.h"
@@ -26,7 +27,8 @@ ComparisonWindow::ComparisonWindow(TMQVEdit &editor)
         language_->addItem(language.setting);
     item_ = new QLabel(this);
     item_->setObjectName(QStringLiteral("SammenlignPunkt"));
-    text_ = new QTextEdit(this);
+    // The description editor's own view, so that lists show their numbers as they do there.
+    text_ = new DescriptionEdit(this);
     text_->setObjectName(QStringLiteral("SammenlignTekst"));
     text_->setReadOnly(true);
     text_->document()->setUndoRedoEnabled(false);
