@@ -6,6 +6,7 @@
 #include "spelling/LanguageBalance.h"
 #include "spelling/UnknownWords.h"
 
+#include <QSet>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -15,12 +16,15 @@ namespace SpellingFindings {
 QStringList unknownWords(QTextDocument &document, const Dictionary &dictionary, const KnownWords &known, bool marked)
 {
     QStringList words;
+    QSet<QString> listed;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         const QString text = block.text();
         for (const WordSpan &span : UnknownWords::in(text, dictionary, known)) {
             const QString word = text.mid(span.start, span.length);
-            if (!words.contains(word))
+            if (!listed.contains(word)) {
+                listed.insert(word);
                 words.append(word);
+            }
             if (!marked)
                 continue;
             QTextCursor cursor(&document);

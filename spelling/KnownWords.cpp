@@ -70,7 +70,7 @@ bool KnownWords::removeFromWordList(const QString &word)
     const QString removed = key(word);
     QByteArray kept;
     for (const QByteArray &line : existing.split('\n')) {
-        if (QString::fromUtf8(line).trimmed().isEmpty() || key(QString::fromUtf8(line).trimmed()) != removed)
+        if (key(QString::fromUtf8(line).trimmed()) != removed)
             kept += line + '\n';
     }
     kept.chop(1); // the split gave one piece more than there were line ends
