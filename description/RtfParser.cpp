@@ -6,6 +6,7 @@
 #include "description/RtfWords.h"
 #include "description/Twips.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 #include <unordered_map>
@@ -1384,20 +1385,18 @@ bool RtfParser::applyShapeKeyword(const Keyword &keyword, const RtfTokenizer::To
 bool RtfParser::passesOverInShape(const Keyword *keyword, bool startsGroup)
 {
     using A = Keyword::Action;
-    A expected;
+    const auto opens = [&](std::initializer_list<A> actions) {
+        return startsGroup && keyword && std::find(actions.begin(), actions.end(), keyword->action) != actions.end();
+    };
+    bool read = false;
     switch (group().destination) {
-    case Destination::ShapeInstructions: expected = A::ShapeProperty; break;
-    case Destination::ShapeProperty:
-        if (startsGroup && keyword &&
-            (keyword->action == A::ShapePropertyName || keyword->action == A::ShapePropertyValue))
-            return false;
-        expected = A::ShapePropertyName;
-        break;
-    case Destination::ShapePropertyName: return true;
-    case Destination::ShapePropertyValue: expected = A::Picture; break;
+    case Destination::ShapeInstructions: read = opens({A::ShapeProperty}); break;
+    case Destination::ShapeProperty: read = opens({A::ShapePropertyName, A::ShapePropertyValue}); break;
+    case Destination::ShapePropertyName: break;
+    case Destination::ShapePropertyValue: read = opens({A::Picture}); break;
     default: return false;
     }
-    if (startsGroup && keyword && keyword->action == expected)
+    if (read)
         return false;
     if (startsGroup)
         startSkippingGroup();

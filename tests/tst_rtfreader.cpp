@@ -408,6 +408,13 @@ void TestRtfReader::namesWhatIsNotKept()
                             "\\pard\\brdrb\\brdrs b\\par}",
                             document, &notKept));
     QCOMPARE(notKept, QStringList({"info", "chftn", "footnote", "field PAGE", "unknownword", "brdrb"}));
+
+    // A shape's picture is kept, not where it stands on the page nor the text of a text box; a
+    // picture's own ids are no loss.
+    QVERIFY(RtfReader::read("{\\rtf1{\\shp{\\*\\shpinst{\\sp{\\sn pib}{\\sv {\\pict{\\*\\blipuid 1}\\pngblip 00}}}"
+                            "{\\*\\shptxt box}}}\\pard{\\*\\pn\\pnlvlcont}a\\par}",
+                            document, &notKept));
+    QCOMPARE(notKept, QStringList({"shp", "shptxt"}));
 }
 
 QTEST_MAIN(TestRtfReader)
