@@ -62,6 +62,13 @@ void RtfListFormat::cleanAffixes()
     const auto notShown = [this](QChar c, bool outer) {
         return c.unicode() < 0x20 && c != u'\t' && !(outer && c.unicode() < level - 1);
     };
+    // Text before the first outer number is the prefix's.
+    outerNumbers.removeIf([&](QChar c) { return notShown(c, true); });
+    qsizetype firstNumber = 0;
+    while (firstNumber < outerNumbers.size() && outerNumbers[firstNumber].unicode() >= 9)
+        ++firstNumber;
+    prefix += outerNumbers.first(firstNumber);
+    outerNumbers.remove(0, firstNumber);
     for (QString *affix : {&prefix, &suffix, &outerNumbers}) {
         const bool outer = affix == &outerNumbers;
         affix->removeIf([&](QChar c) { return notShown(c, outer); });
