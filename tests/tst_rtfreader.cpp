@@ -180,31 +180,30 @@ void addListRows()
            u"left [list -4 /. start=0 level=0 item=1] "_qs + text + u"c\n"
            u"left "_qs + text + u"d\n"
            u"left [list -4 /. start=0 level=0 item=0] "_qs + text + u"e"_qs;
-    const QString arial = u"{Arial 12pt fg=auto bg=auto }"_qs;
     QTest::newRow("a level shows the numbers of the levels above it")
         << RtfSamples::nestedLevelNumbers()
-        << u"left [list -4 /. start=0 level=0 item=0] "_qs + arial + u"One\n"
-           u"left [list -4 /. start=0 level=2 item=0 shows=1.1.] "_qs + arial + u"One-one\n"
-           u"left [list -4 /. start=0 level=2 item=1 shows=1.2.] "_qs + arial + u"One-two\n"
-           u"left [list -4 /. start=0 level=0 item=1] "_qs + arial + u"Two"_qs;
+        << u"left [list -4 /. start=0 level=0 item=0] "_qs + text + u"One\n"
+           u"left [list -4 /. start=0 level=2 item=0 shows=1.1.] "_qs + text + u"One-one\n"
+           u"left [list -4 /. start=0 level=2 item=1 shows=1.2.] "_qs + text + u"One-two\n"
+           u"left [list -4 /. start=0 level=0 item=1] "_qs + text + u"Two"_qs;
     QTest::newRow("a list numbers on through table cells and after the table")
         << RtfSamples::listAcrossTableCells()
-        << u"left [list -4 /. start=0 level=0 item=0] "_qs + arial + u"one\n"
-           u"left [list -4 /. start=0 level=0 item=1] "_qs + arial + u"two\n"
+        << u"left [list -4 /. start=0 level=0 item=0] "_qs + text + u"one\n"
+           u"left [list -4 /. start=0 level=0 item=1] "_qs + text + u"two\n"
            u"table 1x2 widths=200,200 gap=0 left=0\n"
-           u"cell 0,0\n  left [list -4 /. start=0 level=0 item=2] "_qs + arial + u"three\n"
-           u"cell 0,1\n  left [list -4 /. start=0 level=0 item=3] "_qs + arial + u"four\n"
+           u"cell 0,0\n  left [list -4 /. start=0 level=0 item=2] "_qs + text + u"three\n"
+           u"cell 0,1\n  left [list -4 /. start=0 level=0 item=3] "_qs + text + u"four\n"
            u"end table\n"
-           u"left [list -4 /. start=0 level=0 item=4] "_qs + arial + u"five"_qs;
+           u"left [list -4 /. start=0 level=0 item=4] "_qs + text + u"five"_qs;
     QTest::newRow("a list override numbered 0")
         << RtfSamples::listOverrideZero()
-        << u"left [list -4 /. start=0 level=0 item=0] "_qs + arial + u"One\n"
-           u"left [list -4 /. start=0 level=0 item=1] "_qs + arial + u"Two"_qs;
+        << u"left [list -4 /. start=0 level=0 item=0] "_qs + text + u"One\n"
+           u"left [list -4 /. start=0 level=0 item=1] "_qs + text + u"Two"_qs;
     QTest::newRow("a paragraph continuing an item has no number")
         << RtfSamples::continuationParagraph()
-        << u"left left=48 indent=-48 [list -8 /. start=0 level=0 item=0] "_qs + arial + u"Heading\n"
-           u"left left=48 "_qs + arial + u"Continuation, no number\n"
-           u"left left=48 indent=-48 [list -8 /. start=0 level=0 item=1] "_qs + arial + u"Next"_qs;
+        << u"left left=48 indent=-48 [list -8 /. start=0 level=0 item=0] "_qs + text + u"Heading\n"
+           u"left left=48 "_qs + text + u"Continuation, no number\n"
+           u"left left=48 indent=-48 [list -8 /. start=0 level=0 item=1] "_qs + text + u"Next"_qs;
     QTest::newRow("list text of a paragraph without a list stays")
         << header + "\\f0 {\\listtext 1.\\tab}\\ls9 a}" << u"left "_qs + text + u"1.\ta"_qs;
 }
