@@ -1,6 +1,6 @@
 #include "app/ListStartNumbers.h"
 
-#include "description/RtfListFormat.h"
+#include "description/ListItemNumbers.h"
 #include "description/RtfProperties.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -48,7 +48,7 @@ void paintNumber(QPainter &painter, const QTextBlock &block, const QTextList &li
                  const QPalette &palette, bool selected)
 {
     const QString shown = list.itemText(block);
-    const QString wanted = RtfListFormat::fromListFormat(list.format()).itemText(list.itemNumber(block));
+    const QString wanted = ListItemNumbers::text(block);
     const QTextLayout *layout = block.layout();
     if (wanted.isEmpty() || wanted == shown || !layout || layout->lineCount() == 0)
         return;
@@ -99,7 +99,9 @@ void paint(QPainter &painter, const QTextDocument &document, QPointF offset, con
     const QAbstractTextDocumentLayout *layout = document.documentLayout();
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         const QTextList *list = block.textList();
-        if (!list || !list->format().hasProperty(RtfProperty::ListStart) ||
+        if (!list ||
+            !(list->format().hasProperty(RtfProperty::ListStart) ||
+              list->format().hasProperty(RtfProperty::ListOuterNumbers)) ||
             !layout->blockBoundingRect(block).intersects(clip))
             continue;
         const bool selected = selection.hasSelection() && selection.selectionStart() <= block.position() &&

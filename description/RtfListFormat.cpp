@@ -53,13 +53,25 @@ constexpr StyleOfKind styles[] = {
 bool RtfListFormat::operator==(const RtfListFormat &other) const
 {
     return kind == other.kind && level == other.level && start == other.start && prefix == other.prefix &&
-        suffix == other.suffix && listId == other.listId && name == other.name;
+        suffix == other.suffix && outerNumbers == other.outerNumbers && listId == other.listId && name == other.name;
 }
 
 void RtfListFormat::cleanAffixes()
 {
-    for (QString *affix : {&prefix, &suffix}) {
-        affix->removeIf([](QChar c) { return c.unicode() < 0x20 && c != u'\t'; });
+    // Only levels above this one have numbers to show before its own.
+    const auto notShown = [this](QChar c, bool outer) {
+        return c.unicode() < 0x20 && c != u'\t' && !(outer && c.unicode() < level - 1);
+    };
+    // Text before the first outer number is the prefix's.
+    outerNumbers.removeIf([&](QChar c) { return notShown(c, true); });
+    qsizetype firstNumber = 0;
+    while (firstNumber < outerNumbers.size() && outerNumbers[firstNumber].unicode() >= 9)
+        ++firstNumber;
+    prefix += outerNumbers.first(firstNumber);
+    outerNumbers.remove(0, firstNumber);
+    for (QString *affix : {&prefix, &suffix, &outerNumbers}) {
+        const bool outer = affix == &outerNumbers;
+        affix->removeIf([&](QChar c) { return notShown(c, outer); });
         affix->truncate(maximumAffixLength);
         if (!affix->isEmpty() && affix->back().isHighSurrogate())
             affix->chop(1);
@@ -71,7 +83,7 @@ void RtfListFormat::cleanAffixes()
 bool RtfListFormat::continues(const RtfListFormat &earlier, int items) const
 {
     if (kind != earlier.kind || level != earlier.level || prefix != earlier.prefix || suffix != earlier.suffix ||
-        listId != earlier.listId)
+        outerNumbers != earlier.outerNumbers || listId != earlier.listId)
         return false;
     if (listId > 0)
         return start == earlier.start;
@@ -91,22 +103,34 @@ RtfListFormat::Kind RtfListFormat::bulletKind(QStringView bullet)
     return Kind::Bullet;
 }
 
-QString RtfListFormat::itemText(int index) const
+QString RtfListFormat::numberText(int index) const
 {
     const int number = start + index;
-    QString text;
     switch (kind) {
     case Kind::None:
     case Kind::Bullet:
     case Kind::Circle:
-    case Kind::Square: return {};
-    case Kind::Decimal: text = QString::number(number); break;
-    case Kind::LowerLetter: text = letters(number, u'a'); break;
-    case Kind::UpperLetter: text = letters(number, u'A'); break;
-    case Kind::LowerRoman: text = roman(number); break;
-    case Kind::UpperRoman: text = roman(number).toUpper(); break;
+    case Kind::Square: break;
+    case Kind::Decimal: return QString::number(number);
+    case Kind::LowerLetter: return letters(number, u'a');
+    case Kind::UpperLetter: return letters(number, u'A');
+    case Kind::LowerRoman: return roman(number);
+    case Kind::UpperRoman: return roman(number).toUpper();
     }
-    return prefix + text + suffix;
+    return {};
+}
+
+QString RtfListFormat::itemText(int index, const QStringList &outer) const
+{
+    if (!isNumbered())
+        return {};
+    QString text = prefix;
+    for (const QChar c : outerNumbers) {
+        // An outer level no item has numbered yet shows 0: its count starts before the first.
+        const QString number = c.unicode() < 9 ? outer.value(c.unicode()) : QString(c);
+        text += number.isEmpty() ? QStringLiteral("0") : number;
+    }
+    return text + numberText(index) + suffix;
 }
 
 QTextListFormat RtfListFormat::toListFormat() const
@@ -128,6 +152,8 @@ QTextListFormat RtfListFormat::toListFormat() const
         format.setProperty(RtfProperty::ListId, listId);
     if (!name.isEmpty())
         format.setProperty(RtfProperty::ListName, name);
+    if (!outerNumbers.isEmpty())
+        format.setProperty(RtfProperty::ListOuterNumbers, outerNumbers);
     return format;
 }
 
@@ -144,9 +170,10 @@ RtfListFormat RtfListFormat::fromListFormat(const QTextListFormat &format)
         list.prefix = format.numberPrefix();
         list.suffix = format.hasProperty(QTextFormat::ListNumberSuffix) ? format.numberSuffix() : QStringLiteral(".");
         list.start = format.hasProperty(RtfProperty::ListStart) ? format.intProperty(RtfProperty::ListStart) : 1;
+        list.outerNumbers = format.stringProperty(RtfProperty::ListOuterNumbers);
     }
-    list.cleanAffixes();
     list.level = qBound(1, format.intProperty(RtfProperty::ListLevel), 9);
+    list.cleanAffixes();
     list.listId = qMax(0, format.intProperty(RtfProperty::ListId));
     list.name = format.stringProperty(RtfProperty::ListName);
     return list;

@@ -16,6 +16,10 @@ struct RtfListFormat {
     int listId = 0;
     QString prefix; // text before the number
     QString suffix; // text after it
+    // The numbers of outer levels a word-processor level shows between its prefix and its own
+    // number ("1." of "1.2."), as its level text holds them: a character below 9 stands for the
+    // number of that level (0 the first), the rest is text between the numbers.
+    QString outerNumbers;
     QString name; // the word-processor list's \listname; empty for none
 
     // What a number's text holds besides the number; more is damaged data, and a word
@@ -34,8 +38,11 @@ struct RtfListFormat {
 
     // The kind of bullet a symbol stands for, from the glyph a list definition names.
     static Kind bulletKind(QStringView bullet);
-    // The number of the item at index (from 0) as the list shows it, prefix and suffix included.
-    QString itemText(int index) const;
+    // The number of the item at index (from 0) as the list shows it, prefix and suffix included;
+    // outer holds the outer levels' numbers as they show them, from level 1.
+    QString itemText(int index, const QStringList &outer = {}) const;
+    // The item's number alone, in the list's kind of numbers; empty for bullets.
+    QString numberText(int index) const;
 
     QTextListFormat toListFormat() const;
     static RtfListFormat fromListFormat(const QTextListFormat &format);

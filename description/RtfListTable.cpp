@@ -52,10 +52,10 @@ void RtfListTable::appendLevelText(QStringView text)
 
 void RtfListTable::endLevel()
 {
-    settle(level_);
     if (inOverride_) {
         if (!override_.levels.isEmpty()) {
             level_.format.level = int(override_.levels.size());
+            settle(level_);
             override_.levels.back().format = level_.format;
         }
         return;
@@ -63,11 +63,13 @@ void RtfListTable::endLevel()
     if (listLevels_.size() >= maximumLevels)
         return;
     level_.format.level = int(listLevels_.size()) + 1;
+    settle(level_);
     listLevels_.append(level_.format);
 }
 
 // The level text starts with its length; a bullet level's text is the bullet, a numbered
-// level's has its own number's placeholder between what comes before and after.
+// level's has its own number's placeholder, the last, between what comes before and after, and
+// before it the placeholders of outer levels whose numbers it shows too ("1.2.").
 void RtfListTable::settle(Level &level)
 {
     QString text = level.text;
@@ -95,8 +97,8 @@ void RtfListTable::settle(Level &level)
         level.format.suffix = QStringLiteral(".");
         return;
     }
-    // Outer levels' numbers before this one's ("1.2.") are not shown by a rich-edit list.
     level.format.prefix = text.first(first);
+    level.format.outerNumbers = text.sliced(first, last - first);
     level.format.suffix = text.sliced(last + 1);
     level.format.cleanAffixes();
 }
@@ -149,7 +151,7 @@ void RtfListTable::setOverrideNumber(int number) { override_.number = number; }
 void RtfListTable::endOverride()
 {
     inOverride_ = false;
-    if (qsizetype(overrides_.size()) < maximumLists)
+    if (override_.number >= 0 && qsizetype(overrides_.size()) < maximumLists)
         overrides_[override_.number] = override_;
 }
 

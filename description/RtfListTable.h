@@ -33,7 +33,7 @@ public:
     void endOverride();
 
     // The format of a paragraph of list override number at level (from 0); no list when the
-    // table names none.
+    // table names none (\ls0 without an override 0 is a paragraph outside lists).
     RtfListFormat paragraphFormat(int number, int level);
 
 private:
@@ -48,7 +48,7 @@ private:
     };
     struct Override {
         int listId = 0;
-        int number = 0;
+        int number = -1; // none: no paragraph names it
         QList<LevelOverride> levels;
         int sequence = 0; // RtfListFormat::listId of its paragraphs; 0 until one is read
     };

@@ -6,6 +6,7 @@
 #include "description/RtfWords.h"
 #include "description/Twips.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 #include <unordered_map>
@@ -75,6 +76,7 @@ struct RtfParser::Keyword {
         ListDefinition,
         ListBullet,
         ListBody,
+        ListContinuation,
         ListOutlineLevel,
         ListKind,
         ListStart,
@@ -134,6 +136,12 @@ struct RtfParser::Keyword {
         ReadDestination,
         Picture,
         PictureType,
+        Shape,
+        ShapeInstructions,
+        ShapeProperty,
+        ShapePropertyName,
+        ShapePropertyValue,
+        ShapeResult,
         PictureSize,
         Character,
         UnicodeCharacter,
@@ -169,7 +177,13 @@ struct RtfParser::Keyword {
         case Action::ListOverride:
         case Action::ListOverrideLevel:
         case Action::ReadDestination:
-        case Action::Picture: return true;
+        case Action::Picture:
+        case Action::Shape:
+        case Action::ShapeInstructions:
+        case Action::ShapeProperty:
+        case Action::ShapePropertyName:
+        case Action::ShapePropertyValue:
+        case Action::ShapeResult: return true;
         default: return false;
         }
     }
@@ -235,6 +249,7 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
             {RtfWord::pn, {A::ListDefinition}},
             {RtfWord::pnlvlblt, {A::ListBullet}},
             {RtfWord::pnlvlbody, {A::ListBody}},
+            {"pnlvlcont", {A::ListContinuation}},
             {RtfWord::pnlvl, {A::ListOutlineLevel}},
             {RtfWord::pndec, {A::ListKind, int(ListKind::Decimal)}},
             {RtfWord::pnlcltr, {A::ListKind, int(ListKind::LowerLetter)}},
@@ -329,6 +344,14 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
             // Word's picture for readers of its drawing objects (its \nonshppict copy is skipped).
             {RtfWord::nesttableprops, {A::ReadDestination}},
             {"shppict", {A::ReadDestination}},
+            // A shape's result is what a reader without shapes shows of it; of its instructions
+            // only a picture frame's picture is read.
+            {"shp", {A::Shape}},
+            {"shpinst", {A::ShapeInstructions}},
+            {"sp", {A::ShapeProperty}},
+            {"sn", {A::ShapePropertyName}},
+            {"sv", {A::ShapePropertyValue}},
+            {"shprslt", {A::ShapeResult}},
             {RtfWord::pict, {A::Picture}},
             {RtfWord::picw, {A::PictureSize, 0}},
             {RtfWord::pich, {A::PictureSize, 1}},
@@ -366,8 +389,8 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
         for (int style = 1; style < RtfBorder::styles; ++style)
             table.emplace(RtfBorder::styleWord(style), Keyword{A::BorderStyle, style});
         // Properties a description does not hold; a file that has them is reported.
-        for (std::string_view word : {"pnlvlcont", "trqc", "trqr", "clpadl", "clpadt", "clpadr", "clpadb", "trpaddl",
-                                      "trpaddt", "trpaddr", "trpaddb", "trhdr", "cltxtbrl", "cltxbtlr"})
+        for (std::string_view word : {"trqc", "trqr", "clpadl", "clpadt", "clpadr", "clpadb", "trpaddl", "trpaddt",
+                                      "trpaddr", "trpaddb", "trhdr", "cltxtbrl", "cltxbtlr"})
             table.emplace(word, Keyword{A::NotKept});
         for (std::string_view word : {"brdrt", "brdrl", "brdrb", "brdrr", "brdrbtw", "brdrbar", "box"})
             table.emplace(word, Keyword{A::ParagraphBorder});
@@ -422,8 +445,6 @@ const RtfParser::Keyword *RtfParser::findKeyword(QByteArrayView name)
                                       "revtbl",
                                       "rsidtbl",
                                       "rxe",
-                                      "shp",
-                                      "shpinst",
                                       "stylesheet",
                                       "tc",
                                       "template",
@@ -545,6 +566,7 @@ void RtfParser::startGroup()
     GroupState child = groups_.empty() ? GroupState() : group();
     child.ignorableDestination = false;
     child.atStart = true;
+    child.opens = Opens::Nothing;
     if (child.destination == Destination::Alternatives)
         child.destination = Destination::AlternativeChoice;
     groups_.push_back(std::move(child));
@@ -571,6 +593,8 @@ void RtfParser::endGroup()
     }
     if (groups_[groups_.size() - 2].destination != destination)
         endListGroup(destination);
+    if (group().opens == Opens::Shape)
+        endShape();
     groups_.pop_back();
     fallbackToSkip_ = 0;
 }
@@ -601,11 +625,18 @@ void RtfParser::handleControlWord(const RtfTokenizer::Token &token)
             startSkippingGroup();
         return;
     }
+    if (passesOverInShape(keyword, startsGroup)) {
+        if (startsGroup && token.text == "shptxt")
+            noteNotKept(token.text);
+        return;
+    }
     if (ignorable && !(keyword && keyword->isDestination()) && !isUnicodeAlternative) {
         // A destination is the first word of its group; \* before a word in the middle of a
-        // group marks only that word as one to pass over.
+        // group marks only that word as one to pass over. A picture's own are ids and properties
+        // of what the picture already is.
         if (startsGroup) {
-            noteNotKept(token.text);
+            if (current.destination != Destination::Picture)
+                noteNotKept(token.text);
             startSkippingGroup();
         }
         return;
@@ -619,7 +650,7 @@ void RtfParser::applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &
     // Each group of words has its own handler; the first that knows the word applies it.
     applyCharacterKeyword(keyword, token) || applyParagraphKeyword(keyword, token) ||
         applyTableKeyword(keyword, token) || applyListKeyword(keyword, token) || applyPictureKeyword(keyword, token) ||
-        applyFieldKeyword(keyword, token) || applyDocumentKeyword(keyword, token);
+        applyFieldKeyword(keyword, token) || applyShapeKeyword(keyword, token) || applyDocumentKeyword(keyword, token);
 }
 
 // The words of the document's own tables and destinations, and those that stand for text.
@@ -758,7 +789,7 @@ bool RtfParser::applyParagraphKeyword(const Keyword &keyword, const RtfTokenizer
         borderTarget_ = {};
         paragraph = RtfParagraphFormat();
         current.nextTab = RtfParagraphFormat::TabStop();
-        current.listOverride = 0;
+        current.listOverride = -1;
         current.listLevel = 0;
         break;
     case A::LeftIndent: paragraph.leftIndent = clampTwips(parameter); break;
@@ -869,7 +900,9 @@ bool RtfParser::applyListKeyword(const Keyword &keyword, const RtfTokenizer::Tok
     case A::ListDefinition:
         current.destination = Destination::ListDefinition;
         listDefinition_ = RtfListFormat();
+        listContinuation_ = false;
         break;
+    case A::ListContinuation: listContinuation_ = true; break;
     case A::ListBullet: listDefinition_.kind = RtfListFormat::Kind::Bullet; break;
     case A::ListBody:
     case A::ListOutlineLevel:
@@ -1077,7 +1110,14 @@ void RtfParser::handleText(QByteArrayView text)
     case Destination::ListLevel:
     case Destination::ListOverrideTable:
     case Destination::ListOverride:
-    case Destination::ListOverrideLevel: break;
+    case Destination::ListOverrideLevel:
+    case Destination::ShapeInstructions:
+    case Destination::ShapeProperty:
+    case Destination::ShapePropertyValue: break;
+    case Destination::ShapePropertyName:
+        if (shapePropertyName_.size() < 64)
+            shapePropertyName_.append(QString::fromLatin1(text).trimmed());
+        break;
     }
 }
 
@@ -1228,6 +1268,10 @@ void RtfParser::endListGroup(Destination destination)
         builder_.endListText();
         break;
     case Destination::ListDefinition:
+        // A paragraph that continues a list item has no number of its own: it is a paragraph
+        // outside the list, and the list numbers on after it.
+        if (listContinuation_)
+            listDefinition_ = RtfListFormat();
         if (listDefinition_.kind == RtfListFormat::Kind::Bullet) {
             listDefinition_.kind = RtfListFormat::bulletKind(listDefinition_.prefix);
             listDefinition_.prefix.clear();
@@ -1240,13 +1284,12 @@ void RtfParser::endListGroup(Destination destination)
     case Destination::ListEntry: lists_.endList(); break;
     case Destination::ListOverride: lists_.endOverride(); break;
     case Destination::Picture:
-        if (picture_.data.isEmpty() || picture_.type.isEmpty() || !isTextDestination(groups_.size() - 2))
+        if (picture_.data.isEmpty() || picture_.type.isEmpty())
             break;
-        decodePendingBytes();
-        flushText();
-        syncTable();
-        builder_.appendPicture(picture_, pictureFormat(group().character));
-        picture_ = RtfPicture();
+        if (groups_[groups_.size() - 2].destination == Destination::ShapePropertyValue && !shapes_.empty())
+            shapes_.back().picture = std::exchange(picture_, RtfPicture());
+        else if (isTextDestination(groups_.size() - 2))
+            appendPicture(std::exchange(picture_, RtfPicture()));
         break;
     default: break;
     }
@@ -1287,12 +1330,87 @@ void RtfParser::appendPictureHex(QByteArrayView text)
 RtfListFormat RtfParser::paragraphList()
 {
     const GroupState &current = group();
-    if (current.listOverride > 0) {
+    if (current.listOverride >= 0) {
         const RtfListFormat format = lists_.paragraphFormat(current.listOverride, current.listLevel);
         if (format.isList())
             return format;
     }
     return current.paragraph.list;
+}
+
+void RtfParser::appendPicture(const RtfPicture &picture)
+{
+    decodePendingBytes();
+    flushText();
+    syncTable();
+    builder_.appendPicture(picture, pictureFormat(group().character));
+    ++picturesAppended_;
+}
+
+// Shapes: where they begin and end, and the parts of their instructions that are read.
+bool RtfParser::applyShapeKeyword(const Keyword &keyword, const RtfTokenizer::Token &)
+{
+    using A = Keyword::Action;
+    GroupState &current = group();
+    switch (keyword.action) {
+    case A::Shape:
+        // Where the shape stands on the page, and how text flows around it, is not kept: its
+        // picture is shown in the text.
+        noteNotKept("shp");
+        if (shapes_.size() < maximumGroupDepth) {
+            current.opens = Opens::Shape;
+            shapes_.push_back({RtfPicture(), picturesAppended_});
+        }
+        break;
+    case A::ShapeInstructions: current.destination = Destination::ShapeInstructions; break;
+    case A::ShapeProperty:
+        current.destination = Destination::ShapeProperty;
+        shapePropertyName_.clear();
+        break;
+    case A::ShapePropertyName: current.destination = Destination::ShapePropertyName; break;
+    case A::ShapePropertyValue:
+        if (shapePropertyName_ == u"pib")
+            current.destination = Destination::ShapePropertyValue;
+        else
+            startSkippingGroup();
+        break;
+    case A::ShapeResult: break;
+    default: return false;
+    }
+    return true;
+}
+
+// Inside a shape's instructions only the groups that lead to a picture frame's picture are read:
+// the rest is passed over, groups and all, so that nothing there reaches the text or the tables.
+bool RtfParser::passesOverInShape(const Keyword *keyword, bool startsGroup)
+{
+    using A = Keyword::Action;
+    const auto opens = [&](std::initializer_list<A> actions) {
+        return startsGroup && keyword && std::find(actions.begin(), actions.end(), keyword->action) != actions.end();
+    };
+    bool read = false;
+    switch (group().destination) {
+    case Destination::ShapeInstructions: read = opens({A::ShapeProperty}); break;
+    case Destination::ShapeProperty: read = opens({A::ShapePropertyName, A::ShapePropertyValue}); break;
+    case Destination::ShapePropertyName: break;
+    case Destination::ShapePropertyValue: read = opens({A::Picture}); break;
+    default: return false;
+    }
+    if (read)
+        return false;
+    if (startsGroup)
+        startSkippingGroup();
+    return true;
+}
+
+// A picture frame whose result for readers without shapes showed no picture shows its own here.
+void RtfParser::endShape()
+{
+    const Shape shape = std::move(shapes_.back());
+    shapes_.pop_back();
+    if (picturesAppended_ == shape.picturesBefore && !shape.picture.data.isEmpty() &&
+        isTextDestination(groups_.size() - 2))
+        appendPicture(shape.picture);
 }
 
 // The shown text of a field; a hyperlink's carries its target.

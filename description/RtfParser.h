@@ -53,7 +53,16 @@ private:
         ListOverride,
         ListOverrideLevel,
         Picture,
+        // A shape's instructions (\shpinst), one of their properties (\sp) with its name (\sn)
+        // and its value (\sv): only the picture of a picture frame (pib) is read of them.
+        ShapeInstructions,
+        ShapeProperty,
+        ShapePropertyName,
+        ShapePropertyValue,
     };
+
+    // What a group opened that its end finishes.
+    enum class Opens { Nothing, Shape };
 
     struct CharacterState {
         int font = -1; // -1: the document's default font (\deff)
@@ -84,8 +93,9 @@ private:
         int unicodeFallbackLength = 1; // \ucN
         bool ignorableDestination = false; // after \*
         bool atStart = true; // nothing but \* read in the group yet
-        int listOverride = 0; // \lsN; 0: none
+        int listOverride = -1; // \lsN; -1: none. Older word processors number overrides from 0.
         int listLevel = 0; // \ilvlN
+        Opens opens = Opens::Nothing;
     };
 
     struct Keyword;
@@ -107,6 +117,9 @@ private:
     bool applyListKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
     bool applyPictureKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
     bool applyFieldKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
+    bool applyShapeKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
+    bool passesOverInShape(const Keyword *keyword, bool startsGroup);
+    void endShape();
     void handleControlSymbol(char symbol);
     void handleText(QByteArrayView text);
     void releaseHeldWhitespace();
@@ -163,8 +176,20 @@ private:
 
     RtfListTable lists_;
     RtfListFormat listDefinition_; // the \pn group being read
+    bool listContinuation_ = false; // it continues an item (\pnlvlcont)
 
     RtfPicture picture_; // the \pict being read
+    int picturesAppended_ = 0;
+    void appendPicture(const RtfPicture &picture);
+
+    // The shapes being read, innermost last: the picture of a picture frame, which is shown where
+    // the shape ends unless its result for readers without shapes showed a picture.
+    struct Shape {
+        RtfPicture picture;
+        int picturesBefore = 0;
+    };
+    std::vector<Shape> shapes_;
+    QString shapePropertyName_;
     int pictureHighNibble_ = -1;
     void appendPictureHex(QByteArrayView text);
 

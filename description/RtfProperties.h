@@ -62,6 +62,8 @@ enum : int {
     RowBorders = CellBorders + 3 * 4,
     // QString: a list's \listname, on the list format when the file gave one.
     ListName = RowBorders + 3 * 6,
+    // QString: RtfListFormat::outerNumbers, on the list format of a level that shows them.
+    ListOuterNumbers,
 };
 
 // Object types of the inline objects a description holds besides pictures.

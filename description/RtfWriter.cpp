@@ -2,6 +2,7 @@
 
 #include "description/CodePageDecoder.h"
 #include "description/HyperlinkField.h"
+#include "description/ListItemNumbers.h"
 #include "description/RtfPicture.h"
 #include "description/RtfProperties.h"
 #include "description/RtfWords.h"
@@ -165,7 +166,7 @@ void RtfWriter::collectBlock(const QTextBlock &block, int, const char *)
         addColor(character.background);
     });
     if (const QTextList *list = block.textList()) {
-        lists_.add(*list);
+        lists_.add(block);
         const RtfListFormat format = RtfListFormat::fromListFormat(list->format());
         if (format.isList() && !format.isNumbered()) {
             const BulletGlyph glyph = bulletGlyph(format.kind);
@@ -411,10 +412,14 @@ void RtfWriter::writeBlock(const QTextBlock &block, int depth, const char *end)
             writeControlWord(RtfWord::itap, paragraph.tableDepth);
     }
     const int item = paragraph.list.isList() ? list->itemNumber(block) : 0;
+    const QString number = ListItemNumbers::text(block);
     if (paragraph.list.isList())
-        writeListText(paragraph.list, item, block);
+        writeListText(paragraph.list, number, block);
     if (changed) {
-        writeParagraphFormat(paragraph, numberFont(block), paragraph.list.start + item);
+        // Rich-edit lists have no levels: the numbers of outer levels are text before the number.
+        const QString before = number.first(
+            qMax(qsizetype(0), number.size() - paragraph.list.numberText(item).size() - paragraph.list.suffix.size()));
+        writeParagraphFormat(paragraph, numberFont(block), paragraph.list.start + item, before);
         writtenParagraph_ = paragraph;
     }
     forEachRun(block, [this](const RtfCharacterFormat &character, QStringView text, const QTextCharFormat *picture) {
@@ -445,12 +450,12 @@ int RtfWriter::numberFont(const QTextBlock &block)
     return fontIndex(format.family, format.charset);
 }
 
-void RtfWriter::writeListText(const RtfListFormat &list, int index, const QTextBlock &block)
+void RtfWriter::writeListText(const RtfListFormat &list, const QString &number, const QTextBlock &block)
 {
     appendGroup(body_, RtfWord::pntext);
     if (list.isNumbered()) {
         writeControlWord(RtfWord::f, numberFont(block));
-        writeText(list.itemText(index));
+        writeText(number);
     } else {
         const BulletGlyph glyph = bulletGlyph(list.kind);
         writeControlWord(RtfWord::f, bulletFont(list.kind));
@@ -464,7 +469,8 @@ void RtfWriter::writeListText(const RtfListFormat &list, int index, const QTextB
 
 // The \pn group rich-edit controls write where a list's paragraph format begins. Their numbers
 // start again after other paragraphs, so each row of items says where its numbers start.
-void RtfWriter::writeListDefinition(const RtfListFormat &list, int numberFont, int firstNumber)
+void RtfWriter::writeListDefinition(const RtfListFormat &list, int numberFont, int firstNumber,
+                                    const QString &beforeNumber)
 {
     appendSkippableGroup(body_, RtfWord::pn);
     if (list.isNumbered()) {
@@ -475,7 +481,7 @@ void RtfWriter::writeListDefinition(const RtfListFormat &list, int numberFont, i
         writeControlWord(RtfWord::pnindent, 0);
         writeControlWord(RtfWord::pnstart, firstNumber);
         writeControlWord(numberKindWord(list.kind));
-        const std::pair<const char *, QString> affixes[] = {{RtfWord::pntxtb, list.prefix},
+        const std::pair<const char *, QString> affixes[] = {{RtfWord::pntxtb, beforeNumber},
                                                             {RtfWord::pntxta, list.suffix}};
         for (const auto &[word, text] : affixes) {
             if (text.isEmpty())
@@ -539,8 +545,10 @@ void RtfWriter::writeListTable()
     delimiterPending_ = false;
 }
 
-// A level's text is its length, then what comes before the number, the number's placeholder
-// (the level's index) and what comes after; a bullet level's is the bullet.
+// A level's text is its length, then what comes before the number, the placeholders of the outer
+// levels' numbers it shows with the text between them, the number's placeholder (the level's
+// index) and what comes after; a bullet level's is the bullet. The level numbers say where in
+// the text the placeholders stand.
 void RtfWriter::writeListLevel(const RtfListFormat &level, int index)
 {
     // A level no paragraph uses is numbered as word processors number it by default.
@@ -558,12 +566,22 @@ void RtfWriter::writeListLevel(const RtfListFormat &level, int index)
     writeControlWord(RtfWord::levelstartat, format.start);
     appendGroup(body_, RtfWord::leveltext);
     if (format.isNumbered()) {
-        writeHexByte(int(qMin(format.prefix.size() + format.suffix.size() + 1, qsizetype(255))));
-        writeText(format.prefix);
-        writeHexByte(index);
-        writeText(format.suffix);
+        const QString text = format.prefix + format.outerNumbers + QChar(char16_t(index)) + format.suffix;
+        writeHexByte(int(text.size()));
+        QByteArray placeholders;
+        qsizetype written = 0;
+        for (qsizetype at = 0; at < text.size(); ++at) {
+            if (text[at].unicode() >= 9)
+                continue;
+            writeText(QStringView(text).sliced(written, at - written));
+            writeHexByte(text[at].unicode());
+            placeholders.append(char(at + 1));
+            written = at + 1;
+        }
+        writeText(QStringView(text).sliced(written));
         appendGroup(body_.append(";}"), RtfWord::levelnumbers);
-        writeHexByte(int(qMin(format.prefix.size() + 1, qsizetype(255))));
+        for (const char position : placeholders)
+            writeHexByte(static_cast<unsigned char>(position));
         body_.append(";}");
     } else {
         writeHexByte(1);
@@ -579,10 +597,11 @@ void RtfWriter::writeListLevel(const RtfListFormat &level, int index)
     delimiterPending_ = false;
 }
 
-void RtfWriter::writeParagraphFormat(const RtfParagraphFormat &paragraph, int numberFont, int firstNumber)
+void RtfWriter::writeParagraphFormat(const RtfParagraphFormat &paragraph, int numberFont, int firstNumber,
+                                     const QString &beforeNumber)
 {
     if (paragraph.list.isList())
-        writeListDefinition(paragraph.list, numberFont, firstNumber);
+        writeListDefinition(paragraph.list, numberFont, firstNumber, beforeNumber);
     if (paragraph.rightToLeft)
         writeControlWord(RtfWord::rtlpar);
     const std::pair<const char *, int> lengths[] = {

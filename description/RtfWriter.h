@@ -53,11 +53,13 @@ private:
     void writeBorder(const char *side, const RtfBorder &border);
     void writeBlock(const QTextBlock &block, int depth, const char *end);
     int numberFont(const QTextBlock &block);
-    void writeListText(const RtfListFormat &list, int index, const QTextBlock &block);
-    void writeListDefinition(const RtfListFormat &list, int numberFont, int firstNumber);
+    void writeListText(const RtfListFormat &list, const QString &number, const QTextBlock &block);
+    // beforeNumber: what a rich-edit list shows before the number, the outer levels' numbers too.
+    void writeListDefinition(const RtfListFormat &list, int numberFont, int firstNumber, const QString &beforeNumber);
     void writeListTable();
     void writeListLevel(const RtfListFormat &level, int index);
-    void writeParagraphFormat(const RtfParagraphFormat &paragraph, int numberFont, int firstNumber);
+    void writeParagraphFormat(const RtfParagraphFormat &paragraph, int numberFont, int firstNumber,
+                              const QString &beforeNumber);
     void writeCharacterFormat(const RtfCharacterFormat &character);
     void writeLink(const QString &target);
     void writePicture(const RtfPicture &picture);

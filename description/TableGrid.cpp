@@ -15,7 +15,9 @@ namespace {
 using Merge = RtfCellFormat::Merge;
 
 // Each merge lays out the table's grid anew; a description's tables merge a few cells, a file
-// that merges thousands is damaged, and the rest of its cells stay apart.
+// that merges thousands is damaged, and the rest of its cells stay apart. A merged cell counts as
+// many merges however its row writes it (one wide cell, or a first cell and cells continued from
+// it), so that the merges made of a file are those made of the file we write of it.
 constexpr int maximumMerges = 1000;
 
 // Where a row's cells stand on the grid: the first column of each and how many it spans.
@@ -144,28 +146,58 @@ void mergeCells(QTextTable &table, int row, int column, int rows, int columns)
     }
 }
 
+// Merges the cells at most a limited number of times; true when the cell spans them.
+bool mergeIfAllowed(QTextTable &table, int row, int column, int rows, int columns, int &merges)
+{
+    if (merges >= maximumMerges)
+        return false;
+    mergeCells(table, row, column, rows, columns);
+    const QTextTableCell merged = table.cellAt(row, column);
+    if (merged.rowSpan() < rows || merged.columnSpan() < columns)
+        return false;
+    ++merges;
+    return true;
+}
+
+// The grid columns a wide cell that stays apart does not reach are empty cells of their own, which
+// show as the cell they were to be part of.
+void formatAsWideCell(QTextTable &table, int row, const Placement &placement, qsizetype cell)
+{
+    const int first = placement.first.at(cell);
+    const QTextCursor wide = table.cellAt(row, first).lastCursorPosition();
+    for (int column = first + 1; column < first + placement.span.at(cell); ++column) {
+        QTextCursor empty = table.cellAt(row, column).firstCursorPosition();
+        empty.setBlockCharFormat(wide.blockCharFormat());
+        empty.setBlockFormat(wide.blockFormat());
+    }
+}
+
 // A wide cell spans its grid columns; a cell continued from the one before it or above it
 // becomes part of that cell.
 void merge(QTextTable &table, int row, const RtfRowFormat &definition, const Placement &placement, int &merges)
 {
-    for (qsizetype cell = 0; cell < placement.first.size(); ++cell) {
+    for (qsizetype cell = 0; cell < placement.first.size();) {
+        qsizetype last = cell;
+        while (last + 1 < placement.first.size() &&
+               definition.cells.value(last + 1).horizontalMerge == Merge::Continued)
+            ++last;
         const int first = placement.first.at(cell);
-        if (placement.span.at(cell) > 1 && ++merges <= maximumMerges)
-            mergeCells(table, row, first, 1, placement.span.at(cell));
-        const bool continued = cell > 0 && definition.cells.value(cell).horizontalMerge == Merge::Continued;
-        if (continued && ++merges <= maximumMerges) {
-            const QTextTableCell before = table.cellAt(row, placement.first.at(cell - 1));
-            mergeCells(table, row, before.column(), 1, first + placement.span.at(cell) - before.column());
+        const int span = placement.first.at(last) + placement.span.at(last) - first;
+        if (span > 1 && !mergeIfAllowed(table, row, first, 1, span, merges)) {
+            for (qsizetype apart = cell; apart <= last; ++apart)
+                formatAsWideCell(table, row, placement, apart);
         }
+        cell = last + 1;
     }
     for (qsizetype cell = 0; cell < placement.first.size() && row > 0; ++cell) {
         const int first = placement.first.at(cell);
         const QTextTableCell above = table.cellAt(row - 1, first);
         const QTextTableCell own = table.cellAt(row, first);
         if (definition.cells.value(cell).verticalMerge != Merge::Continued || above.column() != first ||
-            own.row() != row || own.column() != first || ++merges > maximumMerges)
+            own.row() != row || own.column() != first)
             continue;
-        mergeCells(table, above.row(), first, row - above.row() + 1, qMax(above.columnSpan(), own.columnSpan()));
+        mergeIfAllowed(table, above.row(), first, row - above.row() + 1, qMax(above.columnSpan(), own.columnSpan()),
+                       merges);
     }
 }
 

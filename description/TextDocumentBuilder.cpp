@@ -151,7 +151,7 @@ void TextDocumentBuilder::setParagraphFormat(const QTextBlockFormat &blockFormat
     }
     // Following paragraphs of one list are items of one list, numbered on; so are items that
     // number on after other paragraphs, which Qt numbers as one list although they are apart.
-    QTextList *list = list_ && listFormat_ == format ? list_ : continuedList(format);
+    QTextList *list = list_ && listFormat_ == format ? list_.data() : continuedList(format);
     if (list) {
         list->add(cursor_.block());
     } else {
@@ -173,17 +173,20 @@ void TextDocumentBuilder::setParagraphFormat(const QTextBlockFormat &blockFormat
 QTextList *TextDocumentBuilder::continuedList(const RtfListFormat &format)
 {
     for (auto open = openLists_.rbegin(); open != openLists_.rend(); ++open) {
-        if (format.continues(open->first, open->second->count()))
+        if (open->second && format.continues(open->first, open->second->count()))
             return open->second;
     }
     return nullptr;
 }
 
-// Lists do not go on across the edges of table cells.
-void TextDocumentBuilder::closeLists()
+// Rich-edit lists do not go on across the edges of table cells; a word processor's list numbers
+// on through the cells and after the table, as its items say.
+void TextDocumentBuilder::closeRichEditLists()
 {
     list_ = nullptr;
-    openLists_.clear();
+    openLists_.erase(
+        std::remove_if(openLists_.begin(), openLists_.end(), [](const auto &open) { return open.first.listId == 0; }),
+        openLists_.end());
 }
 
 void TextDocumentBuilder::setTableDepth(int depth, const RtfRowFormat &row)
@@ -253,7 +256,7 @@ void TextDocumentBuilder::moveToNextCell(OpenTable &open)
     open.rowEnded = open.cellEnded = false;
     cursor_ = open.table->cellAt(open.row, open.column).firstCursorPosition();
     paragraphEnded_ = false;
-    closeLists();
+    closeRichEditLists();
 }
 
 // Qt 6.4 copies a width into the list it is growing when a table with column widths gets a
@@ -283,7 +286,7 @@ void TextDocumentBuilder::openTable(const RtfRowFormat &row)
     QTextTable *table = cursor_.insertTable(1, columns, format);
     tables_.push_back(OpenTable{table, 0, 0, false, false, {}});
     paragraphEnded_ = false;
-    closeLists();
+    closeRichEditLists();
 }
 
 void TextDocumentBuilder::closeTable()
@@ -293,7 +296,7 @@ void TextDocumentBuilder::closeTable()
     tables_.pop_back();
     cursor_.setPosition(table->lastPosition() + 1);
     paragraphEnded_ = false;
-    closeLists();
+    closeRichEditLists();
 }
 
 void TextDocumentBuilder::openPendingParagraph()

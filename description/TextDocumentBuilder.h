@@ -4,12 +4,13 @@
 #include "description/RtfPicture.h"
 #include "description/RtfRowFormat.h"
 
+#include <QPointer>
 #include <QTextCursor>
+#include <QTextList>
 
 #include <vector>
 
 class QTextDocument;
-class QTextList;
 class QTextTable;
 
 // Fills a document paragraph by paragraph, replacing what it held. A paragraph gets its block
@@ -57,12 +58,14 @@ private:
     bool undoRedoWasEnabled_;
     bool paragraphEnded_ = false;
     int paragraphs_ = 1;
-    QTextList *list_ = nullptr; // the list the last paragraph belongs to
+    // Lists are watched: merging the cells of a table that closes removes the paragraphs of all
+    // but one, and Qt deletes a list whose last paragraph is gone.
+    QPointer<QTextList> list_; // the list the last paragraph belongs to
     RtfListFormat listFormat_;
     // Lists whose items may go on after other paragraphs, with the format they were made for.
-    std::vector<std::pair<RtfListFormat, QTextList *>> openLists_;
+    std::vector<std::pair<RtfListFormat, QPointer<QTextList>>> openLists_;
     QTextList *continuedList(const RtfListFormat &format);
-    void closeLists();
+    void closeRichEditLists();
     bool inListText_ = false;
     int listTextStart_ = -1;
     int listTextEnd_ = -1;

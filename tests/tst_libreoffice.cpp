@@ -45,6 +45,7 @@ struct Case {
     QByteArray rtf;
     QStringList expected; // patterns in the HTML or text, its whitespace collapsed and its font tags dropped
     const char *format = "html"; // or "txt": plain text, which shows list numbers as LibreOffice counts them
+    QSize pictureSize{4, 3}; // of the red pictures the HTML shows
 };
 
 QList<Case> cases()
@@ -84,6 +85,19 @@ QList<Case> cases()
           QStringLiteral("border-bottom: [^;]*double #000000[^>]*>.*> ?a<.*background: #00ff00[^>]*>.*> ?b<.*> ?c<.*> ?d<.*> ?e<")}},
         {"cell borders", RtfCorpus::read(QStringLiteral("robust_table-cell-bottom-borders-pandoc.rtf")),
          {QStringLiteral("<td [^>]*border-bottom: [^;]*solid #000000[^>]*>.*Code.*<td [^>]*border-bottom: [^;]*solid[^>]*>.*Error")}},
+        {"nested level numbers", RtfSamples::nestedLevelNumbers(),
+         {QStringLiteral("^\\W*1\\. One 1\\.1\\. One-one 1\\.2\\. One-two 2\\. Two ?\\(rettet\\) ?$")}, "txt"},
+        {"list across table cells", RtfSamples::listAcrossTableCells(),
+         {QStringLiteral("^\\W*1\\. one 2\\. two 3\\. three 4\\. four 5\\. five ?\\(rettet\\) ?$")}, "txt"},
+        // A list, not numbers written as text.
+        {"list override zero", RtfSamples::listOverrideZero(), {QStringLiteral("<ol>.*<li>.*One.*<li>.*Two.*</ol>")}},
+        // No number of its own, none left as text.
+        {"continuation paragraph", RtfSamples::continuationParagraph(),
+         {QStringLiteral("^\\W*I\\. Heading Continuation, no number II\\. Next ?\\(rettet\\) ?$")}, "txt"},
+        {"picture in a shape's result", RtfSamples::pictureInShapeResult(),
+         {QStringLiteral("before\\W*<img [^>]* width=\"20\" height=\"20\"[^>]*>\\W*after")}, "html", {1, 1}},
+        {"picture in a shape's pib property", RtfSamples::pictureInShapeProperty(),
+         {QStringLiteral("before\\W*<img [^>]* width=\"20\" height=\"20\"[^>]*>\\W*after")}, "html", {1, 1}},
     };
 }
 
@@ -145,23 +159,26 @@ void TestLibreOffice::keepsWhatTheDescriptionHad_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QSize>("pictureSize");
     for (const Case &description : cases())
-        QTest::newRow(description.name) << QString::fromLatin1(description.name) << description.expected;
+        QTest::newRow(description.name) << QString::fromLatin1(description.name) << description.expected
+                                        << description.pictureSize;
 }
 
 void TestLibreOffice::keepsWhatTheDescriptionHad()
 {
     QFETCH(QString, name);
     QFETCH(QStringList, expected);
+    QFETCH(QSize, pictureSize);
     const QString converted = converted_.value(name);
     QVERIFY2(converted.contains(editedText), qPrintable(converted));
     for (const QString &pattern : expected)
         QVERIFY2(converted.contains(QRegularExpression(pattern)), qPrintable(pattern + QStringLiteral("\n") + converted));
-    // Pictures are saved beside the HTML: the one we wrote, 4 x 3 red pixels.
+    // Pictures are saved beside the HTML: the one we wrote, red pixels.
     const QRegularExpression picture(QStringLiteral("<img src=\"([^\"]+)\""));
     for (const QRegularExpressionMatch &match : picture.globalMatch(converted)) {
         const QImage image(folder_.filePath(match.captured(1)));
-        QCOMPARE(image.size(), QSize(4, 3));
+        QCOMPARE(image.size(), pictureSize);
         QCOMPARE(image.pixelColor(0, 0), QColor(Qt::red));
     }
 }

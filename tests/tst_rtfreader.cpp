@@ -88,6 +88,14 @@ void TestRtfReader::text_data()
         << QByteArray("{\\rtf1 a{\\info{\\title t}}{\\nonesttables x}b}") << u"ab"_qs;
     QTest::newRow("a list item's text without a list definition is the text")
         << QByteArray("{\\rtf1 {\\pntext 1.\\tab}b}") << u"1.\tb"_qs;
+    QTest::newRow("a frame whose result shows its picture shows it once")
+        << QByteArray("{\\rtf1 a{\\shp{\\*\\shpinst{\\sp{\\sn pib}{\\sv {\\pict\\pngblip 00}}}}"
+                      "{\\shprslt{\\pict\\pngblip 00}}}b}")
+        << u"a\uFFFCb"_qs;
+    QTest::newRow("a frame without a result; other shape properties and text boxes are no text")
+        << QByteArray("{\\rtf1 a{\\shp{\\*\\shpinst\\shpleft0{\\sp{\\sn fillColor}{\\sv 255}}{\\sp{\\sn pib}"
+                      "{\\sv {\\pict\\pngblip 00}}}{\\*\\shptxt box\\par\\trowd\\cellx9\\cell}}}b}")
+        << u"a\uFFFCb"_qs;
     QTest::newRow("unknown words ignored, their group's text kept")
         << QByteArray("{\\rtf1 a{\\unknownword b}\\otherword c}") << u"abc"_qs;
     QTest::newRow("\\bin data skipped, braces and all")
@@ -172,6 +180,30 @@ void addListRows()
            u"left [list -4 /. start=0 level=0 item=1] "_qs + text + u"c\n"
            u"left "_qs + text + u"d\n"
            u"left [list -4 /. start=0 level=0 item=0] "_qs + text + u"e"_qs;
+    QTest::newRow("a level shows the numbers of the levels above it")
+        << RtfSamples::nestedLevelNumbers()
+        << u"left [list -4 /. start=0 level=0 item=0] "_qs + text + u"One\n"
+           u"left [list -4 /. start=0 level=2 item=0 shows=1.1.] "_qs + text + u"One-one\n"
+           u"left [list -4 /. start=0 level=2 item=1 shows=1.2.] "_qs + text + u"One-two\n"
+           u"left [list -4 /. start=0 level=0 item=1] "_qs + text + u"Two"_qs;
+    QTest::newRow("a list numbers on through table cells and after the table")
+        << RtfSamples::listAcrossTableCells()
+        << u"left [list -4 /. start=0 level=0 item=0] "_qs + text + u"one\n"
+           u"left [list -4 /. start=0 level=0 item=1] "_qs + text + u"two\n"
+           u"table 1x2 widths=200,200 gap=0 left=0\n"
+           u"cell 0,0\n  left [list -4 /. start=0 level=0 item=2] "_qs + text + u"three\n"
+           u"cell 0,1\n  left [list -4 /. start=0 level=0 item=3] "_qs + text + u"four\n"
+           u"end table\n"
+           u"left [list -4 /. start=0 level=0 item=4] "_qs + text + u"five"_qs;
+    QTest::newRow("a list override numbered 0")
+        << RtfSamples::listOverrideZero()
+        << u"left [list -4 /. start=0 level=0 item=0] "_qs + text + u"One\n"
+           u"left [list -4 /. start=0 level=0 item=1] "_qs + text + u"Two"_qs;
+    QTest::newRow("a paragraph continuing an item has no number")
+        << RtfSamples::continuationParagraph()
+        << u"left left=48 indent=-48 [list -8 /. start=0 level=0 item=0] "_qs + text + u"Heading\n"
+           u"left left=48 "_qs + text + u"Continuation, no number\n"
+           u"left left=48 indent=-48 [list -8 /. start=0 level=0 item=1] "_qs + text + u"Next"_qs;
     QTest::newRow("list text of a paragraph without a list stays")
         << header + "\\f0 {\\listtext 1.\\tab}\\ls9 a}" << u"left "_qs + text + u"1.\ta"_qs;
 }
@@ -265,6 +297,13 @@ void TestRtfReader::formats_data()
         << header + "\\f0 a\\v secret\\v0 b}"
         << u"left {Arial 12pt fg=auto bg=auto }a{Arial 12pt fg=auto bg=auto  hidden=secret}\uFFFC"
            u"{Arial 12pt fg=auto bg=auto }b"_qs;
+    // Both shapes hold one red pixel shown 15 points wide.
+    const QString pictureInText =
+        u"left {Arial 12pt fg=auto bg=auto }before {Arial 12pt fg=auto bg=auto  picture=pngblip 20x20 bytes="
+        u"89504e470d0a1a0a0000000d4948445200000001000000010802000000907753de0000000c49444154789c63f8cfc0000003010100"
+        u"c9fe92ef0000000049454e44ae426082}\uFFFC{Arial 12pt fg=auto bg=auto } after"_qs;
+    QTest::newRow("a shape's result for readers without shapes") << RtfSamples::pictureInShapeResult() << pictureInText;
+    QTest::newRow("a picture frame's picture") << RtfSamples::pictureInShapeProperty() << pictureInText;
     QTest::newRow("hyperlink fields carry their target")
         << header + "\\f0 {\\field{\\*\\fldinst{HYPERLINK \"http://a.dk/x\"}}{\\fldrslt{\\ul a}}} "
                     "{\\field{\\*\\fldinst HYPERLINK \\\\l \"m\\\\\\\\rk\"}{\\fldrslt b}}"
@@ -368,6 +407,13 @@ void TestRtfReader::namesWhatIsNotKept()
                             "\\pard\\brdrb\\brdrs b\\par}",
                             document, &notKept));
     QCOMPARE(notKept, QStringList({"info", "chftn", "footnote", "field PAGE", "unknownword", "brdrb"}));
+
+    // A shape's picture is kept, not where it stands on the page nor the text of a text box; a
+    // picture's own ids are no loss.
+    QVERIFY(RtfReader::read("{\\rtf1{\\shp{\\*\\shpinst{\\sp{\\sn pib}{\\sv {\\pict{\\*\\blipuid 1}\\pngblip 00}}}"
+                            "{\\*\\shptxt box}}}\\pard{\\*\\pn\\pnlvlcont}a\\par}",
+                            document, &notKept));
+    QCOMPARE(notKept, QStringList({"shp", "shptxt"}));
 }
 
 QTEST_MAIN(TestRtfReader)

@@ -313,6 +313,21 @@ void TestRtfWriter::writesListsAsTheRichEditControlDoes()
     QCOMPARE(DocumentDump::describe(twiceRead), DocumentDump::describe(twoFormats));
     QCOMPARE(RtfWriter::write(twiceRead), twice);
 
+    // A level that shows the numbers of the levels above it says so in its level text; rich-edit
+    // controls, which have no levels, get those numbers as text before their own.
+    QTextDocument nested;
+    QVERIFY(RtfReader::read(RtfSamples::nestedLevelNumbers(), nested));
+    const QByteArray nestedRtf = RtfWriter::write(nested);
+    QVERIFY(nestedRtf.contains("{\\leveltext\\'04\\'00.\\'01.;}{\\levelnumbers\\'01\\'03;}"));
+    QCOMPARE(bodyLines(nestedRtf),
+             QByteArray("\\pard{\\pntext\\f0 1.\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pndec{\\pntxta .}}"
+                        "\\ls1\\f0\\fs24 One\\par\r\n"
+                        "\\pard{\\pntext\\f0 1.1.\\tab}{\\*\\pn\\pnlvl2\\pnf0\\pnindent0\\pnstart1\\pndec{\\pntxtb 1.}"
+                        "{\\pntxta .}}\\ls1\\ilvl1 One-one\\par\r\n"
+                        "{\\pntext\\f0 1.2.\\tab}One-two\\par\r\n"
+                        "\\pard{\\pntext\\f0 2.\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart2\\pndec{\\pntxta .}}"
+                        "\\ls1 Two\\par\r\n"));
+
     // Qt indents a list it makes by a level; RTF holds that as the paragraph's indent.
     QTextDocument indented;
     QTextCursor(&indented).createList(QTextListFormat::ListDisc);

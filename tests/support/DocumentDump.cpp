@@ -1,5 +1,6 @@
 #include "support/DocumentDump.h"
 
+#include "description/ListItemNumbers.h"
 #include "description/RtfProperties.h"
 #include "description/RtfRowFormat.h"
 
@@ -50,6 +51,9 @@ QString describeBlock(const QTextBlock &block)
                     .arg(list->itemNumber(block));
         if (format.hasProperty(RtfProperty::ListName))
             line.insert(line.size() - 2, QStringLiteral(" name=") + format.stringProperty(RtfProperty::ListName));
+        // The numbers of outer levels an item shows are the document's, not the list's.
+        if (format.hasProperty(RtfProperty::ListOuterNumbers))
+            line.insert(line.size() - 2, QStringLiteral(" shows=") + ListItemNumbers::text(block));
     }
     if (block.length() == 1)
         line += QStringLiteral("mark{") + DocumentDump::describe(block.charFormat()) + u'}';

@@ -47,6 +47,70 @@ QByteArray tableBordersShadingMerges()
            "\\pard after\\par}";
 }
 
+QByteArray nestedLevelNumbers()
+{
+    return "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\r\n"
+           "{\\*\\listtable{\\list\\listtemplateid1\r\n"
+           "{\\listlevel\\levelnfc0\\levelstartat1{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}\\fi-360\\li720}\r\n"
+           "{\\listlevel\\levelnfc0\\levelstartat1{\\leveltext\\'04\\'00.\\'01.;}{\\levelnumbers\\'01\\'03;}"
+           "\\fi-360\\li1440}\\listid1}}\r\n"
+           "{\\*\\listoverridetable{\\listoverride\\listid1\\listoverridecount0\\ls1}}\r\n"
+           "\\pard\\ls1\\ilvl0 One\\par \\pard\\ls1\\ilvl1 One-one\\par \\pard\\ls1\\ilvl1 One-two\\par "
+           "\\pard\\ls1\\ilvl0 Two\\par}";
+}
+
+QByteArray listAcrossTableCells()
+{
+    return "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\r\n"
+           "{\\*\\listtable{\\list\\listtemplateid1{\\listlevel\\levelnfc0\\levelstartat1{\\leveltext\\'02\\'00.;}"
+           "{\\levelnumbers\\'01;}\\fi-360\\li720}\\listid1}}\r\n"
+           "{\\*\\listoverridetable{\\listoverride\\listid1\\listoverridecount0\\ls1}}\r\n"
+           "\\pard\\ls1 one\\par \\pard\\ls1 two\\par\r\n"
+           "\\trowd\\cellx3000\\cellx6000 \\pard\\intbl\\ls1 three\\cell \\pard\\intbl\\ls1 four\\cell\\row\r\n"
+           "\\pard\\ls1 five\\par}";
+}
+
+QByteArray listOverrideZero()
+{
+    return "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\r\n"
+           "{\\*\\listtable{\\list\\listtemplateid1{\\listlevel\\levelnfc0\\levelstartat1{\\leveltext\\'02\\'00.;}"
+           "{\\levelnumbers\\'01;}\\fi-360\\li720}\\listid1}}\r\n"
+           "{\\*\\listoverridetable{\\listoverride\\listid1\\listoverridecount0\\ls0}}\r\n"
+           "\\pard{\\listtext 1.\\tab}\\ls0 One\\par \\pard{\\listtext 2.\\tab}\\ls0 Two\\par}";
+}
+
+QByteArray continuationParagraph()
+{
+    return "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\r\n"
+           "\\pard{\\pntext I.\\tab}{\\*\\pn\\pnlvlbody\\pnucrm\\pnstart1{\\pntxta .}}\\fi-720\\li720 Heading\\par\r\n"
+           "\\pard{\\*\\pn\\pnlvlcont\\pndec}\\li720 Continuation, no number\\par\r\n"
+           "\\pard{\\pntext II.\\tab}{\\*\\pn\\pnlvlbody\\pnucrm\\pnstart2{\\pntxta .}}\\fi-720\\li720 Next\\par}";
+}
+
+namespace {
+
+// One red pixel.
+constexpr char redPixel[] = "{\\pict\\pngblip\\picw1\\pich1\\picwgoal300\\pichgoal300 "
+                            "89504e470d0a1a0a0000000d4948445200000001000000010802000000907753de0000000c49444154789c63f8"
+                            "cfc0000003010100c9fe92ef0000000049454e44ae426082}";
+
+} // namespace
+
+QByteArray pictureInShapeResult()
+{
+    return QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\r\n"
+                      "\\pard before {\\shp{\\*\\shpinst{\\sp{\\sn shapeType}{\\sv 75}}}{\\shprslt ")
+        + redPixel + "}} after\\par}";
+}
+
+QByteArray pictureInShapeProperty()
+{
+    return QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\r\n"
+                      "\\pard before {\\shp{\\*\\shpinst\\shpleft0\\shpright300{\\sp{\\sn shapeType}{\\sv 75}}"
+                      "{\\sp{\\sn pib}{\\sv ")
+        + redPixel + "}}}{\\shprslt{\\*\\do\\dobxcolumn\\dptxbx{\\dptxbxtext x}}}} after\\par}";
+}
+
 QList<Sample> all()
 {
     return {
@@ -54,6 +118,12 @@ QList<Sample> all()
         {"font character sets", fontCharacterSets()},
         {"raised and lowered text", raisedAndLoweredText()},
         {"table borders, shading, merged cells and row heights", tableBordersShadingMerges()},
+        {"nested level numbers", nestedLevelNumbers()},
+        {"list across table cells", listAcrossTableCells()},
+        {"list override zero", listOverrideZero()},
+        {"continuation paragraph", continuationParagraph()},
+        {"picture in a shape's result", pictureInShapeResult()},
+        {"picture in a shape's pib property", pictureInShapeProperty()},
     };
 }
 

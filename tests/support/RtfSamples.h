@@ -29,6 +29,25 @@ QByteArray raisedAndLoweredText();
 // and colours, shading, vertical alignments, and merges across and down.
 QByteArray tableBordersShadingMerges();
 
+// A second level whose numbers show the first level's before their own ("1.1.").
+QByteArray nestedLevelNumbers();
+
+// A list that numbers on through the cells of a table and after it.
+QByteArray listAcrossTableCells();
+
+// A list override numbered \ls0, as older word processors write it.
+QByteArray listOverrideZero();
+
+// A paragraph that continues a list item without a number of its own (\pnlvlcont).
+QByteArray continuationParagraph();
+
+// A picture inside a shape, as its result for readers without shapes (\shprslt).
+QByteArray pictureInShapeResult();
+
+// A picture frame whose picture is only in its pib property, beside a result that holds only a
+// drawing object.
+QByteArray pictureInShapeProperty();
+
 QList<Sample> all();
 
 } // namespace RtfSamples
