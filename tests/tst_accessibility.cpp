@@ -12,6 +12,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QtTest>
 
@@ -32,6 +34,7 @@ private slots:
     void marksReadOnDarkPalettes_data();
     void marksReadOnDarkPalettes();
     void lightPaletteDrawsAsBefore();
+    void addedMenusOpenFromTheKeyboard();
 
 private:
     QPalette light_;
@@ -328,6 +331,25 @@ void TestAccessibility::lightPaletteDrawsAsBefore()
         plain.setCursorPosition(field->cursorPosition());
         plain.show();
         QCOMPARE(drawn(field), drawn(&plain));
+    }
+}
+
+// Alt and a letter no formatting button uses: Alt+R stays the red button's alone.
+void TestAccessibility::addedMenusOpenFromTheKeyboard()
+{
+    MarkedItem item;
+    TMQVEdit editor;
+    editor.show();
+    editor.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&editor));
+    QSignalSpy red(control<QPushButton>(&editor, "LMDButton1"), &QPushButton::clicked);
+    QTest::keyClick(&editor, Qt::Key_R, Qt::AltModifier);
+    QTRY_COMPARE(red.count(), 1);
+    for (const auto &[key, menu] : {std::pair{Qt::Key_E, "Rediger"}, std::pair{Qt::Key_I, "Filer"}}) {
+        QTest::keyClick(&editor, key, Qt::AltModifier);
+        auto *opened = control<QMenu>(&editor, menu);
+        QTRY_VERIFY2(opened->isVisible(), menu);
+        opened->close();
     }
 }
 
