@@ -8,7 +8,7 @@ set -euo pipefail
 editor="$(realpath "$1")"
 demo="$(realpath "$2")"
 here="$(cd "$(dirname "$0")" && pwd)"
-for tool in Xvfb dbus-run-session /usr/libexec/at-spi-bus-launcher; do
+for tool in Xvfb dbus-run-session dbus-daemon /usr/libexec/at-spi-bus-launcher; do
   command -v "$tool" >/dev/null || { echo "$tool is not installed (scripts/test installs it)"; exit 1; }
 done
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "python3-pyatspi is not installed (scripts/test installs it)"; exit 1; }
@@ -25,10 +25,18 @@ chmod 700 "$work/runtime"
 # The editor writes every change at once: it works on a copy of the demo.
 cp -a "$demo" "$work/demo"
 
-exec 3> "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+# Another X server started at the same moment may take the display number; start again then.
+for _ in 1 2 3; do
+  : > "$work/display"
+  exec 3> "$work/display"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb=$!
+  for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+  sleep 0.3
+  kill -0 "$xvfb" 2>/dev/null && [ -s "$work/display" ] && break
+  xvfb=""
+done
+[ -n "$xvfb" ] || { echo "Xvfb did not start"; exit 1; }
 export DISPLAY=":$(head -n1 "$work/display")"
 
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_STATE_HOME="$work/home/.local/state" \
