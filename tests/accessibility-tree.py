@@ -26,8 +26,9 @@ SHOWN_STATES = [(pyatspi.STATE_CHECKED, "pressed"), (pyatspi.STATE_FOCUSED, "foc
                 (pyatspi.STATE_EDITABLE, "editable")]
 
 
+# Waits are generous: on a busy machine the program may take long to start and to draw.
 def application():
-    for _ in range(100):
+    for _ in range(300):
         desktop = pyatspi.Registry.getDesktop(0)
         for app in desktop:
             if app is not None and app.name == "MQVEditor" and app.childCount > 0:
@@ -37,7 +38,7 @@ def application():
 
 
 def frame(app, title_start):
-    for _ in range(100):
+    for _ in range(150):
         for window in app:
             if window is not None and window.name.startswith(title_start):
                 return window
@@ -90,7 +91,7 @@ def announced(main_window, button, text):
     listener = lambda event: heard.append(event.source.name if event.source else "")
     pyatspi.Registry.registerEventListener(listener, "object:property-change:accessible-name")
     find(main_window, pyatspi.ROLE_PUSH_BUTTON, button).queryAction().doAction(0)
-    for _ in range(100):
+    for _ in range(150):
         while GLib.MainContext.default().iteration(False):
             pass
         if text in heard:
