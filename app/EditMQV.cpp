@@ -1,5 +1,6 @@
 #include "app/EditMQV.h"
 
+#include "app/AccessibleNames.h"
 #include "app/DescriptionEdit.h"
 #include "app/FlatToolBarStyle.h"
 #include "app/NumberSpinEdit.h"
@@ -192,6 +193,8 @@ TMQVEdit::TMQVEdit(QWidget *parent)
     buildStatusBar();
     buildMenus();
     setTabOrders();
+    AccessibleNames::give(this);
+    WindowColours::followPalette(this);
     ClientScroll->dock(ToolBar1, ZStatus);
 
     ScreenFit::fitToScreen(this,
@@ -451,9 +454,7 @@ void TMQVEdit::buildDescriptionArea()
     for (const FormatButton &spec : buttons) {
         *spec.button = button(ClientArea, QLatin1String(spec.name), spec.caption, spec.left, 264, spec.width, 25);
         (*spec.button)->setFont(spec.font);
-        QPalette palette = (*spec.button)->palette();
-        palette.setColor(QPalette::ButtonText, spec.colour);
-        (*spec.button)->setPalette(palette);
+        WindowColours::setFontColour(*spec.button, spec.colour);
     }
 }
 
@@ -542,7 +543,8 @@ void TMQVEdit::buildMenus()
     Beskriv->addActions(RTFMenu->actions());
 
     // Ctrl+Z stays the text fields' own undo of what is being typed; these take back whole steps.
-    Rediger = Zmenu->addMenu(QStringLiteral("Rediger"));
+    // The menus the editor adds are reached from the keyboard by letters no formatting button uses.
+    Rediger = Zmenu->addMenu(QStringLiteral("R&ediger"));
     Rediger->setObjectName(QStringLiteral("Rediger"));
     Fortryd = Rediger->addAction(QStringLiteral("Fortryd"));
     Fortryd->setObjectName(QStringLiteral("Fortryd"));
@@ -551,7 +553,7 @@ void TMQVEdit::buildMenus()
     Gentag->setObjectName(QStringLiteral("Gentag"));
     Gentag->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+Y")));
     Rediger->addSeparator();
-    VisHistorik = Rediger->addAction(QStringLiteral("Historik…"));
+    VisHistorik = Rediger->addAction(QStringLiteral("&Historik…"));
     VisHistorik->setObjectName(QStringLiteral("VisHistorik"));
     VisHistorik->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+H")));
     // They act from the history window too.

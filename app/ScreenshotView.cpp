@@ -1,5 +1,6 @@
 #include "app/ScreenshotView.h"
 
+#include "app/AccessibleNames.h"
 #include "display/ItemPictures.h"
 #include "display/JpegDecoder.h"
 #include "display/NeighbourPreparation.h"
@@ -54,9 +55,11 @@ void ScreenshotView::showNow(const QString &folder)
             qCInfo(zcdDiagnostics) << "could not decode the screenshot" << stamp.localPath;
         clear();
         frame_.setTitle(QStringLiteral("Intet"));
+        AccessibleNames::showsPicture(this, false);
         return;
     }
     setPixmap(QPixmap::fromImage(screenshot));
+    AccessibleNames::showsPicture(this, true);
     frame_.setTitle(complete ? QStringLiteral("Sk\u00E6rmskud: Jpeg")
                              : QStringLiteral("Sk\u00E6rmskud: Jpeg (beskadiget)"));
     shown_ = stamp;

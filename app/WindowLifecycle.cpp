@@ -1,5 +1,6 @@
 #include "app/EditMQV.h"
 
+#include "app/AccessibleNames.h"
 #include "app/NumberSpinEdit.h"
 #include "app/ScreenshotView.h"
 #include "catalogue/Catalogue.h"
@@ -30,6 +31,8 @@ void TMQVEdit::FormCreate()
     CurrentLanguage = language.language;
     DescriptionFileName = language.startupFileName;
     LanguageButtons->actions().at(int(CurrentLanguage))->setChecked(true);
+    // The short text is written in the edition's language, whichever description is shown.
+    KortTekst->setAccessibleName(AccessibleNames::shortText(CurrentLanguage));
     if (!language.startupStatus.isEmpty())
         statusPanel(StatusPanel::Sprog)->setText(language.startupStatus);
 

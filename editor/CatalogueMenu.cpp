@@ -26,7 +26,7 @@ CatalogueMenu::CatalogueMenu(TMQVEdit &editor)
     : QObject(&editor)
     , editor_(editor)
 {
-    menu_ = editor.menuBar()->addMenu(QStringLiteral("Filer"));
+    menu_ = editor.menuBar()->addMenu(QStringLiteral("F&iler"));
     menu_->setObjectName(QStringLiteral("Filer"));
     connect(menu_, &QMenu::aboutToShow, this, &CatalogueMenu::listRecent);
     listRecent();
@@ -37,7 +37,7 @@ void CatalogueMenu::setProgram(const QString &program) { programOverride() = pro
 void CatalogueMenu::listRecent()
 {
     menu_->clear();
-    QAction *choose = menu_->addAction(QStringLiteral("\u00C5bn katalog\u2026"));
+    QAction *choose = menu_->addAction(QStringLiteral("&\u00C5bn katalog\u2026"));
     choose->setObjectName(QStringLiteral("AabnKatalog"));
     connect(choose, &QAction::triggered, this, &CatalogueMenu::chooseCatalogue);
     const QStringList recent = RecentCatalogues::folders();

@@ -1,5 +1,6 @@
 #include "editor/ComparisonWindow.h"
 
+#include "app/AccessibleNames.h"
 #include "app/DescriptionEdit.h"
 #include "app/EditMQV.h"
 #include "description/DescriptionFile.h"
@@ -41,6 +42,7 @@ ComparisonWindow::ComparisonWindow(TMQVEdit &editor)
     layout->addWidget(text_);
 
     connect(language_, &QComboBox::currentIndexChanged, this, &ComparisonWindow::follow);
+    AccessibleNames::give(this);
 }
 
 // Opened for the first time, it shows the language the user most likely translates from:

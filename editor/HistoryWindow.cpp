@@ -1,5 +1,6 @@
 #include "editor/HistoryWindow.h"
 
+#include "app/AccessibleNames.h"
 #include "history/CatalogueHistory.h"
 
 #include <QBoxLayout>
@@ -60,6 +61,7 @@ HistoryWindow::HistoryWindow(const CatalogueHistory &history, QWidget *parent)
     connect(undoTo_, &QPushButton::clicked, this, [this] { emit undoTo(chosenStep()); });
     connect(restoreItem_, &QPushButton::clicked, this, [this] { emit restoreItemBefore(chosenStep()); });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
+    AccessibleNames::give(this);
     refresh();
 }
 

@@ -1,6 +1,7 @@
 #include "app/EditMQV.h"
 #include "editor/WritingAids.h"
 
+#include "app/AccessibleNames.h"
 #include "app/ScreenshotView.h"
 #include "app/WindowColours.h"
 #include "catalogue/Catalogue.h"
@@ -126,6 +127,7 @@ void TMQVEdit::showIcon(const QString &folder)
         Ikon->clear();
     else
         Ikon->setPixmap(QPixmap::fromImage(icon));
+    AccessibleNames::showsPicture(Ikon, !icon.isNull());
 }
 
 // The title bar and the task bar show which item of which catalogue is open. The application

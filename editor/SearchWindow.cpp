@@ -1,5 +1,6 @@
 #include "editor/SearchWindow.h"
 
+#include "app/AccessibleNames.h"
 #include "app/EditMQV.h"
 #include "app/NumberSpinEdit.h"
 #include "editor/CatalogueSearch.h"
@@ -56,10 +57,11 @@ SearchWindow::SearchWindow(TMQVEdit &editor)
     connect(button, &QPushButton::clicked, this, &SearchWindow::search);
     connect(results_, &QTreeWidget::itemClicked, this, &SearchWindow::showHit);
     connect(results_, &QTreeWidget::itemActivated, this, &SearchWindow::showHit);
+    AccessibleNames::give(this);
 
     // Ctrl+F stays the description's bold.
     editor.Rediger->addSeparator();
-    QAction *open = editor.Rediger->addAction(QStringLiteral("S\u00F8g i kataloget\u2026"));
+    QAction *open = editor.Rediger->addAction(QStringLiteral("&S\u00F8g i kataloget\u2026"));
     open->setObjectName(QStringLiteral("SoegIKataloget"));
     open->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
     connect(open, &QAction::triggered, this, [this] {

@@ -14,10 +14,10 @@ WritingAids::WritingAids(TMQVEdit &editor)
 {
     setObjectName(QStringLiteral("WritingAids"));
     editor.Rediger->addSeparator();
-    QAction *compare = editor.Rediger->addAction(QStringLiteral("Sammenlign\u2026"));
+    QAction *compare = editor.Rediger->addAction(QStringLiteral("S&ammenlign\u2026"));
     compare->setObjectName(QStringLiteral("VisSammenlign"));
     compare->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    QAction *checking = editor.Rediger->addAction(QStringLiteral("Stavekontrol"));
+    QAction *checking = editor.Rediger->addAction(QStringLiteral("S&tavekontrol"));
     checking->setObjectName(QStringLiteral("Stavekontrol"));
     checking->setCheckable(true);
     checking->setChecked(spelling_->checking());
