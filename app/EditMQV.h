@@ -232,6 +232,9 @@ public:
     void SetupEditChange();
     void RunEditChange();
     void EkstraEditChange();
+    void SetupEditLeave();
+    void RunEditLeave();
+    void EkstraEditLeave();
     void KortTekstChange();
     void InternetEditChange();
     void OpretNavnClick();
@@ -329,7 +332,8 @@ private:
     QMenu *menuBarMenu(CategoryMenus::Menu menu) const { return MenuBarMenus[std::size_t(menu)]; }
     void categoryClick(Category category);
     void flagClick(FlagKey key, QCheckBox *box);
-    void fileFieldChange(QLineEdit *field, TextKey key);
+    enum class FileFieldEvent { Typed, Left };
+    void fileFieldChange(QLineEdit *field, TextKey key, FileFieldEvent event);
     std::optional<int> otherItemInFolder(const QString &folder) const;
     bool holdsAnotherItem(const QString &folder) const;
     void refuseSharedFolderRename(const QString &folder, int sharer);

@@ -34,9 +34,9 @@ std::array<TMQVEdit::FieldWiring, 7> TMQVEdit::fieldWirings() const
     return {{
         {TitelEdit, &TMQVEdit::TitelEditChange, nullptr},
         {FolderEdit, &TMQVEdit::FolderEditChange, &TMQVEdit::FolderEditChange},
-        {SetupEdit, &TMQVEdit::SetupEditChange, &TMQVEdit::SetupEditChange},
-        {RunEdit, &TMQVEdit::RunEditChange, &TMQVEdit::RunEditChange},
-        {EkstraEdit, &TMQVEdit::EkstraEditChange, &TMQVEdit::EkstraEditChange},
+        {SetupEdit, &TMQVEdit::SetupEditChange, &TMQVEdit::SetupEditLeave},
+        {RunEdit, &TMQVEdit::RunEditChange, &TMQVEdit::RunEditLeave},
+        {EkstraEdit, &TMQVEdit::EkstraEditChange, &TMQVEdit::EkstraEditLeave},
         {InternetEdit, &TMQVEdit::InternetEditChange, nullptr},
         {KortTekst, &TMQVEdit::KortTekstChange, &TMQVEdit::KortTekstChange},
     }};

@@ -49,7 +49,7 @@ CatalogueHistory::Action TMQVEdit::historyAction(Handler handler) const
         action.name = QStringLiteral("Paste beskrivelse");
     }
     for (const FieldWiring &wiring : fieldWirings()) {
-        if (handler == wiring.change)
+        if (handler == wiring.change || handler == wiring.leave)
             action.mergeKey = wiring.field->objectName() + QLatin1Char('/') + QString::number(CurrentItemNumber);
     }
     return action;

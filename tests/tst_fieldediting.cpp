@@ -26,6 +26,7 @@ private slots:
     void titleCreatesAMissingSection();
     void setupNameIsStoredOnlyWhenFound();
     void leavingAFieldStoresAgain();
+    void fileNameNotYetOnDiskIsStoredOnLeavingTheField();
     void folderTypedThenRenamed();
     void renameOntoAFileRestoresTheStoredName();
     void typingPastAnotherItemsFolderRenamesOnlyTheOwnFolder();
@@ -161,6 +162,27 @@ void TestFieldEditing::leavingAFieldStoresAgain()
     window.CatalogueFile->WriteString("Z1", "Global", "changed elsewhere");
     leaveField(window, "KortTekst");
     QCOMPARE(window.CatalogueFile->ReadString("Z1", "Global", ""), QString("g"));
+}
+
+// The catalogue is filled in before the program's files arrive: the name the user leaves the field
+// with is kept, red as any stored name whose file is missing.
+void TestFieldEditing::fileNameNotYetOnDiskIsStoredOnLeavingTheField()
+{
+    TempFolder folder;
+    folder.makeFolder("Prog");
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=Prog", "Run=Old.exe", "[Z2]", "Titel=B"}));
+    TMQVEdit window;
+    auto *run = control<QLineEdit>(&window, "RunEdit");
+    run->setFocus();
+    run->selectAll();
+    QTest::keyClicks(run, "Kommer.exe");
+    QCOMPARE(window.CatalogueFile->ReadString("Z1", "Run", ""), QString("Old.exe"));
+    leaveField(window, "RunEdit");
+    QCOMPARE(window.CatalogueFile->ReadString("Z1", "Run", ""), QString("Kommer.exe"));
+    stepForward(window);
+    stepBack(window);
+    QCOMPARE(run->text(), QString("Kommer.exe"));
+    QCOMPARE(colourOf(window, "RunEdit"), WindowColours::red());
 }
 
 void TestFieldEditing::folderTypedThenRenamed()
