@@ -55,4 +55,10 @@ void CatalogueLock::writeFailed(int shownItem)
     showStored_ = true;
 }
 
+void CatalogueLock::retryAfterFailedWrite(int shownItem)
+{
+    failedWrite_.release();
+    refresh(shownItem);
+}
+
 bool CatalogueLock::takeShowStored() { return std::exchange(showStored_, false); }

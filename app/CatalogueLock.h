@@ -39,6 +39,9 @@ public:
     // is locked from then on; otherwise the item is, until the user goes to another one. Either
     // way the window is to go back to what is stored.
     void writeFailed(int shownItem);
+    // The user types again into the item a write failed for: the catalogue is tried again, as
+    // the problem (a full disk) may be gone.
+    void retryAfterFailedWrite(int shownItem);
     // Whether the window is still to go back to what is stored; asked once.
     bool takeShowStored();
 

@@ -315,6 +315,7 @@ private:
         Handler leave;
     };
     std::array<FieldWiring, 7> fieldWirings() const;
+    bool isField(const QObject *object) const;
 
     // Display and field helpers shared by the handlers.
     QString shownSection() const { return Catalogue::SectionName(CurrentItemNumber); }

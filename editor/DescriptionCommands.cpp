@@ -39,7 +39,8 @@ void TMQVEdit::showStatus()
     if (access == DescriptionSession::Access::Unreadable)
         statusPanel(StatusPanel::Status)->setText(QStringLiteral("Kan ikke l\u00E6ses"));
     else if (catalogueLock_->lockedAfterFailedWrite())
-        statusPanel(StatusPanel::Status)->setText(QStringLiteral("Kan ikke gemmes"));
+        statusPanel(StatusPanel::Status)
+            ->setText(QStringLiteral("Kan ikke gemmes: klik i et felt for at pr\u00F8ve igen"));
     else if (!catalogueLock_->writable())
         statusPanel(StatusPanel::Status)->setText(QStringLiteral("Skrivebeskyttet"));
     else if (access == DescriptionSession::Access::Unwritable)

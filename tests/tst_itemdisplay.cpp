@@ -42,6 +42,7 @@ private slots:
     void catalogueTurningReadOnlyIsReportedOnce_data();
     void catalogueTurningReadOnlyIsReportedOnce();
     void failedWriteIsReportedOnceAndShowsWhatIsStored();
+    void clickingIntoTheFieldAfterAFailedWriteTriesAgain();
 };
 
 namespace {
@@ -451,7 +452,7 @@ void TestItemDisplay::failedWriteIsReportedOnceAndShowsWhatIsStored()
     QCOMPARE(answer.count(), 1);
     QCOMPARE(answer.text(), QString("Unable to write to .\\Z.MQV."));
     QCOMPARE(title->text(), QString("Skakmester Deluxe"));
-    QCOMPARE(status->text(), QString("Kan ikke gemmes"));
+    QCOMPARE(status->text(), QString("Kan ikke gemmes: klik i et felt for at pr\u00F8ve igen"));
     QCOMPARE(folder.readFile("disk/Z.MQV"), catalogue);
 
     QFile::remove(folder.filePath("disk/fyld"));
@@ -462,6 +463,39 @@ void TestItemDisplay::failedWriteIsReportedOnceAndShowsWhatIsStored()
     QTest::keyClicks(title, "Z");
     QCOMPARE(window.CatalogueFile->ReadString("Z1", "Titel", ""), QString("Skakmester DeluxeZ"));
     QCOMPARE(answer.count(), 1);
+}
+
+// Once the disk has room again, a click into the field lets the user type on in the same item.
+void TestItemDisplay::clickingIntoTheFieldAfterAFailedWriteTriesAgain()
+{
+    TempFolder folder;
+    folder.makeFolder("disk");
+    SmallDisk disk(folder.filePath("disk"));
+    if (!disk.isMounted())
+        QSKIP("no permission to mount a small file system");
+    QDir::setCurrent(folder.filePath("disk"));
+    auto leaveDisk = qScopeGuard([&] { QDir::setCurrent(folder.path()); });
+    folder.writeFile("disk/Z.MQV", iniBytes({"[Z1]", "Titel=Skak", "Folder=A"}));
+    folder.makeFolder("disk/A");
+    TMQVEdit window;
+    disk.fill("fyld");
+    auto *title = control<QLineEdit>(&window, "TitelEdit");
+    title->setFocus();
+    title->end(false);
+    MessageBoxAnswer answer(QMessageBox::Ok);
+    QTest::keyClicks(title, "Z");
+    QCOMPARE(answer.count(), 1);
+    QTest::mouseClick(title, Qt::LeftButton);
+    QTest::keyClicks(title, "Y");
+    QCOMPARE(answer.count(), 2);
+    QCOMPARE(title->text(), QString("Skak"));
+    QFile::remove(folder.filePath("disk/fyld"));
+    QTest::mouseClick(title, Qt::LeftButton);
+    title->end(false);
+    QTest::keyClicks(title, "X");
+    QCOMPARE(window.CatalogueFile->ReadString("Z1", "Titel", ""), QString("SkakX"));
+    QCOMPARE(control<QLabel>(&window, "ZStatusPanel3")->text(), QString("Status"));
+    QCOMPARE(answer.count(), 2);
 }
 
 QTEST_MAIN(TestItemDisplay)
