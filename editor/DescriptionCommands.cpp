@@ -18,13 +18,18 @@
 void TMQVEdit::SaveDescription() { description_->save(DescriptionFileName, CurrentLanguage); }
 
 // Nor can anything be typed where it could not be kept: an item without a folder has no place
-// for its description until the folder is made, and a read-only catalogue locks its descriptions
-// with its fields.
+// for its description until the folder is made. A read-only catalogue leaves the description
+// files as they are: a translator may be allowed to write only those. A failed write locks the
+// item's description with its fields, as the disk that refused the catalogue will refuse it too.
 void TMQVEdit::showDescriptionAccess()
 {
     const QString shownPath = description_->shownPath(DescriptionFileName);
     statusPanel(StatusPanel::Filnavn)->setText(shownPath.isEmpty() ? QStringLiteral("Filnavn") : shownPath);
-    Beskriv->setReadOnly(!description_->isEditable() || !catalogueLock_->writable());
+    const bool locked = catalogueLock_->lockedAfterFailedWrite();
+    Beskriv->setReadOnly(!description_->isEditable() || locked);
+    // A file that cannot be read can still go to the trash; one in a read-only folder cannot.
+    SletRTF->setEnabled(!locked && !description_->folder().isEmpty() &&
+                        description_->access() != DescriptionSession::Access::Unwritable);
     showStatus();
 }
 

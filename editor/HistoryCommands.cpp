@@ -55,10 +55,11 @@ CatalogueHistory::Action TMQVEdit::historyAction(Handler handler) const
     return action;
 }
 
-// A read-only catalogue is not written, so there is nothing to record.
+// A read-only catalogue may still have descriptions that are written; a step holds only what
+// was changed.
 void TMQVEdit::beginRecording(const CatalogueHistory::Action &action)
 {
-    if (history_ && catalogueLock_->writable())
+    if (history_)
         history_->begin(action);
 }
 
@@ -79,7 +80,7 @@ void TMQVEdit::endRecording()
 // and not yet saved is the newest change: taking it back returns to the file.
 void TMQVEdit::refreshHistoryActions()
 {
-    const bool writable = history_ && catalogueLock_->writable();
+    const bool writable = history_ && (catalogueLock_->writable() || !Beskriv->isReadOnly());
     const bool typedDescription = writable && Beskriv->document()->isModified();
     const HistoryStep *undo = writable ? history_->nextUndo() : nullptr;
     const HistoryStep *redo = writable && !typedDescription ? history_->nextRedo() : nullptr;

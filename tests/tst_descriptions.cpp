@@ -41,6 +41,7 @@ private slots:
     void unreadableFileIsShownReadOnlyAndKept();
     void unwritableDescriptionIsShownReadOnly_data();
     void unwritableDescriptionIsShownReadOnly();
+    void translatorWritesTheDescriptionsOfAReadOnlyCatalogue();
     void failedSaveIsReportedAndTheTextKept_data();
     void failedSaveIsReportedAndTheTextKept();
     void deletingLeavesNothingInTheCatalogueTree_data();
@@ -382,11 +383,32 @@ void TestDescriptions::unreadableFileIsShownReadOnlyAndKept()
     QCOMPARE(filesIn(folder.filePath("A")), QStringList({"DK.RTF"}));
 }
 
+// The catalogue is locked, and shows it; the description files beside it are still written.
+void TestDescriptions::translatorWritesTheDescriptionsOfAReadOnlyCatalogue()
+{
+    TempFolder folder;
+    folder.writeFile("A/No.RTF", "{\\rtf1 Norsk\\par}");
+    const QByteArray catalogue = iniBytes({"[Generelt]", "Sprog=Norsk", "[Z1]", "Titel=A", "Folder=A", "[Z2]", "Titel=C"});
+    folder.writeFile("Z.MQV", catalogue);
+    QFile::setPermissions(folder.filePath("Z.MQV"), QFile::ReadOwner);
+    TMQVEdit window;
+    window.show();
+    auto *shortText = control<QLineEdit>(&window, "KortTekst");
+    QVERIFY(shortText->isReadOnly());
+    QCOMPARE(shortText->palette().color(QPalette::Base), window.palette().color(QPalette::Window));
+    QVERIFY(!control<QAction>(&window, "NytPunkt")->isEnabled());
+    QVERIFY(control<QAction>(&window, "SletRTF")->isEnabled());
+    QVERIFY(!control<QTextEdit>(&window, "Beskriv")->isReadOnly());
+    typeDescription(window, "Oversat");
+    stepForward(window);
+    QVERIFY(folder.readFile("A/No.RTF").contains("Oversat"));
+    QCOMPARE(folder.readFile("Z.MQV"), catalogue);
+}
+
 void TestDescriptions::unwritableDescriptionIsShownReadOnly_data()
 {
     QTest::addColumn<QString>("readOnly");
     QTest::addColumn<QString>("status");
-    QTest::newRow("read-only catalogue") << "Z.MQV" << "Skrivebeskyttet";
     QTest::newRow("read-only file") << "A/No.RTF" << "Kan ikke gemmes";
     QTest::newRow("read-only folder, no file yet") << "B" << "Kan ikke gemmes";
 }
@@ -408,6 +430,7 @@ void TestDescriptions::unwritableDescriptionIsShownReadOnly()
     window.show();
     auto *description = control<QTextEdit>(&window, "Beskriv");
     QVERIFY(description->isReadOnly());
+    QVERIFY(!control<QAction>(&window, "SletRTF")->isEnabled());
     QCOMPARE(control<QLabel>(&window, "ZStatusPanel3")->text(), status);
     typeDescription(window, "Skrevet");
     QVERIFY(!description->document()->isModified());

@@ -406,8 +406,8 @@ void TestItemDisplay::catalogueTurningReadOnlyIsReportedOnce()
     QCOMPARE(status->text(), QString("Skrivebeskyttet"));
     QVERIFY(!control<QCheckBox>(&window, "Spil")->isEnabled());
     QVERIFY(!control<QAction>(&window, "NytPunkt")->isEnabled());
-    // The description is locked with the fields, though its folder could be written.
-    QVERIFY(control<QTextEdit>(&window, "Beskriv")->isReadOnly());
+    // The description is not locked with the fields: its folder can be written.
+    QVERIFY(!control<QTextEdit>(&window, "Beskriv")->isReadOnly());
     QTest::keyClicks(control<QTextEdit>(&window, "Beskriv"), "Fra disken");
     for (int item = 0; item < 3; ++item)
         stepForward(window);
@@ -415,7 +415,7 @@ void TestItemDisplay::catalogueTurningReadOnlyIsReportedOnce()
     QCOMPARE(control<QLineEdit>(&window, "TitelEdit")->text(), QString("To"));
     QCOMPARE(answer.count(), 1);
     QCOMPARE(folder.readFile("Z.MQV"), opened);
-    QVERIFY(!QFile::exists(folder.filePath("A/DK.RTF")));
+    QVERIFY(folder.readFile("A/DK.RTF").contains("Fra disken"));
 
     release.dismiss();
     QVERIFY(protect(path, immutable, false));
