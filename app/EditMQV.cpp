@@ -202,7 +202,12 @@ TMQVEdit::TMQVEdit(QWidget *parent)
     ClientArea->installEventFilter(this);
     ClientScroll->installEventFilter(this);
     guard_.setOnError([this] { checkAccessAfterError(); });
-    guard_.setWhenDone([this] { showStoredItemAfterError(); });
+    guard_.setWhenDone([this] {
+        showStoredItemAfterError();
+        // Any action may have added or taken away the highest item: a fetch, an undo, a redo.
+        if (CatalogueFile)
+            showItemCounter();
+    });
     connectHandlers();
     attachParts();
     FormCreate();
@@ -494,6 +499,7 @@ void TMQVEdit::buildStatusBar()
 
 void TMQVEdit::showItemCounter()
 {
+    HighestItemNumber = Catalogue::highestItemNumber(*CatalogueFile);
     statusPanel(StatusPanel::Punkt)
         ->setText(QStringLiteral("Punkt %1 af %2").arg(CurrentItemNumber).arg(HighestItemNumber));
 }

@@ -80,7 +80,7 @@ void TMQVEdit::endRecording()
 // and not yet saved is the newest change: taking it back returns to the file.
 void TMQVEdit::refreshHistoryActions()
 {
-    const bool writable = history_ && (catalogueLock_->writable() || !Beskriv->isReadOnly());
+    const bool writable = history_ && catalogueLock_->writable();
     const bool typedDescription = writable && Beskriv->document()->isModified();
     const HistoryStep *undo = writable ? history_->nextUndo() : nullptr;
     const HistoryStep *redo = writable && !typedDescription ? history_->nextRedo() : nullptr;

@@ -33,6 +33,7 @@ private slots:
     void historyWindowUndoesDownToAStepAndRestoresAnItem();
     void descriptionWithoutFolderTakesNoTyping();
     void readOnlyCatalogueOffersNoUndo();
+    void fetchingUndoingAndRedoingKeepTheItemCountTrue();
     void secondEditorKeepsNoHistory();
 };
 
@@ -327,6 +328,21 @@ void TestUndo::readOnlyCatalogueOffersNoUndo()
     TMQVEdit window;
     QVERIFY(!control<QAction>(&window, "Fortryd")->isEnabled());
     QCOMPARE(control<QAction>(&window, "Fortryd")->text(), QString("Fortryd"));
+}
+
+void TestUndo::fetchingUndoingAndRedoingKeepTheItemCountTrue()
+{
+    TempFolder folder;
+    prepareCatalogue(folder);
+    TMQVEdit window;
+    auto *counter = control<QLabel>(&window, "ZStatusPanel2");
+    QCOMPARE(counter->text(), QString("Punkt 1 af 24"));
+    clickButton(window, "HentFast");
+    QCOMPARE(counter->text(), QString("Punkt 1 af 25"));
+    trigger(window, "Fortryd");
+    QCOMPARE(counter->text(), QString("Punkt 1 af 24"));
+    trigger(window, "Gentag");
+    QCOMPARE(counter->text(), QString("Punkt 1 af 25"));
 }
 
 // Two editors on one catalogue would number their steps over each other's: the second keeps none,
