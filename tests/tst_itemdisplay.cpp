@@ -33,6 +33,8 @@ private slots:
     void titleLabelTurnsRedWhenWiderThanItsBox();
     void counterAndApplicationTitle();
     void screenshotAndIcon();
+    void screenshotThatIsNoJpegIsShownOrCalledUnreadable_data();
+    void screenshotThatIsNoJpegIsShownOrCalledUnreadable();
     void descriptionOfTheCurrentLanguage();
     void filesChangedAfterReadingAheadAreShownAsTheyAreNow();
     void browsingLeavesTheCatalogueAsItWas();
@@ -232,12 +234,41 @@ void TestItemDisplay::screenshotAndIcon()
     QVERIFY(!ikon->pixmap().isNull());
 
     showItemNumber(window, 2);
-    QCOMPARE(grafik->title(), QString("Intet"));
+    QCOMPARE(grafik->title(), QString("Sk\u00E6rmskud: kan ikke l\u00E6ses"));
     QVERIFY(skud->pixmap().isNull());
     QVERIFY(ikon->pixmap().isNull());
 
     showItemNumber(window, 3);
     QCOMPARE(grafik->title(), QString("Sk\u00E6rmskud: Jpeg"));
+}
+
+void TestItemDisplay::screenshotThatIsNoJpegIsShownOrCalledUnreadable_data()
+{
+    QTest::addColumn<QByteArray>("format");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("PNG") << QByteArray("PNG") << "Sk\u00E6rmskud: PNG, ikke Jpeg";
+    QTest::newRow("BMP") << QByteArray("BMP") << "Sk\u00E6rmskud: BMP, ikke Jpeg";
+    QTest::newRow("JPEG declaring 65000 x 65000") << QByteArray("JPG") << "Sk\u00E6rmskud: kan ikke l\u00E6ses";
+}
+
+void TestItemDisplay::screenshotThatIsNoJpegIsShownOrCalledUnreadable()
+{
+    QFETCH(QByteArray, format);
+    QFETCH(QString, title);
+    TempFolder folder;
+    folder.makeFolder("P");
+    QVERIFY(testPicture(QSize(64, 48)).save(folder.filePath("P/Shot.jpg"), format));
+    if (format == "JPG") {
+        QByteArray jpeg = folder.readFile("P/Shot.jpg");
+        const qsizetype frame = jpeg.indexOf("\xFF\xC0");
+        jpeg.replace(frame + 5, 4, QByteArray("\xFD\xE8\xFD\xE8", 4));
+        folder.writeFile("P/Shot.jpg", jpeg);
+    }
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "[Z2]", "Titel=B", "Folder=P"}));
+    TMQVEdit window;
+    showItemNumber(window, 2);
+    QCOMPARE(control<QGroupBox>(&window, "Grafik")->title(), title);
+    QCOMPARE(control<QLabel>(&window, "Skud")->pixmap().isNull(), format == "JPG");
 }
 
 // A file cut off in transfer: its top half decodes, as other viewers show it.
@@ -299,7 +330,7 @@ void TestItemDisplay::filesChangedAfterReadingAheadAreShownAsTheyAreNow()
     folder.writeFile("B/Shot.jpg", "broken");
     showItemNumber(window, 2);
     QCOMPARE(description->toPlainText(), QString("Ny tekst"));
-    QCOMPARE(grafik->title(), QString("Intet"));
+    QCOMPARE(grafik->title(), QString("Sk\u00E6rmskud: kan ikke l\u00E6ses"));
     QTest::qWait(300);
     showItemNumber(window, 3);
     QCOMPARE(description->toPlainText(), QString("Tekst C"));
