@@ -120,6 +120,7 @@ const std::vector<StepKind> &stepKinds()
         {"exchange",
          [](TMQVEdit &window, const TempFolder &) {
              QTest::keyClick(control<QSpinBox>(&window, "FlytteSpinner"), Qt::Key_Up);
+             QTest::keyClick(control<QSpinBox>(&window, "FlytteSpinner"), Qt::Key_Return);
          }},
         {"field",
          [](TMQVEdit &window, const TempFolder &) {
