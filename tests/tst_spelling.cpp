@@ -35,6 +35,7 @@ private slots:
     void checkingChangesNoByteAndNoStep();
     void missingDictionaryIsSaidAndNothingBreaks();
     void comparisonFollowsTheItem();
+    void comparisonShowsTheDescriptionAsSavedAndClosesOnEscape();
 
 private:
     QTemporaryDir data_;
@@ -355,6 +356,26 @@ void TestSpelling::comparisonFollowsTheItem()
     QCOMPARE(text->toPlainText(), QStringLiteral("Dansk B"));
     QCOMPARE(folder.readFile("A/No.RTF"), rtf("Norsk A"));
     QCOMPARE(folder.readFile("Z.MQV"), catalogue);
+}
+
+void TestSpelling::comparisonShowsTheDescriptionAsSavedAndClosesOnEscape()
+{
+    TempFolder folder;
+    folder.writeFile("A/DK.RTF", rtf("Dansk"));
+    folder.writeFile("A/No.RTF", rtf("Norsk"));
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=A"}));
+    TMQVEdit window;
+    showWindow(window);
+    control<QAction>(&window, "VisSammenlign")->trigger();
+    auto *comparison = control<QWidget>(&window, "Sammenlign");
+    auto *text = control<QTextEdit>(comparison, "SammenlignTekst");
+    QCOMPARE(text->toPlainText(), QStringLiteral("Norsk"));
+    clickToolButton(window, "BrugNorsk");
+    typeDescription(window, " rettet");
+    clickToolButton(window, "BrugDansk");
+    QTRY_COMPARE(text->toPlainText(), QStringLiteral("Norsk rettet"));
+    QTest::keyClick(comparison, Qt::Key_Escape);
+    QVERIFY(!comparison->isVisible());
 }
 
 QTEST_MAIN(TestSpelling)
