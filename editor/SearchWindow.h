@@ -9,7 +9,8 @@ class TMQVEdit;
 
 // "Søg i kataloget…" (Ctrl+Shift+F) in "Rediger": a window of its own that finds a text in the
 // titles, short texts and descriptions of all items and lists the matches by item and language;
-// a click on one shows its item in the editor. Owned by the editor's window.
+// a click on one shows its item in the editor, a description in the language it was found in.
+// Escape closes it. Owned by the editor's window.
 class SearchWindow : public QWidget {
     Q_OBJECT
 public:
@@ -17,11 +18,17 @@ public:
 
     void search();
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void showHit();
+    void fitColumns();
 
     TMQVEdit &editor_;
     QLineEdit *text_ = nullptr;
     QTreeWidget *results_ = nullptr;
     QLabel *count_ = nullptr;
+    // Fitted to the first results; after that the columns keep the widths the user gave them.
+    bool columnsFitted_ = false;
 };
