@@ -36,6 +36,7 @@ private slots:
     void missingDictionaryIsSaidAndNothingBreaks();
     void comparisonFollowsTheItem();
     void comparisonShowsTheDescriptionAsSavedAndClosesOnEscape();
+    void checkingSwitchedOffStaysOffAfterARestart();
 
 private:
     QTemporaryDir data_;
@@ -376,6 +377,21 @@ void TestSpelling::comparisonShowsTheDescriptionAsSavedAndClosesOnEscape()
     QTRY_COMPARE(text->toPlainText(), QStringLiteral("Norsk rettet"));
     QTest::keyClick(comparison, Qt::Key_Escape);
     QVERIFY(!comparison->isVisible());
+}
+
+void TestSpelling::checkingSwitchedOffStaysOffAfterARestart()
+{
+    TempFolder folder;
+    writeCatalogue(folder, "Dine bilelder");
+    {
+        TMQVEdit window;
+        control<QAction>(&window, "Stavekontrol")->setChecked(false);
+    }
+    TMQVEdit window;
+    showWindow(window);
+    QVERIFY(!control<QAction>(&window, "Stavekontrol")->isChecked());
+    QTest::qWait(200);
+    QVERIFY(spellingOf(window).markedDescriptionWords().isEmpty());
 }
 
 QTEST_MAIN(TestSpelling)
