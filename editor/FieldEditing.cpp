@@ -64,6 +64,8 @@ void TMQVEdit::TitelEditChange()
             BuildCategoryMenus();
     }
     WindowColours::showTitle(TitelLabel, TitelEdit->text());
+    // The title bar names the item as it is now, also while its title is being typed.
+    showApplicationTitle();
 }
 
 std::optional<int> TMQVEdit::otherItemInFolder(const QString &folder) const
