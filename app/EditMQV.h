@@ -346,6 +346,7 @@ private:
     void showIcon(const QString &folder);
     // Shows where the description comes from and whether it can be typed in.
     void showDescriptionAccess();
+    QString shownFileName() const;
     void showStatus();
     bool saveBeforeClosing();
     void chooseLanguage(DescriptionLanguage language);

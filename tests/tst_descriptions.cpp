@@ -42,6 +42,7 @@ private slots:
     void unwritableDescriptionIsShownReadOnly_data();
     void unwritableDescriptionIsShownReadOnly();
     void translatorWritesTheDescriptionsOfAReadOnlyCatalogue();
+    void statusNamesTheDescriptionFileAsOnDiskAfterAMenuJump();
     void failedSaveIsReportedAndTheTextKept_data();
     void failedSaveIsReportedAndTheTextKept();
     void deletingLeavesNothingInTheCatalogueTree_data();
@@ -377,7 +378,7 @@ void TestDescriptions::unreadableFileIsShownReadOnlyAndKept()
     stepForward(window);
     QVERIFY(!description->isReadOnly());
     QCOMPARE(control<QLabel>(&window, "ZStatusPanel3")->text(), QString("Status"));
-    QCOMPARE(control<QLabel>(&window, "ZStatusPanel1")->text(), QString("B\\DK.rtf"));
+    QCOMPARE(control<QLabel>(&window, "ZStatusPanel1")->text(), QString("B\\DK.RTF"));
     window.close();
     QVERIFY(folder.readFile("A/DK.RTF") == original);
     QCOMPARE(filesIn(folder.filePath("A")), QStringList({"DK.RTF"}));
@@ -403,6 +404,21 @@ void TestDescriptions::translatorWritesTheDescriptionsOfAReadOnlyCatalogue()
     stepForward(window);
     QVERIFY(folder.readFile("A/No.RTF").contains("Oversat"));
     QCOMPARE(folder.readFile("Z.MQV"), catalogue);
+}
+
+void TestDescriptions::statusNamesTheDescriptionFileAsOnDiskAfterAMenuJump()
+{
+    TempFolder folder;
+    folder.writeFile("A/NO.RTF", "{\\rtf1 Norsk\\par}");
+    folder.makeFolder("B");
+    folder.writeFile("Z.MQV", iniBytes({"[Generelt]", "Sprog=Norsk", "[Z1]", "Titel=A", "Folder=A", "Spil=Ja", "[Z2]",
+                                        "Titel=B", "Folder=B", "Spil=Ja"}));
+    TMQVEdit window;
+    auto *panel = control<QLabel>(&window, "ZStatusPanel1");
+    control<QAction>(&window, "S2")->trigger();
+    QCOMPARE(panel->text(), QString("B\\No.RTF: ingen fil"));
+    control<QAction>(&window, "S1")->trigger();
+    QCOMPARE(panel->text(), QString("A\\NO.RTF"));
 }
 
 void TestDescriptions::unwritableDescriptionIsShownReadOnly_data()
