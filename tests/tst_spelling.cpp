@@ -16,6 +16,8 @@
 #include <QMenu>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QContextMenuEvent>
+#include <QTimer>
 #include <QtTest>
 
 // Spell checking with the platform's own dictionaries, the words every item knows, and the
@@ -37,6 +39,7 @@ private slots:
     void comparisonFollowsTheItem();
     void comparisonShowsTheDescriptionAsSavedAndClosesOnEscape();
     void checkingSwitchedOffStaysOffAfterARestart();
+    void shortTextMenuOffersCorrectionsAboveItsOwnEntries();
 
 private:
     QTemporaryDir data_;
@@ -392,6 +395,38 @@ void TestSpelling::checkingSwitchedOffStaysOffAfterARestart()
     QVERIFY(!control<QAction>(&window, "Stavekontrol")->isChecked());
     QTest::qWait(200);
     QVERIFY(spellingOf(window).markedDescriptionWords().isEmpty());
+}
+
+void TestSpelling::shortTextMenuOffersCorrectionsAboveItsOwnEntries()
+{
+    TempFolder folder;
+    writeCatalogue(folder, "Dine billeder", "Et godt progam");
+    TMQVEdit window;
+    showWindow(window);
+    QTRY_COMPARE(spellingOf(window).markedShortTextWords(), QStringList{"progam"});
+    const QFontMetrics metrics(window.KortTekst->font());
+    const int wordLeft = window.KortTekst->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
+    const QPoint onWord(wordLeft + metrics.horizontalAdvance("Et godt pr"), window.KortTekst->height() / 2);
+    QStringList shown;
+    QTimer::singleShot(100, this, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QAction *program = nullptr;
+        for (QAction *action : menu->actions()) {
+            shown.append(action->objectName());
+            if (action->text() == "program")
+                program = action;
+        }
+        menu->hide();
+        QVERIFY(program);
+        program->trigger();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, onWord, window.KortTekst->mapToGlobal(onWord));
+    QCoreApplication::sendEvent(window.KortTekst, &event);
+    QVERIFY(shown.contains("FoejTilOrdlisten"));
+    // Above a separator and the field's own entries (undo, cut, copy, paste, ...).
+    QVERIFY(shown.indexOf("FoejTilOrdlisten") + 5 < shown.size());
+    QCOMPARE(window.CatalogueFile->ReadString("Z1", "Global", ""), QString("Et godt program"));
 }
 
 QTEST_MAIN(TestSpelling)
