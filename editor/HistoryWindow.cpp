@@ -1,5 +1,6 @@
 #include "editor/HistoryWindow.h"
 
+#include "editor/ListColumns.h"
 #include "history/CatalogueHistory.h"
 
 #include <QBoxLayout>
@@ -84,8 +85,7 @@ void HistoryWindow::refresh()
         if (step->number == chosen)
             steps_->setCurrentItem(row);
     }
-    for (int column = Time; column < Change; ++column)
-        steps_->resizeColumnToContents(column);
+    ListColumns::fitOnce(*steps_, Title, Change);
     size_->setText(QStringLiteral("%1 trin, %2").arg(steps.size()).arg(shownSize(history_.sizeOnDisk())));
     updateButtons();
 }

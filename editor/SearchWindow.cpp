@@ -4,6 +4,7 @@
 #include "app/EditMQV.h"
 #include "app/NumberSpinEdit.h"
 #include "editor/CatalogueSearch.h"
+#include "editor/ListColumns.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -20,9 +21,6 @@
 namespace {
 
 enum Column { Number, Title, Where, Excerpt };
-
-// A long title takes no more than this share of the list, so the text found stays in view.
-constexpr int titleShareOfWidth = 3;
 
 std::optional<DescriptionLanguage> languageNamed(const QString &where)
 {
@@ -112,20 +110,9 @@ void SearchWindow::search()
         auto *none = new QTreeWidgetItem(results_, {QStringLiteral("Ingen fund")});
         none->setFlags(Qt::NoItemFlags);
         none->setFirstColumnSpanned(true);
-    } else if (!columnsFitted_) {
-        fitColumns();
     }
+    ListColumns::fitOnce(*results_, Title, Excerpt);
     count_->setText(hits.isEmpty() ? QStringLiteral("Ingen fund.") : QStringLiteral("%1 fund.").arg(hits.size()));
-}
-
-void SearchWindow::fitColumns()
-{
-    columnsFitted_ = true;
-    for (int column : {Number, Title, Where})
-        results_->resizeColumnToContents(column);
-    const int widest = results_->viewport()->width() / titleShareOfWidth;
-    if (results_->columnWidth(Title) > widest)
-        results_->setColumnWidth(Title, widest);
 }
 
 // The same as typing the number into the index field: the description is saved first. A hit in a

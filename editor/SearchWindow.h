@@ -23,12 +23,9 @@ protected:
 
 private:
     void showHit();
-    void fitColumns();
 
     TMQVEdit &editor_;
     QLineEdit *text_ = nullptr;
     QTreeWidget *results_ = nullptr;
     QLabel *count_ = nullptr;
-    // Fitted to the first results; after that the columns keep the widths the user gave them.
-    bool columnsFitted_ = false;
 };

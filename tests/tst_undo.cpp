@@ -34,6 +34,7 @@ private slots:
     void descriptionWithoutFolderTakesNoTyping();
     void readOnlyCatalogueOffersNoUndo();
     void fetchingUndoingAndRedoingKeepTheItemCountTrue();
+    void historySaysWhereAnItemWentAndKeepsItsColumns();
     void secondEditorKeepsNoHistory();
 };
 
@@ -344,6 +345,27 @@ void TestUndo::fetchingUndoingAndRedoingKeepTheItemCountTrue()
     QCOMPARE(counter->text(), QString("Punkt 1 af 24"));
     trigger(window, "Gentag");
     QCOMPARE(counter->text(), QString("Punkt 1 af 25"));
+}
+
+void TestUndo::historySaysWhereAnItemWentAndKeepsItsColumns()
+{
+    TempFolder folder;
+    prepareCatalogue(folder);
+    TMQVEdit window;
+    window.show();
+    typeInto(window, "TitelEdit", QString(150, 'W'));
+    leaveField(window, "TitelEdit");
+    clickButton(window, "KnapOp");
+    QVERIFY(control<QAction>(&window, "Fortryd")->text().contains(u"Op: punkt 1 \u2192 4"_qs));
+    trigger(window, "VisHistorik");
+    auto *steps = control<QTreeWidget>(&window, "HistorikTrin");
+    QTRY_VERIFY(steps->isVisible());
+    QVERIFY(steps->columnWidth(2) <= steps->viewport()->width() / 3);
+    QVERIFY(steps->columnWidth(0) + steps->columnWidth(1) + steps->columnWidth(2) < steps->viewport()->width());
+    steps->setColumnWidth(2, 70);
+    clickButton(window, "NedKnap");
+    QCOMPARE(steps->topLevelItemCount(), 3);
+    QCOMPARE(steps->columnWidth(2), 70);
 }
 
 // Two editors on one catalogue would number their steps over each other's: the second keeps none,
