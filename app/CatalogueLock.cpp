@@ -4,7 +4,9 @@
 #include "files/Diagnostics.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
+#include <QPalette>
 #include <QWidget>
 
 #include <utility>
@@ -37,8 +39,14 @@ void CatalogueLock::refresh(int shownItem)
 
 void CatalogueLock::lockControls()
 {
-    for (QLineEdit *field : std::as_const(controls_.fields))
+    // A read-only field looks like any other; its background shows that it takes no typing.
+    for (QLineEdit *field : std::as_const(controls_.fields)) {
         field->setReadOnly(readOnly_);
+        QPalette palette = field->palette();
+        const QPalette standard = QApplication::palette(field);
+        palette.setColor(QPalette::Base, standard.color(readOnly_ ? QPalette::Window : QPalette::Base));
+        field->setPalette(palette);
+    }
     for (QWidget *command : std::as_const(controls_.commands))
         command->setEnabled(!readOnly_);
     for (QAction *command : std::as_const(controls_.actions))
@@ -53,6 +61,12 @@ void CatalogueLock::writeFailed(int shownItem)
         refresh(shownItem);
     }
     showStored_ = true;
+}
+
+void CatalogueLock::retryAfterFailedWrite(int shownItem)
+{
+    failedWrite_.release();
+    refresh(shownItem);
 }
 
 bool CatalogueLock::takeShowStored() { return std::exchange(showStored_, false); }

@@ -13,7 +13,7 @@ class QWidget;
 
 // A catalogue on a burned disc or a write-protected stick is browsed, not edited: every control
 // that would write to it is locked, so the user is told once instead of at every keystroke. So is
-// the item a write failed for, until the user goes to another one.
+// the item a write failed for, until the user goes to another one or clicks into a field to try again.
 class CatalogueLock {
 public:
     struct Controls {
@@ -39,6 +39,9 @@ public:
     // is locked from then on; otherwise the item is, until the user goes to another one. Either
     // way the window is to go back to what is stored.
     void writeFailed(int shownItem);
+    // The user clicks into a field of the item a write failed for: the catalogue is tried again,
+    // as the problem (a full disk) may be gone.
+    void retryAfterFailedWrite(int shownItem);
     // Whether the window is still to go back to what is stored; asked once.
     bool takeShowStored();
 

@@ -205,7 +205,12 @@ TMQVEdit::TMQVEdit(QWidget *parent)
     ClientArea->installEventFilter(this);
     ClientScroll->installEventFilter(this);
     guard_.setOnError([this] { checkAccessAfterError(); });
-    guard_.setWhenDone([this] { showStoredItemAfterError(); });
+    guard_.setWhenDone([this] {
+        showStoredItemAfterError();
+        // Any action may have added or taken away the highest item: a fetch, an undo, a redo.
+        if (CatalogueFile)
+            showItemCounter();
+    });
     connectHandlers();
     attachParts();
     FormCreate();
@@ -478,16 +483,24 @@ void TMQVEdit::buildStatusBar()
     for (const PanelDefinition &definition : panels) {
         auto *panel = new QLabel(definition.caption, ZStatus);
         panel->setObjectName(QStringLiteral("ZStatusPanel%1").arg(int(definition.panel)));
-        panel->setFixedWidth(definition.width);
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
-        ZStatus->addWidget(panel);
+        // The last panel says what keeps the user from editing and how to go on, which takes
+        // more than its designed width: it takes the rest of the bar.
+        if (definition.panel == StatusPanel::Status) {
+            panel->setMinimumWidth(definition.width);
+            ZStatus->addWidget(panel, 1);
+        } else {
+            panel->setFixedWidth(definition.width);
+            ZStatus->addWidget(panel);
+        }
         ZStatusPanels[std::size_t(definition.panel)] = panel;
     }
 }
 
 void TMQVEdit::showItemCounter()
 {
+    HighestItemNumber = Catalogue::highestItemNumber(*CatalogueFile);
     statusPanel(StatusPanel::Punkt)
         ->setText(QStringLiteral("Punkt %1 af %2").arg(CurrentItemNumber).arg(HighestItemNumber));
 }

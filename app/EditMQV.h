@@ -232,6 +232,9 @@ public:
     void SetupEditChange();
     void RunEditChange();
     void EkstraEditChange();
+    void SetupEditLeave();
+    void RunEditLeave();
+    void EkstraEditLeave();
     void KortTekstChange();
     void InternetEditChange();
     void OpretNavnClick();
@@ -312,6 +315,7 @@ private:
         Handler leave;
     };
     std::array<FieldWiring, 7> fieldWirings() const;
+    bool isField(const QObject *object) const;
 
     // Display and field helpers shared by the handlers.
     QString shownSection() const { return Catalogue::SectionName(CurrentItemNumber); }
@@ -329,7 +333,8 @@ private:
     QMenu *menuBarMenu(CategoryMenus::Menu menu) const { return MenuBarMenus[std::size_t(menu)]; }
     void categoryClick(Category category);
     void flagClick(FlagKey key, QCheckBox *box);
-    void fileFieldChange(QLineEdit *field, TextKey key);
+    enum class FileFieldEvent { Typed, Left };
+    void fileFieldChange(QLineEdit *field, TextKey key, FileFieldEvent event);
     std::optional<int> otherItemInFolder(const QString &folder) const;
     bool holdsAnotherItem(const QString &folder) const;
     void refuseSharedFolderRename(const QString &folder, int sharer);
@@ -341,6 +346,7 @@ private:
     void showIcon(const QString &folder);
     // Shows where the description comes from and whether it can be typed in.
     void showDescriptionAccess();
+    QString shownFileName() const;
     void showStatus();
     bool saveBeforeClosing();
     void chooseLanguage(DescriptionLanguage language);

@@ -4,7 +4,8 @@
 
 // After a write to the catalogue failed for a reason the file itself does not show (a full disk,
 // a failing medium), the item it was for is shown as stored and locked until the user goes to
-// another item. Every key typed meanwhile would fail the same way, each with a report of its own.
+// another item or clicks into a field to try again. Every key typed meanwhile would fail the same
+// way, each with a report of its own.
 class FailedWriteLock {
 public:
     void lock(int item) { item_ = item; }
@@ -14,6 +15,7 @@ public:
         if (item_ && *item_ != item)
             item_.reset();
     }
+    void release() { item_.reset(); }
     bool isLocked() const { return item_.has_value(); }
 
 private:

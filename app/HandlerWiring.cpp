@@ -16,6 +16,7 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -34,9 +35,9 @@ std::array<TMQVEdit::FieldWiring, 7> TMQVEdit::fieldWirings() const
     return {{
         {TitelEdit, &TMQVEdit::TitelEditChange, nullptr},
         {FolderEdit, &TMQVEdit::FolderEditChange, &TMQVEdit::FolderEditChange},
-        {SetupEdit, &TMQVEdit::SetupEditChange, &TMQVEdit::SetupEditChange},
-        {RunEdit, &TMQVEdit::RunEditChange, &TMQVEdit::RunEditChange},
-        {EkstraEdit, &TMQVEdit::EkstraEditChange, &TMQVEdit::EkstraEditChange},
+        {SetupEdit, &TMQVEdit::SetupEditChange, &TMQVEdit::SetupEditLeave},
+        {RunEdit, &TMQVEdit::RunEditChange, &TMQVEdit::RunEditLeave},
+        {EkstraEdit, &TMQVEdit::EkstraEditChange, &TMQVEdit::EkstraEditLeave},
         {InternetEdit, &TMQVEdit::InternetEditChange, nullptr},
         {KortTekst, &TMQVEdit::KortTekstChange, &TMQVEdit::KortTekstChange},
     }};
@@ -136,6 +137,13 @@ void TMQVEdit::connectHandlers()
     });
 }
 
+bool TMQVEdit::isField(const QObject *object) const
+{
+    const auto wirings = fieldWirings();
+    return std::any_of(wirings.begin(), wirings.end(),
+                       [object](const FieldWiring &wiring) { return wiring.field == object; });
+}
+
 bool TMQVEdit::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == ClientScroll && event->type() == QEvent::Resize)
@@ -144,6 +152,9 @@ bool TMQVEdit::eventFilter(QObject *watched, QEvent *event)
         QTimer::singleShot(0, this, &TMQVEdit::checkAtStart);
     if (watched == Beskriv && filterDescriptionKeys(event))
         return true;
+    // Keys typed on after a failed write go nowhere; a click into a field is the user trying again.
+    if (event->type() == QEvent::MouseButtonPress && catalogueLock_->lockedAfterFailedWrite() && isField(watched))
+        catalogueLock_->retryAfterFailedWrite(CurrentItemNumber);
     // Leaving a field means the focus moving to another control; switching to another window or
     // opening a menu leaves nothing.
     if (event->type() == QEvent::FocusOut) {

@@ -6,6 +6,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QToolTip>
+
+#include <algorithm>
 
 namespace {
 
@@ -52,6 +55,7 @@ void NumberSpinEdit::keyPressEvent(QKeyEvent *event)
         // The refused number stays in view, red and selected, for the user to type over.
         if (typedOutOfRange()) {
             selectAll();
+            QToolTip::showText(mapToGlobal(QPoint(0, height())), toolTip(), this);
             event->accept();
             return;
         }
@@ -95,7 +99,29 @@ bool NumberSpinEdit::typedOutOfRange() const
 
 void NumberSpinEdit::markTypedNumber()
 {
-    WindowColours::setFontColour(lineEdit(), typedOutOfRange() ? WindowColours::red() : WindowColours::black());
+    const bool outOfRange = typedOutOfRange();
+    WindowColours::setFontColour(lineEdit(), outOfRange ? WindowColours::red() : WindowColours::black());
+    setToolTip(outOfRange ? QStringLiteral("Kun punkt %1 til %2 findes").arg(minimum()).arg(maximum()) : QString());
+}
+
+// The number shown, which in OnEnter mode may be one chosen and not yet in effect.
+void NumberSpinEdit::stepBy(int steps)
+{
+    if (typedNumber_ != TypedNumber::OnEnter) {
+        QSpinBox::stepBy(steps);
+        return;
+    }
+    const QString text = lineEdit()->text();
+    const int shown = isTypedNumber(text) ? text.trimmed().toInt() : value();
+    lineEdit()->setText(textFromValue(std::clamp(shown + steps, minimum(), maximum())));
+    selectAll();
+}
+
+QAbstractSpinBox::StepEnabled NumberSpinEdit::stepEnabled() const
+{
+    if (typedNumber_ != TypedNumber::OnEnter)
+        return QSpinBox::stepEnabled();
+    return StepUpEnabled | StepDownEnabled;
 }
 
 void NumberSpinEdit::takeTypedNumber()

@@ -4,6 +4,7 @@
 #include "display/ItemPictures.h"
 #include "display/JpegDecoder.h"
 #include "display/NeighbourPreparation.h"
+#include "display/OtherPictureFormats.h"
 #include "files/Diagnostics.h"
 
 #include <QGroupBox>
@@ -39,6 +40,7 @@ void ScreenshotView::showNow(const QString &folder)
     shown_ = FileStamp();
     QImage screenshot;
     bool complete = true;
+    QByteArray otherFormat;
     if (stamp.isValid()) {
         const std::optional<QImage> readAhead = preparation().takeScreenshot(stamp);
         if (readAhead && !readAhead->isNull()) {
@@ -49,19 +51,30 @@ void ScreenshotView::showNow(const QString &folder)
             screenshot = JpegDecoder::scaledToFit(picture.image, area);
             complete = picture.complete;
         }
+        if (screenshot.isNull()) {
+            const OtherPictureFormats::Picture other = OtherPictureFormats::decode(stamp.localPath, area);
+            screenshot = other.image;
+            otherFormat = other.format;
+        }
     }
     if (screenshot.isNull()) {
+        clear();
+        // A file that is there but cannot be read is not the same as none: the disc would show none.
         if (stamp.isValid())
             qCInfo(zcdDiagnostics) << "could not decode the screenshot" << stamp.localPath;
-        clear();
-        frame_.setTitle(QStringLiteral("Intet"));
+        frame_.setTitle(stamp.isValid() ? QStringLiteral("Sk\u00E6rmskud: kan ikke l\u00E6ses")
+                                        : QStringLiteral("Intet"));
         AccessibleNames::showsPicture(this, false);
         return;
     }
     setPixmap(QPixmap::fromImage(screenshot));
     AccessibleNames::showsPicture(this, true);
-    frame_.setTitle(complete ? QStringLiteral("Sk\u00E6rmskud: Jpeg")
-                             : QStringLiteral("Sk\u00E6rmskud: Jpeg (beskadiget)"));
+    if (!otherFormat.isEmpty())
+        frame_.setTitle(
+            QStringLiteral("Sk\u00E6rmskud: %1, ikke Jpeg").arg(QString::fromLatin1(otherFormat.toUpper())));
+    else
+        frame_.setTitle(complete ? QStringLiteral("Sk\u00E6rmskud: Jpeg")
+                                 : QStringLiteral("Sk\u00E6rmskud: Jpeg (beskadiget)"));
     shown_ = stamp;
 }
 

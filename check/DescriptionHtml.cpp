@@ -1,11 +1,22 @@
 #include "check/DescriptionHtml.h"
 
+#include <QLocale>
 #include <QRegularExpression>
+#include <QTextCursor>
 #include <QTextDocument>
+
+#include <algorithm>
+#include <memory>
 
 namespace {
 
 const QString unknownWordAddress = QStringLiteral("#unknown-word");
+
+// About half a printed page of text per description, and what its markup may take: 280
+// descriptions of a full disc stay within a few megabytes.
+constexpr int shownCharacters = 2000;
+constexpr int fewestCharacters = 250;
+constexpr qsizetype largestFragment = 12 * 1024;
 
 // Qt writes a link for the mark; links never nest, so the next closing tag is the mark's.
 void markUnknownWords(QString &html)
@@ -45,6 +56,41 @@ QString fragment(const QTextDocument &document)
     body.replace(family, QStringLiteral("font-family:\\1,sans-serif;"));
     markUnknownWords(body);
     return body.trimmed();
+}
+
+Shown shownOnProofSheet(const QTextDocument &document)
+{
+    const int characters = document.characterCount() - 1;
+    if (characters <= shownCharacters) {
+        QString whole = fragment(document);
+        if (whole.size() <= largestFragment)
+            return {whole, QString()};
+    }
+    // Heavy formatting takes more markup per character: less of the text is shown, formatted.
+    const std::unique_ptr<QTextDocument> cut(document.clone());
+    Shown shown;
+    for (int kept = std::min(characters, shownCharacters);; kept /= 2) {
+        QTextCursor rest(cut.get());
+        rest.setPosition(kept);
+        rest.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        rest.removeSelectedText();
+        shown.html = fragment(*cut);
+        if (shown.html.size() <= largestFragment || kept / 2 < fewestCharacters)
+            break;
+    }
+    if (shown.html.size() > largestFragment) {
+        shown.html = QStringLiteral("<p>%1</p>")
+                         .arg(cut->toPlainText().toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>")));
+        shown.cutNote = QStringLiteral("Vist uden formatering.");
+    }
+    const int left = characters - (cut->characterCount() - 1);
+    if (left > 0) {
+        const QLocale danish(QLocale::Danish);
+        shown.cutNote = QStringLiteral("%1 af %2 tegn er ikke vist. %3")
+                            .arg(danish.toString(left), danish.toString(characters), shown.cutNote)
+                            .trimmed();
+    }
+    return shown;
 }
 
 } // namespace DescriptionHtml

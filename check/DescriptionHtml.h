@@ -16,4 +16,13 @@ namespace DescriptionHtml {
 QTextCharFormat unknownWordMark();
 QString fragment(const QTextDocument &document);
 
+// The fragment of a description as the proof sheet shows it: a long one is cut after its first
+// characters with a note of how much was left out, so that a page of 70 items stays printable.
+// Formatting that would still make the shown part large is dropped for its plain text.
+struct Shown {
+    QString html;
+    QString cutNote; // in Danish; empty when the description is shown whole and formatted
+};
+Shown shownOnProofSheet(const QTextDocument &document);
+
 } // namespace DescriptionHtml

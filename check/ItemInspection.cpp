@@ -143,8 +143,11 @@ DescriptionReport inspectDescription(const QString &folder, const DescriptionLan
         report.unknownWords = SpellingFindings::unknownWords(document, options.dictionaries->of(language.setting),
                                                              known, options.proofSheet);
     }
-    if (options.proofSheet && !text->isEmpty())
-        report.html = DescriptionHtml::fragment(document);
+    if (options.proofSheet && !text->isEmpty()) {
+        const DescriptionHtml::Shown shown = DescriptionHtml::shownOnProofSheet(document);
+        report.html = shown.html;
+        report.cutNote = shown.cutNote;
+    }
     return report;
 }
 

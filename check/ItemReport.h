@@ -41,6 +41,7 @@ struct DescriptionReport {
     State state = State::Missing;
     QString firstWords;
     QString html; // the formatted text as an HTML fragment; empty unless asked for
+    QString cutNote; // what of a long text the fragment leaves out; empty when it is whole
     int wordCount = 0;
     QStringList unknownWords; // each once, in the order first met; empty unless spelling is checked
 };

@@ -69,6 +69,7 @@ ul.problems { margin: 12px 0 0; padding: 8px 12px 8px 30px; background: #fff1f1;
 .description .state { color: var(--red); font-weight: bold; }
 .rtf { max-height: 15em; overflow: auto; font-family: "MS Sans Serif", "Liberation Sans", Arial, sans-serif; }
 .rtf p { margin: 0; }
+.cut { margin: .2em 0 0; color: #555; font-style: italic; }
 .unknown-word { text-decoration: underline wavy #ff0000; text-decoration-skip-ink: none; }
 ul.warnings { margin: 8px 0 0; padding: 6px 12px 6px 30px; background: #fff8e1; border-radius: 6px; color: #7a5600; }
 footer { color: var(--muted); font-size: 12px; text-align: center; margin-top: 8px; }
@@ -251,6 +252,8 @@ QString descriptions(const ItemReport &item)
                          escaped(description.fileName));
         if (present)
             html += QStringLiteral("<div class=\"rtf\">%1</div>").arg(description.html);
+        if (present && !description.cutNote.isEmpty())
+            html += QStringLiteral("<p class=\"cut\">%1</p>").arg(escaped(description.cutNote));
         else
             html += QStringLiteral("<p class=\"state\">%1</p>").arg(escaped(ReportTerms::danish(description.state)));
         html += QStringLiteral("</section>");

@@ -75,10 +75,13 @@ void DescriptionSession::save(const QString &fileName, DescriptionLanguage langu
     document.setModified(false);
     // From now on the file as saved is the one the editor shows; where the text went elsewhere, or
     // nowhere, the editor shows what the file holds.
-    if (written == path)
+    if (written == path) {
         shown_ = FileStamp::of(LocalPath::findFile(path).value_or(QString()));
-    else
+        // A file saved for the first time is there now.
+        changed_();
+    } else {
         load(folder_, fileName, fileName);
+    }
 }
 
 // Nothing is deleted that the trash cannot take back, and nothing of the trash is ever left in the

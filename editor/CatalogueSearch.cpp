@@ -42,7 +42,7 @@ QString descriptionText(const QString &folder, const DescriptionLanguageInfo &la
 
 namespace CatalogueSearch {
 
-QList<Hit> find(const ProfileReader &catalogue, const QString &text)
+QList<Hit> find(const ProfileReader &catalogue, const QString &text, const std::optional<ShownDescription> &shown)
 {
     const QString wanted = text.simplified();
     QList<Hit> hits;
@@ -64,8 +64,10 @@ QList<Hit> find(const ProfileReader &catalogue, const QString &text)
         // Without a folder there are no descriptions; the root folder is not searched for them.
         if (folder.isEmpty() || !LocalPath::folderExists(folder))
             continue;
-        for (const DescriptionLanguageInfo &language : DescriptionLanguages::all())
-            look(language.setting, descriptionText(folder, language));
+        for (const DescriptionLanguageInfo &language : DescriptionLanguages::all()) {
+            const bool isShown = shown && shown->number == number && shown->language == language.setting;
+            look(language.setting, isShown ? shown->text : descriptionText(folder, language));
+        }
     }
     return hits;
 }

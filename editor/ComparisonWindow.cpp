@@ -8,7 +8,9 @@
 #include "files/LocalPath.h"
 
 #include <QComboBox>
+#include <QFileSystemWatcher>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTextEdit>
@@ -43,6 +45,34 @@ ComparisonWindow::ComparisonWindow(TMQVEdit &editor)
 
     connect(language_, &QComboBox::currentIndexChanged, this, &ComparisonWindow::follow);
     AccessibleNames::give(this);
+    watcher_ = new QFileSystemWatcher(this);
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, this, &ComparisonWindow::followIfWritten);
+}
+
+void ComparisonWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void ComparisonWindow::watch(const QString &folder, const QString &file)
+{
+    if (!watcher_->directories().isEmpty())
+        watcher_->removePaths(watcher_->directories());
+    shownFile_ = file;
+    const std::optional<QString> localFile = file.isEmpty() ? std::nullopt : LocalPath::findFile(file);
+    shownStamp_ = localFile ? FileStamp::of(*localFile) : FileStamp();
+    if (!folder.isEmpty())
+        watcher_->addPath(LocalPath::resolve(folder, LocalPath::Kind::Folder));
+}
+
+void ComparisonWindow::followIfWritten()
+{
+    const std::optional<QString> localFile = shownFile_.isEmpty() ? std::nullopt : LocalPath::findFile(shownFile_);
+    if ((localFile ? FileStamp::of(*localFile) : FileStamp()) != shownStamp_)
+        follow();
 }
 
 // Opened for the first time, it shows the language the user most likely translates from:
@@ -69,9 +99,10 @@ void ComparisonWindow::follow()
     const QString folder = editor_.FolderEdit->text();
     item_->setText(QStringLiteral("Punkt %1: %2").arg(editor_.CurrentItemNumber).arg(editor_.TitelEdit->text()));
     const bool hasFolder = !folder.isEmpty() && LocalPath::folderExists(folder);
-    const DescriptionFile::Reading reading = hasFolder
-        ? DescriptionFile::load(LocalPath::join(folder, language.shownTestedName), *text_->document())
-        : DescriptionFile::Reading::Missing;
+    const QString file = hasFolder ? LocalPath::join(folder, language.shownTestedName) : QString();
+    watch(hasFolder ? folder : QString(), file);
+    const DescriptionFile::Reading reading = hasFolder ? DescriptionFile::load(file, *text_->document())
+                                                       : DescriptionFile::Reading::Missing;
     if (reading != DescriptionFile::Reading::Read)
         text_->setPlainText(reading == DescriptionFile::Reading::Unreadable
                                 ? QStringLiteral("(%1 kan ikke l\u00E6ses)").arg(language.shownTestedName)

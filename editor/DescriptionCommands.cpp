@@ -2,11 +2,13 @@
 
 #include "app/DescriptionEdit.h"
 #include "catalogue/CatalogueItem.h"
+#include "files/LocalPath.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QClipboard>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,14 +20,31 @@
 void TMQVEdit::SaveDescription() { description_->save(DescriptionFileName, CurrentLanguage); }
 
 // Nor can anything be typed where it could not be kept: an item without a folder has no place
-// for its description until the folder is made, and a read-only catalogue locks its descriptions
-// with its fields.
+// for its description until the folder is made. A read-only catalogue leaves the description
+// files as they are: a translator may be allowed to write only those. A failed write locks the
+// item's description with its fields, as the disk that refused the catalogue will refuse it too.
 void TMQVEdit::showDescriptionAccess()
 {
-    const QString shownPath = description_->shownPath(DescriptionFileName);
-    statusPanel(StatusPanel::Filnavn)->setText(shownPath.isEmpty() ? QStringLiteral("Filnavn") : shownPath);
-    Beskriv->setReadOnly(!description_->isEditable() || !catalogueLock_->writable());
+    statusPanel(StatusPanel::Filnavn)->setText(shownFileName());
+    const bool locked = catalogueLock_->lockedAfterFailedWrite();
+    Beskriv->setReadOnly(!description_->isEditable() || locked);
+    // A file that cannot be read can still go to the trash; one in a read-only folder cannot.
+    SletRTF->setEnabled(!locked && !description_->folder().isEmpty() &&
+                        description_->access() != DescriptionSession::Access::Unwritable);
     showStatus();
+}
+
+// The description file as the disk spells it, which may differ in letter case from the name the
+// language would give a new file; a file not there yet is said to be missing.
+QString TMQVEdit::shownFileName() const
+{
+    const QString shownPath = description_->shownPath(DescriptionFileName);
+    if (shownPath.isEmpty())
+        return QStringLiteral("Filnavn");
+    const std::optional<QString> localPath = LocalPath::findFile(shownPath);
+    if (!localPath)
+        return shownPath + QStringLiteral(": ingen fil");
+    return LocalPath::join(description_->folder(), QFileInfo(*localPath).fileName());
 }
 
 // What keeps the user from changing what the window shows. A description that cannot be read
@@ -39,7 +58,8 @@ void TMQVEdit::showStatus()
     if (access == DescriptionSession::Access::Unreadable)
         statusPanel(StatusPanel::Status)->setText(QStringLiteral("Kan ikke l\u00E6ses"));
     else if (catalogueLock_->lockedAfterFailedWrite())
-        statusPanel(StatusPanel::Status)->setText(QStringLiteral("Kan ikke gemmes"));
+        statusPanel(StatusPanel::Status)
+            ->setText(QStringLiteral("Kan ikke gemmes: klik i et felt for at pr\u00F8ve igen"));
     else if (!catalogueLock_->writable())
         statusPanel(StatusPanel::Status)->setText(QStringLiteral("Skrivebeskyttet"));
     else if (access == DescriptionSession::Access::Unwritable)

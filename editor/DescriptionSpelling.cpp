@@ -12,6 +12,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -245,18 +246,44 @@ bool DescriptionSpelling::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Resize || event->type() == QEvent::Move)
         placeMarks();
+    if (watched == editor_.KortTekst && event->type() == QEvent::ContextMenu) {
+        showShortTextMenu(static_cast<QContextMenuEvent *>(event)->pos());
+        return true;
+    }
     return QObject::eventFilter(watched, event);
 }
 
 void DescriptionSpelling::offerCorrections(QMenu &menu, const QPoint &position)
 {
-    dropCorrections();
     const QTextCursor at = editor_.Beskriv->cursorForPosition(position);
     const QTextBlock block = at.block();
-    const int inBlock = at.position() - block.position();
-    const QList<WordSpan> unknown = unknownIn(block.text(), editor_.CurrentLanguage);
-    const auto hit = std::find_if(unknown.begin(), unknown.end(), [inBlock](const WordSpan &span) {
-        return span.start <= inBlock && inBlock <= span.start + span.length;
+    offerWordEntries(menu, block.text(), at.position() - block.position(), editor_.CurrentLanguage,
+                     !editor_.Beskriv->isReadOnly(),
+                     [this, block](WordSpan span, const QString &suggestion) { replaceWord(block, span, suggestion); });
+}
+
+// The short text gets the same entries above the field's own menu; a suggestion taken is typed
+// over the word, so it is stored as any typing is.
+void DescriptionSpelling::showShortTextMenu(const QPoint &position)
+{
+    QLineEdit *field = editor_.KortTekst;
+    std::unique_ptr<QMenu> menu(field->createStandardContextMenu());
+    menu->setObjectName(QStringLiteral("KortTekstMenu"));
+    offerWordEntries(*menu, field->text(), field->cursorPositionAt(position), shortTextLanguage(), !field->isReadOnly(),
+                     [field](WordSpan span, const QString &suggestion) {
+                         field->setSelection(int(span.start), int(span.length));
+                         field->insert(suggestion);
+                     });
+    menu->exec(field->mapToGlobal(position));
+}
+
+void DescriptionSpelling::offerWordEntries(QMenu &menu, const QString &text, qsizetype position,
+                                           DescriptionLanguage language, bool editable, const Replacer &replace)
+{
+    dropCorrections();
+    const QList<WordSpan> unknown = unknownIn(text, language);
+    const auto hit = std::find_if(unknown.begin(), unknown.end(), [position](const WordSpan &span) {
+        return span.start <= position && position <= span.start + span.length;
     });
     QAction *first = menu.actions().value(0);
     auto add = [&](const QString &caption, const QString &name) {
@@ -275,7 +302,7 @@ void DescriptionSpelling::offerCorrections(QMenu &menu, const QPoint &position)
     };
     if (hit == unknown.end()) {
         // A word taken into the word list by mistake can be taken out again where it stands.
-        const QString listed = wordListedAt(block.text(), inBlock);
+        const QString listed = wordListedAt(text, position);
         if (listed.isEmpty())
             return;
         connect(add(QStringLiteral("Fjern fra ordlisten"), QStringLiteral("FjernFraOrdlisten")), &QAction::triggered,
@@ -285,14 +312,12 @@ void DescriptionSpelling::offerCorrections(QMenu &menu, const QPoint &position)
         return;
     }
     const WordSpan span = *hit;
-    const QString word = block.text().mid(span.start, span.length);
-    const bool editable = !editor_.Beskriv->isReadOnly();
-    const QStringList suggestions = dictionary(editor_.CurrentLanguage)->suggestions(word, mostSuggestions);
+    const QString word = text.mid(span.start, span.length);
+    const QStringList suggestions = dictionary(language)->suggestions(word, mostSuggestions);
     for (const QString &suggestion : suggestions) {
         QAction *action = add(suggestion, QStringLiteral("Forslag"));
         action->setEnabled(editable);
-        connect(action, &QAction::triggered, this,
-                [this, block, span, suggestion] { replaceWord(block, span, suggestion); });
+        connect(action, &QAction::triggered, this, [replace, span, suggestion] { replace(span, suggestion); });
     }
     if (suggestions.isEmpty())
         add(QStringLiteral("(ingen forslag)"), QStringLiteral("IngenForslag"))->setEnabled(false);

@@ -9,6 +9,7 @@
 #include <QSet>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -42,6 +43,8 @@ public:
     // Puts the corrections for the word at position (in the description's viewport) above the
     // entries of menu, for as long as the menu is open.
     void offerCorrections(QMenu &menu, const QPoint &position);
+    // The short text's context menu, with the same corrections above the field's own entries.
+    void showShortTextMenu(const QPoint &position);
 
     // The words marked in the part of the description and of the short text in view.
     QStringList markedDescriptionWords() const;
@@ -74,6 +77,9 @@ private:
     // The word at this place of the text when the user's word list holds it; empty otherwise.
     QString wordListedAt(const QString &text, qsizetype position) const;
     void dropCorrections();
+    using Replacer = std::function<void(WordSpan span, const QString &replacement)>;
+    void offerWordEntries(QMenu &menu, const QString &text, qsizetype position, DescriptionLanguage language,
+                          bool editable, const Replacer &replace);
 
     TMQVEdit &editor_;
     std::shared_ptr<SpellingDictionaries> dictionaries_;

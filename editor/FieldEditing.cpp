@@ -64,6 +64,8 @@ void TMQVEdit::TitelEditChange()
             BuildCategoryMenus();
     }
     WindowColours::showTitle(TitelLabel, TitelEdit->text());
+    // The title bar names the item as it is now, also while its title is being typed.
+    showApplicationTitle();
 }
 
 std::optional<int> TMQVEdit::otherItemInFolder(const QString &folder) const
@@ -102,21 +104,27 @@ void TMQVEdit::FolderEditChange()
     ShowItem();
 }
 
-// File names are stored when the file is in the item's folder or in the Danish edition's copy of
-// it, or when the field is empty; a name typed on the way to a good one is not.
-void TMQVEdit::fileFieldChange(QLineEdit *field, TextKey key)
+// While typing, file names are stored when the file is in the item's folder or in the Danish
+// edition's copy of it, or when the field is empty; a name typed on the way to a good one is not.
+// The name the user leaves the field with is stored even when its file is not there yet: the
+// catalogue is often filled in before the program's files arrive, and it stays red as missing.
+void TMQVEdit::fileFieldChange(QLineEdit *field, TextKey key, FileFieldEvent event)
 {
     const QString name = field->text();
     const FileAvailability availability = name.isEmpty() ? FileAvailability::InItemFolder
                                                          : fileAvailability(FolderEdit->text(), name);
     WindowColours::markFileAvailability(field, availability);
-    if (availability != FileAvailability::Missing && catalogueLock_->writable())
+    const bool storable = availability != FileAvailability::Missing || event == FileFieldEvent::Left;
+    if (storable && catalogueLock_->writable())
         CatalogueItem(*CatalogueFile, CurrentItemNumber).setText(key, name);
 }
 
-void TMQVEdit::SetupEditChange() { fileFieldChange(SetupEdit, TextKey::Setup); }
-void TMQVEdit::RunEditChange() { fileFieldChange(RunEdit, TextKey::Run); }
-void TMQVEdit::EkstraEditChange() { fileFieldChange(EkstraEdit, TextKey::Ekstra); }
+void TMQVEdit::SetupEditChange() { fileFieldChange(SetupEdit, TextKey::Setup, FileFieldEvent::Typed); }
+void TMQVEdit::RunEditChange() { fileFieldChange(RunEdit, TextKey::Run, FileFieldEvent::Typed); }
+void TMQVEdit::EkstraEditChange() { fileFieldChange(EkstraEdit, TextKey::Ekstra, FileFieldEvent::Typed); }
+void TMQVEdit::SetupEditLeave() { fileFieldChange(SetupEdit, TextKey::Setup, FileFieldEvent::Left); }
+void TMQVEdit::RunEditLeave() { fileFieldChange(RunEdit, TextKey::Run, FileFieldEvent::Left); }
+void TMQVEdit::EkstraEditLeave() { fileFieldChange(EkstraEdit, TextKey::Ekstra, FileFieldEvent::Left); }
 
 void TMQVEdit::KortTekstChange()
 {

@@ -37,10 +37,15 @@ CatalogueHistory::Action TMQVEdit::historyAction(Handler handler) const
         action.name = QStringLiteral("Slet punkt");
     } else if (handler == &TMQVEdit::SletClick) {
         action.name = QStringLiteral("Slet indhold");
-    } else if (handler == &TMQVEdit::KnapOpClick) {
-        action.name = QStringLiteral("Op");
-    } else if (handler == &TMQVEdit::NedKnapClick) {
-        action.name = QStringLiteral("Ned");
+    } else if (handler == &TMQVEdit::KnapOpClick || handler == &TMQVEdit::NedKnapClick) {
+        // Named by where the item goes, which the button's caption alone does not say.
+        const bool upward = handler == &TMQVEdit::KnapOpClick;
+        const auto exists = Catalogue::itemExists(*CatalogueFile);
+        const std::optional<int> free = upward ? ItemSearch::freeNumberAbove(CurrentItemNumber, exists)
+                                               : ItemSearch::freeNumberBelow(CurrentItemNumber, exists);
+        action.name = upward ? QStringLiteral("Op") : QStringLiteral("Ned");
+        if (free)
+            action.name += QStringLiteral(": punkt %1 \u2192 %2").arg(CurrentItemNumber).arg(*free);
     } else if (handler == &TMQVEdit::FlytteSpinnerChange) {
         action.name = QStringLiteral("Flyt til punkt %1").arg(FlytteSpinner->value());
     } else if (handler == &TMQVEdit::HentFastClick) {
@@ -49,16 +54,17 @@ CatalogueHistory::Action TMQVEdit::historyAction(Handler handler) const
         action.name = QStringLiteral("Paste beskrivelse");
     }
     for (const FieldWiring &wiring : fieldWirings()) {
-        if (handler == wiring.change)
+        if (handler == wiring.change || handler == wiring.leave)
             action.mergeKey = wiring.field->objectName() + QLatin1Char('/') + QString::number(CurrentItemNumber);
     }
     return action;
 }
 
-// A read-only catalogue is not written, so there is nothing to record.
+// A read-only catalogue may still have descriptions that are written; a step holds only what
+// was changed.
 void TMQVEdit::beginRecording(const CatalogueHistory::Action &action)
 {
-    if (history_ && catalogueLock_->writable())
+    if (history_)
         history_->begin(action);
 }
 

@@ -1,6 +1,7 @@
 #include "editor/HistoryWindow.h"
 
 #include "app/AccessibleNames.h"
+#include "editor/ListColumns.h"
 #include "history/CatalogueHistory.h"
 
 #include <QBoxLayout>
@@ -86,8 +87,7 @@ void HistoryWindow::refresh()
         if (step->number == chosen)
             steps_->setCurrentItem(row);
     }
-    for (int column = Time; column < Change; ++column)
-        steps_->resizeColumnToContents(column);
+    ListColumns::fitOnce(*steps_, Title, Change);
     size_->setText(QStringLiteral("%1 trin, %2").arg(steps.size()).arg(shownSize(history_.sizeOnDisk())));
     updateButtons();
 }

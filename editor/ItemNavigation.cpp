@@ -54,8 +54,17 @@ void TMQVEdit::NyClick()
 
 void TMQVEdit::SletPunktClick()
 {
-    if (CurrentItemNumber <= Catalogue::FirstItemNumber)
+    // The catalogue always begins with item 1, so it is emptied rather than deleted; a click that
+    // did nothing would leave the user guessing.
+    if (CurrentItemNumber <= Catalogue::FirstItemNumber) {
+        QMessageBox refusal(QMessageBox::Information, ApplicationTitle,
+                            QStringLiteral("Punkt 1 kan ikke slettes, da kataloget altid begynder med det. "
+                                           "\"Slet indhold\" t\u00F8mmer det."),
+                            QMessageBox::Ok, this);
+        refusal.setObjectName(QStringLiteral("SletPunktRefusal"));
+        refusal.exec();
         return;
+    }
     QMessageBox question(QMessageBox::NoIcon, QStringLiteral("Slet program %1 ?").arg(CurrentItemNumber),
                          QStringLiteral("Vil du slette programmet ") + TitelEdit->text() + QStringLiteral(" ?"),
                          QMessageBox::Ok | QMessageBox::Cancel, this);

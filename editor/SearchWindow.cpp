@@ -1,13 +1,17 @@
 #include "editor/SearchWindow.h"
 
 #include "app/AccessibleNames.h"
+#include "app/DescriptionEdit.h"
 #include "app/EditMQV.h"
 #include "app/NumberSpinEdit.h"
 #include "editor/CatalogueSearch.h"
+#include "editor/ListColumns.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -18,6 +22,15 @@
 namespace {
 
 enum Column { Number, Title, Where, Excerpt };
+
+std::optional<DescriptionLanguage> languageNamed(const QString &where)
+{
+    for (const DescriptionLanguageInfo &language : DescriptionLanguages::all()) {
+        if (language.setting == where)
+            return language.language;
+    }
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -73,23 +86,46 @@ SearchWindow::SearchWindow(TMQVEdit &editor)
     });
 }
 
+void SearchWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}
+
 void SearchWindow::search()
 {
     results_->clear();
-    const QList<CatalogueSearch::Hit> hits = CatalogueSearch::find(*editor_.CatalogueFile, text_->text());
+    std::optional<CatalogueSearch::ShownDescription> shown;
+    if (editor_.Beskriv->document()->isModified())
+        shown = CatalogueSearch::ShownDescription{editor_.CurrentItemNumber,
+                                                  DescriptionLanguages::info(editor_.CurrentLanguage).setting,
+                                                  editor_.Beskriv->toPlainText()};
+    const QList<CatalogueSearch::Hit> hits = CatalogueSearch::find(*editor_.CatalogueFile, text_->text(), shown);
     for (const CatalogueSearch::Hit &hit : hits) {
         auto *row = new QTreeWidgetItem(results_, {QString::number(hit.number), hit.title, hit.where, hit.excerpt});
         row->setData(Number, Qt::UserRole, hit.number);
     }
-    for (int column : {Number, Title, Where})
-        results_->resizeColumnToContents(column);
+    if (hits.isEmpty()) {
+        // Said in the list itself, where the user looks for the hits.
+        auto *none = new QTreeWidgetItem(results_, {QStringLiteral("Ingen fund")});
+        none->setFlags(Qt::NoItemFlags);
+        none->setFirstColumnSpanned(true);
+    }
+    ListColumns::fitOnce(*results_, Title, Excerpt);
     count_->setText(hits.isEmpty() ? QStringLiteral("Ingen fund.") : QStringLiteral("%1 fund.").arg(hits.size()));
 }
 
-// The same as typing the number into the index field: the description is saved first.
+// The same as typing the number into the index field: the description is saved first. A hit in a
+// description is shown in its language, where the user can see it.
 void SearchWindow::showHit()
 {
     const QTreeWidgetItem *row = results_->currentItem();
-    if (row)
-        editor_.Nummer->setValue(row->data(Number, Qt::UserRole).toInt());
+    if (!row || !row->data(Number, Qt::UserRole).isValid())
+        return;
+    editor_.Nummer->setValue(row->data(Number, Qt::UserRole).toInt());
+    const std::optional<DescriptionLanguage> language = languageNamed(row->text(Where));
+    if (language && *language != editor_.CurrentLanguage)
+        editor_.LanguageButtons->actions().at(int(*language))->trigger();
 }

@@ -60,14 +60,16 @@ void TMQVEdit::checkAtStart()
         const QString question = QStringLiteral("Gendan den ikke gemte beskrivelse af punkt %1 (%2)?")
                                      .arg(leftOver.unsaved.item)
                                      .arg(leftOver.unsaved.language);
-        if (QMessageBox::question(this, ApplicationTitle, question) != QMessageBox::Yes) {
+        // Captioned with the item asked about, not the one the window happens to show.
+        const QString title = CatalogueItem(*CatalogueFile, leftOver.unsaved.item).text(TextKey::Titel);
+        if (QMessageBox::question(this, QStringLiteral("R-Irad: ") + title, question) != QMessageBox::Yes) {
             DescriptionRecovery::drop(leftOver);
             continue;
         }
         CatalogueHistory::Action action;
         action.name = QStringLiteral("Gendan beskrivelse");
         action.item = leftOver.unsaved.item;
-        action.title = CatalogueItem(*CatalogueFile, action.item).text(TextKey::Titel);
+        action.title = title;
         runGuarded([this, &leftOver] { restoreDescription(leftOver); }, action);
     }
 }

@@ -1,11 +1,20 @@
 #include "editor/WritingAids.h"
 
 #include "app/EditMQV.h"
+#include "app/UserSettings.h"
 #include "editor/ComparisonWindow.h"
 #include "editor/DescriptionSpelling.h"
 
 #include <QAction>
 #include <QMenu>
+#include <QSettings>
+
+namespace {
+
+// Switched off, the marks stay off at the next start: the user's choice, not a catalogue's.
+const QString checkingKey = QStringLiteral("Stavning/Stavekontrol");
+
+} // namespace
 
 WritingAids::WritingAids(TMQVEdit &editor)
     : QObject(&editor)
@@ -20,6 +29,8 @@ WritingAids::WritingAids(TMQVEdit &editor)
     QAction *checking = editor.Rediger->addAction(QStringLiteral("S&tavekontrol"));
     checking->setObjectName(QStringLiteral("Stavekontrol"));
     checking->setCheckable(true);
+    spelling_->setChecking(
+        QSettings(UserSettings::file(), QSettings::IniFormat).value(checkingKey, spelling_->checking()).toBool());
     checking->setChecked(spelling_->checking());
 
     connect(compare, &QAction::triggered, comparison_, [this] {
@@ -27,7 +38,10 @@ WritingAids::WritingAids(TMQVEdit &editor)
         comparison_->raise();
         comparison_->activateWindow();
     });
-    connect(checking, &QAction::toggled, spelling_, &DescriptionSpelling::setChecking);
+    connect(checking, &QAction::toggled, spelling_, [this](bool on) {
+        spelling_->setChecking(on);
+        QSettings(UserSettings::file(), QSettings::IniFormat).setValue(checkingKey, on);
+    });
 }
 
 void WritingAids::itemShown() { comparison_->follow(); }

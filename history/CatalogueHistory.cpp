@@ -215,6 +215,7 @@ bool CatalogueHistory::startStep()
     }
     catalogueBefore_.clear();
     steps_.push_back(std::move(step));
+    ++journalSteps_;
     return true;
 }
 
@@ -428,6 +429,7 @@ void CatalogueHistory::replay(const std::vector<HistoryJournal::Record> &records
             step->state = HistoryStep::State::Done;
         }
     }
+    journalSteps_ = qsizetype(steps_.size());
 }
 
 // A crash left at most one thing unfinished: the step being recorded, whose files hold what it
@@ -685,10 +687,19 @@ CatalogueHistory::Outcome CatalogueHistory::restoreItemBefore(qint64 stepNumber)
 
 // The oldest steps go first, down to nine tenths of either limit, so that the journal is not
 // rewritten at every step once it is full.
+// The history holds the newest steps up to the limit, one by one. The journal behind it is
+// rewritten only when it holds a tenth more steps than that, or is over its size: rewriting it at
+// every step would copy up to the whole history each time.
 void CatalogueHistory::enforceLimits()
 {
-    if (!enabled_ || (qsizetype(steps_.size()) <= limits_.steps && journal_.size() <= limits_.bytes))
-        return;
+    if (enabled_ && (journalSteps_ > limits_.steps + limits_.steps / 10 || journal_.size() > limits_.bytes))
+        compactJournal();
+    if (qsizetype(steps_.size()) > limits_.steps)
+        steps_.erase(steps_.begin(), steps_.end() - limits_.steps);
+}
+
+void CatalogueHistory::compactJournal()
+{
     const auto stepSize = [](const HistoryStep &step) {
         qint64 bytes = 512;
         for (const HistoryChange &change : step.changes)
@@ -700,7 +711,7 @@ void CatalogueHistory::enforceLimits()
     // The newest step is always kept, however large.
     while (first > 0 &&
            (kept == 0 ||
-            (qsizetype(steps_.size()) - first < limits_.steps * 9 / 10 &&
+            (qsizetype(steps_.size()) - first < limits_.steps &&
              kept + stepSize(steps_[first - 1]) <= limits_.bytes * 9 / 10))) {
         kept += stepSize(steps_[first - 1]);
         --first;

@@ -91,6 +91,7 @@ private:
     std::optional<std::optional<QByteArray>> stateBefore(qint64 stepNumber, const QString &localPath) const;
     void fail(const QString &what);
     void enforceLimits();
+    void compactJournal();
     bool writeState(const HistoryStep &step, const char *type, bool durable);
     HistoryStep *find(qint64 number);
 
@@ -99,6 +100,8 @@ private:
     int lock_ = -1;
     Limits limits_;
     std::vector<HistoryStep> steps_;
+    // Steps the journal holds, also those older than the history shows.
+    qsizetype journalSteps_ = 0;
     qint64 nextNumber_ = 1;
     bool enabled_ = true;
     bool keptByAnotherEditor_ = false;

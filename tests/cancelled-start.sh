@@ -27,8 +27,10 @@ xvfb=$!
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$work/display")"
 
+# No session bus: with none given, D-Bus would start one of its own and write ~/.dbus, which is
+# not the editor's doing.
 (cd "$work/launched" &&
- exec env -u QT_QPA_PLATFORM HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
+ exec env -u QT_QPA_PLATFORM DBUS_SESSION_BUS_ADDRESS="disabled:" HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
    XDG_STATE_HOME="$work/home/.local/state" XDG_DATA_HOME="$work/home/.local/share" \
    XDG_RUNTIME_DIR="$work/runtime" "$editor") &
 started=$!

@@ -41,6 +41,8 @@ private slots:
     void unreadableFileIsShownReadOnlyAndKept();
     void unwritableDescriptionIsShownReadOnly_data();
     void unwritableDescriptionIsShownReadOnly();
+    void translatorWritesTheDescriptionsOfAReadOnlyCatalogue();
+    void statusNamesTheDescriptionFileAsOnDiskAfterAMenuJump();
     void failedSaveIsReportedAndTheTextKept_data();
     void failedSaveIsReportedAndTheTextKept();
     void deletingLeavesNothingInTheCatalogueTree_data();
@@ -376,17 +378,53 @@ void TestDescriptions::unreadableFileIsShownReadOnlyAndKept()
     stepForward(window);
     QVERIFY(!description->isReadOnly());
     QCOMPARE(control<QLabel>(&window, "ZStatusPanel3")->text(), QString("Status"));
-    QCOMPARE(control<QLabel>(&window, "ZStatusPanel1")->text(), QString("B\\DK.rtf"));
+    QCOMPARE(control<QLabel>(&window, "ZStatusPanel1")->text(), QString("B\\DK.RTF"));
     window.close();
     QVERIFY(folder.readFile("A/DK.RTF") == original);
     QCOMPARE(filesIn(folder.filePath("A")), QStringList({"DK.RTF"}));
+}
+
+// The catalogue is locked, and shows it; the description files beside it are still written.
+void TestDescriptions::translatorWritesTheDescriptionsOfAReadOnlyCatalogue()
+{
+    TempFolder folder;
+    folder.writeFile("A/No.RTF", "{\\rtf1 Norsk\\par}");
+    const QByteArray catalogue = iniBytes({"[Generelt]", "Sprog=Norsk", "[Z1]", "Titel=A", "Folder=A", "[Z2]", "Titel=C"});
+    folder.writeFile("Z.MQV", catalogue);
+    QFile::setPermissions(folder.filePath("Z.MQV"), QFile::ReadOwner);
+    TMQVEdit window;
+    window.show();
+    auto *shortText = control<QLineEdit>(&window, "KortTekst");
+    QVERIFY(shortText->isReadOnly());
+    QCOMPARE(shortText->palette().color(QPalette::Base), window.palette().color(QPalette::Window));
+    QVERIFY(!control<QAction>(&window, "NytPunkt")->isEnabled());
+    QVERIFY(control<QAction>(&window, "SletRTF")->isEnabled());
+    QVERIFY(!control<QTextEdit>(&window, "Beskriv")->isReadOnly());
+    typeDescription(window, "Oversat");
+    stepForward(window);
+    QVERIFY(folder.readFile("A/No.RTF").contains("Oversat"));
+    QCOMPARE(folder.readFile("Z.MQV"), catalogue);
+}
+
+void TestDescriptions::statusNamesTheDescriptionFileAsOnDiskAfterAMenuJump()
+{
+    TempFolder folder;
+    folder.writeFile("A/NO.RTF", "{\\rtf1 Norsk\\par}");
+    folder.makeFolder("B");
+    folder.writeFile("Z.MQV", iniBytes({"[Generelt]", "Sprog=Norsk", "[Z1]", "Titel=A", "Folder=A", "Spil=Ja", "[Z2]",
+                                        "Titel=B", "Folder=B", "Spil=Ja"}));
+    TMQVEdit window;
+    auto *panel = control<QLabel>(&window, "ZStatusPanel1");
+    control<QAction>(&window, "S2")->trigger();
+    QCOMPARE(panel->text(), QString("B\\No.RTF: ingen fil"));
+    control<QAction>(&window, "S1")->trigger();
+    QCOMPARE(panel->text(), QString("A\\NO.RTF"));
 }
 
 void TestDescriptions::unwritableDescriptionIsShownReadOnly_data()
 {
     QTest::addColumn<QString>("readOnly");
     QTest::addColumn<QString>("status");
-    QTest::newRow("read-only catalogue") << "Z.MQV" << "Skrivebeskyttet";
     QTest::newRow("read-only file") << "A/No.RTF" << "Kan ikke gemmes";
     QTest::newRow("read-only folder, no file yet") << "B" << "Kan ikke gemmes";
 }
@@ -408,6 +446,7 @@ void TestDescriptions::unwritableDescriptionIsShownReadOnly()
     window.show();
     auto *description = control<QTextEdit>(&window, "Beskriv");
     QVERIFY(description->isReadOnly());
+    QVERIFY(!control<QAction>(&window, "SletRTF")->isEnabled());
     QCOMPARE(control<QLabel>(&window, "ZStatusPanel3")->text(), status);
     typeDescription(window, "Skrevet");
     QVERIFY(!description->document()->isModified());

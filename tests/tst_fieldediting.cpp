@@ -26,6 +26,7 @@ private slots:
     void titleCreatesAMissingSection();
     void setupNameIsStoredOnlyWhenFound();
     void leavingAFieldStoresAgain();
+    void fileNameNotYetOnDiskIsStoredOnLeavingTheField();
     void folderTypedThenRenamed();
     void renameOntoAFileRestoresTheStoredName();
     void typingPastAnotherItemsFolderRenamesOnlyTheOwnFolder();
@@ -115,8 +116,9 @@ void TestFieldEditing::textFieldsStoreEveryChange()
     typeInto(window, "TitelEdit", "Ny titel");
     QCOMPARE(folder.readFile("Z.MQV"), QByteArray("[Z1]\r\nTitel=Ny titel\r\nGlobal=Kort \xE6\xF8\xE5\r\nWebside=www.z.dk\r\n"));
     QCOMPARE(control<QLabel>(&window, "TitelLabel")->text(), QString("Ny titel"));
-    // The application title follows only when the item is shown again.
-    QCOMPARE(window.ApplicationTitle, QString("R-Irad: A"));
+    // The title bar follows the title as it is typed.
+    QCOMPARE(window.ApplicationTitle, QString("R-Irad: Ny titel"));
+    QVERIFY(window.windowTitle().contains("R-Irad: Ny titel"));
 }
 
 void TestFieldEditing::titleCreatesAMissingSection()
@@ -161,6 +163,27 @@ void TestFieldEditing::leavingAFieldStoresAgain()
     window.CatalogueFile->WriteString("Z1", "Global", "changed elsewhere");
     leaveField(window, "KortTekst");
     QCOMPARE(window.CatalogueFile->ReadString("Z1", "Global", ""), QString("g"));
+}
+
+// The catalogue is filled in before the program's files arrive: the name the user leaves the field
+// with is kept, red as any stored name whose file is missing.
+void TestFieldEditing::fileNameNotYetOnDiskIsStoredOnLeavingTheField()
+{
+    TempFolder folder;
+    folder.makeFolder("Prog");
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=Prog", "Run=Old.exe", "[Z2]", "Titel=B"}));
+    TMQVEdit window;
+    auto *run = control<QLineEdit>(&window, "RunEdit");
+    run->setFocus();
+    run->selectAll();
+    QTest::keyClicks(run, "Kommer.exe");
+    QCOMPARE(window.CatalogueFile->ReadString("Z1", "Run", ""), QString("Old.exe"));
+    leaveField(window, "RunEdit");
+    QCOMPARE(window.CatalogueFile->ReadString("Z1", "Run", ""), QString("Kommer.exe"));
+    stepForward(window);
+    stepBack(window);
+    QCOMPARE(run->text(), QString("Kommer.exe"));
+    QCOMPARE(colourOf(window, "RunEdit"), WindowColours::red());
 }
 
 void TestFieldEditing::folderTypedThenRenamed()

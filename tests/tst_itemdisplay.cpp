@@ -33,6 +33,8 @@ private slots:
     void titleLabelTurnsRedWhenWiderThanItsBox();
     void counterAndApplicationTitle();
     void screenshotAndIcon();
+    void screenshotThatIsNoJpegIsShownOrCalledUnreadable_data();
+    void screenshotThatIsNoJpegIsShownOrCalledUnreadable();
     void descriptionOfTheCurrentLanguage();
     void filesChangedAfterReadingAheadAreShownAsTheyAreNow();
     void browsingLeavesTheCatalogueAsItWas();
@@ -231,12 +233,41 @@ void TestItemDisplay::screenshotAndIcon()
     QVERIFY(!ikon->pixmap().isNull());
 
     showItemNumber(window, 2);
-    QCOMPARE(grafik->title(), QString("Intet"));
+    QCOMPARE(grafik->title(), QString("Sk\u00E6rmskud: kan ikke l\u00E6ses"));
     QVERIFY(skud->pixmap().isNull());
     QVERIFY(ikon->pixmap().isNull());
 
     showItemNumber(window, 3);
     QCOMPARE(grafik->title(), QString("Sk\u00E6rmskud: Jpeg"));
+}
+
+void TestItemDisplay::screenshotThatIsNoJpegIsShownOrCalledUnreadable_data()
+{
+    QTest::addColumn<QByteArray>("format");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("PNG") << QByteArray("PNG") << "Sk\u00E6rmskud: PNG, ikke Jpeg";
+    QTest::newRow("BMP") << QByteArray("BMP") << "Sk\u00E6rmskud: BMP, ikke Jpeg";
+    QTest::newRow("JPEG declaring 65000 x 65000") << QByteArray("JPG") << "Sk\u00E6rmskud: kan ikke l\u00E6ses";
+}
+
+void TestItemDisplay::screenshotThatIsNoJpegIsShownOrCalledUnreadable()
+{
+    QFETCH(QByteArray, format);
+    QFETCH(QString, title);
+    TempFolder folder;
+    folder.makeFolder("P");
+    QVERIFY(testPicture(QSize(64, 48)).save(folder.filePath("P/Shot.jpg"), format));
+    if (format == "JPG") {
+        QByteArray jpeg = folder.readFile("P/Shot.jpg");
+        const qsizetype frame = jpeg.indexOf("\xFF\xC0");
+        jpeg.replace(frame + 5, 4, QByteArray("\xFD\xE8\xFD\xE8", 4));
+        folder.writeFile("P/Shot.jpg", jpeg);
+    }
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "[Z2]", "Titel=B", "Folder=P"}));
+    TMQVEdit window;
+    showItemNumber(window, 2);
+    QCOMPARE(control<QGroupBox>(&window, "Grafik")->title(), title);
+    QCOMPARE(control<QLabel>(&window, "Skud")->pixmap().isNull(), format == "JPG");
 }
 
 // A file cut off in transfer: its top half decodes, as other viewers show it.
@@ -298,7 +329,7 @@ void TestItemDisplay::filesChangedAfterReadingAheadAreShownAsTheyAreNow()
     folder.writeFile("B/Shot.jpg", "broken");
     showItemNumber(window, 2);
     QCOMPARE(description->toPlainText(), QString("Ny tekst"));
-    QCOMPARE(grafik->title(), QString("Intet"));
+    QCOMPARE(grafik->title(), QString("Sk\u00E6rmskud: kan ikke l\u00E6ses"));
     QTest::qWait(300);
     showItemNumber(window, 3);
     QCOMPARE(description->toPlainText(), QString("Tekst C"));
@@ -405,8 +436,8 @@ void TestItemDisplay::catalogueTurningReadOnlyIsReportedOnce()
     QCOMPARE(status->text(), QString("Skrivebeskyttet"));
     QVERIFY(!control<QCheckBox>(&window, "Spil")->isEnabled());
     QVERIFY(!control<QAction>(&window, "NytPunkt")->isEnabled());
-    // The description is locked with the fields, though its folder could be written.
-    QVERIFY(control<QTextEdit>(&window, "Beskriv")->isReadOnly());
+    // The description is not locked with the fields: its folder can be written.
+    QVERIFY(!control<QTextEdit>(&window, "Beskriv")->isReadOnly());
     QTest::keyClicks(control<QTextEdit>(&window, "Beskriv"), "Fra disken");
     for (int item = 0; item < 3; ++item)
         stepForward(window);
@@ -414,7 +445,7 @@ void TestItemDisplay::catalogueTurningReadOnlyIsReportedOnce()
     QCOMPARE(control<QLineEdit>(&window, "TitelEdit")->text(), QString("To"));
     QCOMPARE(answer.count(), 1);
     QCOMPARE(folder.readFile("Z.MQV"), opened);
-    QVERIFY(!QFile::exists(folder.filePath("A/DK.RTF")));
+    QVERIFY(folder.readFile("A/DK.RTF").contains("Fra disken"));
 
     release.dismiss();
     QVERIFY(protect(path, immutable, false));
@@ -426,7 +457,7 @@ void TestItemDisplay::catalogueTurningReadOnlyIsReportedOnce()
 }
 
 // On a full disk the keys typed at the end of a title are not stored: one report, and the field
-// shows the title the file holds until another item is shown.
+// shows the title the file holds until another item is shown or the user clicks into a field.
 void TestItemDisplay::failedWriteIsReportedOnceAndShowsWhatIsStored()
 {
     TempFolder folder;
@@ -451,17 +482,27 @@ void TestItemDisplay::failedWriteIsReportedOnceAndShowsWhatIsStored()
     QCOMPARE(answer.count(), 1);
     QCOMPARE(answer.text(), QString("Unable to write to .\\Z.MQV."));
     QCOMPARE(title->text(), QString("Skakmester Deluxe"));
-    QCOMPARE(status->text(), QString("Kan ikke gemmes"));
+    QCOMPARE(status->text(), QString("Kan ikke gemmes: klik i et felt for at pr\u00F8ve igen"));
     QCOMPARE(folder.readFile("disk/Z.MQV"), catalogue);
+    // A click into the field tries again: on the full disk that fails once more.
+    QTest::mouseClick(title, Qt::LeftButton);
+    QTest::keyClicks(title, "Y");
+    QCOMPARE(answer.count(), 2);
+    QCOMPARE(title->text(), QString("Skakmester Deluxe"));
 
+    // With room again, the user types on in the same item after a click, or in it shown anew.
     QFile::remove(folder.filePath("disk/fyld"));
+    QTest::mouseClick(title, Qt::LeftButton);
+    title->end(false);
+    QTest::keyClicks(title, "X");
+    QCOMPARE(window.CatalogueFile->ReadString("Z1", "Titel", ""), QString("Skakmester DeluxeX"));
+    QCOMPARE(status->text(), QString("Status"));
     stepForward(window);
     stepBack(window);
-    QCOMPARE(status->text(), QString("Status"));
     title->end(false);
     QTest::keyClicks(title, "Z");
-    QCOMPARE(window.CatalogueFile->ReadString("Z1", "Titel", ""), QString("Skakmester DeluxeZ"));
-    QCOMPARE(answer.count(), 1);
+    QCOMPARE(window.CatalogueFile->ReadString("Z1", "Titel", ""), QString("Skakmester DeluxeXZ"));
+    QCOMPARE(answer.count(), 2);
 }
 
 QTEST_MAIN(TestItemDisplay)

@@ -32,6 +32,7 @@ private slots:
     void writesNothingButItsOutput();
     void tableIsColouredOnlyOnATerminal();
     void proofSheetHasACardPerItem();
+    void proofSheetCutsALongDescription();
     void warnsOfUnknownWordsAndLanguagesOutOfStep();
 };
 
@@ -487,6 +488,22 @@ void TestMqvCheck::proofSheetHasACardPerItem()
     QVERIFY(cards[3].contains(R"(<span class="no-category">)"));
 
     QVERIFY(page.contains(R"(<tr data-code="description-missing"><td class="n">3</td>)"));
+}
+
+// A description of megabytes is shown by its beginning, so the page can still be printed.
+void TestMqvCheck::proofSheetCutsALongDescription()
+{
+    TempFolder folder;
+    QByteArray longText = "{\\rtf1\\ansi ";
+    while (longText.size() < 2 * 1024 * 1024)
+        longText += "{\\b Fed} tekst og {\\i mere} tekst.\\par ";
+    writeCatalogue(folder, withKey("Titel=Lang"), {}, {{itemFolder + "DK.RTF", longText + "}"}});
+    const CheckRun run = runCheck({"--no-spelling", "--html", "ark.html", catalogueFolder}, folder.path());
+    QVERIFY(run.exitCode == 0 || run.exitCode == 1);
+    const QString page = QString::fromUtf8(folder.readFile("ark.html"));
+    QVERIFY2(page.size() < 300 * 1024, qPrintable(QString::number(page.size())));
+    QVERIFY(page.contains(QRegularExpression(QStringLiteral(R"(<p class="cut">[\d.]+ af [\d.]+ tegn er ikke vist\.</p>)"))));
+    QVERIFY(page.contains(QRegularExpression(QStringLiteral("font-weight:[67]00[^>]*>Fed</span>"))));
 }
 
 // Words no dictionary knows and languages left behind are warnings: listed, counted and

@@ -267,11 +267,14 @@ void TestNavigation::deleteCancelledOrAtItemOneChangesNothing()
     folder.writeFile("Z.MQV", catalogue);
     TMQVEdit window;
     MessageBoxAnswer answer(QMessageBox::Cancel);
-    deleteItem(window);
-    QCOMPARE(answer.count(), 0);
-    control<QSpinBox>(&window, "Nummer")->setValue(3);
+    // Item 1 stays, and the user is told why and what to do instead.
     deleteItem(window);
     QCOMPARE(answer.count(), 1);
+    QCOMPARE(answer.text(), QString("Punkt 1 kan ikke slettes, da kataloget altid begynder med det. "
+                                    "\"Slet indhold\" t\u00F8mmer det."));
+    control<QSpinBox>(&window, "Nummer")->setValue(3);
+    deleteItem(window);
+    QCOMPARE(answer.count(), 2);
     QCOMPARE(folder.readFile("Z.MQV"), catalogue);
     checkShown(window, 3);
 }

@@ -22,6 +22,7 @@ private slots:
     void typedNumberMovesOnlyWhenCommitted();
     void moveNotConfirmedMovesNothing_data();
     void moveNotConfirmedMovesNothing();
+    void arrowsAndWheelChooseTheTargetAndEnterMoves();
     void exchangeKeepsAnEmptyItem();
     void leftoverParkingBlocksTheExchange();
 };
@@ -181,6 +182,34 @@ void TestReordering::moveNotConfirmedMovesNothing()
     QCOMPARE(spinner->value(), 3);
     QCOMPARE(field->text(), QString("3"));
     QCOMPARE(WindowColours::fontColour(field), WindowColours::black());
+}
+
+void TestReordering::arrowsAndWheelChooseTheTargetAndEnterMoves()
+{
+    TempFolder folder;
+    const QByteArray catalogue = iniBytes({"[Z3]", "Titel=Tre", "[Z9]", "Titel=Ni"});
+    folder.writeFile("Z.MQV", catalogue);
+    TMQVEdit window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    showNumber(window, 3);
+    auto *spinner = control<QSpinBox>(&window, "FlytteSpinner");
+    auto *field = spinner->findChild<QLineEdit *>();
+    spinner->setFocus();
+    QTest::keyClick(spinner, Qt::Key_Up);
+    QTest::keyClick(spinner, Qt::Key_PageUp);
+    QWheelEvent wheel(QPointF(10, 10), spinner->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(spinner, &wheel);
+    QCOMPARE(field->text(), QString("10"));
+    QCOMPARE(folder.readFile("Z.MQV"), catalogue);
+    QTest::keyClick(spinner, Qt::Key_Return);
+    QCOMPARE(window.CurrentItemNumber, 10);
+    QCOMPARE(window.CatalogueFile->ReadString("Z10", "Titel", ""), QString("Tre"));
+    spinner->selectAll();
+    QTest::keyClicks(spinner, "71");
+    QTest::keyClick(spinner, Qt::Key_Return);
+    QCOMPARE(spinner->toolTip(), QString("Kun punkt 1 til 70 findes"));
 }
 
 void TestReordering::exchangeKeepsAnEmptyItem()

@@ -1,6 +1,7 @@
 #include "app/EditMQV.h"
 #include "support/EditorTesting.h"
 #include "support/TempFolder.h"
+#include "support/WindowActions.h"
 
 #include <QAction>
 #include <QDirIterator>
@@ -13,6 +14,7 @@ class TestSearch : public QObject {
     Q_OBJECT
 private slots:
     void findsByItemAndLanguageAndShowsTheClickedItem();
+    void findsUnsavedTextAndShowsTheHitInItsLanguage();
 };
 
 namespace {
@@ -79,6 +81,39 @@ void TestSearch::findsByItemAndLanguageAndShowsTheClickedItem()
     QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, third.center());
     QCOMPARE(window.CurrentItemNumber, 7);
     QCOMPARE(filesAndTimes(folder.path()), before);
+}
+
+void TestSearch::findsUnsavedTextAndShowsTheHitInItsLanguage()
+{
+    TempFolder folder;
+    folder.writeFile("A/DK.RTF", rtf("Dansk tekst"));
+    folder.writeFile("A/No.RTF", rtf("Norsk tekst"));
+    folder.writeFile("Z.MQV", iniBytes({"[Generelt]", "Sprog=Norsk", "[Z1]", "Titel=A", "Folder=A"}));
+    TMQVEdit window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    typeDescription(window, " blekksprut");
+    control<QAction>(&window, "SoegIKataloget")->trigger();
+    auto *search = control<QWidget>(&window, "Soegning");
+    auto *text = control<QLineEdit>(search, "SoegTekst");
+    auto *results = control<QTreeWidget>(search, "SoegResultater");
+    const auto searchFor = [&](const QString &wanted) {
+        text->setText(wanted);
+        QTest::keyClick(text, Qt::Key_Return);
+    };
+    searchFor("blekksprut");
+    QCOMPARE(results->topLevelItemCount(), 1);
+    QCOMPARE(results->topLevelItem(0)->text(2), QString("Norsk"));
+    searchFor("xyzzy");
+    QCOMPARE(results->topLevelItemCount(), 1);
+    QCOMPARE(results->topLevelItem(0)->text(0), QString("Ingen fund"));
+    searchFor("dansk tekst");
+    QTest::mouseClick(results->viewport(), Qt::LeftButton, {},
+                      results->visualItemRect(results->topLevelItem(0)).center());
+    QCOMPARE(window.CurrentLanguage, DescriptionLanguage::Dansk);
+    QCOMPARE(shownDescription(window), QString("Dansk tekst"));
+    QTest::keyClick(text, Qt::Key_Escape);
+    QVERIFY(!search->isVisible());
 }
 
 QTEST_MAIN(TestSearch)

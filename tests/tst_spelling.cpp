@@ -16,6 +16,8 @@
 #include <QMenu>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QContextMenuEvent>
+#include <QTimer>
 #include <QtTest>
 
 // Spell checking with the platform's own dictionaries, the words every item knows, and the
@@ -35,6 +37,9 @@ private slots:
     void checkingChangesNoByteAndNoStep();
     void missingDictionaryIsSaidAndNothingBreaks();
     void comparisonFollowsTheItem();
+    void comparisonShowsTheDescriptionAsSavedAndClosesOnEscape();
+    void checkingSwitchedOffStaysOffAfterARestart();
+    void shortTextMenuOffersCorrectionsAboveItsOwnEntries();
 
 private:
     QTemporaryDir data_;
@@ -355,6 +360,73 @@ void TestSpelling::comparisonFollowsTheItem()
     QCOMPARE(text->toPlainText(), QStringLiteral("Dansk B"));
     QCOMPARE(folder.readFile("A/No.RTF"), rtf("Norsk A"));
     QCOMPARE(folder.readFile("Z.MQV"), catalogue);
+}
+
+void TestSpelling::comparisonShowsTheDescriptionAsSavedAndClosesOnEscape()
+{
+    TempFolder folder;
+    folder.writeFile("A/DK.RTF", rtf("Dansk"));
+    folder.writeFile("A/No.RTF", rtf("Norsk"));
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=A"}));
+    TMQVEdit window;
+    showWindow(window);
+    control<QAction>(&window, "VisSammenlign")->trigger();
+    auto *comparison = control<QWidget>(&window, "Sammenlign");
+    auto *text = control<QTextEdit>(comparison, "SammenlignTekst");
+    QCOMPARE(text->toPlainText(), QStringLiteral("Norsk"));
+    clickToolButton(window, "BrugNorsk");
+    typeDescription(window, " rettet");
+    clickToolButton(window, "BrugDansk");
+    QTRY_COMPARE(text->toPlainText(), QStringLiteral("Norsk rettet"));
+    QTest::keyClick(comparison, Qt::Key_Escape);
+    QVERIFY(!comparison->isVisible());
+}
+
+void TestSpelling::checkingSwitchedOffStaysOffAfterARestart()
+{
+    TempFolder folder;
+    writeCatalogue(folder, "Dine bilelder");
+    {
+        TMQVEdit window;
+        control<QAction>(&window, "Stavekontrol")->setChecked(false);
+    }
+    TMQVEdit window;
+    showWindow(window);
+    QVERIFY(!control<QAction>(&window, "Stavekontrol")->isChecked());
+    QTest::qWait(200);
+    QVERIFY(spellingOf(window).markedDescriptionWords().isEmpty());
+}
+
+void TestSpelling::shortTextMenuOffersCorrectionsAboveItsOwnEntries()
+{
+    TempFolder folder;
+    writeCatalogue(folder, "Dine billeder", "Et godt progam");
+    TMQVEdit window;
+    showWindow(window);
+    QTRY_COMPARE(spellingOf(window).markedShortTextWords(), QStringList{"progam"});
+    const QFontMetrics metrics(window.KortTekst->font());
+    const int wordLeft = window.KortTekst->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
+    const QPoint onWord(wordLeft + metrics.horizontalAdvance("Et godt pr"), window.KortTekst->height() / 2);
+    QStringList shown;
+    QTimer::singleShot(100, this, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QAction *program = nullptr;
+        for (QAction *action : menu->actions()) {
+            shown.append(action->objectName());
+            if (action->text() == "program")
+                program = action;
+        }
+        menu->hide();
+        QVERIFY(program);
+        program->trigger();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, onWord, window.KortTekst->mapToGlobal(onWord));
+    QCoreApplication::sendEvent(window.KortTekst, &event);
+    QVERIFY(shown.contains("FoejTilOrdlisten"));
+    // Above a separator and the field's own entries (undo, cut, copy, paste, ...).
+    QVERIFY(shown.indexOf("FoejTilOrdlisten") + 5 < shown.size());
+    QCOMPARE(window.CatalogueFile->ReadString("Z1", "Global", ""), QString("Et godt program"));
 }
 
 QTEST_MAIN(TestSpelling)

@@ -33,6 +33,8 @@ private slots:
     void historyWindowUndoesDownToAStepAndRestoresAnItem();
     void descriptionWithoutFolderTakesNoTyping();
     void readOnlyCatalogueOffersNoUndo();
+    void fetchingUndoingAndRedoingKeepTheItemCountTrue();
+    void historySaysWhereAnItemWentAndKeepsItsColumns();
     void secondEditorKeepsNoHistory();
 };
 
@@ -119,6 +121,7 @@ const std::vector<StepKind> &stepKinds()
         {"exchange",
          [](TMQVEdit &window, const TempFolder &) {
              QTest::keyClick(control<QSpinBox>(&window, "FlytteSpinner"), Qt::Key_Up);
+             QTest::keyClick(control<QSpinBox>(&window, "FlytteSpinner"), Qt::Key_Return);
          }},
         {"field",
          [](TMQVEdit &window, const TempFolder &) {
@@ -327,6 +330,42 @@ void TestUndo::readOnlyCatalogueOffersNoUndo()
     TMQVEdit window;
     QVERIFY(!control<QAction>(&window, "Fortryd")->isEnabled());
     QCOMPARE(control<QAction>(&window, "Fortryd")->text(), QString("Fortryd"));
+}
+
+void TestUndo::fetchingUndoingAndRedoingKeepTheItemCountTrue()
+{
+    TempFolder folder;
+    prepareCatalogue(folder);
+    TMQVEdit window;
+    auto *counter = control<QLabel>(&window, "ZStatusPanel2");
+    QCOMPARE(counter->text(), QString("Punkt 1 af 24"));
+    clickButton(window, "HentFast");
+    QCOMPARE(counter->text(), QString("Punkt 1 af 25"));
+    trigger(window, "Fortryd");
+    QCOMPARE(counter->text(), QString("Punkt 1 af 24"));
+    trigger(window, "Gentag");
+    QCOMPARE(counter->text(), QString("Punkt 1 af 25"));
+}
+
+void TestUndo::historySaysWhereAnItemWentAndKeepsItsColumns()
+{
+    TempFolder folder;
+    prepareCatalogue(folder);
+    TMQVEdit window;
+    window.show();
+    typeInto(window, "TitelEdit", QString(150, 'W'));
+    leaveField(window, "TitelEdit");
+    clickButton(window, "KnapOp");
+    QVERIFY(control<QAction>(&window, "Fortryd")->text().contains(u"Op: punkt 1 \u2192 4"_qs));
+    trigger(window, "VisHistorik");
+    auto *steps = control<QTreeWidget>(&window, "HistorikTrin");
+    QTRY_VERIFY(steps->isVisible());
+    QVERIFY(steps->columnWidth(2) <= steps->viewport()->width() / 3);
+    QVERIFY(steps->columnWidth(0) + steps->columnWidth(1) + steps->columnWidth(2) < steps->viewport()->width());
+    steps->setColumnWidth(2, 70);
+    clickButton(window, "NedKnap");
+    QCOMPARE(steps->topLevelItemCount(), 3);
+    QCOMPARE(steps->columnWidth(2), 70);
 }
 
 // Two editors on one catalogue would number their steps over each other's: the second keeps none,

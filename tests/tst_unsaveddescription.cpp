@@ -22,6 +22,7 @@ private slots:
     void recoveryIsKeptOutsideTheCatalogue();
     void killedEditorsTextIsOfferedAtTheNextStart_data();
     void killedEditorsTextIsOfferedAtTheNextStart();
+    void recoveryQuestionNamesTheItemItAsksAbout();
     void twoEditorsNeverOverwriteEachOtherUnasked_data();
     void twoEditorsNeverOverwriteEachOtherUnasked();
 };
@@ -198,6 +199,26 @@ void TestUnsavedDescription::twoEditorsNeverOverwriteEachOtherUnasked()
         QVERIFY(folder.readFile("A/DK - Kopi.RTF").contains(copied.toLatin1()));
     }
     QCOMPARE(answers.count(), 2);
+}
+
+void TestUnsavedDescription::recoveryQuestionNamesTheItemItAsksAbout()
+{
+    TempFolder folder;
+    folder.writeFile("B/DK.RTF", "{\\rtf1 Dansk\\par}");
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "[Z2]", "Titel=B", "Folder=B"}));
+    QProcess editor;
+    editor.start(TYPING_EDITOR_EXECUTABLE, {" mere", "2"});
+    QVERIFY(editor.waitForReadyRead(30000));
+    QTRY_COMPARE_WITH_TIMEOUT(recoveryFiles(folder).size(), 1, 10000);
+    ::kill(editor.processId(), SIGKILL);
+    QVERIFY(editor.waitForFinished());
+
+    TMQVEdit window;
+    MessageBoxAnswer answers(QMessageBox::No);
+    window.show();
+    QTRY_COMPARE(answers.count(), 1);
+    QCOMPARE(answers.text(0), QString("Gendan den ikke gemte beskrivelse af punkt 2 (Dansk)?"));
+    QCOMPARE(answers.title(0), QString("R-Irad: B"));
 }
 
 QTEST_MAIN(TestUnsavedDescription)
