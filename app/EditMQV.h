@@ -6,6 +6,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueKeys.h"
 #include "catalogue/CategoryMenus.h"
+#include "catalogue/ProfileChanges.h"
 #include "catalogue/ItemFolder.h"
 #include "catalogue/ProfileFile.h"
 #include "description/DescriptionLanguage.h"
@@ -23,6 +24,7 @@
 #include <optional>
 #include <vector>
 
+class CatalogueWatch;
 class EditorPresence;
 class DescriptionEdit;
 class HistoryWindow;
@@ -312,6 +314,17 @@ private:
         Handler leave;
     };
     std::array<FieldWiring, 7> fieldWirings() const;
+    FieldWiring fieldWiring(const QLineEdit *field) const;
+    TextKey fieldKey(const QLineEdit *field) const;
+
+    // Changes made to the catalogue outside this editor, shown as soon as they are seen and before
+    // any write of this editor; a field being typed in is kept or given up as the user says.
+    void openCatalogueWatch();
+    bool takeInOutsideChanges(QLineEdit *typing);
+    bool takeInOutsideChangesFor(Handler handler);
+    bool followOutsideChange(QLineEdit *typing);
+    bool askWhichValueStays(TextKey key, const QString &theirs);
+    void showStoredItem(QLineEdit *keep, const std::vector<KeyChange> &ofShown);
 
     // Display and field helpers shared by the handlers.
     QString shownSection() const { return Catalogue::SectionName(CurrentItemNumber); }
@@ -389,6 +402,7 @@ private:
     std::unique_ptr<CatalogueHistory> history_;
     std::unique_ptr<EditorPresence> presence_;
     std::unique_ptr<DescriptionRecovery> recovery_;
+    CatalogueWatch *catalogueWatch_ = nullptr;
     // Spell checking and the comparison window.
     WritingAids *writingAids_ = nullptr;
 

@@ -38,6 +38,7 @@ void TMQVEdit::FormCreate()
     Skud->setCreatingWindow(true);
     runGuarded([this] { ShowItem(); });
     Skud->setCreatingWindow(false);
+    openCatalogueWatch();
     refreshHistoryActions();
 }
 
