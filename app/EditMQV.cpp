@@ -1,5 +1,7 @@
 #include "app/EditMQV.h"
 
+#include "app/EndRequests.h"
+
 #include "app/DescriptionEdit.h"
 #include "app/FlatToolBarStyle.h"
 #include "app/NumberSpinEdit.h"
@@ -205,6 +207,7 @@ TMQVEdit::TMQVEdit(QWidget *parent)
     guard_.setWhenDone([this] { showStoredItemAfterError(); });
     connectHandlers();
     attachParts();
+    new EndRequests(this, [this] { saveBeforeEnding(); });
     FormCreate();
 }
 

@@ -6,8 +6,8 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueKeys.h"
 #include "catalogue/CategoryMenus.h"
-#include "catalogue/ProfileChanges.h"
 #include "catalogue/ItemFolder.h"
+#include "catalogue/ProfileChanges.h"
 #include "catalogue/ProfileFile.h"
 #include "description/DescriptionLanguage.h"
 #include "description/DescriptionRecovery.h"
@@ -17,6 +17,7 @@
 #include "launch/Starter.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -389,6 +390,9 @@ private:
     // Asks where a text typed over a file changed on disk since it was shown goes.
     std::optional<QString> askForDescriptionTarget(const QString &storedPath);
     bool closeWithoutSaving(const QString &failure);
+    // The system ends the program: the description is saved as closing saves it, or kept for
+    // recovery where it cannot be.
+    void saveBeforeEnding();
 
     ClientLayout clientLayout() const;
     void applyClientLayout(const ClientLayout &layout);
@@ -402,7 +406,8 @@ private:
     std::unique_ptr<CatalogueHistory> history_;
     std::unique_ptr<EditorPresence> presence_;
     std::unique_ptr<DescriptionRecovery> recovery_;
-    CatalogueWatch *catalogueWatch_ = nullptr;
+    // Gone only where a measurement takes it away to compare.
+    QPointer<CatalogueWatch> catalogueWatch_;
     // Spell checking and the comparison window.
     WritingAids *writingAids_ = nullptr;
 

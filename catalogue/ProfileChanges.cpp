@@ -15,7 +15,8 @@ template <typename Names>
 void addOnce(QList<QByteArray> &into, const Names &names)
 {
     for (const QByteArray &name : names) {
-        if (std::none_of(into.begin(), into.end(), [&](const QByteArray &had) { return ProfileText::sameName(had, name); }))
+        if (std::none_of(into.begin(), into.end(),
+                         [&](const QByteArray &had) { return ProfileText::sameName(had, name); }))
             into.append(name);
     }
 }

@@ -17,8 +17,8 @@ class ProfileSnapshot;
 // kept between calls only while its stamp (identity, size and times) shows it unchanged, which is
 // checked at every call, as start-up alone reads the same file hundreds of times. Every change is
 // on disk when the call returns, made from the file as it is at that moment while other writers
-// wait (FolderWriteLock), so two editors writing different keys never lose one of them. The file holds Windows-1252 text and keeps the layout Windows
-// gives it, so it can go back and forth to Windows machines.
+// wait (FolderWriteLock), so two editors writing different keys never lose one of them. The file holds Windows-1252
+// text and keeps the layout Windows gives it, so it can go back and forth to Windows machines.
 //
 // Section and key names are matched without regard to letter case and without the spaces around
 // the names given here. Writes that cannot reach the disk throw ProfileWriteError and leave the

@@ -164,7 +164,8 @@ void TMQVEdit::restoreItemBefore(qint64 stepNumber)
 void TMQVEdit::showHistoryOutcome(const CatalogueHistory::Outcome &outcome)
 {
     // What the history put back is this editor's own change, not a colleague's.
-    catalogueWatch_->adopt();
+    if (catalogueWatch_)
+        catalogueWatch_->adopt();
     if (!outcome.refusal.isEmpty())
         throw std::runtime_error(outcome.refusal.toStdString());
     if (!outcome.done)

@@ -24,16 +24,11 @@ namespace {
 QString fieldNameInQuestion(TextKey key)
 {
     switch (key) {
-    case TextKey::Titel:
-        return QStringLiteral("Titlen");
-    case TextKey::Global:
-        return QStringLiteral("Den korte tekst");
-    case TextKey::Folder:
-        return QStringLiteral("Mappen");
-    case TextKey::Webside:
-        return QStringLiteral("Websiden");
-    default:
-        return CatalogueKeys::name(key);
+    case TextKey::Titel: return QStringLiteral("Titlen");
+    case TextKey::Global: return QStringLiteral("Den korte tekst");
+    case TextKey::Folder: return QStringLiteral("Mappen");
+    case TextKey::Webside: return QStringLiteral("Websiden");
+    default: return CatalogueKeys::name(key);
     }
 }
 
@@ -131,23 +126,26 @@ bool TMQVEdit::followOutsideChange(QLineEdit *typing)
             goOn = askWhichValueStays(key, theirs);
     }
     showStoredItem(goOn ? typing : nullptr, ofShown);
+    // Typing goes on at the end of the value taken over.
+    if (typing && !goOn)
+        typing->end(false);
     QStringList what;
     for (const KeyChange &change : ofShown)
         what << Windows1252::decode(change.key);
     if (what.isEmpty())
         what << QStringLiteral("andre punkter");
     what.removeDuplicates();
-    statusPanel(StatusPanel::Status)->setText(QStringLiteral("\u00C6ndret i en anden editor: ") +
-                                              what.join(QStringLiteral(", ")));
+    statusPanel(StatusPanel::Status)
+        ->setText(QStringLiteral("\u00C6ndret i en anden editor: ") + what.join(QStringLiteral(", ")));
     return goOn;
 }
 
 bool TMQVEdit::askWhichValueStays(TextKey key, const QString &theirs)
 {
-    QMessageBox box(QMessageBox::Question, ApplicationTitle,
-                    QStringLiteral("%1 er \u00E6ndret i en anden editor: \u00BB%2\u00AB.")
-                        .arg(fieldNameInQuestion(key), theirs),
-                    QMessageBox::NoButton, this);
+    QMessageBox box(
+        QMessageBox::Question, ApplicationTitle,
+        QStringLiteral("%1 er \u00E6ndret i en anden editor: \u00BB%2\u00AB.").arg(fieldNameInQuestion(key), theirs),
+        QMessageBox::NoButton, this);
     box.setObjectName(QStringLiteral("AndenEditor"));
     QPushButton *mine = box.addButton(QStringLiteral("Behold din"), QMessageBox::AcceptRole);
     box.addButton(QStringLiteral("Brug den anden"), QMessageBox::RejectRole);

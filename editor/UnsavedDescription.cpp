@@ -124,3 +124,17 @@ bool TMQVEdit::closeWithoutSaving(const QString &failure)
     recovery_->drop();
     return true;
 }
+
+void TMQVEdit::saveBeforeEnding()
+{
+    bool saved = false;
+    runGuarded([this, &saved] {
+        try {
+            SaveDescription();
+            saved = true;
+        } catch (const DescriptionSaveError &) {
+        }
+    });
+    if (!saved && recovery_)
+        recovery_->keep();
+}

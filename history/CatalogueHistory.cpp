@@ -574,8 +574,7 @@ QString CatalogueHistory::keyConflict(const HistoryChange &change, bool undoing)
         return {};
     const std::optional<QByteArrayView> value = ProfileText(now).value(conflict->section, conflict->key);
     return QStringLiteral("%1 i %2 er \u00E6ndret uden for editoren (nu %3)")
-        .arg(Windows1252::decode(conflict->key),
-             shownSection(Windows1252::decode(conflict->section)),
+        .arg(Windows1252::decode(conflict->key), shownSection(Windows1252::decode(conflict->section)),
              value ? QStringLiteral("\u00BB%1\u00AB").arg(Windows1252::decode(value->toByteArray()))
                    : QStringLiteral("slettet"));
 }

@@ -22,6 +22,8 @@ private slots:
     void recoveryIsKeptOutsideTheCatalogue();
     void killedEditorsTextIsOfferedAtTheNextStart_data();
     void killedEditorsTextIsOfferedAtTheNextStart();
+    void steadyTypingIsKeptWithoutAPause();
+    void terminatedEditorSavesTheText();
     void twoEditorsNeverOverwriteEachOtherUnasked_data();
     void twoEditorsNeverOverwriteEachOtherUnasked();
 };
@@ -150,6 +152,38 @@ void TestUnsavedDescription::killedEditorsTextIsOfferedAtTheNextStart()
         QCOMPARE(folder.readFile("A/No.RTF"), before);
     }
     QCOMPARE(filesUnder(folder.path()), QStringList({"A/No.RTF", "Z.MQV"}));
+}
+
+void TestUnsavedDescription::steadyTypingIsKeptWithoutAPause()
+{
+    TempFolder folder;
+    const DescriptionRecovery::Unsaved typed{1, "Dansk", "A\\DK.RTF", "{\\rtf1 Ny\\par}", "none"};
+    DescriptionRecovery recovery(folder.filePath("Z.MQV"), [&] { return std::optional(typed); },
+                                 std::chrono::milliseconds(300), std::chrono::milliseconds(600));
+    QElapsedTimer typing;
+    typing.start();
+    while (recoveryFiles(folder).isEmpty() && typing.elapsed() < 3000) {
+        recovery.typed();
+        QTest::qWait(50);
+    }
+    QVERIFY2(typing.elapsed() < 1500, "kept only after typing stopped");
+}
+
+// A logout or shutdown ends the editor with SIGTERM: the text is saved as closing saves it.
+void TestUnsavedDescription::terminatedEditorSavesTheText()
+{
+    TempFolder folder;
+    folder.writeFile("A/No.RTF", "{\\rtf1 Norsk\\par}");
+    folder.writeFile("Z.MQV", iniBytes({"[Generelt]", "Sprog=Norsk", "[Z1]", "Titel=A", "Folder=A"}));
+    QProcess editor;
+    editor.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    editor.start(TYPING_EDITOR_EXECUTABLE, {", skrevet inden nedlukningen"});
+    QVERIFY(editor.waitForReadyRead(30000));
+    ::kill(editor.processId(), SIGTERM);
+    QVERIFY(editor.waitForFinished());
+    QCOMPARE(editor.exitStatus(), QProcess::NormalExit);
+    QVERIFY(folder.readFile("A/No.RTF").contains("Norsk, skrevet inden nedlukningen"));
+    QCOMPARE(recoveryFiles(folder), QStringList());
 }
 
 void TestUnsavedDescription::twoEditorsNeverOverwriteEachOtherUnasked_data()
