@@ -17,6 +17,7 @@
 #include "description/DescriptionFont.h"
 #include "display/TitleWidth.h"
 #include "display/WindowsFonts.h"
+#include "files/CatalogueLockFile.h"
 #include "files/EditorPresence.h"
 
 #include <QAction>

@@ -25,6 +25,7 @@
 #include <optional>
 #include <vector>
 
+class CatalogueLockFile;
 class CatalogueWatch;
 class EditorPresence;
 class DescriptionEdit;
@@ -405,6 +406,8 @@ private:
     HandlerGuard guard_;
     std::unique_ptr<CatalogueHistory> history_;
     std::unique_ptr<EditorPresence> presence_;
+    // The mark beside the catalogue that editors on other machines see.
+    std::unique_ptr<CatalogueLockFile> lockFile_;
     std::unique_ptr<DescriptionRecovery> recovery_;
     // Gone only where a measurement takes it away to compare.
     QPointer<CatalogueWatch> catalogueWatch_;

@@ -4,6 +4,7 @@
 #include "app/ScreenshotView.h"
 #include "catalogue/Catalogue.h"
 #include "description/DescriptionSaveError.h"
+#include "files/CatalogueLockFile.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -72,9 +73,11 @@ void TMQVEdit::keyPressEvent(QKeyEvent *event)
 
 void TMQVEdit::closeEvent(QCloseEvent *event)
 {
-    if (saveBeforeClosing())
+    if (saveBeforeClosing()) {
+        // The editor is closed: other machines no longer see it.
+        lockFile_.reset();
         event->accept();
-    else
+    } else
         event->ignore();
 }
 

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSysInfo>
+#include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -23,6 +25,7 @@ private slots:
     void itemDeletedByColleagueMakesNoHalfItem();
     void colleaguesChangeIsShownWithoutAnAction();
     void historyWindowGreysWhatCannotBeUndone();
+    void lockFileIsSeenFromAnotherMachine();
 };
 
 namespace {
@@ -158,6 +161,39 @@ void TestColleague::historyWindowGreysWhatCannotBeUndone()
     QTest::keyClick(history, Qt::Key_Return);
     QCOMPARE(folder.readFile("Z.MQV"), colleagues);
     QCOMPARE(unexpected.count(), 0);
+}
+
+// The mark beside the catalogue is what an editor on another machine sees: there while the
+// editor is open, gone when it closes, and replaced where its editor is gone.
+void TestColleague::lockFileIsSeenFromAnotherMachine()
+{
+    TempFolder folder;
+    prepareCatalogue(folder);
+    const QString lock = ".~lock.Z.MQV#";
+    const QByteArray machine = QSysInfo::machineHostName().toUtf8();
+    const QByteArray ours = "," + machine + "," + QDate::currentDate().toString("dd.MM.yyyy").toUtf8();
+    auto first = std::make_unique<TMQVEdit>();
+    const QByteArray mark = folder.readFile(lock);
+    QVERIFY2(mark.contains(ours) && mark.endsWith("," + QByteArray::number(QCoreApplication::applicationPid()) + ";\n"),
+             mark);
+    {
+        QTemporaryDir otherRuntime;
+        qputenv("XDG_RUNTIME_DIR", otherRuntime.path().toUtf8());
+        MessageBoxAnswer told(QStringList{"OK"});
+        TMQVEdit second;
+        second.show();
+        QTRY_COMPARE(told.count(), 1);
+        QVERIFY2(told.text().startsWith("Kataloget er \u00E5bent hos ") && told.text().contains(machine), qPrintable(told.text()));
+        QCOMPARE(told.buttonTexts().size(), 2);
+        qputenv("XDG_RUNTIME_DIR", folder.runtimePath().toUtf8());
+    }
+    QCOMPARE(folder.readFile(lock), mark);
+    first.reset();
+    QVERIFY(!QFile::exists(folder.filePath(lock)));
+
+    folder.writeFile(lock, "Gammel,gammel," + machine + ",01.01.2026 10:00,999999999;\n");
+    TMQVEdit third;
+    QVERIFY(folder.readFile(lock).contains(ours));
 }
 
 QTEST_MAIN(TestColleague)

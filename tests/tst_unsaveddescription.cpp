@@ -151,7 +151,9 @@ void TestUnsavedDescription::killedEditorsTextIsOfferedAtTheNextStart()
     } else {
         QCOMPARE(folder.readFile("A/No.RTF"), before);
     }
-    QCOMPARE(filesUnder(folder.path()), QStringList({"A/No.RTF", "Z.MQV"}));
+    // Beside the catalogue only the open editor's mark, which replaced the killed one's.
+    QCOMPARE(filesUnder(folder.path()), QStringList({".~lock.Z.MQV#", "A/No.RTF", "Z.MQV"}));
+    QVERIFY(folder.readFile(".~lock.Z.MQV#").endsWith("," + QByteArray::number(QCoreApplication::applicationPid()) + ";\n"));
 }
 
 void TestUnsavedDescription::steadyTypingIsKeptWithoutAPause()
