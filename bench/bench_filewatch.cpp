@@ -5,12 +5,11 @@
 
 #include "FullCatalogue.h"
 #include "RatioReporter.h"
+#include "TitleTyping.h"
 #include "app/EditMQV.h"
 #include "catalogue/CatalogueWatch.h"
 
 #include <QApplication>
-#include <QKeyEvent>
-#include <QLineEdit>
 
 #include <benchmark/benchmark.h>
 
@@ -22,15 +21,6 @@ const FullCatalogue &fullCatalogue()
     return catalogue;
 }
 
-void press(QWidget *target, Qt::Key key, const QString &text)
-{
-    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &down);
-    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &up);
-}
-
-// Typing and rubbing out one letter at the end of the title, key by key.
 void keystrokes(benchmark::State &state, bool watched)
 {
     fullCatalogue();
@@ -39,17 +29,10 @@ void keystrokes(benchmark::State &state, bool watched)
     QCoreApplication::processEvents();
     if (!watched)
         delete window.findChild<CatalogueWatch *>();
-    QLineEdit *title = window.TitelEdit;
-    title->setFocus();
-    title->end(false);
-    bool typed = false;
+    TitleTyping typing(window.TitelEdit);
     for (auto _ : state) {
-        if (typed)
-            press(title, Qt::Key_Backspace, QString());
-        else
-            press(title, Qt::Key_A, QStringLiteral("a"));
+        typing.next();
         QCoreApplication::processEvents();
-        typed = !typed;
     }
 }
 

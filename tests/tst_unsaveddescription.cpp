@@ -50,6 +50,16 @@ QStringList recoveryFiles(const TempFolder &folder)
     return filesUnder(folder.statePath() + "/mqveditor/recovery");
 }
 
+// A Norwegian description of item 1, and an editor typing the text at its end; true once it has.
+bool startTypingEditor(const TempFolder &folder, QProcess &editor, const QString &text)
+{
+    folder.writeFile("A/No.RTF", "{\\rtf1 Norsk\\par}");
+    folder.writeFile("Z.MQV", iniBytes({"[Generelt]", "Sprog=Norsk", "[Z1]", "Titel=A", "Folder=A"}));
+    editor.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    editor.start(TYPING_EDITOR_EXECUTABLE, {text});
+    return editor.waitForReadyRead(30000);
+}
+
 } // namespace
 
 void TestUnsavedDescription::lockCountsOnlyOpenEditors_data()
@@ -119,12 +129,8 @@ void TestUnsavedDescription::killedEditorsTextIsOfferedAtTheNextStart()
     QFETCH(bool, changedSince);
     QFETCH(QString, shown);
     TempFolder folder;
-    folder.writeFile("A/No.RTF", "{\\rtf1 Norsk\\par}");
-    folder.writeFile("Z.MQV", iniBytes({"[Generelt]", "Sprog=Norsk", "[Z1]", "Titel=A", "Folder=A"}));
     QProcess editor;
-    editor.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    editor.start(TYPING_EDITOR_EXECUTABLE, {", skrevet inden nedbruddet"});
-    QVERIFY(editor.waitForReadyRead(30000));
+    QVERIFY(startTypingEditor(folder, editor, ", skrevet inden nedbruddet"));
     QCOMPARE(editor.readAll(), QByteArray("typed\n"));
     QTRY_COMPARE_WITH_TIMEOUT(recoveryFiles(folder).size(), 1, 10000);
     ::kill(editor.processId(), SIGKILL);
@@ -175,12 +181,8 @@ void TestUnsavedDescription::steadyTypingIsKeptWithoutAPause()
 void TestUnsavedDescription::terminatedEditorSavesTheText()
 {
     TempFolder folder;
-    folder.writeFile("A/No.RTF", "{\\rtf1 Norsk\\par}");
-    folder.writeFile("Z.MQV", iniBytes({"[Generelt]", "Sprog=Norsk", "[Z1]", "Titel=A", "Folder=A"}));
     QProcess editor;
-    editor.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    editor.start(TYPING_EDITOR_EXECUTABLE, {", skrevet inden nedlukningen"});
-    QVERIFY(editor.waitForReadyRead(30000));
+    QVERIFY(startTypingEditor(folder, editor, ", skrevet inden nedlukningen"));
     ::kill(editor.processId(), SIGTERM);
     QVERIFY(editor.waitForFinished());
     QCOMPARE(editor.exitStatus(), QProcess::NormalExit);
