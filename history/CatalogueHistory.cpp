@@ -754,12 +754,15 @@ CatalogueHistory::Outcome CatalogueHistory::restoreItemBefore(qint64 stepNumber)
                            .arg(StepSummary::shownPath(path, catalogue_)),
                        item};
     };
+    int restoredItem = item;
     if (const auto catalogueThen = stateBefore(stepNumber, catalogue_)) {
+        const FolderWriteLock lock(catalogue_);
         QByteArray now;
         FileState::of(catalogue_, &now);
-        const QByteArray section = Catalogue::SectionName(item).toLatin1();
+        const ProfileText then(catalogueThen->value_or(QByteArray()));
+        restoredItem = whereItemLivesNow(then, ProfileText(now), item);
         const std::optional<QByteArray> restored = ProfileText(now).withSectionFrom(
-            ProfileText(catalogueThen->value_or(QByteArray())), section);
+            then, Catalogue::SectionName(item).toLatin1(), Catalogue::SectionName(restoredItem).toLatin1());
         if (restored && !AtomicFile::replace(catalogue_, *restored))
             return cannotWrite(catalogue_);
     }
@@ -780,7 +783,28 @@ CatalogueHistory::Outcome CatalogueHistory::restoreItemBefore(qint64 stepNumber)
                   : !HomeTrash::moveFile(path, QFileInfo(catalogue_).absolutePath()))
             return cannotWrite(path);
     }
-    return {true, QString(), item};
+    return {true, QString(), restoredItem};
+}
+
+// An item moved since (Op, Ned, Flyt) is found by its folder, which a move keeps: it is restored
+// where it lives now, not beside itself under its old number.
+int CatalogueHistory::whereItemLivesNow(const ProfileText &then, const ProfileText &now, int item)
+{
+    const QByteArray folderKey = QByteArrayLiteral("Folder");
+    const std::optional<QByteArrayView> folder = then.value(Catalogue::SectionName(item).toLatin1(), folderKey);
+    if (!folder || folder->isEmpty())
+        return item;
+    const auto sameFolder = [&](int number) {
+        const std::optional<QByteArrayView> there = now.value(Catalogue::SectionName(number).toLatin1(), folderKey);
+        return there && ProfileText::sameName(*there, *folder);
+    };
+    if (sameFolder(item))
+        return item;
+    for (int number = Catalogue::FirstItemNumber; number <= Catalogue::LastItemNumber; ++number) {
+        if (sameFolder(number))
+            return number;
+    }
+    return item;
 }
 
 // The oldest steps go first, down to nine tenths of either limit, so that the journal is not

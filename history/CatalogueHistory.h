@@ -61,7 +61,8 @@ public:
     Outcome redo();
 
     // Puts the item's section of the catalogue and the files its steps changed back as they were
-    // before the step. The writes are the current action's changes.
+    // before the step, where the item lives now when it was moved since. The writes are the
+    // current action's changes.
     Outcome restoreItemBefore(qint64 stepNumber);
 
     // Why the step could not be taken back over the files as they are now; empty when it could
@@ -92,6 +93,7 @@ private:
     QString mismatch(const HistoryStep &step, bool undoing) const;
     bool apply(const HistoryStep &step, bool undoing);
     Outcome carryOut(HistoryStep &step, bool undoing);
+    static int whereItemLivesNow(const ProfileText &then, const ProfileText &now, int item);
     void keepCatalogueAfter(HistoryStep &step, const QByteArray &catalogueAfter);
     std::optional<std::vector<KeyChange>> keyChanges(const HistoryChange &change) const;
     QString keyConflict(const HistoryChange &change, bool undoing) const;

@@ -32,6 +32,7 @@ private slots:
     void outsideChangeIsNeverOverwritten_data();
     void outsideChangeIsNeverOverwritten();
     void historyWindowUndoesDownToAStepAndRestoresAnItem();
+    void restoreFollowsAMovedItem();
     void descriptionWithoutFolderTakesNoTyping();
     void readOnlyCatalogueOffersNoUndo();
     void secondEditorKeepsNoHistory();
@@ -326,6 +327,27 @@ void TestUndo::historyWindowUndoesDownToAStepAndRestoresAnItem()
     QCOMPARE(folder.readFile("Z.MQV"), before);
     QCOMPARE(folder.readFile("Programmer/Skak/DK.RTF"), QByteArray("{\\rtf1\\ansi Et spil skak.\\par}"));
     QCOMPARE(window.CurrentItemNumber, 1);
+}
+
+// An item moved since the chosen step is put back where it lives now, not beside itself.
+void TestUndo::restoreFollowsAMovedItem()
+{
+    TempFolder folder;
+    prepareCatalogue(folder);
+    TMQVEdit window;
+    typeInto(window, "TitelEdit", "Skakmester");
+    leaveField(window, "TitelEdit");
+    control<QSpinBox>(&window, "FlytteSpinner")->setValue(5);
+    QVERIFY(folder.readFile("Z.MQV").contains("[Z5]\r\nSpil=Ja\r\nTitel=Skakmester\r\n"));
+    trigger(window, "VisHistorik");
+    auto *steps = control<QTreeWidget>(control<QWidget>(&window, "Historik"), "HistorikTrin");
+    steps->setCurrentItem(steps->topLevelItem(steps->topLevelItemCount() - 1));
+    clickButton(window, "GendanPunkt");
+    const QByteArray restored = folder.readFile("Z.MQV");
+    QVERIFY2(restored.contains("[Z5]\r\nTitel=Skak\r\n"), restored);
+    QCOMPARE(restored.count("Folder=Programmer\\Skak\r\n"), 1);
+    QVERIFY(!restored.contains("[Z1]"));
+    QCOMPARE(window.CurrentItemNumber, 5);
 }
 
 void TestUndo::descriptionWithoutFolderTakesNoTyping()
