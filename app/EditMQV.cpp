@@ -1,6 +1,8 @@
 #include "app/EditMQV.h"
 
 #include "app/AccessibleNames.h"
+#include "app/EndRequests.h"
+
 #include "app/DescriptionEdit.h"
 #include "app/FlatToolBarStyle.h"
 #include "app/NumberSpinEdit.h"
@@ -16,6 +18,7 @@
 #include "description/DescriptionFont.h"
 #include "display/TitleWidth.h"
 #include "display/WindowsFonts.h"
+#include "files/CatalogueLockFile.h"
 #include "files/EditorPresence.h"
 
 #include <QAction>
@@ -213,6 +216,7 @@ TMQVEdit::TMQVEdit(QWidget *parent)
     });
     connectHandlers();
     attachParts();
+    new EndRequests(this, [this] { saveBeforeEnding(); });
     FormCreate();
 }
 

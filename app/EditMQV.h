@@ -7,6 +7,7 @@
 #include "catalogue/CatalogueKeys.h"
 #include "catalogue/CategoryMenus.h"
 #include "catalogue/ItemFolder.h"
+#include "catalogue/ProfileChanges.h"
 #include "catalogue/ProfileFile.h"
 #include "description/DescriptionLanguage.h"
 #include "description/DescriptionRecovery.h"
@@ -16,6 +17,7 @@
 #include "launch/Starter.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -23,6 +25,8 @@
 #include <optional>
 #include <vector>
 
+class CatalogueLockFile;
+class CatalogueWatch;
 class EditorPresence;
 class DescriptionEdit;
 class HistoryWindow;
@@ -316,6 +320,17 @@ private:
     };
     std::array<FieldWiring, 7> fieldWirings() const;
     bool isField(const QObject *object) const;
+    FieldWiring fieldWiring(const QLineEdit *field) const;
+    TextKey fieldKey(const QLineEdit *field) const;
+
+    // Changes made to the catalogue outside this editor, shown as soon as they are seen and before
+    // any write of this editor; a field being typed in is kept or given up as the user says.
+    void openCatalogueWatch();
+    bool takeInOutsideChanges(QLineEdit *typing);
+    bool takeInOutsideChangesFor(Handler handler);
+    bool followOutsideChange(QLineEdit *typing);
+    bool askWhichValueStays(TextKey key, const QString &theirs);
+    void showStoredItem(QLineEdit *keep, const std::vector<KeyChange> &ofShown);
 
     // Display and field helpers shared by the handlers.
     QString shownSection() const { return Catalogue::SectionName(CurrentItemNumber); }
@@ -382,6 +397,9 @@ private:
     // Asks where a text typed over a file changed on disk since it was shown goes.
     std::optional<QString> askForDescriptionTarget(const QString &storedPath);
     bool closeWithoutSaving(const QString &failure);
+    // The system ends the program: the description is saved as closing saves it, or kept for
+    // recovery where it cannot be.
+    void saveBeforeEnding();
 
     ClientLayout clientLayout() const;
     void applyClientLayout(const ClientLayout &layout);
@@ -394,7 +412,11 @@ private:
     HandlerGuard guard_;
     std::unique_ptr<CatalogueHistory> history_;
     std::unique_ptr<EditorPresence> presence_;
+    // The mark beside the catalogue that editors on other machines see.
+    std::unique_ptr<CatalogueLockFile> lockFile_;
     std::unique_ptr<DescriptionRecovery> recovery_;
+    // Gone only where a measurement takes it away to compare.
+    QPointer<CatalogueWatch> catalogueWatch_;
     // Spell checking and the comparison window.
     WritingAids *writingAids_ = nullptr;
 

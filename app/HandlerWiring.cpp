@@ -188,6 +188,8 @@ void TMQVEdit::runGuarded(const std::function<void()> &function, const Catalogue
         guard_.run(function);
         return;
     }
+    if (!takeInOutsideChanges(nullptr))
+        return;
     beginRecording(action);
     guard_.run(function);
     endRecording();
@@ -203,6 +205,8 @@ void TMQVEdit::runNamedAction(const QString &name, const std::function<void()> &
 void TMQVEdit::runHandler(Handler handler)
 {
     const auto run = [this, handler] { (this->*handler)(); };
+    if (!guard_.running() && !takeInOutsideChangesFor(handler))
+        return;
     if (guard_.running())
         guard_.run(run);
     else

@@ -5,6 +5,7 @@
 #include "app/ScreenshotView.h"
 #include "catalogue/Catalogue.h"
 #include "description/DescriptionSaveError.h"
+#include "files/CatalogueLockFile.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -41,6 +42,7 @@ void TMQVEdit::FormCreate()
     Skud->setCreatingWindow(true);
     runGuarded([this] { ShowItem(); });
     Skud->setCreatingWindow(false);
+    openCatalogueWatch();
     refreshHistoryActions();
 }
 
@@ -74,9 +76,11 @@ void TMQVEdit::keyPressEvent(QKeyEvent *event)
 
 void TMQVEdit::closeEvent(QCloseEvent *event)
 {
-    if (saveBeforeClosing())
+    if (saveBeforeClosing()) {
+        // The editor is closed: other machines no longer see it.
+        lockFile_.reset();
         event->accept();
-    else
+    } else
         event->ignore();
 }
 

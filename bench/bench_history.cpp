@@ -6,12 +6,12 @@
 
 #include "FullCatalogue.h"
 #include "RatioReporter.h"
+#include "TitleTyping.h"
 #include "app/EditMQV.h"
 #include "catalogue/CatalogueItem.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -51,30 +51,14 @@ std::unique_ptr<TMQVEdit> shownEditor(bool withHistory)
     return window;
 }
 
-void press(QWidget *target, Qt::Key key, const QString &text)
-{
-    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &down);
-    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &up);
-}
-
 // Typing and rubbing out one letter at the end of the title, key by key.
 void keystrokes(benchmark::State &state, bool withHistory)
 {
     fullCatalogue();
     const std::unique_ptr<TMQVEdit> window = shownEditor(withHistory);
-    QLineEdit *title = window->TitelEdit;
-    title->setFocus();
-    title->end(false);
-    bool typed = false;
-    for (auto _ : state) {
-        if (typed)
-            press(title, Qt::Key_Backspace, QString());
-        else
-            press(title, Qt::Key_A, QStringLiteral("a"));
-        typed = !typed;
-    }
+    TitleTyping typing(window->TitelEdit);
+    for (auto _ : state)
+        typing.next();
 }
 
 void KeystrokeWithoutHistory(benchmark::State &state) { keystrokes(state, false); }
@@ -97,7 +81,7 @@ void FirstKeystrokeOfAStep(benchmark::State &state, bool withHistory)
         title->setFocus();
         title->end(false);
         state.ResumeTiming();
-        press(title, typed ? Qt::Key_Backspace : Qt::Key_A, typed ? QString() : QStringLiteral("a"));
+        TitleTyping::press(title, typed ? Qt::Key_Backspace : Qt::Key_A, typed ? QString() : QStringLiteral("a"));
         typed = !typed;
     }
 }

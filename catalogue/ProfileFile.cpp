@@ -4,6 +4,7 @@
 #include "catalogue/ProfileWriteError.h"
 #include "files/AtomicFile.h"
 #include "files/Diagnostics.h"
+#include "files/FolderWriteLock.h"
 #include "files/LocalPath.h"
 #include "files/Windows1252.h"
 
@@ -69,8 +70,18 @@ std::shared_ptr<const ProfileSnapshot> ProfileFile::snapshot(const QString &loca
 
 void ProfileFile::store(const QString &localPath, const std::optional<QByteArray> &edited) const
 {
-    if (edited && !AtomicFile::replace(localPath, *edited))
+    if (edited && !replace(localPath, *edited))
         throw ProfileWriteError(fileName_);
+}
+
+// Called with the folder's write lock held, so the stamp taken after the replacement is the one
+// of these bytes: no writer that takes the lock can come between.
+bool ProfileFile::replace(const QString &localPath, const QByteArray &bytes) const
+{
+    if (!AtomicFile::replace(localPath, bytes))
+        return false;
+    lastWrite_ = {FileStamp::of(localPath), bytes};
+    return true;
 }
 
 QString ProfileFile::ReadString(const QString &section, const QString &key, const QString &defaultValue) const
@@ -87,6 +98,7 @@ void ProfileFile::WriteString(const QString &section, const QString &key, const 
         !ProfileText::canHoldKeyName(*keyName))
         throw ProfileWriteError(fileName_);
     const QString path = localPath();
+    const FolderWriteLock lock(path);
     const std::shared_ptr<const ProfileSnapshot> read = snapshot(path);
     if (!read) {
         // Something is there that cannot be read as a profile; replacing it would lose it.
@@ -105,12 +117,13 @@ void ProfileFile::DeleteKey(const QString &section, const QString &key)
     if (!sectionName || !keyName)
         return;
     const QString path = localPath();
+    const FolderWriteLock lock(path);
     const std::shared_ptr<const ProfileSnapshot> read = snapshot(path);
     if (!read)
         return;
     // Deleting a key never raises the write error; a delete that cannot reach the disk is only noted.
     if (const std::optional<QByteArray> edited = read->text().withoutKey(*sectionName, *keyName);
-        edited && !AtomicFile::replace(path, *edited))
+        edited && !replace(path, *edited))
         qCInfo(zcdDiagnostics) << "could not delete" << key << "in" << section << "of" << fileName_;
 }
 
@@ -120,6 +133,7 @@ void ProfileFile::EraseSection(const QString &section)
     if (!sectionName)
         return;
     const QString path = localPath();
+    const FolderWriteLock lock(path);
     if (const std::shared_ptr<const ProfileSnapshot> read = snapshot(path))
         store(path, read->text().withoutSection(*sectionName));
 }
@@ -131,5 +145,7 @@ bool ProfileFile::SectionExists(const QString &section) const
 }
 
 std::shared_ptr<const ProfileSnapshot> ProfileFile::Snapshot() const { return current(); }
+
+const ProfileFile::Write &ProfileFile::LastWrite() const { return lastWrite_; }
 
 bool ProfileFile::CanWrite() const { return AtomicFile::canReplace(localPath()); }

@@ -16,8 +16,9 @@ class ProfileSnapshot;
 // read sees the file as it is now, including changes made by other programs: the parsed file is
 // kept between calls only while its stamp (identity, size and times) shows it unchanged, which is
 // checked at every call, as start-up alone reads the same file hundreds of times. Every change is
-// on disk when the call returns. The file holds Windows-1252 text and keeps the layout Windows
-// gives it, so it can go back and forth to Windows machines.
+// on disk when the call returns, made from the file as it is at that moment while other writers
+// wait (FolderWriteLock), so two editors writing different keys never lose one of them. The file holds Windows-1252
+// text and keeps the layout Windows gives it, so it can go back and forth to Windows machines.
 //
 // Section and key names are matched without regard to letter case and without the spaces around
 // the names given here. Writes that cannot reach the disk throw ProfileWriteError and leave the
@@ -49,14 +50,24 @@ public:
     std::shared_ptr<const ProfileSnapshot> Snapshot() const;
     QString FileName() const;
 
+    // What this object wrote last and the stamp the file got from it; invalid before any write.
+    // A file whose stamp is another has since been changed by someone else.
+    struct Write {
+        FileStamp stamp;
+        QByteArray bytes;
+    };
+    const Write &LastWrite() const;
+
 private:
     QString localPath() const;
     std::shared_ptr<const ProfileSnapshot> current() const;
     std::shared_ptr<const ProfileSnapshot> snapshot(const QString &localPath) const;
     void store(const QString &localPath, const std::optional<QByteArray> &edited) const;
+    bool replace(const QString &localPath, const QByteArray &bytes) const;
 
     QString fileName_;
     QString pathAsWritten_;
     mutable FileStamp cachedStamp_;
     mutable std::shared_ptr<const ProfileSnapshot> cached_;
+    mutable Write lastWrite_;
 };

@@ -307,14 +307,26 @@ std::optional<QByteArray> ProfileText::withoutSection(QByteArrayView section) co
 
 std::optional<QByteArray> ProfileText::withSectionFrom(const ProfileText &source, QByteArrayView section) const
 {
+    return withSectionFrom(source, section, section);
+}
+
+std::optional<QByteArray> ProfileText::withSectionFrom(const ProfileText &source, QByteArrayView section,
+                                                       QByteArrayView target) const
+{
     const std::optional<Section> from = source.findSection(section);
     if (!from)
-        return withoutSection(section);
-    QByteArray block =
-        QByteArrayView(source.bytes_).sliced(from->header.begin, from->bodyEnd - from->header.begin).toByteArray();
+        return withoutSection(target);
+    // The source's header line, under the target's name where that is another.
+    const qsizetype headerLength = from->header.end - from->header.begin;
+    QByteArray block = QByteArrayView(source.bytes_)
+                           .sliced(from->header.begin + headerLength, from->bodyEnd - from->header.end)
+                           .toByteArray();
+    block.prepend(target == section
+                      ? QByteArrayView(source.bytes_).sliced(from->header.begin, headerLength).toByteArray()
+                      : '[' + target.toByteArray() + ']');
     if (!block.endsWith('\n') && !block.endsWith('\r'))
         block += "\r\n";
-    const std::optional<Section> here = findSection(section);
+    const std::optional<Section> here = findSection(target);
     QByteArray edited = bytes_;
     if (here) {
         edited.replace(here->header.begin, here->bodyEnd - here->header.begin, block);

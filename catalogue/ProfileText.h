@@ -45,6 +45,10 @@ public:
     // The section as it stands in source, header, key lines and all, in place of this text's one
     // (appended when this text has none; removed as withoutSection() does when source has none).
     std::optional<QByteArray> withSectionFrom(const ProfileText &source, QByteArrayView section) const;
+    // The same, put in the place of this text's section target: an item restored under the number
+    // it moved to.
+    std::optional<QByteArray> withSectionFrom(const ProfileText &source, QByteArrayView section,
+                                              QByteArrayView target) const;
 
     // Whether a name written into a file reads back as itself. A section name must not hold ']';
     // a key name must not hold '=' or start with ';' or '['; neither may hold a line break or

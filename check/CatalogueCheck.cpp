@@ -1,5 +1,7 @@
 #include "check/CatalogueCheck.h"
 
+#include "files/CatalogueLockFile.h"
+
 #include "catalogue/Catalogue.h"
 #include "catalogue/FixedItemImport.h"
 #include "catalogue/ProfileSnapshot.h"
@@ -168,6 +170,9 @@ CatalogueReport run(const QString &fileName, const ItemInspection::Options &opti
     if (!report.freeNumbers.isEmpty())
         report.problems.append({Problem::Kind::FreeNumbers,
                                 {QString::number(report.highestItemNumber), Problem::numberList(report.freeNumbers)}});
+    const QString lockFile = CatalogueLockFile::pathFor(*localPath);
+    if (const std::optional<CatalogueLockFile::Holder> holder = CatalogueLockFile::read(lockFile))
+        report.problems.append({Problem::Kind::LockFileLeft, {QFileInfo(lockFile).fileName(), holder->description()}});
 
     ItemInspection::Options itemOptions = options;
     if (itemOptions.languages.isEmpty()) {

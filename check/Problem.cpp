@@ -57,6 +57,8 @@ const QList<KindText> &kindTexts()
          "Afsnittet [%1] læses ikke: editoren kender kun punkterne Z1 til Z70"},
         {Problem::Kind::DuplicateSection, "duplicate-section", "Afsnit står to gange",
          "Afsnittet [%1] står to gange; editoren læser kun det første"},
+        {Problem::Kind::LockFileLeft, "lock-file-left", "Låsefil i mappen",
+         "Låsefilen %1 ligger ved kataloget (åbent hos %2) og må ikke med på disken"},
         {Problem::Kind::UnknownWords, "unknown-words", "Ukendte ord", "Ukendte ord i den %1 beskrivelse: %2"},
         {Problem::Kind::LanguageWithoutText, "language-without-text", "Sprog uden tekst",
          "Den %1 beskrivelse har ingen tekst, men andre sprog har"},

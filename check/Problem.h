@@ -35,6 +35,7 @@ struct Problem {
         FixedItemMissing,
         SectionNotAnItem,
         DuplicateSection,
+        LockFileLeft,
         // Warnings: shown and counted, but no reason by themselves to hold the disc back.
         UnknownWords,
         LanguageWithoutText,

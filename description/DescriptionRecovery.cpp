@@ -53,7 +53,7 @@ std::optional<DescriptionRecovery::Unsaved> unsavedFrom(const QByteArray &bytes)
 } // namespace
 
 DescriptionRecovery::DescriptionRecovery(const QString &catalogueLocalPath, Snapshot snapshot,
-                                         std::chrono::milliseconds delay)
+                                         std::chrono::milliseconds delay, std::chrono::milliseconds longestWait)
     : folder_(UserFolders::forCatalogue(UserFolders::state(), QStringLiteral("recovery"), catalogueLocalPath))
     , snapshot_(std::move(snapshot))
 {
@@ -63,17 +63,26 @@ DescriptionRecovery::DescriptionRecovery(const QString &catalogueLocalPath, Snap
     timer_.setSingleShot(true);
     timer_.setInterval(delay);
     QObject::connect(&timer_, &QTimer::timeout, [this] { keep(); });
+    longest_.setSingleShot(true);
+    longest_.setInterval(longestWait);
+    QObject::connect(&longest_, &QTimer::timeout, [this] { keep(); });
 }
 
+// A steady typist makes no pause: the text is kept at the latest longestWait after the first
+// keystroke not yet kept.
 void DescriptionRecovery::typed()
 {
-    if (!file_.isEmpty())
-        timer_.start();
+    if (file_.isEmpty())
+        return;
+    timer_.start();
+    if (!longest_.isActive())
+        longest_.start();
 }
 
 bool DescriptionRecovery::keep()
 {
     timer_.stop();
+    longest_.stop();
     const std::optional<Unsaved> unsaved = snapshot_();
     if (file_.isEmpty() || !unsaved)
         return false;
@@ -97,6 +106,7 @@ bool DescriptionRecovery::keep()
 void DescriptionRecovery::drop()
 {
     timer_.stop();
+    longest_.stop();
     if (std::exchange(kept_, false))
         QFile::remove(file_);
 }

@@ -12,8 +12,8 @@
 #include <vector>
 
 // Text typed into a description reaches its file only when the user leaves it, so a crash would
-// take it along. A moment after typing stops, the unsaved text is kept in a recovery file in the
-// user's state folder, never in the catalogue's tree, which goes onto the disc. Saving the text or
+// take it along. A moment after typing stops, and every few seconds while it goes on, the unsaved text is kept in a
+// recovery file in the user's state folder, never in the catalogue's tree, which goes onto the disc. Saving the text or
 // giving it up removes the file; what an editor that ended without either left behind is found by
 // the next editor on the catalogue: an editor that ends with its text unsaved leaves it behind.
 class DescriptionRecovery {
@@ -34,12 +34,14 @@ public:
     using Snapshot = std::function<std::optional<Unsaved>()>;
 
     DescriptionRecovery(const QString &catalogueLocalPath, Snapshot snapshot,
-                        std::chrono::milliseconds delay = std::chrono::seconds(2));
+                        std::chrono::milliseconds delay = std::chrono::seconds(2),
+                        std::chrono::milliseconds longestWait = std::chrono::seconds(5));
 
     // Where the recovery files of the catalogue are kept; empty when nowhere outside its tree.
     QString folder() const { return folder_; }
 
-    // The text changed: it is kept once typing has stopped for the delay.
+    // The text changed: it is kept once typing has stopped for the delay, and while typing goes on
+    // at least once in every longest wait.
     void typed();
     // Keeps the text now, in place of what this editor kept before. False when it could not be.
     bool keep();
@@ -62,5 +64,6 @@ private:
     QString file_;
     Snapshot snapshot_;
     QTimer timer_;
+    QTimer longest_;
     bool kept_ = false;
 };

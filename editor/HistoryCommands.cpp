@@ -2,6 +2,7 @@
 
 #include "app/DescriptionEdit.h"
 #include "app/NumberSpinEdit.h"
+#include "catalogue/CatalogueWatch.h"
 #include "catalogue/ItemSearch.h"
 #include "editor/HistoryWindow.h"
 
@@ -122,7 +123,7 @@ void TMQVEdit::HistorikClick()
                 [this](qint64 step) { runGuarded([this, step] { undoTo(step); }); });
         connect(Historik, &HistoryWindow::restoreItemBefore, this, [this](qint64 step) { restoreItemBefore(step); });
     }
-    Historik->refresh();
+    Historik->chooseNewest();
     Historik->show();
     Historik->raise();
     Historik->activateWindow();
@@ -168,6 +169,9 @@ void TMQVEdit::restoreItemBefore(qint64 stepNumber)
 // that item away, and shows what the files hold now, in the menus too.
 void TMQVEdit::showHistoryOutcome(const CatalogueHistory::Outcome &outcome)
 {
+    // What the history put back is this editor's own change, not a colleague's.
+    if (catalogueWatch_)
+        catalogueWatch_->adopt();
     if (!outcome.refusal.isEmpty())
         throw std::runtime_error(outcome.refusal.toStdString());
     if (!outcome.done)

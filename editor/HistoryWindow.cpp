@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -59,7 +60,12 @@ HistoryWindow::HistoryWindow(const CatalogueHistory &history, QWidget *parent)
     layout->addWidget(buttons);
 
     connect(steps_, &QTreeWidget::currentItemChanged, this, &HistoryWindow::updateButtons);
-    connect(undoTo_, &QPushButton::clicked, this, [this] { emit undoTo(chosenStep()); });
+    // Return is no way to take back a row of steps: no button answers it.
+    for (QPushButton *button : {undoTo_, restoreItem_, close}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    connect(undoTo_, &QPushButton::clicked, this, &HistoryWindow::confirmUndoTo);
     connect(restoreItem_, &QPushButton::clicked, this, [this] { emit restoreItemBefore(chosenStep()); });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     AccessibleNames::give(this);
@@ -71,6 +77,7 @@ void HistoryWindow::refresh()
     const qint64 chosen = chosenStep();
     steps_->clear();
     const std::vector<HistoryStep> &steps = history_.steps();
+    QString blocked;
     for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
         const bool undone = step->state == HistoryStep::State::Undone;
         auto *row = new QTreeWidgetItem(steps_);
@@ -80,16 +87,53 @@ void HistoryWindow::refresh()
         row->setText(Item, QString::number(step->item));
         row->setText(Title, step->title);
         row->setText(Change, undone ? step->summary + QStringLiteral(" (fortrudt)") : step->summary);
-        if (undone) {
+        // Only steps down to the first one that cannot be taken back can be reached by undo.
+        if (step->state == HistoryStep::State::Done && blocked.isEmpty()) {
+            blocked = history_.refusalOfUndo(*step);
+            if (!blocked.isEmpty())
+                row->setText(Change, step->summary + QStringLiteral(" (kan ikke fortrydes)"));
+        }
+        const bool unreachable = step->state == HistoryStep::State::Done && !blocked.isEmpty();
+        if (unreachable)
+            row->setToolTip(Change, blocked);
+        if (undone || unreachable) {
             for (int column = Time; column <= Change; ++column)
                 row->setForeground(column, palette().brush(QPalette::Disabled, QPalette::Text));
         }
+        row->setData(Item, Qt::UserRole, unreachable);
         if (step->number == chosen)
             steps_->setCurrentItem(row);
     }
     ListColumns::fitOnce(*steps_, Title, Change);
     size_->setText(QStringLiteral("%1 trin, %2").arg(steps.size()).arg(shownSize(history_.sizeOnDisk())));
     updateButtons();
+}
+
+void HistoryWindow::chooseNewest()
+{
+    refresh();
+    steps_->setCurrentItem(steps_->topLevelItem(0));
+}
+
+// Taking back more than the newest step is said in numbers first.
+void HistoryWindow::confirmUndoTo()
+{
+    const qint64 chosen = chosenStep();
+    int count = 0;
+    for (const HistoryStep &step : history_.steps())
+        count += step.number >= chosen && step.state == HistoryStep::State::Done ? 1 : 0;
+    if (count > 1) {
+        QMessageBox box(QMessageBox::Question, windowTitle(),
+                        QStringLiteral("Fortryd %1 trin, de nyeste f\u00F8rst?").arg(count), QMessageBox::NoButton,
+                        this);
+        box.setObjectName(QStringLiteral("FortrydFlereTrin"));
+        QPushButton *yes = box.addButton(QStringLiteral("Fortryd %1 trin").arg(count), QMessageBox::AcceptRole);
+        box.addButton(QStringLiteral("Annuller"), QMessageBox::RejectRole);
+        box.exec();
+        if (box.clickedButton() != yes)
+            return;
+    }
+    emit undoTo(chosen);
 }
 
 qint64 HistoryWindow::chosenStep() const
@@ -105,6 +149,7 @@ void HistoryWindow::updateButtons()
     bool done = false;
     for (const HistoryStep &step : history_.steps())
         done = done || (step.number == chosen && step.state == HistoryStep::State::Done);
-    undoTo_->setEnabled(done);
+    const QTreeWidgetItem *row = steps_->currentItem();
+    undoTo_->setEnabled(done && !(row && row->data(Item, Qt::UserRole).toBool()));
     restoreItem_->setEnabled(done);
 }

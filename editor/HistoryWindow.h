@@ -9,6 +9,7 @@ class QTreeWidget;
 
 // The history of the catalogue, newest step first: when, which item, what changed. From here the
 // user takes everything back down to a chosen step, or puts one item back as it was before it.
+// Steps that cannot be taken back over the files as they are now are grey, and say why.
 class HistoryWindow : public QDialog {
     Q_OBJECT
 public:
@@ -16,6 +17,8 @@ public:
 
     // Shows the history as it is now, keeping the chosen step where it is still there.
     void refresh();
+    // Shows the history with its newest step chosen, as when the window is opened.
+    void chooseNewest();
 
 signals:
     void undoTo(qint64 stepNumber);
@@ -23,6 +26,7 @@ signals:
 
 private:
     qint64 chosenStep() const;
+    void confirmUndoTo();
     void updateButtons();
 
     const CatalogueHistory &history_;

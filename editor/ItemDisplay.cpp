@@ -79,7 +79,9 @@ void TMQVEdit::ShowItem()
 // as the user reads it, unless the user is typing in that field.
 void TMQVEdit::showText(QLineEdit *field, const QString &text)
 {
-    field->setText(text);
+    // Setting the same text would still move the cursor of the field being typed in to its end.
+    if (field->text() != text)
+        field->setText(text);
     if (!field->hasFocus())
         field->setCursorPosition(0);
 }

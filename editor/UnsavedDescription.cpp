@@ -6,6 +6,7 @@
 #include "description/DescriptionFile.h"
 #include "description/DescriptionSaveError.h"
 #include "description/RtfWriter.h"
+#include "files/CatalogueLockFile.h"
 #include "files/EditorPresence.h"
 #include "files/LocalPath.h"
 
@@ -18,6 +19,7 @@ void TMQVEdit::openRecovery()
 {
     const QString catalogue = Catalogue::localPath();
     presence_ = std::make_unique<EditorPresence>(catalogue);
+    lockFile_ = std::make_unique<CatalogueLockFile>(catalogue);
     recovery_ = std::make_unique<DescriptionRecovery>(catalogue, [this] { return unsavedDescription(); });
 }
 
@@ -52,6 +54,22 @@ void TMQVEdit::checkAtStart()
                 "kan ikke fortrydes.");
         box.setInformativeText(consequences);
         box.exec();
+        return;
+    }
+    // Seen only through the mark beside the catalogue: an editor on another machine, or one whose
+    // mark outlived it there.
+    if (const std::optional<CatalogueLockFile::Holder> &other = lockFile_->other()) {
+        QMessageBox box(QMessageBox::Information, ApplicationTitle,
+                        QStringLiteral("Kataloget er \u00E5bent hos %1.").arg(other->description()), QMessageBox::Ok,
+                        this);
+        box.setObjectName(QStringLiteral("AabentAndetSted"));
+        box.setInformativeText(
+            QStringLiteral("Begge gemmer \u00E6ndringer i felterne med det samme, og den andens \u00E6ndringer vises "
+                           "her, s\u00E5 snart de ses."));
+        QPushButton *closed = box.addButton(QStringLiteral("Den anden editor er lukket"), QMessageBox::ActionRole);
+        box.exec();
+        if (box.clickedButton() == closed)
+            lockFile_->takeOver();
         return;
     }
     if (!catalogueLock_->writable())
@@ -125,4 +143,18 @@ bool TMQVEdit::closeWithoutSaving(const QString &failure)
         return false;
     recovery_->drop();
     return true;
+}
+
+void TMQVEdit::saveBeforeEnding()
+{
+    bool saved = false;
+    runGuarded([this, &saved] {
+        try {
+            SaveDescription();
+            saved = true;
+        } catch (const DescriptionSaveError &) {
+        }
+    });
+    if (!saved && recovery_)
+        recovery_->keep();
 }

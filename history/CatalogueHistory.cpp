@@ -1,11 +1,14 @@
 #include "history/CatalogueHistory.h"
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/ProfileChanges.h"
 #include "catalogue/ProfileText.h"
 #include "files/AtomicFile.h"
 #include "files/Diagnostics.h"
+#include "files/FolderWriteLock.h"
 #include "files/HomeTrash.h"
 #include "files/UserFolders.h"
+#include "files/Windows1252.h"
 #include "history/StepSummary.h"
 
 #include <QDir>
@@ -56,6 +59,16 @@ bool isFolder(const QString &path) { return QFileInfo(path).isDir(); }
 bool isEmptyFolder(const QString &path)
 {
     return isFolder(path) && QDir(path).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+}
+
+// "punkt 3" for the section of item 3, the section's own name for any other.
+QString shownSection(const QString &section)
+{
+    for (int item = Catalogue::FirstItemNumber; item <= Catalogue::LastItemNumber; ++item) {
+        if (section.compare(Catalogue::SectionName(item), Qt::CaseInsensitive) == 0)
+            return QStringLiteral("punkt %1").arg(item);
+    }
+    return QLatin1Char('[') + section + QLatin1Char(']');
 }
 
 } // namespace
@@ -336,6 +349,7 @@ void CatalogueHistory::close()
     }
     step.changes = std::move(kept);
     step.summary = StepSummary::describe(step, catalogue_, catalogueBefore_, catalogueAfter);
+    keepCatalogueAfter(step, catalogueAfter);
     step.mergeKey.clear();
     catalogueBefore_.clear();
     QJsonObject header = journalRecord("close", step.number);
@@ -487,8 +501,13 @@ QString CatalogueHistory::mismatch(const HistoryStep &step, bool undoing) const
     for (const HistoryChange &change : step.changes) {
         switch (change.kind) {
         case HistoryChange::Kind::File:
-            if (FileState::of(change.path) != (undoing ? change.after : change.before))
-                return refuse(change.path, changedOutside);
+            if (FileState::of(change.path) != (undoing ? change.after : change.before)) {
+                if (change.path != catalogue_)
+                    return refuse(change.path, changedOutside);
+                if (const QString why = keyConflict(change, undoing); !why.isEmpty())
+                    return QStringLiteral("Kan ikke %1 \u00BB%2\u00AB: %3. Intet er \u00E6ndret.")
+                        .arg(verb(undoing), step.caption(), why);
+            }
             if (!AtomicFile::canReplace(change.path))
                 return refuse(change.path, QStringLiteral("er skrivebeskyttet"));
             break;
@@ -508,6 +527,81 @@ QString CatalogueHistory::mismatch(const HistoryStep &step, bool undoing) const
         }
     }
     return {};
+}
+
+// The catalogue's bytes after a step are kept with it, so that the step can be taken back key by
+// key once someone else has changed other keys of the file.
+void CatalogueHistory::keepCatalogueAfter(HistoryStep &step, const QByteArray &catalogueAfter)
+{
+    for (qsizetype index = 0; index < qsizetype(step.changes.size()); ++index) {
+        HistoryChange &change = step.changes[index];
+        if (change.kind != HistoryChange::Kind::File || change.path != catalogue_ || !change.after.exists ||
+            FileState::ofBytes(catalogueAfter) != change.after)
+            continue;
+        QJsonObject header = journalRecord("after", step.number);
+        header.insert(QStringLiteral("i"), double(index));
+        const qint64 offset = journal_.append(header, catalogueAfter);
+        if (offset < 0) {
+            fail(QStringLiteral("skrivefejl"));
+            return;
+        }
+        change.afterOffset = catalogueAfter.isEmpty() ? -1 : offset;
+        change.afterSize = catalogueAfter.size();
+    }
+}
+
+// The keys the step changed in the catalogue, from the bytes kept before and after it; nothing
+// when those are not both known (a step recorded before they were kept).
+std::optional<std::vector<KeyChange>> CatalogueHistory::keyChanges(const HistoryChange &change) const
+{
+    const std::optional<QByteArray> before = change.before.exists ? bytesBefore(change) : QByteArray();
+    const std::optional<QByteArray> after = change.after.exists ? bytesAfter(change) : QByteArray();
+    if (!before || !after || FileState::ofBytes(*after) != change.after ||
+        (change.before.exists && FileState::ofBytes(*before) != change.before))
+        return std::nullopt;
+    return ProfileChanges::between(ProfileText(*before), ProfileText(*after));
+}
+
+// Why the step's own keys cannot be put back over the catalogue as it is now: the first key that
+// was changed since, with its value now. Empty when every key still holds what the step left.
+QString CatalogueHistory::keyConflict(const HistoryChange &change, bool undoing) const
+{
+    const std::optional<std::vector<KeyChange>> changes = keyChanges(change);
+    if (!changes)
+        return StepSummary::shownPath(catalogue_, catalogue_) + QStringLiteral(" er \u00E6ndret uden for editoren");
+    QByteArray now;
+    FileState::of(catalogue_, &now);
+    const std::optional<KeyChange> conflict = ProfileChanges::firstConflict(*changes, ProfileText(now), undoing);
+    if (!conflict)
+        return {};
+    const std::optional<QByteArrayView> value = ProfileText(now).value(conflict->section, conflict->key);
+    return QStringLiteral("%1 i %2 er \u00E6ndret uden for editoren (nu %3)")
+        .arg(Windows1252::decode(conflict->key), shownSection(Windows1252::decode(conflict->section)),
+             value ? QStringLiteral("\u00BB%1\u00AB").arg(Windows1252::decode(value->toByteArray()))
+                   : QStringLiteral("slettet"));
+}
+
+// Only the step's own keys are written, from the file as it is at that moment.
+bool CatalogueHistory::putKeys(const HistoryChange &change, bool undoing)
+{
+    const std::optional<std::vector<KeyChange>> changes = keyChanges(change);
+    if (!changes)
+        return false;
+    const FolderWriteLock lock(catalogue_);
+    QByteArray now;
+    FileState::of(catalogue_, &now);
+    // Already there (an undo that a stop interrupted after its write), or changed since.
+    if (!ProfileChanges::firstConflict(*changes, ProfileText(now), !undoing))
+        return true;
+    if (ProfileChanges::firstConflict(*changes, ProfileText(now), undoing))
+        return false;
+    const std::optional<QByteArray> edited = ProfileChanges::applied(*changes, ProfileText(now), undoing);
+    return !edited || AtomicFile::replace(catalogue_, *edited);
+}
+
+QString CatalogueHistory::refusalOfUndo(const HistoryStep &step) const
+{
+    return step.state == HistoryStep::State::Done ? mismatch(step, true) : QString();
 }
 
 bool CatalogueHistory::putFile(const QString &localPath, const std::optional<QByteArray> &bytes)
@@ -531,8 +625,14 @@ bool CatalogueHistory::apply(const HistoryStep &step, bool undoing)
         switch (next.kind) {
         case HistoryChange::Kind::File: {
             const FileState &target = undoing ? next.before : next.after;
-            if (FileState::of(next.path) == target)
+            const FileState now = FileState::of(next.path);
+            if (now == target)
                 break;
+            if (next.path == catalogue_ && now != (undoing ? next.after : next.before)) {
+                if (!putKeys(next, undoing))
+                    return false;
+                break;
+            }
             std::optional<QByteArray> bytes;
             if (target.exists) {
                 bytes = undoing ? bytesBefore(next) : bytesAfter(next);
@@ -656,12 +756,15 @@ CatalogueHistory::Outcome CatalogueHistory::restoreItemBefore(qint64 stepNumber)
                            .arg(StepSummary::shownPath(path, catalogue_)),
                        item};
     };
+    int restoredItem = item;
     if (const auto catalogueThen = stateBefore(stepNumber, catalogue_)) {
+        const FolderWriteLock lock(catalogue_);
         QByteArray now;
         FileState::of(catalogue_, &now);
-        const QByteArray section = Catalogue::SectionName(item).toLatin1();
+        const ProfileText then(catalogueThen->value_or(QByteArray()));
+        restoredItem = whereItemLivesNow(then, ProfileText(now), item);
         const std::optional<QByteArray> restored = ProfileText(now).withSectionFrom(
-            ProfileText(catalogueThen->value_or(QByteArray())), section);
+            then, Catalogue::SectionName(item).toLatin1(), Catalogue::SectionName(restoredItem).toLatin1());
         if (restored && !AtomicFile::replace(catalogue_, *restored))
             return cannotWrite(catalogue_);
     }
@@ -682,7 +785,28 @@ CatalogueHistory::Outcome CatalogueHistory::restoreItemBefore(qint64 stepNumber)
                   : !HomeTrash::moveFile(path, QFileInfo(catalogue_).absolutePath()))
             return cannotWrite(path);
     }
-    return {true, QString(), item};
+    return {true, QString(), restoredItem};
+}
+
+// An item moved since (Op, Ned, Flyt) is found by its folder, which a move keeps: it is restored
+// where it lives now, not beside itself under its old number.
+int CatalogueHistory::whereItemLivesNow(const ProfileText &then, const ProfileText &now, int item)
+{
+    const QByteArray folderKey = QByteArrayLiteral("Folder");
+    const std::optional<QByteArrayView> folder = then.value(Catalogue::SectionName(item).toLatin1(), folderKey);
+    if (!folder || folder->isEmpty())
+        return item;
+    const auto sameFolder = [&](int number) {
+        const std::optional<QByteArrayView> there = now.value(Catalogue::SectionName(number).toLatin1(), folderKey);
+        return there && ProfileText::sameName(*there, *folder);
+    };
+    if (sameFolder(item))
+        return item;
+    for (int number = Catalogue::FirstItemNumber; number <= Catalogue::LastItemNumber; ++number) {
+        if (sameFolder(number))
+            return number;
+    }
+    return item;
 }
 
 // The oldest steps go first, down to nine tenths of either limit, so that the journal is not

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/ProfileChanges.h"
 #include "files/FileChangeRecorder.h"
 #include "history/HistoryJournal.h"
 #include "history/HistoryStep.h"
@@ -60,8 +61,13 @@ public:
     Outcome redo();
 
     // Puts the item's section of the catalogue and the files its steps changed back as they were
-    // before the step. The writes are the current action's changes.
+    // before the step, where the item lives now when it was moved since. The writes are the
+    // current action's changes.
     Outcome restoreItemBefore(qint64 stepNumber);
+
+    // Why the step could not be taken back over the files as they are now; empty when it could
+    // (or when it is not in effect).
+    QString refusalOfUndo(const HistoryStep &step) const;
 
     qint64 sizeOnDisk() const { return journal_.size(); }
     // Another editor on the same catalogue keeps its history; this one records nothing.
@@ -87,6 +93,11 @@ private:
     QString mismatch(const HistoryStep &step, bool undoing) const;
     bool apply(const HistoryStep &step, bool undoing);
     Outcome carryOut(HistoryStep &step, bool undoing);
+    static int whereItemLivesNow(const ProfileText &then, const ProfileText &now, int item);
+    void keepCatalogueAfter(HistoryStep &step, const QByteArray &catalogueAfter);
+    std::optional<std::vector<KeyChange>> keyChanges(const HistoryChange &change) const;
+    QString keyConflict(const HistoryChange &change, bool undoing) const;
+    bool putKeys(const HistoryChange &change, bool undoing);
     bool putFile(const QString &localPath, const std::optional<QByteArray> &bytes);
     std::optional<std::optional<QByteArray>> stateBefore(qint64 stepNumber, const QString &localPath) const;
     void fail(const QString &what);

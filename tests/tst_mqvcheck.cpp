@@ -30,6 +30,7 @@ private slots:
     void answersItsCommandLine_data();
     void answersItsCommandLine();
     void writesNothingButItsOutput();
+    void reportsAnEditorsLockFile();
     void tableIsColouredOnlyOnATerminal();
     void proofSheetHasACardPerItem();
     void proofSheetCutsALongDescription();
@@ -406,6 +407,21 @@ void TestMqvCheck::writesNothingButItsOutput()
     QCOMPARE(problemCodes(json.json().value(QStringLiteral("problems")).toArray()),
              (QStringList{"free-numbers", "fixed-item-missing"}));
     QCOMPARE(fingerprint(folder.path()), before);
+}
+
+// The mark an editor leaves beside the catalogue while it is open must not go onto the disc.
+void TestMqvCheck::reportsAnEditorsLockFile()
+{
+    TempFolder folder;
+    writeCatalogue(folder, soundKeys, {},
+                   {{catalogueFolder + "/.~lock.Z.MQV#", "Anne Berg,anne,maskine-2,09.12.2026 12:34,4242;\n"}});
+    const CheckRun run = runCheck({"--json", catalogueFolder}, folder.path());
+    QCOMPARE(run.exitCode, 1);
+    const QJsonArray problems = run.json().value(QStringLiteral("problems")).toArray();
+    QCOMPARE(problemCodes(problems), QStringList{"lock-file-left"});
+    QCOMPARE(problems.at(0).toObject().value("text").toString(),
+             QString("L\u00E5sefilen .~lock.Z.MQV# ligger ved kataloget (\u00E5bent hos Anne Berg p\u00E5 maskine-2 siden "
+                     "09.12.2026 12:34) og m\u00E5 ikke med p\u00E5 disken"));
 }
 
 // Under script(1) the check's output is a terminal, as when a person runs it.

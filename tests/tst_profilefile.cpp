@@ -105,6 +105,7 @@ private slots:
     void fullDiskLeavesTheFileIntact_data();
     void fullDiskLeavesTheFileIntact();
     void crashDuringWriteLeavesOldOrNewFile();
+    void twoWritersLoseNoKey();
 
     void badInputNeitherCrashesNorHangs_data();
     void badInputNeitherCrashesNorHangs();
@@ -601,6 +602,42 @@ void TestProfileFile::fullDiskLeavesTheFileIntact()
 
 // A child process rewrites a large catalogue again and again and is killed at some moment; the file
 // must then hold the old or the new text, whole.
+// Two editors writing keys of one catalogue as fast as they can: every key either wrote is in the
+// file at the end, so neither ever wrote from bytes the other had already replaced.
+void TestProfileFile::twoWritersLoseNoKey()
+{
+    TempFolder folder;
+    folder.writeFile("Z.MQV", catalogueOf(70, "start"));
+    const std::int64_t until = FileStamp::nowNs() + 10LL * 1000 * 1000 * 1000;
+    std::vector<pid_t> writers;
+    for (const char *writer : {"A", "B"}) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ProfileFile catalogue(".\\Z.MQV");
+            int written = 0;
+            for (; FileStamp::nowNs() < until; ++written)
+                catalogue.WriteString(QString("Z%1").arg(written % 70 + 1), QString("%1%2").arg(writer).arg(written), "x");
+            catalogue.WriteString("Antal", writer, QString::number(written));
+            ::_exit(0);
+        }
+        writers.push_back(pid);
+    }
+    for (const pid_t pid : writers) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    ProfileFile catalogue(".\\Z.MQV");
+    QCOMPARE(catalogue.ReadString("Z1", "Titel", ""), QString("start"));
+    for (const char *writer : {"A", "B"}) {
+        const int written = catalogue.ReadString("Antal", writer, "0").toInt();
+        QVERIFY(written > 10);
+        for (int key = 0; key < written; ++key)
+            QCOMPARE(catalogue.ReadString(QString("Z%1").arg(key % 70 + 1), QString("%1%2").arg(writer).arg(key), ""),
+                     QString("x"));
+    }
+}
+
 void TestProfileFile::crashDuringWriteLeavesOldOrNewFile()
 {
     TempFolder folder;

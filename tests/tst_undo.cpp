@@ -29,8 +29,10 @@ private slots:
     void eachKindOfStepIsTakenBackExactly();
     void keystrokesInOneFieldAreOneStep();
     void undoOutlivesTheWindow();
+    void outsideChangeIsNeverOverwritten_data();
     void outsideChangeIsNeverOverwritten();
     void historyWindowUndoesDownToAStepAndRestoresAnItem();
+    void restoreFollowsAMovedItem();
     void descriptionWithoutFolderTakesNoTyping();
     void readOnlyCatalogueOffersNoUndo();
     void fetchingUndoingAndRedoingKeepTheItemCountTrue();
@@ -245,19 +247,44 @@ void TestUndo::undoOutlivesTheWindow()
     QCOMPARE(folder.readFile("Z.MQV"), cleared);
 }
 
+// A colleague's change to other keys stays when a step is taken back; a step whose own key was
+// changed since is refused, naming the key and what it holds now.
+void TestUndo::outsideChangeIsNeverOverwritten_data()
+{
+    QTest::addColumn<QByteArray>("from");
+    QTest::addColumn<QByteArray>("to");
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("another item") << QByteArray("[Z24]") << QByteArray("[Z9]\r\nTitel=Fra en kollega\r\n[Z24]")
+                                  << QString();
+    QTest::newRow("another key of the item") << QByteArray("Global=Kort") << QByteArray("Global=Kollega") << QString();
+    QTest::newRow("the step's own key")
+        << QByteArray("Titel=Skakmester") << QByteArray("Titel=Skakmester B")
+        << QString(": Titel i punkt 1 er \u00E6ndret uden for editoren (nu \u00BBSkakmester B\u00AB). Intet er \u00E6ndret.");
+}
+
 void TestUndo::outsideChangeIsNeverOverwritten()
 {
+    QFETCH(QByteArray, from);
+    QFETCH(QByteArray, to);
+    QFETCH(QString, refusal);
     TempFolder folder;
     prepareCatalogue(folder);
+    const QByteArray before = folder.readFile("Z.MQV");
     TMQVEdit window;
     typeInto(window, "TitelEdit", "Skakmester");
     leaveField(window, "TitelEdit");
-    const QByteArray colleagues = folder.readFile("Z.MQV") + "[Z9]\r\nTitel=Fra en kollega\r\n";
-    folder.writeFile("Z.MQV", colleagues);
+    QByteArray colleagues = folder.readFile("Z.MQV");
+    folder.writeFile("Z.MQV", colleagues.replace(from, to));
     MessageBoxAnswer answer(QMessageBox::Ok);
     trigger(window, "Fortryd");
-    QCOMPARE(answer.count(), 1);
-    QVERIFY2(answer.text().contains("Z.MQV er \u00E6ndret uden for editoren"), qPrintable(answer.text()));
+    if (!refusal.isEmpty()) {
+        QVERIFY2(answer.text().endsWith(refusal), qPrintable(answer.text()));
+        QCOMPARE(folder.readFile("Z.MQV"), colleagues);
+        return;
+    }
+    QCOMPARE(answer.count(), 0);
+    QCOMPARE(folder.readFile("Z.MQV"), QByteArray(before).replace(from, to));
+    trigger(window, "Gentag");
     QCOMPARE(folder.readFile("Z.MQV"), colleagues);
 }
 
@@ -297,10 +324,33 @@ void TestUndo::historyWindowUndoesDownToAStepAndRestoresAnItem()
     // The restore, undone, stands first now; the oldest step is still the last.
     QVERIFY(steps->topLevelItem(0)->text(3).endsWith("(fortrudt)"));
     steps->setCurrentItem(steps->topLevelItem(steps->topLevelItemCount() - 1));
+    MessageBoxAnswer fourSteps(QStringList{"Fortryd 4 trin"});
     QTest::mouseClick(control<QPushButton>(history, "FortrydTilHer"), Qt::LeftButton);
+    QCOMPARE(fourSteps.count(), 1);
     QCOMPARE(folder.readFile("Z.MQV"), before);
     QCOMPARE(folder.readFile("Programmer/Skak/DK.RTF"), QByteArray("{\\rtf1\\ansi Et spil skak.\\par}"));
     QCOMPARE(window.CurrentItemNumber, 1);
+}
+
+// An item moved since the chosen step is put back where it lives now, not beside itself.
+void TestUndo::restoreFollowsAMovedItem()
+{
+    TempFolder folder;
+    prepareCatalogue(folder);
+    TMQVEdit window;
+    typeInto(window, "TitelEdit", "Skakmester");
+    leaveField(window, "TitelEdit");
+    control<QSpinBox>(&window, "FlytteSpinner")->setValue(5);
+    QVERIFY(folder.readFile("Z.MQV").contains("[Z5]\r\nSpil=Ja\r\nTitel=Skakmester\r\n"));
+    trigger(window, "VisHistorik");
+    auto *steps = control<QTreeWidget>(control<QWidget>(&window, "Historik"), "HistorikTrin");
+    steps->setCurrentItem(steps->topLevelItem(steps->topLevelItemCount() - 1));
+    clickButton(window, "GendanPunkt");
+    const QByteArray restored = folder.readFile("Z.MQV");
+    QVERIFY2(restored.contains("[Z5]\r\nTitel=Skak\r\n"), restored);
+    QCOMPARE(restored.count("Folder=Programmer\\Skak\r\n"), 1);
+    QVERIFY(!restored.contains("[Z1]"));
+    QCOMPARE(window.CurrentItemNumber, 5);
 }
 
 void TestUndo::descriptionWithoutFolderTakesNoTyping()

@@ -23,6 +23,8 @@ private slots:
     void killedEditorsTextIsOfferedAtTheNextStart_data();
     void killedEditorsTextIsOfferedAtTheNextStart();
     void recoveryQuestionNamesTheItemItAsksAbout();
+    void steadyTypingIsKeptWithoutAPause();
+    void terminatedEditorSavesTheText();
     void twoEditorsNeverOverwriteEachOtherUnasked_data();
     void twoEditorsNeverOverwriteEachOtherUnasked();
 };
@@ -47,6 +49,16 @@ QStringList filesUnder(const QString &path)
 QStringList recoveryFiles(const TempFolder &folder)
 {
     return filesUnder(folder.statePath() + "/mqveditor/recovery");
+}
+
+// A Norwegian description of item 1, and an editor typing the text at its end; true once it has.
+bool startTypingEditor(const TempFolder &folder, QProcess &editor, const QString &text)
+{
+    folder.writeFile("A/No.RTF", "{\\rtf1 Norsk\\par}");
+    folder.writeFile("Z.MQV", iniBytes({"[Generelt]", "Sprog=Norsk", "[Z1]", "Titel=A", "Folder=A"}));
+    editor.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    editor.start(TYPING_EDITOR_EXECUTABLE, {text});
+    return editor.waitForReadyRead(30000);
 }
 
 } // namespace
@@ -118,12 +130,8 @@ void TestUnsavedDescription::killedEditorsTextIsOfferedAtTheNextStart()
     QFETCH(bool, changedSince);
     QFETCH(QString, shown);
     TempFolder folder;
-    folder.writeFile("A/No.RTF", "{\\rtf1 Norsk\\par}");
-    folder.writeFile("Z.MQV", iniBytes({"[Generelt]", "Sprog=Norsk", "[Z1]", "Titel=A", "Folder=A"}));
     QProcess editor;
-    editor.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    editor.start(TYPING_EDITOR_EXECUTABLE, {", skrevet inden nedbruddet"});
-    QVERIFY(editor.waitForReadyRead(30000));
+    QVERIFY(startTypingEditor(folder, editor, ", skrevet inden nedbruddet"));
     QCOMPARE(editor.readAll(), QByteArray("typed\n"));
     QTRY_COMPARE_WITH_TIMEOUT(recoveryFiles(folder).size(), 1, 10000);
     ::kill(editor.processId(), SIGKILL);
@@ -150,7 +158,37 @@ void TestUnsavedDescription::killedEditorsTextIsOfferedAtTheNextStart()
     } else {
         QCOMPARE(folder.readFile("A/No.RTF"), before);
     }
-    QCOMPARE(filesUnder(folder.path()), QStringList({"A/No.RTF", "Z.MQV"}));
+    // Beside the catalogue only the open editor's mark, which replaced the killed one's.
+    QCOMPARE(filesUnder(folder.path()), QStringList({".~lock.Z.MQV#", "A/No.RTF", "Z.MQV"}));
+    QVERIFY(folder.readFile(".~lock.Z.MQV#").endsWith("," + QByteArray::number(QCoreApplication::applicationPid()) + ";\n"));
+}
+
+void TestUnsavedDescription::steadyTypingIsKeptWithoutAPause()
+{
+    TempFolder folder;
+    const DescriptionRecovery::Unsaved typed{1, "Dansk", "A\\DK.RTF", "{\\rtf1 Ny\\par}", "none"};
+    DescriptionRecovery recovery(folder.filePath("Z.MQV"), [&] { return std::optional(typed); },
+                                 std::chrono::milliseconds(300), std::chrono::milliseconds(600));
+    QElapsedTimer typing;
+    typing.start();
+    while (recoveryFiles(folder).isEmpty() && typing.elapsed() < 3000) {
+        recovery.typed();
+        QTest::qWait(50);
+    }
+    QVERIFY2(typing.elapsed() < 1500, "kept only after typing stopped");
+}
+
+// A logout or shutdown ends the editor with SIGTERM: the text is saved as closing saves it.
+void TestUnsavedDescription::terminatedEditorSavesTheText()
+{
+    TempFolder folder;
+    QProcess editor;
+    QVERIFY(startTypingEditor(folder, editor, ", skrevet inden nedlukningen"));
+    ::kill(editor.processId(), SIGTERM);
+    QVERIFY(editor.waitForFinished());
+    QCOMPARE(editor.exitStatus(), QProcess::NormalExit);
+    QVERIFY(folder.readFile("A/No.RTF").contains("Norsk, skrevet inden nedlukningen"));
+    QCOMPARE(recoveryFiles(folder), QStringList());
 }
 
 void TestUnsavedDescription::twoEditorsNeverOverwriteEachOtherUnasked_data()
