@@ -33,7 +33,7 @@ std::array<TMQVEdit::FieldWiring, 7> TMQVEdit::fieldWirings() const
 {
     return {{
         {TitelEdit, &TMQVEdit::TitelEditChange, nullptr},
-        {FolderEdit, &TMQVEdit::FolderEditChange, &TMQVEdit::FolderEditChange},
+        {FolderEdit, &TMQVEdit::FolderEditChange, &TMQVEdit::FolderEditLeave},
         {SetupEdit, &TMQVEdit::SetupEditChange, &TMQVEdit::SetupEditChange},
         {RunEdit, &TMQVEdit::RunEditChange, &TMQVEdit::RunEditChange},
         {EkstraEdit, &TMQVEdit::EkstraEditChange, &TMQVEdit::EkstraEditChange},
@@ -83,6 +83,7 @@ void TMQVEdit::connectHandlers()
 
     bindHandler(Nummer, &QSpinBox::valueChanged, &TMQVEdit::NummerChange);
     bindHandler(FlytteSpinner, &QSpinBox::valueChanged, &TMQVEdit::FlytteSpinnerChange);
+    bindHandler(FolderEdit, &QLineEdit::returnPressed, &TMQVEdit::FolderEditLeave);
 
     for (const FieldWiring &wiring : fieldWirings()) {
         bindHandler(wiring.field, &QLineEdit::textChanged, wiring.change);
