@@ -1,5 +1,8 @@
 #include "history/HistoryJournal.h"
 
+#include "history/JournalNumbers.h"
+
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,16 +15,78 @@
 namespace {
 
 constexpr char dataKey[] = "data";
+constexpr char dataCheckKey[] = "dsum";
+constexpr char typeKey[] = "t";
+constexpr char versionKey[] = "v";
+constexpr char versionType[] = "journal";
+constexpr qsizetype checkLength = 32;
 
-QByteArray headerLine(const QJsonObject &header, qint64 dataSize)
+QByteArray check(const QByteArray &bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).left(checkLength / 2).toHex();
+}
+
+QByteArray headerLine(const QJsonObject &header, const QByteArray &data)
 {
     QJsonObject line = header;
-    if (dataSize > 0)
-        line.insert(QLatin1String(dataKey), double(dataSize));
-    return QJsonDocument(line).toJson(QJsonDocument::Compact) + '\n';
+    if (!data.isEmpty()) {
+        line.insert(QLatin1String(dataKey), double(data.size()));
+        line.insert(QLatin1String(dataCheckKey), QString::fromLatin1(check(data)));
+    }
+    const QByteArray json = QJsonDocument(line).toJson(QJsonDocument::Compact);
+    return json + '\t' + check(json) + '\n';
+}
+
+QByteArray versionLine()
+{
+    return headerLine({{QLatin1String(typeKey), QLatin1String(versionType)},
+                       {QLatin1String(versionKey), HistoryJournal::formatVersion}},
+                      QByteArray());
+}
+
+// The JSON of a line whose check holds; nothing for a damaged line.
+std::optional<QJsonObject> checkedHeader(const QByteArray &line)
+{
+    const qsizetype tab = line.lastIndexOf('\t');
+    if (tab < 0 || line.size() - tab - 2 != checkLength)
+        return std::nullopt;
+    const QByteArray json = line.left(tab);
+    if (line.mid(tab + 1, checkLength) != check(json))
+        return std::nullopt;
+    const QJsonDocument parsed = QJsonDocument::fromJson(json);
+    if (!parsed.isObject())
+        return std::nullopt;
+    return parsed.object();
+}
+
+// The size of the bytes a record carries, 0 for none; nothing when the value is no size a
+// journal of this length could hold.
+std::optional<qint64> carriedSize(const QJsonObject &header, qint64 fileSize)
+{
+    if (!header.contains(QLatin1String(dataKey)))
+        return 0;
+    return JournalNumbers::integer(header.value(QLatin1String(dataKey)), 1, std::max<qint64>(fileSize, 1));
 }
 
 bool writeAll(QFileDevice &file, const QByteArray &bytes) { return file.write(bytes) == bytes.size(); }
+
+void addDamage(std::vector<HistoryJournal::Record> &records, bool &inDamage)
+{
+    if (!inDamage)
+        records.push_back({QJsonObject(), -1, 0, true});
+    inDamage = true;
+}
+
+// Damage that runs into a torn end is the torn record's own, the crash's, and is cut off with it;
+// damage at a whole end stays in the file for the history to keep aside.
+void endDamage(std::vector<HistoryJournal::Record> &records, bool inDamage, bool torn, qint64 &wholeUpTo,
+               qint64 fileSize)
+{
+    if (inDamage && torn)
+        records.pop_back();
+    else if (!torn)
+        wholeUpTo = fileSize;
+}
 
 } // namespace
 
@@ -30,39 +95,117 @@ HistoryJournal::HistoryJournal(QString path)
 {
 }
 
-std::vector<HistoryJournal::Record> HistoryJournal::readAll()
+std::optional<std::vector<HistoryJournal::Record>> HistoryJournal::readAll()
 {
-    std::vector<Record> records;
+    // A pipe would hang the start, a device or a link could be anything: only a regular file is
+    // a journal.
+    const QFileInfo info(path_);
+    if (info.isSymLink() || (info.exists() && !info.isFile()))
+        return std::nullopt;
     QFile file(path_);
     if (!file.open(QIODevice::ReadOnly))
-        return records;
+        return std::vector<Record>();
     const qint64 fileSize = file.size();
+    // Lines of the named format end in a tab and a check; JSON alone never holds a raw tab.
+    const bool versioned = file.peek(64 * 1024).split('\n').constFirst().contains('\t');
     qint64 wholeUpTo = 0;
-    while (!file.atEnd()) {
-        const QByteArray line = file.readLine();
-        if (!line.endsWith('\n'))
-            break;
-        const QJsonDocument parsed = QJsonDocument::fromJson(line);
-        if (!parsed.isObject())
-            break;
-        Record record;
-        record.header = parsed.object();
-        record.dataSize = qint64(record.header.value(QLatin1String(dataKey)).toDouble());
-        if (record.dataSize > 0) {
-            record.dataOffset = file.pos();
-            const qint64 end = record.dataOffset + record.dataSize;
-            if (end + 1 > fileSize || !file.seek(end))
-                break;
-            char lineBreak = 0;
-            if (!file.getChar(&lineBreak) || lineBreak != '\n')
-                break;
-        }
-        records.push_back(std::move(record));
-        wholeUpTo = file.pos();
-    }
+    std::vector<Record> records = versioned || fileSize == 0 ? readVersioned(file, wholeUpTo)
+                                                             : readUnversioned(file, wholeUpTo);
     file.close();
     if (wholeUpTo < fileSize)
         QFile::resize(path_, wholeUpTo);
+    if (versioned || fileSize == 0)
+        return records;
+    // Written anew in the named format, so that what is added from now on carries its checks.
+    std::vector<Record> whole;
+    std::copy_if(records.begin(), records.end(), std::back_inserter(whole), [](const Record &r) { return !r.damaged; });
+    if (!rewrite(whole))
+        return records;
+    std::optional<std::vector<Record>> rewritten = readAll();
+    if (rewritten && whole.size() < records.size())
+        rewritten->insert(rewritten->begin(), Record{QJsonObject(), -1, 0, true});
+    return rewritten;
+}
+
+std::vector<HistoryJournal::Record> HistoryJournal::readVersioned(QFile &file, qint64 &wholeUpTo)
+{
+    std::vector<Record> records;
+    const qint64 fileSize = file.size();
+    bool inDamage = false;
+    bool torn = false;
+    bool first = true;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine();
+        if (!line.endsWith('\n')) {
+            torn = true;
+            break;
+        }
+        const std::optional<QJsonObject> header = checkedHeader(line);
+        const std::optional<qint64> size = header ? carriedSize(*header, fileSize) : std::nullopt;
+        if (!size) {
+            addDamage(records, inDamage);
+            first = false;
+            continue;
+        }
+        Record record{*header, -1, *size, false};
+        if (*size > 0) {
+            record.dataOffset = file.pos();
+            const qint64 end = record.dataOffset + *size;
+            const QByteArray data = end + 1 > fileSize ? QByteArray() : file.read(*size);
+            char lineBreak = 0;
+            if (data.size() != *size || !file.getChar(&lineBreak)) {
+                torn = true;
+                break;
+            }
+            record.damaged = lineBreak != '\n' ||
+                check(data) != header->value(QLatin1String(dataCheckKey)).toString().toLatin1();
+        }
+        inDamage = false;
+        const bool versionRecord = first &&
+            header->value(QLatin1String(typeKey)).toString() == QLatin1String(versionType);
+        first = false;
+        if (!versionRecord)
+            records.push_back(std::move(record));
+        wholeUpTo = file.pos();
+    }
+    endDamage(records, inDamage, torn, wholeUpTo, fileSize);
+    return records;
+}
+
+std::vector<HistoryJournal::Record> HistoryJournal::readUnversioned(QFile &file, qint64 &wholeUpTo)
+{
+    std::vector<Record> records;
+    const qint64 fileSize = file.size();
+    bool inDamage = false;
+    bool torn = false;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine();
+        if (!line.endsWith('\n')) {
+            torn = true;
+            break;
+        }
+        const QJsonDocument parsed = QJsonDocument::fromJson(line);
+        const std::optional<qint64> size = parsed.isObject() ? carriedSize(parsed.object(), fileSize)
+                                                             : std::optional<qint64>();
+        if (!size) {
+            addDamage(records, inDamage);
+            continue;
+        }
+        Record record{parsed.object(), -1, *size, false};
+        if (*size > 0) {
+            record.dataOffset = file.pos();
+            const qint64 end = record.dataOffset + *size;
+            char lineBreak = 0;
+            if (end + 1 > fileSize || !file.seek(end) || !file.getChar(&lineBreak) || lineBreak != '\n') {
+                torn = true;
+                break;
+            }
+        }
+        inDamage = false;
+        records.push_back(std::move(record));
+        wholeUpTo = file.pos();
+    }
+    endDamage(records, inDamage, torn, wholeUpTo, fileSize);
     return records;
 }
 
@@ -72,15 +215,16 @@ qint64 HistoryJournal::append(const QJsonObject &header, const QByteArray &data,
     QFile file(path_);
     if (!file.open(QIODevice::Append))
         return -1;
-    const QByteArray line = headerLine(header, data.size());
-    const qint64 dataOffset = file.size() + line.size();
+    const qint64 start = file.size();
+    const QByteArray line = (start == 0 ? versionLine() : QByteArray()) + headerLine(header, data);
+    const qint64 dataOffset = start + line.size();
     bool written = writeAll(file, line);
     if (written && !data.isEmpty())
         written = writeAll(file, data) && file.putChar('\n');
     written = written && file.flush() && (!durable || ::fdatasync(file.handle()) == 0);
     if (!written) {
         // Nothing half-written may stay in front of the next record.
-        file.resize(dataOffset - line.size());
+        file.resize(start);
         return -1;
     }
     return data.isEmpty() ? 0 : dataOffset;
@@ -95,7 +239,7 @@ bool HistoryJournal::sync()
 std::optional<QByteArray> HistoryJournal::data(qint64 offset, qint64 size) const
 {
     QFile file(path_);
-    if (offset < 0 || !file.open(QIODevice::ReadOnly) || !file.seek(offset))
+    if (offset < 0 || size < 0 || !file.open(QIODevice::ReadOnly) || !file.seek(offset))
         return std::nullopt;
     QByteArray bytes = file.read(size);
     if (bytes.size() != size)
@@ -111,7 +255,7 @@ bool HistoryJournal::rewrite(const std::vector<Record> &records)
     if (!old.open(QIODevice::ReadOnly))
         return false;
     QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly) || !writeAll(file, versionLine()))
         return false;
     for (const Record &record : records) {
         QByteArray bytes;
@@ -122,7 +266,7 @@ bool HistoryJournal::rewrite(const std::vector<Record> &records)
             if (bytes.size() != record.dataSize)
                 return false;
         }
-        if (!writeAll(file, headerLine(record.header, bytes.size())) ||
+        if (!writeAll(file, headerLine(record.header, bytes)) ||
             (!bytes.isEmpty() && !(writeAll(file, bytes) && file.putChar('\n'))))
             return false;
     }
