@@ -116,6 +116,8 @@ CatalogueHistory::CatalogueHistory(const QString &catalogueLocalPath, const QStr
     replay(*records);
     if (!damage_.records.empty())
         keepDamagedJournalAside();
+    else if (!journal_.isVersioned() && !rewriteJournal(0))
+        fail(QStringLiteral("skrivefejl"));
     recover();
     enforceLimits();
 }

@@ -114,17 +114,8 @@ std::optional<std::vector<HistoryJournal::Record>> HistoryJournal::readAll()
     file.close();
     if (wholeUpTo < fileSize)
         QFile::resize(path_, wholeUpTo);
-    if (versioned || fileSize == 0)
-        return records;
-    // Written anew in the named format, so that what is added from now on carries its checks.
-    std::vector<Record> whole;
-    std::copy_if(records.begin(), records.end(), std::back_inserter(whole), [](const Record &r) { return !r.damaged; });
-    if (!rewrite(whole))
-        return records;
-    std::optional<std::vector<Record>> rewritten = readAll();
-    if (rewritten && whole.size() < records.size())
-        rewritten->insert(rewritten->begin(), Record{QJsonObject(), -1, 0, true});
-    return rewritten;
+    versioned_ = versioned || fileSize == 0;
+    return records;
 }
 
 std::vector<HistoryJournal::Record> HistoryJournal::readVersioned(QFile &file, qint64 &wholeUpTo)

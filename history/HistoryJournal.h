@@ -24,7 +24,7 @@ class QFile;
 // change is made only once its record is on the disk. A record whose bytes do not match its check
 // anywhere else was damaged on the disk: it is read as damaged, never as what it seems to say,
 // and the records after it are read on. Journals written before the format was named (lines of
-// JSON alone) are read as they are and written anew in this format.
+// JSON alone) are read as they are; a rewrite puts them into this format.
 class HistoryJournal {
 public:
     static constexpr int formatVersion = 2;
@@ -47,6 +47,9 @@ public:
     // is then neither read nor written.
     std::optional<std::vector<Record>> readAll();
 
+    // Whether the journal read last is in the named format (or new); records are added to one only.
+    bool isVersioned() const { return versioned_; }
+
     // Adds the record and gives the offset of its bytes (or 0), -1 when it could not be written.
     // A durable record is on the disk when the call returns, with everything added before it.
     qint64 append(const QJsonObject &header, const QByteArray &data = QByteArray(), bool durable = false);
@@ -66,4 +69,5 @@ private:
     std::vector<Record> readVersioned(QFile &file, qint64 &wholeUpTo);
 
     QString path_;
+    bool versioned_ = true;
 };
