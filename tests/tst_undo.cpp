@@ -34,6 +34,8 @@ private slots:
     void descriptionWithoutFolderTakesNoTyping();
     void readOnlyCatalogueOffersNoUndo();
     void secondEditorKeepsNoHistory();
+    void linkedDescriptionIsNeverWrittenThrough_data();
+    void linkedDescriptionIsNeverWrittenThrough();
 };
 
 namespace {
@@ -350,6 +352,55 @@ void TestUndo::secondEditorKeepsNoHistory()
     leaveField(first, "TitelEdit");
     trigger(first, "Fortryd");
     QCOMPARE(folder.readFile("Z.MQV"), changed);
+}
+
+void TestUndo::linkedDescriptionIsNeverWrittenThrough_data()
+{
+    QTest::addColumn<bool>("targetInside");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("link out of the tree") << false << "Uden for kataloget" << QString();
+    QTest::newRow("link inside the tree") << true << "Symbolsk link" << "Privat";
+}
+
+// A DK.RTF that links to a file such as ~/.bashrc is not shown, one that links inside the tree is
+// shown; neither is written, trashed or put back through the link by typing, leaving, undo or
+// "Slet denne RTF-fil".
+void TestUndo::linkedDescriptionIsNeverWrittenThrough()
+{
+    QFETCH(bool, targetInside);
+    QFETCH(QString, status);
+    QFETCH(QString, shown);
+    TempFolder folder;
+    QTemporaryDir home;
+    const QByteArray secret = "{\\rtf1 Privat\\par}";
+    const QString target = targetInside ? folder.filePath("Andet/Privat.rtf") : home.filePath(".bashrc");
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    QFile file(target);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(secret) > 0);
+    file.close();
+    folder.makeFolder("A");
+    QVERIFY(QFile::link(target, folder.filePath("A/DK.RTF")));
+    folder.writeFile("Z.MQV", "[Z1]\r\nTitel=Skak\r\nFolder=A\r\n[Z2]\r\nTitel=Andet\r\n");
+    TMQVEdit window;
+    QCOMPARE(control<QLabel>(&window, "ZStatusPanel3")->text(), status);
+    QCOMPARE(shownDescription(window).trimmed(), shown);
+    QVERIFY(control<QTextEdit>(&window, "Beskriv")->isReadOnly());
+    typeDescription(window, "Mere");
+    stepForward(window);
+    stepBack(window);
+    {
+        MessageBoxAnswer answer(QMessageBox::Ok);
+        trashDescription(window);
+        QCOMPARE(answer.count(), 1);
+    }
+    MessageBoxAnswer answers(QMessageBox::Ok);
+    while (control<QAction>(&window, "Fortryd")->isEnabled())
+        trigger(window, "Fortryd");
+    QCOMPARE(QFileInfo(folder.filePath("A/DK.RTF")).symLinkTarget(), target);
+    QFile read(target);
+    QVERIFY(read.open(QIODevice::ReadOnly));
+    QCOMPARE(read.readAll(), secret);
 }
 
 QTEST_MAIN(TestUndo)
