@@ -300,6 +300,10 @@ void TestRtfRoundTrip::sameDocumentAndBytes_data()
     // And halves of surrogate pairs in a font name.
     QTest::newRow("unpaired surrogates in a font name")
         << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fnil a\\u-9217?\\u-10240?;}}\\f0 b}") << 0u;
+    // And a list's text before the number in a double-byte code page: its two bytes are one
+    // character of the level text's length.
+    QTest::newRow("number text in code page 949")
+        << QByteArray("{\\rtf\\ansicpg949{\\par*\\pn\\pnlvl\\ansi{\\pntxtb\\'B7}}") << 0u;
     for (const QString &file : RtfCorpus::files())
         QTest::newRow(qPrintable(file)) << RtfCorpus::read(file) << 0u;
     for (const RtfSamples::Sample &sample : RtfSamples::all())
