@@ -900,6 +900,9 @@ bool CatalogueHistory::rewriteJournal(qsizetype first)
             closed.append(after);
             records.push_back({entry, c.beforeOffset, c.beforeSize});
         }
+        // A step a crash left open is written open, for the start to finish from the files.
+        if (step.state == HistoryStep::State::Open)
+            continue;
         QJsonObject close = journalRecord("close", step.number);
         close.insert(QStringLiteral("summary"), step.summary);
         close.insert(QStringLiteral("changes"), closed);
@@ -912,10 +915,13 @@ bool CatalogueHistory::rewriteJournal(qsizetype first)
             after.insert(QStringLiteral("i"), double(change));
             records.push_back({after, c.afterOffset, c.afterSize});
         }
-        if (step.state == HistoryStep::State::Undone) {
-            records.push_back({journalRecord("undo", step.number)});
-            records.push_back({journalRecord("undone", step.number)});
-        }
+        // An undo or redo a crash cut short stays under way, for the start to carry through.
+        const std::vector<const char *> states = step.state == HistoryStep::State::Undoing ? std::vector{"undo"}
+            : step.state == HistoryStep::State::Undone  ? std::vector{"undo", "undone"}
+            : step.state == HistoryStep::State::Redoing ? std::vector{"undo", "undone", "redo"}
+                                                        : std::vector<const char *>();
+        for (const char *state : states)
+            records.push_back({journalRecord(state, step.number)});
     }
     qCInfo(zcdDiagnostics) << "history: keeping the newest" << records.size() << "records of" << journal_.path();
     if (!journal_.rewrite(records))

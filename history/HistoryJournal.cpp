@@ -59,6 +59,14 @@ std::optional<QJsonObject> checkedHeader(const QByteArray &line)
     return parsed.object();
 }
 
+std::optional<QJsonObject> plainHeader(const QByteArray &line)
+{
+    const QJsonDocument parsed = QJsonDocument::fromJson(line);
+    if (!parsed.isObject())
+        return std::nullopt;
+    return parsed.object();
+}
+
 // The size of the bytes a record carries, 0 for none; nothing when the value is no size a
 // journal of this length could hold.
 std::optional<qint64> carriedSize(const QJsonObject &header, qint64 fileSize)
@@ -108,17 +116,19 @@ std::optional<std::vector<HistoryJournal::Record>> HistoryJournal::readAll()
     const qint64 fileSize = file.size();
     // Lines of the named format end in a tab and a check; JSON alone never holds a raw tab.
     const bool versioned = file.peek(64 * 1024).split('\n').constFirst().contains('\t');
+    versioned_ = versioned || fileSize == 0;
     qint64 wholeUpTo = 0;
-    std::vector<Record> records = versioned || fileSize == 0 ? readVersioned(file, wholeUpTo)
-                                                             : readUnversioned(file, wholeUpTo);
+    std::vector<Record> records = readRecords(file, wholeUpTo);
     file.close();
     if (wholeUpTo < fileSize)
         QFile::resize(path_, wholeUpTo);
-    versioned_ = versioned || fileSize == 0;
     return records;
 }
 
-std::vector<HistoryJournal::Record> HistoryJournal::readVersioned(QFile &file, qint64 &wholeUpTo)
+// Reads record after record; a damaged run of bytes becomes one damaged record, and reading goes
+// on at the next whole one. Records of the former format carry no checks: only what does not
+// parse is damage there.
+std::vector<HistoryJournal::Record> HistoryJournal::readRecords(QFile &file, qint64 &wholeUpTo)
 {
     std::vector<Record> records;
     const qint64 fileSize = file.size();
@@ -131,70 +141,30 @@ std::vector<HistoryJournal::Record> HistoryJournal::readVersioned(QFile &file, q
             torn = true;
             break;
         }
-        const std::optional<QJsonObject> header = checkedHeader(line);
+        const std::optional<QJsonObject> header = versioned_ ? checkedHeader(line) : plainHeader(line);
         const std::optional<qint64> size = header ? carriedSize(*header, fileSize) : std::nullopt;
+        const bool firstRecord = std::exchange(first, false);
         if (!size) {
             addDamage(records, inDamage);
-            first = false;
             continue;
         }
         Record record{*header, -1, *size, false};
         if (*size > 0) {
             record.dataOffset = file.pos();
-            const qint64 end = record.dataOffset + *size;
-            const QByteArray data = end + 1 > fileSize ? QByteArray() : file.read(*size);
+            const QByteArray data = record.dataOffset + *size + 1 > fileSize ? QByteArray() : file.read(*size);
             char lineBreak = 0;
             if (data.size() != *size || !file.getChar(&lineBreak)) {
                 torn = true;
                 break;
             }
             record.damaged = lineBreak != '\n' ||
-                check(data) != header->value(QLatin1String(dataCheckKey)).toString().toLatin1();
+                (versioned_ && check(data) != header->value(QLatin1String(dataCheckKey)).toString().toLatin1());
         }
         inDamage = false;
-        const bool versionRecord = first &&
-            header->value(QLatin1String(typeKey)).toString() == QLatin1String(versionType);
-        first = false;
-        if (!versionRecord)
+        wholeUpTo = file.pos();
+        if (!(versioned_ && firstRecord &&
+              header->value(QLatin1String(typeKey)).toString() == QLatin1String(versionType)))
             records.push_back(std::move(record));
-        wholeUpTo = file.pos();
-    }
-    endDamage(records, inDamage, torn, wholeUpTo, fileSize);
-    return records;
-}
-
-std::vector<HistoryJournal::Record> HistoryJournal::readUnversioned(QFile &file, qint64 &wholeUpTo)
-{
-    std::vector<Record> records;
-    const qint64 fileSize = file.size();
-    bool inDamage = false;
-    bool torn = false;
-    while (!file.atEnd()) {
-        const QByteArray line = file.readLine();
-        if (!line.endsWith('\n')) {
-            torn = true;
-            break;
-        }
-        const QJsonDocument parsed = QJsonDocument::fromJson(line);
-        const std::optional<qint64> size = parsed.isObject() ? carriedSize(parsed.object(), fileSize)
-                                                             : std::optional<qint64>();
-        if (!size) {
-            addDamage(records, inDamage);
-            continue;
-        }
-        Record record{parsed.object(), -1, *size, false};
-        if (*size > 0) {
-            record.dataOffset = file.pos();
-            const qint64 end = record.dataOffset + *size;
-            char lineBreak = 0;
-            if (end + 1 > fileSize || !file.seek(end) || !file.getChar(&lineBreak) || lineBreak != '\n') {
-                torn = true;
-                break;
-            }
-        }
-        inDamage = false;
-        records.push_back(std::move(record));
-        wholeUpTo = file.pos();
     }
     endDamage(records, inDamage, torn, wholeUpTo, fileSize);
     return records;

@@ -65,8 +65,7 @@ public:
     bool rewrite(const std::vector<Record> &records);
 
 private:
-    std::vector<Record> readUnversioned(QFile &file, qint64 &wholeUpTo);
-    std::vector<Record> readVersioned(QFile &file, qint64 &wholeUpTo);
+    std::vector<Record> readRecords(QFile &file, qint64 &wholeUpTo);
 
     QString path_;
     bool versioned_ = true;

@@ -22,6 +22,7 @@ private slots:
     void oldestStepsGoFirstWhenFull();
     void tornJournalEndIsCutOff();
     void journalOfTheFormerFormatStillReads();
+    void stepLeftOpenInTheFormerFormatIsFinished();
     void noFlippedBitTurnsTheJournalAgainstTheCatalogue();
     void damagedJournals_data();
     void damagedJournals();
@@ -203,6 +204,28 @@ void TestHistory::journalOfTheFormerFormatStillReads()
     QVERIFY(history.undo().done);
     QCOMPARE(folder.readFile("Z.MQV"), readAll(MQV_SOURCE_DIR "/tests/data/history-v1/Z.MQV.before"));
     QVERIFY(readAll(historyFolder(folder) + "/journal").startsWith("{\"t\":\"journal\",\"v\":2}\t"));
+}
+
+// A crash in the middle of a step: the start finishes it from the files, also while it writes
+// the journal anew in the named format.
+void TestHistory::stepLeftOpenInTheFormerFormatIsFinished()
+{
+    TempFolder folder;
+    const QByteArray after = readAll(MQV_SOURCE_DIR "/tests/data/history-v1/Z.MQV");
+    const QByteArray third = "[Z1]\r\nTitel=Tredje\r\n";
+    folder.writeFile("Z.MQV", third);
+    const QByteArray sha = QCryptographicHash::hash(after, QCryptographicHash::Sha256).toHex();
+    writeAll(historyFolder(folder) + "/journal",
+             formerJournal(folder) + "{\"t\":\"step\",\"n\":2,\"item\":1}\n{\"t\":\"file\",\"n\":2,\"path\":\"" +
+                 QFile::encodeName(folder.filePath("Z.MQV")) + "\",\"exists\":true,\"sha\":\"" + sha +
+                 "\",\"data\":" + QByteArray::number(after.size()) + "}\n" + after + "\n");
+    CatalogueHistory history(folder.filePath("Z.MQV"), historyFolder(folder), {});
+    QCOMPARE(history.takeFailure(), QString());
+    QCOMPARE(history.steps().size(), std::size_t(2));
+    QVERIFY(history.undo().done);
+    QCOMPARE(folder.readFile("Z.MQV"), after);
+    QVERIFY(history.undo().done);
+    QCOMPARE(folder.readFile("Z.MQV"), readAll(MQV_SOURCE_DIR "/tests/data/history-v1/Z.MQV.before"));
 }
 
 // Every bit of a small journal flipped in turn: the history then never puts a file in a state it
