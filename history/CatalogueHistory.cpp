@@ -391,6 +391,7 @@ void CatalogueHistory::replay(const std::vector<HistoryJournal::Record> &records
 {
     steps_.clear();
     damage_ = {};
+    lostSteps_.clear();
     std::optional<qint64> recording; // the step whose changes are being recorded
     for (const HistoryJournal::Record &entry : records) {
         const QJsonObject &header = entry.header;
@@ -464,9 +465,18 @@ bool CatalogueHistory::readRecord(const QString &type, qint64 number, const Hist
         steps_.push_back(std::move(step));
         return true;
     }
-    HistoryStep *step = find(number);
-    if (!step)
+    // Steps a damaged journal lost stay known, so that a refusal can say why.
+    if (type == QLatin1String("lost")) {
+        lostSteps_.insert(number);
         return true;
+    }
+    // After damage, a record of a step not met is one of a step whose first record was damaged.
+    HistoryStep *step = find(number);
+    if (!step) {
+        if (!damage_.records.empty())
+            damage_.steps.insert(number);
+        return true;
+    }
     const auto changeIndex = [&](const QJsonObject &json) {
         return JournalNumbers::integer(json.value(QStringLiteral("i")), 0,
                                        std::min<qint64>(highestChangeIndex, qint64(step->changes.size()) - 1));
@@ -549,13 +559,12 @@ void CatalogueHistory::keepDamagedJournalAside()
         QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     const qint64 at = *std::min_element(damage_.records.begin(), damage_.records.end());
     const int lost = int(damage_.steps.size());
-    const QSet<qint64> lostSteps = damage_.steps;
+    lostSteps_ += damage_.steps;
     qCInfo(zcdDiagnostics) << "history: damaged journal kept as" << aside;
     if (!QFile::copy(journal_.path(), aside) || !rewriteJournal(0)) {
         fail(QStringLiteral("historikken er beskadiget"));
         return;
     }
-    damage_.steps = lostSteps;
     failure_ = QStringLiteral("Historikken er beskadiget ved trin %1: %2 trin kunne ikke l\u00E6ses og kan ikke "
                               "fortrydes. Den beskadigede historik er gemt som %3.")
                    .arg(at)
@@ -750,7 +759,7 @@ CatalogueHistory::Outcome CatalogueHistory::redo()
 // step did, which is no change from outside the editor.
 QString CatalogueHistory::explainedRefusal(const HistoryStep &step, bool undoing, const QString &why) const
 {
-    for (const qint64 lost : damage_.steps) {
+    for (const qint64 lost : lostSteps_) {
         if (undoing ? lost > step.number : lost < step.number)
             return QStringLiteral(
                        "Kan ikke %1 \u00BB%2\u00AB: historikken er beskadiget ved trin %3. Intet er \u00E6ndret.")
@@ -873,6 +882,11 @@ void CatalogueHistory::enforceLimits()
 bool CatalogueHistory::rewriteJournal(qsizetype first)
 {
     std::vector<HistoryJournal::Record> records;
+    const qint64 oldestKept = first < qsizetype(steps_.size()) ? steps_[first].number : 0;
+    for (const qint64 lost : lostSteps_) {
+        if (lost > oldestKept)
+            records.push_back({journalRecord("lost", lost)});
+    }
     for (qsizetype index = first; index < qsizetype(steps_.size()); ++index) {
         const HistoryStep &step = steps_[index];
         QJsonObject header = journalRecord("step", step.number);

@@ -117,6 +117,8 @@ private:
         QSet<qint64> steps;
         std::vector<qint64> records;
     } damage_;
+    // Steps a damaged journal lost, kept in the journal from then on.
+    QSet<qint64> lostSteps_;
 
     std::optional<Action> action_;
     std::optional<FileChanges::Listening> listening_;

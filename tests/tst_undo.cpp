@@ -34,6 +34,7 @@ private slots:
     void descriptionWithoutFolderTakesNoTyping();
     void readOnlyCatalogueOffersNoUndo();
     void secondEditorKeepsNoHistory();
+    void damagedHistoryIsToldOnceAtStart();
     void linkedDescriptionIsNeverWrittenThrough_data();
     void linkedDescriptionIsNeverWrittenThrough();
 };
@@ -352,6 +353,49 @@ void TestUndo::secondEditorKeepsNoHistory()
     leaveField(first, "TitelEdit");
     trigger(first, "Fortryd");
     QCOMPARE(folder.readFile("Z.MQV"), changed);
+}
+
+// A journal damaged on the disk: the next start says where, once, and takes back what it could read.
+void TestUndo::damagedHistoryIsToldOnceAtStart()
+{
+    TempFolder folder;
+    prepareCatalogue(folder);
+    const QByteArray before = folder.readFile("Z.MQV");
+    {
+        TMQVEdit window;
+        clearItem(window);
+        typeInto(window, "TitelEdit", "Ny titel");
+        leaveField(window, "TitelEdit");
+    }
+    QDirIterator journals(folder.statePath(), {"journal"}, QDir::Files, QDirIterator::Subdirectories);
+    QVERIFY(journals.hasNext());
+    QFile journal(journals.next());
+    QVERIFY(journal.open(QIODevice::ReadWrite));
+    QByteArray bytes = journal.readAll();
+    const qsizetype titleChange = bytes.lastIndexOf("\"t\":\"file\"");
+    bytes[titleChange + 2] = 'T';
+    QVERIFY(journal.seek(0) && journal.write(bytes) == bytes.size());
+    journal.close();
+    for (int start = 1; start <= 2; ++start) {
+        MessageBoxAnswer answer(QMessageBox::Ok);
+        TMQVEdit window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        if (start == 1) {
+            QTRY_COMPARE(answer.count(), 1);
+            QVERIFY2(answer.text().startsWith("Historikken er beskadiget ved trin 2: 1 trin kunne ikke l\u00E6ses"),
+                     qPrintable(answer.text()));
+        } else {
+            QTest::qWait(200);
+            QCOMPARE(answer.count(), 0);
+        }
+        QCOMPARE(control<QAction>(&window, "Fortryd")->text(), QString("Fortryd: Slet indhold, punkt 1"));
+    }
+    TMQVEdit window;
+    MessageBoxAnswer answer(QMessageBox::Ok);
+    trigger(window, "Fortryd");
+    QCOMPARE(answer.text(), QString("Kan ikke fortryde \u00BBSlet indhold, punkt 1\u00AB: historikken er beskadiget ved trin 2. Intet er \u00E6ndret."));
+    QVERIFY(folder.readFile("Z.MQV") != before);
 }
 
 void TestUndo::linkedDescriptionIsNeverWrittenThrough_data()
