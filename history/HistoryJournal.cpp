@@ -7,7 +7,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
+#include <QList>
 #include <QSaveFile>
+
+#include <algorithm>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -114,8 +117,12 @@ std::optional<std::vector<HistoryJournal::Record>> HistoryJournal::readAll()
     if (!file.open(QIODevice::ReadOnly))
         return std::vector<Record>();
     const qint64 fileSize = file.size();
-    // Lines of the named format end in a tab and a check; JSON alone never holds a raw tab.
-    const bool versioned = file.peek(64 * 1024).split('\n').constFirst().contains('\t');
+    // Lines of the named format end in a tab and a check; JSON alone never holds a raw tab, and
+    // the former format's first two lines carry no file contents. Two lines, so that one damaged
+    // tab does not make the whole journal unreadable.
+    const QList<QByteArray> firstLines = file.peek(64 * 1024).split('\n').mid(0, 2);
+    const bool versioned = std::any_of(firstLines.begin(), firstLines.end(),
+                                       [](const QByteArray &line) { return line.contains('\t'); });
     versioned_ = versioned || fileSize == 0;
     qint64 wholeUpTo = 0;
     std::vector<Record> records = readRecords(file, wholeUpTo);
