@@ -233,6 +233,7 @@ public:
     void RegistreringClick();
     void TitelEditChange();
     void FolderEditChange();
+    void FolderEditLeave();
     void SetupEditChange();
     void RunEditChange();
     void EkstraEditChange();
@@ -352,6 +353,8 @@ private:
     void fileFieldChange(QLineEdit *field, TextKey key, FileFieldEvent event);
     std::optional<int> otherItemInFolder(const QString &folder) const;
     bool holdsAnotherItem(const QString &folder) const;
+    bool folderUsable(const QString &folder) const;
+    void storeFolder();
     void refuseSharedFolderRename(const QString &folder, int sharer);
     void showText(QLineEdit *field, const QString &text);
     void colourFileField(QLineEdit *field);

@@ -34,7 +34,7 @@ std::array<TMQVEdit::FieldWiring, 7> TMQVEdit::fieldWirings() const
 {
     return {{
         {TitelEdit, &TMQVEdit::TitelEditChange, nullptr},
-        {FolderEdit, &TMQVEdit::FolderEditChange, &TMQVEdit::FolderEditChange},
+        {FolderEdit, &TMQVEdit::FolderEditChange, &TMQVEdit::FolderEditLeave},
         {SetupEdit, &TMQVEdit::SetupEditChange, &TMQVEdit::SetupEditLeave},
         {RunEdit, &TMQVEdit::RunEditChange, &TMQVEdit::RunEditLeave},
         {EkstraEdit, &TMQVEdit::EkstraEditChange, &TMQVEdit::EkstraEditLeave},
@@ -84,6 +84,7 @@ void TMQVEdit::connectHandlers()
 
     bindHandler(Nummer, &QSpinBox::valueChanged, &TMQVEdit::NummerChange);
     bindHandler(FlytteSpinner, &QSpinBox::valueChanged, &TMQVEdit::FlytteSpinnerChange);
+    bindHandler(FolderEdit, &QLineEdit::returnPressed, &TMQVEdit::FolderEditLeave);
 
     for (const FieldWiring &wiring : fieldWirings()) {
         bindHandler(wiring.field, &QLineEdit::textChanged, wiring.change);

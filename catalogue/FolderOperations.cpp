@@ -3,6 +3,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueKeys.h"
 #include "catalogue/ProfileReader.h"
+#include "files/CatalogueTree.h"
 #include "files/FileChangeRecorder.h"
 #include "files/LocalPath.h"
 
@@ -55,6 +56,8 @@ bool createFolder(const QString &storedName)
     if (!isAllowedName(storedName) || QFileInfo::exists(LocalPath::resolve(storedName)))
         return false;
     const QString folder = QFileInfo(LocalPath::resolve(storedName)).absoluteFilePath();
+    if (!CatalogueTree::mayWrite(folder))
+        return false;
     FileChanges::aboutToCreateFolder(folder);
     return QDir().mkdir(folder);
 }
@@ -70,6 +73,10 @@ bool renameFolder(const QString &oldName, const QString &newName)
     if (existing.exists() && existing.absoluteFilePath() != from)
         return false;
     const QString target = existing.absolutePath() + QLatin1Char('/') + components(newName).constLast();
+    // A linked folder is renamed as little as one outside the tree: either would move what is not
+    // the catalogue's, or move the catalogue's files out of its tree.
+    if (!CatalogueTree::mayWrite(from) || !CatalogueTree::mayWrite(target))
+        return false;
     FileChanges::aboutToRenameFolder(from, target);
     return QDir().rename(from, target);
 }

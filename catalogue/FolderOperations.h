@@ -15,12 +15,13 @@ namespace FolderOperations {
 bool isAllowedName(const QString &storedName);
 
 // Creates the last level of the path only; fails when the name is empty or not allowed, when
-// a file or folder of that name exists in any letter case, or when the parent is missing.
+// a file or folder of that name exists in any letter case, when the parent is missing, or when
+// the folder would lie outside the catalogue's tree.
 bool createFolder(const QString &storedName);
 
 // Moves the existing folder oldName to newName. Fails when the old folder is missing, when an
-// entry of the new name exists (unless it is the same folder in other letters), or when a name
-// is not allowed.
+// entry of the new name exists (unless it is the same folder in other letters), when a name
+// is not allowed, or when either folder lies outside the catalogue's tree or the old one is a link.
 bool renameFolder(const QString &oldName, const QString &newName);
 
 // The first item other than `item` whose stored folder is the existing folder storedName or lies

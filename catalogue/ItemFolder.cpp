@@ -1,5 +1,6 @@
 #include "catalogue/ItemFolder.h"
 
+#include "files/CatalogueTree.h"
 #include "files/LocalPath.h"
 
 namespace ItemFolder {
@@ -19,11 +20,22 @@ QString filePath(const QString &folder, const QString &name)
 
 } // namespace DanishEditionFolder
 
+namespace {
+
+// A file the catalogue's trees do not hold, or that links out of them, is none of the disc's.
+bool inTrees(const QString &storedPath)
+{
+    const std::optional<QString> file = LocalPath::findFile(storedPath);
+    return file && CatalogueTree::mayRead(*file);
+}
+
+} // namespace
+
 FileAvailability fileAvailability(const QString &folder, const QString &name)
 {
-    if (LocalPath::fileExists(LocalPath::join(folder, name)))
+    if (inTrees(LocalPath::join(folder, name)))
         return FileAvailability::InItemFolder;
-    if (LocalPath::fileExists(DanishEditionFolder::filePath(folder, name)))
+    if (inTrees(DanishEditionFolder::filePath(folder, name)))
         return FileAvailability::InDanishEditionOnly;
     return FileAvailability::Missing;
 }

@@ -21,5 +21,6 @@ QString filePath(const QString &folder, const QString &name);
 // Where an item's named file is available, shown as the field's colour.
 enum class FileAvailability { InItemFolder, InDanishEditionOnly, Missing };
 
-// Only files count: a folder of the name, or an empty name, is missing.
+// Only files count: a folder of the name, an empty name, or a file outside the catalogue's trees
+// (or a link out of them) is missing.
 FileAvailability fileAvailability(const QString &folder, const QString &name);

@@ -3,6 +3,7 @@
 #include "description/RtfReader.h"
 #include "description/RtfWriter.h"
 #include "files/AtomicFile.h"
+#include "files/CatalogueTree.h"
 #include "files/Diagnostics.h"
 #include "files/LocalPath.h"
 
@@ -16,6 +17,10 @@ Contents contents(const QString &storedPath)
     const std::optional<QString> localPath = LocalPath::findFile(storedPath);
     if (!localPath)
         return {Reading::Missing, QByteArray()};
+    // A link out of the catalogue's tree names somebody's file, not a description: it is not read,
+    // so nothing of it is shown, searched or put into a proof sheet.
+    if (!CatalogueTree::mayRead(*localPath))
+        return {Reading::Unreadable, QByteArray()};
     QFile file(*localPath);
     // A file far beyond any description is refused before it is read into memory.
     if (file.size() > RtfReader::maximumInputSize || !file.open(QIODevice::ReadOnly))

@@ -24,7 +24,8 @@ struct Contents {
     QByteArray bytes; // empty unless read
 };
 
-// The file's bytes as load() reads them; a file far too large to be a description is not read.
+// The file's bytes as load() reads them; a file far too large to be a description, or one outside
+// the catalogue's tree, is not read.
 Contents contents(const QString &storedPath);
 
 // Replaces the document's content with the file's. A missing file leaves the document as it

@@ -2,6 +2,7 @@
 
 #include "description/DescriptionSaveError.h"
 #include "files/AtomicFile.h"
+#include "files/CatalogueTree.h"
 #include "files/Diagnostics.h"
 #include "files/HomeTrash.h"
 #include "files/LocalPath.h"
@@ -24,7 +25,11 @@ bool DescriptionSession::load(const QString &folder, const QString &loadedName, 
     const bool hasFolder = !folder.isEmpty() && LocalPath::folderExists(folder);
     const QString storedPath = hasFolder && !loadedName.isEmpty() ? LocalPath::join(folder, loadedName) : QString();
     const std::optional<QString> localPath = storedPath.isEmpty() ? std::nullopt : LocalPath::findFile(storedPath);
-    const FileStamp stamp = localPath ? FileStamp::of(*localPath) : FileStamp();
+    const QString writtenPath = hasFolder ? LocalPath::forWriting(LocalPath::join(folder, writtenName)) : QString();
+    const CatalogueTree::Place place = hasFolder ? CatalogueTree::placeOf(localPath.value_or(writtenPath))
+                                                 : CatalogueTree::Place::Inside;
+    const FileStamp stamp = localPath && place != CatalogueTree::Place::Outside ? FileStamp::of(*localPath)
+                                                                                : FileStamp();
     // The editor already holds exactly that file, untouched since it was read.
     if (stamp.isValid() && stamp == shown_ && !document.isModified())
         return false;
@@ -39,12 +44,15 @@ bool DescriptionSession::load(const QString &folder, const QString &loadedName, 
         editor_.clearDescription();
     // A file that is there but cannot be read is the user's all the same: it is shown empty, and
     // nothing may be written over it. One that cannot be written is shown as it is, as on a disc.
-    if (reading == DescriptionFile::Reading::Unreadable) {
+    if (place == CatalogueTree::Place::Outside) {
+        access_ = Access::Outside;
+        qCInfo(zcdDiagnostics) << "description outside the catalogue's tree not read" << storedPath;
+    } else if (place == CatalogueTree::Place::Link) {
+        access_ = Access::Linked;
+    } else if (reading == DescriptionFile::Reading::Unreadable) {
         access_ = Access::Unreadable;
         qCInfo(zcdDiagnostics) << "could not read the description" << storedPath;
-    } else if (hasFolder &&
-               !AtomicFile::canReplace(localPath ? *localPath
-                                                 : LocalPath::forWriting(LocalPath::join(folder, writtenName)))) {
+    } else if (hasFolder && !AtomicFile::canReplace(localPath.value_or(writtenPath))) {
         access_ = Access::Unwritable;
     } else {
         access_ = Access::Editable;
@@ -60,7 +68,8 @@ bool DescriptionSession::load(const QString &folder, const QString &loadedName, 
 void DescriptionSession::save(const QString &fileName, DescriptionLanguage language)
 {
     QTextDocument &document = editor_.descriptionDocument();
-    if (!document.isModified() || access_ == Access::Unreadable)
+    if (!document.isModified() || access_ == Access::Unreadable || access_ == Access::Linked ||
+        access_ == Access::Outside)
         return;
     if (folder_.isEmpty()) {
         qCInfo(zcdDiagnostics) << "description not saved: its item has no folder";
@@ -90,6 +99,10 @@ void DescriptionSession::trash(const QString &fileName, const QString &keepOutOf
 {
     const QString path = LocalPath::join(folder_, fileName);
     const std::optional<QString> localPath = folder_.isEmpty() ? std::nullopt : LocalPath::findFile(path);
+    if (localPath && !CatalogueTree::mayWrite(*localPath))
+        throw std::runtime_error(QStringLiteral("%1 slettes ikke: %2.")
+                                     .arg(path, CatalogueTree::reason(CatalogueTree::placeOf(*localPath)).toLower())
+                                     .toStdString());
     if (localPath && !HomeTrash::moveFile(*localPath, keepOutOf))
         throw std::runtime_error(
             QStringLiteral("Kan ikke l\u00E6gge %1 i papirkurven. Filen er ikke slettet.").arg(path).toStdString());

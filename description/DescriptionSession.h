@@ -31,7 +31,9 @@ public:
         ~Editor() = default;
     };
 
-    enum class Access { Editable, Unreadable, Unwritable };
+    // Linked: the file is a link to a file of the catalogue, shown but never written through.
+    // Outside: the file or its folder lies outside the catalogue's tree; it is neither shown nor written.
+    enum class Access { Editable, Unreadable, Unwritable, Linked, Outside };
 
     // Where a text typed over a file changed on disk since it was shown goes: the stored path
     // (written over), another stored path, or nowhere (the disk's text stays).

@@ -500,6 +500,8 @@ void RtfParser::handleToken(const RtfTokenizer::Token &token)
         skipToken(token);
         return;
     }
+    if (token.type != Type::HexByte && token.type != Type::Text)
+        decodeDestinationBytes();
     switch (token.type) {
     case Type::GroupStart: startGroup(); break;
     case Type::GroupEnd: endGroup(); break;
@@ -1098,11 +1100,16 @@ void RtfParser::handleText(QByteArrayView text)
         break;
     case Destination::Alternatives: break;
     case Destination::AlternativeChoice: startSkippingGroup(); break;
-    case Destination::FieldInstruction: fieldInstruction_.append(decoder_.decode(currentCodePage(), text)); break;
-    case Destination::ListPrefix: listDefinition_.prefix.append(decoder_.decode(currentCodePage(), text)); break;
-    case Destination::ListSuffix: listDefinition_.suffix.append(decoder_.decode(currentCodePage(), text)); break;
-    case Destination::LevelText: lists_.appendLevelText(decoder_.decode(currentCodePage(), text)); break;
-    case Destination::ListName: lists_.appendListName(decoder_.decode(currentCodePage(), text)); break;
+    case Destination::FieldInstruction:
+    case Destination::ListPrefix:
+    case Destination::ListSuffix:
+    case Destination::LevelText:
+    case Destination::ListName:
+        if (currentCodePage() != destinationBytesCodePage_)
+            decodeDestinationBytes();
+        destinationBytes_.append(text);
+        destinationBytesCodePage_ = currentCodePage();
+        break;
     case Destination::Picture: appendPictureHex(text); break;
     case Destination::ListDefinition:
     case Destination::ListTable:
@@ -1187,6 +1194,18 @@ void RtfParser::prepareForText()
     }
     if (std::exchange(cellSeparatorPending_, false))
         appendDecoded(u"\t", group().character);
+}
+
+// A list's number text or a field's instruction is decoded in runs too, up to the next control
+// word or brace: a double-byte character of "\'a1\'a4" counts as one, as the level text's
+// length counts it.
+void RtfParser::decodeDestinationBytes()
+{
+    if (destinationBytes_.isEmpty())
+        return;
+    const QString text = decoder_.decode(destinationBytesCodePage_, destinationBytes_);
+    destinationBytes_.clear();
+    collectDestinationText(text);
 }
 
 void RtfParser::decodePendingBytes()

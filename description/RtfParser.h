@@ -129,6 +129,7 @@ private:
     void appendUnicodeUnit(int value);
     void prepareForText();
     void decodePendingBytes();
+    void decodeDestinationBytes();
     void appendDecoded(QStringView text, const CharacterState &state);
     void flushText();
     void endParagraph();
@@ -212,6 +213,8 @@ private:
     // Bytes are decoded in runs, so a double-byte character split over two \'hh is whole.
     QByteArray pendingBytes_;
     int pendingBytesCodePage_ = CodePageDecoder::windows1252;
+    QByteArray destinationBytes_;
+    int destinationBytesCodePage_ = CodePageDecoder::windows1252;
     CharacterState pendingBytesState_;
     QString pendingText_;
     CharacterState pendingTextState_;

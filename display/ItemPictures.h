@@ -9,7 +9,8 @@
 // and read them: matched without regard to letter case.
 namespace ItemPictures {
 
-// Local paths of existing files; nothing when the folder holds none.
+// Local paths of existing files; nothing when the folder holds none, or one outside the
+// catalogue's tree.
 std::optional<QString> screenshotFile(const QString &folder);
 std::optional<QString> iconFile(const QString &folder);
 

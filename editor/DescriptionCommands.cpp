@@ -3,6 +3,7 @@
 #include "app/DescriptionEdit.h"
 #include "catalogue/CatalogueItem.h"
 #include "files/LocalPath.h"
+#include "files/CatalogueTree.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -57,6 +58,10 @@ void TMQVEdit::showStatus()
     const DescriptionSession::Access access = description_->access();
     if (access == DescriptionSession::Access::Unreadable)
         statusPanel(StatusPanel::Status)->setText(QStringLiteral("Kan ikke l\u00E6ses"));
+    else if (access == DescriptionSession::Access::Outside)
+        statusPanel(StatusPanel::Status)->setText(CatalogueTree::reason(CatalogueTree::Place::Outside));
+    else if (access == DescriptionSession::Access::Linked)
+        statusPanel(StatusPanel::Status)->setText(CatalogueTree::reason(CatalogueTree::Place::Link));
     else if (catalogueLock_->lockedAfterFailedWrite())
         statusPanel(StatusPanel::Status)
             ->setText(QStringLiteral("Kan ikke gemmes: klik i et felt for at pr\u00F8ve igen"));

@@ -4,6 +4,7 @@
 #include "catalogue/CatalogueItem.h"
 #include "catalogue/FolderOperations.h"
 #include "catalogue/ProfileSnapshot.h"
+#include "files/CatalogueTree.h"
 #include "files/LocalPath.h"
 
 #include <QCheckBox>
@@ -84,12 +85,39 @@ bool TMQVEdit::holdsAnotherItem(const QString &folder) const
         otherItemInFolder(folder);
 }
 
-// A folder name is stored only once it names an existing folder; until then the stored name
-// stays, which is what a rename later moves.
+// A folder is taken from the field only when the user is done with it (leaves the field or
+// presses Enter) or the program puts a name there: a name typed on the way, such as "Programm"
+// on the way to "Programmer", may name another existing folder, which must not become the item's
+// folder and so what a later rename moves. While typing, the colour tells whether the name is good.
 void TMQVEdit::FolderEditChange()
 {
+    if (!FolderEdit->isModified()) {
+        storeFolder();
+        return;
+    }
     const QString folder = FolderEdit->text();
-    if (!namesFolder(folder) || holdsAnotherItem(folder)) {
+    WindowColours::setFontColour(FolderEdit, folderUsable(folder) ? WindowColours::black() : WindowColours::red());
+}
+
+void TMQVEdit::FolderEditLeave()
+{
+    FolderEdit->setModified(false);
+    storeFolder();
+}
+
+// A folder outside the catalogue's tree is never the item's: nothing is written there.
+bool TMQVEdit::folderUsable(const QString &folder) const
+{
+    return namesFolder(folder) && !holdsAnotherItem(folder) &&
+        CatalogueTree::mayRead(LocalPath::resolve(folder, LocalPath::Kind::Folder));
+}
+
+// A folder name is stored only once it names an existing folder; until then the stored name
+// stays, which is what a rename later moves.
+void TMQVEdit::storeFolder()
+{
+    const QString folder = FolderEdit->text();
+    if (!folderUsable(folder)) {
         WindowColours::setFontColour(FolderEdit, WindowColours::red());
         return;
     }

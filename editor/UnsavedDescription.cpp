@@ -41,6 +41,9 @@ std::optional<DescriptionRecovery::Unsaved> TMQVEdit::unsavedDescription() const
 // may still be typing the text it kept.
 void TMQVEdit::checkAtStart()
 {
+    // A history that could not be read whole, or not at all, is told before anything is changed.
+    if (const QString failure = history_->takeFailure(); !failure.isEmpty())
+        reportError(failure);
     if (presence_->othersHadItOpen()) {
         QMessageBox box(QMessageBox::Information, ApplicationTitle,
                         QStringLiteral("Kataloget er ogs\u00E5 \u00E5bent i en anden Z-CD editor."), QMessageBox::Ok,

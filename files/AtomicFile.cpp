@@ -41,7 +41,8 @@ bool canReplace(const QString &localPath)
 {
     const QFileInfo target(localPath);
     const QFileInfo folder(target.absolutePath());
-    return !(target.exists() && isReadOnly(target)) && folder.isDir() && !isReadOnly(folder);
+    // Replacing a link would write its target, which may lie anywhere; a link is left as it is.
+    return !target.isSymLink() && !(target.exists() && isReadOnly(target)) && folder.isDir() && !isReadOnly(folder);
 }
 
 bool replace(const QString &localPath, const QByteArray &bytes)

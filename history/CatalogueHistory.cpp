@@ -4,17 +4,20 @@
 #include "catalogue/ProfileChanges.h"
 #include "catalogue/ProfileText.h"
 #include "files/AtomicFile.h"
+#include "files/CatalogueTree.h"
 #include "files/Diagnostics.h"
 #include "files/FolderWriteLock.h"
 #include "files/HomeTrash.h"
 #include "files/UserFolders.h"
 #include "files/Windows1252.h"
+#include "history/JournalNumbers.h"
 #include "history/StepSummary.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
+#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
@@ -42,10 +45,26 @@ void insertAll(QJsonObject &into, const QJsonObject &from)
         into.insert(field.key(), field.value());
 }
 
-FileState stateFrom(const QJsonObject &json)
+// A file's state as a record gives it; nothing when the record does not hold one whole: a missing
+// "exists" must never read as "the file was not there", which an undo would carry out by
+// deleting the file.
+std::optional<FileState> stateFrom(const QJsonObject &json)
 {
-    return {json.value(QStringLiteral("exists")).toBool(), json.value(QStringLiteral("sha")).toString().toLatin1()};
+    const QJsonValue exists = json.value(QStringLiteral("exists"));
+    if (!exists.isBool())
+        return std::nullopt;
+    if (!exists.toBool())
+        return FileState{};
+    const QByteArray sha = json.value(QStringLiteral("sha")).toString().toLatin1();
+    static const QRegularExpression hex(QStringLiteral("^[0-9a-f]{64}$"));
+    if (!hex.match(QString::fromLatin1(sha)).hasMatch())
+        return std::nullopt;
+    return FileState{true, sha};
 }
+
+// Step numbers and change indexes a journal may hold; beyond them it is damaged.
+constexpr qint64 highestStepNumber = qint64(1) << 52;
+constexpr qint64 highestChangeIndex = 1 << 20;
 
 QJsonObject journalRecord(const char *type, qint64 number)
 {
@@ -102,7 +121,16 @@ CatalogueHistory::CatalogueHistory(const QString &catalogueLocalPath, const QStr
         if (name.open(QIODevice::WriteOnly))
             name.write(QFile::encodeName(catalogue_) + '\n');
     }
-    replay(journal_.readAll());
+    std::optional<std::vector<HistoryJournal::Record>> records = journal_.readAll();
+    if (!records) {
+        fail(QStringLiteral("historikken er ingen almindelig fil"));
+        return;
+    }
+    replay(*records);
+    if (!damage_.records.empty())
+        keepDamagedJournalAside();
+    else if (!journal_.isVersioned() && !rewriteJournal(0))
+        fail(QStringLiteral("skrivefejl"));
     recover();
     enforceLimits();
 }
@@ -371,79 +399,193 @@ void CatalogueHistory::close()
     enforceLimits();
 }
 
+// Each record is taken only for what it can say: one that is damaged, or holds a value no record
+// of this history could (a path outside the catalogue's tree, a number out of range, a file state
+// not whole), is never read as something else; the step it belongs to is left out whole.
 void CatalogueHistory::replay(const std::vector<HistoryJournal::Record> &records)
 {
     steps_.clear();
+    damage_ = {};
+    lostSteps_.clear();
+    std::optional<qint64> recording; // the step whose changes are being recorded
     for (const HistoryJournal::Record &entry : records) {
         const QJsonObject &header = entry.header;
         const QString type = header.value(typeKey).toString();
-        const qint64 number = qint64(header.value(numberKey).toDouble());
-        nextNumber_ = std::max(nextNumber_, number + 1);
-        if (type == QLatin1String("step")) {
-            HistoryStep step;
-            step.number = number;
-            step.time = QDateTime::fromString(header.value(QStringLiteral("time")).toString(), Qt::ISODate);
-            step.item = header.value(QStringLiteral("item")).toInt();
-            step.title = header.value(QStringLiteral("title")).toString();
-            step.action = header.value(QStringLiteral("action")).toString();
-            steps_.push_back(std::move(step));
+        const std::optional<qint64> number = entry.damaged && header.isEmpty()
+            ? std::nullopt
+            : JournalNumbers::integer(header.value(numberKey), 1, highestStepNumber);
+        if (!number) {
+            markDamaged(recording);
             continue;
         }
-        HistoryStep *step = find(number);
-        if (!step)
+        nextNumber_ = std::max(nextNumber_, *number + 1);
+        if (entry.damaged || !readRecord(type, *number, entry)) {
+            damage_.steps.insert(*number);
+            damage_.records.push_back(*number);
             continue;
-        if (type == QLatin1String("file") || type == QLatin1String("mkdir") || type == QLatin1String("rename")) {
-            HistoryChange change;
-            change.kind = type == QLatin1String("file") ? HistoryChange::Kind::File
-                : type == QLatin1String("mkdir")        ? HistoryChange::Kind::CreateFolder
-                                                        : HistoryChange::Kind::RenameFolder;
-            change.path = header.value(QStringLiteral("path")).toString();
-            change.newPath = header.value(QStringLiteral("to")).toString();
-            change.before = stateFrom(header);
-            change.beforeOffset = entry.dataOffset;
-            change.beforeSize = entry.dataSize;
-            step->changes.push_back(std::move(change));
-        } else if (type == QLatin1String("close")) {
-            std::vector<HistoryChange> kept;
-            for (const QJsonValue value : header.value(QStringLiteral("changes")).toArray()) {
-                const QJsonObject json = value.toObject();
-                const qsizetype index = json.value(QStringLiteral("i")).toInt(-1);
-                if (index < 0 || index >= qsizetype(step->changes.size()))
-                    continue;
-                HistoryChange change = step->changes[index];
-                change.after = stateFrom(json);
-                kept.push_back(std::move(change));
-            }
-            step->changes = std::move(kept);
-            step->summary = header.value(QStringLiteral("summary")).toString();
-            step->state = HistoryStep::State::Done;
-            if (step->changes.empty()) {
-                steps_.erase(steps_.begin() + (step - steps_.data()));
-                continue;
-            }
-            const qint64 closed = step->number;
-            steps_.erase(std::remove_if(steps_.begin(), steps_.end(),
-                                        [closed](const HistoryStep &s) {
-                                            return s.number != closed && s.state == HistoryStep::State::Undone;
-                                        }),
-                         steps_.end());
-        } else if (type == QLatin1String("after")) {
-            const qsizetype index = header.value(QStringLiteral("i")).toInt(-1);
-            if (index >= 0 && index < qsizetype(step->changes.size())) {
-                step->changes[index].afterOffset = entry.dataOffset;
-                step->changes[index].afterSize = entry.dataSize;
-            }
-        } else if (type == QLatin1String("undo")) {
-            step->state = HistoryStep::State::Undoing;
-        } else if (type == QLatin1String("undone")) {
-            step->state = HistoryStep::State::Undone;
-        } else if (type == QLatin1String("redo")) {
-            step->state = HistoryStep::State::Redoing;
-        } else if (type == QLatin1String("redone") || type == QLatin1String("kept")) {
-            step->state = HistoryStep::State::Done;
+        }
+        if (type == QLatin1String("step"))
+            recording = *number;
+        else if (type == QLatin1String("close"))
+            recording.reset();
+    }
+    steps_.erase(std::remove_if(steps_.begin(), steps_.end(),
+                                [this](const HistoryStep &s) { return damage_.steps.contains(s.number); }),
+                 steps_.end());
+    journalSteps_ = qsizetype(steps_.size());
+}
+
+// A damaged record whose step cannot be read belongs to the step being recorded, or else to the
+// undo or redo of the step next to be undone or redone, the only steps that records are added for.
+void CatalogueHistory::markDamaged(const std::optional<qint64> &recording)
+{
+    damage_.records.push_back(recording.value_or(nextNumber_));
+    if (recording) {
+        damage_.steps.insert(*recording);
+        return;
+    }
+    const HistoryStep *newestDone = nullptr;
+    const HistoryStep *oldestUndone = nullptr;
+    for (const HistoryStep &step : steps_) {
+        if (step.state == HistoryStep::State::Undone) {
+            if (!oldestUndone)
+                oldestUndone = &step;
+        } else {
+            newestDone = &step;
         }
     }
-    journalSteps_ = qsizetype(steps_.size());
+    for (const HistoryStep *step : {newestDone, oldestUndone}) {
+        if (step)
+            damage_.steps.insert(step->number);
+    }
+}
+
+bool CatalogueHistory::inTree(const QJsonValue &path) const
+{
+    const QString text = path.toString();
+    return path.isString() && QFileInfo(text).isAbsolute() &&
+        CatalogueTree::placeOf(text, QFileInfo(catalogue_).absolutePath()) != CatalogueTree::Place::Outside;
+}
+
+// Takes one whole record into the steps; false when it holds what no record of this history can.
+bool CatalogueHistory::readRecord(const QString &type, qint64 number, const HistoryJournal::Record &entry)
+{
+    const QJsonObject &header = entry.header;
+    if (type == QLatin1String("step")) {
+        HistoryStep step;
+        step.number = number;
+        step.time = QDateTime::fromString(header.value(QStringLiteral("time")).toString(), Qt::ISODate);
+        step.item = int(JournalNumbers::integer(header.value(QStringLiteral("item")), 0, 1000).value_or(0));
+        step.title = header.value(QStringLiteral("title")).toString();
+        step.action = header.value(QStringLiteral("action")).toString();
+        steps_.push_back(std::move(step));
+        return true;
+    }
+    // Steps a damaged journal lost stay known, so that a refusal can say why.
+    if (type == QLatin1String("lost")) {
+        lostSteps_.insert(number);
+        return true;
+    }
+    // After damage, a record of a step not met is one of a step whose first record was damaged.
+    HistoryStep *step = find(number);
+    if (!step) {
+        if (!damage_.records.empty())
+            damage_.steps.insert(number);
+        return true;
+    }
+    const auto changeIndex = [&](const QJsonObject &json) {
+        return JournalNumbers::integer(json.value(QStringLiteral("i")), 0,
+                                       std::min<qint64>(highestChangeIndex, qint64(step->changes.size()) - 1));
+    };
+    if (type == QLatin1String("file") || type == QLatin1String("mkdir") || type == QLatin1String("rename")) {
+        HistoryChange change;
+        change.kind = type == QLatin1String("file") ? HistoryChange::Kind::File
+            : type == QLatin1String("mkdir")        ? HistoryChange::Kind::CreateFolder
+                                                    : HistoryChange::Kind::RenameFolder;
+        if (!inTree(header.value(QStringLiteral("path"))) ||
+            (change.kind == HistoryChange::Kind::RenameFolder && !inTree(header.value(QStringLiteral("to")))))
+            return false;
+        change.path = header.value(QStringLiteral("path")).toString();
+        change.newPath = header.value(QStringLiteral("to")).toString();
+        if (change.kind == HistoryChange::Kind::File) {
+            // The bytes kept must be the file's as it was: none for a file that was not there.
+            const std::optional<FileState> before = stateFrom(header);
+            if (!before || (!before->exists && entry.dataSize > 0) ||
+                (before->exists && entry.dataSize == 0 && *before != FileState::ofBytes(QByteArray())))
+                return false;
+            change.before = *before;
+        }
+        change.beforeOffset = entry.dataOffset;
+        change.beforeSize = entry.dataSize;
+        step->changes.push_back(std::move(change));
+    } else if (type == QLatin1String("close")) {
+        std::vector<HistoryChange> kept;
+        for (const QJsonValue value : header.value(QStringLiteral("changes")).toArray()) {
+            const QJsonObject json = value.toObject();
+            const std::optional<qint64> index = changeIndex(json);
+            if (!index)
+                return false;
+            HistoryChange change = step->changes[*index];
+            if (change.kind == HistoryChange::Kind::File) {
+                const std::optional<FileState> after = stateFrom(json);
+                if (!after)
+                    return false;
+                change.after = *after;
+            }
+            kept.push_back(std::move(change));
+        }
+        step->changes = std::move(kept);
+        step->summary = header.value(QStringLiteral("summary")).toString();
+        step->state = HistoryStep::State::Done;
+        if (step->changes.empty()) {
+            steps_.erase(steps_.begin() + (step - steps_.data()));
+            return true;
+        }
+        const qint64 closed = step->number;
+        steps_.erase(std::remove_if(steps_.begin(), steps_.end(),
+                                    [closed](const HistoryStep &s) {
+                                        return s.number != closed && s.state == HistoryStep::State::Undone;
+                                    }),
+                     steps_.end());
+    } else if (type == QLatin1String("after")) {
+        const std::optional<qint64> index = changeIndex(header);
+        if (!index)
+            return false;
+        step->changes[*index].afterOffset = entry.dataOffset;
+        step->changes[*index].afterSize = entry.dataSize;
+    } else if (type == QLatin1String("undo")) {
+        step->state = HistoryStep::State::Undoing;
+    } else if (type == QLatin1String("undone")) {
+        step->state = HistoryStep::State::Undone;
+    } else if (type == QLatin1String("redo")) {
+        step->state = HistoryStep::State::Redoing;
+    } else if (type == QLatin1String("redone") || type == QLatin1String("kept")) {
+        step->state = HistoryStep::State::Done;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The damaged journal stays beside the history for whoever wants to look into it; the history
+// goes on in a whole one holding what could be read, and the user is told once.
+void CatalogueHistory::keepDamagedJournalAside()
+{
+    const QString aside = journal_.path() + QStringLiteral("-beskadiget-") +
+        QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const qint64 at = *std::min_element(damage_.records.begin(), damage_.records.end());
+    const int lost = int(damage_.steps.size());
+    lostSteps_ += damage_.steps;
+    qCInfo(zcdDiagnostics) << "history: damaged journal kept as" << aside;
+    if (!QFile::copy(journal_.path(), aside) || !rewriteJournal(0)) {
+        fail(QStringLiteral("historikken er beskadiget"));
+        return;
+    }
+    failure_ = QStringLiteral("Historikken er beskadiget ved trin %1: %2 trin kunne ikke l\u00E6ses og kan ikke "
+                              "fortrydes. Den beskadigede historik er gemt som %3.")
+                   .arg(at)
+                   .arg(lost)
+                   .arg(QDir::toNativeSeparators(aside));
 }
 
 // A crash left at most one thing unfinished: the step being recorded, whose files hold what it
@@ -606,10 +748,19 @@ QString CatalogueHistory::refusalOfUndo(const HistoryStep &step) const
 
 bool CatalogueHistory::putFile(const QString &localPath, const std::optional<QByteArray> &bytes)
 {
+    if (!mayChange(localPath))
+        return false;
     if (bytes)
         return AtomicFile::replace(localPath, *bytes);
     // A file the history takes away goes to the trash, the way the user deletes one.
     return HomeTrash::moveFile(localPath, QFileInfo(catalogue_).absolutePath()) || QFile::remove(localPath);
+}
+
+// Only what lies in the catalogue's tree, reached without a link at its end, is put back: a link
+// made since is not written through, and a tree moved since is not followed out of it.
+bool CatalogueHistory::mayChange(const QString &localPath) const
+{
+    return CatalogueTree::placeOf(localPath, QFileInfo(catalogue_).absolutePath()) == CatalogueTree::Place::Inside;
 }
 
 // Puts every change's other side in place, skipping what is there already, so that an undo or
@@ -644,6 +795,8 @@ bool CatalogueHistory::apply(const HistoryStep &step, bool undoing)
             break;
         }
         case HistoryChange::Kind::CreateFolder:
+            if (!mayChange(next.path))
+                return false;
             if (undoing && isFolder(next.path) && !QDir().rmdir(next.path))
                 return false;
             if (!undoing && !isFolder(next.path) && !QDir().mkdir(next.path))
@@ -652,6 +805,8 @@ bool CatalogueHistory::apply(const HistoryStep &step, bool undoing)
         case HistoryChange::Kind::RenameFolder: {
             const QString &from = undoing ? next.newPath : next.path;
             const QString &to = undoing ? next.path : next.newPath;
+            if (!mayChange(from) || !mayChange(to))
+                return false;
             if (isFolder(from) && !QFileInfo::exists(to) && !QDir().rename(from, to))
                 return false;
             break;
@@ -670,7 +825,7 @@ CatalogueHistory::Outcome CatalogueHistory::undo()
     if (!step)
         return {};
     if (const QString why = mismatch(*step, true); !why.isEmpty())
-        return {false, why, step->item};
+        return {false, explainedRefusal(*step, true, why), step->item};
     // The redo needs what the step left; it is kept before anything is taken back.
     for (qsizetype index = 0; index < qsizetype(step->changes.size()); ++index) {
         HistoryChange &change = step->changes[index];
@@ -678,7 +833,7 @@ CatalogueHistory::Outcome CatalogueHistory::undo()
             continue;
         QByteArray bytes;
         if (FileState::of(change.path, &bytes) != change.after)
-            return {false, mismatch(*step, true), step->item};
+            return {false, explainedRefusal(*step, true, mismatch(*step, true)), step->item};
         QJsonObject header = journalRecord("after", step->number);
         header.insert(QStringLiteral("i"), double(index));
         const qint64 offset = journal_.append(header, bytes);
@@ -698,8 +853,22 @@ CatalogueHistory::Outcome CatalogueHistory::redo()
     if (!step)
         return {};
     if (const QString why = mismatch(*step, false); !why.isEmpty())
-        return {false, why, step->item};
+        return {false, explainedRefusal(*step, false, why), step->item};
     return carryOut(*step, false);
+}
+
+// Where a step the damage left out lies between this one and the files, the files hold what that
+// step did, which is no change from outside the editor.
+QString CatalogueHistory::explainedRefusal(const HistoryStep &step, bool undoing, const QString &why) const
+{
+    for (const qint64 lost : lostSteps_) {
+        if (undoing ? lost > step.number : lost < step.number)
+            return QStringLiteral(
+                       "Kan ikke %1 \u00BB%2\u00AB: historikken er beskadiget ved trin %3. Intet er \u00E6ndret.")
+                .arg(verb(undoing), step.caption())
+                .arg(lost);
+    }
+    return why;
 }
 
 // Marked as under way on the disk first, so that a crash is carried through at the next start; a
@@ -840,7 +1009,19 @@ void CatalogueHistory::compactJournal()
         kept += stepSize(steps_[first - 1]);
         --first;
     }
+    if (!rewriteJournal(first))
+        fail(QStringLiteral("skrivefejl"));
+}
+
+// Writes the journal anew with the steps from index first on, and reads it back.
+bool CatalogueHistory::rewriteJournal(qsizetype first)
+{
     std::vector<HistoryJournal::Record> records;
+    const qint64 oldestKept = first < qsizetype(steps_.size()) ? steps_[first].number : 0;
+    for (const qint64 lost : lostSteps_) {
+        if (lost > oldestKept)
+            records.push_back({journalRecord("lost", lost)});
+    }
     for (qsizetype index = first; index < qsizetype(steps_.size()); ++index) {
         const HistoryStep &step = steps_[index];
         QJsonObject header = journalRecord("step", step.number);
@@ -868,6 +1049,9 @@ void CatalogueHistory::compactJournal()
             closed.append(after);
             records.push_back({entry, c.beforeOffset, c.beforeSize});
         }
+        // A step a crash left open is written open, for the start to finish from the files.
+        if (step.state == HistoryStep::State::Open)
+            continue;
         QJsonObject close = journalRecord("close", step.number);
         close.insert(QStringLiteral("summary"), step.summary);
         close.insert(QStringLiteral("changes"), closed);
@@ -880,15 +1064,20 @@ void CatalogueHistory::compactJournal()
             after.insert(QStringLiteral("i"), double(change));
             records.push_back({after, c.afterOffset, c.afterSize});
         }
-        if (step.state == HistoryStep::State::Undone) {
-            records.push_back({journalRecord("undo", step.number)});
-            records.push_back({journalRecord("undone", step.number)});
-        }
+        // An undo or redo a crash cut short stays under way, for the start to carry through.
+        const std::vector<const char *> states = step.state == HistoryStep::State::Undoing ? std::vector{"undo"}
+            : step.state == HistoryStep::State::Undone  ? std::vector{"undo", "undone"}
+            : step.state == HistoryStep::State::Redoing ? std::vector{"undo", "undone", "redo"}
+                                                        : std::vector<const char *>();
+        for (const char *state : states)
+            records.push_back({journalRecord(state, step.number)});
     }
     qCInfo(zcdDiagnostics) << "history: keeping the newest" << records.size() << "records of" << journal_.path();
-    if (!journal_.rewrite(records)) {
-        fail(QStringLiteral("skrivefejl"));
-        return;
-    }
-    replay(journal_.readAll());
+    if (!journal_.rewrite(records))
+        return false;
+    std::optional<std::vector<HistoryJournal::Record>> reread = journal_.readAll();
+    if (!reread)
+        return false;
+    replay(*reread);
+    return true;
 }

@@ -5,6 +5,8 @@
 #include "history/HistoryJournal.h"
 #include "history/HistoryStep.h"
 
+#include <QJsonValue>
+#include <QSet>
 #include <QString>
 
 #include <optional>
@@ -72,8 +74,8 @@ public:
     qint64 sizeOnDisk() const { return journal_.size(); }
     // Another editor on the same catalogue keeps its history; this one records nothing.
     bool keptByAnotherEditor() const { return keptByAnotherEditor_; }
-    // Set when the history could not be written and records nothing more in this run; the window
-    // tells the user once.
+    // Set when the history could not be written and records nothing more in this run, or when its
+    // journal was damaged and steps were left out; the window tells the user once.
     QString takeFailure();
 
     void aboutToChangeFile(const QString &localPath) override;
@@ -86,6 +88,12 @@ private:
     void record(HistoryChange change, const QByteArray &beforeBytes);
     void close();
     void replay(const std::vector<HistoryJournal::Record> &records);
+    bool readRecord(const QString &type, qint64 number, const HistoryJournal::Record &entry);
+    void markDamaged(const std::optional<qint64> &recording);
+    bool inTree(const QJsonValue &path) const;
+    void keepDamagedJournalAside();
+    bool rewriteJournal(qsizetype first);
+    QString explainedRefusal(const HistoryStep &step, bool undoing, const QString &why) const;
     void recover();
     void finish(HistoryStep &step);
     std::optional<QByteArray> bytesBefore(const HistoryChange &change) const;
@@ -98,6 +106,7 @@ private:
     std::optional<std::vector<KeyChange>> keyChanges(const HistoryChange &change) const;
     QString keyConflict(const HistoryChange &change, bool undoing) const;
     bool putKeys(const HistoryChange &change, bool undoing);
+    bool mayChange(const QString &localPath) const;
     bool putFile(const QString &localPath, const std::optional<QByteArray> &bytes);
     std::optional<std::optional<QByteArray>> stateBefore(qint64 stepNumber, const QString &localPath) const;
     void fail(const QString &what);
@@ -117,6 +126,13 @@ private:
     bool enabled_ = true;
     bool keptByAnotherEditor_ = false;
     QString failure_;
+    // What a damaged journal cost: the steps left out, and the step at each damaged record.
+    struct Damage {
+        QSet<qint64> steps;
+        std::vector<qint64> records;
+    } damage_;
+    // Steps a damaged journal lost, kept in the journal from then on.
+    QSet<qint64> lostSteps_;
 
     std::optional<Action> action_;
     std::optional<FileChanges::Listening> listening_;

@@ -7,7 +7,12 @@
 FileState FileState::of(const QString &localPath, QByteArray *bytes)
 {
     QFile file(localPath);
-    if (!QFileInfo(localPath).isFile())
+    const QFileInfo entry(localPath);
+    // A link is no state the history wrote: it is never read through, so an undo or redo finds it
+    // changed and leaves it, and what it points to, alone.
+    if (entry.isSymLink())
+        return {true, QByteArrayLiteral("link")};
+    if (!entry.isFile())
         return {};
     // A file that is there but cannot be read matches no state the history knows.
     if (!file.open(QIODevice::ReadOnly))

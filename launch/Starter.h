@@ -3,6 +3,10 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <optional>
+
+class QFileInfo;
+
 // Opens a file the way a double-click in a file manager does: a program is run, any other file
 // is handed to the desktop's application for its type. It never waits for what it started.
 class Starter {
@@ -23,6 +27,13 @@ public:
         QString failure;
     };
 
+    // The question to ask before execute() runs a program or script of this system itself (which
+    // the desktop would not have been asked about), naming what it is; empty for a file handed to
+    // the desktop, or one that execute() will refuse.
+    QString question() const;
+
+    // Runs a program or script; any other file is handed to the desktop, and counts as started
+    // only once the desktop took it. Nothing outside the catalogue's tree is started.
     Outcome execute();
 
     // The process the last execute() started (for a file handed on, the desktop's opener);
@@ -30,5 +41,16 @@ public:
     qint64 processId() const;
 
 private:
+    enum class NativeKind { Program, Script };
+    struct Located {
+        QString shownFile;
+        std::optional<QString> localFile;
+        bool isFolder = false;
+    };
+
+    static std::optional<NativeKind> nativeKind(const QFileInfo &file);
+    Located locate() const;
+    Outcome handToDesktop(const QString &opener, const QString &file, const QString &folder, const QString &shownFile);
+
     qint64 processId_ = 0;
 };

@@ -142,9 +142,9 @@ void TestDesktopWindow::startedSetupProgramShowsInTheStatusBar()
     TMQVEdit window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    MessageBoxAnswer answer(QMessageBox::Ok);
+    MessageBoxAnswer answer(QMessageBox::Yes);
     clickButton(window, "Start");
-    QCOMPARE(answer.count(), 0);
+    QCOMPARE(answer.count(), 1);
     QCOMPARE(control<QStatusBar>(&window, "ZStatus")->currentMessage(), "Startet: " + folder.filePath("P/setup.sh"));
     QTRY_VERIFY(QFile::exists(folder.filePath("P/ran")));
 }

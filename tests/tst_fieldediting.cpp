@@ -30,6 +30,9 @@ private slots:
     void folderTypedThenRenamed();
     void renameOntoAFileRestoresTheStoredName();
     void typingPastAnotherItemsFolderRenamesOnlyTheOwnFolder();
+    void typingPastAnExistingFolderRenamesTheShownFolder();
+    void foldersOutsideTheTreeAreRefused_data();
+    void foldersOutsideTheTreeAreRefused();
     void renameOfAFolderHoldingAnotherItemIsRefused_data();
     void renameOfAFolderHoldingAnotherItemIsRefused();
     void renameWithoutStoredFolderEmptiesTheField();
@@ -239,6 +242,66 @@ void TestFieldEditing::typingPastAnotherItemsFolderRenamesOnlyTheOwnFolder()
                                                 "Titel=Nyt Program", "Folder=Programmer\\Skakspil"}));
 }
 
+// "Programm" is an unused folder beside the item's own: typing "Programmer" passes it, which
+// must not make it the folder that Omdøb renames.
+void TestFieldEditing::typingPastAnExistingFolderRenamesTheShownFolder()
+{
+    TempFolder folder;
+    folder.writeFile("Gammel/Shot.jpg", "x");
+    folder.makeFolder("Programm");
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=Gammel"}));
+    TMQVEdit window;
+    typeInto(window, "FolderEdit", "Programmer");
+    QCOMPARE(window.CatalogueFile->ReadString("Z1", "Folder", ""), QString("Gammel"));
+    clickButton(window, "Omdoeb");
+    QVERIFY(QFile::exists(folder.filePath("Programmer/Shot.jpg")));
+    QVERIFY(QFileInfo(folder.filePath("Programm")).isDir());
+    QCOMPARE(window.CatalogueFile->ReadString("Z1", "Folder", ""), QString("Programmer"));
+}
+
+// A folder outside the catalogue's tree is never the item's: typed, it stays red and unstored;
+// stored by someone else, nothing is written, created or renamed there.
+void TestFieldEditing::foldersOutsideTheTreeAreRefused_data()
+{
+    QTest::addColumn<QString>("outsideFolder");
+    QTest::newRow("..") << "..\\udenfor";
+    QTest::newRow("absolute") << "ABSOLUTE";
+    QTest::newRow("link out of the tree") << "Link";
+}
+
+void TestFieldEditing::foldersOutsideTheTreeAreRefused()
+{
+    QFETCH(QString, outsideFolder);
+    TempFolder folder;
+    QTemporaryDir outside;
+    QVERIFY(QDir().mkpath(outside.filePath("udenfor")));
+    folder.makeFolder("Egen/Kat");
+    QVERIFY(QDir::setCurrent(folder.filePath("Egen/Kat")));
+    QVERIFY(QFile::link(outside.filePath("udenfor"), "Link"));
+    if (outsideFolder == "ABSOLUTE")
+        outsideFolder = outside.filePath("udenfor");
+    const QString relative = QDir::current().relativeFilePath(outside.filePath("udenfor"));
+    if (outsideFolder.startsWith(".."))
+        outsideFolder = QString(relative).replace('/', '\\');
+    QVERIFY(QFile(outside.filePath("udenfor/DK.RTF")).open(QIODevice::WriteOnly));
+    const QByteArray catalogue = iniBytes({"[Z1]", "Titel=A", "Folder=" + outsideFolder});
+    QFile file("Z.MQV");
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(catalogue) > 0);
+    file.close();
+    TMQVEdit window;
+    QCOMPARE(colourOf(window, "FolderEdit"), WindowColours::red());
+    QCOMPARE(control<QLabel>(&window, "ZStatusPanel3")->text(), QString("Uden for kataloget"));
+    QVERIFY(control<QTextEdit>(&window, "Beskriv")->isReadOnly());
+    typeInto(window, "FolderEdit", "Nyt");
+    clickButton(window, "Omdoeb");
+    QVERIFY(QFileInfo(outside.filePath("udenfor")).isDir());
+    QVERIFY(!QFileInfo::exists("Nyt"));
+    typeInto(window, "TitelEdit", "..\\..\\lavet");
+    clickButton(window, "OpretNavn");
+    QVERIFY(!QFileInfo::exists(folder.filePath("lavet")));
+    QCOMPARE(QFileInfo(outside.filePath("udenfor/DK.RTF")).size(), 0);
+}
+
 void TestFieldEditing::renameOfAFolderHoldingAnotherItemIsRefused_data()
 {
     QTest::addColumn<QString>("storedFolder");
@@ -319,6 +382,7 @@ void TestFieldEditing::typingAFolderKeepsTheEditedDescription()
     description->setFocus();
     QTest::keyClicks(description, "Skrevet tekst");
     typeInto(window, "FolderEdit", "Ny");
+    leaveField(window, "FolderEdit");
     QVERIFY(folder.readFile("Gammel/DK.RTF").contains("Skrevet tekst"));
     QCOMPARE(window.CatalogueFile->ReadString("Z1", "Folder", ""), QString("Ny"));
     QCOMPARE(description->toPlainText(), QString());

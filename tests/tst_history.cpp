@@ -5,9 +5,11 @@
 #include "support/TempFolder.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QtTest>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,9 +17,16 @@
 class TestHistory : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void killedAtAnyMomentUndoesBackToTheStart();
     void oldestStepsGoFirstWhenFull();
     void tornJournalEndIsCutOff();
+    void journalOfTheFormerFormatStillReads();
+    void stepLeftOpenInTheFormerFormatIsFinished();
+    void noFlippedBitTurnsTheJournalAgainstTheCatalogue();
+    void damagedJournals_data();
+    void damagedJournals();
+    void journalThatIsNoFileIsNotOpened();
 };
 
 namespace {
@@ -50,6 +59,14 @@ void editOnce(CatalogueHistory &history, ProfileFile &catalogue, int round)
 }
 
 } // namespace
+
+// The history makes every record durable; on a real disk the thousand starts over damaged
+// journals would take minutes, so the folders are kept in memory where the system has a place.
+void TestHistory::initTestCase()
+{
+    if (QFileInfo(QStringLiteral("/dev/shm")).isWritable())
+        qputenv("TMPDIR", "/dev/shm");
+}
 
 // A child process edits, undoes and redoes without pause and is killed at some moment; the next
 // start must finish what was cut off and take every step back to the files as they began.
@@ -148,6 +165,191 @@ void TestHistory::tornJournalEndIsCutOff()
     QVERIFY(history.undo().done);
     QVERIFY(history.undo().done);
     QCOMPARE(folder.readFile("Z.MQV"), catalogue);
+}
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+QByteArray formerJournal(const TempFolder &folder)
+{
+    return readAll(MQV_SOURCE_DIR "/tests/data/history-v1/journal")
+        .replace("@FOLDER@", QFile::encodeName(folder.path()));
+}
+
+} // namespace
+
+// A journal written before the format was named: its steps are taken back as before, and it is
+// written anew in the named format.
+void TestHistory::journalOfTheFormerFormatStillReads()
+{
+    TempFolder folder;
+    folder.writeFile("Z.MQV", readAll(MQV_SOURCE_DIR "/tests/data/history-v1/Z.MQV"));
+    writeAll(historyFolder(folder) + "/journal", formerJournal(folder));
+    CatalogueHistory history(folder.filePath("Z.MQV"), historyFolder(folder), {});
+    QCOMPARE(history.takeFailure(), QString());
+    QCOMPARE(history.steps().size(), std::size_t(1));
+    QVERIFY(history.undo().done);
+    QCOMPARE(folder.readFile("Z.MQV"), readAll(MQV_SOURCE_DIR "/tests/data/history-v1/Z.MQV.before"));
+    QVERIFY(readAll(historyFolder(folder) + "/journal").startsWith("{\"t\":\"journal\",\"v\":2}\t"));
+}
+
+// A crash in the middle of a step: the start finishes it from the files, also while it writes
+// the journal anew in the named format.
+void TestHistory::stepLeftOpenInTheFormerFormatIsFinished()
+{
+    TempFolder folder;
+    const QByteArray after = readAll(MQV_SOURCE_DIR "/tests/data/history-v1/Z.MQV");
+    const QByteArray third = "[Z1]\r\nTitel=Tredje\r\n";
+    folder.writeFile("Z.MQV", third);
+    const QByteArray sha = QCryptographicHash::hash(after, QCryptographicHash::Sha256).toHex();
+    writeAll(historyFolder(folder) + "/journal",
+             formerJournal(folder) + "{\"t\":\"step\",\"n\":2,\"item\":1}\n{\"t\":\"file\",\"n\":2,\"path\":\"" +
+                 QFile::encodeName(folder.filePath("Z.MQV")) + "\",\"exists\":true,\"sha\":\"" + sha +
+                 "\",\"data\":" + QByteArray::number(after.size()) + "}\n" + after + "\n");
+    CatalogueHistory history(folder.filePath("Z.MQV"), historyFolder(folder), {});
+    QCOMPARE(history.takeFailure(), QString());
+    QCOMPARE(history.steps().size(), std::size_t(2));
+    QVERIFY(history.undo().done);
+    QCOMPARE(folder.readFile("Z.MQV"), after);
+    QVERIFY(history.undo().done);
+    QCOMPARE(folder.readFile("Z.MQV"), readAll(MQV_SOURCE_DIR "/tests/data/history-v1/Z.MQV.before"));
+}
+
+// Every bit of a small journal flipped in turn: the history then never puts a file in a state it
+// did not record, and says once where it was damaged.
+void TestHistory::noFlippedBitTurnsTheJournalAgainstTheCatalogue()
+{
+    TempFolder folder;
+    folder.makeFolder("A");
+    QSet<QByteArray> catalogueStates{iniBytes({"[Z1]", "Titel=Start", "Folder=A"})};
+    QSet<QByteArray> descriptionStates{QByteArray()};
+    folder.writeFile("Z.MQV", *catalogueStates.begin());
+    const QString path = folder.filePath("Z.MQV");
+    ProfileFile file(catalogueName);
+    {
+        CatalogueHistory history(path, historyFolder(folder), {});
+        for (int round = 1; round <= 3; ++round) {
+            editOnce(history, file, round * 5);
+            catalogueStates.insert(folder.readFile("Z.MQV"));
+            descriptionStates.insert(folder.readFile("A/DK.RTF"));
+        }
+        QVERIFY(history.undo().done);
+    }
+    const QByteArray catalogue = folder.readFile("Z.MQV");
+    const QByteArray description = folder.readFile("A/DK.RTF");
+    const QString journalPath = historyFolder(folder) + "/journal";
+    const QByteArray journal = readAll(journalPath);
+    const qsizetype lastRecord = journal.lastIndexOf('\n', journal.size() - 2);
+    int told = 0;
+    int undoneAfterDamage = 0;
+    for (qsizetype at = 0; at < journal.size(); ++at) {
+        QDir(historyFolder(folder)).removeRecursively();
+        QByteArray damaged = journal;
+        damaged[at] = char(damaged[at] ^ (1 << (at % 8)));
+        writeAll(journalPath, damaged);
+        folder.writeFile("Z.MQV", catalogue);
+        folder.writeFile("A/DK.RTF", description);
+        {
+            CatalogueHistory history(path, historyFolder(folder), {});
+            const QString failure = history.takeFailure();
+            QVERIFY2(failure.startsWith("Historikken er beskadiget ved trin ") || at > lastRecord,
+                     qPrintable(QString("byte %1: %2").arg(at).arg(failure)));
+            told += failure.isEmpty() ? 0 : 1;
+            undoneAfterDamage += history.nextUndo() ? 1 : 0;
+            while (history.nextUndo() && history.undo().done) {
+                QVERIFY2(catalogueStates.contains(folder.readFile("Z.MQV")), qPrintable(QString("byte %1").arg(at)));
+                QVERIFY(descriptionStates.contains(folder.readFile("A/DK.RTF")));
+            }
+            while (history.nextRedo() && history.redo().done) {
+                QVERIFY2(catalogueStates.contains(folder.readFile("Z.MQV")), qPrintable(QString("byte %1").arg(at)));
+                QVERIFY(descriptionStates.contains(folder.readFile("A/DK.RTF")));
+            }
+        }
+        CatalogueHistory again(path, historyFolder(folder), {});
+        QCOMPARE(again.takeFailure(), QString());
+    }
+    QVERIFY(told > journal.size() * 9 / 10);
+    // What could be read stays undoable: one damaged record costs a step or two, not the history.
+    QVERIFY2(undoneAfterDamage > journal.size() * 9 / 10,
+             qPrintable(QString("%1 of %2").arg(undoneAfterDamage).arg(journal.size())));
+}
+
+void TestHistory::damagedJournals_data()
+{
+    QTest::addColumn<QByteArray>("damage");
+    QTest::addColumn<int>("stepsLeft");
+    // The former format's journal damaged so. A record whose step cannot be read leaves out the
+    // step next to it, whose undo or redo it may have recorded.
+    const QByteArray step2 = "{\"t\":\"step\",\"n\":2,\"item\":1}\n";
+    QTest::newRow("garbage in the middle") << QByteArray("\x01garbage\xff\n") + step2 << 0;
+    QTest::newRow("step number out of range") << QByteArray("{\"t\":\"step\",\"n\":1e300}\n") + step2 << 0;
+    QTest::newRow("carried size out of range") << QByteArray("{\"t\":\"after\",\"n\":1,\"i\":0,\"data\":-5e20}\n") << 0;
+    QTest::newRow("change index out of range") << QByteArray("{\"t\":\"after\",\"n\":1,\"i\":1e19,\"data\":1}\nx\n") << 0;
+    QTest::newRow("state without exists")
+        << QByteArray("{\"t\":\"step\",\"n\":2,\"item\":1}\n{\"t\":\"file\",\"n\":2,\"path\":\"@FOLDER@/Z.MQV\"}\n"
+                      "{\"t\":\"close\",\"n\":2,\"changes\":[{\"i\":0,\"exists\":true,\"sha\":\"" +
+                      QCryptographicHash::hash(readAll(MQV_SOURCE_DIR "/tests/data/history-v1/Z.MQV"),
+                                               QCryptographicHash::Sha256).toHex() + "\"}]}\n")
+        << 1;
+    QTest::newRow("path outside the tree")
+        << QByteArray("{\"t\":\"step\",\"n\":2,\"item\":1}\n{\"t\":\"file\",\"n\":2,\"path\":\"@OUTSIDE@\",\"exists\":false}\n"
+                      "{\"t\":\"close\",\"n\":2,\"changes\":[{\"i\":0,\"exists\":true,\"sha\":\"" +
+                      QCryptographicHash::hash("mine", QCryptographicHash::Sha256).toHex() + "\"}]}\n")
+        << 1;
+}
+
+// Damage of each kind leaves out its own step only; the rest is taken back, and nothing outside
+// the tree or in the catalogue is changed to a state the history did not record.
+void TestHistory::damagedJournals()
+{
+    QFETCH(QByteArray, damage);
+    QFETCH(int, stepsLeft);
+    TempFolder folder;
+    QTemporaryDir outside;
+    const QString outsideFile = outside.filePath("mine");
+    writeAll(outsideFile, "mine");
+    folder.writeFile("Z.MQV", readAll(MQV_SOURCE_DIR "/tests/data/history-v1/Z.MQV"));
+    damage.replace("@FOLDER@", QFile::encodeName(folder.path())).replace("@OUTSIDE@", QFile::encodeName(outsideFile));
+    writeAll(historyFolder(folder) + "/journal", formerJournal(folder) + damage);
+    CatalogueHistory history(folder.filePath("Z.MQV"), historyFolder(folder), {});
+    QVERIFY2(history.takeFailure().startsWith("Historikken er beskadiget ved trin "), damage.constData());
+    QCOMPARE(int(history.steps().size()), stepsLeft);
+    while (history.nextUndo() && history.undo().done) {
+    }
+    QCOMPARE(readAll(outsideFile), QByteArray("mine"));
+    const QByteArray catalogue = folder.readFile("Z.MQV");
+    QVERIFY(catalogue == readAll(MQV_SOURCE_DIR "/tests/data/history-v1/Z.MQV") ||
+            catalogue == readAll(MQV_SOURCE_DIR "/tests/data/history-v1/Z.MQV.before"));
+    QCOMPARE(QDir(historyFolder(folder)).entryList({"journal-beskadiget-*"}).size(), 1);
+}
+
+// A pipe where the journal should be would hang the start: it is not opened, and the user is told
+// that the history is off.
+void TestHistory::journalThatIsNoFileIsNotOpened()
+{
+    TempFolder folder;
+    folder.writeFile("Z.MQV", "[Z1]\r\nTitel=A\r\n");
+    QDir().mkpath(historyFolder(folder));
+    QVERIFY(::mkfifo(QFile::encodeName(historyFolder(folder) + "/journal").constData(), 0600) == 0);
+    QElapsedTimer timer;
+    timer.start();
+    CatalogueHistory history(folder.filePath("Z.MQV"), historyFolder(folder), {});
+    QVERIFY(timer.elapsed() < 5000);
+    QVERIFY(history.takeFailure().contains("historikken er ingen almindelig fil"));
+    QVERIFY(!history.nextUndo());
 }
 
 QTEST_GUILESS_MAIN(TestHistory)

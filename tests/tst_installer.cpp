@@ -4,6 +4,7 @@
 #include "support/WindowActions.h"
 
 #include <QFile>
+#include <QStatusBar>
 #include <QtTest>
 
 // "Installér" runs the setup program the fields name, from the item's folder, without waiting.
@@ -13,6 +14,7 @@ private slots:
     void startsTheSetupProgramInItsFolder();
     void startsWhatTheFieldsShowUnsaved();
     void failureShowsTheReason();
+    void nativeScriptRunsOnlyWhenAllowed();
 };
 
 namespace {
@@ -31,12 +33,13 @@ void TestInstaller::startsTheSetupProgramInItsFolder()
     writeScript(folder, "Programmer/Skak/SETUP.SH", "pwd -P > mark.txt\n");
     folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=Skak", "Folder=programmer\\skak", "Setup=Setup.sh"}));
     TMQVEdit window;
-    MessageBoxAnswer answer(QMessageBox::Ok);
+    MessageBoxAnswer answer(QMessageBox::Yes);
     clickButton(window, "Start");
+    QCOMPARE(answer.count(), 1);
+    QCOMPARE(answer.text(), QString("SETUP.SH er et Linux-skript. K\u00F8r det?"));
     QTRY_VERIFY(QFile::exists(folder.filePath("Programmer/Skak/mark.txt")));
     QTRY_COMPARE(folder.readFile("Programmer/Skak/mark.txt").trimmed(),
                  QFileInfo(folder.filePath("Programmer/Skak")).canonicalFilePath().toUtf8());
-    QCOMPARE(answer.count(), 0);
     QCOMPARE(window.CurrentItemNumber, 1);
 }
 
@@ -48,8 +51,24 @@ void TestInstaller::startsWhatTheFieldsShowUnsaved()
     TMQVEdit window;
     typeInto(window, "SetupEdit", "Other.sh");
     window.CatalogueFile->WriteString("Z1", "Setup", "");
+    MessageBoxAnswer answer(QMessageBox::Yes);
     clickButton(window, "Start");
     QTRY_VERIFY(QFile::exists(folder.filePath("P/other-ran")));
+}
+
+// "Nej" runs nothing: a script is the user's to allow.
+void TestInstaller::nativeScriptRunsOnlyWhenAllowed()
+{
+    TempFolder folder;
+    writeScript(folder, "P/Setup.exe", "touch ran\n");
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=P", "Setup=Setup.exe"}));
+    TMQVEdit window;
+    MessageBoxAnswer answer(QMessageBox::No);
+    clickButton(window, "Start");
+    QCOMPARE(answer.text(), QString("Setup.exe er et Linux-skript, ikke et Windows-program. K\u00F8r det?"));
+    QTest::qWait(300);
+    QVERIFY(!QFile::exists(folder.filePath("P/ran")));
+    QVERIFY(!control<QStatusBar>(&window, "ZStatus")->currentMessage().startsWith("Startet"));
 }
 
 void TestInstaller::failureShowsTheReason()

@@ -35,6 +35,7 @@ private slots:
     void proofSheetHasACardPerItem();
     void proofSheetCutsALongDescription();
     void warnsOfUnknownWordsAndLanguagesOutOfStep();
+    void embedsNothingFromOutsideTheTree();
 };
 
 namespace {
@@ -550,6 +551,32 @@ void TestMqvCheck::warnsOfUnknownWordsAndLanguagesOutOfStep()
 
     const CheckRun table = runCheck({"--no-spelling", catalogueFolder}, folder.path());
     QVERIFY(!table.out.contains("trenner"));
+}
+
+// A description or screenshot that links out of the catalogue's tree is none of the item's: a
+// proof sheet passed around must not carry somebody's private file.
+void TestMqvCheck::embedsNothingFromOutsideTheTree()
+{
+    TempFolder folder;
+    QTemporaryDir outside;
+    for (const auto &[name, bytes] : {std::pair{QStringLiteral("privat.rtf"), rtf("adgangskode hemmelig")},
+                                      std::pair{QStringLiteral("privat.jpg"), imageBytes("JPG", QSize(320, 240))}}) {
+        QFile file(outside.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) > 0);
+    }
+    writeCatalogue(folder, withKey("Titel=Skakmester"), {},
+                   {{itemFolder + "DK.RTF", QByteArray()}, {itemFolder + "Shot.jpg", QByteArray()}});
+    QVERIFY(QFile::link(outside.filePath("privat.rtf"), folder.filePath(itemFolder + "DK.RTF")));
+    QVERIFY(QFile::link(outside.filePath("privat.jpg"), folder.filePath(itemFolder + "Shot.jpg")));
+    const CheckRun run = runCheck({"--json", "--html", "ark.html", catalogueFolder}, folder.path());
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY(!run.out.contains("hemmelig"));
+    const QJsonObject item = run.json().value("items").toArray().first().toObject();
+    QCOMPARE(field(item, "descriptions.Dansk.state").toString(), QString("unreadable"));
+    QCOMPARE(field(item, "screenshot.state").toString(), QString("missing"));
+    const QByteArray page = folder.readFile("ark.html");
+    QVERIFY(!page.contains("hemmelig"));
+    QCOMPARE(page.count("data:image/jpeg"), 0);
 }
 
 QTEST_GUILESS_MAIN(TestMqvCheck)

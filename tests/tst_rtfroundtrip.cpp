@@ -320,6 +320,10 @@ void TestRtfRoundTrip::sameDocumentAndBytes_data()
         wideCells += "\\trowd\\cellx1000\\cellx4000\\pard\\intbl a\\cell b\\cell\\row"
                      "\\trowd\\cellx1000\\cellx2000\\cellx3000\\cellx4000\\pard\\intbl c\\cell d\\cell e\\cell f\\cell\\row";
     QTest::newRow("many cells merged across") << wideCells + "}" << 0u;
+    // And a list's text before the number in a double-byte code page: its two bytes are one
+    // character of the level text's length.
+    QTest::newRow("number text in code page 949")
+        << QByteArray("{\\rtf\\ansicpg949{\\par*\\pn\\pnlvl\\ansi{\\pntxtb\\'B7}}") << 0u;
     for (const QString &file : RtfCorpus::files())
         QTest::newRow(qPrintable(file)) << RtfCorpus::read(file) << 0u;
     for (const RtfSamples::Sample &sample : RtfSamples::all())

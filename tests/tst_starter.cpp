@@ -49,11 +49,13 @@ QStringList markLines(const TempFolder &folder, const QString &mark)
 class FakeOpener {
 public:
     // defaultApplication: what the desktop's xdg-mime names for every type; none: no xdg-mime.
-    explicit FakeOpener(bool installed, std::optional<QByteArray> defaultApplication = std::nullopt)
+    // openerScript: what the opener does; by default it takes the file and says so by its status.
+    explicit FakeOpener(bool installed, std::optional<QByteArray> defaultApplication = std::nullopt,
+                        const QByteArray &openerScript = "#!/bin/sh\necho \"$1\" >> opened.mark\n")
         : previousPath_(qgetenv("PATH"))
     {
         if (installed)
-            writeScript(QStringLiteral("xdg-open"), "#!/bin/sh\necho \"$1\" >> opened.mark\n");
+            writeScript(QStringLiteral("xdg-open"), openerScript);
         if (defaultApplication)
             writeScript(QStringLiteral("xdg-mime"), "#!/bin/sh\necho '" + *defaultApplication + "'\n");
         qputenv("PATH", QFile::encodeName(bin_.path()));
@@ -95,6 +97,10 @@ private slots:
     void fileTheDesktopCannotOpenFailsWithReason_data();
     void fileTheDesktopCannotOpenFailsWithReason();
     void missingOpenerFailsWithReason();
+    void asksBeforeRunningANativeFile_data();
+    void asksBeforeRunningANativeFile();
+    void fileTheDesktopRefusedIsNotStarted();
+    void fileOutsideTheCatalogueIsNotStarted();
 };
 
 void TestStarter::runsProgramInItsFolder_data()
@@ -302,6 +308,64 @@ void TestStarter::missingOpenerFailsWithReason()
     QVERIFY2(outcome.failure.contains(QDir::current().absoluteFilePath("Prog/Setup.exe")), qPrintable(outcome.failure));
     QVERIFY2(outcome.failure.contains(QStringLiteral("xdg-open")), qPrintable(outcome.failure));
     QCOMPARE(starter.processId(), 0);
+}
+
+void TestStarter::asksBeforeRunningANativeFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("question");
+    QTest::newRow("script named as a Windows program") << "Setup.exe" << RecordingScript
+                                                        << "Setup.exe er et Linux-skript, ikke et Windows-program. K\u00F8r det?";
+    QTest::newRow("script") << "install.sh" << RecordingScript << "install.sh er et Linux-skript. K\u00F8r det?";
+    QTest::newRow("program") << "setup" << QByteArray("\x7F" "ELF\2\1\1") << "setup er et Linux-program. K\u00F8r det?";
+    QTest::newRow("Windows program, as on a CD") << "Setup.exe" << QByteArray("MZ\x90\0", 4) << QString();
+}
+
+void TestStarter::asksBeforeRunningANativeFile()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, question);
+    TempFolder folder;
+    writeExecutable(folder, "Prog/" + name, content);
+    QCOMPARE(starterFor(QStringLiteral("Prog"), name).question(), question);
+}
+
+void TestStarter::fileTheDesktopRefusedIsNotStarted()
+{
+    TempFolder folder;
+    folder.writeFile(QStringLiteral("Prog/spil.desktop"), "[Desktop Entry]\nType=Application\nExec=false\n");
+    const FakeOpener opener(true, QByteArray("texteditor.desktop"), "#!/bin/sh\nexit 4\n");
+    Starter starter = starterFor(QStringLiteral("Prog"), QStringLiteral("spil.desktop"));
+    const Starter::Outcome outcome = starter.execute();
+    QVERIFY(!outcome.started);
+    QCOMPARE(outcome.failure, "Skrivebordet kunne ikke \u00E5bne filen " + QDir::current().absoluteFilePath("Prog/spil.desktop") + ".");
+    QCOMPARE(starter.processId(), 0);
+}
+
+// A setup named by an absolute path, or a link in the tree that leads out of it, is not the disc's.
+void TestStarter::fileOutsideTheCatalogueIsNotStarted()
+{
+    TempFolder folder;
+    QTemporaryDir outside;
+    QFile script(outside.filePath("setup.sh"));
+    QVERIFY(script.open(QIODevice::WriteOnly) && script.write(RecordingScript) > 0);
+    script.close();
+    QFile::setPermissions(script.fileName(), ExecutableBits);
+    folder.makeFolder(QStringLiteral("Prog"));
+    QVERIFY(QFile::link(script.fileName(), folder.filePath(QStringLiteral("Prog/link.sh"))));
+    const FakeOpener opener(true);
+    for (const QString &command : {script.fileName(), QStringLiteral("link.sh")}) {
+        Starter starter = starterFor(QStringLiteral("Prog"), command);
+        QCOMPARE(starter.question(), QString());
+        const Starter::Outcome outcome = starter.execute();
+        QVERIFY(!outcome.started);
+        QVERIFY2(outcome.failure.endsWith(" ligger uden for kataloget og startes ikke."), qPrintable(outcome.failure));
+    }
+    QTest::qWait(200);
+    QVERIFY(!QFile::exists(outside.filePath("started.mark")));
+    QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("Prog/started.mark"))));
 }
 
 QTEST_GUILESS_MAIN(TestStarter)

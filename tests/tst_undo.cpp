@@ -38,6 +38,9 @@ private slots:
     void fetchingUndoingAndRedoingKeepTheItemCountTrue();
     void historySaysWhereAnItemWentAndKeepsItsColumns();
     void secondEditorKeepsNoHistory();
+    void damagedHistoryIsToldOnceAtStart();
+    void linkedDescriptionIsNeverWrittenThrough_data();
+    void linkedDescriptionIsNeverWrittenThrough();
 };
 
 namespace {
@@ -439,6 +442,98 @@ void TestUndo::secondEditorKeepsNoHistory()
     leaveField(first, "TitelEdit");
     trigger(first, "Fortryd");
     QCOMPARE(folder.readFile("Z.MQV"), changed);
+}
+
+// A journal damaged on the disk: the next start says where, once, and takes back what it could read.
+void TestUndo::damagedHistoryIsToldOnceAtStart()
+{
+    TempFolder folder;
+    prepareCatalogue(folder);
+    const QByteArray before = folder.readFile("Z.MQV");
+    {
+        TMQVEdit window;
+        clearItem(window);
+        typeInto(window, "TitelEdit", "Ny titel");
+        leaveField(window, "TitelEdit");
+    }
+    QDirIterator journals(folder.statePath(), {"journal"}, QDir::Files, QDirIterator::Subdirectories);
+    QVERIFY(journals.hasNext());
+    QFile journal(journals.next());
+    QVERIFY(journal.open(QIODevice::ReadWrite));
+    QByteArray bytes = journal.readAll();
+    const qsizetype titleChange = bytes.lastIndexOf("\"t\":\"file\"");
+    bytes[titleChange + 2] = 'T';
+    QVERIFY(journal.seek(0) && journal.write(bytes) == bytes.size());
+    journal.close();
+    for (int start = 1; start <= 2; ++start) {
+        MessageBoxAnswer answer(QMessageBox::Ok);
+        TMQVEdit window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        if (start == 1) {
+            QTRY_COMPARE(answer.count(), 1);
+            QVERIFY2(answer.text().startsWith("Historikken er beskadiget ved trin 2: 1 trin kunne ikke l\u00E6ses"),
+                     qPrintable(answer.text()));
+        } else {
+            QTest::qWait(200);
+            QCOMPARE(answer.count(), 0);
+        }
+        QCOMPARE(control<QAction>(&window, "Fortryd")->text(), QString("Fortryd: Slet indhold, punkt 1"));
+    }
+    TMQVEdit window;
+    MessageBoxAnswer answer(QMessageBox::Ok);
+    trigger(window, "Fortryd");
+    QCOMPARE(answer.text(), QString("Kan ikke fortryde \u00BBSlet indhold, punkt 1\u00AB: historikken er beskadiget ved trin 2. Intet er \u00E6ndret."));
+    QVERIFY(folder.readFile("Z.MQV") != before);
+}
+
+void TestUndo::linkedDescriptionIsNeverWrittenThrough_data()
+{
+    QTest::addColumn<bool>("targetInside");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("link out of the tree") << false << "Uden for kataloget" << QString();
+    QTest::newRow("link inside the tree") << true << "Symbolsk link" << "Privat";
+}
+
+// A DK.RTF that links to a file such as ~/.bashrc is not shown, one that links inside the tree is
+// shown; neither is written, trashed or put back through the link by typing, leaving, undo or
+// "Slet denne RTF-fil".
+void TestUndo::linkedDescriptionIsNeverWrittenThrough()
+{
+    QFETCH(bool, targetInside);
+    QFETCH(QString, status);
+    QFETCH(QString, shown);
+    TempFolder folder;
+    QTemporaryDir home;
+    const QByteArray secret = "{\\rtf1 Privat\\par}";
+    const QString target = targetInside ? folder.filePath("Andet/Privat.rtf") : home.filePath(".bashrc");
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    QFile file(target);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(secret) > 0);
+    file.close();
+    folder.makeFolder("A");
+    QVERIFY(QFile::link(target, folder.filePath("A/DK.RTF")));
+    folder.writeFile("Z.MQV", "[Z1]\r\nTitel=Skak\r\nFolder=A\r\n[Z2]\r\nTitel=Andet\r\n");
+    TMQVEdit window;
+    QCOMPARE(control<QLabel>(&window, "ZStatusPanel3")->text(), status);
+    QCOMPARE(shownDescription(window).trimmed(), shown);
+    QVERIFY(control<QTextEdit>(&window, "Beskriv")->isReadOnly());
+    typeDescription(window, "Mere");
+    stepForward(window);
+    stepBack(window);
+    {
+        MessageBoxAnswer answer(QMessageBox::Ok);
+        trashDescription(window);
+        QCOMPARE(answer.count(), 1);
+    }
+    MessageBoxAnswer answers(QMessageBox::Ok);
+    while (control<QAction>(&window, "Fortryd")->isEnabled())
+        trigger(window, "Fortryd");
+    QCOMPARE(QFileInfo(folder.filePath("A/DK.RTF")).symLinkTarget(), target);
+    QFile read(target);
+    QVERIFY(read.open(QIODevice::ReadOnly));
+    QCOMPARE(read.readAll(), secret);
 }
 
 QTEST_MAIN(TestUndo)
