@@ -4,9 +4,11 @@
 
 namespace {
 
+// Values are compared and put back as stored, quotes and all, so that a key taken back reads
+// and stands in the file as it did.
 std::optional<QByteArray> valueOf(const ProfileText &text, QByteArrayView section, QByteArrayView key)
 {
-    if (const std::optional<QByteArrayView> value = text.value(section, key))
+    if (const std::optional<QByteArrayView> value = text.storedValue(section, key))
         return value->toByteArray();
     return std::nullopt;
 }

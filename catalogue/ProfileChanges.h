@@ -19,7 +19,7 @@ struct KeyChange {
 
 namespace ProfileChanges {
 
-// Every key whose value (as read) differs, or that is there in only one of the two, in file order
+// Every key whose value (as stored) differs, or that is there in only one of the two, in file order
 // of the sections and keys.
 std::vector<KeyChange> between(const ProfileText &before, const ProfileText &after);
 // Only those of one section.

@@ -179,6 +179,14 @@ std::optional<ProfileText::KeyLine> ProfileText::findKey(const Section &section,
 
 std::optional<QByteArrayView> ProfileText::value(QByteArrayView section, QByteArrayView key) const
 {
+    const std::optional<QByteArrayView> stored = storedValue(section, key);
+    if (!stored)
+        return std::nullopt;
+    return unquoted(*stored);
+}
+
+std::optional<QByteArrayView> ProfileText::storedValue(QByteArrayView section, QByteArrayView key) const
+{
     const std::optional<Section> found = findSection(section);
     if (!found)
         return std::nullopt;
@@ -186,7 +194,7 @@ std::optional<QByteArrayView> ProfileText::value(QByteArrayView section, QByteAr
     if (!line)
         return std::nullopt;
     const QByteArrayView text(bytes_);
-    return unquoted(trimmed(text.sliced(line->equals + 1, line->line.end - line->equals - 1)));
+    return trimmed(text.sliced(line->equals + 1, line->line.end - line->equals - 1));
 }
 
 bool ProfileText::hasKeys(QByteArrayView section) const

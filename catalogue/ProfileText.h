@@ -23,6 +23,9 @@ public:
     // The key's value as read: blanks trimmed and one pair of outer quotes removed. Nothing when
     // the section or the key is missing; an empty view when the key line ends at its '='.
     std::optional<QByteArrayView> value(QByteArrayView section, QByteArrayView key) const;
+    // The same value as it stands in the file (blanks trimmed, quotes kept): what a write must put
+    // back for the file to be as it was.
+    std::optional<QByteArrayView> storedValue(QByteArrayView section, QByteArrayView key) const;
     // True when the first section of that name holds at least one key line, whatever its value.
     bool hasKeys(QByteArrayView section) const;
     // The key names of the first section of that name as stored (blanks trimmed), in file order;

@@ -257,12 +257,15 @@ void TestUndo::outsideChangeIsNeverOverwritten_data()
     QTest::addColumn<QByteArray>("from");
     QTest::addColumn<QByteArray>("to");
     QTest::addColumn<QString>("refusal");
+    QTest::addColumn<bool>("titleStoredInQuotes");
     QTest::newRow("another item") << QByteArray("[Z24]") << QByteArray("[Z9]\r\nTitel=Fra en kollega\r\n[Z24]")
-                                  << QString();
-    QTest::newRow("another key of the item") << QByteArray("Global=Kort") << QByteArray("Global=Kollega") << QString();
+                                  << QString() << false;
+    QTest::newRow("another item, the title stored in quotes")
+        << QByteArray("[Z24]") << QByteArray("[Z9]\r\nTitel=Fra en kollega\r\n[Z24]") << QString() << true;
+    QTest::newRow("another key of the item") << QByteArray("Global=Kort") << QByteArray("Global=Kollega") << QString() << false;
     QTest::newRow("the step's own key")
         << QByteArray("Titel=Skakmester") << QByteArray("Titel=Skakmester B")
-        << QString(": Titel i punkt 1 er \u00E6ndret uden for editoren (nu \u00BBSkakmester B\u00AB). Intet er \u00E6ndret.");
+        << QString(": Titel i punkt 1 er \u00E6ndret uden for editoren (nu \u00BBSkakmester B\u00AB). Intet er \u00E6ndret.") << false;
 }
 
 void TestUndo::outsideChangeIsNeverOverwritten()
@@ -270,8 +273,11 @@ void TestUndo::outsideChangeIsNeverOverwritten()
     QFETCH(QByteArray, from);
     QFETCH(QByteArray, to);
     QFETCH(QString, refusal);
+    QFETCH(bool, titleStoredInQuotes);
     TempFolder folder;
     prepareCatalogue(folder);
+    if (titleStoredInQuotes)
+        folder.writeFile("Z.MQV", folder.readFile("Z.MQV").replace("Titel=Skak\r\n", "Titel=\"Skak\"\r\n"));
     const QByteArray before = folder.readFile("Z.MQV");
     TMQVEdit window;
     typeInto(window, "TitelEdit", "Skakmester");
