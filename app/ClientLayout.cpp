@@ -9,6 +9,10 @@ constexpr int grafikMaxWidth = 320;
 constexpr int skudMaxWidth = 300;
 constexpr int skudMaxHeight = 225;
 constexpr int grafikFullHeight = 257;
+// The status bar's height and the gap above it: the picture's frame ends where the description does.
+constexpr int belowLaidOut = 22;
+// Between the picture and its frame's bottom edge.
+constexpr int skudBelowInGrafik = 28;
 constexpr int descriptionLeft = 344;
 
 } // namespace
@@ -32,15 +36,11 @@ ClientLayout ClientLayout::resizedTo(int width, int height) const
         next.kortTekst = QRect(half + 8, kortTekst.top(), half - 16, kortTekst.height());
     }
 
-    const int room = height - 249;
-    if (room > 237) {
-        next.skud.setHeight(skudMaxHeight);
-        next.grafik.setHeight(grafikFullHeight);
-    } else {
-        next.grafik.setHeight(room + 20);
-        next.skud.setHeight(std::min(room - 8, skudMaxHeight));
-    }
+    // Neither the picture nor the description reaches under the status bar at the client's bottom.
+    const int bottom = height - belowLaidOut;
+    next.grafik.setHeight(std::min(grafikFullHeight, bottom - grafik.top()));
+    next.skud.setHeight(std::min(skudMaxHeight, next.grafik.height() - skudBelowInGrafik));
     // From a client height of 310 down the description has no room left and is not shown.
-    next.beskriv.setHeight(height - 310);
+    next.beskriv.setHeight(bottom - beskriv.top());
     return next;
 }

@@ -198,7 +198,7 @@ TMQVEdit::TMQVEdit(QWidget *parent)
     setTabOrders();
     AccessibleNames::give(this);
     WindowColours::followPalette(this);
-    ClientScroll->dock(ToolBar1, ZStatus);
+    ClientScroll->dock(ToolBar1);
 
     ScreenFit::fitToScreen(this,
                            QSize(designedClientSize.width(), designedClientSize.height() + Zmenu->sizeHint().height()));
@@ -469,10 +469,16 @@ void TMQVEdit::buildDescriptionArea()
 
 void TMQVEdit::buildStatusBar()
 {
-    ZStatus = new QStatusBar(ClientArea);
+    // Below the scrolling area rather than over it: docked over the controls it covered the bottom of
+    // the picture and the description whenever the horizontal scroll bar took its room.
+    ZStatus = new QStatusBar(this);
     ZStatus->setObjectName(QStringLiteral("ZStatus"));
     ZStatus->setSizeGripEnabled(false);
-    ZStatus->setGeometry(0, designedClientSize.height() - statusBarHeight, designedClientSize.width(), statusBarHeight);
+    ZStatus->setFixedHeight(statusBarHeight);
+    // The panels' widths must not keep the window from being dragged narrower than they reach: there
+    // the panels are cut off at the right, as the controls above scroll.
+    ZStatus->setMinimumWidth(1);
+    setStatusBar(ZStatus);
     struct PanelDefinition {
         StatusPanel panel;
         QString caption;
@@ -615,10 +621,11 @@ void TMQVEdit::applyClientLayout(const ClientLayout &layout)
 }
 
 // Laid out from the size the client area has after the change, so the layout never lags one
-// size behind. Where a control would be cut off, the area scrolls instead.
+// size behind; the client area holds the status bar below the scrolling part, as designed. Where a
+// control would be cut off, the area scrolls instead.
 void TMQVEdit::FormCanResize()
 {
-    const QSize client = ClientScroll->size();
+    const QSize client = ClientScroll->size() + QSize(0, ZStatus->height());
     applyClientLayout(clientLayout().resizedTo(client.width(), client.height()));
     ClientScroll->fitContent({Grafik, KortTekst, Beskriv});
 }

@@ -8,7 +8,7 @@
 namespace {
 
 // As far as the designed window leaves between its right-most control and its right edge, and
-// between the description and the status bar.
+// between the description and the status bar below.
 constexpr int rightMargin = 8;
 constexpr int gapAboveBottomBar = 3;
 
@@ -22,55 +22,41 @@ ScrollingClientArea::ScrollingClientArea(QWidget *content, QWidget *parent)
     // The scroll area is no stop of the tab order.
     setFocusPolicy(Qt::NoFocus);
     setWidget(content);
-    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &ScrollingClientArea::placeBars);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &ScrollingClientArea::placeTopBar);
 }
 
-void ScrollingClientArea::dock(QWidget *topBar, QWidget *bottomBar)
-{
-    topBar_ = topBar;
-    bottomBar_ = bottomBar;
-}
+void ScrollingClientArea::dock(QWidget *topBar) { topBar_ = topBar; }
 
 void ScrollingClientArea::fitContent(const QList<const QWidget *> &laidOutByResizing)
 {
     QRect reach;
     for (const QObject *child : widget()->children()) {
         const auto *control = qobject_cast<const QWidget *>(child);
-        if (control && !control->isHidden() && control != topBar_ && control != bottomBar_ &&
-            !laidOutByResizing.contains(control))
+        if (control && !control->isHidden() && control != topBar_ && !laidOutByResizing.contains(control))
             reach |= control->geometry();
     }
     QSize needed = size();
-    if (reach.isValid()) {
-        const int bottomBarHeight = bottomBar_ ? bottomBar_->height() : 0;
-        needed = needed.expandedTo(
-            QSize(reach.right() + 1 + rightMargin, reach.bottom() + 1 + gapAboveBottomBar + bottomBarHeight));
-    }
+    if (reach.isValid())
+        needed = needed.expandedTo(QSize(reach.right() + 1 + rightMargin, reach.bottom() + 1 + gapAboveBottomBar));
     widget()->resize(needed);
-    placeBars();
+    placeTopBar();
 }
 
 bool ScrollingClientArea::viewportEvent(QEvent *event)
 {
     if (event->type() == QEvent::Resize)
-        placeBars();
+        placeTopBar();
     return QScrollArea::viewportEvent(event);
 }
 
 void ScrollingClientArea::keyPressEvent(QKeyEvent *event) { event->ignore(); }
 
-// Over the controls scrolled beneath them, as docked bars are. They scroll sideways with the
-// controls, as wide as these reach, so that no button or status panel is cut off either.
-void ScrollingClientArea::placeBars()
+// Over the controls scrolled beneath it, as a docked bar is. It scrolls sideways with the controls,
+// as wide as these reach, so that no button is cut off either.
+void ScrollingClientArea::placeTopBar()
 {
-    const int width = widget()->width();
-    const int top = verticalScrollBar()->value();
-    if (topBar_) {
-        topBar_->setGeometry(0, top, width, topBar_->height());
-        topBar_->raise();
-    }
-    if (bottomBar_) {
-        bottomBar_->setGeometry(0, top + viewport()->height() - bottomBar_->height(), width, bottomBar_->height());
-        bottomBar_->raise();
-    }
+    if (!topBar_)
+        return;
+    topBar_->setGeometry(0, verticalScrollBar()->value(), widget()->width(), topBar_->height());
+    topBar_->raise();
 }
