@@ -246,7 +246,8 @@ bool DescriptionSpelling::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Resize || event->type() == QEvent::Move)
         placeMarks();
-    if (watched == editor_.KortTekst && event->type() == QEvent::ContextMenu) {
+    // The type is asked first: the window is partly gone while its fields' last events come.
+    if (event->type() == QEvent::ContextMenu && watched == editor_.KortTekst) {
         showShortTextMenu(static_cast<QContextMenuEvent *>(event)->pos());
         return true;
     }
