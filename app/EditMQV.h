@@ -7,7 +7,6 @@
 #include "catalogue/CatalogueKeys.h"
 #include "catalogue/CategoryMenus.h"
 #include "catalogue/ItemFolder.h"
-#include "catalogue/ProfileChanges.h"
 #include "catalogue/ProfileFile.h"
 #include "description/DescriptionLanguage.h"
 #include "description/DescriptionRecovery.h"
@@ -313,16 +312,17 @@ private:
     template <typename Sender, typename Signal>
     void bindHandler(Sender *sender, Signal signal, Handler handler);
 
-    // A single-line field with its change handler and, when leaving it runs one, its leave handler.
+    // A single-line field with the key it shows, its change handler and, when leaving it runs
+    // one, its leave handler.
     struct FieldWiring {
         QLineEdit *field;
+        TextKey key;
         Handler change;
         Handler leave;
     };
     std::array<FieldWiring, 7> fieldWirings() const;
     bool isField(const QObject *object) const;
     FieldWiring fieldWiring(const QLineEdit *field) const;
-    TextKey fieldKey(const QLineEdit *field) const;
 
     // Changes made to the catalogue outside this editor, shown as soon as they are seen and before
     // any write of this editor; a field being typed in is kept or given up as the user says.
@@ -331,7 +331,7 @@ private:
     bool takeInOutsideChangesFor(Handler handler);
     bool followOutsideChange(QLineEdit *typing);
     bool askWhichValueStays(TextKey key, const QString &theirs);
-    void showStoredItem(QLineEdit *keep, const std::vector<KeyChange> &ofShown);
+    void showStoredItem(QLineEdit *keep, bool folderChanged);
 
     // Display and field helpers shared by the handlers.
     QString shownSection() const { return Catalogue::SectionName(CurrentItemNumber); }

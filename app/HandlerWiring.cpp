@@ -29,17 +29,17 @@ struct Wiring {
 
 } // namespace
 
-// Each field runs its handler on every change; some run it once more when the user leaves them.
+// Each field shows one key and runs its handler on every change; some run it once more when the user leaves them.
 std::array<TMQVEdit::FieldWiring, 7> TMQVEdit::fieldWirings() const
 {
     return {{
-        {TitelEdit, &TMQVEdit::TitelEditChange, nullptr},
-        {FolderEdit, &TMQVEdit::FolderEditChange, &TMQVEdit::FolderEditLeave},
-        {SetupEdit, &TMQVEdit::SetupEditChange, &TMQVEdit::SetupEditLeave},
-        {RunEdit, &TMQVEdit::RunEditChange, &TMQVEdit::RunEditLeave},
-        {EkstraEdit, &TMQVEdit::EkstraEditChange, &TMQVEdit::EkstraEditLeave},
-        {InternetEdit, &TMQVEdit::InternetEditChange, nullptr},
-        {KortTekst, &TMQVEdit::KortTekstChange, &TMQVEdit::KortTekstChange},
+        {TitelEdit, TextKey::Titel, &TMQVEdit::TitelEditChange, nullptr},
+        {FolderEdit, TextKey::Folder, &TMQVEdit::FolderEditChange, &TMQVEdit::FolderEditLeave},
+        {SetupEdit, TextKey::Setup, &TMQVEdit::SetupEditChange, &TMQVEdit::SetupEditLeave},
+        {RunEdit, TextKey::Run, &TMQVEdit::RunEditChange, &TMQVEdit::RunEditLeave},
+        {EkstraEdit, TextKey::Ekstra, &TMQVEdit::EkstraEditChange, &TMQVEdit::EkstraEditLeave},
+        {InternetEdit, TextKey::Webside, &TMQVEdit::InternetEditChange, nullptr},
+        {KortTekst, TextKey::Global, &TMQVEdit::KortTekstChange, &TMQVEdit::KortTekstChange},
     }};
 }
 

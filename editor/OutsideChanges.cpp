@@ -5,9 +5,8 @@
 #include "catalogue/CatalogueItem.h"
 #include "catalogue/CatalogueWatch.h"
 #include "catalogue/ItemSearch.h"
-#include "catalogue/ProfileChanges.h"
+#include "catalogue/OutsideChange.h"
 #include "catalogue/ProfileSnapshot.h"
-#include "files/Windows1252.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -15,8 +14,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-
-#include <algorithm>
 
 namespace {
 
@@ -92,15 +89,13 @@ bool TMQVEdit::followOutsideChange(QLineEdit *typing)
     const std::shared_ptr<const ProfileSnapshot> now = CatalogueFile->Snapshot();
     const ProfileText stored = now ? now->text() : ProfileText(QByteArray());
     catalogueWatch_->adopt();
-    const std::vector<KeyChange> changes = ProfileChanges::between(known, stored);
-    if (changes.empty())
+    const OutsideChange change = OutsideChange::between(known, stored, CurrentItemNumber);
+    if (!change.anything)
         return true;
-    const QByteArray section = Windows1252::encode(shownSection());
-    const std::vector<KeyChange> ofShown = ProfileChanges::inSection(changes, section);
     HighestItemNumber = Catalogue::highestItemNumber(*CatalogueFile);
     BuildCategoryMenus();
 
-    if (known.hasKeys(section) && !stored.hasKeys(section)) {
+    if (change.itemDeleted) {
         QMessageBox box(QMessageBox::Information, ApplicationTitle,
                         QStringLiteral("Punkt %1 \u00BB%2\u00AB er slettet i en anden editor.")
                             .arg(CurrentItemNumber)
@@ -116,27 +111,16 @@ bool TMQVEdit::followOutsideChange(QLineEdit *typing)
 
     bool goOn = true;
     if (typing) {
-        const TextKey key = fieldKey(typing);
-        const QByteArray keyName = Windows1252::encode(CatalogueKeys::name(key));
-        const bool sameKeyChanged = std::any_of(ofShown.begin(), ofShown.end(), [&](const KeyChange &change) {
-            return ProfileText::sameName(change.key, keyName);
-        });
+        const TextKey key = fieldWiring(typing).key;
         const QString theirs = CatalogueItem(*CatalogueFile, CurrentItemNumber).text(key);
-        if (sameKeyChanged && typing->text() != theirs)
+        if (change.changed(key) && typing->text() != theirs)
             goOn = askWhichValueStays(key, theirs);
     }
-    showStoredItem(goOn ? typing : nullptr, ofShown);
+    showStoredItem(goOn ? typing : nullptr, change.changed(TextKey::Folder));
     // Typing goes on at the end of the value taken over.
     if (typing && !goOn)
         typing->end(false);
-    QStringList what;
-    for (const KeyChange &change : ofShown)
-        what << Windows1252::decode(change.key);
-    if (what.isEmpty())
-        what << QStringLiteral("andre punkter");
-    what.removeDuplicates();
-    statusPanel(StatusPanel::Status)
-        ->setText(QStringLiteral("\u00C6ndret i en anden editor: ") + what.join(QStringLiteral(", ")));
+    statusPanel(StatusPanel::Status)->setText(change.notice());
     return goOn;
 }
 
@@ -156,12 +140,8 @@ bool TMQVEdit::askWhichValueStays(TextKey key, const QString &theirs)
 
 // The item as stored now, in every control but the field the user keeps typing in. A new
 // folder means other pictures and another description: the item is shown anew.
-void TMQVEdit::showStoredItem(QLineEdit *keep, const std::vector<KeyChange> &ofShown)
+void TMQVEdit::showStoredItem(QLineEdit *keep, bool folderChanged)
 {
-    const QByteArray folderKey = Windows1252::encode(CatalogueKeys::name(TextKey::Folder));
-    const bool folderChanged = std::any_of(ofShown.begin(), ofShown.end(), [&](const KeyChange &change) {
-        return ProfileText::sameName(change.key, folderKey);
-    });
     if (folderChanged && keep != FolderEdit) {
         SaveDescription();
         ShowItem();
@@ -173,29 +153,11 @@ void TMQVEdit::showStoredItem(QLineEdit *keep, const std::vector<KeyChange> &ofS
     UpdateCategoryColour();
     for (const FieldWiring &wiring : fieldWirings()) {
         if (wiring.field != keep)
-            showText(wiring.field, item.text(fieldKey(wiring.field)));
+            showText(wiring.field, item.text(wiring.key));
     }
     WindowColours::showTitle(TitelLabel, TitelEdit->text());
     for (QLineEdit *field : {SetupEdit, RunEdit, EkstraEdit})
         colourFileField(field);
     showItemCounter();
     showApplicationTitle();
-}
-
-TextKey TMQVEdit::fieldKey(const QLineEdit *field) const
-{
-    const std::array<std::pair<const QLineEdit *, TextKey>, 7> keys = {{
-        {TitelEdit, TextKey::Titel},
-        {FolderEdit, TextKey::Folder},
-        {SetupEdit, TextKey::Setup},
-        {RunEdit, TextKey::Run},
-        {EkstraEdit, TextKey::Ekstra},
-        {InternetEdit, TextKey::Webside},
-        {KortTekst, TextKey::Global},
-    }};
-    for (const auto &[shown, key] : keys) {
-        if (shown == field)
-            return key;
-    }
-    return TextKey::Titel;
 }

@@ -4,6 +4,7 @@
 #include "catalogue/FolderOperations.h"
 #include "catalogue/ItemMove.h"
 #include "catalogue/ItemSearch.h"
+#include "catalogue/OutsideChange.h"
 #include "catalogue/ProfileFile.h"
 #include "files/Windows1252.h"
 #include "description/DescriptionLanguage.h"
@@ -21,6 +22,8 @@ using IntList = QList<int>;
 class TestCatalogueRules : public QObject {
     Q_OBJECT
 private slots:
+    void outsideChangeToTheShownItem_data();
+    void outsideChangeToTheShownItem();
     void flagTest_data();
     void flagTest();
     void sectionNames();
@@ -432,6 +435,34 @@ void TestCatalogueRules::nearestStorableText()
     QCOMPARE(Windows1252::nearest(text), stored);
     QCOMPARE(Windows1252::decode(Windows1252::encode(stored)), stored);
     QCOMPARE(Windows1252::canEncode(text), text == stored);
+}
+
+// What a colleague changed, as the editor showing item 1 tells it.
+void TestCatalogueRules::outsideChangeToTheShownItem_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<bool>("itemDeleted");
+    QTest::addColumn<bool>("titleChanged");
+    QTest::addColumn<QString>("notice");
+    QTest::newRow("another item") << iniBytes({"[Z1]", "Titel=Skak", "Global=Kort", "[Z2]", "Titel=Ny"}) << false << false << "\u00C6ndret i en anden editor: andre punkter";
+    QTest::newRow("the title, quoted") << iniBytes({"[Z1]", "Titel=\"Skak B\"", "Global=Kort"}) << false << true << "\u00C6ndret i en anden editor: Titel";
+    QTest::newRow("two keys") << iniBytes({"[Z1]", "Titel=Skak", "Global=Lang", "Spil=Ja"}) << false << false << "\u00C6ndret i en anden editor: Global, Spil";
+    QTest::newRow("the item deleted") << iniBytes({"[Z2]", "Titel=Ny"}) << true << true << "\u00C6ndret i en anden editor: Titel, Global";
+}
+
+void TestCatalogueRules::outsideChangeToTheShownItem()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(bool, itemDeleted);
+    QFETCH(bool, titleChanged);
+    QFETCH(QString, notice);
+    const ProfileText known(iniBytes({"[Z1]", "Titel=Skak", "Global=Kort"}));
+    const OutsideChange change = OutsideChange::between(known, ProfileText(stored), 1);
+    QVERIFY(change.anything);
+    QCOMPARE(change.itemDeleted, itemDeleted);
+    QCOMPARE(change.changed(TextKey::Titel), titleChanged);
+    QCOMPARE(change.notice(), notice);
+    QVERIFY(!OutsideChange::between(known, known, 1).anything);
 }
 
 QTEST_GUILESS_MAIN(TestCatalogueRules)
