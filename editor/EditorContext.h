@@ -1,0 +1,53 @@
+#pragma once
+
+#include "catalogue/CatalogueKeys.h"
+#include "description/DescriptionLanguage.h"
+
+#include <QString>
+
+#include <functional>
+
+class DescriptionEdit;
+class ProfileFile;
+class QLineEdit;
+class QWidget;
+class StatusNotices;
+struct Question;
+
+// What the parts of the editor may see of the window and ask of it. The window implements it;
+// a part is given this instead of the window, so it reaches no control or state it does not
+// name here, and a test gives it a small fake instead of a whole window.
+class EditorContext {
+public:
+    virtual ~EditorContext() = default;
+
+    // The catalogue, open for the whole run.
+    virtual ProfileFile &catalogue() = 0;
+    // The item shown and the highest number the catalogue has.
+    virtual int shownItem() const = 0;
+    virtual int highestItem() const = 0;
+    virtual DescriptionLanguage shownLanguage() const = 0;
+    // The stored title of the shown item, as the window's caption bar shows it.
+    virtual QString shownTitle() const = 0;
+
+    // The description being edited and the single-line field of each text key.
+    virtual DescriptionEdit &descriptionEditor() = 0;
+    virtual QLineEdit &field(TextKey key) = 0;
+
+    // Shows another item or language the way the user's own step there would.
+    virtual void showItem(int number) = 0;
+    virtual void showLanguage(DescriptionLanguage language) = 0;
+    // Shows the shown item anew as it is stored now.
+    virtual void showStoredItem() = 0;
+
+    // The status bar's notices, each shown by its priority.
+    virtual StatusNotices &statusNotices() = 0;
+    // Asks the user; the answer is the index of the button chosen.
+    virtual int ask(const Question &question) = 0;
+    // The window, for what must be parented to it (dialogs, menus).
+    virtual QWidget &window() = 0;
+
+    // Runs a user action that is not a control's handler the way a handler runs: guarded, and one
+    // step of the history under this name.
+    virtual void runAction(const QString &name, const std::function<void()> &action) = 0;
+};
