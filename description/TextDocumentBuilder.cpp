@@ -19,7 +19,7 @@ constexpr int maximumParagraphs = 100000;
 // Rich-edit controls nest tables a few deep; a table per group of a hostile file must not be.
 constexpr int maximumTableDepth = 8;
 constexpr int maximumRows = 10000;
-// A description holds a few lists; a file of thousands must not make every paragraph search them.
+// A list has a few levels and restarts open at once; a file of thousands must not make every item search them.
 constexpr std::size_t maximumOpenLists = 32;
 
 // Characters QTextCursor::insertText would turn into block or frame boundaries, or read as an
@@ -156,23 +156,27 @@ void TextDocumentBuilder::setParagraphFormat(const QTextBlockFormat &blockFormat
         list->add(cursor_.block());
     } else {
         list = cursor_.createList(format.toListFormat());
-        if (openLists_.size() == maximumOpenLists)
-            openLists_.erase(openLists_.begin());
-        openLists_.emplace_back(format, list);
+        auto &open = openLists_[format.listId];
+        if (open.size() == maximumOpenLists)
+            open.erase(open.begin());
+        open.emplace_back(format, list);
     }
     list_ = list;
     listFormat_ = format;
     // An item ends the deeper levels of its list: theirs start again after it.
-    openLists_.erase(std::remove_if(openLists_.begin(), openLists_.end(),
-                                    [&format](const auto &open) {
-                                        return open.first.listId == format.listId && open.first.level > format.level;
-                                    }),
-                     openLists_.end());
+    auto &open = openLists_[format.listId];
+    open.erase(std::remove_if(open.begin(), open.end(),
+                              [&format](const auto &earlier) { return earlier.first.level > format.level; }),
+               open.end());
 }
 
 QTextList *TextDocumentBuilder::continuedList(const RtfListFormat &format)
 {
-    for (auto open = openLists_.rbegin(); open != openLists_.rend(); ++open) {
+    const auto lists = openLists_.find(format.listId);
+    if (lists == openLists_.end())
+        return nullptr;
+    const auto &openLists = lists->second;
+    for (auto open = openLists.rbegin(); open != openLists.rend(); ++open) {
         if (open->second && format.continues(open->first, open->second->count()))
             return open->second;
     }
@@ -184,9 +188,7 @@ QTextList *TextDocumentBuilder::continuedList(const RtfListFormat &format)
 void TextDocumentBuilder::closeRichEditLists()
 {
     list_ = nullptr;
-    openLists_.erase(
-        std::remove_if(openLists_.begin(), openLists_.end(), [](const auto &open) { return open.first.listId == 0; }),
-        openLists_.end());
+    openLists_.erase(0);
 }
 
 void TextDocumentBuilder::setTableDepth(int depth, const RtfRowFormat &row)

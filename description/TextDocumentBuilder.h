@@ -8,6 +8,7 @@
 #include <QTextCursor>
 #include <QTextList>
 
+#include <unordered_map>
 #include <vector>
 
 class QTextDocument;
@@ -62,8 +63,10 @@ private:
     // but one, and Qt deletes a list whose last paragraph is gone.
     QPointer<QTextList> list_; // the list the last paragraph belongs to
     RtfListFormat listFormat_;
-    // Lists whose items may go on after other paragraphs, with the format they were made for.
-    std::vector<std::pair<RtfListFormat, QPointer<QTextList>>> openLists_;
+    // Lists whose items may go on after other paragraphs, with the format they were made for, by
+    // the list they are levels of (0: rich-edit numbering). An item goes on only in its own list,
+    // so however many other lists come between, they never push its list out of reach.
+    std::unordered_map<int, std::vector<std::pair<RtfListFormat, QPointer<QTextList>>>> openLists_;
     QTextList *continuedList(const RtfListFormat &format);
     void closeRichEditLists();
     bool inListText_ = false;

@@ -324,6 +324,19 @@ void TestRtfRoundTrip::sameDocumentAndBytes_data()
     // character of the level text's length.
     QTest::newRow("number text in code page 949")
         << QByteArray("{\\rtf\\ansicpg949{\\par*\\pn\\pnlvl\\ansi{\\pntxtb\\'B7}}") << 0u;
+    // A word processor's list numbering on after a table whose cells hold more bullet lists than
+    // the reader keeps open: saved, each bullet list is a list of its own, and the list's next item
+    // must still find its list, not start a new one at 1.
+    QByteArray listAcrossCells = "{\\rtf1{\\*\\listtable{\\list\\listtemplateid1{\\listlevel\\levelnfc0\\levelstartat1"
+                                 "{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}\\fi-360\\li720}\\listid1}}"
+                                 "{\\*\\listoverridetable{\\listoverride\\listid1\\listoverridecount0\\ls1}}"
+                                 "\\pard\\ls1 One\\par\\trowd";
+    for (int cell = 1; cell <= 40; ++cell)
+        listAcrossCells += "\\cellx" + QByteArray::number(cell * 100);
+    for (int cell = 1; cell <= 40; ++cell)
+        listAcrossCells += "\\pard\\intbl{\\*\\pn\\pnlvlblt{\\pntxtb\\'B7}}b\\cell";
+    QTest::newRow("list numbered on after many bullet lists in cells")
+        << listAcrossCells + "\\row\\pard\\ls1 Two\\par}" << 0u;
     for (const QString &file : RtfCorpus::files())
         QTest::newRow(qPrintable(file)) << RtfCorpus::read(file) << 0u;
     for (const RtfSamples::Sample &sample : RtfSamples::all())
