@@ -1,5 +1,7 @@
 #include "app/HandlerGuard.h"
 
+#include "files/Refusal.h"
+
 #include <exception>
 #include <utility>
 
@@ -14,8 +16,10 @@ void HandlerGuard::run(const std::function<void()> &function)
     try {
         function();
     } catch (const std::exception &error) {
+        // A refusal is told in its own words; any other error in what it says of itself.
+        const auto *refusal = dynamic_cast<const Refusal *>(&error);
         if (pending_.isEmpty())
-            pending_ = QString::fromUtf8(error.what());
+            pending_ = refusal ? refusal->message() : QString::fromUtf8(error.what());
         if (onError_)
             onError_();
     }

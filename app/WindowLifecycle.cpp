@@ -94,7 +94,7 @@ bool TMQVEdit::saveBeforeClosing()
             SaveDescription();
             saved = true;
         } catch (const DescriptionSaveError &error) {
-            failure = QString::fromUtf8(error.what());
+            failure = error.message();
         }
     });
     return saved || (!failure.isEmpty() && closeWithoutSaving(failure));

@@ -1,17 +1,15 @@
 #pragma once
 
-#include <QString>
-
-#include <stdexcept>
+#include "files/Refusal.h"
 
 // A description that could not be saved (its folder is gone, the disk is full, the file is
 // read-only). It ends the action that wanted to leave the description, so the editor keeps the
 // text, and it is shown in the same words as a catalogue that cannot be written, naming the file
 // as it is stored.
-class DescriptionSaveError : public std::runtime_error {
+class DescriptionSaveError : public Refusal {
 public:
     explicit DescriptionSaveError(const QString &storedPath)
-        : std::runtime_error(QStringLiteral("Unable to write to %1").arg(storedPath).toStdString())
+        : Refusal(QStringLiteral("Unable to write to %1").arg(storedPath))
     {
     }
 };

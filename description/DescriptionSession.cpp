@@ -6,10 +6,10 @@
 #include "files/Diagnostics.h"
 #include "files/HomeTrash.h"
 #include "files/LocalPath.h"
+#include "files/Refusal.h"
 
 #include <QTextDocument>
 
-#include <stdexcept>
 #include <utility>
 
 DescriptionSession::DescriptionSession(Editor &editor, TargetChoice askForTarget, std::function<void()> changed)
@@ -100,12 +100,10 @@ void DescriptionSession::trash(const QString &fileName, const QString &keepOutOf
     const QString path = LocalPath::join(folder_, fileName);
     const std::optional<QString> localPath = folder_.isEmpty() ? std::nullopt : LocalPath::findFile(path);
     if (localPath && !CatalogueTree::mayWrite(*localPath))
-        throw std::runtime_error(QStringLiteral("%1 slettes ikke: %2.")
-                                     .arg(path, CatalogueTree::reason(CatalogueTree::placeOf(*localPath)).toLower())
-                                     .toStdString());
+        throw Refusal(QStringLiteral("%1 slettes ikke: %2.")
+                          .arg(path, CatalogueTree::reason(CatalogueTree::placeOf(*localPath)).toLower()));
     if (localPath && !HomeTrash::moveFile(*localPath, keepOutOf))
-        throw std::runtime_error(
-            QStringLiteral("Kan ikke l\u00E6gge %1 i papirkurven. Filen er ikke slettet.").arg(path).toStdString());
+        throw Refusal(QStringLiteral("Kan ikke lægge %1 i papirkurven. Filen er ikke slettet.").arg(path));
     load(folder_, fileName, fileName);
 }
 
