@@ -2,8 +2,8 @@
 
 #include "app/DescriptionEdit.h"
 #include "catalogue/CatalogueItem.h"
-#include "files/LocalPath.h"
 #include "files/CatalogueTree.h"
+#include "files/LocalPath.h"
 
 #include <QAction>
 #include <QActionGroup>
