@@ -23,6 +23,7 @@ private slots:
     void tornJournalEndIsCutOff();
     void journalOfTheFormerFormatStillReads();
     void stepLeftOpenInTheFormerFormatIsFinished();
+    void journalOfTheNamedFormatUndoesAndRedoes();
     void noFlippedBitTurnsTheJournalAgainstTheCatalogue();
     void damagedJournals_data();
     void damagedJournals();
@@ -189,7 +190,50 @@ QByteArray formerJournal(const TempFolder &folder)
         .replace("@FOLDER@", QFile::encodeName(folder.path()));
 }
 
+// A journal the editor wrote for a catalogue in /tmp/zcd-journal, as if written for one in
+// folder: its paths moved there, and the check of each record's line made anew.
+QByteArray movedJournal(const TempFolder &folder)
+{
+    static const QRegularExpression checkedLine(QStringLiteral("^(\\{.*\\})\t[0-9a-f]{32}$"));
+    QList<QByteArray> lines = readAll(MQV_SOURCE_DIR "/tests/data/history-v2/journal").split('\n');
+    for (QByteArray &line : lines) {
+        const QRegularExpressionMatch match = checkedLine.match(QString::fromUtf8(line));
+        if (!match.hasMatch())
+            continue;
+        const QByteArray json = match.captured(1).toUtf8().replace("/tmp/zcd-journal", QFile::encodeName(folder.path()));
+        line = json + '\t' + QCryptographicHash::hash(json, QCryptographicHash::Sha256).left(16).toHex();
+    }
+    return lines.join('\n');
+}
+
 } // namespace
+
+// A journal of the named format, kept as the editor wrote it: the title changed, a folder made,
+// a description saved in it, the folder renamed, then a title typed, undone, redone and undone
+// again. Every step is taken back to the bytes the catalogue began with and done again.
+void TestHistory::journalOfTheNamedFormatUndoesAndRedoes()
+{
+    TempFolder folder;
+    folder.makeFolder("A");
+    folder.makeFolder("C");
+    folder.writeFile("C/DK.RTF", "{\\rtf1 Skak}");
+    folder.writeFile("Z.MQV", "[Z1]\r\nTitel=Ny\r\nFolder=C\r\n");
+    writeAll(historyFolder(folder) + "/journal", movedJournal(folder));
+    CatalogueHistory history(folder.filePath("Z.MQV"), historyFolder(folder), {});
+    QCOMPARE(history.takeFailure(), QString());
+    QCOMPARE(history.steps().size(), std::size_t(5));
+    QCOMPARE(history.nextRedo()->caption(), QStringLiteral("Titel: »Ny« → »Skak«, punkt 1"));
+    for (int step = 4; step >= 1; --step)
+        QVERIFY2(history.undo().done, qPrintable(QString::number(step)));
+    QCOMPARE(folder.readFile("Z.MQV"), QByteArray("[Z1]\r\nTitel=Start\r\nFolder=A\r\n"));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"A", "Z.MQV"}));
+    for (int step = 1; step <= 5; ++step)
+        QVERIFY2(history.redo().done, qPrintable(QString::number(step)));
+    QCOMPARE(folder.readFile("Z.MQV"), QByteArray("[Z1]\r\nTitel=Skak\r\nFolder=C\r\n"));
+    QCOMPARE(folder.readFile("C/DK.RTF"), QByteArray("{\\rtf1 Skak}"));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList({"A", "C", "Z.MQV"}));
+}
 
 // A journal written before the format was named: its steps are taken back as before, and it is
 // written anew in the named format.
