@@ -383,7 +383,7 @@ private:
 
     void openHistory();
     CatalogueHistory::Action historyAction(Handler handler) const;
-    void beginRecording(const CatalogueHistory::Action &action);
+    std::optional<CatalogueHistory::Recording> beginRecording(const CatalogueHistory::Action &action);
     void endRecording();
     void refreshHistoryActions();
     void undoTo(qint64 stepNumber);

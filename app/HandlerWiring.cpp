@@ -191,8 +191,10 @@ void TMQVEdit::runGuarded(const std::function<void()> &function, const Catalogue
     }
     if (!takeInOutsideChanges(nullptr))
         return;
-    beginRecording(action);
-    guard_.run(function);
+    {
+        const std::optional<CatalogueHistory::Recording> recording = beginRecording(action);
+        guard_.run(function);
+    }
     endRecording();
 }
 

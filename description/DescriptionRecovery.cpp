@@ -94,7 +94,7 @@ bool DescriptionRecovery::keep()
         {rtfKey, QString::fromLatin1(unsaved->rtf.toBase64())},
     };
     // The recovery file is ours, not the user's: no step of the catalogue's history.
-    const FileChanges::Listening unrecorded(nullptr);
+    const FileChanges::Recording unrecorded(nullptr);
     if (QDir().mkpath(folder_) && AtomicFile::replace(file_, QJsonDocument(json).toJson(QJsonDocument::Compact))) {
         kept_ = true;
         return true;

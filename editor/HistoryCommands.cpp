@@ -63,17 +63,19 @@ CatalogueHistory::Action TMQVEdit::historyAction(Handler handler) const
 
 // A read-only catalogue may still have descriptions that are written; a step holds only what
 // was changed.
-void TMQVEdit::beginRecording(const CatalogueHistory::Action &action)
+std::optional<CatalogueHistory::Recording> TMQVEdit::beginRecording(const CatalogueHistory::Action &action)
 {
-    if (history_)
-        history_->begin(action);
+    if (!history_)
+        return std::nullopt;
+    return history_->begin(action);
 }
 
+// Once the action's recording has ended, its step complete: tells what went wrong and shows what
+// can be taken back now.
 void TMQVEdit::endRecording()
 {
     if (!history_)
         return;
-    history_->end();
     // Told once the window is there to tell it in.
     if (isVisible()) {
         if (const QString failure = history_->takeFailure(); !failure.isEmpty())

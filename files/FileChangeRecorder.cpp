@@ -1,40 +1,71 @@
 #include "files/FileChangeRecorder.h"
 
+#include "files/Diagnostics.h"
+
+#include <QCoreApplication>
+#include <QThread>
+
 namespace {
 
-// The user interface is the only thread that changes the user's files.
 FileChangeRecorder *listening = nullptr;
+
+// A recorder is no thread-safe object: it writes its journal as each change is announced.
+bool onInterfaceThread()
+{
+    const QCoreApplication *application = QCoreApplication::instance();
+    const bool interface = !application || QThread::currentThread() == application->thread();
+    Q_ASSERT_X(interface, "FileChanges", "the user's files are changed on the interface thread only");
+    if (!interface)
+        qCWarning(zcdDiagnostics) << "a file change was announced outside the interface thread";
+    return interface;
+}
+
+FileChangeRecorder *recorder() { return listening && onInterfaceThread() ? listening : nullptr; }
 
 } // namespace
 
 namespace FileChanges {
 
-FileChangeRecorder *recorder() { return listening; }
-
 void aboutToChangeFile(const QString &localPath)
 {
-    if (listening)
-        listening->aboutToChangeFile(localPath);
+    if (FileChangeRecorder *listener = recorder())
+        listener->aboutToChangeFile(localPath);
 }
 
 void aboutToCreateFolder(const QString &localPath)
 {
-    if (listening)
-        listening->aboutToCreateFolder(localPath);
+    if (FileChangeRecorder *listener = recorder())
+        listener->aboutToCreateFolder(localPath);
 }
 
 void aboutToRenameFolder(const QString &fromLocalPath, const QString &toLocalPath)
 {
-    if (listening)
-        listening->aboutToRenameFolder(fromLocalPath, toLocalPath);
+    if (FileChangeRecorder *listener = recorder())
+        listener->aboutToRenameFolder(fromLocalPath, toLocalPath);
 }
 
-Listening::Listening(FileChangeRecorder *recorder)
-    : previous_(listening)
+Recording::Recording(FileChangeRecorder *recorder)
+    : recorder_(recorder)
+    , previous_(listening)
 {
+    onInterfaceThread();
     listening = recorder;
 }
 
-Listening::~Listening() { listening = previous_; }
+Recording::Recording(Recording &&other) noexcept
+    : recorder_(other.recorder_)
+    , previous_(other.previous_)
+    , active_(std::exchange(other.active_, false))
+{
+}
+
+Recording::~Recording()
+{
+    if (!active_)
+        return;
+    // A recording that ends before one begun inside it would leave that one listening.
+    Q_ASSERT_X(listening == recorder_, "FileChanges::Recording", "recordings end in the order opposite to their start");
+    listening = previous_;
+}
 
 } // namespace FileChanges

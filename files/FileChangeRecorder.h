@@ -19,24 +19,29 @@ public:
 
 namespace FileChanges {
 
-FileChangeRecorder *recorder();
-
-// Announcements to make, each passed on to the listening recorder, if any.
+// Announcements to make, each passed on to the listening recorder, if any. Only the interface
+// thread changes the user's files; an announcement from any other is refused and reported.
 void aboutToChangeFile(const QString &localPath);
 void aboutToCreateFolder(const QString &localPath);
 void aboutToRenameFolder(const QString &fromLocalPath, const QString &toLocalPath);
 
-// Makes the recorder the listening one for its lifetime (none for nullptr), and restores the one
-// before it afterwards.
-class Listening {
+// The recorder listens for the lifetime of the recording, on the interface thread, and the one
+// before it listens again afterwards. Recordings nest as scopes do: one is held by the code that
+// carries out a user action (or by one that writes what is no change of the user's, with
+// nullptr), and ends with it.
+class [[nodiscard]] Recording {
 public:
-    explicit Listening(FileChangeRecorder *recorder);
-    ~Listening();
-    Listening(const Listening &) = delete;
-    Listening &operator=(const Listening &) = delete;
+    explicit Recording(FileChangeRecorder *recorder);
+    ~Recording();
+    Recording(Recording &&other) noexcept;
+    Recording(const Recording &) = delete;
+    Recording &operator=(const Recording &) = delete;
+    Recording &operator=(Recording &&) = delete;
 
 private:
+    FileChangeRecorder *recorder_;
     FileChangeRecorder *previous_;
+    bool active_ = true;
 };
 
 } // namespace FileChanges

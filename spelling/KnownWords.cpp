@@ -1,6 +1,7 @@
 #include "spelling/KnownWords.h"
 
 #include "files/AtomicFile.h"
+#include "files/FileChangeRecorder.h"
 #include "files/UserFolders.h"
 
 #include <QDir>
@@ -74,6 +75,9 @@ bool KnownWords::removeFromWordList(const QString &word)
             kept += line + '\n';
     }
     kept.chop(1); // the split gave one piece more than there were line ends
+    // The word list is the user's own, shared by every catalogue and outside their trees: taking a
+    // word out is no change to a catalogue, so no history records it, whatever action is running.
+    const FileChanges::Recording unrecorded(nullptr);
     if (kept != existing && !AtomicFile::replace(path, kept))
         return false;
     wordList_.remove(removed);

@@ -1,11 +1,14 @@
 #include "catalogue/ProfileFile.h"
 #include "files/AtomicFile.h"
 #include "history/CatalogueHistory.h"
+#include "history/JournalRecord.h"
 #include "support/IniBytes.h"
 #include "support/TempFolder.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QtTest>
 
 #include <csignal>
@@ -23,6 +26,8 @@ private slots:
     void tornJournalEndIsCutOff();
     void journalOfTheFormerFormatStillReads();
     void stepLeftOpenInTheFormerFormatIsFinished();
+    void journalOfTheNamedFormatUndoesAndRedoes();
+    void everyKeptRecordIsWrittenAsItWasRead();
     void noFlippedBitTurnsTheJournalAgainstTheCatalogue();
     void damagedJournals_data();
     void damagedJournals();
@@ -47,7 +52,7 @@ CatalogueHistory::Action action(int round)
 // the description file.
 void editOnce(CatalogueHistory &history, ProfileFile &catalogue, int round)
 {
-    history.begin(action(round));
+    const CatalogueHistory::Recording recording = history.begin(action(round));
     catalogue.WriteString("Z1", "Titel", QStringLiteral("Runde %1").arg(round));
     if (round % 2)
         catalogue.DeleteKey("Z1", "Spil");
@@ -55,7 +60,6 @@ void editOnce(CatalogueHistory &history, ProfileFile &catalogue, int round)
         catalogue.WriteString("Z1", "Spil", "Ja");
     if (round % 5 == 0)
         AtomicFile::replace(QDir::current().filePath("A/DK.RTF"), "{\\rtf1 Runde " + QByteArray::number(round) + "}");
-    history.end();
 }
 
 } // namespace
@@ -123,9 +127,10 @@ void TestHistory::oldestStepsGoFirstWhenFull()
     {
         CatalogueHistory history(path, historyFolder(folder), {10, 1 << 30});
         for (int round = 1; round <= 30; ++round) {
-            history.begin({QString(), 1, QString(), QString()});
-            file.WriteString("Z1", "Titel", QStringLiteral("Runde %1").arg(round));
-            history.end();
+            {
+                const CatalogueHistory::Recording recording = history.begin({QString(), 1, QString(), QString()});
+                file.WriteString("Z1", "Titel", QStringLiteral("Runde %1").arg(round));
+            }
             if (round == 20)
                 afterTwenty = folder.readFile("Z.MQV");
         }
@@ -149,9 +154,10 @@ void TestHistory::tornJournalEndIsCutOff()
     ProfileFile file(catalogueName);
     {
         CatalogueHistory history(path, historyFolder(folder), {});
-        history.begin({QString(), 1, QString(), QString()});
-        file.WriteString("Z1", "Titel", "Ny");
-        history.end();
+        {
+            const CatalogueHistory::Recording recording = history.begin({QString(), 1, QString(), QString()});
+            file.WriteString("Z1", "Titel", "Ny");
+        }
     }
     QFile journal(historyFolder(folder) + "/journal");
     QVERIFY(journal.open(QIODevice::Append));
@@ -159,9 +165,10 @@ void TestHistory::tornJournalEndIsCutOff()
     journal.close();
     CatalogueHistory history(path, historyFolder(folder), {});
     QCOMPARE(history.steps().size(), std::size_t(1));
-    history.begin({QString(), 1, QString(), QString()});
-    file.WriteString("Z1", "Global", "Kort");
-    history.end();
+    {
+        const CatalogueHistory::Recording recording = history.begin({QString(), 1, QString(), QString()});
+        file.WriteString("Z1", "Global", "Kort");
+    }
     QVERIFY(history.undo().done);
     QVERIFY(history.undo().done);
     QCOMPARE(folder.readFile("Z.MQV"), catalogue);
@@ -189,7 +196,69 @@ QByteArray formerJournal(const TempFolder &folder)
         .replace("@FOLDER@", QFile::encodeName(folder.path()));
 }
 
+// A journal the editor wrote for a catalogue in /tmp/zcd-journal, as if written for one in
+// folder: its paths moved there, and the check of each record's line made anew.
+QByteArray movedJournal(const TempFolder &folder)
+{
+    static const QRegularExpression checkedLine(QStringLiteral("^(\\{.*\\})\t[0-9a-f]{32}$"));
+    QList<QByteArray> lines = readAll(MQV_SOURCE_DIR "/tests/data/history-v2/journal").split('\n');
+    for (QByteArray &line : lines) {
+        const QRegularExpressionMatch match = checkedLine.match(QString::fromUtf8(line));
+        if (!match.hasMatch())
+            continue;
+        const QByteArray json = match.captured(1).toUtf8().replace("/tmp/zcd-journal", QFile::encodeName(folder.path()));
+        line = json + '\t' + QCryptographicHash::hash(json, QCryptographicHash::Sha256).left(16).toHex();
+    }
+    return lines.join('\n');
+}
+
 } // namespace
+
+// A journal of the named format, kept as the editor wrote it: the title changed, a folder made,
+// a description saved in it, the folder renamed, then a title typed, undone, redone and undone
+// again. Every step is taken back to the bytes the catalogue began with and done again.
+void TestHistory::journalOfTheNamedFormatUndoesAndRedoes()
+{
+    TempFolder folder;
+    folder.makeFolder("A");
+    folder.makeFolder("C");
+    folder.writeFile("C/DK.RTF", "{\\rtf1 Skak}");
+    folder.writeFile("Z.MQV", "[Z1]\r\nTitel=Ny\r\nFolder=C\r\n");
+    writeAll(historyFolder(folder) + "/journal", movedJournal(folder));
+    CatalogueHistory history(folder.filePath("Z.MQV"), historyFolder(folder), {});
+    QCOMPARE(history.takeFailure(), QString());
+    QCOMPARE(history.steps().size(), std::size_t(5));
+    QCOMPARE(history.nextRedo()->caption(), QStringLiteral("Titel: »Ny« → »Skak«, punkt 1"));
+    for (int step = 4; step >= 1; --step)
+        QVERIFY2(history.undo().done, qPrintable(QString::number(step)));
+    QCOMPARE(folder.readFile("Z.MQV"), QByteArray("[Z1]\r\nTitel=Start\r\nFolder=A\r\n"));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"A", "Z.MQV"}));
+    for (int step = 1; step <= 5; ++step)
+        QVERIFY2(history.redo().done, qPrintable(QString::number(step)));
+    QCOMPARE(folder.readFile("Z.MQV"), QByteArray("[Z1]\r\nTitel=Skak\r\nFolder=C\r\n"));
+    QCOMPARE(folder.readFile("C/DK.RTF"), QByteArray("{\\rtf1 Skak}"));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList({"A", "C", "Z.MQV"}));
+}
+
+// Each record of the kept journal, read and written again, says what it said: a journal written
+// anew (when it is full, or after damage) keeps every field of every kind of record.
+void TestHistory::everyKeptRecordIsWrittenAsItWasRead()
+{
+    QSet<QString> kinds;
+    for (const QByteArray &line : readAll(MQV_SOURCE_DIR "/tests/data/history-v2/journal").split('\n')) {
+        QJsonObject json = QJsonDocument::fromJson(line.left(line.indexOf('\t'))).object();
+        if (json.isEmpty() || json.value("t") == "journal")
+            continue;
+        json.remove("data");
+        json.remove("dsum");
+        const std::optional<JournalRecord::Record> record = JournalRecord::decode(json);
+        QVERIFY2(record, line.constData());
+        QCOMPARE(JournalRecord::encode(*record), json);
+        kinds.insert(json.value("t").toString());
+    }
+    QCOMPARE(kinds.size(), 10);
+}
 
 // A journal written before the format was named: its steps are taken back as before, and it is
 // written anew in the named format.
