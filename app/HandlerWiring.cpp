@@ -4,6 +4,7 @@
 #include "app/NumberSpinEdit.h"
 #include "app/ScreenshotView.h"
 #include "app/ScrollingClientArea.h"
+#include "editor/OutsideChangeController.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -30,16 +31,17 @@ struct Wiring {
 } // namespace
 
 // Each field shows one key and runs its handler on every change; some run it once more when the user leaves them.
+// The lock, the outside changes and the history's steps of typing all read this one table.
 std::array<TMQVEdit::FieldWiring, 7> TMQVEdit::fieldWirings() const
 {
     return {{
-        {TitelEdit, TextKey::Titel, &TMQVEdit::TitelEditChange, nullptr},
-        {FolderEdit, TextKey::Folder, &TMQVEdit::FolderEditChange, &TMQVEdit::FolderEditLeave},
-        {SetupEdit, TextKey::Setup, &TMQVEdit::SetupEditChange, &TMQVEdit::SetupEditLeave},
-        {RunEdit, TextKey::Run, &TMQVEdit::RunEditChange, &TMQVEdit::RunEditLeave},
-        {EkstraEdit, TextKey::Ekstra, &TMQVEdit::EkstraEditChange, &TMQVEdit::EkstraEditLeave},
-        {InternetEdit, TextKey::Webside, &TMQVEdit::InternetEditChange, nullptr},
-        {KortTekst, TextKey::Global, &TMQVEdit::KortTekstChange, &TMQVEdit::KortTekstChange},
+        {TitelEdit, TextKey::Titel, &TMQVEdit::TitelEditChange, nullptr, true},
+        {FolderEdit, TextKey::Folder, &TMQVEdit::FolderEditChange, &TMQVEdit::FolderEditLeave, true},
+        {SetupEdit, TextKey::Setup, &TMQVEdit::SetupEditChange, &TMQVEdit::SetupEditLeave, true},
+        {RunEdit, TextKey::Run, &TMQVEdit::RunEditChange, &TMQVEdit::RunEditLeave, true},
+        {EkstraEdit, TextKey::Ekstra, &TMQVEdit::EkstraEditChange, &TMQVEdit::EkstraEditLeave, true},
+        {InternetEdit, TextKey::Webside, &TMQVEdit::InternetEditChange, nullptr, true},
+        {KortTekst, TextKey::Global, &TMQVEdit::KortTekstChange, &TMQVEdit::KortTekstChange, true},
     }};
 }
 
@@ -115,8 +117,7 @@ void TMQVEdit::connectHandlers()
     }
     for (QAction *clear : ClearListEntries) {
         connect(clear, &QAction::triggered, this, [this, clear] {
-            runNamedAction(QStringLiteral("Slet liste: %1").arg(clear->objectName()),
-                           [this, clear] { SletMenu(clear); });
+            runAction(QStringLiteral("Slet liste: %1").arg(clear->objectName()), [this, clear] { SletMenu(clear); });
         });
     }
     bindHandler(Fortryd, &QAction::triggered, &TMQVEdit::FortrydClick);
@@ -136,6 +137,13 @@ void TMQVEdit::connectHandlers()
         offerCorrections(position);
         RTFMenu->popup(Beskriv->viewport()->mapToGlobal(position));
     });
+}
+
+TMQVEdit::FieldWiring TMQVEdit::fieldWiring(TextKey key) const
+{
+    const auto wirings = fieldWirings();
+    return *std::find_if(wirings.begin(), wirings.end(),
+                         [key](const FieldWiring &wiring) { return wiring.key == key; });
 }
 
 bool TMQVEdit::isField(const QObject *object) const
@@ -189,7 +197,7 @@ void TMQVEdit::runGuarded(const std::function<void()> &function, const Catalogue
         guard_.run(function);
         return;
     }
-    if (!takeInOutsideChanges(nullptr))
+    if (!outsideChanges_->takeInOutsideChanges(std::nullopt))
         return;
     {
         const std::optional<CatalogueHistory::Recording> recording = beginRecording(action);
@@ -198,17 +206,23 @@ void TMQVEdit::runGuarded(const std::function<void()> &function, const Catalogue
     endRecording();
 }
 
-void TMQVEdit::runNamedAction(const QString &name, const std::function<void()> &function)
+void TMQVEdit::runAction(const QString &name, const std::function<void()> &action)
 {
-    CatalogueHistory::Action action = historyAction(nullptr);
-    action.name = name;
-    runGuarded(function, action);
+    CatalogueHistory::Action step = historyAction(nullptr);
+    step.name = name;
+    runGuarded(action, step);
 }
 
 void TMQVEdit::runHandler(Handler handler)
 {
     const auto run = [this, handler] { (this->*handler)(); };
-    if (!guard_.running() && !takeInOutsideChangesFor(handler))
+    // Only a field whose text is the user's own: a field set by the program runs no check.
+    std::optional<TextKey> typing;
+    for (const FieldWiring &wiring : fieldWirings()) {
+        if (handler == wiring.change || (handler && handler == wiring.leave))
+            typing = wiring.key;
+    }
+    if (!guard_.running() && !outsideChanges_->takeInOutsideChanges(typing))
         return;
     if (guard_.running())
         guard_.run(run);

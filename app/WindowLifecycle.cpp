@@ -5,6 +5,7 @@
 #include "app/ScreenshotView.h"
 #include "catalogue/Catalogue.h"
 #include "description/DescriptionSaveError.h"
+#include "editor/OutsideChangeController.h"
 #include "files/CatalogueLockFile.h"
 
 #include <QAction>
@@ -42,7 +43,7 @@ void TMQVEdit::FormCreate()
     Skud->setCreatingWindow(true);
     runGuarded([this] { ShowItem(); });
     Skud->setCreatingWindow(false);
-    openCatalogueWatch();
+    catalogueWatch_ = outsideChanges_->openCatalogueWatch();
     refreshHistoryActions();
 }
 
@@ -50,7 +51,10 @@ void TMQVEdit::FormCreate()
 void TMQVEdit::openCatalogueLock()
 {
     CatalogueLock::Controls controls;
-    controls.fields = {TitelEdit, FolderEdit, SetupEdit, RunEdit, EkstraEdit, InternetEdit, KortTekst};
+    for (const FieldWiring &wiring : fieldWirings()) {
+        if (wiring.lockedWithCatalogue)
+            controls.fields << wiring.field;
+    }
     for (const FlagBox &flag : flagBoxes())
         controls.commands << flag.box;
     controls.commands << KnapOp << NedKnap << FlytteSpinner << OpretNavn << Omdoeb << HentFast;

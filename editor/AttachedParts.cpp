@@ -1,24 +1,66 @@
 #include "app/EditMQV.h"
 
+#include "app/NumberSpinEdit.h"
 #include "editor/CatalogueMenu.h"
 #include "editor/DescriptionSpelling.h"
 #include "editor/ItemKeys.h"
 #include "editor/ListingCopyNotice.h"
+#include "editor/OutsideChangeController.h"
+#include "editor/Question.h"
 #include "editor/SearchWindow.h"
 #include "editor/WritingAids.h"
 
-// Each part reaches the window only through its controls and handlers, and lives as its child.
+#include <QAction>
+#include <QActionGroup>
+#include <QLabel>
+#include <QLineEdit>
+
+// Each part sees the window as its context and is given the few controls of its own concern; it
+// lives as the window's child.
 void TMQVEdit::attachParts()
 {
-    new ItemKeys(*this);
-    new ListingCopyNotice(*this);
-    new SearchWindow(*this);
-    new CatalogueMenu(*this);
-    writingAids_ = new WritingAids(*this);
+    new ItemKeys(*this, *ToolButton8, *ToolButton10);
+    new ListingCopyNotice(*ToolButton2, *ZStatus);
+    new SearchWindow(*this, *Rediger);
+    new CatalogueMenu(*this, *Zmenu);
+    writingAids_ = new WritingAids(*this, *Rediger);
+    outsideChanges_ = new OutsideChangeController(
+        *this, guard_, *ToolButton8, [this] { BuildCategoryMenus(); },
+        [this](TextKey typed) { runHandler(fieldWiring(typed).change); });
+    connect(outsideChanges_, &OutsideChangeController::takenIn, this, &TMQVEdit::refreshHistoryActions);
 }
 
 // Above the context menu's own entries, for the word under the mouse.
 void TMQVEdit::offerCorrections(const QPoint &position)
 {
     writingAids_->spelling().offerCorrections(*RTFMenu, position);
+}
+
+QString TMQVEdit::shownTitle() const { return TitelLabel->text(); }
+
+QLineEdit &TMQVEdit::field(TextKey key) { return *fieldWiring(key).field; }
+
+// As typing the number into the index field: the description is saved first.
+void TMQVEdit::showItem(int number) { Nummer->setValue(number); }
+
+void TMQVEdit::showLanguage(DescriptionLanguage language)
+{
+    if (language != CurrentLanguage)
+        LanguageButtons->actions().at(int(language))->trigger();
+}
+
+void TMQVEdit::showStoredItem()
+{
+    SaveDescription();
+    ShowItem();
+}
+
+// A question without a caption of its own is captioned as the window's messages are.
+int TMQVEdit::ask(const Question &question)
+{
+    if (!question.title.isEmpty())
+        return Questions::ask(this, question);
+    Question captioned = question;
+    captioned.title = ApplicationTitle;
+    return Questions::ask(this, captioned);
 }

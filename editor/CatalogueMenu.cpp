@@ -1,8 +1,8 @@
 #include "editor/CatalogueMenu.h"
 
 #include "app/CatalogueLocation.h"
-#include "app/EditMQV.h"
 #include "app/RecentCatalogues.h"
+#include "editor/EditorContext.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -22,11 +22,11 @@ QString &programOverride()
 
 } // namespace
 
-CatalogueMenu::CatalogueMenu(TMQVEdit &editor)
-    : QObject(&editor)
-    , editor_(editor)
+CatalogueMenu::CatalogueMenu(EditorContext &context, QMenuBar &menuBar)
+    : QObject(&context.window())
+    , window_(context.window())
 {
-    menu_ = editor.menuBar()->addMenu(QStringLiteral("F&iler"));
+    menu_ = menuBar.addMenu(QStringLiteral("F&iler"));
     menu_->setObjectName(QStringLiteral("Filer"));
     connect(menu_, &QMenu::aboutToShow, this, &CatalogueMenu::listRecent);
     listRecent();
@@ -37,7 +37,7 @@ void CatalogueMenu::setProgram(const QString &program) { programOverride() = pro
 void CatalogueMenu::listRecent()
 {
     menu_->clear();
-    QAction *choose = menu_->addAction(QStringLiteral("&\u00C5bn katalog\u2026"));
+    QAction *choose = menu_->addAction(QStringLiteral("&Åbn katalog…"));
     choose->setObjectName(QStringLiteral("AabnKatalog"));
     connect(choose, &QAction::triggered, this, &CatalogueMenu::chooseCatalogue);
     const QStringList recent = RecentCatalogues::folders();
@@ -53,8 +53,8 @@ void CatalogueMenu::listRecent()
 
 void CatalogueMenu::chooseCatalogue()
 {
-    while (const std::optional<QString> chosen = CatalogueLocation::ask(&editor_)) {
-        if (const std::optional<QString> folder = CatalogueLocation::folderToOpen(*chosen, &editor_)) {
+    while (const std::optional<QString> chosen = CatalogueLocation::ask(&window_)) {
+        if (const std::optional<QString> folder = CatalogueLocation::folderToOpen(*chosen, &window_)) {
             open(*folder);
             return;
         }
@@ -65,9 +65,9 @@ void CatalogueMenu::open(const QString &folder)
 {
     const QString program = programOverride().isEmpty() ? QCoreApplication::applicationFilePath() : programOverride();
     if (!QProcess::startDetached(program, {folder}, folder)) {
-        QMessageBox::warning(&editor_, QStringLiteral("Z-CD editor"),
+        QMessageBox::warning(&window_, QStringLiteral("Z-CD editor"),
                              QStringLiteral("Editoren kan ikke startes i %1.").arg(QDir::toNativeSeparators(folder)));
         return;
     }
-    editor_.close();
+    window_.close();
 }

@@ -3,8 +3,10 @@
 #include <QObject>
 #include <QString>
 
+class EditorContext;
 class QMenu;
-class TMQVEdit;
+class QMenuBar;
+class QWidget;
 
 // "Filer", the last menu of the menu bar: "Åbn katalog…" and the catalogues last opened. Every
 // path of a catalogue counts from the current folder, so another catalogue is opened by starting
@@ -13,7 +15,7 @@ class TMQVEdit;
 class CatalogueMenu : public QObject {
     Q_OBJECT
 public:
-    explicit CatalogueMenu(TMQVEdit &editor);
+    CatalogueMenu(EditorContext &context, QMenuBar &menuBar);
 
     // The program started for another catalogue: this one, unless a test stands in for it.
     static void setProgram(const QString &program);
@@ -23,6 +25,6 @@ private:
     void chooseCatalogue();
     void open(const QString &folder);
 
-    TMQVEdit &editor_;
+    QWidget &window_;
     QMenu *menu_ = nullptr;
 };

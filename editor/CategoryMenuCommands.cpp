@@ -12,6 +12,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <functional>
+
 namespace {
 
 // Laying a memo out again costs more than comparing its text.
@@ -21,29 +23,11 @@ void showPlainText(QPlainTextEdit *memo, const QString &text)
         memo->setPlainText(text);
 }
 
-} // namespace
-
-// The menus, the listings and the master listing are made anew from the catalogue, so that an
-// entry always shows the item it names. Every operation that changes titles, numbers or
-// categories calls this once it is done; what already shows right is left as it is, which keeps
-// this cheap enough for every keystroke in a title.
-void TMQVEdit::BuildCategoryMenus()
-{
-    const std::shared_ptr<const ProfileSnapshot> catalogue = CatalogueFile->Snapshot();
-    const CategoryMenus::Contents contents = catalogue ? CategoryMenus::collect(*catalogue) : CategoryMenus::Contents();
-    for (const CategoryMenus::MenuDefinition &menu : CategoryMenus::menus())
-        showMenuEntries(menuBarMenu(menu.menu), contents.entries(menu.menu));
-    QStringList master;
-    for (const auto &[listing, memo] : listingMemos())
-        showPlainText(memo, (CategoryMenus::listingStart(listing) + contents.lines(listing)).join(QLatin1Char('\n')));
-    for (CategoryMenus::Listing listing : CategoryMenus::masterOrder())
-        master << listingMemo(listing)->toPlainText();
-    showPlainText(MasterList, master.join(QLatin1Char('\n')));
-}
-
 // The item entries stand before the menu's separator; each one found there is renamed in place,
-// and those no longer needed go once their own click, if they were clicked, is done.
-void TMQVEdit::showMenuEntries(QMenu *menu, const QList<CategoryMenus::Entry> &entries)
+// and those no longer needed go once their own click, if they were clicked, is done. A new one runs
+// `chosen` when it is clicked.
+void showMenuEntries(QMenu *menu, const QList<CategoryMenus::Entry> &entries,
+                     const std::function<void(QAction *)> &chosen)
 {
     QList<QAction *> shown;
     QAction *end = nullptr;
@@ -59,8 +43,7 @@ void TMQVEdit::showMenuEntries(QMenu *menu, const QList<CategoryMenus::Entry> &e
         if (!action) {
             action = new QAction(menu);
             menu->insertAction(end, action);
-            connect(action, &QAction::triggered, this,
-                    [this, action] { runGuarded([this, action] { MenuValg(action); }); });
+            QObject::connect(action, &QAction::triggered, menu, [chosen, action] { chosen(action); });
         }
         action->setText(entries.at(i).caption);
         action->setObjectName(entries.at(i).objectName);
@@ -70,6 +53,27 @@ void TMQVEdit::showMenuEntries(QMenu *menu, const QList<CategoryMenus::Entry> &e
         shown.at(i)->setParent(nullptr);
         shown.at(i)->deleteLater();
     }
+}
+
+} // namespace
+
+// The menus, the listings and the master listing are made anew from the catalogue, so that an
+// entry always shows the item it names. Every operation that changes titles, numbers or
+// categories calls this once it is done; what already shows right is left as it is, which keeps
+// this cheap enough for every keystroke in a title.
+void TMQVEdit::BuildCategoryMenus()
+{
+    const std::shared_ptr<const ProfileSnapshot> catalogue = CatalogueFile->Snapshot();
+    const CategoryMenus::Contents contents = catalogue ? CategoryMenus::collect(*catalogue) : CategoryMenus::Contents();
+    for (const CategoryMenus::MenuDefinition &menu : CategoryMenus::menus())
+        showMenuEntries(menuBarMenu(menu.menu), contents.entries(menu.menu),
+                        [this](QAction *entry) { runGuarded([this, entry] { MenuValg(entry); }); });
+    QStringList master;
+    for (const auto &[listing, memo] : listingMemos())
+        showPlainText(memo, (CategoryMenus::listingStart(listing) + contents.lines(listing)).join(QLatin1Char('\n')));
+    for (CategoryMenus::Listing listing : CategoryMenus::masterOrder())
+        master << listingMemo(listing)->toPlainText();
+    showPlainText(MasterList, master.join(QLatin1Char('\n')));
 }
 
 void TMQVEdit::MenuValg(QAction *entry)

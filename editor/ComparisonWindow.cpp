@@ -2,9 +2,9 @@
 
 #include "app/AccessibleNames.h"
 #include "app/DescriptionEdit.h"
-#include "app/EditMQV.h"
 #include "description/DescriptionFile.h"
 #include "description/DescriptionLanguage.h"
+#include "editor/EditorContext.h"
 #include "files/LocalPath.h"
 
 #include <QComboBox>
@@ -16,9 +16,9 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-ComparisonWindow::ComparisonWindow(TMQVEdit &editor)
-    : QWidget(&editor, Qt::Window)
-    , editor_(editor)
+ComparisonWindow::ComparisonWindow(EditorContext &context)
+    : QWidget(&context.window(), Qt::Window)
+    , context_(context)
 {
     setObjectName(QStringLiteral("Sammenlign"));
     setWindowTitle(QStringLiteral("Sammenlign"));
@@ -82,8 +82,8 @@ void ComparisonWindow::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (!language_->property("chosen").toBool()) {
         language_->setProperty("chosen", true);
-        const int other = editor_.CurrentLanguage == DescriptionLanguage::Dansk ? int(DescriptionLanguage::Norsk)
-                                                                                : int(DescriptionLanguage::Dansk);
+        const int other = context_.shownLanguage() == DescriptionLanguage::Dansk ? int(DescriptionLanguage::Norsk)
+                                                                                 : int(DescriptionLanguage::Dansk);
         const QSignalBlocker blocker(language_);
         language_->setCurrentIndex(other);
     }
@@ -96,8 +96,8 @@ void ComparisonWindow::follow()
         return;
     const DescriptionLanguageInfo &language = DescriptionLanguages::info(
         DescriptionLanguage(language_->currentIndex()));
-    const QString folder = editor_.FolderEdit->text();
-    item_->setText(QStringLiteral("Punkt %1: %2").arg(editor_.CurrentItemNumber).arg(editor_.TitelEdit->text()));
+    const QString folder = context_.field(TextKey::Folder).text();
+    item_->setText(QStringLiteral("Punkt %1: %2").arg(context_.shownItem()).arg(context_.field(TextKey::Titel).text()));
     const bool hasFolder = !folder.isEmpty() && LocalPath::folderExists(folder);
     const QString file = hasFolder ? LocalPath::join(folder, language.shownTestedName) : QString();
     watch(hasFolder ? folder : QString(), file);

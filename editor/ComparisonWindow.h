@@ -4,11 +4,11 @@
 
 #include <QWidget>
 
+class EditorContext;
 class QComboBox;
 class QFileSystemWatcher;
 class QLabel;
 class QTextEdit;
-class TMQVEdit;
 
 // "Sammenlign": the shown item's description in another language, read-only and formatted,
 // beside the editor, so a translator writes one language while reading another. It follows
@@ -17,7 +17,7 @@ class TMQVEdit;
 class ComparisonWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit ComparisonWindow(TMQVEdit &editor);
+    explicit ComparisonWindow(EditorContext &context);
 
     // Shows the description of the item now in the editor, when the window is open.
     void follow();
@@ -30,7 +30,7 @@ private:
     void watch(const QString &folder, const QString &file);
     void followIfWritten();
 
-    TMQVEdit &editor_;
+    EditorContext &context_;
     QComboBox *language_ = nullptr;
     QLabel *item_ = nullptr;
     QTextEdit *text_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "app/DescriptionEdit.h"
 #include "catalogue/CatalogueItem.h"
+#include "editor/StatusNotices.h"
 #include "files/CatalogueTree.h"
 #include "files/LocalPath.h"
 
@@ -16,6 +17,23 @@
 #include <QRegularExpression>
 #include <QTextEdit>
 
+namespace {
+
+// The description file as the disk spells it, which may differ in letter case from the name the
+// language would give a new file; a file not there yet is said to be missing.
+QString shownFileName(const DescriptionSession &description, const QString &fileName)
+{
+    const QString shownPath = description.shownPath(fileName);
+    if (shownPath.isEmpty())
+        return QStringLiteral("Filnavn");
+    const std::optional<QString> localPath = LocalPath::findFile(shownPath);
+    if (!localPath)
+        return shownPath + QStringLiteral(": ingen fil");
+    return LocalPath::join(description.folder(), QFileInfo(*localPath).fileName());
+}
+
+} // namespace
+
 // A failed save ends the action that wanted to leave the description, so the text stays in the
 // editor.
 void TMQVEdit::SaveDescription() { description_->save(DescriptionFileName, CurrentLanguage); }
@@ -26,26 +44,13 @@ void TMQVEdit::SaveDescription() { description_->save(DescriptionFileName, Curre
 // item's description with its fields, as the disk that refused the catalogue will refuse it too.
 void TMQVEdit::showDescriptionAccess()
 {
-    statusPanel(StatusPanel::Filnavn)->setText(shownFileName());
+    statusPanel(StatusPanel::Filnavn)->setText(shownFileName(*description_, DescriptionFileName));
     const bool locked = catalogueLock_->lockedAfterFailedWrite();
     Beskriv->setReadOnly(!description_->isEditable() || locked);
     // A file that cannot be read can still go to the trash; one in a read-only folder cannot.
     SletRTF->setEnabled(!locked && !description_->folder().isEmpty() &&
                         description_->access() != DescriptionSession::Access::Unwritable);
     showStatus();
-}
-
-// The description file as the disk spells it, which may differ in letter case from the name the
-// language would give a new file; a file not there yet is said to be missing.
-QString TMQVEdit::shownFileName() const
-{
-    const QString shownPath = description_->shownPath(DescriptionFileName);
-    if (shownPath.isEmpty())
-        return QStringLiteral("Filnavn");
-    const std::optional<QString> localPath = LocalPath::findFile(shownPath);
-    if (!localPath)
-        return shownPath + QStringLiteral(": ingen fil");
-    return LocalPath::join(description_->folder(), QFileInfo(*localPath).fileName());
 }
 
 // What keeps the user from changing what the window shows. A description that cannot be read
@@ -56,23 +61,22 @@ QString TMQVEdit::shownFileName() const
 void TMQVEdit::showStatus()
 {
     const DescriptionSession::Access access = description_->access();
+    QString state;
     if (access == DescriptionSession::Access::Unreadable)
-        statusPanel(StatusPanel::Status)->setText(QStringLiteral("Kan ikke l\u00E6ses"));
+        state = QStringLiteral("Kan ikke læses");
     else if (access == DescriptionSession::Access::Outside)
-        statusPanel(StatusPanel::Status)->setText(CatalogueTree::reason(CatalogueTree::Place::Outside));
+        state = CatalogueTree::reason(CatalogueTree::Place::Outside);
     else if (access == DescriptionSession::Access::Linked)
-        statusPanel(StatusPanel::Status)->setText(CatalogueTree::reason(CatalogueTree::Place::Link));
+        state = CatalogueTree::reason(CatalogueTree::Place::Link);
     else if (catalogueLock_->lockedAfterFailedWrite())
-        statusPanel(StatusPanel::Status)
-            ->setText(QStringLiteral("Kan ikke gemmes: klik i et felt for at pr\u00F8ve igen"));
+        state = QStringLiteral("Kan ikke gemmes: klik i et felt for at prøve igen");
     else if (!catalogueLock_->writable())
-        statusPanel(StatusPanel::Status)->setText(QStringLiteral("Skrivebeskyttet"));
+        state = QStringLiteral("Skrivebeskyttet");
     else if (access == DescriptionSession::Access::Unwritable)
-        statusPanel(StatusPanel::Status)->setText(QStringLiteral("Kan ikke gemmes"));
+        state = QStringLiteral("Kan ikke gemmes");
     else if (description_->folder().isEmpty())
-        statusPanel(StatusPanel::Status)->setText(QStringLiteral("Ingen mappe"));
-    else
-        statusPanel(StatusPanel::Status)->setText(QStringLiteral("Status"));
+        state = QStringLiteral("Ingen mappe");
+    statusNotices_->showAccess(state);
 }
 
 void TMQVEdit::chooseLanguage(DescriptionLanguage language)

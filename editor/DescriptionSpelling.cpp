@@ -1,9 +1,12 @@
 #include "editor/DescriptionSpelling.h"
 
 #include "app/DescriptionEdit.h"
-#include "app/EditMQV.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/ProfileFile.h"
+#include "editor/EditorContext.h"
+#include "editor/Question.h"
 #include "editor/SpellingMarks.h"
+#include "editor/StatusNotices.h"
 #include "spelling/Dictionary.h"
 #include "spelling/SpellingDictionaries.h"
 #include "spelling/UnknownWords.h"
@@ -13,10 +16,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
@@ -28,6 +29,9 @@
 namespace {
 
 constexpr int mostSuggestions = 6;
+
+// The item's own names count as words in every language.
+constexpr std::array<TextKey, 4> itemNames = {TextKey::Titel, TextKey::Setup, TextKey::Run, TextKey::Ekstra};
 
 QString languageName(DescriptionLanguage language) { return DescriptionLanguages::info(language).setting; }
 
@@ -44,24 +48,26 @@ QString missingDictionaryNotice(DescriptionLanguage language)
 
 } // namespace
 
-DescriptionSpelling::DescriptionSpelling(TMQVEdit &editor)
-    : QObject(&editor)
-    , editor_(editor)
+DescriptionSpelling::DescriptionSpelling(EditorContext &context)
+    : QObject(&context.window())
+    , context_(context)
+    , description_(context.descriptionEditor())
+    , shortText_(context.field(TextKey::Global))
     , dictionaries_(std::make_shared<SpellingDictionaries>())
 {
     setObjectName(QStringLiteral("DescriptionSpelling"));
     known_.readWordList();
     descriptionMarks_ = new SpellingMarks(
-        editor.Beskriv, [this](QPainter &painter, const QRect &dirty) { paintDescriptionMarks(painter, dirty); });
+        &description_, [this](QPainter &painter, const QRect &dirty) { paintDescriptionMarks(painter, dirty); });
     shortTextMarks_ = new SpellingMarks(
-        editor.KortTekst, [this](QPainter &painter, const QRect &dirty) { paintShortTextMarks(painter, dirty); });
+        &shortText_, [this](QPainter &painter, const QRect &dirty) { paintShortTextMarks(painter, dirty); });
     placeMarks();
-    editor.Beskriv->viewport()->installEventFilter(this);
-    editor.KortTekst->installEventFilter(this);
+    description_.viewport()->installEventFilter(this);
+    shortText_.installEventFilter(this);
     // The marks lie over the controls, so whatever the controls repaint of themselves (typing,
     // scrolling, a new document laid out in turns) repaints the marks above it as well.
-    for (QLineEdit *name : {editor.TitelEdit, editor.SetupEdit, editor.RunEdit, editor.EkstraEdit})
-        connect(name, &QLineEdit::textChanged, this, &DescriptionSpelling::readItemNames);
+    for (TextKey name : itemNames)
+        connect(&context.field(name), &QLineEdit::textChanged, this, &DescriptionSpelling::readItemNames);
     readItemNames();
 }
 
@@ -116,18 +122,17 @@ void DescriptionSpelling::opened(DescriptionLanguage language)
     const Dictionary *open = dictionaries_->opened(languageName(language));
     if (open && !open->available() && !noticed_.contains(int(language))) {
         noticed_.insert(int(language));
-        QLabel *status = editor_.ZStatusPanels[std::size_t(TMQVEdit::StatusPanel::Status)];
-        status->setText(missingDictionaryNotice(language));
+        context_.statusNotices().post(StatusNotices::Notice::Spelling, missingDictionaryNotice(language));
     }
     refresh();
 }
 
 DescriptionLanguage DescriptionSpelling::shortTextLanguage() const
 {
-    if (!shortTextLanguage_ && editor_.CatalogueFile)
+    if (!shortTextLanguage_)
         shortTextLanguage_ = DescriptionLanguages::fromSetting(
-            editor_.CatalogueFile->ReadString(Catalogue::generalSection(), Catalogue::languageKey(), QString()));
-    return shortTextLanguage_.value_or(editor_.CurrentLanguage);
+            context_.catalogue().ReadString(Catalogue::generalSection(), Catalogue::languageKey(), QString()));
+    return *shortTextLanguage_;
 }
 
 QList<WordSpan> DescriptionSpelling::unknownIn(const QString &text, DescriptionLanguage language) const
@@ -141,7 +146,7 @@ QList<WordSpan> DescriptionSpelling::unknownIn(const QString &text, DescriptionL
 QList<DescriptionSpelling::Mark> DescriptionSpelling::descriptionMarks(const QRect &area) const
 {
     QList<Mark> marks;
-    const DescriptionEdit *edit = editor_.Beskriv;
+    const DescriptionEdit *edit = &description_;
     const QAbstractTextDocumentLayout *layout = edit->document()->documentLayout();
     const QPointF offset(-edit->horizontalScrollBar()->value(), -edit->verticalScrollBar()->value());
     for (QTextBlock block = edit->cursorForPosition(QPoint(0, area.top())).block(); block.isValid();
@@ -151,7 +156,7 @@ QList<DescriptionSpelling::Mark> DescriptionSpelling::descriptionMarks(const QRe
             break;
         if (shown.bottom() < area.top() || !block.layout() || block.layout()->lineCount() == 0)
             continue;
-        for (const WordSpan &span : unknownIn(block.text(), editor_.CurrentLanguage))
+        for (const WordSpan &span : unknownIn(block.text(), context_.shownLanguage()))
             marks.append({block.position(), span});
     }
     return marks;
@@ -159,7 +164,7 @@ QList<DescriptionSpelling::Mark> DescriptionSpelling::descriptionMarks(const QRe
 
 void DescriptionSpelling::paintDescriptionMarks(QPainter &painter, const QRect &dirty) const
 {
-    const DescriptionEdit *edit = editor_.Beskriv;
+    const DescriptionEdit *edit = &description_;
     const QTextDocument *document = edit->document();
     const QPointF offset(-edit->horizontalScrollBar()->value(), -edit->verticalScrollBar()->value());
     for (const Mark &mark : descriptionMarks(dirty)) {
@@ -183,14 +188,14 @@ void DescriptionSpelling::paintDescriptionMarks(QPainter &painter, const QRect &
 
 QList<WordSpan> DescriptionSpelling::shortTextMarks() const
 {
-    return unknownIn(editor_.KortTekst->text(), shortTextLanguage());
+    return unknownIn(shortText_.text(), shortTextLanguage());
 }
 
 // A line edit tells where its cursor is drawn, not where each letter is; the letters lie at
 // their advance from the cursor, which also places them when the text is scrolled.
 void DescriptionSpelling::paintShortTextMarks(QPainter &painter, const QRect &) const
 {
-    const QLineEdit *field = editor_.KortTekst;
+    const QLineEdit *field = &shortText_;
     const QString text = field->displayText();
     const QFontMetricsF metrics(field->font());
     const QRectF cursor = field->inputMethodQuery(Qt::ImCursorRectangle).toRectF();
@@ -207,8 +212,8 @@ void DescriptionSpelling::paintShortTextMarks(QPainter &painter, const QRect &) 
 QStringList DescriptionSpelling::markedDescriptionWords() const
 {
     QStringList words;
-    const QTextDocument *document = editor_.Beskriv->document();
-    for (const Mark &mark : descriptionMarks(editor_.Beskriv->viewport()->rect()))
+    const QTextDocument *document = description_.document();
+    for (const Mark &mark : descriptionMarks(description_.viewport()->rect()))
         words.append(document->findBlock(mark.blockPosition).text().mid(mark.span.start, mark.span.length));
     return words;
 }
@@ -217,22 +222,24 @@ QStringList DescriptionSpelling::markedShortTextWords() const
 {
     QStringList words;
     for (const WordSpan &span : shortTextMarks())
-        words.append(editor_.KortTekst->text().mid(span.start, span.length));
+        words.append(shortText_.text().mid(span.start, span.length));
     return words;
 }
 
 void DescriptionSpelling::readItemNames()
 {
-    if (known_.setItemNames({editor_.TitelEdit->text(), editor_.SetupEdit->text(), editor_.RunEdit->text(),
-                             editor_.EkstraEdit->text()}))
+    QStringList names;
+    for (TextKey name : itemNames)
+        names << context_.field(name).text();
+    if (known_.setItemNames(names))
         refresh();
 }
 
 void DescriptionSpelling::placeMarks()
 {
-    descriptionMarks_->setGeometry(editor_.Beskriv->viewport()->geometry());
+    descriptionMarks_->setGeometry(description_.viewport()->geometry());
     descriptionMarks_->raise();
-    shortTextMarks_->setGeometry(editor_.KortTekst->rect());
+    shortTextMarks_->setGeometry(shortText_.rect());
     shortTextMarks_->raise();
 }
 
@@ -247,7 +254,7 @@ bool DescriptionSpelling::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::Resize || event->type() == QEvent::Move)
         placeMarks();
     // The type is asked first: the window is partly gone while its fields' last events come.
-    if (event->type() == QEvent::ContextMenu && watched == editor_.KortTekst) {
+    if (event->type() == QEvent::ContextMenu && watched == &shortText_) {
         showShortTextMenu(static_cast<QContextMenuEvent *>(event)->pos());
         return true;
     }
@@ -256,10 +263,10 @@ bool DescriptionSpelling::eventFilter(QObject *watched, QEvent *event)
 
 void DescriptionSpelling::offerCorrections(QMenu &menu, const QPoint &position)
 {
-    const QTextCursor at = editor_.Beskriv->cursorForPosition(position);
+    const QTextCursor at = description_.cursorForPosition(position);
     const QTextBlock block = at.block();
-    offerWordEntries(menu, block.text(), at.position() - block.position(), editor_.CurrentLanguage,
-                     !editor_.Beskriv->isReadOnly(),
+    offerWordEntries(menu, block.text(), at.position() - block.position(), context_.shownLanguage(),
+                     !description_.isReadOnly(),
                      [this, block](WordSpan span, const QString &suggestion) { replaceWord(block, span, suggestion); });
 }
 
@@ -267,7 +274,7 @@ void DescriptionSpelling::offerCorrections(QMenu &menu, const QPoint &position)
 // over the word, so it is stored as any typing is.
 void DescriptionSpelling::showShortTextMenu(const QPoint &position)
 {
-    QLineEdit *field = editor_.KortTekst;
+    QLineEdit *field = &shortText_;
     std::unique_ptr<QMenu> menu(field->createStandardContextMenu());
     menu->setObjectName(QStringLiteral("KortTekstMenu"));
     offerWordEntries(*menu, field->text(), field->cursorPositionAt(position), shortTextLanguage(), !field->isReadOnly(),
@@ -352,29 +359,36 @@ void DescriptionSpelling::dropCorrections()
 // The word takes the format of its first letter, as if the user had typed the correction there.
 void DescriptionSpelling::replaceWord(const QTextBlock &block, WordSpan span, const QString &replacement)
 {
-    if (editor_.Beskriv->isReadOnly() || !block.isValid())
+    if (description_.isReadOnly() || !block.isValid())
         return;
-    QTextCursor cursor(editor_.Beskriv->document());
+    QTextCursor cursor(description_.document());
     cursor.setPosition(block.position() + int(span.start) + 1);
     const QTextCharFormat format = cursor.charFormat();
     cursor.setPosition(block.position() + int(span.start));
     cursor.setPosition(block.position() + int(span.start + span.length), QTextCursor::KeepAnchor);
     cursor.insertText(replacement, format);
-    editor_.Beskriv->setTextCursor(cursor);
+    description_.setTextCursor(cursor);
+}
+
+void DescriptionSpelling::warn(const QString &text)
+{
+    Question warning;
+    warning.icon = QMessageBox::Warning;
+    warning.text = text;
+    warning.buttons = {{QMessageBox::Ok, {}, QMessageBox::AcceptRole}};
+    context_.ask(warning);
 }
 
 void DescriptionSpelling::removeFromWordList(const QString &word)
 {
     if (!known_.removeFromWordList(word))
-        QMessageBox::warning(&editor_, editor_.ApplicationTitle,
-                             QStringLiteral("Kan ikke fjerne ordet fra ordlisten %1.").arg(KnownWords::wordListPath()));
+        warn(QStringLiteral("Kan ikke fjerne ordet fra ordlisten %1.").arg(KnownWords::wordListPath()));
     refresh();
 }
 
 void DescriptionSpelling::addToWordList(const QString &word)
 {
     if (!known_.addToWordList(word))
-        QMessageBox::warning(&editor_, editor_.ApplicationTitle,
-                             QStringLiteral("Kan ikke skrive ordet i ordlisten %1.").arg(KnownWords::wordListPath()));
+        warn(QStringLiteral("Kan ikke skrive ordet i ordlisten %1.").arg(KnownWords::wordListPath()));
     refresh();
 }

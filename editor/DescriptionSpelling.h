@@ -13,8 +13,11 @@
 #include <memory>
 #include <optional>
 
+class DescriptionEdit;
 class Dictionary;
+class EditorContext;
 class QAction;
+class QLineEdit;
 class QMenu;
 class QPainter;
 class QPoint;
@@ -22,7 +25,6 @@ class QRect;
 class QTextBlock;
 class SpellingDictionaries;
 class SpellingMarks;
-class TMQVEdit;
 
 // Spell checking as the user writes: the description in the language being edited, the short
 // text in the catalogue's own. Unknown words are marked where they are shown and only there, so
@@ -32,7 +34,7 @@ class TMQVEdit;
 class DescriptionSpelling : public QObject {
     Q_OBJECT
 public:
-    explicit DescriptionSpelling(TMQVEdit &editor);
+    explicit DescriptionSpelling(EditorContext &context);
     ~DescriptionSpelling() override;
 
     void setChecking(bool on);
@@ -74,6 +76,8 @@ private:
     void replaceWord(const QTextBlock &block, WordSpan span, const QString &replacement);
     void addToWordList(const QString &word);
     void removeFromWordList(const QString &word);
+    // The word list could not be written.
+    void warn(const QString &text);
     // The word at this place of the text when the user's word list holds it; empty otherwise.
     QString wordListedAt(const QString &text, qsizetype position) const;
     void dropCorrections();
@@ -81,7 +85,10 @@ private:
     void offerWordEntries(QMenu &menu, const QString &text, qsizetype position, DescriptionLanguage language,
                           bool editable, const Replacer &replace);
 
-    TMQVEdit &editor_;
+    EditorContext &context_;
+    // The two texts checked, the same controls for the whole run.
+    DescriptionEdit &description_;
+    QLineEdit &shortText_;
     std::shared_ptr<SpellingDictionaries> dictionaries_;
     KnownWords known_;
     bool checking_ = true;

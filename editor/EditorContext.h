@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class DescriptionEdit;
 class ProfileFile;
@@ -39,6 +40,9 @@ public:
     virtual void showLanguage(DescriptionLanguage language) = 0;
     // Shows the shown item anew as it is stored now.
     virtual void showStoredItem() = 0;
+    // Shows the shown item's stored values in its fields and boxes, but for the field the user
+    // goes on typing in; the description and the pictures stay as they are.
+    virtual void showStoredValues(std::optional<TextKey> typing) = 0;
 
     // The status bar's notices, each shown by its priority.
     virtual StatusNotices &statusNotices() = 0;

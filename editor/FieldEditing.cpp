@@ -3,20 +3,11 @@
 #include "app/WindowColours.h"
 #include "catalogue/CatalogueItem.h"
 #include "catalogue/FolderOperations.h"
-#include "catalogue/ProfileSnapshot.h"
-#include "files/CatalogueTree.h"
-#include "files/LocalPath.h"
+#include "editor/FolderRules.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
-
-namespace {
-
-bool namesFolder(const QString &text) { return !text.isEmpty() && LocalPath::folderExists(text); }
-
-} // namespace
 
 // A flag is only stored for an item that exists; otherwise the box keeps what the user gave it.
 void TMQVEdit::flagClick(FlagKey key, QCheckBox *box)
@@ -69,22 +60,6 @@ void TMQVEdit::TitelEditChange()
     showApplicationTitle();
 }
 
-std::optional<int> TMQVEdit::otherItemInFolder(const QString &folder) const
-{
-    const std::shared_ptr<const ProfileSnapshot> catalogue = CatalogueFile->Snapshot();
-    return catalogue ? FolderOperations::otherItemInFolder(*catalogue, CurrentItemNumber, folder) : std::nullopt;
-}
-
-// Typing a new folder name passes through names such as "Programmer" or another item's folder.
-// Taking one of those over would show that item's files as this one's, save this description into
-// them, and make a later rename move them, so a folder that holds another item's files is never
-// taken from the field; the item's own stored folder always is.
-bool TMQVEdit::holdsAnotherItem(const QString &folder) const
-{
-    return folder != CatalogueItem(*CatalogueFile, CurrentItemNumber).text(TextKey::Folder) &&
-        otherItemInFolder(folder);
-}
-
 // A folder is taken from the field only when the user is done with it (leaves the field or
 // presses Enter) or the program puts a name there: a name typed on the way, such as "Programm"
 // on the way to "Programmer", may name another existing folder, which must not become the item's
@@ -96,7 +71,8 @@ void TMQVEdit::FolderEditChange()
         return;
     }
     const QString folder = FolderEdit->text();
-    WindowColours::setFontColour(FolderEdit, folderUsable(folder) ? WindowColours::black() : WindowColours::red());
+    WindowColours::setFontColour(FolderEdit,
+                                 folderRules_.folderUsable(folder) ? WindowColours::black() : WindowColours::red());
 }
 
 void TMQVEdit::FolderEditLeave()
@@ -105,19 +81,12 @@ void TMQVEdit::FolderEditLeave()
     storeFolder();
 }
 
-// A folder outside the catalogue's tree is never the item's: nothing is written there.
-bool TMQVEdit::folderUsable(const QString &folder) const
-{
-    return namesFolder(folder) && !holdsAnotherItem(folder) &&
-        CatalogueTree::mayRead(LocalPath::resolve(folder, LocalPath::Kind::Folder));
-}
-
 // A folder name is stored only once it names an existing folder; until then the stored name
 // stays, which is what a rename later moves.
 void TMQVEdit::storeFolder()
 {
     const QString folder = FolderEdit->text();
-    if (!folderUsable(folder)) {
+    if (!folderRules_.folderUsable(folder)) {
         WindowColours::setFontColour(FolderEdit, WindowColours::red());
         return;
     }
@@ -182,9 +151,9 @@ void TMQVEdit::OmdoebClick()
     CatalogueItem item(*CatalogueFile, CurrentItemNumber);
     const QString oldName = item.text(TextKey::Folder);
     const QString newName = FolderEdit->text();
-    const std::optional<int> sharer = newName == oldName ? std::nullopt : otherItemInFolder(oldName);
+    const std::optional<int> sharer = newName == oldName ? std::nullopt : folderRules_.otherItemInFolder(oldName);
     if (sharer)
-        refuseSharedFolderRename(oldName, *sharer);
+        folderRules_.refuseSharedFolderRename(oldName, *sharer);
     if (!sharer && FolderOperations::renameFolder(oldName, newName)) {
         // The description in the editor moved with its folder.
         description_->followRename(oldName, newName);
@@ -198,19 +167,6 @@ void TMQVEdit::OmdoebClick()
     } else {
         FolderEdit->setText(oldName);
     }
-    WindowColours::setFontColour(FolderEdit,
-                                 namesFolder(FolderEdit->text()) ? WindowColours::black() : WindowColours::red());
-}
-
-// Renaming a folder another item keeps its files in would take them from that item.
-void TMQVEdit::refuseSharedFolderRename(const QString &folder, int sharer)
-{
-    const QString title = CatalogueItem(*CatalogueFile, sharer).text(TextKey::Titel);
-    const QString item = title.isEmpty() ? QStringLiteral("punkt %1").arg(sharer)
-                                         : QStringLiteral("punkt %1, \"%2\",").arg(QString::number(sharer), title);
-    QMessageBox refusal(QMessageBox::Warning, ApplicationTitle,
-                        QStringLiteral("Mappen \"%1\" omd\u00F8bes ikke: %2 har sine filer i den.").arg(folder, item),
-                        QMessageBox::Ok, this);
-    refusal.setObjectName(QStringLiteral("OmdoebRefusal"));
-    refusal.exec();
+    WindowColours::setFontColour(
+        FolderEdit, FolderRules::namesFolder(FolderEdit->text()) ? WindowColours::black() : WindowColours::red());
 }

@@ -75,6 +75,25 @@ void TMQVEdit::ShowItem()
     Skud->queueReadAhead();
 }
 
+// What a change made outside may have changed of the shown item, in every control but the field
+// the user keeps typing in.
+void TMQVEdit::showStoredValues(std::optional<TextKey> typing)
+{
+    const CatalogueItem item(*CatalogueFile, CurrentItemNumber);
+    for (const FlagBox &flag : flagBoxes())
+        flag.box->setChecked(item.flag(flag.key));
+    UpdateCategoryColour();
+    for (const FieldWiring &wiring : fieldWirings()) {
+        if (wiring.key != typing)
+            showText(wiring.field, item.text(wiring.key));
+    }
+    WindowColours::showTitle(TitelLabel, TitelEdit->text());
+    for (QLineEdit *field : {SetupEdit, RunEdit, EkstraEdit})
+        colourFileField(field);
+    showItemCounter();
+    showApplicationTitle();
+}
+
 // Runs the field's change handler when the text differs. A long value is shown from its start,
 // as the user reads it, unless the user is typing in that field.
 void TMQVEdit::showText(QLineEdit *field, const QString &text)

@@ -1,23 +1,26 @@
 #include "editor/ItemKeys.h"
 
-#include "app/EditMQV.h"
+#include "editor/EditorContext.h"
 
 #include <QAction>
 #include <QKeyEvent>
 #include <QShortcut>
+#include <QWidget>
 
-ItemKeys::ItemKeys(TMQVEdit &window)
-    : QObject(&window)
-    , window_(window)
+ItemKeys::ItemKeys(EditorContext &context, QAction &previous, QAction &next)
+    : QObject(&context.window())
+    , window_(context.window())
+    , previous_(previous)
+    , next_(next)
 {
-    window.ToolButton8->setToolTip(QStringLiteral("Forrige punkt (Alt+Venstre eller Page Up)"));
-    window.ToolButton10->setToolTip(QStringLiteral("N\u00E6ste punkt (Alt+H\u00F8jre eller Page Down)"));
-    auto *previous = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Left), &window);
-    auto *next = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Right), &window);
-    connect(previous, &QShortcut::activated, window.ToolButton8, &QAction::trigger);
-    connect(next, &QShortcut::activated, window.ToolButton10, &QAction::trigger);
+    previous.setToolTip(QStringLiteral("Forrige punkt (Alt+Venstre eller Page Up)"));
+    next.setToolTip(QStringLiteral("Næste punkt (Alt+Højre eller Page Down)"));
+    auto *previousKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Left), &window_);
+    auto *nextKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Right), &window_);
+    connect(previousKey, &QShortcut::activated, &previous, &QAction::trigger);
+    connect(nextKey, &QShortcut::activated, &next, &QAction::trigger);
     // A key the focused control ignores travels up to the window, and reaches this filter there.
-    window.installEventFilter(this);
+    window_.installEventFilter(this);
 }
 
 bool ItemKeys::eventFilter(QObject *watched, QEvent *event)
@@ -28,9 +31,9 @@ bool ItemKeys::eventFilter(QObject *watched, QEvent *event)
     if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
         return false;
     if (key->key() == Qt::Key_PageUp)
-        window_.ToolButton8->trigger();
+        previous_.trigger();
     else if (key->key() == Qt::Key_PageDown)
-        window_.ToolButton10->trigger();
+        next_.trigger();
     else
         return false;
     return true;

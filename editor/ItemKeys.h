@@ -2,7 +2,8 @@
 
 #include <QObject>
 
-class TMQVEdit;
+class EditorContext;
+class QAction;
 
 // The previous and next item from the keyboard: Alt+Left and Alt+Right anywhere in the window,
 // Page Up and Page Down wherever the control with the focus leaves them unused (the description
@@ -10,11 +11,14 @@ class TMQVEdit;
 class ItemKeys : public QObject {
     Q_OBJECT
 public:
-    explicit ItemKeys(TMQVEdit &window);
+    // The keys trigger the tool bar's own buttons, so they step as a click does.
+    ItemKeys(EditorContext &context, QAction &previous, QAction &next);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    TMQVEdit &window_;
+    QWidget &window_;
+    QAction &previous_;
+    QAction &next_;
 };

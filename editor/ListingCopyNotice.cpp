@@ -1,7 +1,5 @@
 #include "editor/ListingCopyNotice.h"
 
-#include "app/EditMQV.h"
-
 #include <QAction>
 #include <QStatusBar>
 
@@ -11,13 +9,13 @@ constexpr int noticeMilliseconds = 5000;
 
 } // namespace
 
-ListingCopyNotice::ListingCopyNotice(TMQVEdit &window)
-    : QObject(&window)
+ListingCopyNotice::ListingCopyNotice(QAction &copy, QStatusBar &statusBar)
+    : QObject(&copy)
 {
-    window.ToolButton2->setToolTip(QStringLiteral("Kopier listen over alle titler efter kategori"));
+    copy.setToolTip(QStringLiteral("Kopier listen over alle titler efter kategori"));
     // Connected after the copy itself, so it runs once the listing is on the clipboard.
-    connect(window.ToolButton2, &QAction::triggered, this, [&window] {
-        window.ZStatus->showMessage(QStringLiteral("Listen over alle titler er kopieret til udklipsholderen."),
-                                    noticeMilliseconds);
+    connect(&copy, &QAction::triggered, this, [&statusBar] {
+        statusBar.showMessage(QStringLiteral("Listen over alle titler er kopieret til udklipsholderen."),
+                              noticeMilliseconds);
     });
 }

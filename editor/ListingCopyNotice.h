@@ -2,12 +2,13 @@
 
 #include <QObject>
 
-class TMQVEdit;
+class QAction;
+class QStatusBar;
 
 // "Kopier" puts the listing of all titles on the clipboard and nothing shows that it did: the
-// button says what it copies, and the status bar says that it was copied. Owned by the window.
+// button says what it copies, and the status bar says that it was copied. Owned by the button.
 class ListingCopyNotice : public QObject {
     Q_OBJECT
 public:
-    explicit ListingCopyNotice(TMQVEdit &window);
+    ListingCopyNotice(QAction &copy, QStatusBar &statusBar);
 };

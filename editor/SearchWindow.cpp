@@ -2,9 +2,9 @@
 
 #include "app/AccessibleNames.h"
 #include "app/DescriptionEdit.h"
-#include "app/EditMQV.h"
-#include "app/NumberSpinEdit.h"
+#include "catalogue/ProfileFile.h"
 #include "editor/CatalogueSearch.h"
+#include "editor/EditorContext.h"
 #include "editor/ListColumns.h"
 
 #include <QAction>
@@ -34,18 +34,18 @@ std::optional<DescriptionLanguage> languageNamed(const QString &where)
 
 } // namespace
 
-SearchWindow::SearchWindow(TMQVEdit &editor)
-    : QWidget(&editor, Qt::Window)
-    , editor_(editor)
+SearchWindow::SearchWindow(EditorContext &context, QMenu &menu)
+    : QWidget(&context.window(), Qt::Window)
+    , context_(context)
 {
     setObjectName(QStringLiteral("Soegning"));
-    setWindowTitle(QStringLiteral("S\u00F8g i kataloget"));
+    setWindowTitle(QStringLiteral("Søg i kataloget"));
     resize(640, 400);
 
     text_ = new QLineEdit(this);
     text_->setObjectName(QStringLiteral("SoegTekst"));
     text_->setPlaceholderText(QStringLiteral("Titel, kort tekst eller beskrivelse"));
-    auto *button = new QPushButton(QStringLiteral("S\u00F8g"), this);
+    auto *button = new QPushButton(QStringLiteral("Søg"), this);
     button->setObjectName(QStringLiteral("SoegKnap"));
     button->setDefault(true);
     results_ = new QTreeWidget(this);
@@ -73,8 +73,8 @@ SearchWindow::SearchWindow(TMQVEdit &editor)
     AccessibleNames::give(this);
 
     // Ctrl+F stays the description's bold.
-    editor.Rediger->addSeparator();
-    QAction *open = editor.Rediger->addAction(QStringLiteral("&S\u00F8g i kataloget\u2026"));
+    menu.addSeparator();
+    QAction *open = menu.addAction(QStringLiteral("&Søg i kataloget…"));
     open->setObjectName(QStringLiteral("SoegIKataloget"));
     open->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
     connect(open, &QAction::triggered, this, [this] {
@@ -98,11 +98,12 @@ void SearchWindow::search()
 {
     results_->clear();
     std::optional<CatalogueSearch::ShownDescription> shown;
-    if (editor_.Beskriv->document()->isModified())
-        shown = CatalogueSearch::ShownDescription{editor_.CurrentItemNumber,
-                                                  DescriptionLanguages::info(editor_.CurrentLanguage).setting,
-                                                  editor_.Beskriv->toPlainText()};
-    const QList<CatalogueSearch::Hit> hits = CatalogueSearch::find(*editor_.CatalogueFile, text_->text(), shown);
+    const DescriptionEdit &description = context_.descriptionEditor();
+    if (description.document()->isModified())
+        shown = CatalogueSearch::ShownDescription{context_.shownItem(),
+                                                  DescriptionLanguages::info(context_.shownLanguage()).setting,
+                                                  description.toPlainText()};
+    const QList<CatalogueSearch::Hit> hits = CatalogueSearch::find(context_.catalogue(), text_->text(), shown);
     for (const CatalogueSearch::Hit &hit : hits) {
         auto *row = new QTreeWidgetItem(results_, {QString::number(hit.number), hit.title, hit.where, hit.excerpt});
         row->setData(Number, Qt::UserRole, hit.number);
@@ -124,8 +125,7 @@ void SearchWindow::showHit()
     const QTreeWidgetItem *row = results_->currentItem();
     if (!row || !row->data(Number, Qt::UserRole).isValid())
         return;
-    editor_.Nummer->setValue(row->data(Number, Qt::UserRole).toInt());
-    const std::optional<DescriptionLanguage> language = languageNamed(row->text(Where));
-    if (language && *language != editor_.CurrentLanguage)
-        editor_.LanguageButtons->actions().at(int(*language))->trigger();
+    context_.showItem(row->data(Number, Qt::UserRole).toInt());
+    if (const std::optional<DescriptionLanguage> language = languageNamed(row->text(Where)))
+        context_.showLanguage(*language);
 }

@@ -2,10 +2,11 @@
 
 #include <QWidget>
 
+class EditorContext;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QTreeWidget;
-class TMQVEdit;
 
 // "Søg i kataloget…" (Ctrl+Shift+F) in "Rediger": a window of its own that finds a text in the
 // titles, short texts and descriptions of all items and lists the matches by item and language;
@@ -14,7 +15,8 @@ class TMQVEdit;
 class SearchWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit SearchWindow(TMQVEdit &editor);
+    // Opened from an entry it adds to the menu.
+    SearchWindow(EditorContext &context, QMenu &menu);
 
     void search();
 
@@ -24,7 +26,7 @@ protected:
 private:
     void showHit();
 
-    TMQVEdit &editor_;
+    EditorContext &context_;
     QLineEdit *text_ = nullptr;
     QTreeWidget *results_ = nullptr;
     QLabel *count_ = nullptr;

@@ -1,9 +1,9 @@
 #include "editor/WritingAids.h"
 
-#include "app/EditMQV.h"
 #include "app/UserSettings.h"
 #include "editor/ComparisonWindow.h"
 #include "editor/DescriptionSpelling.h"
+#include "editor/EditorContext.h"
 
 #include <QAction>
 #include <QMenu>
@@ -16,17 +16,17 @@ const QString checkingKey = QStringLiteral("Stavning/Stavekontrol");
 
 } // namespace
 
-WritingAids::WritingAids(TMQVEdit &editor)
-    : QObject(&editor)
-    , spelling_(new DescriptionSpelling(editor))
-    , comparison_(new ComparisonWindow(editor))
+WritingAids::WritingAids(EditorContext &context, QMenu &menu)
+    : QObject(&context.window())
+    , spelling_(new DescriptionSpelling(context))
+    , comparison_(new ComparisonWindow(context))
 {
     setObjectName(QStringLiteral("WritingAids"));
-    editor.Rediger->addSeparator();
-    QAction *compare = editor.Rediger->addAction(QStringLiteral("S&ammenlign\u2026"));
+    menu.addSeparator();
+    QAction *compare = menu.addAction(QStringLiteral("S&ammenlign\u2026"));
     compare->setObjectName(QStringLiteral("VisSammenlign"));
     compare->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    QAction *checking = editor.Rediger->addAction(QStringLiteral("S&tavekontrol"));
+    QAction *checking = menu.addAction(QStringLiteral("S&tavekontrol"));
     checking->setObjectName(QStringLiteral("Stavekontrol"));
     checking->setCheckable(true);
     spelling_->setChecking(

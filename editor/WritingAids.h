@@ -4,15 +4,16 @@
 
 class ComparisonWindow;
 class DescriptionSpelling;
-class QAction;
-class TMQVEdit;
+class EditorContext;
+class QMenu;
 
 // What helps the user write the descriptions: spell checking ("Stavekontrol" in "Rediger") and
 // the comparison window ("Sammenlign…", Ctrl+Shift+S). Owned by the editor's window.
 class WritingAids : public QObject {
     Q_OBJECT
 public:
-    explicit WritingAids(TMQVEdit &editor);
+    // Their entries are added to the menu.
+    WritingAids(EditorContext &context, QMenu &menu);
 
     DescriptionSpelling &spelling() { return *spelling_; }
     ComparisonWindow &comparison() { return *comparison_; }
