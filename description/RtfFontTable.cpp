@@ -12,7 +12,6 @@ constexpr qsizetype maximumNameLength = 256;
 // Names are kept to the length in characters; their bytes, two a character in double-byte code
 // pages, are cut off only far beyond it.
 constexpr qsizetype maximumNameBytes = 4 * maximumNameLength;
-constexpr int maximumCodePage = 65535;
 
 } // namespace
 
@@ -34,7 +33,7 @@ public:
         } else if (token.text == RtfWord::fcharset) {
             table_.setCharset(token.parameter);
         } else if (token.text == "cpg") {
-            if (token.parameter > 0 && token.parameter <= maximumCodePage)
+            if (token.parameter > 0 && token.parameter <= CodePageDecoder::maximumCodePage)
                 table_.setCodePage(token.parameter);
         } else {
             return Answer::NotMine;

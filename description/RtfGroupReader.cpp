@@ -8,7 +8,6 @@ namespace {
 
 // Tables nest four groups deep; a damaged one that nests deeper is passed over from there.
 constexpr std::size_t maximumDepth = 32;
-constexpr int maximumUnicodeFallbackLength = 16;
 constexpr qsizetype maximumNotKept = 64;
 
 } // namespace
@@ -101,7 +100,8 @@ void RtfGroupReader::readWord(const RtfTokenizer::Token &token)
     const bool startsGroup = std::exchange(atStart_, false);
     const bool ignorable = std::exchange(ignorable_, false);
     if (token.text == RtfWord::uc) {
-        fallbackLengths_.back() = token.hasParameter ? qBound(0, token.parameter, maximumUnicodeFallbackLength) : 1;
+        fallbackLengths_.back() = token.hasParameter ? qBound(0, token.parameter, RtfTokenizer::maximumFallbackLength)
+                                                     : 1;
         return;
     }
     if (token.text == RtfWord::u) {

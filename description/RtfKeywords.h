@@ -104,32 +104,10 @@ struct RtfKeyword {
     };
     enum class Group { Destination, Document, Character, Paragraph, Row };
 
-    constexpr RtfKeyword(Destination action, int value = 0)
-        : group(Group::Destination)
-        , action(int(action))
-        , value(value)
-    {
-    }
-    constexpr RtfKeyword(Document action, int value = 0)
-        : group(Group::Document)
-        , action(int(action))
-        , value(value)
-    {
-    }
-    constexpr RtfKeyword(Character action, int value = 0)
-        : group(Group::Character)
-        , action(int(action))
-        , value(value)
-    {
-    }
-    constexpr RtfKeyword(Paragraph action, int value = 0)
-        : group(Group::Paragraph)
-        , action(int(action))
-        , value(value)
-    {
-    }
-    constexpr RtfKeyword(Row action, int value = 0)
-        : group(Group::Row)
+    // The group is the one whose enum the action is of.
+    template <typename Action>
+    constexpr RtfKeyword(Action action, int value = 0)
+        : group(groupOf(action))
         , action(int(action))
         , value(value)
     {
@@ -144,6 +122,12 @@ struct RtfKeyword {
 
     // Null for a word the body does not read.
     static const RtfKeyword *find(QByteArrayView word);
+
+    static constexpr Group groupOf(Destination) { return Group::Destination; }
+    static constexpr Group groupOf(Document) { return Group::Document; }
+    static constexpr Group groupOf(Character) { return Group::Character; }
+    static constexpr Group groupOf(Paragraph) { return Group::Paragraph; }
+    static constexpr Group groupOf(Row) { return Group::Row; }
 
     Group group;
     int action;

@@ -16,8 +16,6 @@ namespace {
 // Rich-edit output nests four groups deep, Word's about ten. Deeper groups are skipped whole,
 // which bounds the state stack whatever the input.
 constexpr std::size_t maximumGroupDepth = 256;
-constexpr int maximumUnicodeFallbackLength = 16;
-constexpr int maximumCodePage = 65535;
 constexpr int maximumTableDepth = RtfRowDefinitions::maximumTableDepth;
 
 constexpr char16_t replacementCharacter = QChar::ReplacementCharacter;
@@ -268,7 +266,7 @@ void RtfParser::applyDocumentWord(const RtfKeyword &keyword, const RtfTokenizer:
     case D::Utf8: utf8Text_ = true; break;
     case D::CharacterSet: documentCodePage_ = keyword.value; break;
     case D::AnsiCodePage:
-        if (parameter > 0 && parameter <= maximumCodePage)
+        if (parameter > 0 && parameter <= CodePageDecoder::maximumCodePage)
             documentCodePage_ = parameter;
         break;
     case D::DefaultFont:
@@ -297,7 +295,8 @@ void RtfParser::applyDocumentWord(const RtfKeyword &keyword, const RtfTokenizer:
         fallbackToSkip_ = group().unicodeFallbackLength;
         break;
     case D::UnicodeFallbackLength:
-        group().unicodeFallbackLength = token.hasParameter ? qBound(0, parameter, maximumUnicodeFallbackLength) : 1;
+        group().unicodeFallbackLength = token.hasParameter ? qBound(0, parameter, RtfTokenizer::maximumFallbackLength)
+                                                           : 1;
         break;
     }
 }
