@@ -14,6 +14,8 @@ public:
     static constexpr int utf8 = 65001;
     // Symbol fonts index glyphs by byte; the byte value is kept as the character.
     static constexpr int symbol = 42;
+    // Code page numbers are 16 bits; a larger one in a file is damage.
+    static constexpr int maximumCodePage = 65535;
 
     // The code page of a font's \fcharset; unknown sets and "default" fall back to the document's.
     static int codePageForCharset(int charset, int documentCodePage);

@@ -1,29 +1,53 @@
 #include "description/RtfColorTable.h"
 
+#include "description/RtfGroupReader.h"
+#include "description/RtfWords.h"
+
 namespace {
 
 constexpr qsizetype maximumColors = 4096;
 
-int component(int value) { return qBound(0, value, 255); }
-
 } // namespace
 
-void RtfColorTable::setRed(int value)
-{
-    red_ = component(value);
-    entryHasComponent_ = true;
-}
+// Each entry is its components up to a ';': "\red255\green0\blue0;".
+class RtfColorTable::Reader : public RtfGroupReader::Handler {
+public:
+    explicit Reader(RtfColorTable &table)
+        : table_(table)
+    {
+    }
 
-void RtfColorTable::setGreen(int value)
-{
-    green_ = component(value);
-    entryHasComponent_ = true;
-}
+    Answer word(const RtfTokenizer::Token &token) override
+    {
+        int RtfColorTable::*const component = token.text == RtfWord::red ? &RtfColorTable::red_
+            : token.text == RtfWord::green                               ? &RtfColorTable::green_
+            : token.text == RtfWord::blue                                ? &RtfColorTable::blue_
+                                                                         : nullptr;
+        if (!component)
+            return Answer::NotMine;
+        table_.*component = qBound(0, token.parameter, 255);
+        table_.entryHasComponent_ = true;
+        return Answer::Taken;
+    }
 
-void RtfColorTable::setBlue(int value)
+    void text(QByteArrayView bytes) override
+    {
+        for (char c : bytes) {
+            if (c == ';')
+                table_.endEntry();
+        }
+    }
+
+    void groupEnd(bool) override { }
+
+private:
+    RtfColorTable &table_;
+};
+
+void RtfColorTable::read(RtfTokenizer &tokenizer, int unicodeFallbackLength, QStringList &notKept)
 {
-    blue_ = component(value);
-    entryHasComponent_ = true;
+    Reader reader(*this);
+    RtfGroupReader::read(tokenizer, reader, unicodeFallbackLength, &notKept);
 }
 
 void RtfColorTable::endEntry()

@@ -1,6 +1,8 @@
 #include "description/RtfFontTable.h"
 
 #include "description/CodePageDecoder.h"
+#include "description/RtfGroupReader.h"
+#include "description/RtfWords.h"
 
 namespace {
 
@@ -12,6 +14,63 @@ constexpr qsizetype maximumNameLength = 256;
 constexpr qsizetype maximumNameBytes = 4 * maximumNameLength;
 
 } // namespace
+
+// An entry starts at its \f and ends at its ';' or its group's end: "{\f0\fnil Arial;}".
+class RtfFontTable::Reader : public RtfGroupReader::Handler {
+public:
+    Reader(RtfFontTable &table, CodePageDecoder &decoder, int documentCodePage)
+        : table_(table)
+        , decoder_(decoder)
+        , documentCodePage_(documentCodePage)
+    {
+    }
+
+    Answer word(const RtfTokenizer::Token &token) override
+    {
+        if (token.text == RtfWord::f) {
+            table_.endEntry(decoder_, documentCodePage_);
+            table_.beginEntry(token.parameter);
+        } else if (token.text == RtfWord::fcharset) {
+            table_.setCharset(token.parameter);
+        } else if (token.text == "cpg") {
+            if (token.parameter > 0 && token.parameter <= CodePageDecoder::maximumCodePage)
+                table_.setCodePage(token.parameter);
+        } else {
+            return Answer::NotMine;
+        }
+        return Answer::Taken;
+    }
+
+    void text(QByteArrayView bytes) override
+    {
+        for (qsizetype end = bytes.indexOf(';'); end >= 0; end = bytes.indexOf(';')) {
+            table_.appendToName(bytes.first(end));
+            table_.endEntry(decoder_, documentCodePage_);
+            bytes = bytes.sliced(end + 1);
+        }
+        table_.appendToName(bytes);
+    }
+
+    void character(char16_t character) override { table_.appendToName(QChar(character), decoder_, documentCodePage_); }
+
+    void groupEnd(bool passedOver) override
+    {
+        if (!passedOver)
+            table_.endEntry(decoder_, documentCodePage_);
+    }
+
+private:
+    RtfFontTable &table_;
+    CodePageDecoder &decoder_;
+    const int documentCodePage_;
+};
+
+void RtfFontTable::read(RtfTokenizer &tokenizer, CodePageDecoder &decoder, int documentCodePage,
+                        int unicodeFallbackLength, QStringList &notKept)
+{
+    Reader reader(*this, decoder, documentCodePage);
+    RtfGroupReader::read(tokenizer, reader, unicodeFallbackLength, &notKept);
+}
 
 void RtfFontTable::beginEntry(int number)
 {

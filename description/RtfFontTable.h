@@ -3,12 +3,29 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 class CodePageDecoder;
+class RtfTokenizer;
 
-// The fonts of an RTF file's \fonttbl, filled entry by entry as the reader meets them.
+// The fonts of an RTF file's \fonttbl.
 class RtfFontTable {
 public:
+    // Reads a \fonttbl group from just after its word. Names are in each font's own code page,
+    // or the document's.
+    void read(RtfTokenizer &tokenizer, CodePageDecoder &decoder, int documentCodePage, int unicodeFallbackLength,
+              QStringList &notKept);
+
+    bool contains(int number) const;
+    // Empty for fonts the table does not name.
+    QString family(int number) const;
+    int codePage(int number, int documentCodePage) const;
+    // The character set the font is written back with: the one of its code page.
+    int charset(int number, int documentCodePage) const;
+
+private:
+    class Reader;
+
     void beginEntry(int number);
     void setCharset(int charset);
     void setCodePage(int codePage);
@@ -19,14 +36,6 @@ public:
     // Ends the open entry, if any.
     void endEntry(CodePageDecoder &decoder, int documentCodePage);
 
-    bool contains(int number) const;
-    // Empty for fonts the table does not name.
-    QString family(int number) const;
-    int codePage(int number, int documentCodePage) const;
-    // The character set the font is written back with: the one of its code page.
-    int charset(int number, int documentCodePage) const;
-
-private:
     struct Font {
         QString family;
         int charset = -1;

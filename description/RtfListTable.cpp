@@ -1,5 +1,11 @@
 #include "description/RtfListTable.h"
 
+#include "description/RtfDestinationText.h"
+#include "description/RtfGroupReader.h"
+#include "description/RtfWordPairs.h"
+
+#include <vector>
+
 namespace {
 
 // Lists are a few levels deep and hold at most hundreds of items; the limits keep a damaged
@@ -11,21 +17,170 @@ constexpr qsizetype maximumNameLength = 255;
 
 RtfListFormat::Kind kindOfNumberFormat(int format)
 {
-    switch (format) {
-    case 0: return RtfListFormat::Kind::Decimal;
-    case 1: return RtfListFormat::Kind::UpperRoman;
-    case 2: return RtfListFormat::Kind::LowerRoman;
-    case 3: return RtfListFormat::Kind::UpperLetter;
-    case 4: return RtfListFormat::Kind::LowerLetter;
-    case 23: return RtfListFormat::Kind::Bullet;
-    case 255: return RtfListFormat::Kind::None;
-    default: return RtfListFormat::Kind::Decimal; // ordinals, Asian digits...: numbers all the same
+    for (const auto &[number, kind] : RtfWordPairs::levelNumberFormats) {
+        if (number == format)
+            return kind;
     }
+    // 255 is a level without a number; ordinals, Asian digits...: numbers all the same.
+    return format == 255 ? RtfListFormat::Kind::None : RtfListFormat::Kind::Decimal;
 }
 
 bool isPlaceholder(QChar c) { return c.unicode() < maximumLevels; }
 
 } // namespace
+
+// The parts of the two tables, each of which is a group: a list holds levels, each with its
+// text; an override holds level overrides, which may hold a level of their own.
+class RtfListTable::Reader : public RtfGroupReader::Handler {
+public:
+    enum class Part { Lists, List, ListName, Level, LevelText, Overrides, Override, OverrideLevel };
+
+    Reader(RtfListTable &table, Part part, CodePageDecoder &decoder, int codePage)
+        : table_(table)
+        , parts_{part}
+        , text_(decoder)
+        , codePage_(codePage)
+    {
+    }
+
+    Answer word(const RtfTokenizer::Token &token) override
+    {
+        const std::optional<Part> opened = partOpenedBy(token.text);
+        if (!opened)
+            return setProperty(token) ? Answer::Taken : Answer::NotMine;
+        if (!opens(*opened))
+            return Answer::SkipGroup;
+        parts_.back() = *opened;
+        switch (*opened) {
+        case Part::List: table_.beginList(); break;
+        case Part::Level: table_.beginLevel(); break;
+        case Part::Override: table_.beginOverride(); break;
+        case Part::OverrideLevel: table_.beginOverrideLevel(); break;
+        case Part::Lists:
+        case Part::ListName:
+        case Part::LevelText:
+        case Part::Overrides: break;
+        }
+        return Answer::Taken;
+    }
+
+    void text(QByteArrayView bytes) override
+    {
+        if (collectsText())
+            text_.appendBytes(bytes, codePage_);
+    }
+
+    void character(char16_t character) override
+    {
+        if (collectsText())
+            text_.appendCharacter(character);
+    }
+
+    void groupStart() override { parts_.push_back(parts_.back()); }
+
+    void groupEnd(bool) override
+    {
+        const Part part = parts_.back();
+        parts_.pop_back();
+        if (!parts_.empty() && parts_.back() == part)
+            return;
+        switch (part) {
+        case Part::ListName: table_.appendListName(text_.take()); break;
+        case Part::LevelText: table_.appendLevelText(text_.take()); break;
+        case Part::Level: table_.endLevel(); break;
+        case Part::List: table_.endList(); break;
+        case Part::Override: table_.endOverride(); break;
+        case Part::Lists:
+        case Part::Overrides:
+        case Part::OverrideLevel: break;
+        }
+    }
+
+private:
+    static std::optional<Part> partOpenedBy(QByteArrayView word)
+    {
+        static constexpr std::pair<const char *, Part> words[] = {
+            {RtfWord::list, Part::List},
+            {RtfWord::listname, Part::ListName},
+            {RtfWord::listlevel, Part::Level},
+            {RtfWord::leveltext, Part::LevelText},
+            {RtfWord::listoverride, Part::Override},
+            {"lfolevel", Part::OverrideLevel},
+        };
+        for (const auto &[name, part] : words) {
+            if (word == name)
+                return part;
+        }
+        return std::nullopt;
+    }
+
+    // Each part opens only where its table has it; anywhere else it is a group to pass over.
+    bool opens(Part part) const
+    {
+        const Part in = parts_.back();
+        switch (part) {
+        case Part::List: return in == Part::Lists;
+        case Part::ListName: return in == Part::List;
+        case Part::Level: return in == Part::List || in == Part::OverrideLevel;
+        case Part::LevelText: return in == Part::Level;
+        case Part::Override: return in == Part::Overrides;
+        case Part::OverrideLevel: return in == Part::Override;
+        case Part::Lists:
+        case Part::Overrides: break;
+        }
+        return false;
+    }
+
+    bool setProperty(const RtfTokenizer::Token &token)
+    {
+        const Part in = parts_.back();
+        const int value = token.parameter;
+        if (token.text == RtfWord::levelnfc) {
+            if (in == Part::Level)
+                table_.setLevelNumberFormat(value);
+        } else if (token.text == RtfWord::levelstartat) {
+            if (in == Part::Level)
+                table_.setLevelStart(value);
+            else if (in == Part::OverrideLevel)
+                table_.setOverrideLevelStart(value);
+        } else if (token.text == RtfWord::listid) {
+            if (in == Part::List)
+                table_.setListId(value);
+            else if (in == Part::Override)
+                table_.setOverrideListId(value);
+        } else if (token.text == "listoverridestartat") {
+            if (in == Part::OverrideLevel)
+                table_.restartOverrideLevel();
+        } else if (token.text == RtfWord::ls) {
+            if (in == Part::Override)
+                table_.setOverrideNumber(value);
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    bool collectsText() const { return parts_.back() == Part::ListName || parts_.back() == Part::LevelText; }
+
+    RtfListTable &table_;
+    std::vector<Part> parts_; // of each open group, the table's own first
+    RtfDestinationText text_;
+    const int codePage_;
+};
+
+void RtfListTable::readLists(RtfTokenizer &tokenizer, CodePageDecoder &decoder, int codePage, int unicodeFallbackLength,
+                             QStringList &notKept)
+{
+    Reader reader(*this, Reader::Part::Lists, decoder, codePage);
+    RtfGroupReader::read(tokenizer, reader, unicodeFallbackLength, &notKept);
+}
+
+void RtfListTable::readOverrides(RtfTokenizer &tokenizer, CodePageDecoder &decoder, int codePage,
+                                 int unicodeFallbackLength, QStringList &notKept)
+{
+    Reader reader(*this, Reader::Part::Overrides, decoder, codePage);
+    RtfGroupReader::read(tokenizer, reader, unicodeFallbackLength, &notKept);
+}
 
 void RtfListTable::beginList()
 {

@@ -4,9 +4,13 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <map>
 #include <optional>
+
+class CodePageDecoder;
+class RtfTokenizer;
 
 // The lists of a word processor's \listtable and \listoverridetable, filled as the reader meets
 // them. Paragraphs name a list override (\lsN); overrides that share a list without restarting
@@ -14,6 +18,19 @@
 // numbers apart.
 class RtfListTable {
 public:
+    // Read a \listtable or \listoverridetable group from just after its word; text is in codePage.
+    void readLists(RtfTokenizer &tokenizer, CodePageDecoder &decoder, int codePage, int unicodeFallbackLength,
+                   QStringList &notKept);
+    void readOverrides(RtfTokenizer &tokenizer, CodePageDecoder &decoder, int codePage, int unicodeFallbackLength,
+                       QStringList &notKept);
+
+    // The format of a paragraph of list override number at level (from 0); no list when the
+    // table names none (\ls0 without an override 0 is a paragraph outside lists).
+    RtfListFormat paragraphFormat(int number, int level);
+
+private:
+    class Reader;
+
     void beginList();
     void beginLevel();
     void setLevelNumberFormat(int format); // \levelnfc
@@ -32,11 +49,6 @@ public:
     void setOverrideNumber(int number); // the \lsN paragraphs name
     void endOverride();
 
-    // The format of a paragraph of list override number at level (from 0); no list when the
-    // table names none (\ls0 without an override 0 is a paragraph outside lists).
-    RtfListFormat paragraphFormat(int number, int level);
-
-private:
     struct Level {
         RtfListFormat format;
         QString text; // \leveltext: its length, then text with level placeholders \'00 to \'08

@@ -2,12 +2,15 @@
 
 #include "description/CodePageDecoder.h"
 #include "description/RtfCharacterFormat.h"
+#include "description/RtfCharacterState.h"
 #include "description/RtfColorTable.h"
+#include "description/RtfDestinationText.h"
 #include "description/RtfFontTable.h"
+#include "description/RtfKeywords.h"
 #include "description/RtfListTable.h"
 #include "description/RtfParagraphFormat.h"
 #include "description/RtfPicture.h"
-#include "description/RtfRowFormat.h"
+#include "description/RtfRowDefinitions.h"
 #include "description/RtfTokenizer.h"
 #include "description/TextDocumentBuilder.h"
 
@@ -20,8 +23,10 @@
 
 class QTextDocument;
 
-// The RTF state machine: groups with their character and paragraph state, destinations, the
-// font and colour tables, code pages and Unicode fallbacks. Feeds a TextDocumentBuilder.
+// The RTF state machine of a description's body: groups with their character and paragraph
+// state, the destinations read as they stream (text, fields, list item numbers, \upr), code
+// pages and Unicode fallbacks. The destinations that are tables are handed to their readers
+// whole. Feeds a TextDocumentBuilder; all its state is held here, between one token and the next.
 class RtfParser {
 public:
     explicit RtfParser(QTextDocument &document);
@@ -33,61 +38,22 @@ public:
     const QStringList &notKept() const { return notKept_; }
 
 private:
+    // Where the text of a group goes.
     enum class Destination {
         Body,
-        FontTable,
-        ColorTable,
         Alternatives, // \upr: holds an ANSI and a Unicode version of the same content
         AlternativeChoice, // a group inside \upr; only the \ud one is read
         FieldInstruction, // \fldinst: its text says what the field is
         ListText, // \pntext, \listtext: a list item's number as text
-        ListDefinition, // \pn: the paragraph's bullet or numbering
-        ListPrefix, // \pntxtb
-        ListSuffix, // \pntxta
-        ListTable,
-        ListEntry,
-        ListName,
-        ListLevel,
-        LevelText,
-        ListOverrideTable,
-        ListOverride,
-        ListOverrideLevel,
-        Picture,
-        // A shape's instructions (\shpinst), one of their properties (\sp) with its name (\sn)
-        // and its value (\sv): only the picture of a picture frame (pib) is read of them.
-        ShapeInstructions,
-        ShapeProperty,
-        ShapePropertyName,
-        ShapePropertyValue,
     };
 
     // What a group opened that its end finishes.
     enum class Opens { Nothing, Shape };
 
-    struct CharacterState {
-        int font = -1; // -1: the document's default font (\deff)
-        int halfPoints = 24; // RTF's own default size: 12 pt
-        int foreground = -1; // colour table index; -1: automatic
-        int background = -1;
-        bool bold = false;
-        bool italic = false;
-        int underline = 0;
-        bool strikeOut = false;
-        RtfCharacterFormat::Position position = RtfCharacterFormat::Position::Normal;
-        int raise = 0;
-        RtfCharacterFormat::Capitals capitals = RtfCharacterFormat::Capitals::None;
-        bool hidden = false;
-        bool rightToLeft = false;
-        int language = 0;
-        int link = -1; // index in links_
-        bool operator==(const CharacterState &other) const;
-        bool operator!=(const CharacterState &other) const { return !(*this == other); }
-    };
-
     struct GroupState {
         Destination destination = Destination::Body;
         Destination outerDestination = Destination::Body; // where the \ud content of \upr goes
-        CharacterState character;
+        RtfCharacterState character;
         RtfParagraphFormat paragraph;
         RtfParagraphFormat::TabStop nextTab; // the kind and leader words before its \tx
         int unicodeFallbackLength = 1; // \ucN
@@ -98,27 +64,23 @@ private:
         Opens opens = Opens::Nothing;
     };
 
-    struct Keyword;
-    static const Keyword *findKeyword(QByteArrayView name);
-
     void handleToken(const RtfTokenizer::Token &token);
-    bool consumeFallback(RtfTokenizer::Token &token);
     void skipToken(const RtfTokenizer::Token &token);
     void startGroup();
     void endGroup();
     void startSkippingGroup();
     void handleControlWord(const RtfTokenizer::Token &token);
-    void applyKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
-    // The words of one group each; false for a word of another group.
-    bool applyDocumentKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
-    bool applyCharacterKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
-    bool applyParagraphKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
-    bool applyTableKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
-    bool applyListKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
-    bool applyPictureKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
-    bool applyFieldKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
-    bool applyShapeKeyword(const Keyword &keyword, const RtfTokenizer::Token &token);
-    bool passesOverInShape(const Keyword *keyword, bool startsGroup);
+    void applyKeyword(const RtfKeyword &keyword, const RtfTokenizer::Token &token);
+    // The words of one group each.
+    void openDestination(RtfKeyword::Destination destination, const RtfTokenizer::Token &token);
+    void endReadGroup();
+    void readNumbering();
+    void readPicture();
+    void readShapeInstructions();
+    void applyDocumentWord(const RtfKeyword &keyword, const RtfTokenizer::Token &token);
+    void applyParagraphWord(const RtfKeyword &keyword, const RtfTokenizer::Token &token);
+    void startListText();
+    void startShape();
     void endShape();
     void handleControlSymbol(char symbol);
     void handleText(QByteArrayView text);
@@ -129,33 +91,36 @@ private:
     void appendUnicodeUnit(int value);
     void prepareForText();
     void decodePendingBytes();
-    void decodeDestinationBytes();
-    void appendDecoded(QStringView text, const CharacterState &state);
+    void appendDecoded(QStringView text, const RtfCharacterState &state);
     void flushText();
     void endParagraph();
     void finish();
     void startFieldResult();
-    void endListGroup(Destination destination);
     void syncTable();
     void endCell(int depth);
     void endRow(int depth);
     RtfListFormat paragraphList();
 
-    void setColor(int &slot, const RtfTokenizer::Token &token) const;
     bool collectDestinationText(QStringView text);
+    static bool isText(Destination destination);
     bool isTextDestination() const;
-    bool isTextDestination(std::size_t level) const;
+    // The group around the current one; null for the document group and in groups beyond the
+    // depth limit, which share the deepest state.
+    GroupState *enclosingGroup();
     int currentCodePage() const;
-    QTextCharFormat charFormat(const CharacterState &state);
-    QTextCharFormat markFormat(CharacterState state);
-    QTextCharFormat pictureFormat(CharacterState state);
-    RtfCharacterFormat resolve(const CharacterState &state) const;
+    QTextCharFormat charFormat(const RtfCharacterState &state);
+    QTextCharFormat markFormat(RtfCharacterState state);
+    QTextCharFormat pictureFormat(RtfCharacterState state);
+    RtfCharacterFormat resolve(const RtfCharacterState &state) const;
     GroupState &group() { return groups_.back(); }
     const GroupState &group() const { return groups_.back(); }
 
+    RtfTokenizer tokenizer_{QByteArrayView()};
     TextDocumentBuilder builder_;
     RtfFontTable fonts_;
     RtfColorTable colors_;
+    RtfListTable lists_;
+    RtfRowDefinitions rowDefinitions_;
     CodePageDecoder decoder_;
     std::vector<GroupState> groups_;
     int skipDepth_ = 0;
@@ -170,16 +135,11 @@ private:
     int defaultFarEastLanguage_ = 0;
     bool utf8Text_ = false;
 
-    QString fieldInstruction_;
+    RtfDestinationText fieldInstruction_{decoder_};
     QStringList links_;
     QStringList notKept_;
     void noteNotKept(QByteArrayView word);
 
-    RtfListTable lists_;
-    RtfListFormat listDefinition_; // the \pn group being read
-    bool listContinuation_ = false; // it continues an item (\pnlvlcont)
-
-    RtfPicture picture_; // the \pict being read
     int picturesAppended_ = 0;
     void appendPicture(const RtfPicture &picture);
 
@@ -190,20 +150,6 @@ private:
         int picturesBefore = 0;
     };
     std::vector<Shape> shapes_;
-    QString shapePropertyName_;
-    int pictureHighNibble_ = -1;
-    void appendPictureHex(QByteArrayView text);
-
-    // Row definitions by table depth; \trowd starts the one of the paragraph's depth.
-    std::vector<RtfRowFormat> rows_;
-    int rowDepth_ = 1;
-    RtfCellFormat nextCell_; // the words before the next \cellx
-    // The border that \brdrs, \brdrw and \brdrcf describe: the last one a \trbrdr or \clbrdr named.
-    struct BorderTarget {
-        enum Owner { None, Row, Cell } owner = None;
-        int side = 0;
-    } borderTarget_;
-    RtfBorder *targetBorder();
 
     // Whitespace at the start of a group stays out of the text until we know the group is not
     // a destination: "{ \fonttbl" is a font table, not a space.
@@ -213,15 +159,13 @@ private:
     // Bytes are decoded in runs, so a double-byte character split over two \'hh is whole.
     QByteArray pendingBytes_;
     int pendingBytesCodePage_ = CodePageDecoder::windows1252;
-    QByteArray destinationBytes_;
-    int destinationBytesCodePage_ = CodePageDecoder::windows1252;
-    CharacterState pendingBytesState_;
+    RtfCharacterState pendingBytesState_;
     QString pendingText_;
-    CharacterState pendingTextState_;
+    RtfCharacterState pendingTextState_;
     char16_t pendingHighSurrogate_ = 0;
     bool cellSeparatorPending_ = false;
 
     // The formats of the states met so far; emptied when a font or colour table changes them.
     static constexpr std::size_t maximumCachedFormats = 16;
-    std::vector<std::pair<CharacterState, QTextCharFormat>> formatCache_;
+    std::vector<std::pair<RtfCharacterState, QTextCharFormat>> formatCache_;
 };

@@ -1,5 +1,6 @@
 #include "description/RtfPicture.h"
 
+#include "description/RtfGroupReader.h"
 #include "description/RtfProperties.h"
 #include "description/RtfWords.h"
 #include "description/Twips.h"
@@ -10,6 +11,8 @@
 #include <QPixmap>
 #include <QTextDocument>
 #include <QUrl>
+
+#include <array>
 
 namespace {
 
@@ -37,6 +40,95 @@ constexpr std::pair<int, int RtfPicture::*> sizeProperties[] = {
     {RtfProperty::PictureCropTop, &RtfPicture::cropTop},     {RtfProperty::PictureCropBottom, &RtfPicture::cropBottom},
 };
 
+// The words of the sizes, with the values a picture may have: a scale is a percentage, and a
+// crop may be negative, which widens the picture's frame.
+struct SizeWord {
+    const char *word;
+    int RtfPicture::*size;
+    int minimum;
+    int maximum;
+};
+constexpr int maximumSize = 1000000;
+constexpr SizeWord sizeWords[] = {
+    {RtfWord::picw, &RtfPicture::width, 0, maximumSize},
+    {RtfWord::pich, &RtfPicture::height, 0, maximumSize},
+    {RtfWord::picwgoal, &RtfPicture::goalWidth, 0, maximumSize},
+    {RtfWord::pichgoal, &RtfPicture::goalHeight, 0, maximumSize},
+    {RtfWord::picscalex, &RtfPicture::scaleX, 0, 10000},
+    {RtfWord::picscaley, &RtfPicture::scaleY, 0, 10000},
+    {RtfWord::piccropl, &RtfPicture::cropLeft, -maximumSize, maximumSize},
+    {RtfWord::piccropr, &RtfPicture::cropRight, -maximumSize, maximumSize},
+    {RtfWord::piccropt, &RtfPicture::cropTop, -maximumSize, maximumSize},
+    {RtfWord::piccropb, &RtfPicture::cropBottom, -maximumSize, maximumSize},
+};
+
+constexpr const char *typeWords[] = {RtfWord::pngblip,  RtfWord::jpegblip, RtfWord::emfblip, RtfWord::wmetafile,
+                                     RtfWord::dibitmap, RtfWord::wbitmap,  RtfWord::macpict, RtfWord::pmmetafile};
+
+// A picture's own groups are ids and properties of what the picture already is: passing them
+// over loses nothing.
+class PictureReader : public RtfGroupReader::Handler {
+public:
+    RtfPicture picture;
+
+    Answer word(const RtfTokenizer::Token &token) override
+    {
+        for (const SizeWord &size : sizeWords) {
+            if (token.text == size.word) {
+                picture.*size.size = qBound(size.minimum, token.parameter, size.maximum);
+                return Answer::Taken;
+            }
+        }
+        for (const char *type : typeWords) {
+            if (token.text == type) {
+                picture.type = token.text.toByteArray();
+                if (RtfPicture::typeTakesNumber(token.text))
+                    picture.type += QByteArray::number(token.hasParameter ? token.parameter : 0);
+                return Answer::Taken;
+            }
+        }
+        return Answer::NotMine;
+    }
+
+    // The data is hexadecimal, two digits a byte, with line breaks and spaces anywhere. Pictures
+    // are most of a file that has them, so the digits are decoded by table, straight into place.
+    void text(QByteArrayView bytes) override
+    {
+        static const auto digits = [] {
+            std::array<signed char, 256> table{};
+            table.fill(-1);
+            for (int c = '0'; c <= '9'; ++c)
+                table[c] = char(c - '0');
+            for (int c = 'a'; c <= 'f'; ++c)
+                table[c] = table[c - 'a' + 'A'] = char(c - 'a' + 10);
+            return table;
+        }();
+        QByteArray &data = picture.data;
+        const qsizetype start = data.size();
+        data.resize(start + bytes.size() / 2 + 1);
+        char *out = data.data() + start;
+        for (char c : bytes) {
+            const int digit = digits[static_cast<unsigned char>(c)];
+            if (digit < 0)
+                continue;
+            if (highNibble_ < 0) {
+                highNibble_ = digit;
+            } else {
+                *out++ = char(highNibble_ * 16 + digit);
+                highNibble_ = -1;
+            }
+        }
+        data.truncate(out - data.constData());
+    }
+
+    void binary(QByteArrayView bytes) override { picture.data.append(bytes); }
+
+    void groupEnd(bool) override { }
+
+private:
+    int highNibble_ = -1;
+};
+
 // What Qt cannot draw (metafiles) shows as a frame of the picture's size with a cross in it, as
 // word processors show a picture they cannot draw.
 QImage standIn(int width, int height)
@@ -53,6 +145,13 @@ QImage standIn(int width, int height)
 }
 
 } // namespace
+
+RtfPicture RtfPicture::read(RtfTokenizer &tokenizer, int unicodeFallbackLength)
+{
+    PictureReader reader;
+    RtfGroupReader::read(tokenizer, reader, unicodeFallbackLength);
+    return std::move(reader.picture);
+}
 
 bool RtfPicture::typeTakesNumber(QByteArrayView word)
 {

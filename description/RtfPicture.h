@@ -4,6 +4,7 @@
 #include <QTextImageFormat>
 
 class QTextDocument;
+class RtfTokenizer;
 
 // A \pict in RTF terms: its data exactly as the file held it, the word naming its kind and its
 // sizes. Reader and writer both convert through this one type, so a picture goes back byte for
@@ -21,6 +22,9 @@ struct RtfPicture {
     int cropRight = 0;
     int cropTop = 0;
     int cropBottom = 0;
+
+    // Reads a \pict group from just after its word: the data as hexadecimal digits or \bin.
+    static RtfPicture read(RtfTokenizer &tokenizer, int unicodeFallbackLength);
 
     // The kinds whose type word takes a number.
     static bool typeTakesNumber(QByteArrayView word);

@@ -1,5 +1,7 @@
 #include "description/RtfTokenizer.h"
 
+#include <QChar>
+
 #include <array>
 #include <limits>
 
@@ -48,6 +50,35 @@ RtfTokenizer::Token RtfTokenizer::next()
         }
     }
     return {};
+}
+
+bool RtfTokenizer::skipsAsFallback(Token &token, int &fallbackLeft)
+{
+    switch (token.type) {
+    case TokenType::GroupStart:
+    case TokenType::GroupEnd:
+    case TokenType::End: fallbackLeft = 0; return false;
+    case TokenType::Text:
+        if (token.text.size() <= fallbackLeft) {
+            fallbackLeft -= int(token.text.size());
+            return true;
+        }
+        token.text = token.text.sliced(fallbackLeft);
+        fallbackLeft = 0;
+        return false;
+    case TokenType::ControlWord:
+    case TokenType::ControlSymbol:
+    case TokenType::HexByte:
+    case TokenType::Binary: break;
+    }
+    --fallbackLeft;
+    return true;
+}
+
+char16_t RtfTokenizer::unicodeUnit(int parameter)
+{
+    return parameter < -32768 || parameter > 65535 ? char16_t(QChar::ReplacementCharacter)
+                                                   : char16_t(parameter & 0xFFFF);
 }
 
 RtfTokenizer::Token RtfTokenizer::readControl()

@@ -31,6 +31,16 @@ public:
 
     Token next();
 
+    // After \uN the next \ucN characters are the fallback for readers without Unicode: one \'hh,
+    // one control word or symbol, one \bin, one literal byte each; a brace ends it early. True
+    // when the whole token was fallback; a text token may lose only its first bytes.
+    static bool skipsAsFallback(Token &token, int &fallbackLeft);
+    // \ucN beyond any real fallback's length is damage.
+    static constexpr int maximumFallbackLength = 16;
+    // The character of \uN: a signed 16-bit code unit; positive values up to 65535 are accepted
+    // as well, anything else is U+FFFD.
+    static char16_t unicodeUnit(int parameter);
+
 private:
     Token readControl();
     Token readControlWord();

@@ -5,6 +5,7 @@
 #include "description/ListItemNumbers.h"
 #include "description/RtfPicture.h"
 #include "description/RtfProperties.h"
+#include "description/RtfWordPairs.h"
 #include "description/RtfWords.h"
 #include "description/Twips.h"
 
@@ -37,17 +38,6 @@ void appendHexByte(QByteArray &out, int byte)
     out.append("\\'").append(digits[(byte >> 4) & 0xF]).append(digits[byte & 0xF]);
 }
 
-const char *alignmentWord(RtfParagraphFormat::Alignment alignment)
-{
-    switch (alignment) {
-    case RtfParagraphFormat::Alignment::Center: return RtfWord::qc;
-    case RtfParagraphFormat::Alignment::Right: return RtfWord::qr;
-    case RtfParagraphFormat::Alignment::Justify: return RtfWord::qj;
-    case RtfParagraphFormat::Alignment::Left: break;
-    }
-    return nullptr; // rich-edit controls never write \ql: left is what \pard sets
-}
-
 // How rich-edit controls write each kind of bullet: the glyph's byte in a font of symbols.
 struct BulletGlyph {
     const char *family;
@@ -76,44 +66,11 @@ char16_t bulletCharacter(RtfListFormat::Kind kind)
 
 int levelNumberFormat(RtfListFormat::Kind kind)
 {
-    switch (kind) {
-    case RtfListFormat::Kind::UpperRoman: return 1;
-    case RtfListFormat::Kind::LowerRoman: return 2;
-    case RtfListFormat::Kind::UpperLetter: return 3;
-    case RtfListFormat::Kind::LowerLetter: return 4;
-    case RtfListFormat::Kind::Decimal: return 0;
-    default: return 23; // a bullet
+    for (const auto &[format, pairedKind] : RtfWordPairs::levelNumberFormats) {
+        if (pairedKind == kind)
+            return format;
     }
-}
-
-const char *numberKindWord(RtfListFormat::Kind kind)
-{
-    switch (kind) {
-    case RtfListFormat::Kind::LowerLetter: return RtfWord::pnlcltr;
-    case RtfListFormat::Kind::UpperLetter: return RtfWord::pnucltr;
-    case RtfListFormat::Kind::LowerRoman: return RtfWord::pnlcrm;
-    case RtfListFormat::Kind::UpperRoman: return RtfWord::pnucrm;
-    default: return RtfWord::pndec;
-    }
-}
-
-const char *tabKindWord(RtfParagraphFormat::TabStop::Kind kind)
-{
-    switch (kind) {
-    case RtfParagraphFormat::TabStop::Kind::Center: return RtfWord::tqc;
-    case RtfParagraphFormat::TabStop::Kind::Right: return RtfWord::tqr;
-    case RtfParagraphFormat::TabStop::Kind::Decimal: return RtfWord::tqdec;
-    case RtfParagraphFormat::TabStop::Kind::Left:
-    case RtfParagraphFormat::TabStop::Kind::Bar: break;
-    }
-    return nullptr;
-}
-
-const char *tabLeaderWord(RtfParagraphFormat::TabStop::Leader leader)
-{
-    static const char *const words[RtfParagraphFormat::TabStop::leaders] = {
-        nullptr, RtfWord::tldot, RtfWord::tlmdot, RtfWord::tlhyph, RtfWord::tlul, RtfWord::tlth, RtfWord::tleq};
-    return words[int(leader)];
+    return 23; // a bullet of a kind of its own
 }
 
 } // namespace
@@ -480,7 +437,8 @@ void RtfWriter::writeListDefinition(const RtfListFormat &list, int numberFont, i
         writeControlWord(RtfWord::pnf, numberFont);
         writeControlWord(RtfWord::pnindent, 0);
         writeControlWord(RtfWord::pnstart, firstNumber);
-        writeControlWord(numberKindWord(list.kind));
+        const char *kind = RtfWordPairs::wordOf(RtfWordPairs::numberKinds, list.kind);
+        writeControlWord(kind ? kind : RtfWord::pndec);
         const std::pair<const char *, QString> affixes[] = {{RtfWord::pntxtb, beforeNumber},
                                                             {RtfWord::pntxta, list.suffix}};
         for (const auto &[word, text] : affixes) {
@@ -622,13 +580,14 @@ void RtfWriter::writeParagraphFormat(const RtfParagraphFormat &paragraph, int nu
             writeControlWord(RtfWord::tb, stop.position);
             continue;
         }
-        if (const char *kind = tabKindWord(stop.kind))
+        if (const char *kind = RtfWordPairs::wordOf(RtfWordPairs::tabKinds, stop.kind))
             writeControlWord(kind);
-        if (const char *leader = tabLeaderWord(stop.leader))
+        if (const char *leader = RtfWordPairs::wordOf(RtfWordPairs::tabLeaders, stop.leader))
             writeControlWord(leader);
         writeControlWord(RtfWord::tx, stop.position);
     }
-    if (const char *alignment = alignmentWord(paragraph.alignment))
+    // Rich-edit controls never write \ql: left is what \pard sets.
+    if (const char *alignment = RtfWordPairs::wordOf(RtfWordPairs::alignments, paragraph.alignment))
         writeControlWord(alignment);
     if (paragraph.list.isList()) {
         writeControlWord(RtfWord::ls, paragraph.list.listId);
