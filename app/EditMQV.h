@@ -9,8 +9,9 @@
 #include "catalogue/ItemFolder.h"
 #include "catalogue/ProfileFile.h"
 #include "description/DescriptionLanguage.h"
-#include "description/DescriptionRecovery.h"
 #include "description/DescriptionSession.h"
+#include "editor/EditorContext.h"
+#include "editor/HistoryController.h"
 #include "files/FileStamp.h"
 #include "history/CatalogueHistory.h"
 #include "launch/Starter.h"
@@ -24,11 +25,8 @@
 #include <optional>
 #include <vector>
 
-class CatalogueLockFile;
 class CatalogueWatch;
-class EditorPresence;
 class DescriptionEdit;
-class HistoryWindow;
 class NumberSpinEdit;
 class QAction;
 class QActionGroup;
@@ -40,6 +38,7 @@ class QMenu;
 class QMenuBar;
 class QPlainTextEdit;
 class QPushButton;
+class RecoveryController;
 class QStatusBar;
 class QTextCharFormat;
 class QToolBar;
@@ -49,7 +48,7 @@ class WritingAids;
 
 // The editor's one window. Controls are listed in the order the window is defined; every handler
 // of the item operations lives in editor/, one file per concern.
-class TMQVEdit : public QMainWindow {
+class TMQVEdit : public QMainWindow, private EditorContext {
     Q_OBJECT
 public:
     explicit TMQVEdit(QWidget *parent = nullptr);
@@ -188,10 +187,6 @@ public:
 
     // The menu of the history, at the end of the menu bar.
     QMenu *Rediger = nullptr;
-    QAction *Fortryd = nullptr;
-    QAction *Gentag = nullptr;
-    QAction *VisHistorik = nullptr;
-    HistoryWindow *Historik = nullptr;
 
     ::Starter Starter;
 
@@ -271,11 +266,6 @@ public:
     void HentFastClick();
     void StartClick();
 
-    // History.
-    void FortrydClick();
-    void GentagClick();
-    void HistorikClick();
-
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -304,8 +294,6 @@ private:
     void runGuarded(const std::function<void()> &function);
     // The outermost run is one user action, one step of the history.
     void runGuarded(const std::function<void()> &function, const CatalogueHistory::Action &action);
-    // A user action no handler names, recorded under that name.
-    void runNamedAction(const QString &name, const std::function<void()> &function);
     void reportError(const QString &message);
     void checkAccessAfterError();
     void showStoredItemAfterError();
@@ -381,28 +369,28 @@ private:
     QPlainTextEdit *listingMemo(CategoryMenus::Listing listing) const;
     void showMenuEntries(QMenu *menu, const QList<CategoryMenus::Entry> &entries);
 
-    void openHistory();
-    CatalogueHistory::Action historyAction(Handler handler) const;
-    void beginRecording(const CatalogueHistory::Action &action);
-    void endRecording();
-    void refreshHistoryActions();
-    void undoTo(qint64 stepNumber);
-    void restoreItemBefore(qint64 stepNumber);
-    void showHistoryOutcome(const CatalogueHistory::Outcome &outcome);
+    // The name of the step each handler starts, where what it changes would not say it.
+    std::vector<HistoryController::StepName> stepNames() const;
 
-    // The description typed and not yet saved: kept against a crash, offered again at the next
-    // start, never written over a file changed on disk without asking, and given up on closing
-    // only when the user says so.
-    void openRecovery();
-    std::optional<DescriptionRecovery::Unsaved> unsavedDescription() const;
-    void checkAtStart();
-    void restoreDescription(const DescriptionRecovery::LeftOver &leftOver);
-    // Asks where a text typed over a file changed on disk since it was shown goes.
-    std::optional<QString> askForDescriptionTarget(const QString &storedPath);
-    bool closeWithoutSaving(const QString &failure);
-    // The system ends the program: the description is saved as closing saves it, or kept for
-    // recovery where it cannot be.
-    void saveBeforeEnding();
+    // What the parts of the editor are given of the window.
+    ProfileFile &catalogue() override { return *CatalogueFile; }
+    int shownItem() const override { return CurrentItemNumber; }
+    int highestItem() const override { return HighestItemNumber; }
+    DescriptionLanguage shownLanguage() const override { return CurrentLanguage; }
+    QString shownTitle() const override;
+    QString descriptionFileName() const override { return DescriptionFileName; }
+    bool catalogueWritable() const override;
+    DescriptionEdit &descriptionEditor() override { return *Beskriv; }
+    QLineEdit &field(TextKey key) override;
+    void showItem(int number) override { ShowNumber(number); }
+    void showLanguage(DescriptionLanguage language) override { chooseLanguage(language); }
+    void showStoredItem() override { ShowItem(); }
+    void saveDescription() override { SaveDescription(); }
+    StatusNotices &statusNotices() override;
+    int ask(const Question &question) override;
+    QWidget &window() override { return *this; }
+    void runAction(const QString &name, const std::function<void()> &action) override;
+    void runUnrecorded(const std::function<void()> &action) override;
 
     ClientLayout clientLayout() const;
     void applyClientLayout(const ClientLayout &layout);
@@ -413,11 +401,8 @@ private:
     std::unique_ptr<CatalogueLock> catalogueLock_;
 
     HandlerGuard guard_;
-    std::unique_ptr<CatalogueHistory> history_;
-    std::unique_ptr<EditorPresence> presence_;
-    // The mark beside the catalogue that editors on other machines see.
-    std::unique_ptr<CatalogueLockFile> lockFile_;
-    std::unique_ptr<DescriptionRecovery> recovery_;
+    HistoryController *history_ = nullptr;
+    RecoveryController *recovery_ = nullptr;
     // Gone only where a measurement takes it away to compare.
     QPointer<CatalogueWatch> catalogueWatch_;
     // Spell checking and the comparison window.

@@ -5,7 +5,7 @@
 #include "app/ScreenshotView.h"
 #include "catalogue/Catalogue.h"
 #include "description/DescriptionSaveError.h"
-#include "files/CatalogueLockFile.h"
+#include "editor/RecoveryController.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -23,8 +23,8 @@ void TMQVEdit::FormCreate()
     CurrentItemNumber = 1;
     CatalogueFile = std::make_unique<ProfileFile>(Catalogue::fileName());
     openCatalogueLock();
-    openHistory();
-    openRecovery();
+    history_->open();
+    recovery_->open();
 
     const QString setting = CatalogueFile->ReadString(Catalogue::generalSection(), Catalogue::languageKey(),
                                                       QStringLiteral("Dansk"));
@@ -43,7 +43,7 @@ void TMQVEdit::FormCreate()
     runGuarded([this] { ShowItem(); });
     Skud->setCreatingWindow(false);
     openCatalogueWatch();
-    refreshHistoryActions();
+    history_->refresh();
 }
 
 // Every control that would write to the catalogue.
@@ -58,7 +58,7 @@ void TMQVEdit::openCatalogueLock()
     for (QAction *clear : ClearListEntries)
         controls.actions << clear;
     catalogueLock_ = std::make_unique<CatalogueLock>(*CatalogueFile, controls, [this] {
-        refreshHistoryActions();
+        history_->refresh();
         showDescriptionAccess();
     });
 }
@@ -78,7 +78,7 @@ void TMQVEdit::closeEvent(QCloseEvent *event)
 {
     if (saveBeforeClosing()) {
         // The editor is closed: other machines no longer see it.
-        lockFile_.reset();
+        recovery_->closed();
         event->accept();
     } else
         event->ignore();
@@ -97,5 +97,5 @@ bool TMQVEdit::saveBeforeClosing()
             failure = QString::fromUtf8(error.what());
         }
     });
-    return saved || (!failure.isEmpty() && closeWithoutSaving(failure));
+    return saved || (!failure.isEmpty() && recovery_->closeWithoutSaving(failure));
 }

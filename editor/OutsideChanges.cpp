@@ -68,7 +68,7 @@ bool TMQVEdit::takeInOutsideChanges(QLineEdit *typing)
         return true;
     bool goOn = true;
     guard_.run([&] { goOn = followOutsideChange(typing); });
-    refreshHistoryActions();
+    history_->refresh();
     return goOn;
 }
 
