@@ -49,6 +49,17 @@ std::array<TMQVEdit::FieldWiring, 7> TMQVEdit::fieldWirings() const
 std::vector<HistoryController::StepName> TMQVEdit::stepNames() const
 {
     const auto named = [](const QString &name) { return [name](CatalogueHistory::Action &step) { step.name = name; }; };
+    // Named by where the item goes, which the button's caption alone does not say.
+    const auto movedTo = [this](bool upward) {
+        return [this, upward](CatalogueHistory::Action &step) {
+            const auto exists = Catalogue::itemExists(*CatalogueFile);
+            const std::optional<int> free = upward ? ItemSearch::freeNumberAbove(step.item, exists)
+                                                   : ItemSearch::freeNumberBelow(step.item, exists);
+            step.name = upward ? QStringLiteral("Op") : QStringLiteral("Ned");
+            if (free)
+                step.name += QStringLiteral(": punkt %1 → %2").arg(step.item).arg(*free);
+        };
+    };
     std::vector<HistoryController::StepName> names = {
         {&TMQVEdit::NyClick,
          [this](CatalogueHistory::Action &step) {
@@ -59,21 +70,8 @@ std::vector<HistoryController::StepName> TMQVEdit::stepNames() const
          }},
         {&TMQVEdit::SletPunktClick, named(QStringLiteral("Slet punkt"))},
         {&TMQVEdit::SletClick, named(QStringLiteral("Slet indhold"))},
-        // Named by where the item goes, which the button's caption alone does not say.
-        {&TMQVEdit::KnapOpClick,
-         [this](CatalogueHistory::Action &step) {
-             const auto free = ItemSearch::freeNumberAbove(step.item, Catalogue::itemExists(*CatalogueFile));
-             step.name = QStringLiteral("Op");
-             if (free)
-                 step.name += QStringLiteral(": punkt %1 → %2").arg(step.item).arg(*free);
-         }},
-        {&TMQVEdit::NedKnapClick,
-         [this](CatalogueHistory::Action &step) {
-             const auto free = ItemSearch::freeNumberBelow(step.item, Catalogue::itemExists(*CatalogueFile));
-             step.name = QStringLiteral("Ned");
-             if (free)
-                 step.name += QStringLiteral(": punkt %1 → %2").arg(step.item).arg(*free);
-         }},
+        {&TMQVEdit::KnapOpClick, movedTo(true)},
+        {&TMQVEdit::NedKnapClick, movedTo(false)},
         {&TMQVEdit::FlytteSpinnerChange,
          [this](CatalogueHistory::Action &step) {
              step.name = QStringLiteral("Flyt til punkt %1").arg(FlytteSpinner->value());

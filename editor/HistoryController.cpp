@@ -132,21 +132,15 @@ void HistoryController::refresh()
 
 // The text typed is saved as a step of its own, the newest, before a step is taken back or done
 // again; the undo and redo themselves are no new step.
-void HistoryController::undo()
-{
-    context_.runUnrecorded([this] {
-        record(stepFor(nullptr), [this] { context_.saveDescription(); });
-        showOutcome(history_->undo());
-    });
-    tellFailure();
-    refresh();
-}
+void HistoryController::undo() { takeStep(&CatalogueHistory::undo); }
 
-void HistoryController::redo()
+void HistoryController::redo() { takeStep(&CatalogueHistory::redo); }
+
+void HistoryController::takeStep(CatalogueHistory::Outcome (CatalogueHistory::*take)())
 {
-    context_.runUnrecorded([this] {
+    context_.runUnrecorded([this, take] {
         record(stepFor(nullptr), [this] { context_.saveDescription(); });
-        showOutcome(history_->redo());
+        showOutcome((*history_.*take)());
     });
     tellFailure();
     refresh();

@@ -59,6 +59,7 @@ signals:
 private:
     void undo();
     void redo();
+    void takeStep(CatalogueHistory::Outcome (CatalogueHistory::*take)());
     void showWindow();
     void undoTo(qint64 stepNumber);
     void restoreItemBefore(qint64 stepNumber);
