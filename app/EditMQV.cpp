@@ -15,13 +15,13 @@
 #include "app/WindowColours.h"
 #include "app/WindowPlacement.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueWatch.h"
 #include "catalogue/CategoryMenus.h"
 #include "description/DescriptionFont.h"
 #include "display/TitleWidth.h"
 #include "display/WindowsFonts.h"
+#include "editor/RecoveryController.h"
 #include "editor/StatusNotices.h"
-#include "files/CatalogueLockFile.h"
-#include "files/EditorPresence.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -65,11 +65,12 @@ TMQVEdit::TMQVEdit(QWidget *parent)
     DescriptionControls::build(ClientArea);
     Beskriv->installEventFilter(this);
     description_ = std::make_unique<DescriptionSession>(
-        *Beskriv, [this](const QString &storedPath) { return askForDescriptionTarget(storedPath); },
+        *Beskriv, [this](const QString &storedPath) { return recovery_->askForDescriptionTarget(storedPath); },
         [this] { showDescriptionAccess(); });
     StatusBarControls::build(*this);
     statusNotices_ = new StatusNotices(*statusPanel(StatusPanel::Status), this);
     buildMenus();
+    recovery_ = new RecoveryController(*this, *history_, *description_, this);
     setTabOrders();
     AccessibleNames::give(this);
     WindowColours::followPalette(this);
@@ -91,7 +92,7 @@ TMQVEdit::TMQVEdit(QWidget *parent)
     });
     connectHandlers();
     attachParts();
-    new EndRequests(this, [this] { saveBeforeEnding(); });
+    new EndRequests(this, [this] { recovery_->saveBeforeEnding(); });
     FormCreate();
 }
 
@@ -136,23 +137,15 @@ void TMQVEdit::buildMenus()
 {
     MenuControls::build(*this, *Beskriv);
 
-    // Ctrl+Z stays the text fields' own undo of what is being typed; these take back whole steps.
     // The menus the editor adds are reached from the keyboard by letters no formatting button uses.
     Rediger = Zmenu->addMenu(QStringLiteral("R&ediger"));
     Rediger->setObjectName(QStringLiteral("Rediger"));
-    Fortryd = Rediger->addAction(QStringLiteral("Fortryd"));
-    Fortryd->setObjectName(QStringLiteral("Fortryd"));
-    Fortryd->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+Z")));
-    Gentag = Rediger->addAction(QStringLiteral("Gentag"));
-    Gentag->setObjectName(QStringLiteral("Gentag"));
-    Gentag->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+Y")));
-    Rediger->addSeparator();
-    VisHistorik = Rediger->addAction(QStringLiteral("&Historik…"));
-    VisHistorik->setObjectName(QStringLiteral("VisHistorik"));
-    VisHistorik->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+H")));
-    // They act from the history window too.
-    for (QAction *action : {Fortryd, Gentag, VisHistorik})
-        action->setShortcutContext(Qt::ApplicationShortcut);
+    history_ = new HistoryController(*this, *Rediger, stepNames());
+    connect(history_, &HistoryController::filesPutBack, this, [this] {
+        if (catalogueWatch_)
+            catalogueWatch_->adopt();
+    });
+    connect(history_, &HistoryController::catalogueChanged, this, &TMQVEdit::BuildCategoryMenus);
 }
 
 // Laid out from the size the client area has after the change, so the layout never lags one

@@ -5,10 +5,10 @@
 #include "app/WindowControls.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/ProfileFile.h"
-#include "description/DescriptionRecovery.h"
 #include "description/DescriptionSession.h"
 #include "editor/EditorContext.h"
 #include "editor/FolderRules.h"
+#include "editor/HistoryController.h"
 #include "history/CatalogueHistory.h"
 #include "launch/Starter.h"
 
@@ -21,11 +21,9 @@
 #include <optional>
 #include <vector>
 
-class CatalogueLockFile;
 class CatalogueWatch;
-class EditorPresence;
-class HistoryWindow;
 class OutsideChangeController;
+class RecoveryController;
 class QTextCharFormat;
 class StatusNotices;
 class WritingAids;
@@ -58,6 +56,9 @@ public:
     DescriptionLanguage shownLanguage() const override { return CurrentLanguage; }
     QString shownTitle() const override;
     DescriptionEdit &descriptionEditor() override { return *Beskriv; }
+    QString descriptionFileName() const override { return DescriptionFileName; }
+    void saveDescription() override { SaveDescription(); }
+    bool catalogueWritable() const override;
     QLineEdit &field(TextKey key) override;
     void showItem(int number) override;
     void showLanguage(DescriptionLanguage language) override;
@@ -67,13 +68,10 @@ public:
     int ask(const Question &question) override;
     QWidget &window() override { return *this; }
     void runAction(const QString &name, const std::function<void()> &action) override;
+    void runUnrecorded(const std::function<void()> &action) override;
 
     // The menu of the history, at the end of the menu bar.
     QMenu *Rediger = nullptr;
-    QAction *Fortryd = nullptr;
-    QAction *Gentag = nullptr;
-    QAction *VisHistorik = nullptr;
-    HistoryWindow *Historik = nullptr;
 
     ::Starter Starter;
 
@@ -153,11 +151,6 @@ public:
     void HentFastClick();
     void StartClick();
 
-    // History.
-    void FortrydClick();
-    void GentagClick();
-    void HistorikClick();
-
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -234,28 +227,9 @@ private:
     // Read-only catalogues are browsed without writes.
     void openCatalogueLock();
 
-    void openHistory();
-    CatalogueHistory::Action historyAction(Handler handler) const;
-    std::optional<CatalogueHistory::Recording> beginRecording(const CatalogueHistory::Action &action);
-    void endRecording();
-    void refreshHistoryActions();
-    void undoTo(qint64 stepNumber);
-    void restoreItemBefore(qint64 stepNumber);
-    void showHistoryOutcome(const CatalogueHistory::Outcome &outcome);
+    // The name of the step each handler starts, where what it changes would not say it.
+    std::vector<HistoryController::StepName> stepNames() const;
 
-    // The description typed and not yet saved: kept against a crash, offered again at the next
-    // start, never written over a file changed on disk without asking, and given up on closing
-    // only when the user says so.
-    void openRecovery();
-    std::optional<DescriptionRecovery::Unsaved> unsavedDescription() const;
-    void checkAtStart();
-    void restoreDescription(const DescriptionRecovery::LeftOver &leftOver);
-    // Asks where a text typed over a file changed on disk since it was shown goes.
-    std::optional<QString> askForDescriptionTarget(const QString &storedPath);
-    bool closeWithoutSaving(const QString &failure);
-    // The system ends the program: the description is saved as closing saves it, or kept for
-    // recovery where it cannot be.
-    void saveBeforeEnding();
 
     // The description file shown in Beskriv.
     std::unique_ptr<DescriptionSession> description_;
@@ -263,11 +237,8 @@ private:
     std::unique_ptr<CatalogueLock> catalogueLock_;
 
     HandlerGuard guard_;
-    std::unique_ptr<CatalogueHistory> history_;
-    std::unique_ptr<EditorPresence> presence_;
-    // The mark beside the catalogue that editors on other machines see.
-    std::unique_ptr<CatalogueLockFile> lockFile_;
-    std::unique_ptr<DescriptionRecovery> recovery_;
+    HistoryController *history_ = nullptr;
+    RecoveryController *recovery_ = nullptr;
     // Told of the history's writes, which are this editor's own; gone only where a measurement
     // takes it away to compare.
     QPointer<CatalogueWatch> catalogueWatch_;

@@ -4,7 +4,9 @@
 #include "app/NumberSpinEdit.h"
 #include "app/ScreenshotView.h"
 #include "app/ScrollingClientArea.h"
+#include "catalogue/ItemSearch.h"
 #include "editor/OutsideChangeController.h"
+#include "editor/RecoveryController.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -43,6 +45,51 @@ std::array<TMQVEdit::FieldWiring, 7> TMQVEdit::fieldWirings() const
         {InternetEdit, TextKey::Webside, &TMQVEdit::InternetEditChange, nullptr, true},
         {KortTekst, TextKey::Global, &TMQVEdit::KortTekstChange, &TMQVEdit::KortTekstChange, true},
     }};
+}
+
+// Keystrokes in one field of one item make one step together.
+std::vector<HistoryController::StepName> TMQVEdit::stepNames() const
+{
+    const auto named = [](const QString &name) { return [name](CatalogueHistory::Action &step) { step.name = name; }; };
+    // Named by where the item goes, which the button's caption alone does not say.
+    const auto movedTo = [this](bool upward) {
+        return [this, upward](CatalogueHistory::Action &step) {
+            const auto exists = Catalogue::itemExists(*CatalogueFile);
+            const std::optional<int> free = upward ? ItemSearch::freeNumberAbove(step.item, exists)
+                                                   : ItemSearch::freeNumberBelow(step.item, exists);
+            step.name = upward ? QStringLiteral("Op") : QStringLiteral("Ned");
+            if (free)
+                step.name += QStringLiteral(": punkt %1 → %2").arg(step.item).arg(*free);
+        };
+    };
+    std::vector<HistoryController::StepName> names = {
+        {&TMQVEdit::NyClick,
+         [this](CatalogueHistory::Action &step) {
+             step.name = QStringLiteral("Tilføj punkt");
+             step.item =
+                 ItemSearch::freeNumberForNewItem(step.item, Catalogue::itemExists(*CatalogueFile)).value_or(step.item);
+             step.title.clear();
+         }},
+        {&TMQVEdit::SletPunktClick, named(QStringLiteral("Slet punkt"))},
+        {&TMQVEdit::SletClick, named(QStringLiteral("Slet indhold"))},
+        {&TMQVEdit::KnapOpClick, movedTo(true)},
+        {&TMQVEdit::NedKnapClick, movedTo(false)},
+        {&TMQVEdit::FlytteSpinnerChange,
+         [this](CatalogueHistory::Action &step) {
+             step.name = QStringLiteral("Flyt til punkt %1").arg(FlytteSpinner->value());
+         }},
+        {&TMQVEdit::HentFastClick, named(QStringLiteral("Hent fast: punkt 24–42"))},
+        {&TMQVEdit::PasteClick, named(QStringLiteral("Paste beskrivelse"))},
+    };
+    for (const FieldWiring &wiring : fieldWirings()) {
+        const auto merged = [name = wiring.field->objectName()](CatalogueHistory::Action &step) {
+            step.mergeKey = name + QLatin1Char('/') + QString::number(step.item);
+        };
+        names.push_back({wiring.change, merged});
+        if (wiring.leave && wiring.leave != wiring.change)
+            names.push_back({wiring.leave, merged});
+    }
+    return names;
 }
 
 template <typename Sender, typename Signal>
@@ -120,19 +167,7 @@ void TMQVEdit::connectHandlers()
             runAction(QStringLiteral("Slet liste: %1").arg(clear->objectName()), [this, clear] { SletMenu(clear); });
         });
     }
-    bindHandler(Fortryd, &QAction::triggered, &TMQVEdit::FortrydClick);
-    bindHandler(Gentag, &QAction::triggered, &TMQVEdit::GentagClick);
-    connect(VisHistorik, &QAction::triggered, this, &TMQVEdit::HistorikClick);
-    connect(Beskriv->document(), &QTextDocument::modificationChanged, this, &TMQVEdit::refreshHistoryActions);
-    // Typed text is kept against a crash until it is saved or given up.
-    connect(Beskriv->document(), &QTextDocument::contentsChanged, this, [this] {
-        if (recovery_ && Beskriv->document()->isModified())
-            recovery_->typed();
-    });
-    connect(Beskriv->document(), &QTextDocument::modificationChanged, this, [this](bool modified) {
-        if (recovery_ && !modified)
-            recovery_->drop();
-    });
+    connect(Beskriv->document(), &QTextDocument::modificationChanged, history_, &HistoryController::refresh);
     connect(Beskriv, &QWidget::customContextMenuRequested, this, [this](const QPoint &position) {
         offerCorrections(position);
         RTFMenu->popup(Beskriv->viewport()->mapToGlobal(position));
@@ -158,7 +193,7 @@ bool TMQVEdit::eventFilter(QObject *watched, QEvent *event)
     if (watched == ClientScroll && event->type() == QEvent::Resize)
         FormCanResize();
     if (watched == ClientArea && event->type() == QEvent::Paint && Skud->noteFirstFrame())
-        QTimer::singleShot(0, this, &TMQVEdit::checkAtStart);
+        QTimer::singleShot(0, recovery_, &RecoveryController::checkAtStart);
     if (watched == Beskriv && filterDescriptionKeys(event))
         return true;
     // Keys typed on after a failed write go nowhere; a click into a field is the user trying again.
@@ -176,8 +211,7 @@ bool TMQVEdit::eventFilter(QObject *watched, QEvent *event)
             if (wiring.leave)
                 runHandler(wiring.leave);
             // What was typed in the field is one step, complete once the user leaves it.
-            if (history_)
-                history_->endMerging();
+            history_->endMerging();
         }
     }
     return QMainWindow::eventFilter(watched, event);
@@ -188,7 +222,7 @@ void TMQVEdit::runGuarded(const std::function<void()> &function)
     if (guard_.running())
         guard_.run(function);
     else
-        runGuarded(function, historyAction(nullptr));
+        runGuarded(function, history_->stepFor(nullptr));
 }
 
 void TMQVEdit::runGuarded(const std::function<void()> &function, const CatalogueHistory::Action &action)
@@ -199,18 +233,24 @@ void TMQVEdit::runGuarded(const std::function<void()> &function, const Catalogue
     }
     if (!outsideChanges_->takeInOutsideChanges(std::nullopt))
         return;
-    {
-        const std::optional<CatalogueHistory::Recording> recording = beginRecording(action);
-        guard_.run(function);
-    }
-    endRecording();
+    history_->record(action, [this, &function] { guard_.run(function); });
 }
 
-void TMQVEdit::runAction(const QString &name, const std::function<void()> &action)
+void TMQVEdit::runUnrecorded(const std::function<void()> &action)
 {
-    CatalogueHistory::Action step = historyAction(nullptr);
-    step.name = name;
-    runGuarded(action, step);
+    if (guard_.running()) {
+        guard_.run(action);
+        return;
+    }
+    if (outsideChanges_->takeInOutsideChanges(std::nullopt))
+        guard_.run(action);
+}
+
+void TMQVEdit::runAction(const QString &name, const std::function<void()> &function)
+{
+    CatalogueHistory::Action action = history_->stepFor(nullptr);
+    action.name = name;
+    runGuarded(function, action);
 }
 
 void TMQVEdit::runHandler(Handler handler)
@@ -227,7 +267,7 @@ void TMQVEdit::runHandler(Handler handler)
     if (guard_.running())
         guard_.run(run);
     else
-        runGuarded(run, historyAction(handler));
+        runGuarded(run, history_->stepFor(handler));
 }
 
 void TMQVEdit::reportError(const QString &message)

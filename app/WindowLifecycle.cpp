@@ -6,7 +6,7 @@
 #include "catalogue/Catalogue.h"
 #include "description/DescriptionSaveError.h"
 #include "editor/OutsideChangeController.h"
-#include "files/CatalogueLockFile.h"
+#include "editor/RecoveryController.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -24,8 +24,8 @@ void TMQVEdit::FormCreate()
     CurrentItemNumber = 1;
     CatalogueFile = std::make_unique<ProfileFile>(Catalogue::fileName());
     openCatalogueLock();
-    openHistory();
-    openRecovery();
+    history_->open();
+    recovery_->open();
 
     const QString setting = CatalogueFile->ReadString(Catalogue::generalSection(), Catalogue::languageKey(),
                                                       QStringLiteral("Dansk"));
@@ -44,7 +44,7 @@ void TMQVEdit::FormCreate()
     runGuarded([this] { ShowItem(); });
     Skud->setCreatingWindow(false);
     catalogueWatch_ = outsideChanges_->openCatalogueWatch();
-    refreshHistoryActions();
+    history_->refresh();
 }
 
 // Every control that would write to the catalogue.
@@ -62,7 +62,7 @@ void TMQVEdit::openCatalogueLock()
     for (QAction *clear : ClearListEntries)
         controls.actions << clear;
     catalogueLock_ = std::make_unique<CatalogueLock>(*CatalogueFile, controls, [this] {
-        refreshHistoryActions();
+        history_->refresh();
         showDescriptionAccess();
     });
 }
@@ -82,7 +82,7 @@ void TMQVEdit::closeEvent(QCloseEvent *event)
 {
     if (saveBeforeClosing()) {
         // The editor is closed: other machines no longer see it.
-        lockFile_.reset();
+        recovery_->closed();
         event->accept();
     } else
         event->ignore();
@@ -101,5 +101,5 @@ bool TMQVEdit::saveBeforeClosing()
             failure = error.message();
         }
     });
-    return saved || (!failure.isEmpty() && closeWithoutSaving(failure));
+    return saved || (!failure.isEmpty() && recovery_->closeWithoutSaving(failure));
 }

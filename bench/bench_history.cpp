@@ -119,7 +119,7 @@ void UndoFetchFixed(benchmark::State &state)
         window->HentFast->click();
         QCoreApplication::processEvents();
         state.ResumeTiming();
-        window->Fortryd->trigger();
+        window->findChild<QAction *>(QStringLiteral("Fortryd"))->trigger();
         QCoreApplication::sendPostedEvents();
     }
 }

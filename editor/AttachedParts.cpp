@@ -27,7 +27,7 @@ void TMQVEdit::attachParts()
     outsideChanges_ = new OutsideChangeController(
         *this, guard_, *ToolButton8, [this] { BuildCategoryMenus(); },
         [this](TextKey typed) { runHandler(fieldWiring(typed).change); });
-    connect(outsideChanges_, &OutsideChangeController::takenIn, this, &TMQVEdit::refreshHistoryActions);
+    connect(outsideChanges_, &OutsideChangeController::takenIn, history_, &HistoryController::refresh);
 }
 
 // Above the context menu's own entries, for the word under the mouse.
@@ -38,10 +38,17 @@ void TMQVEdit::offerCorrections(const QPoint &position)
 
 QString TMQVEdit::shownTitle() const { return TitelLabel->text(); }
 
+bool TMQVEdit::catalogueWritable() const { return catalogueLock_->writable(); }
+
 QLineEdit &TMQVEdit::field(TextKey key) { return *fieldWiring(key).field; }
 
-// As typing the number into the index field: the description is saved first.
-void TMQVEdit::showItem(int number) { Nummer->setValue(number); }
+// As the user's own step there: the description is saved first, and the item is shown anew also
+// where it is the one shown, as after its files were put back.
+void TMQVEdit::showItem(int number)
+{
+    SaveDescription();
+    ShowNumber(number);
+}
 
 void TMQVEdit::showLanguage(DescriptionLanguage language)
 {

@@ -33,6 +33,12 @@ public:
 
     // The description being edited and the single-line field of each text key.
     virtual DescriptionEdit &descriptionEditor() = 0;
+    // The name the shown description's file is stored under: "NO.RTF".
+    virtual QString descriptionFileName() const = 0;
+    // Writes the description typed, as leaving it does. Throws DescriptionSaveError when it cannot.
+    virtual void saveDescription() = 0;
+    // False for a catalogue that is only browsed: nothing of it is written.
+    virtual bool catalogueWritable() const = 0;
     virtual QLineEdit &field(TextKey key) = 0;
 
     // Shows another item or language the way the user's own step there would.
@@ -54,4 +60,7 @@ public:
     // Runs a user action that is not a control's handler the way a handler runs: guarded, and one
     // step of the history under this name.
     virtual void runAction(const QString &name, const std::function<void()> &action) = 0;
+    // Runs it guarded as a handler runs, but as no step of the history: for what the history does
+    // itself (an undo is no new step) or records as a step it names.
+    virtual void runUnrecorded(const std::function<void()> &action) = 0;
 };
