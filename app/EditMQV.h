@@ -9,7 +9,6 @@
 #include "editor/EditorContext.h"
 #include "editor/FolderRules.h"
 #include "editor/HistoryController.h"
-#include "history/CatalogueHistory.h"
 #include "launch/Starter.h"
 
 #include <QMainWindow>
@@ -50,6 +49,7 @@ public:
     // "R-Irad: " and the shown item's title: part of the window title, and the caption of error messages.
     QString ApplicationTitle;
 
+    // What the parts of the editor see of the window.
     ProfileFile &catalogue() override { return *CatalogueFile; }
     int shownItem() const override { return CurrentItemNumber; }
     int highestItem() const override { return HighestItemNumber; }
@@ -69,9 +69,6 @@ public:
     QWidget &window() override { return *this; }
     void runAction(const QString &name, const std::function<void()> &action) override;
     void runUnrecorded(const std::function<void()> &action) override;
-
-    // The menu of the history, at the end of the menu bar.
-    QMenu *Rediger = nullptr;
 
     ::Starter Starter;
 
@@ -188,7 +185,6 @@ private:
         bool lockedWithCatalogue;
     };
     std::array<FieldWiring, 7> fieldWirings() const;
-    // Every text key has its field.
     FieldWiring fieldWiring(TextKey key) const;
     bool isField(const QObject *object) const;
 
@@ -229,7 +225,6 @@ private:
 
     // The name of the step each handler starts, where what it changes would not say it.
     std::vector<HistoryController::StepName> stepNames() const;
-
 
     // The description file shown in Beskriv.
     std::unique_ptr<DescriptionSession> description_;

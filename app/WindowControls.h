@@ -181,6 +181,9 @@ struct MenuControls {
     QAction *N2 = nullptr;
     QAction *Normal1 = nullptr;
 
+    // The menu of the history and the writing aids, at the end of the menu bar.
+    QMenu *Rediger = nullptr;
+
     // The context menu's shortcuts act while the description has the focus.
     void build(QMainWindow &window, QWidget &description);
     QMenu *menuBarMenu(CategoryMenus::Menu menu) const { return MenuBarMenus[std::size_t(menu)]; }
