@@ -21,11 +21,11 @@ struct Name {
 const Name names[] = {
     // Tool-bar buttons whose hints, added with their keys, are long to hear before every press.
     {"ToolButton8Button", QStringLiteral("Forrige punkt"), QString()},
-    {"ToolButton10Button", QStringLiteral("N\u00E6ste punkt"), QString()},
+    {"ToolButton10Button", QStringLiteral("Næste punkt"), QString()},
     {"ToolButton2Button", QStringLiteral("Kopier listen over alle titler"), QString()},
     // The history, search and comparison windows.
     {"HistorikTrin", QStringLiteral("Trin i historikken"), QString()},
-    {"SoegTekst", QStringLiteral("S\u00F8g efter"), QString()},
+    {"SoegTekst", QStringLiteral("Søg efter"), QString()},
     {"SoegResultater", QStringLiteral("Fund"), QString()},
     // A reader says a list box's choice as its name.
     {"SammenlignSprog", QString(), QStringLiteral("Sprog at sammenligne med")},
@@ -92,7 +92,7 @@ struct Picture {
 };
 
 const Picture pictures[] = {
-    {"Skud", QStringLiteral("Sk\u00E6rmskud"), QStringLiteral("Intet sk\u00E6rmskud")},
+    {"Skud", QStringLiteral("Skærmskud"), QStringLiteral("Intet skærmskud")},
     {"Ikon", QStringLiteral("Ikon"), QStringLiteral("Intet ikon")},
 };
 

@@ -42,7 +42,7 @@ std::optional<QString> folderToOpen(const QString &file, QWidget *parent)
     const std::optional<QString> besideIt = LocalPath::findFile(QDir(folder).filePath(catalogueName()));
     const QString catalogueThere = shown(besideIt.value_or(QDir(folder).filePath(catalogueName())));
     const QString text = QStringLiteral(
-                             "Editoren arbejder altid p\u00E5 kataloget %1 i en mappe og kan ikke \u00E5bne %2.")
+                             "Editoren arbejder altid på kataloget %1 i en mappe og kan ikke åbne %2.")
                              .arg(catalogueName(), shown(given.absoluteFilePath()));
     if (!besideIt) {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Z-CD editor"),
@@ -51,9 +51,9 @@ std::optional<QString> folderToOpen(const QString &file, QWidget *parent)
         return std::nullopt;
     }
     QMessageBox box(QMessageBox::Question, QStringLiteral("Z-CD editor"),
-                    text + QStringLiteral("\n\nVil du \u00E5bne %1 i stedet?").arg(catalogueThere),
+                    text + QStringLiteral("\n\nVil du åbne %1 i stedet?").arg(catalogueThere),
                     QMessageBox::Open | QMessageBox::Cancel, parent);
-    box.button(QMessageBox::Open)->setText(QStringLiteral("\u00C5bn %1").arg(catalogueName()));
+    box.button(QMessageBox::Open)->setText(QStringLiteral("Åbn %1").arg(catalogueName()));
     box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annuller"));
     box.setDefaultButton(QMessageBox::Open);
     if (box.exec() != QMessageBox::Open)
@@ -63,16 +63,16 @@ std::optional<QString> folderToOpen(const QString &file, QWidget *parent)
 
 std::optional<QString> ask(QWidget *parent)
 {
-    QFileDialog dialog(parent, QStringLiteral("\u00C5bn et Z-CD-katalog"), QDir::currentPath(),
+    QFileDialog dialog(parent, QStringLiteral("Åbn et Z-CD-katalog"), QDir::currentPath(),
                        QStringLiteral("Z-CD-katalog (%1)").arg(catalogueName()));
     // The desktop's own dialog (GTK's under GNOME) speaks the desktop's language, not the
     // editor's, and keeps its own size, too large for a small screen.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("S\u00F8g i:"));
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Søg i:"));
     dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Filnavn:"));
     dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Filtype:"));
-    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("\u00C5bn"));
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Åbn"));
     dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Annuller"));
     ScreenFit::fitToScreen(&dialog, dialog.sizeHint());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -84,11 +84,11 @@ std::optional<bool> offerLast(const QString &folder, QWidget *parent)
 {
     QMessageBox box(
         QMessageBox::Question, QStringLiteral("Z-CD editor"),
-        QStringLiteral("Vil du \u00E5bne det seneste katalog, %1?").arg(shown(QDir(folder).filePath(catalogueName()))),
+        QStringLiteral("Vil du åbne det seneste katalog, %1?").arg(shown(QDir(folder).filePath(catalogueName()))),
         QMessageBox::Open | QMessageBox::Cancel, parent);
-    box.button(QMessageBox::Open)->setText(QStringLiteral("\u00C5bn"));
+    box.button(QMessageBox::Open)->setText(QStringLiteral("Åbn"));
     box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annuller"));
-    QPushButton *another = box.addButton(QStringLiteral("V\u00E6lg et andet\u2026"), QMessageBox::ActionRole);
+    QPushButton *another = box.addButton(QStringLiteral("Vælg et andet…"), QMessageBox::ActionRole);
     another->setObjectName(QStringLiteral("VaelgEtAndet"));
     box.setDefaultButton(QMessageBox::Open);
     box.exec();

@@ -33,8 +33,8 @@ void noDisplay(QtMsgType type, const QMessageLogContext &context, const QString 
         handlerBeforeStart(type, context, message);
         return;
     }
-    complain(QStringLiteral("Vinduet kan ikke \u00E5bnes: der er ingen sk\u00E6rm at vise det p\u00E5 "
-                            "(DISPLAY eller WAYLAND_DISPLAY). Et katalog kan tjekkes uden sk\u00E6rm med mqvcheck."));
+    complain(QStringLiteral("Vinduet kan ikke åbnes: der er ingen skærm at vise det på "
+                            "(DISPLAY eller WAYLAND_DISPLAY). Et katalog kan tjekkes uden skærm med mqvcheck."));
     std::_Exit(CannotOpen);
 }
 
@@ -92,7 +92,7 @@ int ProgramStart::openWindow(const QString &catalogue)
     if (!folder)
         return catalogue.isEmpty() ? 0 : CannotOpen;
     if (!QDir::setCurrent(*folder)) {
-        complain(QStringLiteral("Mappen %1 kan ikke \u00E5bnes.").arg(*folder));
+        complain(QStringLiteral("Mappen %1 kan ikke åbnes.").arg(*folder));
         return CannotOpen;
     }
     RecentCatalogues::remember(*folder);

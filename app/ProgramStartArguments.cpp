@@ -51,7 +51,7 @@ ProgramStartArguments ProgramStartArguments::read(const QStringList &arguments)
             const QString name = option.section(QLatin1Char('='), 0, 0);
             if (names(qtOptionsWithValue, name)) {
                 if (!option.contains(QLatin1Char('=')) && ++i == arguments.size())
-                    return refused(QStringLiteral("Tilvalget %1 mangler en v\u00E6rdi.").arg(argument));
+                    return refused(QStringLiteral("Tilvalget %1 mangler en værdi.").arg(argument));
             } else if (!names(qtFlags, option)) {
                 return refused(QStringLiteral("Ukendt tilvalg: %1. Se MQVEditor --help.").arg(argument));
             }
@@ -63,7 +63,7 @@ ProgramStartArguments ProgramStartArguments::read(const QStringList &arguments)
     else if (version)
         read.request = Request::ShowVersion;
     else if (catalogues.size() > 1)
-        return refused(QStringLiteral("Angiv h\u00F8jst \u00E9t katalog."));
+        return refused(QStringLiteral("Angiv højst ét katalog."));
     else if (!catalogues.isEmpty())
         read.catalogue = catalogues.first();
     return read;
@@ -72,15 +72,15 @@ ProgramStartArguments ProgramStartArguments::read(const QStringList &arguments)
 QString ProgramStartArguments::helpText()
 {
     return QStringLiteral("Brug: MQVEditor [tilvalg] [KATALOG]\n"
-                          "Z-CD editor: redigerer kataloget over programmerne p\u00E5 en Z-CD.\n"
+                          "Z-CD editor: redigerer kataloget over programmerne på en Z-CD.\n"
                           "\n"
                           "Tilvalg:\n"
-                          "  -h, --help     Vis denne hj\u00E6lp.\n"
+                          "  -h, --help     Vis denne hjælp.\n"
                           "  -v, --version  Vis programmets version.\n"
                           "\n"
                           "Argumenter:\n"
                           "  KATALOG        Kataloget Z.MQV eller mappen, der rummer det. Uden katalog\n"
-                          "                 bruges den aktuelle mappe; rummer den intet katalog, sp\u00F8rges\n"
+                          "                 bruges den aktuelle mappe; rummer den intet katalog, spørges\n"
                           "                 der efter et.\n"
                           "\n"
                           "Qt's egne tilvalg til vinduet, som -platform og -style, gives videre til Qt.\n");

@@ -62,7 +62,7 @@ void ScreenshotView::showNow(const QString &folder)
         // A file that is there but cannot be read is not the same as none: the disc would show none.
         if (stamp.isValid())
             qCInfo(zcdDiagnostics) << "could not decode the screenshot" << stamp.localPath;
-        frame_.setTitle(stamp.isValid() ? QStringLiteral("Sk\u00E6rmskud: kan ikke l\u00E6ses")
+        frame_.setTitle(stamp.isValid() ? QStringLiteral("Skærmskud: kan ikke læses")
                                         : QStringLiteral("Intet"));
         AccessibleNames::showsPicture(this, false);
         return;
@@ -71,10 +71,10 @@ void ScreenshotView::showNow(const QString &folder)
     AccessibleNames::showsPicture(this, true);
     if (!otherFormat.isEmpty())
         frame_.setTitle(
-            QStringLiteral("Sk\u00E6rmskud: %1, ikke Jpeg").arg(QString::fromLatin1(otherFormat.toUpper())));
+            QStringLiteral("Skærmskud: %1, ikke Jpeg").arg(QString::fromLatin1(otherFormat.toUpper())));
     else
-        frame_.setTitle(complete ? QStringLiteral("Sk\u00E6rmskud: Jpeg")
-                                 : QStringLiteral("Sk\u00E6rmskud: Jpeg (beskadiget)"));
+        frame_.setTitle(complete ? QStringLiteral("Skærmskud: Jpeg")
+                                 : QStringLiteral("Skærmskud: Jpeg (beskadiget)"));
     shown_ = stamp;
 }
 

@@ -169,7 +169,7 @@ void ToolBarControls::build(QWidget *client, QObject *owner)
     ToolBar1->setGeometry(0, 0, WindowControls::designedClientSize.width(), toolBarHeight);
 
     ToolButton3 = toolBarGap(ToolBar1, QStringLiteral("ToolButton3"), 9);
-    NytPunkt = toolBarButton(ToolBar1, QStringLiteral("NytPunkt"), 0, QStringLiteral("Tilf\u00F8j punkt"));
+    NytPunkt = toolBarButton(ToolBar1, QStringLiteral("NytPunkt"), 0, QStringLiteral("Tilføj punkt"));
     SletPunkt = toolBarButton(ToolBar1, QStringLiteral("SletPunkt"), 1, QStringLiteral("Slet punkt"));
     ToolButton5 = toolBarGap(ToolBar1, QStringLiteral("ToolButton5"), 8);
     ToolButton8 = toolBarButton(ToolBar1, QStringLiteral("ToolButton8"), 2, QString());
@@ -224,11 +224,11 @@ void KategorierControls::build(QWidget *client)
     ZProgram = checkBox(Kategorier, QStringLiteral("ZProgram"), QStringLiteral("ZProgram"), 16, 24, 89);
     Spil = checkBox(Kategorier, QStringLiteral("Spil"), QStringLiteral("Spil"), 16, 48, 81);
     Galleri = checkBox(Kategorier, QStringLiteral("Galleri"), QStringLiteral("Galleri"), 16, 72, 81);
-    Junior = checkBox(Kategorier, QStringLiteral("Junior"), QStringLiteral("For b\u00F8rn"), 16, 96, 81);
-    Vaerksted = checkBox(Kategorier, QStringLiteral("Vaerksted"), QStringLiteral("V\u00E6rkstedet"), 16, 120, 121);
+    Junior = checkBox(Kategorier, QStringLiteral("Junior"), QStringLiteral("For børn"), 16, 96, 81);
+    Vaerksted = checkBox(Kategorier, QStringLiteral("Vaerksted"), QStringLiteral("Værkstedet"), 16, 120, 121);
     Skole = checkBox(Kategorier, QStringLiteral("Skole"), QStringLiteral("Skoleting"), 136, 24, 97);
     Internet = checkBox(Kategorier, QStringLiteral("Internet"), QStringLiteral("Internet"), 136, 48, 81);
-    Tilbehoer = checkBox(Kategorier, QStringLiteral("Tilbehoer"), QStringLiteral("Tilbeh\u00F8r"), 136, 72, 81);
+    Tilbehoer = checkBox(Kategorier, QStringLiteral("Tilbehoer"), QStringLiteral("Tilbehør"), 136, 72, 81);
     Software = checkBox(Kategorier, QStringLiteral("Software"), QStringLiteral("Software"), 136, 96, 81);
     KnapOp = button(Kategorier, QStringLiteral("KnapOp"), QStringLiteral("Op"), 128, 120, 49, 22);
     NedKnap = button(Kategorier, QStringLiteral("NedKnap"), QStringLiteral("Ned"), 184, 120, 49, 22);
@@ -260,8 +260,8 @@ void TekstfelterControls::build(QWidget *client)
     EkstraEdit = textField(Tekstfelter, QStringLiteral("EkstraEdit"), 72, 144);
     InternetEdit = textField(Tekstfelter, QStringLiteral("InternetEdit"), 240, 144, 209, 24);
     OpretNavn = button(Tekstfelter, QStringLiteral("OpretNavn"), QStringLiteral("Opret"), 240, 16, 65, 22);
-    Omdoeb = button(Tekstfelter, QStringLiteral("Omdoeb"), QStringLiteral("Omd\u00F8b"), 240, 48, 65, 22);
-    Start = button(Tekstfelter, QStringLiteral("Start"), QStringLiteral("Install\u00E9r"), 240, 80, 65, 22);
+    Omdoeb = button(Tekstfelter, QStringLiteral("Omdoeb"), QStringLiteral("Omdøb"), 240, 48, 65, 22);
+    Start = button(Tekstfelter, QStringLiteral("Start"), QStringLiteral("Installér"), 240, 80, 65, 22);
     HentFast = button(Tekstfelter, QStringLiteral("HentFast"), QStringLiteral("Hent fast"), 320, 16, 81, 22);
     Registrering = checkBox(Tekstfelter, QStringLiteral("Registrering"), QStringLiteral("Skal registreres"), 320, 120,
                             137);
@@ -446,9 +446,9 @@ void MenuControls::build(QMainWindow &window, QWidget &description)
         {&Punkt12Menu, "Punkt12Menu", QStringLiteral("12 Pkt"), "Ctrl+W"},
         {&Punkt10Menu, "Punkt10Menu", QStringLiteral("10 Pkt"), "Ctrl+Q"},
         {&N3, "N3", QString(), nullptr},
-        {&GreenMenu, "GreenMenu", QStringLiteral("Gr\u00F8n"), "Ctrl+G"},
-        {&RedMenu, "RedMenu", QStringLiteral("R\u00F8d"), "Ctrl+R"},
-        {&BlueMenu, "BlueMenu", QStringLiteral("Bl\u00E5"), "Ctrl+B"},
+        {&GreenMenu, "GreenMenu", QStringLiteral("Grøn"), "Ctrl+G"},
+        {&RedMenu, "RedMenu", QStringLiteral("Rød"), "Ctrl+R"},
+        {&BlueMenu, "BlueMenu", QStringLiteral("Blå"), "Ctrl+B"},
         {&BlackMenu, "BlackMenu", QStringLiteral("Sort"), "Ctrl+S"},
         {&N2, "N2", QString(), nullptr},
         {&Normal1, "Normal1", QStringLiteral("Normal"), "Ctrl+N"},

@@ -34,7 +34,7 @@ bool isItemNumber(int number) { return number >= FirstItemNumber && number <= La
 
 bool isFlagSet(const QString &value)
 {
-    // Only a-z are raised: "j\u00E5" must not pass, and a locale-aware upper() could change other letters.
+    // Only a-z are raised: "jå" must not pass, and a locale-aware upper() could change other letters.
     if (value.size() != 2)
         return false;
     auto upper = [](QChar c) { return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ? QChar(c.unicode() - 32) : c; };

@@ -9,10 +9,10 @@ QString name(FlagKey key)
     case FlagKey::Spil: return QStringLiteral("Spil");
     case FlagKey::Galleri: return QStringLiteral("Galleri");
     case FlagKey::Barn: return QStringLiteral("Barn");
-    case FlagKey::Vaerksted: return QStringLiteral("V\u00E6rksted");
+    case FlagKey::Vaerksted: return QStringLiteral("Værksted");
     case FlagKey::Skole: return QStringLiteral("Skole");
     case FlagKey::Internet: return QStringLiteral("Internet");
-    case FlagKey::Tilbehoer: return QStringLiteral("Tilbeh\u00F8r");
+    case FlagKey::Tilbehoer: return QStringLiteral("Tilbehør");
     case FlagKey::Software: return QStringLiteral("Software");
     case FlagKey::Fuldversion: return QStringLiteral("Fuldversion");
     case FlagKey::Registrer: return QStringLiteral("Registrer");

@@ -10,12 +10,12 @@ const std::array<MenuDefinition, menuCount> &menus()
 {
     static const std::array<MenuDefinition, menuCount> table = {{
         {Menu::ZProgrammer, QStringLiteral("ZProgrammer1"), QStringLiteral("ZProgrammer")},
-        {Menu::Boern, QStringLiteral("Brn1"), QStringLiteral("B\u00F8rn")},
+        {Menu::Boern, QStringLiteral("Brn1"), QStringLiteral("Børn")},
         {Menu::Spil, QStringLiteral("Spil1"), QStringLiteral("Spil")},
         {Menu::Internet, QStringLiteral("Internet1"), QStringLiteral("Internet")},
         {Menu::Galleri, QStringLiteral("Galleri1"), QStringLiteral("Galleri")},
-        {Menu::Tilbehoer, QStringLiteral("ilbehr1"), QStringLiteral("Tilbeh\u00F8r")},
-        {Menu::Vaerksted, QStringLiteral("Vrksted1"), QStringLiteral("V\u00E6rksted")},
+        {Menu::Tilbehoer, QStringLiteral("ilbehr1"), QStringLiteral("Tilbehør")},
+        {Menu::Vaerksted, QStringLiteral("Vrksted1"), QStringLiteral("Værksted")},
         {Menu::Software, QStringLiteral("Software1"), QStringLiteral("Software")},
         {Menu::Skole, QStringLiteral("Skole1"), QStringLiteral("Skole")},
     }};
@@ -70,13 +70,13 @@ QString listingHeading(Listing listing)
     switch (listing) {
     case Listing::ZProgrammer: return QStringLiteral("Z-Programmer");
     case Listing::SpilListe: return QStringLiteral("Spil");
-    case Listing::JuniorListe: return QStringLiteral("For b\u00F8rn");
+    case Listing::JuniorListe: return QStringLiteral("For børn");
     case Listing::SkoleListe: return QStringLiteral("Videzarerazu");
     case Listing::GalleriListe: return QStringLiteral("Galleriet");
-    case Listing::TilbehoerListe: return QStringLiteral("Tilbeh\u00F8r");
+    case Listing::TilbehoerListe: return QStringLiteral("Tilbehør");
     case Listing::Softwareliste: return QStringLiteral("Software");
     case Listing::InternetListe: return QStringLiteral("Internet");
-    case Listing::VaerkstedListe: return QStringLiteral("Nyt i v\u00E6rkstedet:");
+    case Listing::VaerkstedListe: return QStringLiteral("Nyt i værkstedet:");
     }
     return QString();
 }

@@ -33,5 +33,5 @@ QString OutsideChange::notice() const
     keys.removeDuplicates();
     if (keys.isEmpty())
         keys << QStringLiteral("andre punkter");
-    return QStringLiteral("\u00C6ndret i en anden editor: ") + keys.join(QStringLiteral(", "));
+    return QStringLiteral("Ændret i en anden editor: ") + keys.join(QStringLiteral(", "));
 }

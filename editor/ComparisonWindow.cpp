@@ -105,7 +105,7 @@ void ComparisonWindow::follow()
                                                        : DescriptionFile::Reading::Missing;
     if (reading != DescriptionFile::Reading::Read)
         text_->setPlainText(reading == DescriptionFile::Reading::Unreadable
-                                ? QStringLiteral("(%1 kan ikke l\u00E6ses)").arg(language.shownTestedName)
+                                ? QStringLiteral("(%1 kan ikke læses)").arg(language.shownTestedName)
                                 : QStringLiteral("(ingen %1)").arg(language.shownTestedName));
     text_->moveCursor(QTextCursor::Start);
 }

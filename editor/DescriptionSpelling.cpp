@@ -329,11 +329,11 @@ void DescriptionSpelling::offerWordEntries(QMenu &menu, const QString &text, qsi
     }
     if (suggestions.isEmpty())
         add(QStringLiteral("(ingen forslag)"), QStringLiteral("IngenForslag"))->setEnabled(false);
-    connect(add(QStringLiteral("Ignor\u00E9r"), QStringLiteral("Ignorer")), &QAction::triggered, this, [this, word] {
+    connect(add(QStringLiteral("Ignorér"), QStringLiteral("Ignorer")), &QAction::triggered, this, [this, word] {
         known_.ignore(word);
         refresh();
     });
-    connect(add(QStringLiteral("F\u00F8j til ordlisten"), QStringLiteral("FoejTilOrdlisten")), &QAction::triggered,
+    connect(add(QStringLiteral("Føj til ordlisten"), QStringLiteral("FoejTilOrdlisten")), &QAction::triggered,
             this, [this, word] { addToWordList(word); });
     corrections_.append(menu.insertSeparator(first));
     dropWhenHidden();

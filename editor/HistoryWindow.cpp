@@ -40,7 +40,7 @@ HistoryWindow::HistoryWindow(const CatalogueHistory &history, QWidget *parent)
     steps_->setRootIsDecorated(false);
     steps_->setUniformRowHeights(true);
     steps_->setHeaderLabels(
-        {QStringLiteral("Tid"), QStringLiteral("Punkt"), QStringLiteral("Titel"), QStringLiteral("\u00C6ndring")});
+        {QStringLiteral("Tid"), QStringLiteral("Punkt"), QStringLiteral("Titel"), QStringLiteral("Ændring")});
     steps_->header()->setStretchLastSection(true);
 
     size_ = new QLabel(this);
@@ -49,7 +49,7 @@ HistoryWindow::HistoryWindow(const CatalogueHistory &history, QWidget *parent)
     auto *buttons = new QDialogButtonBox(this);
     undoTo_ = buttons->addButton(QStringLiteral("Fortryd til her"), QDialogButtonBox::ActionRole);
     undoTo_->setObjectName(QStringLiteral("FortrydTilHer"));
-    restoreItem_ = buttons->addButton(QStringLiteral("Gendan punktet som f\u00F8r"), QDialogButtonBox::ActionRole);
+    restoreItem_ = buttons->addButton(QStringLiteral("Gendan punktet som før"), QDialogButtonBox::ActionRole);
     restoreItem_->setObjectName(QStringLiteral("GendanPunkt"));
     QPushButton *close = buttons->addButton(QStringLiteral("Luk"), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("LukHistorik"));
@@ -124,7 +124,7 @@ void HistoryWindow::confirmUndoTo()
         count += step.number >= chosen && step.state == HistoryStep::State::Done ? 1 : 0;
     if (count > 1) {
         QMessageBox box(QMessageBox::Question, windowTitle(),
-                        QStringLiteral("Fortryd %1 trin, de nyeste f\u00F8rst?").arg(count), QMessageBox::NoButton,
+                        QStringLiteral("Fortryd %1 trin, de nyeste først?").arg(count), QMessageBox::NoButton,
                         this);
         box.setObjectName(QStringLiteral("FortrydFlereTrin"));
         QPushButton *yes = box.addButton(QStringLiteral("Fortryd %1 trin").arg(count), QMessageBox::AcceptRole);

@@ -157,6 +157,6 @@ void TMQVEdit::showIcon(const QString &folder)
 void TMQVEdit::showApplicationTitle()
 {
     ApplicationTitle = QStringLiteral("R-Irad: ") + TitelLabel->text();
-    const QString separator = QStringLiteral(" \u2014 ");
+    const QString separator = QStringLiteral(" — ");
     setWindowTitle(QStringLiteral("Z-CD editor") + separator + ApplicationTitle + separator + catalogueFolderName());
 }

@@ -59,7 +59,7 @@ void TMQVEdit::SletPunktClick()
     if (CurrentItemNumber <= Catalogue::FirstItemNumber) {
         QMessageBox refusal(QMessageBox::Information, ApplicationTitle,
                             QStringLiteral("Punkt 1 kan ikke slettes, da kataloget altid begynder med det. "
-                                           "\"Slet indhold\" t\u00F8mmer det."),
+                                           "\"Slet indhold\" tømmer det."),
                             QMessageBox::Ok, this);
         refusal.setObjectName(QStringLiteral("SletPunktRefusal"));
         refusal.exec();

@@ -23,7 +23,7 @@ WritingAids::WritingAids(EditorContext &context, QMenu &menu)
 {
     setObjectName(QStringLiteral("WritingAids"));
     menu.addSeparator();
-    QAction *compare = menu.addAction(QStringLiteral("S&ammenlign\u2026"));
+    QAction *compare = menu.addAction(QStringLiteral("S&ammenlign…"));
     compare->setObjectName(QStringLiteral("VisSammenlign"));
     compare->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     QAction *checking = menu.addAction(QStringLiteral("S&tavekontrol"));

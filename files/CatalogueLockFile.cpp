@@ -55,7 +55,7 @@ bool CatalogueLockFile::Holder::isGone() const
 
 QString CatalogueLockFile::Holder::description() const
 {
-    return QStringLiteral("%1 p\u00E5 %2 siden %3").arg(name, machine, since.toString(timeFormat));
+    return QStringLiteral("%1 på %2 siden %3").arg(name, machine, since.toString(timeFormat));
 }
 
 std::optional<CatalogueLockFile::Holder> CatalogueLockFile::read(const QString &lockPath)

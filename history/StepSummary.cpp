@@ -10,11 +10,11 @@
 
 namespace {
 
-QString quoted(const QString &text) { return QStringLiteral("\u00BB%1\u00AB").arg(text); }
+QString quoted(const QString &text) { return QStringLiteral("»%1«").arg(text); }
 
 QString shownValue(const std::optional<QByteArrayView> &value)
 {
-    return value ? quoted(Windows1252::decode(value->toByteArray())) : QStringLiteral("\u2013");
+    return value ? quoted(Windows1252::decode(value->toByteArray())) : QStringLiteral("–");
 }
 
 // The keys of the item's section whose values differ, in the order they stand in the file.
@@ -37,13 +37,13 @@ QString describeItemSection(const ProfileText &before, const ProfileText &after,
         if (old.has_value() == now.has_value() && (!old || *old == *now))
             continue;
         changed.append(Windows1252::decode(key));
-        only = QStringLiteral("%1: %2 \u2192 %3").arg(changed.last(), shownValue(old), shownValue(now));
+        only = QStringLiteral("%1: %2 → %3").arg(changed.last(), shownValue(old), shownValue(now));
     }
     if (changed.size() == 1)
         return only;
     if (changed.isEmpty())
-        return QStringLiteral("Kataloget \u00E6ndret");
-    return changed.join(QStringLiteral(", ")) + QStringLiteral(" \u00E6ndret");
+        return QStringLiteral("Kataloget ændret");
+    return changed.join(QStringLiteral(", ")) + QStringLiteral(" ændret");
 }
 
 } // namespace
@@ -78,7 +78,7 @@ QString describe(const HistoryStep &step, const QString &catalogueLocalPath, con
             parts.append(QStringLiteral("Mappe %1 oprettet").arg(quoted(shownPath(change.path, catalogueLocalPath))));
             break;
         case HistoryChange::Kind::RenameFolder:
-            parts.append(QStringLiteral("Mappe %1 omd\u00F8bt til %2")
+            parts.append(QStringLiteral("Mappe %1 omdøbt til %2")
                              .arg(quoted(shownPath(change.path, catalogueLocalPath)),
                                   quoted(shownPath(change.newPath, catalogueLocalPath))));
             break;

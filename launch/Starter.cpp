@@ -85,7 +85,7 @@ QString Starter::question() const
     static const QStringList windowsSuffixes{QStringLiteral("exe"), QStringLiteral("com"), QStringLiteral("bat"),
                                              QStringLiteral("cmd"), QStringLiteral("msi")};
     const bool windowsName = windowsSuffixes.contains(file.suffix().toLower());
-    return QStringLiteral("%1 er et %2%3. K\u00F8r det?")
+    return QStringLiteral("%1 er et %2%3. Kør det?")
         .arg(file.fileName(),
              *kind == NativeKind::Script ? QStringLiteral("Linux-skript") : QStringLiteral("Linux-program"),
              windowsName ? QStringLiteral(", ikke et Windows-program") : QString());
@@ -125,11 +125,11 @@ Starter::Outcome Starter::execute()
     }
     const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
     if (opener.isEmpty())
-        return failed(QStringLiteral("Der er intet program, som kan \u00E5bne filen %1 (xdg-open er ikke installeret).")
+        return failed(QStringLiteral("Der er intet program, som kan åbne filen %1 (xdg-open er ikke installeret).")
                           .arg(shownFile));
     const QMimeType type = QMimeDatabase().mimeTypeForFile(file);
     if (desktopCanOpen(type) == false)
-        return failed(QStringLiteral("Skrivebordet har intet program, som kan \u00E5bne filen %1 (filtypen %2).")
+        return failed(QStringLiteral("Skrivebordet har intet program, som kan åbne filen %1 (filtypen %2).")
                           .arg(shownFile, type.name()));
     return handToDesktop(opener, file.absoluteFilePath(), folder, shownFile);
 }
@@ -156,7 +156,7 @@ Starter::Outcome Starter::handToDesktop(const QString &opener, const QString &fi
     delete process;
     if (!accepted) {
         processId_ = 0;
-        return Outcome{false, shownFile, QStringLiteral("Skrivebordet kunne ikke \u00E5bne filen %1.").arg(shownFile)};
+        return Outcome{false, shownFile, QStringLiteral("Skrivebordet kunne ikke åbne filen %1.").arg(shownFile)};
     }
     return Outcome{true, shownFile, QString()};
 }

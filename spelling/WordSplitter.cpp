@@ -4,7 +4,7 @@
 
 namespace {
 
-bool isApostrophe(QChar c) { return c == u'\'' || c == u'\u2019'; }
+bool isApostrophe(QChar c) { return c == u'\'' || c == u'’'; }
 
 bool joinsLetters(QChar c) { return isApostrophe(c) || c == u'-' || c == u'\u00AD'; }
 
