@@ -41,8 +41,7 @@ std::optional<QString> folderToOpen(const QString &file, QWidget *parent)
 
     const std::optional<QString> besideIt = LocalPath::findFile(QDir(folder).filePath(catalogueName()));
     const QString catalogueThere = shown(besideIt.value_or(QDir(folder).filePath(catalogueName())));
-    const QString text = QStringLiteral(
-                             "Editoren arbejder altid på kataloget %1 i en mappe og kan ikke åbne %2.")
+    const QString text = QStringLiteral("Editoren arbejder altid på kataloget %1 i en mappe og kan ikke åbne %2.")
                              .arg(catalogueName(), shown(given.absoluteFilePath()));
     if (!besideIt) {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Z-CD editor"),

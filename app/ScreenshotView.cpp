@@ -62,19 +62,16 @@ void ScreenshotView::showNow(const QString &folder)
         // A file that is there but cannot be read is not the same as none: the disc would show none.
         if (stamp.isValid())
             qCInfo(zcdDiagnostics) << "could not decode the screenshot" << stamp.localPath;
-        frame_.setTitle(stamp.isValid() ? QStringLiteral("Skærmskud: kan ikke læses")
-                                        : QStringLiteral("Intet"));
+        frame_.setTitle(stamp.isValid() ? QStringLiteral("Skærmskud: kan ikke læses") : QStringLiteral("Intet"));
         AccessibleNames::showsPicture(this, false);
         return;
     }
     setPixmap(QPixmap::fromImage(screenshot));
     AccessibleNames::showsPicture(this, true);
     if (!otherFormat.isEmpty())
-        frame_.setTitle(
-            QStringLiteral("Skærmskud: %1, ikke Jpeg").arg(QString::fromLatin1(otherFormat.toUpper())));
+        frame_.setTitle(QStringLiteral("Skærmskud: %1, ikke Jpeg").arg(QString::fromLatin1(otherFormat.toUpper())));
     else
-        frame_.setTitle(complete ? QStringLiteral("Skærmskud: Jpeg")
-                                 : QStringLiteral("Skærmskud: Jpeg (beskadiget)"));
+        frame_.setTitle(complete ? QStringLiteral("Skærmskud: Jpeg") : QStringLiteral("Skærmskud: Jpeg (beskadiget)"));
     shown_ = stamp;
 }
 

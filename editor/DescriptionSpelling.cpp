@@ -333,8 +333,8 @@ void DescriptionSpelling::offerWordEntries(QMenu &menu, const QString &text, qsi
         known_.ignore(word);
         refresh();
     });
-    connect(add(QStringLiteral("Føj til ordlisten"), QStringLiteral("FoejTilOrdlisten")), &QAction::triggered,
-            this, [this, word] { addToWordList(word); });
+    connect(add(QStringLiteral("Føj til ordlisten"), QStringLiteral("FoejTilOrdlisten")), &QAction::triggered, this,
+            [this, word] { addToWordList(word); });
     corrections_.append(menu.insertSeparator(first));
     dropWhenHidden();
 }

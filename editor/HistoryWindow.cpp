@@ -124,8 +124,7 @@ void HistoryWindow::confirmUndoTo()
         count += step.number >= chosen && step.state == HistoryStep::State::Done ? 1 : 0;
     if (count > 1) {
         QMessageBox box(QMessageBox::Question, windowTitle(),
-                        QStringLiteral("Fortryd %1 trin, de nyeste først?").arg(count), QMessageBox::NoButton,
-                        this);
+                        QStringLiteral("Fortryd %1 trin, de nyeste først?").arg(count), QMessageBox::NoButton, this);
         box.setObjectName(QStringLiteral("FortrydFlereTrin"));
         QPushButton *yes = box.addButton(QStringLiteral("Fortryd %1 trin").arg(count), QMessageBox::AcceptRole);
         box.addButton(QStringLiteral("Annuller"), QMessageBox::RejectRole);
