@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 
 // Splits RTF bytes into groups, control words, control symbols, hex bytes and text runs.
@@ -27,7 +28,9 @@ public:
         unsigned char byte = 0;
     };
 
+    // Reads the bytes where they are: they must outlive the tokenizer, which a temporary does not.
     explicit RtfTokenizer(QByteArrayView data);
+    explicit RtfTokenizer(QByteArray &&data) = delete;
 
     Token next();
 

@@ -66,7 +66,8 @@ void TestRtfGroups::fontTable()
 {
     QFETCH(QByteArray, group);
     QFETCH(int, font);
-    RtfTokenizer tokenizer(group + "after");
+    group += "after";
+    RtfTokenizer tokenizer(group);
     CodePageDecoder decoder;
     QStringList notKept;
     RtfFontTable table;
@@ -95,7 +96,8 @@ void TestRtfGroups::colorTable()
 {
     QFETCH(QByteArray, group);
     QFETCH(QList<QColor>, colors);
-    RtfTokenizer tokenizer(group + "after");
+    group += "after";
+    RtfTokenizer tokenizer(group);
     QStringList notKept;
     RtfColorTable table;
     table.read(tokenizer, 1, notKept);
@@ -140,10 +142,12 @@ void TestRtfGroups::listTables()
     CodePageDecoder decoder;
     QStringList notKept;
     RtfListTable table;
-    RtfTokenizer listTokenizer(lists + "after");
+    lists += "after";
+    RtfTokenizer listTokenizer(lists);
     table.readLists(listTokenizer, decoder, CodePageDecoder::windows1252, 1, notKept);
     verifyStoppedAtItsEnd(listTokenizer);
-    RtfTokenizer overrideTokenizer(overrides + "after");
+    overrides += "after";
+    RtfTokenizer overrideTokenizer(overrides);
     table.readOverrides(overrideTokenizer, decoder, CodePageDecoder::windows1252, 1, notKept);
     verifyStoppedAtItsEnd(overrideTokenizer);
 
@@ -177,7 +181,8 @@ void TestRtfGroups::picture()
 {
     QFETCH(QByteArray, group);
     QFETCH(QList<int>, sizes);
-    RtfTokenizer tokenizer(group + "after");
+    group += "after";
+    RtfTokenizer tokenizer(group);
     const RtfPicture picture = RtfPicture::read(tokenizer, 1);
 
     QTEST(picture.type, "type");
@@ -209,7 +214,8 @@ void TestRtfGroups::numbering_data()
 void TestRtfGroups::numbering()
 {
     QFETCH(QByteArray, group);
-    RtfTokenizer tokenizer(group + "after");
+    group += "after";
+    RtfTokenizer tokenizer(group);
     CodePageDecoder decoder;
     QStringList notKept;
     const RtfListFormat format = RtfNumbering::read(tokenizer, decoder, CodePageDecoder::windows1252, 1, notKept);
@@ -234,7 +240,8 @@ void TestRtfGroups::shapeInstructions()
         {"{\\sp{\\sn fillBlip}{\\sv {\\pict\\pngblip 01}}}{\\sp{\\sn pib}{\\sv {\\pict 02}}}}", {}, {}},
     };
     for (const auto &[group, data, expectedNotKept] : cases) {
-        RtfTokenizer tokenizer(group + "after");
+        const QByteArray input = group + "after";
+        RtfTokenizer tokenizer(input);
         QStringList notKept;
         QCOMPARE(RtfShapeInstructions::readPicture(tokenizer, 1, notKept).data, data);
         QCOMPARE(notKept, expectedNotKept);
