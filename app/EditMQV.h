@@ -247,4 +247,7 @@ private:
     // While a display ticks the boxes one by one, the category group's colour waits for the last:
     // a colour that goes red and back within one display would repaint the whole group twice.
     bool settingFlagBoxes_ = false;
+    // A step shows its item once, whichever handlers it runs nested (Nummer's, the folder field's).
+    bool takingShowNumberStep_ = false;
+    bool displayingItem_ = false;
 };

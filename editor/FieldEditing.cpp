@@ -98,7 +98,9 @@ void TMQVEdit::storeFolder()
     if (!catalogueLock_->writable())
         return;
     CatalogueItem(*CatalogueFile, CurrentItemNumber).setText(TextKey::Folder, folder);
-    ShowItem();
+    // A display that put the name into the field goes on to show the rest of the item from it.
+    if (!displayingItem_)
+        ShowItem();
 }
 
 // While typing, file names are stored when the file is in the item's folder or in the Danish

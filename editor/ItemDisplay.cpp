@@ -37,6 +37,7 @@ QString catalogueFolderName()
 // catalogue is read-only); a control that already holds its value runs nothing.
 void TMQVEdit::ShowItem()
 {
+    const QScopedValueRollback displaying(displayingItem_, true);
     catalogueLock_->refresh(CurrentItemNumber);
     const CatalogueItem item(*CatalogueFile, CurrentItemNumber);
 

@@ -7,20 +7,28 @@
 
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 
 // The common end of every change of the current item. Setting Nummer may run NummerChange
 // nested, which can settle on another number; FlytteSpinner then follows whatever is current.
+// The item is shown once, by the outermost step: a nested step's display would show the same
+// number, which the outer one shows again with every control already holding its value.
 void TMQVEdit::ShowNumber(int number)
 {
-    CurrentItemNumber = number;
-    SuppressMove = true;
-    Nummer->setValue(CurrentItemNumber);
-    // A nested show-number step has cleared the guard on its way out.
-    SuppressMove = true;
-    FlytteSpinner->setValue(CurrentItemNumber);
-    SuppressMove = false;
-    ShowItem();
+    const bool nested = takingShowNumberStep_;
+    {
+        const QScopedValueRollback step(takingShowNumberStep_, true);
+        CurrentItemNumber = number;
+        SuppressMove = true;
+        Nummer->setValue(CurrentItemNumber);
+        // A nested show-number step has cleared the guard on its way out.
+        SuppressMove = true;
+        FlytteSpinner->setValue(CurrentItemNumber);
+        SuppressMove = false;
+    }
+    if (!nested)
+        ShowItem();
 }
 
 void TMQVEdit::TilbageClick()
