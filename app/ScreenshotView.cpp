@@ -37,7 +37,11 @@ void ScreenshotView::showNow(const QString &folder)
     const FileStamp stamp = localPath ? FileStamp::of(*localPath) : FileStamp();
     if (stamp.isValid() && stamp == shown_)
         return;
+    // The screenshot going out of view is the next item's previous neighbour, ready as it is.
+    if (shown_.isValid() && !shownScreenshot_.isNull())
+        preparation().keep(shown_, shownScreenshot_);
     shown_ = FileStamp();
+    shownScreenshot_ = QImage();
     QImage screenshot;
     bool complete = true;
     QByteArray otherFormat;
@@ -73,6 +77,9 @@ void ScreenshotView::showNow(const QString &folder)
     else
         frame_.setTitle(complete ? QStringLiteral("Skærmskud: Jpeg") : QStringLiteral("Skærmskud: Jpeg (beskadiget)"));
     shown_ = stamp;
+    // Only a whole JPEG is what the read-ahead would have given for the file.
+    if (complete && otherFormat.isEmpty())
+        shownScreenshot_ = screenshot;
 }
 
 // Start-up is not held up by a decode: the window is drawn first and the screenshot shown in the

@@ -2,6 +2,7 @@
 
 #include "files/FileStamp.h"
 
+#include <QImage>
 #include <QLabel>
 #include <QSize>
 #include <QString>
@@ -47,8 +48,9 @@ private:
 
     QGroupBox &frame_;
     Neighbours neighbours_;
-    // The file the screenshot was last read from.
+    // The file the screenshot was last read from, and what it showed of a whole JPEG.
     FileStamp shown_;
+    QImage shownScreenshot_;
     // Start-up draws the window first and shows the first screenshot in the next turn after it.
     bool creatingWindow_ = false;
     bool firstFrameDrawn_ = false;

@@ -92,6 +92,20 @@ std::optional<QImage> NeighbourPreparation::takeScreenshot(const FileStamp &stam
     return result.screenshot;
 }
 
+void NeighbourPreparation::keep(const FileStamp &stamp, const QImage &screenshot)
+{
+    const auto same = std::find_if(jobs_.begin(), jobs_.end(),
+                                   [&](const Job &job) { return job.localPath == stamp.localPath; });
+    if (same != jobs_.end()) {
+        Job replaced = std::move(*same);
+        jobs_.erase(same);
+        retire(std::move(replaced));
+    }
+    std::promise<Result> kept;
+    kept.set_value({stamp, screenshot});
+    jobs_.push_back({stamp.localPath, kept.get_future(), nullptr});
+}
+
 void NeighbourPreparation::retire(Job job)
 {
     if (isReady(job.result))

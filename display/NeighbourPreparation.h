@@ -33,6 +33,10 @@ public:
     // or is not finished yet.
     std::optional<QImage> takeScreenshot(const FileStamp &stamp);
 
+    // A screenshot the window decoded itself and is done showing: stepping back to it finds it
+    // ready, as long as the file keeps that stamp.
+    void keep(const FileStamp &stamp, const QImage &screenshot);
+
 private:
     struct Result {
         FileStamp stamp;
@@ -41,7 +45,7 @@ private:
     struct Job {
         QString localPath;
         std::future<Result> result;
-        QRunnable *runnable; // the worker's; only looked at while the result is not ready
+        QRunnable *runnable; // the worker's, none for a kept screenshot; only looked at while the result is not ready
     };
 
     void start(const QString &localPath);

@@ -1,4 +1,5 @@
 #include "display/JpegDecoder.h"
+#include "display/NeighbourPreparation.h"
 #include "support/TempFolder.h"
 
 #include <QBuffer>
@@ -187,6 +188,7 @@ private slots:
     void missingFileOrFolderGivesNullImage();
     void brokenBitmapsLoadWithoutHarm_data();
     void brokenBitmapsLoadWithoutHarm();
+    void keptScreenshotIsReadyUntilItsFileChanges();
 };
 
 void TestJpegDecoder::choosesSmallestScaleThatStillCoversTheShownSize_data()
@@ -398,6 +400,30 @@ void TestJpegDecoder::brokenBitmapsLoadWithoutHarm()
         QCOMPARE(image.size(), QSize(32, 32));
     else
         QVERIFY(image.isNull());
+}
+
+// The screenshot a step leaves is the previous neighbour of the next item: stepping back takes it
+// as it was shown, without a decode, unless the file changed since.
+void TestJpegDecoder::keptScreenshotIsReadyUntilItsFileChanges()
+{
+    TempFolder folder;
+    const QString path = folder.filePath("Shot.jpg");
+    QVERIFY(colourQuadrants(QSize(64, 48)).save(path, "JPG"));
+    const FileStamp stamp = FileStamp::of(path);
+    // Unlike anything the file decodes to, so a decode would show.
+    QImage shown(40, 30, QImage::Format_RGB32);
+    shown.fill(Qt::magenta);
+    NeighbourPreparation preparation(QSize(300, 225));
+    preparation.keep(stamp, shown);
+    preparation.prepare({path});
+    const std::optional<QImage> taken = preparation.takeScreenshot(stamp);
+    QVERIFY(taken.has_value());
+    QCOMPARE(*taken, shown);
+
+    preparation.keep(stamp, shown);
+    QTest::qWait(20);
+    QVERIFY(colourQuadrants(QSize(32, 24)).save(path, "JPG"));
+    QVERIFY(!preparation.takeScreenshot(FileStamp::of(path)).has_value());
 }
 
 QTEST_GUILESS_MAIN(TestJpegDecoder)
