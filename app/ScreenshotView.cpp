@@ -18,6 +18,7 @@ ScreenshotView::ScreenshotView(QGroupBox &frame, Neighbours neighbours)
     , frame_(frame)
     , neighbours_(std::move(neighbours))
 {
+    decoder_.setMaxThreadCount(1);
 }
 
 ScreenshotView::~ScreenshotView() = default;
@@ -35,31 +36,77 @@ void ScreenshotView::showNow(const QString &folder)
     deferredFolder_.reset();
     const std::optional<QString> localPath = ItemPictures::screenshotFile(folder);
     const FileStamp stamp = localPath ? FileStamp::of(*localPath) : FileStamp();
-    if (stamp.isValid() && stamp == shown_)
+    if (stamp.isValid() && (stamp == shown_ || stamp == decodingBeside_))
         return;
     // The screenshot going out of view is the next item's previous neighbour, ready as it is.
     if (shown_.isValid() && !shownScreenshot_.isNull())
         preparation().keep(shown_, shownScreenshot_);
     shown_ = FileStamp();
     shownScreenshot_ = QImage();
-    QImage screenshot;
-    bool complete = true;
+    decodingBeside_ = FileStamp();
+    if (!stamp.isValid()) {
+        present(stamp, {});
+        return;
+    }
+    const std::optional<QImage> readAhead = preparation().takeScreenshot(stamp);
+    if (readAhead && !readAhead->isNull()) {
+        present(stamp, {*readAhead, true});
+    } else if (decodesLong(stamp.localPath)) {
+        decodeBeside(stamp);
+    } else {
+        // Read ahead as damaged, or not read ahead: what decodes of it is shown.
+        present(stamp, decodeShown(stamp.localPath));
+    }
+}
+
+JpegDecoder::Picture ScreenshotView::decodeShown(const QString &localPath)
+{
+    JpegDecoder::Picture picture = JpegDecoder::decodeAvailable(localPath, area);
+    picture.image = JpegDecoder::scaledToFit(picture.image, area);
+    return picture;
+}
+
+// Even at the smallest scale every coefficient of a JPEG is read: one of more pixels than this
+// takes longer than the event loop may be held up for.
+bool ScreenshotView::decodesLong(const QString &localPath)
+{
+    constexpr qint64 mostPixelsDecodedInTurn = 4'000'000;
+    const QSize size = JpegDecoder::headerSize(localPath);
+    return size.isValid() && qint64(size.width()) * size.height() > mostPixelsDecodedInTurn;
+}
+
+// The frame says the screenshot is on its way, and the window goes on; a step to another item
+// before the decode is done leaves it unseen.
+void ScreenshotView::decodeBeside(const FileStamp &stamp)
+{
+    decodingBeside_ = stamp;
+    clear();
+    frame_.setTitle(QStringLiteral("Skærmskud: læses…"));
+    AccessibleNames::showsPicture(this, false);
+    // Only the newest one shown is still wanted.
+    decoder_.clear();
+    decoder_.start([this, stamp] {
+        const JpegDecoder::Picture picture = decodeShown(stamp.localPath);
+        QMetaObject::invokeMethod(
+            this,
+            [this, stamp, picture] {
+                if (stamp == decodingBeside_) {
+                    decodingBeside_ = FileStamp();
+                    present(stamp, picture);
+                }
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void ScreenshotView::present(const FileStamp &stamp, JpegDecoder::Picture picture)
+{
+    QImage screenshot = picture.image;
     QByteArray otherFormat;
-    if (stamp.isValid()) {
-        const std::optional<QImage> readAhead = preparation().takeScreenshot(stamp);
-        if (readAhead && !readAhead->isNull()) {
-            screenshot = *readAhead;
-        } else {
-            // Read ahead as damaged, or not read ahead: what decodes of it is shown.
-            const JpegDecoder::Picture picture = JpegDecoder::decodeAvailable(stamp.localPath, area);
-            screenshot = JpegDecoder::scaledToFit(picture.image, area);
-            complete = picture.complete;
-        }
-        if (screenshot.isNull()) {
-            const OtherPictureFormats::Picture other = OtherPictureFormats::decode(stamp.localPath, area);
-            screenshot = other.image;
-            otherFormat = other.format;
-        }
+    if (stamp.isValid() && screenshot.isNull()) {
+        const OtherPictureFormats::Picture other = OtherPictureFormats::decode(stamp.localPath, area);
+        screenshot = other.image;
+        otherFormat = other.format;
     }
     if (screenshot.isNull()) {
         clear();
@@ -75,10 +122,11 @@ void ScreenshotView::showNow(const QString &folder)
     if (!otherFormat.isEmpty())
         frame_.setTitle(QStringLiteral("Skærmskud: %1, ikke Jpeg").arg(QString::fromLatin1(otherFormat.toUpper())));
     else
-        frame_.setTitle(complete ? QStringLiteral("Skærmskud: Jpeg") : QStringLiteral("Skærmskud: Jpeg (beskadiget)"));
+        frame_.setTitle(picture.complete ? QStringLiteral("Skærmskud: Jpeg")
+                                         : QStringLiteral("Skærmskud: Jpeg (beskadiget)"));
     shown_ = stamp;
     // Only a whole JPEG is what the read-ahead would have given for the file.
-    if (complete && otherFormat.isEmpty())
+    if (picture.complete && otherFormat.isEmpty())
         shownScreenshot_ = screenshot;
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "display/JpegDecoder.h"
 #include "files/FileStamp.h"
 
 #include <QImage>
 #include <QLabel>
 #include <QSize>
 #include <QString>
+#include <QThreadPool>
 
 #include <functional>
 #include <memory>
@@ -41,6 +43,10 @@ public:
 
 private:
     void showNow(const QString &folder);
+    static JpegDecoder::Picture decodeShown(const QString &localPath);
+    static bool decodesLong(const QString &localPath);
+    void decodeBeside(const FileStamp &stamp);
+    void present(const FileStamp &stamp, JpegDecoder::Picture picture);
     void defer(const QString &folder);
     void showDeferred();
     void readAhead();
@@ -51,6 +57,9 @@ private:
     // The file the screenshot was last read from, and what it showed of a whole JPEG.
     FileStamp shown_;
     QImage shownScreenshot_;
+    // A large screenshot is decoded beside the window, one at a time; the one on its way.
+    QThreadPool decoder_;
+    FileStamp decodingBeside_;
     // Start-up draws the window first and shows the first screenshot in the next turn after it.
     bool creatingWindow_ = false;
     bool firstFrameDrawn_ = false;

@@ -37,6 +37,7 @@ private slots:
     void screenshotThatIsNoJpegIsShownOrCalledUnreadable();
     void descriptionOfTheCurrentLanguage();
     void filesChangedAfterReadingAheadAreShownAsTheyAreNow();
+    void largeScreenshotIsDecodedBesideTheWindow();
     void browsingLeavesTheCatalogueAsItWas();
     void showingAgainWritesNothing();
     void emptyItemShowsEmptyFields();
@@ -334,6 +335,31 @@ void TestItemDisplay::filesChangedAfterReadingAheadAreShownAsTheyAreNow()
     showItemNumber(window, 3);
     QCOMPARE(description->toPlainText(), QString("Tekst C"));
     QCOMPARE(grafik->title(), QString("Sk\u00E6rmskud: Jpeg"));
+}
+
+// A screenshot too large to decode within a turn of the event loop is shown once it is decoded
+// beside it; one the user stepped away from meanwhile never turns up.
+void TestItemDisplay::largeScreenshotIsDecodedBesideTheWindow()
+{
+    TempFolder folder;
+    folder.makeFolder("Stor");
+    QVERIFY(testPicture(QSize(2400, 1800)).save(folder.filePath("Stor/Shot.jpg"), "JPG"));
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "[Z2]", "Titel=B", "Folder=Stor"}));
+    TMQVEdit window;
+    auto *grafik = control<QGroupBox>(&window, "Grafik");
+    auto *skud = control<QLabel>(&window, "Skud");
+
+    // Before the window's first turn of its event loop, so nothing was read ahead.
+    showItemNumber(window, 2);
+    QCOMPARE(grafik->title(), QString("Skærmskud: læses…"));
+    showItemNumber(window, 1);
+    QTest::qWait(500);
+    QCOMPARE(grafik->title(), QString("Intet"));
+    QVERIFY(skud->pixmap().isNull());
+
+    showItemNumber(window, 2);
+    QTRY_COMPARE(grafik->title(), QString("Skærmskud: Jpeg"));
+    QCOMPARE(skud->pixmap().size(), QSize(300, 225));
 }
 
 void TestItemDisplay::browsingLeavesTheCatalogueAsItWas()
