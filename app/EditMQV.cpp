@@ -10,6 +10,7 @@
 #include "app/ScreenFit.h"
 #include "app/ScreenshotView.h"
 #include "app/ScrollingClientArea.h"
+#include "app/StartUpFill.h"
 #include "app/StorableTextValidator.h"
 #include "app/ToolbarImages.h"
 #include "app/WindowColours.h"
@@ -39,7 +40,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
-TMQVEdit::TMQVEdit(QWidget *parent)
+TMQVEdit::TMQVEdit(QWidget *parent, Filling filling)
     : QMainWindow(parent)
     , guard_([this](const QString &message) { reportError(message); })
 {
@@ -69,6 +70,8 @@ TMQVEdit::TMQVEdit(QWidget *parent)
         [this] { showDescriptionAccess(); });
     StatusBarControls::build(*this);
     statusNotices_ = new StatusNotices(*statusPanel(StatusPanel::Status), this);
+    // What start-up fills in later only reads: it is no step of the history.
+    startUpFill_ = new StartUpFill(*this, [this](const std::function<void()> &fill) { guard_.run(fill); });
     buildMenus();
     recovery_ = new RecoveryController(*this, *history_, *description_, this);
     setTabOrders();
@@ -93,7 +96,7 @@ TMQVEdit::TMQVEdit(QWidget *parent)
     connectHandlers();
     attachParts();
     new EndRequests(this, [this] { recovery_->saveBeforeEnding(); });
-    FormCreate();
+    FormCreate(filling);
 }
 
 TMQVEdit::~TMQVEdit() = default;

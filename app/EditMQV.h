@@ -24,6 +24,7 @@ class CatalogueWatch;
 class OutsideChangeController;
 class RecoveryController;
 class QTextCharFormat;
+class StartUpFill;
 class StatusNotices;
 class WritingAids;
 
@@ -33,7 +34,11 @@ class WritingAids;
 class TMQVEdit : public QMainWindow, public WindowControls, public EditorContext {
     Q_OBJECT
 public:
-    explicit TMQVEdit(QWidget *parent = nullptr);
+    // At once, or, for a window about to be shown, after its first frame: the description and the
+    // category menus and listings, so that the window is on the screen without waiting for them.
+    enum class Filling { AtOnce, AfterFirstFrame };
+
+    explicit TMQVEdit(QWidget *parent = nullptr, Filling filling = Filling::AtOnce);
     ~TMQVEdit() override;
 
     using Handler = void (TMQVEdit::*)();
@@ -157,7 +162,7 @@ private:
     void buildMenus();
     void connectHandlers();
 
-    void FormCreate();
+    void FormCreate(Filling filling);
     void FormCanResize();
     // The item operations that are objects of their own, made with the window and owned by it.
     void attachParts();
@@ -169,6 +174,9 @@ private:
     void runGuarded(const std::function<void()> &function);
     // The outermost run is one user action, one step of the history.
     void runGuarded(const std::function<void()> &function, const CatalogueHistory::Action &action);
+    // Before an action: the window is filled, and what changed outside is taken in. False when the
+    // action must not run.
+    bool readyForAction(std::optional<TextKey> typing);
     void reportError(const QString &message);
     void checkAccessAfterError();
     void showStoredItemAfterError();
@@ -210,6 +218,7 @@ private:
     // The folders of the items the user can step to next from the shown one.
     std::vector<QString> neighbourFolders() const;
     void showIcon(const QString &folder);
+    void showDescription(const QString &folder);
     // Shows where the description comes from and whether it can be typed in.
     void showDescriptionAccess();
     void showStatus();
@@ -228,6 +237,7 @@ private:
 
     // The description file shown in Beskriv.
     std::unique_ptr<DescriptionSession> description_;
+    StartUpFill *startUpFill_ = nullptr;
     // The controls locked while the catalogue cannot be written.
     std::unique_ptr<CatalogueLock> catalogueLock_;
 

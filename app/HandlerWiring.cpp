@@ -4,6 +4,7 @@
 #include "app/NumberSpinEdit.h"
 #include "app/ScreenshotView.h"
 #include "app/ScrollingClientArea.h"
+#include "app/StartUpFill.h"
 #include "catalogue/ItemSearch.h"
 #include "editor/OutsideChangeController.h"
 #include "editor/RecoveryController.h"
@@ -192,8 +193,10 @@ bool TMQVEdit::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == ClientScroll && event->type() == QEvent::Resize)
         FormCanResize();
-    if (watched == ClientArea && event->type() == QEvent::Paint && Skud->noteFirstFrame())
+    if (watched == ClientArea && event->type() == QEvent::Paint && Skud->noteFirstFrame()) {
+        startUpFill_->noteFirstFrame();
         QTimer::singleShot(0, recovery_, &RecoveryController::checkAtStart);
+    }
     if (watched == Beskriv && filterDescriptionKeys(event))
         return true;
     // Keys typed on after a failed write go nowhere; a click into a field is the user trying again.
@@ -231,9 +234,15 @@ void TMQVEdit::runGuarded(const std::function<void()> &function, const Catalogue
         guard_.run(function);
         return;
     }
-    if (!outsideChanges_->takeInOutsideChanges(std::nullopt))
+    if (!readyForAction(std::nullopt))
         return;
     history_->record(action, [this, &function] { guard_.run(function); });
+}
+
+bool TMQVEdit::readyForAction(std::optional<TextKey> typing)
+{
+    startUpFill_->finish();
+    return outsideChanges_->takeInOutsideChanges(typing);
 }
 
 void TMQVEdit::runUnrecorded(const std::function<void()> &action)
@@ -242,7 +251,7 @@ void TMQVEdit::runUnrecorded(const std::function<void()> &action)
         guard_.run(action);
         return;
     }
-    if (outsideChanges_->takeInOutsideChanges(std::nullopt))
+    if (readyForAction(std::nullopt))
         guard_.run(action);
 }
 
@@ -262,7 +271,7 @@ void TMQVEdit::runHandler(Handler handler)
         if (handler == wiring.change || (handler && handler == wiring.leave))
             typing = wiring.key;
     }
-    if (!guard_.running() && !outsideChanges_->takeInOutsideChanges(typing))
+    if (!guard_.running() && !readyForAction(typing))
         return;
     if (guard_.running())
         guard_.run(run);

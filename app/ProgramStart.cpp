@@ -97,7 +97,7 @@ int ProgramStart::openWindow(const QString &catalogue)
     }
     RecentCatalogues::remember(*folder);
 
-    TMQVEdit MQVEdit;
+    TMQVEdit MQVEdit(nullptr, TMQVEdit::Filling::AfterFirstFrame);
     MQVEdit.show();
     return QApplication::exec();
 }

@@ -1,8 +1,10 @@
 #include "app/EditMQV.h"
 
 #include "app/AccessibleNames.h"
+#include "app/DescriptionEdit.h"
 #include "app/NumberSpinEdit.h"
 #include "app/ScreenshotView.h"
+#include "app/StartUpFill.h"
 #include "catalogue/Catalogue.h"
 #include "description/DescriptionSaveError.h"
 #include "editor/OutsideChangeController.h"
@@ -18,7 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-void TMQVEdit::FormCreate()
+void TMQVEdit::FormCreate(Filling filling)
 {
     SuppressMove = false;
     CurrentItemNumber = 1;
@@ -39,10 +41,15 @@ void TMQVEdit::FormCreate()
         statusPanel(StatusPanel::Sprog)->setText(language.startupStatus);
 
     HighestItemNumber = Catalogue::highestItemNumber(*CatalogueFile);
-    runGuarded([this] { BuildCategoryMenus(); });
+    startUpFill_->setDeferring(filling == Filling::AfterFirstFrame);
+    // Nothing is typed over the design-time text before the description is there.
+    if (filling == Filling::AfterFirstFrame)
+        Beskriv->setReadOnly(true);
+    runGuarded([this] { startUpFill_->run([this] { BuildCategoryMenus(); }); });
     Skud->setCreatingWindow(true);
     runGuarded([this] { ShowItem(); });
     Skud->setCreatingWindow(false);
+    startUpFill_->setDeferring(false);
     catalogueWatch_ = outsideChanges_->openCatalogueWatch();
     history_->refresh();
 }

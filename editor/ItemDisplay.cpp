@@ -3,6 +3,7 @@
 
 #include "app/AccessibleNames.h"
 #include "app/ScreenshotView.h"
+#include "app/StartUpFill.h"
 #include "app/WindowColours.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueItem.h"
@@ -38,6 +39,7 @@ QString catalogueFolderName()
 void TMQVEdit::ShowItem()
 {
     const QScopedValueRollback displaying(displayingItem_, true);
+    startUpFill_->finish();
     catalogueLock_->refresh(CurrentItemNumber);
     const CatalogueItem item(*CatalogueFile, CurrentItemNumber);
 
@@ -66,9 +68,7 @@ void TMQVEdit::ShowItem()
     const QString folder = FolderEdit->text();
     Skud->showFolder(folder);
     showIcon(folder);
-    const DescriptionLanguageInfo &language = DescriptionLanguages::info(CurrentLanguage);
-    const bool hasDescription = LocalPath::fileExists(LocalPath::join(folder, language.shownTestedName));
-    description_->load(folder, hasDescription ? language.shownLoadedName : QString(), DescriptionFileName);
+    startUpFill_->run([this, folder] { showDescription(folder); });
 
     showItemCounter();
     showApplicationTitle();
@@ -134,6 +134,13 @@ std::vector<QString> TMQVEdit::neighbourFolders() const
             folders.push_back(folder);
     }
     return folders;
+}
+
+void TMQVEdit::showDescription(const QString &folder)
+{
+    const DescriptionLanguageInfo &language = DescriptionLanguages::info(CurrentLanguage);
+    const bool hasDescription = LocalPath::fileExists(LocalPath::join(folder, language.shownTestedName));
+    description_->load(folder, hasDescription ? language.shownLoadedName : QString(), DescriptionFileName);
 }
 
 void TMQVEdit::showIcon(const QString &folder)

@@ -46,6 +46,8 @@ private slots:
     void tabOrder();
     void tabLeavesTheDescription();
     void escapeInATextFieldDoesNotEndTheProgram();
+    void fillsTheWindowAfterItsFirstFrame_data();
+    void fillsTheWindowAfterItsFirstFrame();
 };
 
 namespace {
@@ -449,6 +451,38 @@ void TestMainWindow::escapeInATextFieldDoesNotEndTheProgram()
     QTimer::singleShot(0, field, [field] { QTest::keyClick(field, Qt::Key_Escape); });
     QTimer::singleShot(300, [] { QCoreApplication::exit(7); });
     QCOMPARE(QCoreApplication::exec(), 7);
+}
+
+// Start-up shows the window before the description and the category menus are read into it; a
+// user who acts before they are there finds the window filled first, and no file is written.
+void TestMainWindow::fillsTheWindowAfterItsFirstFrame_data()
+{
+    QTest::addColumn<bool>("stepsAtOnce");
+    QTest::newRow("looking") << false;
+    QTest::newRow("stepping before the fill") << true;
+}
+
+void TestMainWindow::fillsTheWindowAfterItsFirstFrame()
+{
+    QFETCH(bool, stepsAtOnce);
+    TempFolder folder;
+    const QByteArray description = "{\\rtf1 Dansk tekst\\par}";
+    folder.writeFile("P/DK.RTF", description);
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Spil=Ja", "Folder=P", "[Z2]", "Titel=B", "Spil=Ja"}));
+    TMQVEdit window(nullptr, TMQVEdit::Filling::AfterFirstFrame);
+    auto *beskriv = control<QTextEdit>(&window, "Beskriv");
+    QVERIFY(!window.findChild<QAction *>("S2"));
+    QVERIFY(beskriv->isReadOnly());
+    window.show();
+    if (stepsAtOnce) {
+        stepForward(window);
+        QCOMPARE(window.CurrentItemNumber, 2);
+        stepBack(window);
+    }
+    QTRY_COMPARE(shownDescription(window), QString("Dansk tekst"));
+    QVERIFY(!beskriv->isReadOnly());
+    QVERIFY(window.findChild<QAction *>("S2"));
+    QCOMPARE(folder.readFile("P/DK.RTF"), description);
 }
 
 QTEST_MAIN(TestMainWindow)
