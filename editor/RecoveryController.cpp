@@ -65,6 +65,9 @@ std::optional<DescriptionRecovery::Unsaved> RecoveryController::unsavedDescripti
 // left behind to one that is alone on it, as the other editor may still be typing the text it kept.
 void RecoveryController::checkAtStart()
 {
+    // A window closed as soon as it was drawn (a quit at once) has nothing left to ask about.
+    if (!lockFile_)
+        return;
     // A history that could not be read whole, or not at all, is told before anything is changed.
     history_.tellFailure();
     if (tellOfOtherEditor() || !context_.catalogueWritable())

@@ -1,4 +1,5 @@
 #include "app/EditMQV.h"
+#include "editor/RecoveryController.h"
 #include "support/EditorTesting.h"
 #include "support/TempFolder.h"
 #include "support/WindowActions.h"
@@ -48,6 +49,7 @@ private slots:
     void escapeInATextFieldDoesNotEndTheProgram();
     void fillsTheWindowAfterItsFirstFrame_data();
     void fillsTheWindowAfterItsFirstFrame();
+    void closedBeforeTheChecksAtStartAsksNothing();
 };
 
 namespace {
@@ -483,6 +485,19 @@ void TestMainWindow::fillsTheWindowAfterItsFirstFrame()
     QVERIFY(!beskriv->isReadOnly());
     QVERIFY(window.findChild<QAction *>("S2"));
     QCOMPARE(folder.readFile("P/DK.RTF"), description);
+}
+
+// The checks its first frame queued can come after the window was closed, as when the program is
+// ended at once; the window is gone from the catalogue by then.
+void TestMainWindow::closedBeforeTheChecksAtStartAsksNothing()
+{
+    TempFolder folder;
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A"}));
+    TMQVEdit window;
+    window.show();
+    QVERIFY(window.close());
+    window.findChild<RecoveryController *>()->checkAtStart();
+    QVERIFY(!QApplication::activeModalWidget());
 }
 
 QTEST_MAIN(TestMainWindow)
