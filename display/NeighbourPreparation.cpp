@@ -3,13 +3,17 @@
 #include "display/JpegDecoder.h"
 
 #include <QRunnable>
-#include <QThread>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <memory>
 
 namespace {
+
+constexpr int readAheadNiceness = 10;
 
 template <typename Value>
 bool isReady(const std::future<Value> &result)
@@ -22,10 +26,10 @@ bool isReady(const std::future<Value> &result)
 NeighbourPreparation::NeighbourPreparation(QSize screenshotArea)
     : screenshotArea_(screenshotArea)
 {
-    // One file at a time, and only on time no one else wants: reading ahead must never take the
-    // processor from the display or from other programs.
+    // One file at a time, below the display and other programs: reading ahead never takes the
+    // processor from them. Not only on time no one else wants, which a busy machine never has:
+    // the neighbour is to be ready after a short look.
     worker_.setMaxThreadCount(1);
-    worker_.setThreadPriority(QThread::IdlePriority);
 }
 
 // Only a decode under way is waited for; those not begun are dropped.
@@ -56,6 +60,8 @@ void NeighbourPreparation::start(const QString &localPath)
 {
     auto promise = std::make_shared<std::promise<Result>>();
     QRunnable *runnable = QRunnable::create([promise, localPath, area = screenshotArea_] {
+        // On Linux a thread's nice value is its own.
+        ::setpriority(PRIO_PROCESS, pid_t(::gettid()), readAheadNiceness);
         Result result;
         result.stamp = FileStamp::of(localPath);
         if (result.stamp.isValid()) {
