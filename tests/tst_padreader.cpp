@@ -1,6 +1,9 @@
 #include "catalogue/PadCategories.h"
+#include "pad/PadImportPlan.h"
 #include "pad/PadReader.h"
 #include "pad/PadRules.h"
+
+#include "support/TempFolder.h"
 
 #include <QtTest>
 
@@ -16,6 +19,8 @@ private slots:
     void publicFilesAreReadAndChecked_data();
     void publicFilesAreReadAndChecked();
     void everyProgramClassHasItsCategories();
+    void eachFieldIsPlannedWhereItGoes_data();
+    void eachFieldIsPlannedWhereItGoes();
     void whatIsNoProgramDescriptionIsRefused();
 };
 
@@ -278,6 +283,53 @@ void TestPadReader::whatIsNoProgramDescriptionIsRefused()
         QVERIFY(!document.readable);
         QVERIFY(!document.findings.empty());
     }
+}
+
+void TestPadReader::eachFieldIsPlannedWhereItGoes_data()
+{
+    QTest::addColumn<DescriptionLanguage>("edition");
+    QTest::addColumn<QString>("shortText");
+    QTest::addColumn<QString>("danishDescription");
+
+    QTest::newRow("Danish edition") << DescriptionLanguage::Dansk << "Kort tekst=Skak for børn (45 tegn) +"
+                                    << "Beskrivelse, dansk=Skak for børn med en venlig lærer, der forklarer hvert træk og viser bedre. (450 tegn) +";
+    QTest::newRow("Swedish edition") << DescriptionLanguage::Svensk << "Kort tekst=[Oversæt] Chess for children (45 tegn, engelsk: skal oversættes) +"
+                                     << "Beskrivelse, dansk=Skak for børn med en venlig lærer, der forklarer hvert træk og viser bedre. (450 tegn) +";
+}
+
+// What a new item gets from the small description file in two editions: each line's caption, value,
+// where it comes from, and whether it is taken (+) or only offered (-).
+void TestPadReader::eachFieldIsPlannedWhereItGoes()
+{
+    QFETCH(DescriptionLanguage, edition);
+    QFETCH(QString, shortText);
+    QFETCH(QString, danishDescription);
+
+    TempFolder folder;
+    folder.writeFile("Skakmester/SKAKSETUP.EXE", "MZ");
+    const PadImportPlan plan = PadImport::plan(PadReader::readFile(padFile("skak.xml")), QString(), edition);
+    QStringList lines;
+    for (const PadImportLine &line : plan.lines)
+        lines << QStringLiteral("%1=%2 (%3) %4").arg(PadImport::caption(line), line.value, line.note, line.taken ? "+" : "-");
+    const QString english = "[Oversæt] Chess for children.\nA friendly teacher explains every move. (2000 tegn, engelsk: skal oversættes) -";
+    QCOMPARE(lines, (QStringList{
+        "Titel=Skakmester 2.1 (med version 2.1: slet den, hvis den ikke skal med) +",
+        shortText,
+        "Webside=https://skak.example.org/ () +",
+        "Mappe=Skakmester (findes) +",
+        "Setup=SkakSetup.exe (findes i mappen) +",
+        "Kategorier=Spil, Barn (Games & Entertainment::Kids) +",
+        danishDescription,
+        "Beskrivelse, norsk=Sjakk for barn med en vennlig lærer. (250 tegn) +",
+        "Beskrivelse, svensk=" + english,
+        "Beskrivelse, finsk=" + english,
+    }));
+    QCOMPARE(plan.distributionPermissions, QStringLiteral("Må frit lægges på cover-cd'er."));
+
+    QStringList stored;
+    for (const auto &[key, value] : plan.catalogueValues())
+        stored << key + "=" + value;
+    QCOMPARE(stored.mid(4), (QStringList{"Setup=SkakSetup.exe", "Spil=Ja", "Barn=Ja"}));
 }
 
 QTEST_GUILESS_MAIN(TestPadReader)
