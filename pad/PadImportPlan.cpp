@@ -1,6 +1,7 @@
 #include "pad/PadImportPlan.h"
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueItem.h"
 #include "catalogue/ItemFolder.h"
 #include "catalogue/PadCategories.h"
 #include "files/LocalPath.h"
@@ -166,11 +167,24 @@ PadImportPlan plan(const PadDocument &document, const QString &itemFolder, Descr
         }
     }
 
+    // Fetched only when the user asks: the addresses of old files lead anywhere.
+    add(Target::Screenshot, document.value(QStringLiteral("Web_Info/Application_URLs/Application_Screenshot_URL")),
+        QStringLiteral("hentes som %1").arg(ItemFolder::screenshotName()), false);
+    add(Target::Icon, document.value(QStringLiteral("Web_Info/Application_URLs/Application_Icon_URL")),
+        QStringLiteral("hentes som %1, 32 × 32").arg(ItemFolder::iconName()), false);
+
     plan.distributionPermissions = document.value(QStringLiteral("Permissions/Distribution_Permissions"));
     plan.eula = document.value(QStringLiteral("Permissions/EULA"));
-    plan.screenshotUrl = document.value(QStringLiteral("Web_Info/Application_URLs/Application_Screenshot_URL"));
-    plan.iconUrl = document.value(QStringLiteral("Web_Info/Application_URLs/Application_Icon_URL"));
     return plan;
+}
+
+bool fillsItem(const CatalogueItem &item)
+{
+    if (!item.text(TextKey::Titel).isEmpty() || !item.text(TextKey::Global).isEmpty() ||
+        !item.text(TextKey::Webside).isEmpty())
+        return false;
+    return std::none_of(CatalogueKeys::categories.begin(), CatalogueKeys::categories.end(),
+                        [&](Category category) { return item.flag(CatalogueKeys::flagKey(category)); });
 }
 
 QString caption(const PadImportLine &line)
@@ -184,6 +198,8 @@ QString caption(const PadImportLine &line)
     case Target::Categories: return QStringLiteral("Kategorier");
     case Target::Description:
         return QStringLiteral("Beskrivelse, %1").arg(DescriptionLanguages::info(line.language).setting.toLower());
+    case Target::Screenshot: return QStringLiteral("Skærmskud");
+    case Target::Icon: return QStringLiteral("Ikon");
     }
     return QString();
 }
@@ -212,7 +228,9 @@ QList<QPair<QString, QString>> PadImportPlan::catalogueValues() const
                     values.append({name, Catalogue::setFlagValue()});
             }
             break;
-        case PadImportLine::Target::Description: break;
+        case PadImportLine::Target::Description:
+        case PadImportLine::Target::Screenshot:
+        case PadImportLine::Target::Icon: break;
         }
     }
     return values;

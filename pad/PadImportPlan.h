@@ -10,10 +10,12 @@
 
 #include <vector>
 
+class CatalogueItem;
+
 // What importing a program description file puts where in an item, shown to the user line by line
 // before anything is written: each line can be changed or left out.
 struct PadImportLine {
-    enum class Target { Title, ShortText, WebPage, Folder, Setup, Categories, Description };
+    enum class Target { Title, ShortText, WebPage, Folder, Setup, Categories, Description, Screenshot, Icon };
     Target target;
     DescriptionLanguage language = DescriptionLanguage::Dansk; // of a description
     QString value;
@@ -26,8 +28,6 @@ struct PadImportPlan {
     // Kept for the producer to read; the catalogue has no place for them.
     QString distributionPermissions;
     QString eula;
-    QString screenshotUrl;
-    QString iconUrl;
 
     // What the taken lines store in the catalogue, in writing order: texts as they stand, each
     // category named on the categories line as a set flag.
@@ -45,6 +45,10 @@ inline const QString translationMark = QStringLiteral("[Oversæt] ");
 // itemFolder is the stored folder of the item the import fills, empty for none; the edition's
 // language chooses the short text's.
 PadImportPlan plan(const PadDocument &document, const QString &itemFolder, DescriptionLanguage edition);
+
+// An item the import fills rather than making a new one: nothing of what the import writes is in
+// it yet (no title, short text, web page or category); a folder of its own is used.
+bool fillsItem(const CatalogueItem &item);
 
 // The line's caption in the dialog.
 QString caption(const PadImportLine &line);

@@ -323,6 +323,8 @@ void TestPadReader::eachFieldIsPlannedWhereItGoes()
         "Beskrivelse, norsk=Sjakk for barn med en vennlig lærer. (250 tegn) +",
         "Beskrivelse, svensk=" + english,
         "Beskrivelse, finsk=" + english,
+        "Skærmskud=https://skak.example.org/shot.png (hentes som Shot.jpg) -",
+        "Ikon=https://skak.example.org/icon.png (hentes som Ikon.bmp, 32 × 32) -",
     }));
     QCOMPARE(plan.distributionPermissions, QStringLiteral("Må frit lægges på cover-cd'er."));
 
