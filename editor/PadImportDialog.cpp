@@ -21,7 +21,7 @@ QPlainTextEdit *readOnlyText(const QString &name, const QString &text, QWidget *
     auto *edit = new QPlainTextEdit(text, parent);
     edit->setObjectName(name);
     edit->setReadOnly(true);
-    edit->setMaximumHeight(110);
+    edit->setMaximumHeight(80);
     return edit;
 }
 
@@ -34,7 +34,7 @@ PadImportDialog::PadImportDialog(const PadImportPlan &plan, const std::vector<Pa
 {
     setObjectName(QStringLiteral("PadImport"));
     setWindowTitle(QStringLiteral("Hent PAD-fil"));
-    resize(760, 560);
+    resize(780, 640);
 
     auto *heading = new QLabel(QStringLiteral("Det her skrives i %1, når du trykker Hent:").arg(target), this);
     lines_ = new QTableWidget(int(plan.lines.size()), 4, this);
