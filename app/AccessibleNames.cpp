@@ -30,6 +30,10 @@ const Name names[] = {
     // A reader says a list box's choice as its name.
     {"SammenlignSprog", QString(), QStringLiteral("Sprog at sammenligne med")},
     {"SammenlignTekst", QStringLiteral("Beskrivelse at sammenligne med"), QString()},
+    // The import of a program description file.
+    {"PadLinjer", QStringLiteral("Det, der hentes"), QStringLiteral("Afkryds for at tage med; værdien kan rettes")},
+    {"PadRapport", QStringLiteral("Rapport over PAD-filen"), QString()},
+    {"PadTilladelser", QStringLiteral("Distributionstilladelser og licens"), QString()},
 };
 
 // A label and the field it names.

@@ -81,6 +81,11 @@ CheckArguments CheckArguments::read(const QStringList &arguments)
             if (!file || file->isEmpty())
                 return refused(QStringLiteral("--html mangler et filnavn."));
             read.htmlFile = *file;
+        } else if (name == QLatin1String("--pad")) {
+            const std::optional<QString> file = value();
+            if (!file || file->isEmpty())
+                return refused(QStringLiteral("--pad mangler et filnavn."));
+            read.padFile = *file;
         } else if (name == QLatin1String("--languages")) {
             const std::optional<QString> list = value();
             const std::optional<QList<DescriptionLanguage>> languages = list ? languagesNamed(*list) : std::nullopt;
@@ -99,6 +104,8 @@ CheckArguments CheckArguments::read(const QStringList &arguments)
         read.request = Request::ShowVersion;
     } else if (edition && languagesGiven) {
         return refused(QStringLiteral("--edition og --languages kan ikke bruges sammen."));
+    } else if (!read.padFile.isEmpty() && (!catalogues.isEmpty() || !read.htmlFile.isEmpty())) {
+        return refused(QStringLiteral("--pad tjekker en PAD-fil alene, uden katalog og korrekturark."));
     } else if (catalogues.size() > 1) {
         return refused(QStringLiteral("Kun ét katalog ad gangen."));
     } else if (!catalogues.isEmpty()) {
@@ -112,6 +119,7 @@ CheckArguments CheckArguments::read(const QStringList &arguments)
 QString CheckArguments::helpText()
 {
     return QStringLiteral("Brug: mqvcheck [tilvalg] [KATALOG]\n"
+                          "     mqvcheck --pad FIL [--json]\n"
                           "Tjekker alle punkter i et Z-CD-katalog efter editorens regler og skriver intet andet\n"
                           "end sin rapport.\n"
                           "\n"
@@ -123,6 +131,8 @@ QString CheckArguments::helpText()
                           "  --edition            Tjek kun beskrivelserne på udgavens eget sprog, det som\n"
                           "                       »Sprog« i [Generelt] vælger.\n"
                           "  --no-spelling        Tjek hverken stavningen eller om sprogene følges ad.\n"
+                          "  --pad FIL            Tjek en PAD-fil (et programs beskrivelse) efter formatets\n"
+                          "                       regler, som editoren læser den, uden katalog.\n"
                           "  -h, --help           Vis denne hjælp.\n"
                           "  -v, --version        Vis programmets version.\n"
                           "\n"

@@ -15,6 +15,7 @@ struct CheckArguments {
     QString catalogue; // the catalogue file or folder named; empty for the current folder
     bool json = false;
     QString htmlFile; // empty when no proof sheet is asked for
+    QString padFile; // a program description file checked instead of a catalogue
     bool spelling = true; // the descriptions' spelling and balance (not with --no-spelling)
     // The languages whose descriptions are checked; empty for the edition's own (--edition).
     QList<DescriptionLanguage> languages;

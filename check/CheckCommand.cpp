@@ -4,6 +4,7 @@
 #include "check/CatalogueCheck.h"
 #include "check/CheckArguments.h"
 #include "check/JsonReport.h"
+#include "check/PadCheck.h"
 #include "check/ProofSheet.h"
 #include "check/TableReport.h"
 #include "spelling/SpellingDictionaries.h"
@@ -76,6 +77,8 @@ int run(const QStringList &commandLine, std::FILE *out, std::FILE *err)
         return CannotCheck;
     case CheckArguments::Request::Check: break;
     }
+    if (!arguments.padFile.isEmpty())
+        return PadCheck::run(arguments.padFile, arguments.json, out);
 
     // Paths the user typed count from where the user is, before the catalogue's folder becomes current.
     const QString startFolder = QDir::currentPath();

@@ -6,6 +6,7 @@
 #include "editor/ItemKeys.h"
 #include "editor/ListingCopyNotice.h"
 #include "editor/OutsideChangeController.h"
+#include "editor/PadImportCommand.h"
 #include "editor/Question.h"
 #include "editor/SearchWindow.h"
 #include "editor/WritingAids.h"
@@ -22,7 +23,8 @@ void TMQVEdit::attachParts()
     new ItemKeys(*this, *ToolButton8, *ToolButton10);
     new ListingCopyNotice(*ToolButton2, *ZStatus);
     new SearchWindow(*this, *Rediger);
-    new CatalogueMenu(*this, *Zmenu);
+    auto *catalogueMenu = new CatalogueMenu(*this, *Zmenu);
+    new PadImportCommand(*this, *catalogueMenu, [this] { BuildCategoryMenus(); });
     writingAids_ = new WritingAids(*this, *Rediger);
     outsideChanges_ = new OutsideChangeController(
         *this, guard_, *ToolButton8, [this] { BuildCategoryMenus(); },

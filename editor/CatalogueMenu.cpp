@@ -32,6 +32,12 @@ CatalogueMenu::CatalogueMenu(EditorContext &context, QMenuBar &menuBar)
     listRecent();
 }
 
+void CatalogueMenu::addCommand(QAction *command)
+{
+    commands_.append(command);
+    listRecent();
+}
+
 void CatalogueMenu::setProgram(const QString &program) { programOverride() = program; }
 
 void CatalogueMenu::listRecent()
@@ -40,6 +46,7 @@ void CatalogueMenu::listRecent()
     QAction *choose = menu_->addAction(QStringLiteral("&Åbn katalog…"));
     choose->setObjectName(QStringLiteral("AabnKatalog"));
     connect(choose, &QAction::triggered, this, &CatalogueMenu::chooseCatalogue);
+    menu_->addActions(commands_);
     const QStringList recent = RecentCatalogues::folders();
     if (!recent.isEmpty())
         menu_->addSeparator();

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
 
 class EditorContext;
+class QAction;
 class QMenu;
 class QMenuBar;
 class QWidget;
@@ -17,6 +19,9 @@ class CatalogueMenu : public QObject {
 public:
     CatalogueMenu(EditorContext &context, QMenuBar &menuBar);
 
+    // A command of another part, listed after "Åbn katalog…".
+    void addCommand(QAction *command);
+
     // The program started for another catalogue: this one, unless a test stands in for it.
     static void setProgram(const QString &program);
 
@@ -27,4 +32,5 @@ private:
 
     QWidget &window_;
     QMenu *menu_ = nullptr;
+    QList<QAction *> commands_;
 };

@@ -33,7 +33,8 @@ set(allowed
   "app/EndRequests.cpp|::write\\(|the pipe that wakes the event loop on a signal, no file"
   "app/desktop/RenderIcon.cpp|\\.save\\(|draws the icon into the build tree at build time"
   "check/ItemInspection.cpp|WriteOnly|a buffer in memory"
-  "description/RtfPicture.cpp|WriteOnly|\\.save\\(|a buffer in memory")
+  "description/RtfPicture.cpp|WriteOnly|\\.save\\(|a buffer in memory"
+  "display/PictureConversion.cpp|WriteOnly|\\.save\\(|a buffer in memory")
 
 file(GLOB_RECURSE sources RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/*.cpp" "${SOURCE_DIR}/*.h")
 list(FILTER sources EXCLUDE REGEX "^(build[^/]*|tests|fuzz|bench|files|history)/")

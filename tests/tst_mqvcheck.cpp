@@ -36,6 +36,7 @@ private slots:
     void proofSheetCutsALongDescription();
     void warnsOfUnknownWordsAndLanguagesOutOfStep();
     void embedsNothingFromOutsideTheTree();
+    void checksAProgramDescriptionFile();
 };
 
 namespace {
@@ -340,6 +341,8 @@ void TestMqvCheck::answersItsCommandLine_data()
     QTest::newRow("edition and list") << QStringList{"--edition", "--languages", "Dansk"} << 2 << QByteArray()
                                       << QByteArray("mqvcheck: --edition og --languages");
     QTest::newRow("html without a file") << QStringList{"--html"} << 2 << QByteArray() << QByteArray("mqvcheck: --html mangler");
+    QTest::newRow("pad without a file") << QStringList{"--pad"} << 2 << QByteArray() << QByteArray("mqvcheck: --pad mangler");
+    QTest::newRow("pad and a catalogue") << QStringList{"--pad", "a.xml", "Z.MQV"} << 2 << QByteArray() << QByteArray("mqvcheck: --pad tjekker en PAD-fil alene");
 }
 
 void TestMqvCheck::answersItsCommandLine()
@@ -577,6 +580,31 @@ void TestMqvCheck::embedsNothingFromOutsideTheTree()
     const QByteArray page = folder.readFile("ark.html");
     QVERIFY(!page.contains("hemmelig"));
     QCOMPARE(page.count("data:image/jpeg"), 0);
+}
+
+// The report of a submission, before anything is taken in: as a table, as JSON, and a file that is
+// no program description at all.
+void TestMqvCheck::checksAProgramDescriptionFile()
+{
+    TempFolder folder;
+    const QString pads = QStringLiteral(MQV_SOURCE_DIR "/tests/data/pad/");
+    const CheckRun table = runCheck({"--pad", pads + "defect-over-limit.xml"}, folder.path());
+    QCOMPARE(table.exitCode, 1);
+    QVERIFY2(table.out.contains("Klasse:  Games & Entertainment::Kids → Spil, Barn\n"), table.out);
+    QVERIFY2(table.out.endsWith("Program_Descriptions/Danish/Char_Desc_45: 59 tegn, højst 45.\n1 fund.\n"), table.out);
+
+    const CheckRun clean = runCheck({"--json", "--pad", pads + "skak.xml"}, folder.path());
+    QCOMPARE(clean.exitCode, 0);
+    const QJsonObject report = clean.json();
+    QCOMPARE(report.value("findingCount").toInt(), 0);
+    QCOMPARE(report.value("program").toObject().value("categories").toArray(), (QJsonArray{"Spil", "Barn"}));
+    QCOMPARE(report.value("languages").toArray(), (QJsonArray{"English", "Danish", "Norwegian"}));
+
+    folder.writeFile("noget.xml", "<html><body>PAD</body></html>");
+    const CheckRun refused = runCheck({"--json", "--pad", "noget.xml"}, folder.path());
+    QCOMPARE(refused.exitCode, 2);
+    QCOMPARE(refused.json().value("readable").toBool(true), false);
+    QCOMPARE(refused.json().value("findings").toArray().first().toObject().value("code").toString(), QStringLiteral("not-pad"));
 }
 
 QTEST_GUILESS_MAIN(TestMqvCheck)

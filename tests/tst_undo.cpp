@@ -47,25 +47,6 @@ namespace {
 
 using Tree = QMap<QString, QByteArray>;
 
-// Every file and folder below the catalogue's folder with its bytes: what goes onto the disc.
-Tree treeOf(const TempFolder &folder)
-{
-    Tree tree;
-    QDirIterator entries(folder.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
-    while (entries.hasNext()) {
-        const QString path = entries.next();
-        const QString relative = QDir(folder.path()).relativeFilePath(path);
-        if (entries.fileInfo().isDir()) {
-            tree.insert(relative + '/', QByteArray());
-        } else {
-            QFile file(path);
-            file.open(QIODevice::ReadOnly);
-            tree.insert(relative, file.readAll());
-        }
-    }
-    return tree;
-}
-
 void prepareCatalogue(const TempFolder &folder)
 {
     for (const char *item : {"Programmer/Skak", "Programmer/Tegn", "Programmer/Virus"})
@@ -184,27 +165,27 @@ void TestUndo::eachKindOfStepIsTakenBackExactly()
     TMQVEdit window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    const Tree before = treeOf(folder);
+    const Tree before = folder.tree();
     const QStringList menusBefore = menuEntries(window);
     stepKinds()[kind].act(window, folder);
-    const Tree after = treeOf(folder);
+    const Tree after = folder.tree();
     QVERIFY(after != before);
 
     MessageBoxAnswer unexpected(QMessageBox::Ok);
     QVERIFY(control<QAction>(&window, "Fortryd")->isEnabled());
     trigger(window, "Fortryd");
-    QCOMPARE(treeOf(folder), before);
+    QCOMPARE(folder.tree(), before);
     QCOMPARE(menuEntries(window), menusBefore);
     QVERIFY(control<QAction>(&window, "Gentag")->text().startsWith("Gentag: "));
     trigger(window, "Gentag");
-    QCOMPARE(treeOf(folder), after);
+    QCOMPARE(folder.tree(), after);
     trigger(window, "Fortryd");
-    QCOMPARE(treeOf(folder), before);
+    QCOMPARE(folder.tree(), before);
     QCOMPARE(unexpected.count(), 0);
     // What the window shows is what is stored again: showing it anew writes nothing.
     stepForward(window);
     stepBack(window);
-    QCOMPARE(treeOf(folder), before);
+    QCOMPARE(folder.tree(), before);
 }
 
 void TestUndo::keystrokesInOneFieldAreOneStep()
@@ -244,7 +225,7 @@ void TestUndo::undoOutlivesTheWindow()
     QCOMPARE(control<QLineEdit>(&window, "TitelEdit")->text(), QString("Skak"));
     // Nothing of the history lies in the catalogue's folder tree, which goes onto the disc.
     QVERIFY(!QDir(folder.statePath()).isEmpty());
-    for (const QString &path : treeOf(folder).keys())
+    for (const QString &path : folder.tree().keys())
         QVERIFY2(!path.contains("journal") && !path.contains("mqveditor"), qPrintable(path));
     trigger(window, "Gentag");
     QCOMPARE(folder.readFile("Z.MQV"), cleared);

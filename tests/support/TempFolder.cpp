@@ -1,6 +1,7 @@
 #include "support/TempFolder.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <stdexcept>
@@ -78,4 +79,22 @@ QByteArray TempFolder::readFile(const QString &relative) const
 void TempFolder::makeFolder(const QString &relative) const
 {
     QDir().mkpath(filePath(relative));
+}
+
+QMap<QString, QByteArray> TempFolder::tree() const
+{
+    QMap<QString, QByteArray> tree;
+    QDirIterator entries(path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        const QString entry = entries.next();
+        const QString relative = QDir(path()).relativeFilePath(entry);
+        if (entries.fileInfo().isDir()) {
+            tree.insert(relative + '/', QByteArray());
+        } else {
+            QFile file(entry);
+            file.open(QIODevice::ReadOnly);
+            tree.insert(relative, file.readAll());
+        }
+    }
+    return tree;
 }

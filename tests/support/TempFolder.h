@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -21,6 +22,8 @@ public:
     void writeFile(const QString &relative, const QByteArray &bytes) const;
     QByteArray readFile(const QString &relative) const;
     void makeFolder(const QString &relative) const;
+    // Every file and folder below it with its bytes (a folder's name ends in "/"): what goes onto the disc.
+    QMap<QString, QByteArray> tree() const;
 
     QString statePath() const;
     QString runtimePath() const;
