@@ -1,11 +1,11 @@
 #include "check/CheckCommand.h"
 
 #include "catalogue/Catalogue.h"
-#include "check/CatalogueCheck.h"
 #include "check/CheckArguments.h"
 #include "check/JsonReport.h"
 #include "check/ProofSheet.h"
 #include "check/TableReport.h"
+#include "rules/CatalogueCheck.h"
 #include "spelling/SpellingDictionaries.h"
 
 #include <QDir>

@@ -32,7 +32,7 @@ set(allowed
   "editor/WritingAids.cpp|QSettings|the user's settings: whether spelling is checked"
   "app/EndRequests.cpp|::write\\(|the pipe that wakes the event loop on a signal, no file"
   "app/desktop/RenderIcon.cpp|\\.save\\(|draws the icon into the build tree at build time"
-  "check/ItemInspection.cpp|WriteOnly|a buffer in memory"
+  "rules/ItemInspection.cpp|WriteOnly|a buffer in memory"
   "description/RtfPicture.cpp|WriteOnly|\\.save\\(|a buffer in memory")
 
 file(GLOB_RECURSE sources RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/*.cpp" "${SOURCE_DIR}/*.h")

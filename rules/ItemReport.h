@@ -2,9 +2,9 @@
 
 #include "catalogue/CatalogueKeys.h"
 #include "catalogue/ItemFolder.h"
-#include "check/Problem.h"
 #include "description/DescriptionLanguage.h"
 #include "display/TitleWidth.h"
+#include "rules/Problem.h"
 
 #include <QList>
 #include <QPair>

@@ -1,4 +1,4 @@
-#include "check/Problem.h"
+#include "rules/Problem.h"
 
 #include <QList>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "check/ItemInspection.h"
-#include "check/ItemReport.h"
+#include "rules/ItemInspection.h"
+#include "rules/ItemReport.h"
 
 #include <QList>
 #include <QMap>
@@ -34,5 +34,11 @@ namespace CatalogueCheck {
 
 // fileName as the editor names a catalogue (".\Z.MQV"), matched without regard to letter case.
 CatalogueReport run(const QString &fileName, const ItemInspection::Options &options);
+
+// The two halves of run. Reading may go on beside the window, as it touches no fonts; the
+// conclusion measures the titles, on the thread that owns the fonts, and adds each item's
+// problems.
+CatalogueReport read(const QString &fileName, const ItemInspection::Options &options);
+void conclude(CatalogueReport &report);
 
 } // namespace CatalogueCheck
