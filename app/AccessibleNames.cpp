@@ -30,6 +30,12 @@ const Name names[] = {
     // A reader says a list box's choice as its name.
     {"SammenlignSprog", QString(), QStringLiteral("Sprog at sammenligne med")},
     {"SammenlignTekst", QStringLiteral("Beskrivelse at sammenligne med"), QString()},
+    // The "Problemer" pane: its list and the filters, whose choice a reader says as their name.
+    {"ProblemListe", QStringLiteral("Diskens problemer"), QString()},
+    {"ProblemArt", QString(), QStringLiteral("Vis problemer eller advarsler")},
+    {"ProblemSprog", QString(), QStringLiteral("Vis sprog")},
+    {"ProblemPunkt", QString(), QStringLiteral("Vis punkt")},
+    {"IgnoreredeProblemer", QStringLiteral("Ignoreret på denne disk"), QString()},
 };
 
 // A label and the field it names.

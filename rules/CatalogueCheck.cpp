@@ -147,7 +147,7 @@ CatalogueReport run(const QString &fileName, const ItemInspection::Options &opti
     return report;
 }
 
-CatalogueReport read(const QString &fileName, const ItemInspection::Options &options)
+CatalogueReport read(const QString &fileName, const ItemInspection::Options &options, const EarlierCheck &earlier)
 {
     CatalogueReport report;
     const std::optional<QString> localPath = LocalPath::findFile(fileName);
@@ -201,6 +201,12 @@ CatalogueReport read(const QString &fileName, const ItemInspection::Options &opt
 
     // The items' files are independent of each other: every core reads and decodes its share.
     const std::function<ItemReport(int)> inspect = [&](int number) {
+        if (earlier.report && !earlier.changedItems.contains(number)) {
+            for (const ItemReport &found : earlier.report->items) {
+                if (found.number == number && found.sectionRead == ItemInspection::sectionText(*catalogue, number))
+                    return ItemInspection::keptFrom(found);
+            }
+        }
         return ItemInspection::inspect(*catalogue, number, itemOptions);
     };
     report.items = QtConcurrent::blockingMapped<QList<ItemReport>>(numbers, inspect);

@@ -177,6 +177,7 @@ ItemReport inspect(const ProfileSnapshot &catalogue, int number, const Options &
 {
     ItemReport report;
     report.number = number;
+    report.sectionRead = sectionText(catalogue, number);
     const QString section = Catalogue::SectionName(number);
     auto text = [&](TextKey key) { return catalogue.ReadString(section, CatalogueKeys::name(key), QString()); };
     report.title = text(TextKey::Titel);
@@ -235,6 +236,27 @@ ItemReport inspect(const ProfileSnapshot &catalogue, int number, const Options &
     if (options.dictionaries)
         SpellingFindings::addWarnings(report);
     return report;
+}
+
+QString sectionText(const ProfileSnapshot &catalogue, int number)
+{
+    const QString section = Catalogue::SectionName(number);
+    QString text;
+    for (const QString &key : catalogue.keyNames(section))
+        text += key + QLatin1Char('=') + catalogue.value(section, key).value_or(QString()) + QLatin1Char('\n');
+    return text;
+}
+
+ItemReport keptFrom(const ItemReport &earlier)
+{
+    ItemReport kept = earlier;
+    kept.duplicateKeys.clear();
+    kept.linesWithoutEquals.clear();
+    kept.keysInOtherCase.clear();
+    kept.sharesFolderWith.clear();
+    kept.differsFromFixed.clear();
+    kept.problems.clear();
+    return kept;
 }
 
 } // namespace ItemInspection

@@ -48,6 +48,9 @@ struct DescriptionReport {
 
 struct ItemReport {
     int number = 0;
+    // The section's keys and values as they were read, to tell whether a later check may keep
+    // what was found in the item's files.
+    QString sectionRead;
     QString title;
     QString shortText;
     QString folder;
