@@ -15,6 +15,8 @@
 #include <QScreen>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <algorithm>
+
 namespace {
 
 // Long enough to let a word be typed, short enough that the list follows within half a second.
@@ -121,9 +123,9 @@ void ProblemsController::takeReport()
 
 void ProblemsController::showRows()
 {
-    QList<ListedProblem> shown;
     if (!report_)
         return;
+    QList<ListedProblem> shown;
     for (const ListedProblem &problem : ProblemListing::of(*report_)) {
         // The mark beside the catalogue is the open editors' own, gone when they close.
         if (problem.problem.kind != Problem::Kind::LockFileLeft && !ignored().contains(problem.key()))

@@ -4,6 +4,7 @@
 #include "catalogue/ProfileSnapshot.h"
 #include "description/DescriptionFile.h"
 #include "description/RtfReader.h"
+#include "description/TranslationSource.h"
 #include "display/ItemPictures.h"
 #include "display/JpegDecoder.h"
 #include "display/TitleWidth.h"
@@ -11,6 +12,7 @@
 #include "rules/DescriptionHtml.h"
 #include "rules/ReportTerms.h"
 #include "rules/SpellingFindings.h"
+#include "rules/TranslationFindings.h"
 #include "spelling/SpellingDictionaries.h"
 #include "spelling/WordSplitter.h"
 
@@ -137,6 +139,8 @@ DescriptionReport inspectDescription(const QString &folder, const DescriptionLan
         return report;
     }
     report.state = text->isEmpty() ? DescriptionReport::State::Empty : DescriptionReport::State::Present;
+    if (language.language != DescriptionLanguage::Dansk)
+        report.writtenAgainst = TranslationSource::read(file.bytes);
     report.firstWords = firstWords(*text);
     if (options.dictionaries) {
         report.wordCount = WordSplitter::wordCount(*text);
@@ -235,6 +239,7 @@ ItemReport inspect(const ProfileSnapshot &catalogue, int number, const Options &
     }
     if (options.dictionaries)
         SpellingFindings::addWarnings(report);
+    TranslationFindings::addWarnings(report);
     return report;
 }
 

@@ -44,6 +44,8 @@ struct DescriptionReport {
     QString cutNote; // what of a long text the fragment leaves out; empty when it is whole
     int wordCount = 0;
     QStringList unknownWords; // each once, in the order first met; empty unless spelling is checked
+    // For a translation: the Danish words its file records it was written against, if any.
+    std::optional<QString> writtenAgainst;
 };
 
 struct ItemReport {

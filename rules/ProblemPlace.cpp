@@ -28,7 +28,8 @@ Part part(Problem::Kind kind)
     case Kind::DescriptionEmpty:
     case Kind::UnknownWords:
     case Kind::LanguageWithoutText:
-    case Kind::LanguageCutShort: return Part::Description;
+    case Kind::LanguageCutShort:
+    case Kind::TranslationBehind: return Part::Description;
     case Kind::FlagReadsUnset:
     case Kind::UnknownKey:
     case Kind::DuplicateKey:
@@ -74,13 +75,14 @@ std::optional<TextKey> field(Part part)
     }
 }
 
-// A description's problem names its language first, as an adjective ("norske").
+// A description's problem names its language first, as an adjective ("norske") or by its name.
 std::optional<DescriptionLanguage> language(const Problem &problem)
 {
     if (part(problem.kind) != Part::Description || problem.arguments.isEmpty())
         return std::nullopt;
+    const QString named = problem.arguments.first();
     for (const DescriptionLanguageInfo &info : DescriptionLanguages::all()) {
-        if (ReportTerms::languageAdjective(info.language) == problem.arguments.first())
+        if (ReportTerms::languageAdjective(info.language) == named || ReportTerms::languageName(info.language) == named)
             return info.language;
     }
     return std::nullopt;

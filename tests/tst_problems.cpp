@@ -4,7 +4,6 @@
 #include "support/WindowActions.h"
 
 #include <QAction>
-#include <QDirIterator>
 #include <QDockWidget>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -12,6 +11,7 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QTextEdit>
 #include <QTreeView>
 #include <QtTest>
 
@@ -23,6 +23,7 @@ private slots:
     void listsWhatMqvcheckFindsAndWritesNothing();
     void followsTypingAndLeadsToTheItemLanguageAndField();
     void rowSetAsideStaysAsideForThisCatalogueUntilShownAgain();
+    void changedDanishWordMarksTheTranslationsWrittenBeforeIt();
 };
 
 namespace {
@@ -80,21 +81,6 @@ QStringList mqvcheckCodes(const QString &folder)
     }
     codes.sort();
     return codes;
-}
-
-QStringList filesAndTimes(const QString &root)
-{
-    QStringList entries;
-    QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo info(it.next());
-        QFile file(info.filePath());
-        file.open(QIODevice::ReadOnly);
-        entries << info.filePath() + " " + QString::number(info.lastModified().toMSecsSinceEpoch()) + " "
-                       + QString::fromLatin1(file.readAll().toHex());
-    }
-    entries.sort();
-    return entries;
 }
 
 int rowOf(const QTreeView *list, const QString &item, const QString &code)
@@ -194,6 +180,38 @@ void TestProblems::rowSetAsideStaysAsideForThisCatalogueUntilShownAgain()
     QVERIFY(rowOf(list, "4", "shared-folder") >= 0);
     QCOMPARE(ignored->count(), 0);
     QCOMPARE(filesAndTimes(folder.path()), before);
+}
+
+// A saved translation records the Danish words it was written against, in its own file, where a
+// second program reads them too; formatting the Danish text changes none of them.
+void TestProblems::changedDanishWordMarksTheTranslationsWrittenBeforeIt()
+{
+    TempFolder folder;
+    folder.writeFile("Skak/DK.RTF", rtf("Et spil for hele familien."));
+    folder.writeFile("Skak/No.RTF", rtf("Et spill for hele familien."));
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=Skak", "Folder=Skak", "Spil=JA"}));
+    TMQVEdit window;
+    QTreeView *list = openPane(window);
+    clickToolButton(window, "BrugNorsk");
+    typeDescription(window, " Godt.");
+    clickToolButton(window, "BrugDansk");
+    QVERIFY(folder.readFile("Skak/No.RTF").contains("{\\*\\zcdkilde "));
+
+    control<QTextEdit>(&window, "Beskriv")->selectAll();
+    window.FedClick();
+    clickToolButton(window, "BrugNorsk");
+    QVERIFY(folder.readFile("Skak/DK.RTF").contains("\\b"));
+    QTest::qWait(600); // the list follows within half a second
+    QCOMPARE(rowOf(list, "1", "translation-behind"), -1);
+
+    clickToolButton(window, "BrugDansk");
+    typeDescription(window, " Nyt ord.");
+    clickToolButton(window, "BrugSvensk");
+    QTRY_VERIFY_WITH_TIMEOUT(rowOf(list, "1", "translation-behind") >= 0, 500);
+    const int behind = rowOf(list, "1", "translation-behind");
+    QCOMPARE(list->model()->index(behind, 3).data().toString(), QString("Norsk"));
+    QCOMPARE(list->model()->index(behind, 4).data().toString(), QString("Norsk er ikke ført ajour efter den danske tekst"));
+    QVERIFY(mqvcheckCodes(folder.path()).contains("1 translation-behind"));
 }
 
 QTEST_MAIN(TestProblems)
