@@ -34,6 +34,12 @@ const Name names[] = {
     {"PadLinjer", QStringLiteral("Det, der hentes"), QStringLiteral("Afkryds for at tage med; værdien kan rettes")},
     {"PadRapport", QStringLiteral("Rapport over PAD-filen"), QString()},
     {"PadTilladelser", QStringLiteral("Distributionstilladelser og licens"), QString()},
+    // The "Problemer" pane: its list and the filters, whose choice a reader says as their name.
+    {"ProblemListe", QStringLiteral("Diskens problemer"), QString()},
+    {"ProblemArt", QString(), QStringLiteral("Vis problemer eller advarsler")},
+    {"ProblemSprog", QString(), QStringLiteral("Vis sprog")},
+    {"ProblemPunkt", QString(), QStringLiteral("Vis punkt")},
+    {"IgnoreredeProblemer", QStringLiteral("Ignoreret på denne disk"), QString()},
 };
 
 // A label and the field it names.

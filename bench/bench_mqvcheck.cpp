@@ -4,12 +4,12 @@
 #include "GuiBenchmarkMain.h"
 #include "PhotoLikeImage.h"
 #include "catalogue/Catalogue.h"
-#include "check/CatalogueCheck.h"
 #include "check/ProofSheet.h"
 #include "check/TableReport.h"
 #include "description/DescriptionLanguage.h"
 #include "description/RtfWriter.h"
 #include "display/JpegDecoder.h"
+#include "rules/CatalogueCheck.h"
 #include "spelling/SpellingDictionaries.h"
 
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 #include "check/CheckArguments.h"
 
-#include "check/ItemInspection.h"
+#include "rules/ItemInspection.h"
 
 #include <algorithm>
 #include <optional>

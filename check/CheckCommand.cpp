@@ -1,12 +1,12 @@
 #include "check/CheckCommand.h"
 
 #include "catalogue/Catalogue.h"
-#include "check/CatalogueCheck.h"
 #include "check/CheckArguments.h"
 #include "check/JsonReport.h"
 #include "check/PadCheck.h"
 #include "check/ProofSheet.h"
 #include "check/TableReport.h"
+#include "rules/CatalogueCheck.h"
 #include "spelling/SpellingDictionaries.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "check/JsonReport.h"
 
-#include "check/CatalogueCheck.h"
-#include "check/ReportTerms.h"
+#include "rules/CatalogueCheck.h"
+#include "rules/ReportTerms.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,7 +1,7 @@
 #include "check/ProofSheet.h"
 
-#include "check/CatalogueCheck.h"
-#include "check/ReportTerms.h"
+#include "rules/CatalogueCheck.h"
+#include "rules/ReportTerms.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 #include "check/TableReport.h"
 
-#include "check/CatalogueCheck.h"
-#include "check/ReportTerms.h"
+#include "rules/CatalogueCheck.h"
+#include "rules/ReportTerms.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include "description/RtfReader.h"
 #include "description/RtfWriter.h"
+#include "description/TranslationSource.h"
 #include "files/AtomicFile.h"
 #include "files/CatalogueTree.h"
 #include "files/Diagnostics.h"
@@ -48,9 +49,11 @@ Reading load(const QString &storedPath, QTextDocument &document)
     return Reading::Read;
 }
 
-bool save(const QString &storedPath, const QTextDocument &document, DescriptionLanguage language)
+bool save(const QString &storedPath, const QTextDocument &document, DescriptionLanguage language,
+          const std::optional<QString> &writtenAgainst)
 {
-    return write(storedPath, RtfWriter::write(document, DescriptionLanguages::info(language).windowsLanguage));
+    const QByteArray rtf = RtfWriter::write(document, DescriptionLanguages::info(language).windowsLanguage);
+    return write(storedPath, writtenAgainst ? TranslationSource::recorded(rtf, *writtenAgainst) : rtf);
 }
 
 bool write(const QString &storedPath, const QByteArray &bytes)

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 class QTextDocument;
 
 // A description file in an item folder, named by a stored path and matched without regard to
@@ -35,9 +37,11 @@ Reading load(const QString &storedPath, QTextDocument &document);
 // Writes the document as RTF, atomically: a crash while saving leaves the previous file whole.
 // An existing file whose name differs only in case is replaced in place; a new one gets the name
 // exactly as given. The file keeps the language tags it was read with; a description that had
-// none is tagged with its language. False when the file could not be written (folder gone, disk
+// none is tagged with its language. A translation records the Danish words it was written
+// against, where they are given. False when the file could not be written (folder gone, disk
 // full, read-only).
-bool save(const QString &storedPath, const QTextDocument &document, DescriptionLanguage language);
+bool save(const QString &storedPath, const QTextDocument &document, DescriptionLanguage language,
+          const std::optional<QString> &writtenAgainst = std::nullopt);
 // The same for a description already written as RTF.
 bool write(const QString &storedPath, const QByteArray &rtf);
 

@@ -1,6 +1,7 @@
 #include "description/DescriptionSession.h"
 
 #include "description/DescriptionSaveError.h"
+#include "description/TranslationSource.h"
 #include "files/AtomicFile.h"
 #include "files/CatalogueTree.h"
 #include "files/Diagnostics.h"
@@ -77,7 +78,11 @@ void DescriptionSession::save(const QString &fileName, DescriptionLanguage langu
     }
     const QString path = LocalPath::join(folder_, fileName);
     const std::optional<QString> written = target(path, changedOnDisk(path));
-    if (written && !DescriptionFile::save(*written, document, language)) {
+    // A translation the user worked on was written against the Danish text as it is now.
+    const std::optional<QString> writtenAgainst = language == DescriptionLanguage::Dansk
+        ? std::nullopt
+        : TranslationSource::danishWordsIn(folder_);
+    if (written && !DescriptionFile::save(*written, document, language, writtenAgainst)) {
         qCInfo(zcdDiagnostics) << "could not save the description" << *written;
         throw DescriptionSaveError(*written);
     }

@@ -7,6 +7,7 @@
 #include "editor/ListingCopyNotice.h"
 #include "editor/OutsideChangeController.h"
 #include "editor/PadImportCommand.h"
+#include "editor/ProblemsController.h"
 #include "editor/Question.h"
 #include "editor/SearchWindow.h"
 #include "editor/WritingAids.h"
@@ -30,6 +31,8 @@ void TMQVEdit::attachParts()
         *this, guard_, *ToolButton8, [this] { BuildCategoryMenus(); },
         [this](TextKey typed) { runHandler(fieldWiring(typed).change); });
     connect(outsideChanges_, &OutsideChangeController::takenIn, history_, &HistoryController::refresh);
+    auto *problems = new ProblemsController(*this, *this, *Rediger);
+    connect(history_, &HistoryController::stepsChanged, problems, &ProblemsController::catalogueChanged);
 }
 
 // Above the context menu's own entries, for the word under the mouse.

@@ -131,6 +131,7 @@ void HistoryController::refresh()
     redo_->setEnabled(redo);
     if (window_ && window_->isVisible())
         window_->refresh();
+    emit stepsChanged();
 }
 
 // The text typed is saved as a step of its own, the newest, before a step is taken back or done

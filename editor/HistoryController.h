@@ -55,6 +55,9 @@ signals:
     void filesPutBack();
     // The catalogue is what a step left: menus and listings are made anew from it.
     void catalogueChanged();
+    // A step was recorded, taken back or done again, or a change from outside taken in: what
+    // the files hold may have changed.
+    void stepsChanged();
 
 private:
     void undo();

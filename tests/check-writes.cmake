@@ -26,13 +26,14 @@ set(allowed
   "description/DescriptionRecovery.cpp|mkpath|the recovery files of unsaved descriptions, in the user's state folder"
   "description/DescriptionRecovery.cpp|QFile::remove|the recovery files of unsaved descriptions, in the user's state folder"
   "spelling/KnownWords.cpp|mkpath|ReadWrite|the user's word list, outside every catalogue"
+  "rules/IgnoredProblems.cpp|mkpath|QSaveFile|WriteOnly|the problems the user set aside, in the user's state folder"
   "check/CheckCommand.cpp|QSaveFile|WriteOnly|mqvcheck's proof sheet, where the user asked for it"
   "app/WindowPlacement.cpp|QSettings|the user's settings: the window's place"
   "app/RecentCatalogues.cpp|QSettings|the user's settings: the catalogues opened last"
   "editor/WritingAids.cpp|QSettings|the user's settings: whether spelling is checked"
   "app/EndRequests.cpp|::write\\(|the pipe that wakes the event loop on a signal, no file"
   "app/desktop/RenderIcon.cpp|\\.save\\(|draws the icon into the build tree at build time"
-  "check/ItemInspection.cpp|WriteOnly|a buffer in memory"
+  "rules/ItemInspection.cpp|WriteOnly|a buffer in memory"
   "description/RtfPicture.cpp|WriteOnly|\\.save\\(|a buffer in memory"
   "display/PictureConversion.cpp|WriteOnly|\\.save\\(|a buffer in memory")
 

@@ -1,5 +1,6 @@
 #include "description/RtfReader.h"
 #include "description/RtfWriter.h"
+#include "description/TranslationSource.h"
 #include "support/PngBytes.h"
 #include "support/RtfCorpus.h"
 #include "support/RtfSamples.h"
@@ -22,8 +23,12 @@ private slots:
     void initTestCase();
     void keepsWhatTheDescriptionHad_data();
     void keepsWhatTheDescriptionHad();
+    void readsARecordedDanishTextAsWithout();
 
 private:
+    // Converts the files into the folder; the error LibreOffice gave, empty when it gave none.
+    QString convert(const QStringList &files, const QString &conversion);
+
     QTemporaryDir folder_;
     QHash<QString, QString> converted_; // by case: the HTML or text LibreOffice made of our RTF
 };
@@ -114,16 +119,27 @@ QString conversion(const char *format)
 
 } // namespace
 
-void TestLibreOffice::initTestCase()
+QString TestLibreOffice::convert(const QStringList &files, const QString &conversion)
 {
-    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    if (soffice.isEmpty())
-        QSKIP("LibreOffice (soffice) is not installed");
-    QVERIFY(folder_.isValid());
     const QStringList options{QStringLiteral("--headless"),
                               // A profile of its own, so that a LibreOffice already running is left alone.
                               QStringLiteral("-env:UserInstallation=")
                                   + QUrl::fromLocalFile(folder_.filePath(QStringLiteral("profile"))).toString()};
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(QStandardPaths::findExecutable(QStringLiteral("soffice")),
+                  options + QStringList{QStringLiteral("--convert-to"), conversion, QStringLiteral("--outdir"), folder_.path()}
+                      + files);
+    if (!process.waitForFinished(180000))
+        return process.errorString();
+    return process.exitCode() == 0 ? QString() : QString::fromLocal8Bit(process.readAll());
+}
+
+void TestLibreOffice::initTestCase()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty())
+        QSKIP("LibreOffice (soffice) is not installed");
+    QVERIFY(folder_.isValid());
     QHash<QString, QStringList> filesByConversion;
     for (const Case &description : cases()) {
         QTextDocument document;
@@ -137,13 +153,8 @@ void TestLibreOffice::initTestCase()
         filesByConversion[conversion(description.format)].append(file.fileName());
     }
     for (auto files = filesByConversion.cbegin(); files != filesByConversion.cend(); ++files) {
-        QProcess process;
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(soffice, options
-                          + QStringList{QStringLiteral("--convert-to"), files.key(), QStringLiteral("--outdir"), folder_.path()}
-                          + files.value());
-        QVERIFY2(process.waitForFinished(180000), qPrintable(process.errorString()));
-        QVERIFY2(process.exitCode() == 0, process.readAll().constData());
+        const QString error = convert(files.value(), files.key());
+        QVERIFY2(error.isEmpty(), qPrintable(error));
     }
     for (const Case &description : cases()) {
         QFile file(folder_.filePath(fileName(description.name) + u'.' + QLatin1String(description.format)));
@@ -180,6 +191,36 @@ void TestLibreOffice::keepsWhatTheDescriptionHad()
         const QImage image(folder_.filePath(match.captured(1)));
         QCOMPARE(image.size(), pictureSize);
         QCOMPARE(image.pixelColor(0, 0), QColor(Qt::red));
+    }
+}
+
+// The Danish text a translation was written against is an ignorable destination: LibreOffice and
+// our own reader show the file exactly as without it.
+void TestLibreOffice::readsARecordedDanishTextAsWithout()
+{
+    const QByteArray without = RtfCorpus::read(QStringLiteral("riched20-10.0.15063_bullets-numbering-indents.rtf"));
+    const QByteArray with = TranslationSource::recorded(without, QStringLiteral("Et godt program til børn og voksne."));
+    QCOMPARE(TranslationSource::read(with), QString("Et godt program til børn og voksne."));
+    QTextDocument ours;
+    QTextDocument oursWith;
+    QVERIFY(RtfReader::read(without, ours) && RtfReader::read(with, oursWith));
+    QCOMPARE(oursWith.toHtml(), ours.toHtml());
+
+    QStringList converted;
+    for (const auto &[name, bytes] : {std::pair{QStringLiteral("uden"), without}, std::pair{QStringLiteral("med"), with}}) {
+        QFile file(folder_.filePath(name + QStringLiteral(".rtf")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        converted << file.fileName();
+    }
+    for (const char *format : {"html", "txt"}) {
+        const QString error = convert(converted, conversion(format));
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QFile uden(folder_.filePath(QStringLiteral("uden.") + QLatin1String(format)));
+        QFile med(folder_.filePath(QStringLiteral("med.") + QLatin1String(format)));
+        QVERIFY(uden.open(QIODevice::ReadOnly) && med.open(QIODevice::ReadOnly));
+        // The page's metadata says when it was made.
+        const QRegularExpression metadata(QStringLiteral("<meta [^>]*>"));
+        QCOMPARE(QString::fromUtf8(med.readAll()).remove(metadata), QString::fromUtf8(uden.readAll()).remove(metadata));
     }
 }
 

@@ -35,6 +35,7 @@ private slots:
     void proofSheetHasACardPerItem();
     void proofSheetCutsALongDescription();
     void warnsOfUnknownWordsAndLanguagesOutOfStep();
+    void warnsOfTranslationsBehindTheDanishWords();
     void embedsNothingFromOutsideTheTree();
     void checksAProgramDescriptionFile();
 };
@@ -554,6 +555,27 @@ void TestMqvCheck::warnsOfUnknownWordsAndLanguagesOutOfStep()
 
     const CheckRun table = runCheck({"--no-spelling", catalogueFolder}, folder.path());
     QVERIFY(!table.out.contains("trenner"));
+}
+
+// A translation records in its own file the Danish words it was written against; formatting the
+// Danish text differently changes none of them.
+void TestMqvCheck::warnsOfTranslationsBehindTheDanishWords()
+{
+    const auto writtenAgainst = [](const QByteArray &text, const QString &danish) {
+        return "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 " + text + "\\par{\\*\\zcdkilde "
+            + danish.toUtf8().toHex() + "}}";
+    };
+    TempFolder folder;
+    writeCatalogue(folder, soundKeys, {},
+                   {{itemFolder + "DK.RTF", rtf("Et {\\b godt} program til b\\'f8rn og voksne.")},
+                    {itemFolder + "No.RTF", writtenAgainst("Et godt program.", "Et godt program til børn og voksne.")},
+                    {itemFolder + "Sv.RTF", writtenAgainst("Ett bra program.", "Et godt program til børn.")}});
+    const CheckRun run = runCheck({"--json", "--no-spelling", catalogueFolder}, folder.path());
+    QCOMPARE(run.exitCode, 0);
+    const QJsonObject item = run.json().value("items").toArray().first().toObject();
+    QCOMPARE(compact(item.value("warnings")),
+             R"([{"code":"translation-behind","text":"Svensk er ikke ført ajour efter den danske tekst"}])");
+    QCOMPARE(field(item, "descriptions.Svensk.firstWords").toString(), QString("Ett bra program."));
 }
 
 // A description or screenshot that links out of the catalogue's tree is none of the item's: a

@@ -4,7 +4,6 @@
 #include "support/WindowActions.h"
 
 #include <QAction>
-#include <QDirIterator>
 #include <QLineEdit>
 #include <QTreeWidget>
 #include <QtTest>
@@ -22,22 +21,6 @@ namespace {
 QByteArray rtf(const QByteArray &text)
 {
     return "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 " + text + "\\par}";
-}
-
-// Every file's bytes and time, to see that searching rewrote nothing.
-QStringList filesAndTimes(const QString &root)
-{
-    QStringList entries;
-    QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo info(it.next());
-        QFile file(info.filePath());
-        file.open(QIODevice::ReadOnly);
-        entries << info.filePath() + " " + QString::number(info.lastModified().toMSecsSinceEpoch()) + " "
-                       + QString::fromLatin1(file.readAll().toHex());
-    }
-    entries.sort();
-    return entries;
 }
 
 } // namespace

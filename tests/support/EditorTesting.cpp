@@ -2,9 +2,27 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDateTime>
+#include <QDirIterator>
+#include <QFile>
 
 #include <algorithm>
 #include <cstdlib>
+
+QStringList filesAndTimes(const QString &root)
+{
+    QStringList entries;
+    QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        QFile file(info.filePath());
+        file.open(QIODevice::ReadOnly);
+        entries << info.filePath() + " " + QString::number(info.lastModified().toMSecsSinceEpoch()) + " "
+                       + QString::fromLatin1(file.readAll().toHex());
+    }
+    entries.sort();
+    return entries;
+}
 
 int pixelsNear(const QImage &image, const QColor &colour)
 {

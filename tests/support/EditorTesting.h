@@ -27,6 +27,9 @@ Control *control(const QObject *root, const QString &name)
 // How many pixels of the picture are drawn in (nearly) that colour: the core of anti-aliased text.
 int pixelsNear(const QImage &image, const QColor &colour);
 
+// Every file below root with its time and bytes, to see that an action rewrote nothing.
+QStringList filesAndTimes(const QString &root);
+
 // Answers every message box that opens while it lives with the given button, and remembers
 // what the boxes said.
 class MessageBoxAnswer : public QObject {

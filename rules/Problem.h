@@ -40,6 +40,7 @@ struct Problem {
         UnknownWords,
         LanguageWithoutText,
         LanguageCutShort,
+        TranslationBehind,
     };
 
     Kind kind;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "check/ItemReport.h"
+#include "rules/ItemReport.h"
 
 #include "spelling/KnownWords.h"
 
@@ -37,5 +37,11 @@ ItemReport inspect(const ProfileSnapshot &catalogue, int number, const Options &
 
 // Fills report.problems from what was found, in the order the proof sheet lists them.
 void addProblems(ItemReport &report);
+
+// The item's section as the report's sectionRead holds it.
+QString sectionText(const ProfileSnapshot &catalogue, int number);
+// What an earlier inspection found of the item and its files, without what the other items and
+// the catalogue as a whole added to it, for a check after a change that left them alone.
+ItemReport keptFrom(const ItemReport &earlier);
 
 } // namespace ItemInspection

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "check/ItemInspection.h"
-#include "check/ItemReport.h"
+#include "rules/ItemInspection.h"
+#include "rules/ItemReport.h"
 
 #include <QList>
 #include <QMap>
 #include <QString>
+
+#include <memory>
 
 struct CatalogueReport {
     QString catalogueFile; // where it was read, as an absolute local path
@@ -34,5 +36,18 @@ namespace CatalogueCheck {
 
 // fileName as the editor names a catalogue (".\Z.MQV"), matched without regard to letter case.
 CatalogueReport run(const QString &fileName, const ItemInspection::Options &options);
+
+// What an earlier check found, for a check after a change: an item whose section reads as it did
+// then and that is not named as changed keeps what was found in its files.
+struct EarlierCheck {
+    std::shared_ptr<const CatalogueReport> report;
+    QList<int> changedItems; // whose files may have changed since
+};
+
+// The two halves of run. Reading may go on beside the window, as it touches no fonts; the
+// conclusion measures the titles, on the thread that owns the fonts, and adds each item's
+// problems.
+CatalogueReport read(const QString &fileName, const ItemInspection::Options &options, const EarlierCheck &earlier = {});
+void conclude(CatalogueReport &report);
 
 } // namespace CatalogueCheck

@@ -1,4 +1,4 @@
-#include "check/DescriptionHtml.h"
+#include "rules/DescriptionHtml.h"
 
 #include <QLocale>
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "check/Problem.h"
+#include "rules/Problem.h"
 
 #include <QList>
 
@@ -64,6 +64,8 @@ const QList<KindText> &kindTexts()
          "Den %1 beskrivelse har ingen tekst, men andre sprog har"},
         {Problem::Kind::LanguageCutShort, "language-cut-short", "Sprog med under halvt så mange ord",
          "Den %1 beskrivelse har %2 ord, under halvdelen af de %3 i den længste"},
+        {Problem::Kind::TranslationBehind, "translation-behind", "Oversættelse ikke ført ajour",
+         "%1 er ikke ført ajour efter den danske tekst"},
     };
     return texts;
 }
@@ -97,7 +99,8 @@ QString filledIn(const QString &pattern, const QStringList &arguments)
 
 bool Problem::isWarning() const
 {
-    return kind == Kind::UnknownWords || kind == Kind::LanguageWithoutText || kind == Kind::LanguageCutShort;
+    return kind == Kind::UnknownWords || kind == Kind::LanguageWithoutText || kind == Kind::LanguageCutShort ||
+        kind == Kind::TranslationBehind;
 }
 
 QString Problem::code() const { return QString::fromLatin1(textOf(kind).code); }

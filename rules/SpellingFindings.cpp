@@ -1,8 +1,8 @@
-#include "check/SpellingFindings.h"
+#include "rules/SpellingFindings.h"
 
-#include "check/DescriptionHtml.h"
-#include "check/ItemReport.h"
-#include "check/ReportTerms.h"
+#include "rules/DescriptionHtml.h"
+#include "rules/ItemReport.h"
+#include "rules/ReportTerms.h"
 #include "spelling/LanguageBalance.h"
 #include "spelling/UnknownWords.h"
 

@@ -1,16 +1,18 @@
-#include "check/ItemInspection.h"
+#include "rules/ItemInspection.h"
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/ProfileSnapshot.h"
-#include "check/DescriptionHtml.h"
-#include "check/ReportTerms.h"
-#include "check/SpellingFindings.h"
 #include "description/DescriptionFile.h"
 #include "description/RtfReader.h"
+#include "description/TranslationSource.h"
 #include "display/ItemPictures.h"
 #include "display/JpegDecoder.h"
 #include "display/TitleWidth.h"
 #include "files/LocalPath.h"
+#include "rules/DescriptionHtml.h"
+#include "rules/ReportTerms.h"
+#include "rules/SpellingFindings.h"
+#include "rules/TranslationFindings.h"
 #include "spelling/SpellingDictionaries.h"
 #include "spelling/WordSplitter.h"
 
@@ -137,6 +139,8 @@ DescriptionReport inspectDescription(const QString &folder, const DescriptionLan
         return report;
     }
     report.state = text->isEmpty() ? DescriptionReport::State::Empty : DescriptionReport::State::Present;
+    if (language.language != DescriptionLanguage::Dansk)
+        report.writtenAgainst = TranslationSource::read(file.bytes);
     report.firstWords = firstWords(*text);
     if (options.dictionaries) {
         report.wordCount = WordSplitter::wordCount(*text);
@@ -177,6 +181,7 @@ ItemReport inspect(const ProfileSnapshot &catalogue, int number, const Options &
 {
     ItemReport report;
     report.number = number;
+    report.sectionRead = sectionText(catalogue, number);
     const QString section = Catalogue::SectionName(number);
     auto text = [&](TextKey key) { return catalogue.ReadString(section, CatalogueKeys::name(key), QString()); };
     report.title = text(TextKey::Titel);
@@ -234,7 +239,29 @@ ItemReport inspect(const ProfileSnapshot &catalogue, int number, const Options &
     }
     if (options.dictionaries)
         SpellingFindings::addWarnings(report);
+    TranslationFindings::addWarnings(report);
     return report;
+}
+
+QString sectionText(const ProfileSnapshot &catalogue, int number)
+{
+    const QString section = Catalogue::SectionName(number);
+    QString text;
+    for (const QString &key : catalogue.keyNames(section))
+        text += key + QLatin1Char('=') + catalogue.value(section, key).value_or(QString()) + QLatin1Char('\n');
+    return text;
+}
+
+ItemReport keptFrom(const ItemReport &earlier)
+{
+    ItemReport kept = earlier;
+    kept.duplicateKeys.clear();
+    kept.linesWithoutEquals.clear();
+    kept.keysInOtherCase.clear();
+    kept.sharesFolderWith.clear();
+    kept.differsFromFixed.clear();
+    kept.problems.clear();
+    return kept;
 }
 
 } // namespace ItemInspection

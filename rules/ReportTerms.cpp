@@ -1,4 +1,4 @@
-#include "check/ReportTerms.h"
+#include "rules/ReportTerms.h"
 
 namespace {
 

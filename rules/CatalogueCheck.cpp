@@ -1,13 +1,13 @@
-#include "check/CatalogueCheck.h"
+#include "rules/CatalogueCheck.h"
 
 #include "files/CatalogueLockFile.h"
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/FixedItemImport.h"
 #include "catalogue/ProfileSnapshot.h"
-#include "check/LayoutFindings.h"
 #include "display/TitleWidth.h"
 #include "files/LocalPath.h"
+#include "rules/LayoutFindings.h"
 #include "spelling/SpellingDictionaries.h"
 
 #include <QDir>
@@ -142,6 +142,13 @@ namespace CatalogueCheck {
 
 CatalogueReport run(const QString &fileName, const ItemInspection::Options &options)
 {
+    CatalogueReport report = read(fileName, options);
+    conclude(report);
+    return report;
+}
+
+CatalogueReport read(const QString &fileName, const ItemInspection::Options &options, const EarlierCheck &earlier)
+{
     CatalogueReport report;
     const std::optional<QString> localPath = LocalPath::findFile(fileName);
     report.catalogueFile = QDir::cleanPath(
@@ -194,19 +201,28 @@ CatalogueReport run(const QString &fileName, const ItemInspection::Options &opti
 
     // The items' files are independent of each other: every core reads and decodes its share.
     const std::function<ItemReport(int)> inspect = [&](int number) {
+        if (earlier.report && !earlier.changedItems.contains(number)) {
+            for (const ItemReport &found : earlier.report->items) {
+                if (found.number == number && found.sectionRead == ItemInspection::sectionText(*catalogue, number))
+                    return ItemInspection::keptFrom(found);
+            }
+        }
         return ItemInspection::inspect(*catalogue, number, itemOptions);
     };
     report.items = QtConcurrent::blockingMapped<QList<ItemReport>>(numbers, inspect);
 
-    // Fonts belong to this thread.
-    for (ItemReport &item : report.items)
-        item.titleWidth = TitleWidth::width(item.title);
     findSharedFolders(report.items);
     compareWithFixedItems(*catalogue, report);
     LayoutFindings::add(catalogue->text(), report);
-    for (ItemReport &item : report.items)
-        ItemInspection::addProblems(item);
     return report;
+}
+
+void conclude(CatalogueReport &report)
+{
+    for (ItemReport &item : report.items) {
+        item.titleWidth = TitleWidth::width(item.title);
+        ItemInspection::addProblems(item);
+    }
 }
 
 } // namespace CatalogueCheck

@@ -1,11 +1,11 @@
-#include "check/LayoutFindings.h"
+#include "rules/LayoutFindings.h"
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueKeys.h"
 #include "catalogue/ProfileSnapshot.h"
 #include "catalogue/ProfileText.h"
-#include "check/CatalogueCheck.h"
 #include "files/Windows1252.h"
+#include "rules/CatalogueCheck.h"
 
 #include <algorithm>
 

@@ -2,9 +2,9 @@
 
 #include "catalogue/CatalogueKeys.h"
 #include "catalogue/ItemFolder.h"
-#include "check/Problem.h"
 #include "description/DescriptionLanguage.h"
 #include "display/TitleWidth.h"
+#include "rules/Problem.h"
 
 #include <QList>
 #include <QPair>
@@ -44,10 +44,15 @@ struct DescriptionReport {
     QString cutNote; // what of a long text the fragment leaves out; empty when it is whole
     int wordCount = 0;
     QStringList unknownWords; // each once, in the order first met; empty unless spelling is checked
+    // For a translation: the Danish words its file records it was written against, if any.
+    std::optional<QString> writtenAgainst;
 };
 
 struct ItemReport {
     int number = 0;
+    // The section's keys and values as they were read, to tell whether a later check may keep
+    // what was found in the item's files.
+    QString sectionRead;
     QString title;
     QString shortText;
     QString folder;

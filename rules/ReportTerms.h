@@ -1,6 +1,6 @@
 #pragma once
 
-#include "check/ItemReport.h"
+#include "rules/ItemReport.h"
 
 #include <QString>
 
