@@ -62,8 +62,21 @@ TextDocumentBuilder::TextDocumentBuilder(QTextDocument &document)
 
 TextDocumentBuilder::~TextDocumentBuilder()
 {
-    cursor_.endEditBlock();
+    if (!paused_)
+        cursor_.endEditBlock();
     document_.setUndoRedoEnabled(undoRedoWasEnabled_);
+}
+
+void TextDocumentBuilder::pause()
+{
+    if (!std::exchange(paused_, true))
+        cursor_.endEditBlock();
+}
+
+void TextDocumentBuilder::resume()
+{
+    if (std::exchange(paused_, false))
+        cursor_.beginEditBlock();
 }
 
 void TextDocumentBuilder::appendText(QString text, const QTextCharFormat &format)

@@ -48,6 +48,11 @@ public:
     void finish(const QTextBlockFormat &format, const QTextCharFormat &markFormat, const RtfListFormat &list);
     // The document's language tags as the file gave them; 0 for one it did not give.
     void setDefaultLanguages(int language, int farEastLanguage);
+    // A document read in parts shows each part while the next is read: between the parts the
+    // content is not one replacement in the making but the part read so far.
+    void pause();
+    void resume();
+    int paragraphs() const { return paragraphs_; }
 
 private:
     void openPendingParagraph();
@@ -57,6 +62,7 @@ private:
     QTextDocument &document_;
     QTextCursor cursor_;
     bool undoRedoWasEnabled_;
+    bool paused_ = false;
     bool paragraphEnded_ = false;
     int paragraphs_ = 1;
     // Lists are watched: merging the cells of a table that closes removes the paragraphs of all
