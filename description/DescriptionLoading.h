@@ -35,10 +35,12 @@ public:
     void abandon();
 
 private:
+    void readNextPart();
     void readPart(const QDeadlineTimer &deadline, int paragraphs = std::numeric_limits<int>::max());
 
     std::unique_ptr<RtfReader> reader_;
     QTextDocument *document_ = nullptr; // outlives the loading
     QString storedPath_;
     QTimer parts_;
+    int partParagraphs_ = headParagraphs;
 };

@@ -6,6 +6,9 @@
 
 #include <QTextBlockFormat>
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 
 QTextCharFormat descriptionFormat()
@@ -27,8 +30,9 @@ PlainTextReader::PlainTextReader(QByteArrayView text, QTextDocument &document)
 
 bool PlainTextReader::readOn(const QDeadlineTimer &deadline, int paragraphs)
 {
+    const int enough = builder_.paragraphs() + std::min(paragraphs, std::numeric_limits<int>::max() / 2);
     builder_.resume();
-    while (!finished_ && builder_.paragraphs() < paragraphs && !deadline.hasExpired()) {
+    while (!finished_ && builder_.paragraphs() < enough && !deadline.hasExpired()) {
         qsizetype end = lineStart_;
         while (end < text_.size() && text_[end] != '\r' && text_[end] != '\n')
             ++end;

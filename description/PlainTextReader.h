@@ -14,8 +14,8 @@ public:
     // Empties the document; text must stay until the end is read.
     PlainTextReader(QByteArrayView text, QTextDocument &document);
 
-    // Reads on to the end, the deadline, or the document's paragraphs reaching that number,
-    // whichever comes first. True once the whole text is read.
+    // Reads on to the end, the deadline, or that many more paragraphs, whichever comes first.
+    // True once the whole text is read.
     bool readOn(const QDeadlineTimer &deadline, int paragraphs);
 
 private:

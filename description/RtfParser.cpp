@@ -40,6 +40,7 @@ bool RtfParser::readOn(const QDeadlineTimer &deadline, int paragraphs)
 {
     // Reading the clock costs about as much as a token.
     constexpr int tokensBetweenClockReadings = 64;
+    const int enough = builder_.paragraphs() + std::min(paragraphs, std::numeric_limits<int>::max() / 2);
     builder_.resume();
     for (int untilClockReading = tokensBetweenClockReadings; !finished_;) {
         RtfTokenizer::Token token = tokenizer_.next();
@@ -54,7 +55,7 @@ bool RtfParser::readOn(const QDeadlineTimer &deadline, int paragraphs)
             startGroup(); // the document group: rtf starts with its brace
         else if (fallbackToSkip_ == 0 || !RtfTokenizer::skipsAsFallback(token, fallbackToSkip_))
             handleToken(token);
-        if (builder_.paragraphs() >= paragraphs)
+        if (builder_.paragraphs() >= enough)
             break;
         if (--untilClockReading == 0) {
             if (deadline.hasExpired())
@@ -62,8 +63,11 @@ bool RtfParser::readOn(const QDeadlineTimer &deadline, int paragraphs)
             untilClockReading = tokensBetweenClockReadings;
         }
     }
-    if (!finished_)
+    if (!finished_) {
+        // The header has given them by now.
+        builder_.setDefaultLanguages(defaultLanguage_, defaultFarEastLanguage_);
         builder_.pause();
+    }
     return finished_;
 }
 

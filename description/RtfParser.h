@@ -35,9 +35,9 @@ public:
     // rtf starts at the opening brace of the document group.
     void parse(QByteArrayView rtf);
     // Reading in parts, the parser's state kept between them: rtf, which must stay until the end
-    // is read, is read on from where the last part stopped to its end, the deadline, or the
-    // document's paragraphs reaching that number, whichever comes first. Each part is shown when
-    // it is read. True once the whole document is read.
+    // is read, is read on from where the last part stopped to its end, the deadline, or that many
+    // more paragraphs, whichever comes first. Each part is shown when it is read. True once the
+    // whole document is read.
     void start(QByteArrayView rtf);
     bool readOn(const QDeadlineTimer &deadline, int paragraphs);
     // The words of what the file holds that the document does not, so that writing it loses

@@ -29,8 +29,8 @@ public:
     // maximumInputSize, or binary data that is neither RTF nor text. Damaged RTF is read as far
     // as it makes sense.
     bool isReadable() const { return parser_ || plainText_; }
-    // Reads on from where the last part stopped to the end, the deadline, or the document's
-    // paragraphs reaching that number, whichever comes first. True once the whole file is read.
+    // Reads on from where the last part stopped to the end, the deadline, or that many more
+    // paragraphs, whichever comes first. True once the whole file is read.
     bool readOn(const QDeadlineTimer &deadline, int paragraphs = std::numeric_limits<int>::max());
     // The words of what the file holds that the document cannot (RtfParser::notKept).
     QStringList notKept() const;

@@ -141,8 +141,12 @@ void TextDocumentBuilder::setDefaultLanguages(int language, int farEastLanguage)
                                           std::pair(int(RtfProperty::DefaultFarEastLanguage), farEastLanguage)}) {
         if (value != 0)
             format.setProperty(property, value);
+        else
+            format.clearProperty(property);
     }
-    document_.rootFrame()->setFrameFormat(format);
+    // A new format for the document's frame lays out the whole document anew.
+    if (format != document_.rootFrame()->frameFormat())
+        document_.rootFrame()->setFrameFormat(format);
 }
 
 void TextDocumentBuilder::setParagraphFormat(const QTextBlockFormat &blockFormat, const QTextCharFormat &markFormat,
