@@ -28,7 +28,6 @@ public:
     // from the event loop. False, with the document empty, when the bytes are no description
     // (RtfReader::isReadable). storedPath names the file in diagnostics.
     bool start(QByteArray bytes, QTextDocument &document, const QString &storedPath);
-    bool isLoading() const { return reader_ != nullptr; }
     // Reads the rest now, before the description is changed or written.
     void finish();
     // Stops where it is, for a document about to be replaced: what was read stays shown.

@@ -50,7 +50,6 @@ public:
     bool load(const QString &folder, const QString &loadedName, const QString &writtenName);
     // Reads the rest of the file shown now: the user is about to act on the description.
     void finishLoading() { loading_.finish(); }
-    bool isLoading() const { return loading_.isLoading(); }
 
     // Writes what was typed back to the folder it was read from, unless its file changed on disk
     // since it was shown and the user has it kept elsewhere. Nothing when nothing was typed.

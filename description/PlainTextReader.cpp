@@ -32,7 +32,7 @@ bool PlainTextReader::readOn(const QDeadlineTimer &deadline, int paragraphs)
 {
     const int enough = builder_.paragraphs() + std::min(paragraphs, std::numeric_limits<int>::max() / 2);
     builder_.resume();
-    while (!finished_ && builder_.paragraphs() < enough && !deadline.hasExpired()) {
+    while (!finished_ && (builder_.isFull() || (builder_.paragraphs() < enough && !deadline.hasExpired()))) {
         qsizetype end = lineStart_;
         while (end < text_.size() && text_[end] != '\r' && text_[end] != '\n')
             ++end;

@@ -55,6 +55,8 @@ bool RtfParser::readOn(const QDeadlineTimer &deadline, int paragraphs)
             startGroup(); // the document group: rtf starts with its brace
         else if (fallbackToSkip_ == 0 || !RtfTokenizer::skipsAsFallback(token, fallbackToSkip_))
             handleToken(token);
+        if (builder_.isFull())
+            continue;
         if (builder_.paragraphs() >= enough)
             break;
         if (--untilClockReading == 0) {

@@ -67,6 +67,8 @@ TextDocumentBuilder::~TextDocumentBuilder()
     document_.setUndoRedoEnabled(undoRedoWasEnabled_);
 }
 
+bool TextDocumentBuilder::isFull() const { return paragraphs_ >= maximumParagraphs; }
+
 void TextDocumentBuilder::pause()
 {
     if (!std::exchange(paused_, true))

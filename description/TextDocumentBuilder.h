@@ -54,6 +54,9 @@ public:
     void pause();
     void resume();
     int paragraphs() const { return paragraphs_; }
+    // Beyond the most paragraphs a document gets, the rest is one paragraph that each part shown
+    // would lay out anew: it is read in one go.
+    bool isFull() const;
 
 private:
     void openPendingParagraph();
