@@ -39,16 +39,20 @@ constexpr Description oneMegabyte{3, 1024 * 1024};
 constexpr Description fiveMegabytes{4, 5 * 1024 * 1024};
 constexpr Description sixteenMegabytes{5, 16 * 1000 * 1000}; // just below the largest read
 
-// Paragraphs of Danish text with bold, italic and coloured runs, as the rich-edit control writes them.
+// Paragraphs of four sentences of Danish text with bold, italic and coloured runs, as the rich-edit
+// control writes them.
 QByteArray formattedDescription(qsizetype bytes)
 {
     QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1030{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}\r\n"
                      "{\\colortbl ;\\red0\\green128\\blue0;\\red255\\green0\\blue0;}\r\n"
                      "\\viewkind4\\uc1\\pard\\f0\\fs20 ";
-    for (int line = 1; rtf.size() < bytes - 200; ++line)
-        rtf += "Linje " + QByteArray::number(line) +
-            " om programmet, der g\\'f8r det {\\b nemt} at holde {\\i styr} p\\'e5 {\\cf1 billeder} og "
-            "{\\cf2 filer} p\\'e5 harddisken.\\par\r\n";
+    for (int paragraph = 1; rtf.size() < bytes - 1000; ++paragraph) {
+        rtf += "Afsnit " + QByteArray::number(paragraph) + ". ";
+        for (int sentence = 0; sentence < 4; ++sentence)
+            rtf += "Programmet g\\'f8r det {\\b nemt} at holde {\\i styr} p\\'e5 {\\cf1 billeder} og "
+                   "{\\cf2 filer} p\\'e5 harddisken. ";
+        rtf += "\\par\r\n";
+    }
     return rtf + "}\r\n";
 }
 
