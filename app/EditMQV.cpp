@@ -5,6 +5,7 @@
 #include "app/EndRequests.h"
 
 #include "app/DescriptionEdit.h"
+#include "app/DescriptionLoadGuard.h"
 #include "app/FlatToolBarStyle.h"
 #include "app/NumberSpinEdit.h"
 #include "app/ScreenFit.h"
@@ -68,6 +69,7 @@ TMQVEdit::TMQVEdit(QWidget *parent, Filling filling)
     description_ = std::make_unique<DescriptionSession>(
         *Beskriv, [this](const QString &storedPath) { return recovery_->askForDescriptionTarget(storedPath); },
         [this] { showDescriptionAccess(); });
+    new DescriptionLoadGuard(*Beskriv, [this] { description_->finishLoading(); });
     StatusBarControls::build(*this);
     statusNotices_ = new StatusNotices(*statusPanel(StatusPanel::Status), this);
     // What start-up fills in later only reads: it is no step of the history.

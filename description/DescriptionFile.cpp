@@ -42,11 +42,16 @@ Reading load(const QString &storedPath, QTextDocument &document)
         document.clear();
         return Reading::Unreadable;
     }
-    // Saving the description will drop these; the user is not troubled with RTF's words.
+    noteNotKept(storedPath, notKept);
+    return Reading::Read;
+}
+
+// Saving the description will drop these; the user is not troubled with RTF's words.
+void noteNotKept(const QString &storedPath, const QStringList &notKept)
+{
     if (!notKept.isEmpty())
         qCInfo(zcdDiagnostics, "%s holds what a saved description does not keep: %s", qUtf8Printable(storedPath),
                qUtf8Printable(notKept.join(QStringLiteral(", "))));
-    return Reading::Read;
 }
 
 bool save(const QString &storedPath, const QTextDocument &document, DescriptionLanguage language,

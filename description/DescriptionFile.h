@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -33,6 +34,8 @@ Contents contents(const QString &storedPath);
 // Replaces the document's content with the file's. A missing file leaves the document as it
 // was; an unreadable one leaves it empty.
 Reading load(const QString &storedPath, QTextDocument &document);
+// Tells developers what of the file a saved description will not keep (RtfReader::notKept).
+void noteNotKept(const QString &storedPath, const QStringList &notKept);
 
 // Writes the document as RTF, atomically: a crash while saving leaves the previous file whole.
 // An existing file whose name differs only in case is replaced in place; a new one gets the name

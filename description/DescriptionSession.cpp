@@ -34,10 +34,12 @@ bool DescriptionSession::load(const QString &folder, const QString &loadedName, 
     // The editor already holds exactly that file, untouched since it was read.
     if (stamp.isValid() && stamp == shown_ && !document.isModified())
         return false;
+    // Whatever of the last file is still unread is not needed: it is replaced unchanged.
+    loading_.abandon();
     shown_ = FileStamp();
     folder_ = hasFolder ? folder : QString();
     const DescriptionFile::Reading reading = stamp.isValid()
-        ? editor_.fillDescription([&](QTextDocument &filled) { return DescriptionFile::load(storedPath, filled); })
+        ? editor_.fillDescription([&](QTextDocument &filled) { return startLoading(storedPath, filled); })
         : DescriptionFile::Reading::Missing;
     if (reading == DescriptionFile::Reading::Read)
         shown_ = stamp;
@@ -64,11 +66,27 @@ bool DescriptionSession::load(const QString &folder, const QString &loadedName, 
     return true;
 }
 
+DescriptionFile::Reading DescriptionSession::startLoading(const QString &storedPath, QTextDocument &document)
+{
+    DescriptionFile::Contents file = DescriptionFile::contents(storedPath);
+    if (file.reading == DescriptionFile::Reading::Missing)
+        return file.reading;
+    if (file.reading == DescriptionFile::Reading::Unreadable ||
+        !loading_.start(std::move(file.bytes), document, storedPath)) {
+        document.clear();
+        return DescriptionFile::Reading::Unreadable;
+    }
+    return DescriptionFile::Reading::Read;
+}
+
 // A failed save ends the action that wanted to leave the description, so the text stays in the
 // editor.
 void DescriptionSession::save(const QString &fileName, DescriptionLanguage language)
 {
     QTextDocument &document = editor_.descriptionDocument();
+    // A description is changed only once it is read whole; what is written is the whole of it.
+    if (document.isModified())
+        loading_.finish();
     if (!document.isModified() || access_ == Access::Unreadable || access_ == Access::Linked ||
         access_ == Access::Outside)
         return;

@@ -2,6 +2,7 @@
 
 #include "description/DescriptionFile.h"
 #include "description/DescriptionLanguage.h"
+#include "description/DescriptionLoading.h"
 #include "files/FileStamp.h"
 
 #include <QString>
@@ -44,8 +45,11 @@ public:
 
     // Shows folder\loadedName (nothing for an empty name: the item has no description yet), to
     // be written back as folder\writtenName. False when the editor already holds exactly that
-    // file, untouched since it was read, and nothing was done.
+    // file, untouched since it was read, and nothing was done. A long file is shown from its
+    // start and read on from the event loop (DescriptionLoading).
     bool load(const QString &folder, const QString &loadedName, const QString &writtenName);
+    // Reads the rest of the file shown now: the user is about to act on the description.
+    void finishLoading() { loading_.finish(); }
 
     // Writes what was typed back to the folder it was read from, unless its file changed on disk
     // since it was shown and the user has it kept elsewhere. Nothing when nothing was typed.
@@ -74,10 +78,13 @@ public:
     bool isEditable() const { return access_ == Access::Editable && !folder_.isEmpty(); }
 
 private:
+    DescriptionFile::Reading startLoading(const QString &storedPath, QTextDocument &document);
+
     Editor &editor_;
     TargetChoice askForTarget_;
     std::function<void()> changed_;
     QString folder_;
     FileStamp shown_;
     Access access_ = Access::Editable;
+    DescriptionLoading loading_;
 };

@@ -9,6 +9,7 @@
 #include "description/Twips.h"
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace {
@@ -29,18 +30,47 @@ RtfParser::RtfParser(QTextDocument &document)
 
 void RtfParser::parse(QByteArrayView rtf)
 {
-    tokenizer_ = RtfTokenizer(rtf);
-    for (RtfTokenizer::Token token = tokenizer_.next(); token.type != RtfTokenizer::TokenType::End && !finished_;
-         token = tokenizer_.next()) {
+    start(rtf);
+    readOn(QDeadlineTimer(QDeadlineTimer::Forever), std::numeric_limits<int>::max());
+}
+
+void RtfParser::start(QByteArrayView rtf) { tokenizer_ = RtfTokenizer(rtf); }
+
+bool RtfParser::readOn(const QDeadlineTimer &deadline, int paragraphs)
+{
+    // Reading the clock costs about as much as a token.
+    constexpr int tokensBetweenClockReadings = 64;
+    const int enough = builder_.paragraphs() + std::min(paragraphs, std::numeric_limits<int>::max() / 2);
+    builder_.resume();
+    for (int untilClockReading = tokensBetweenClockReadings; !finished_;) {
+        RtfTokenizer::Token token = tokenizer_.next();
+        if (token.type == RtfTokenizer::TokenType::End) {
+            // Groups left open at the end of the data are closed; their text stays.
+            finish();
+            break;
+        }
         if (skipDepth_ > 0)
             skipToken(token);
         else if (groups_.empty())
             startGroup(); // the document group: rtf starts with its brace
         else if (fallbackToSkip_ == 0 || !RtfTokenizer::skipsAsFallback(token, fallbackToSkip_))
             handleToken(token);
+        if (builder_.isFull())
+            continue;
+        if (builder_.paragraphs() >= enough)
+            break;
+        if (--untilClockReading == 0) {
+            if (deadline.hasExpired())
+                break;
+            untilClockReading = tokensBetweenClockReadings;
+        }
     }
-    // Groups left open at the end of the data are closed; their text stays.
-    finish();
+    if (!finished_) {
+        // The header has given them by now.
+        builder_.setDefaultLanguages(defaultLanguage_, defaultFarEastLanguage_);
+        builder_.pause();
+    }
+    return finished_;
 }
 
 void RtfParser::handleToken(const RtfTokenizer::Token &token)

@@ -15,6 +15,7 @@
 #include "description/TextDocumentBuilder.h"
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QString>
 #include <QTextCharFormat>
 
@@ -33,6 +34,12 @@ public:
 
     // rtf starts at the opening brace of the document group.
     void parse(QByteArrayView rtf);
+    // Reading in parts, the parser's state kept between them: rtf, which must stay until the end
+    // is read, is read on from where the last part stopped to its end, the deadline, or that many
+    // more paragraphs, whichever comes first. Each part is shown when it is read. True once the
+    // whole document is read.
+    void start(QByteArrayView rtf);
+    bool readOn(const QDeadlineTimer &deadline, int paragraphs);
     // The words of what the file holds that the document does not, so that writing it loses
     // them: skipped destinations, footnote marks, fields other than links, properties not read.
     const QStringList &notKept() const { return notKept_; }

@@ -1,12 +1,8 @@
 #include "description/RtfReader.h"
 
-#include "description/DescriptionFont.h"
-#include "description/RtfCharacterFormat.h"
+#include "description/PlainTextReader.h"
 #include "description/RtfParser.h"
 #include "description/TextDocumentBuilder.h"
-#include "files/Windows1252.h"
-
-#include <QTextBlockFormat>
 
 namespace {
 
@@ -33,49 +29,40 @@ bool isText(QByteArrayView bytes)
     return true;
 }
 
-void readPlainText(QByteArrayView bytes, QTextDocument &document)
+} // namespace
+
+RtfReader::RtfReader(QByteArray bytes, QTextDocument &document)
+    : bytes_(std::move(bytes))
 {
-    TextDocumentBuilder builder(document);
-    RtfCharacterFormat font;
-    font.family = DescriptionFont::family;
-    font.halfPoints = DescriptionFont::pointSize * 2;
-    const QTextCharFormat format = font.toCharFormat();
-    qsizetype lineStart = 0;
-    for (qsizetype i = 0; i <= bytes.size(); ++i) {
-        const bool atEnd = i == bytes.size();
-        if (!atEnd && bytes[i] != '\r' && bytes[i] != '\n')
-            continue;
-        QByteArray line = bytes.sliced(lineStart, i - lineStart).toByteArray();
-        line.replace('\0', QByteArrayView()); // Windows tools end files with a NUL now and then
-        builder.appendText(Windows1252::decode(line), format);
-        if (atEnd)
-            break;
-        builder.endParagraph(QTextBlockFormat(), format, RtfListFormat());
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            ++i;
-        lineStart = i + 1;
+    const qsizetype start = rtfStart(bytes_);
+    if (bytes_.size() > maximumInputSize || (start < 0 && !isText(bytes_))) {
+        TextDocumentBuilder emptied(document);
+    } else if (start < 0) {
+        plainText_ = std::make_unique<PlainTextReader>(bytes_, document);
+    } else {
+        parser_ = std::make_unique<RtfParser>(document);
+        parser_->start(QByteArrayView(bytes_).sliced(start));
     }
-    builder.finish(QTextBlockFormat(), format, RtfListFormat());
 }
 
-} // namespace
+RtfReader::~RtfReader() = default;
+
+bool RtfReader::readOn(const QDeadlineTimer &deadline, int paragraphs)
+{
+    if (parser_)
+        return parser_->readOn(deadline, paragraphs);
+    return !plainText_ || plainText_->readOn(deadline, paragraphs);
+}
+
+QStringList RtfReader::notKept() const { return parser_ ? parser_->notKept() : QStringList(); }
 
 bool RtfReader::read(const QByteArray &bytes, QTextDocument &document, QStringList *notKept)
 {
-    const qsizetype start = rtfStart(bytes);
-    if (bytes.size() > maximumInputSize || (start < 0 && !isText(bytes))) {
-        TextDocumentBuilder emptied(document);
-        return false;
-    }
-    if (start < 0) {
-        readPlainText(bytes, document);
-        return true;
-    }
-    RtfParser parser(document);
-    parser.parse(QByteArrayView(bytes).sliced(start));
+    RtfReader reader(bytes, document);
+    reader.readOn(QDeadlineTimer(QDeadlineTimer::Forever));
     if (notKept)
-        *notKept = parser.notKept();
-    return true;
+        *notKept = reader.notKept();
+    return reader.isReadable();
 }
 
 bool RtfReader::isRtf(const QByteArray &bytes) { return rtfStart(bytes) >= 0; }

@@ -62,8 +62,23 @@ TextDocumentBuilder::TextDocumentBuilder(QTextDocument &document)
 
 TextDocumentBuilder::~TextDocumentBuilder()
 {
-    cursor_.endEditBlock();
+    if (!paused_)
+        cursor_.endEditBlock();
     document_.setUndoRedoEnabled(undoRedoWasEnabled_);
+}
+
+bool TextDocumentBuilder::isFull() const { return paragraphs_ >= maximumParagraphs; }
+
+void TextDocumentBuilder::pause()
+{
+    if (!std::exchange(paused_, true))
+        cursor_.endEditBlock();
+}
+
+void TextDocumentBuilder::resume()
+{
+    if (std::exchange(paused_, false))
+        cursor_.beginEditBlock();
 }
 
 void TextDocumentBuilder::appendText(QString text, const QTextCharFormat &format)
@@ -128,8 +143,12 @@ void TextDocumentBuilder::setDefaultLanguages(int language, int farEastLanguage)
                                           std::pair(int(RtfProperty::DefaultFarEastLanguage), farEastLanguage)}) {
         if (value != 0)
             format.setProperty(property, value);
+        else
+            format.clearProperty(property);
     }
-    document_.rootFrame()->setFrameFormat(format);
+    // A new format for the document's frame lays out the whole document anew.
+    if (format != document_.rootFrame()->frameFormat())
+        document_.rootFrame()->setFrameFormat(format);
 }
 
 void TextDocumentBuilder::setParagraphFormat(const QTextBlockFormat &blockFormat, const QTextCharFormat &markFormat,

@@ -46,8 +46,17 @@ public:
     int tableDepth() const { return int(tables_.size()); }
     // Gives a paragraph the end of the data left open its formats.
     void finish(const QTextBlockFormat &format, const QTextCharFormat &markFormat, const RtfListFormat &list);
-    // The document's language tags as the file gave them; 0 for one it did not give.
+    // The document's language tags as the file gave them; 0 for one it did not give. Given while
+    // the document is short, when they are read, a shown document is not laid out whole again.
     void setDefaultLanguages(int language, int farEastLanguage);
+    // A document read in parts shows each part while the next is read: between the parts the
+    // content is not one replacement in the making but the part read so far.
+    void pause();
+    void resume();
+    int paragraphs() const { return paragraphs_; }
+    // Beyond the most paragraphs a document gets, the rest is one paragraph that each part shown
+    // would lay out anew: it is read in one go.
+    bool isFull() const;
 
 private:
     void openPendingParagraph();
@@ -57,6 +66,7 @@ private:
     QTextDocument &document_;
     QTextCursor cursor_;
     bool undoRedoWasEnabled_;
+    bool paused_ = false;
     bool paragraphEnded_ = false;
     int paragraphs_ = 1;
     // Lists are watched: merging the cells of a table that closes removes the paragraphs of all

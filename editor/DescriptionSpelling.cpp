@@ -24,6 +24,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextLayout>
+#include <QTextTable>
 #include <QThreadPool>
 
 namespace {
@@ -44,6 +45,31 @@ QString missingDictionaryNotice(DescriptionLanguage language)
     case DescriptionLanguage::Finsk: return QStringLiteral("Ingen finsk ordbog");
     }
     return {};
+}
+
+bool isLaidOut(const QTextBlock &block) { return block.isValid() && block.layout() && block.layout()->lineCount() > 0; }
+
+// The first paragraph of the laid-out part whose bottom lies below y (in document coordinates),
+// found by halving: the laid-out paragraphs are the document's first ones and lie in order, but
+// for the cells of a table row side by side, so the search starts a table from its beginning.
+QTextBlock firstBlockEndingBelow(const QTextDocument &document, qreal y)
+{
+    const QAbstractTextDocumentLayout *layout = document.documentLayout();
+    int before = -1;
+    int after = document.blockCount();
+    while (after - before > 1) {
+        const int middle = before + (after - before) / 2;
+        const QTextBlock block = document.findBlockByNumber(middle);
+        if (isLaidOut(block) && layout->blockBoundingRect(block).bottom() < y)
+            before = middle;
+        else
+            after = middle;
+    }
+    const QTextBlock found = document.findBlockByNumber(after);
+    QTextTable *table = found.isValid() ? QTextCursor(found).currentTable() : nullptr;
+    while (table && table->parentFrame() && qobject_cast<QTextTable *>(table->parentFrame()))
+        table = static_cast<QTextTable *>(table->parentFrame());
+    return table ? document.findBlock(table->firstPosition()) : found;
 }
 
 } // namespace
@@ -147,14 +173,18 @@ QList<DescriptionSpelling::Mark> DescriptionSpelling::descriptionMarks(const QRe
 {
     QList<Mark> marks;
     const DescriptionEdit *edit = &description_;
-    const QAbstractTextDocumentLayout *layout = edit->document()->documentLayout();
+    const QTextDocument &document = *edit->document();
+    const QAbstractTextDocumentLayout *layout = document.documentLayout();
     const QPointF offset(-edit->horizontalScrollBar()->value(), -edit->verticalScrollBar()->value());
-    for (QTextBlock block = edit->cursorForPosition(QPoint(0, area.top())).block(); block.isValid();
+    // Only what is laid out can be in view, and asking where a block lies lays out the document up
+    // to it: so the walk stops at the first paragraph Qt has not laid out yet, which it lays out
+    // in later turns of the event loop, repainting the marks over it then.
+    for (QTextBlock block = firstBlockEndingBelow(document, area.top() - offset.y()); isLaidOut(block);
          block = block.next()) {
         const QRectF shown = layout->blockBoundingRect(block).translated(offset);
         if (shown.top() > area.bottom())
             break;
-        if (shown.bottom() < area.top() || !block.layout() || block.layout()->lineCount() == 0)
+        if (shown.bottom() < area.top())
             continue;
         for (const WordSpan &span : unknownIn(block.text(), context_.shownLanguage()))
             marks.append({block.position(), span});

@@ -12,8 +12,10 @@
 // A description that is shown read-only is not changed by a command either.
 void TMQVEdit::mergeDescriptionFormat(const QTextCharFormat &format)
 {
-    if (!Beskriv->isReadOnly())
-        Beskriv->mergeCurrentCharFormat(format);
+    if (Beskriv->isReadOnly())
+        return;
+    description_->finishLoading();
+    Beskriv->mergeCurrentCharFormat(format);
 }
 
 void TMQVEdit::KursivClick() { mergeDescriptionFormat(TextFormats::style(false, true)); }
@@ -30,6 +32,7 @@ void TMQVEdit::StandardClick()
 {
     if (Beskriv->isReadOnly())
         return;
+    description_->finishLoading();
     TextFormats::applyStandardLook(*Beskriv->document());
     Beskriv->moveCursor(QTextCursor::Start);
     Beskriv->ensureCursorVisible();

@@ -1,4 +1,6 @@
 #include "app/EditMQV.h"
+#include "description/RtfReader.h"
+#include "description/RtfWriter.h"
 #include "support/DocumentDump.h"
 #include "support/EditorTesting.h"
 #include "support/RtfCorpus.h"
@@ -34,6 +36,8 @@ private slots:
     void plainTextFileIsShownAndSavedAsRtfOnceEdited();
     void browsingLeavesEveryDescriptionAsItWas();
     void nextDescriptionIsShownFromItsStart();
+    void longDescriptionReadInPartsSavesAsReadWhole_data();
+    void longDescriptionReadInPartsSavesAsReadWhole();
     void newDescriptionStartsFromTheDefaultFormat();
     void savedDescriptionKeepsItsLanguageTags_data();
     void savedDescriptionKeepsItsLanguageTags();
@@ -62,6 +66,23 @@ namespace {
 QStringList filesIn(const QString &path)
 {
     return QDir(path).entryList(QDir::Files, QDir::Name);
+}
+
+// Far more than the head shown at once: paragraphs in several formats, list items numbered on and
+// tables, so that reading in parts stops and goes on inside each of them.
+QByteArray longDescription()
+{
+    QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman Times New Roman;}}"
+                     "{\\colortbl ;\\red255\\green0\\blue0;}\\pard\\f0\\fs20 ";
+    for (int part = 1; part <= 300; ++part) {
+        const QByteArray number = QByteArray::number(part);
+        rtf += "Afsnit " + number + " om {\\b bl\\'e5b\\'e6r}{\\f1\\i gr\\'f8d} og {\\cf1\\fs24 \\'c6r\\'f8}.\\par\r\n";
+        rtf += "{\\pntext\\f0 " + number + ".\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent360\\pnstart1\\pndec"
+               "{\\pntxta.}}\\fi-360\\li720 Punkt " + number + "\\par\\pard\r\n";
+        if (part % 10 == 0)
+            rtf += "\\trowd\\cellx2000\\cellx4000 Celle\\cell " + number + "\\cell\\row\\pard\r\n";
+    }
+    return rtf + "}";
 }
 
 } // namespace
@@ -287,6 +308,57 @@ void TestDescriptions::nextDescriptionIsShownFromItsStart()
     description->setFocus();
     QTest::keyClicks(description, "Ny ");
     QVERIFY(shownDescription(window).startsWith("Ny Linje 1 med fed tekst\nLinje 2"));
+}
+
+// A long description is shown from its start and read on from the event loop; whatever the user
+// does meanwhile, what is saved is what reading the whole file at once and doing the same gives:
+// text typed at the end goes to the end of the whole description.
+void TestDescriptions::longDescriptionReadInPartsSavesAsReadWhole_data()
+{
+    QTest::addColumn<bool>("steppedAwayFirst");
+    QTest::addColumn<bool>("waitedForTheRest");
+    QTest::newRow("typed while it is read") << false << false;
+    QTest::newRow("typed once it is read") << false << true;
+    QTest::newRow("stepped away while it is read, then back and typed") << true << false;
+}
+
+void TestDescriptions::longDescriptionReadInPartsSavesAsReadWhole()
+{
+    QFETCH(bool, steppedAwayFirst);
+    QFETCH(bool, waitedForTheRest);
+    TempFolder folder;
+    const QByteArray file = longDescription();
+    folder.writeFile("A/DK.RTF", file);
+    folder.writeFile("B/DK.RTF", file);
+    folder.writeFile("Z.MQV", iniBytes({"[Z1]", "Titel=A", "Folder=A", "[Z2]", "Titel=B", "Folder=B"}));
+    QTextDocument whole;
+    RtfReader::read(file, whole);
+    QTextCursor end(&whole);
+    end.movePosition(QTextCursor::End);
+    end.insertText(QStringLiteral(" Slut"));
+    const QByteArray expected = RtfWriter::write(whole, DescriptionLanguages::info(DescriptionLanguage::Dansk).windowsLanguage);
+
+    // The rest is read only while the event loop runs.
+    TMQVEdit window;
+    auto *description = control<QTextEdit>(&window, "Beskriv");
+    const auto shownInPart = [&] {
+        const int paragraphs = description->document()->blockCount();
+        return paragraphs >= 30 && paragraphs < whole.blockCount();
+    };
+    if (steppedAwayFirst) {
+        QVERIFY(shownInPart());
+        stepForward(window);
+        QCOMPARE(folder.readFile("A/DK.RTF"), file);
+        stepBack(window);
+    }
+    QVERIFY(shownInPart());
+    if (waitedForTheRest)
+        QTRY_COMPARE(description->document()->blockCount(), whole.blockCount());
+    description->setFocus();
+    QTest::keyClick(description, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(description, " Slut");
+    stepForward(window);
+    QCOMPARE(folder.readFile("A/DK.RTF"), expected);
 }
 
 // The format of the text shown before, a 12 pt bold heading in a centred paragraph here, is not
