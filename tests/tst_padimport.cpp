@@ -38,7 +38,10 @@ using Tree = QMap<QString, QByteArray>;
 
 const QString skak = QStringLiteral(MQV_SOURCE_DIR "/tests/data/pad/skak.xml");
 
-// Answers the file dialog with the file, then lets decide act in the PadImport dialog.
+// Answers the file dialog with the file, then lets decide act in the PadImport dialog. The file's
+// name is typed into the dialog's name field, as selectFile leaves that field alone once it has the
+// focus, which a loaded machine gives it before the first answer. A dialog still open after its
+// answer (a failed check in decide) is cancelled, so the test fails instead of waiting for ever.
 class PadDialogs : public QObject {
 public:
     PadDialogs(const QString &file, std::function<void(PadImportDialog &)> decide)
@@ -46,12 +49,16 @@ public:
     {
         connect(&timer_, &QTimer::timeout, this, [this] {
             QWidget *modal = QApplication::activeModalWidget();
-            if (auto *files = qobject_cast<QFileDialog *>(modal)) {
-                files->selectFile(file_);
+            if (auto *files = qobject_cast<QFileDialog *>(modal); files && files->isVisible()) {
+                files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(file_);
                 static_cast<QDialog *>(files)->accept();
+                if (files->isVisible())
+                    files->reject();
             } else if (auto *import = qobject_cast<PadImportDialog *>(modal); import && !seen_) {
                 seen_ = true;
                 decide_(*import);
+                if (import->isVisible())
+                    import->reject();
             }
         });
         timer_.start(10);
