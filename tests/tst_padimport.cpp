@@ -28,6 +28,7 @@ private slots:
     void nothingIsWrittenBeforeTheUserConfirms();
     void emptyShownItemIsFilledAndTheStepUndoesExactly();
     void linesChangedOrLeftOutAreWrittenSo();
+    void anEditedDescriptionKeepsItsParagraphs();
     void droppedFileStartsTheImport();
     void picturesAreFetchedOrNothingIsWritten();
 };
@@ -198,6 +199,29 @@ void TestPadImport::linesChangedOrLeftOutAreWrittenSo()
     QVERIFY(folder.readFile("Skakmester/Fi.RTF").contains("[Overs\\'e6t] Chess for children."));
     QVERIFY(folder.readFile("Skakmester/DK.RTF").contains("viser bedre."));
     QCOMPARE(control<QLineEdit>(&window, "TitelEdit")->text(), QStringLiteral("Skakmester"));
+}
+
+// Enter in a description's value starts a new line; Enter elsewhere takes the import, with the
+// value as typed so far.
+void TestPadImport::anEditedDescriptionKeepsItsParagraphs()
+{
+    TempFolder folder;
+    prepareCatalogue(folder, "Titel=Skak");
+    TMQVEdit window;
+    PadDialogs dialogs(skak, [](PadImportDialog &dialog) {
+        auto *table = control<QTableWidget>(&dialog, "PadLinjer");
+        table->setCurrentItem(cell(dialog, "Beskrivelse, dansk", 2));
+        table->editItem(table->currentItem());
+        auto *editor = control<QPlainTextEdit>(&dialog, "FlerlinjetCelle");
+        editor->clear();
+        QTest::keyClicks(editor, "Linje et");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTest::keyClicks(editor, "Linje to");
+        press(dialog, Qt::Key_Return);
+    });
+    importFromMenu(window);
+    const QByteArray rtf = folder.readFile("Skakmester/DK.RTF");
+    QVERIFY2(rtf.contains("Linje et\\par\r\nLinje to\\par"), rtf.constData());
 }
 
 void TestPadImport::droppedFileStartsTheImport()
