@@ -1,6 +1,7 @@
 #include "editor/PadImportDialog.h"
 
 #include "app/AccessibleNames.h"
+#include "editor/MultiLineCellDelegate.h"
 #include "files/Windows1252.h"
 #include "pad/PadRules.h"
 
@@ -43,6 +44,8 @@ PadImportDialog::PadImportDialog(const PadImportPlan &plan, const std::vector<Pa
         {QStringLiteral("Med"), QStringLiteral("Felt"), QStringLiteral("Værdi"), QStringLiteral("Kilde")});
     lines_->verticalHeader()->hide();
     lines_->horizontalHeader()->setSectionResizeMode(Value, QHeaderView::Stretch);
+    values_ = new MultiLineCellDelegate(lines_);
+    lines_->setItemDelegateForColumn(Value, values_);
     for (int row = 0; row < lines_->rowCount(); ++row) {
         const PadImportLine &line = plan.lines.at(std::size_t(row));
         auto *taken = new QTableWidgetItem;
@@ -52,6 +55,7 @@ PadImportDialog::PadImportDialog(const PadImportPlan &plan, const std::vector<Pa
         caption->setFlags(Qt::ItemIsEnabled);
         auto *value = new QTableWidgetItem(line.value);
         value->setToolTip(line.value);
+        value->setData(MultiLineCellDelegate::multiLineRole, line.target == PadImportLine::Target::Description);
         auto *note = new QTableWidgetItem(line.note);
         note->setFlags(Qt::ItemIsEnabled);
         lines_->setItem(row, Taken, taken);
@@ -95,6 +99,13 @@ PadImportDialog::PadImportDialog(const PadImportPlan &plan, const std::vector<Pa
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     AccessibleNames::give(this);
+}
+
+void PadImportDialog::accept()
+{
+    if (QWidget *editing = focusWidget(); editing && editing->parentWidget() == lines_->viewport())
+        emit values_->commitData(editing);
+    QDialog::accept();
 }
 
 PadImportPlan PadImportDialog::chosenPlan() const

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+class MultiLineCellDelegate;
 class QTableWidget;
 
 // "PadImport": what importing a program description file will put where, before anything is
@@ -22,9 +23,14 @@ public:
     // The plan as the user left it.
     PadImportPlan chosenPlan() const;
 
+    // A value still being edited when the import is taken (by its key, or Enter outside the
+    // value) counts as the user typed it.
+    void accept() override;
+
 private:
     enum Column { Taken, Caption, Value, Note };
 
     PadImportPlan plan_;
     QTableWidget *lines_ = nullptr;
+    MultiLineCellDelegate *values_ = nullptr;
 };

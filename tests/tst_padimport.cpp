@@ -28,6 +28,7 @@ private slots:
     void nothingIsWrittenBeforeTheUserConfirms();
     void emptyShownItemIsFilledAndTheStepUndoesExactly();
     void linesChangedOrLeftOutAreWrittenSo();
+    void anEditedDescriptionKeepsItsParagraphs();
     void droppedFileStartsTheImport();
     void picturesAreFetchedOrNothingIsWritten();
 };
@@ -38,7 +39,10 @@ using Tree = QMap<QString, QByteArray>;
 
 const QString skak = QStringLiteral(MQV_SOURCE_DIR "/tests/data/pad/skak.xml");
 
-// Answers the file dialog with the file, then lets decide act in the PadImport dialog.
+// Answers the file dialog with the file, then lets decide act in the PadImport dialog. The file's
+// name is typed into the dialog's name field, as selectFile leaves that field alone once it has the
+// focus, which a loaded machine gives it before the first answer. A dialog still open after its
+// answer (a failed check in decide) is cancelled, so the test fails instead of waiting for ever.
 class PadDialogs : public QObject {
 public:
     PadDialogs(const QString &file, std::function<void(PadImportDialog &)> decide)
@@ -46,12 +50,16 @@ public:
     {
         connect(&timer_, &QTimer::timeout, this, [this] {
             QWidget *modal = QApplication::activeModalWidget();
-            if (auto *files = qobject_cast<QFileDialog *>(modal)) {
-                files->selectFile(file_);
+            if (auto *files = qobject_cast<QFileDialog *>(modal); files && files->isVisible()) {
+                files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(file_);
                 static_cast<QDialog *>(files)->accept();
+                if (files->isVisible())
+                    files->reject();
             } else if (auto *import = qobject_cast<PadImportDialog *>(modal); import && !seen_) {
                 seen_ = true;
                 decide_(*import);
+                if (import->isVisible())
+                    import->reject();
             }
         });
         timer_.start(10);
@@ -191,6 +199,29 @@ void TestPadImport::linesChangedOrLeftOutAreWrittenSo()
     QVERIFY(folder.readFile("Skakmester/Fi.RTF").contains("[Overs\\'e6t] Chess for children."));
     QVERIFY(folder.readFile("Skakmester/DK.RTF").contains("viser bedre."));
     QCOMPARE(control<QLineEdit>(&window, "TitelEdit")->text(), QStringLiteral("Skakmester"));
+}
+
+// Enter in a description's value starts a new line; Enter elsewhere takes the import, with the
+// value as typed so far.
+void TestPadImport::anEditedDescriptionKeepsItsParagraphs()
+{
+    TempFolder folder;
+    prepareCatalogue(folder, "Titel=Skak");
+    TMQVEdit window;
+    PadDialogs dialogs(skak, [](PadImportDialog &dialog) {
+        auto *table = control<QTableWidget>(&dialog, "PadLinjer");
+        table->setCurrentItem(cell(dialog, "Beskrivelse, dansk", 2));
+        table->editItem(table->currentItem());
+        auto *editor = control<QPlainTextEdit>(&dialog, "FlerlinjetCelle");
+        editor->clear();
+        QTest::keyClicks(editor, "Linje et");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTest::keyClicks(editor, "Linje to");
+        press(dialog, Qt::Key_Return);
+    });
+    importFromMenu(window);
+    const QByteArray rtf = folder.readFile("Skakmester/DK.RTF");
+    QVERIFY2(rtf.contains("Linje et\\par\r\nLinje to\\par"), rtf.constData());
 }
 
 void TestPadImport::droppedFileStartsTheImport()
