@@ -1,5 +1,6 @@
 #include "check/ProofSheet.h"
 
+#include "pad/ProducerNotes.h"
 #include "rules/CatalogueCheck.h"
 #include "rules/ReportTerms.h"
 
@@ -60,6 +61,8 @@ dl.facts dd { margin: 0; word-break: break-word; }
 .mark-black { color: var(--black); } .mark-blue { color: var(--blue); } .mark-red { color: var(--red); }
 .mark-none { color: var(--muted); font-style: italic; }
 .mark-note { font-size: 11px; color: var(--muted); }
+section.producer { margin: 12px 0 0; padding: 4px 12px; background: var(--ground); border-radius: 6px; }
+section.producer h3 { font-size: 13px; margin: 4px 0; }
 ul.problems { margin: 12px 0 0; padding: 8px 12px 8px 30px; background: #fff1f1; border-radius: 6px; color: #a40000; }
 .descriptions { display: grid; grid-template-columns: 1fr 1fr; gap: 10px 16px; margin-top: 14px; }
 .description { border: 1px solid var(--line); border-radius: 6px; padding: 6px 10px 8px; min-width: 0; }
@@ -261,7 +264,21 @@ QString descriptions(const ItemReport &item)
     return html + QStringLiteral("</div>");
 }
 
-QString card(const ItemReport &item)
+// What the program's author allows, kept when its description file was taken in.
+QString producerNotes(const ItemReport &item, const QString &catalogueFile)
+{
+    const ProducerNotes notes = ProducerNotes::read(catalogueFile, item.folder);
+    if (notes.isEmpty())
+        return {};
+    QString html = QStringLiteral("<section class=\"producer\"><h3>Til producenten</h3>");
+    if (!notes.distributionPermissions.isEmpty())
+        html += QStringLiteral("<p>Distribution: %1</p>").arg(escaped(notes.distributionPermissions));
+    if (!notes.eula.isEmpty())
+        html += QStringLiteral("<p>Licens: %1</p>").arg(escaped(notes.eula));
+    return html + QStringLiteral("</section>");
+}
+
+QString card(const ItemReport &item, const QString &catalogueFile)
 {
     QString html = QStringLiteral("<article class=\"card %1\" id=\"punkt-%2\" data-number=\"%2\">")
                        .arg(item.problems.isEmpty() ? QStringLiteral("clean") : QStringLiteral("has-problems"),
@@ -294,7 +311,7 @@ QString card(const ItemReport &item)
                         .arg(warning.code(), escaped(warning.text()));
         html += QStringLiteral("</ul>");
     }
-    return html + descriptions(item) + QStringLiteral("</article>\n");
+    return html + producerNotes(item, catalogueFile) + descriptions(item) + QStringLiteral("</article>\n");
 }
 
 } // namespace
@@ -313,7 +330,7 @@ QByteArray write(const CatalogueReport &report)
     html += summary(report) + QLatin1Char('\n');
     html += QStringLiteral("<main>\n");
     for (const ItemReport &item : report.items)
-        html += card(item);
+        html += card(item, report.catalogueFile);
     html += QStringLiteral("</main><footer>Lavet af mqvcheck efter editorens regler.</footer></div></body></html>\n");
     return html.toUtf8();
 }

@@ -18,6 +18,7 @@
 #include "files/LocalPath.h"
 #include "pad/PadReader.h"
 #include "pad/PadRules.h"
+#include "pad/ProducerNotes.h"
 
 #include <QAction>
 #include <QDir>
@@ -177,6 +178,7 @@ void PadImportCommand::write(int number, const PadImportPlan &plan, const std::v
     if (folderMade) {
         writeDescriptions(folder, plan, unsaved);
         writePictures(folder, pictures, unsaved);
+        ProducerNotes{plan.distributionPermissions, plan.eula}.keep(Catalogue::localPath(), folder);
     }
     titlesChanged_();
     context_.showItem(number);

@@ -26,6 +26,7 @@ set(allowed
   "description/DescriptionRecovery.cpp|mkpath|the recovery files of unsaved descriptions, in the user's state folder"
   "description/DescriptionRecovery.cpp|QFile::remove|the recovery files of unsaved descriptions, in the user's state folder"
   "spelling/KnownWords.cpp|mkpath|ReadWrite|the user's word list, outside every catalogue"
+  "pad/ProducerNotes.cpp|mkpath|QSaveFile|WriteOnly|the producer's notes of an imported program, in the user's state folder"
   "rules/IgnoredProblems.cpp|mkpath|QSaveFile|WriteOnly|the problems the user set aside, in the user's state folder"
   "check/CheckCommand.cpp|QSaveFile|WriteOnly|mqvcheck's proof sheet, where the user asked for it"
   "app/WindowPlacement.cpp|QSettings|the user's settings: the window's place"

@@ -1,3 +1,4 @@
+#include "pad/ProducerNotes.h"
 #include "support/IniBytes.h"
 #include "support/TempFolder.h"
 
@@ -34,6 +35,7 @@ private slots:
     void tableIsColouredOnlyOnATerminal();
     void proofSheetHasACardPerItem();
     void proofSheetCutsALongDescription();
+    void proofSheetShowsTheProducersNotes();
     void warnsOfUnknownWordsAndLanguagesOutOfStep();
     void warnsOfTranslationsBehindTheDanishWords();
     void embedsNothingFromOutsideTheTree();
@@ -509,6 +511,19 @@ void TestMqvCheck::proofSheetHasACardPerItem()
     QVERIFY(cards[3].contains(R"(<span class="no-category">)"));
 
     QVERIFY(page.contains(R"(<tr data-code="description-missing"><td class="n">3</td>)"));
+}
+
+// What a program's author allows, kept when its description file was taken in, is on its card.
+void TestMqvCheck::proofSheetShowsTheProducersNotes()
+{
+    TempFolder folder;
+    writeCatalogue(folder, withKey("Titel=Skak"), {"[Z2]", "Titel=Tegning", "Folder=Tegn"}, {});
+    ProducerNotes{"Må lægges på cover-cd'er <frit>.", QString()}.keep(
+        folder.filePath(catalogueFolder + "/Z.MQV"), "tegn");
+    runCheck({"--html", "ark.html", catalogueFolder}, folder.path());
+    const QMap<int, QString> cards = cardsOf(QString::fromUtf8(folder.readFile("ark.html")));
+    QVERIFY(!cards[1].contains("Til producenten"));
+    QVERIFY(cards[2].contains("<h3>Til producenten</h3><p>Distribution: Må lægges på cover-cd'er &lt;frit&gt;.</p>"));
 }
 
 // A description of megabytes is shown by its beginning, so the page can still be printed.

@@ -1,6 +1,8 @@
 #include "app/EditMQV.h"
+#include "catalogue/Catalogue.h"
 #include "editor/PadImportDialog.h"
 #include "editor/Question.h"
+#include "pad/ProducerNotes.h"
 #include "support/EditorTesting.h"
 #include "support/TempFolder.h"
 #include "support/WindowActions.h"
@@ -177,6 +179,7 @@ void TestPadImport::emptyShownItemIsFilledAndTheStepUndoesExactly()
     QVERIFY(folder.readFile("Programmer/Skak/No.RTF").contains("Sjakk for barn med en vennlig l\\'e6rer."));
     QVERIFY(!QFile::exists(folder.filePath("Programmer/Skak/Sv.RTF")));
     QCOMPARE(control<QLineEdit>(&window, "TitelEdit")->text(), QStringLiteral("Skakmester 2.1"));
+    QCOMPARE(ProducerNotes::read(Catalogue::localPath(), "PROGRAMMER/skak").eula, QStringLiteral("Brug på eget ansvar."));
 
     control<QAction>(&window, "Fortryd")->trigger();
     QCOMPARE(folder.tree(), before);
