@@ -19,6 +19,39 @@ void DescriptionEdit::insertFromMimeData(const QMimeData *source)
     ensureCursorVisible();
 }
 
+void DescriptionEdit::holdAbove(QWidget *mark)
+{
+    mark_ = mark;
+    mark->setParent(this);
+    mark->hide();
+}
+
+void DescriptionEdit::showAbove(bool shown)
+{
+    if (mark_ && mark_->isVisibleTo(this) != shown) {
+        mark_->setVisible(shown);
+        placeMark();
+    }
+}
+
+void DescriptionEdit::resizeEvent(QResizeEvent *event)
+{
+    QTextEdit::resizeEvent(event);
+    placeMark();
+}
+
+void DescriptionEdit::placeMark()
+{
+    if (!mark_)
+        return;
+    const int width = this->width() - 2 * frameWidth();
+    const int height = !mark_->isVisibleTo(this) ? 0
+        : mark_->hasHeightForWidth()             ? mark_->heightForWidth(width)
+                                                 : mark_->sizeHint().height();
+    setViewportMargins(0, height, 0, 0);
+    mark_->setGeometry(frameWidth(), frameWidth(), width, height);
+}
+
 // Lists that start at another number than 1 show their numbers from their start.
 void DescriptionEdit::paintEvent(QPaintEvent *event)
 {
