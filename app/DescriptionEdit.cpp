@@ -26,12 +26,13 @@ void DescriptionEdit::holdAbove(QWidget *mark)
     mark->hide();
 }
 
+// A mark shown again may say more or less than before: its room is measured anew.
 void DescriptionEdit::showAbove(bool shown)
 {
-    if (mark_ && mark_->isVisibleTo(this) != shown) {
-        mark_->setVisible(shown);
-        placeMark();
-    }
+    if (!mark_ || (!shown && !mark_->isVisibleTo(this)))
+        return;
+    mark_->setVisible(shown);
+    placeMark();
 }
 
 void DescriptionEdit::resizeEvent(QResizeEvent *event)
