@@ -40,6 +40,8 @@ const Name names[] = {
     {"ProblemSprog", QString(), QStringLiteral("Vis sprog")},
     {"ProblemPunkt", QString(), QStringLiteral("Vis punkt")},
     {"IgnoreredeProblemer", QStringLiteral("Ignoreret på denne disk"), QString()},
+    // The mark above a translation behind the Danish text.
+    {"AjourMaerke", QStringLiteral("Ændret i den danske tekst siden oversættelsen"), QString()},
 };
 
 // A label and the field it names.

@@ -19,6 +19,40 @@ void DescriptionEdit::insertFromMimeData(const QMimeData *source)
     ensureCursorVisible();
 }
 
+void DescriptionEdit::holdAbove(QWidget *mark)
+{
+    mark_ = mark;
+    mark->setParent(this);
+    mark->hide();
+}
+
+// A mark shown again may say more or less than before: its room is measured anew.
+void DescriptionEdit::showAbove(bool shown)
+{
+    if (!mark_ || (!shown && !mark_->isVisibleTo(this)))
+        return;
+    mark_->setVisible(shown);
+    placeMark();
+}
+
+void DescriptionEdit::resizeEvent(QResizeEvent *event)
+{
+    QTextEdit::resizeEvent(event);
+    placeMark();
+}
+
+void DescriptionEdit::placeMark()
+{
+    if (!mark_)
+        return;
+    const int width = this->width() - 2 * frameWidth();
+    const int height = !mark_->isVisibleTo(this) ? 0
+        : mark_->hasHeightForWidth()             ? mark_->heightForWidth(width)
+                                                 : mark_->sizeHint().height();
+    setViewportMargins(0, height, 0, 0);
+    mark_->setGeometry(frameWidth(), frameWidth(), width, height);
+}
+
 // Lists that start at another number than 1 show their numbers from their start.
 void DescriptionEdit::paintEvent(QPaintEvent *event)
 {

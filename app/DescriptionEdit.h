@@ -35,11 +35,20 @@ public:
     // the cursor stood in before, as the editor's own clear() would keep it.
     void clearDescription() override;
 
+    // A mark held above the text, inside the frame: shown, it takes its room from the text instead
+    // of covering its first lines.
+    void holdAbove(QWidget *mark);
+    void showAbove(bool shown);
+
 protected:
     void insertFromMimeData(const QMimeData *source) override;
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void releaseCursor();
     void placeCursorAtStart();
+    void placeMark();
+
+    QWidget *mark_ = nullptr;
 };

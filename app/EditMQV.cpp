@@ -24,6 +24,7 @@
 #include "display/WindowsFonts.h"
 #include "editor/RecoveryController.h"
 #include "editor/StatusNotices.h"
+#include "editor/TranslationMark.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -94,6 +95,9 @@ TMQVEdit::TMQVEdit(QWidget *parent, Filling filling)
         // Any action may have added or taken away the highest item: a fetch, an undo, a redo.
         if (CatalogueFile)
             showItemCounter();
+        // Any action may have shown another translation or changed what it was written against.
+        if (translationMark_)
+            translationMark_->refresh();
     });
     connectHandlers();
     attachParts();

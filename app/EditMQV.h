@@ -26,6 +26,7 @@ class RecoveryController;
 class QTextCharFormat;
 class StartUpFill;
 class StatusNotices;
+class TranslationMark;
 class WritingAids;
 
 // The editor's one window. Its controls are listed in app/WindowControls.h in the order the window
@@ -251,6 +252,7 @@ private:
     FolderRules folderRules_{*this};
     // Spell checking and the comparison window.
     WritingAids *writingAids_ = nullptr;
+    TranslationMark *translationMark_ = nullptr;
     // The only writer of the status bar's last panel.
     StatusNotices *statusNotices_ = nullptr;
 

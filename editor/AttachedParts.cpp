@@ -10,6 +10,7 @@
 #include "editor/ProblemsController.h"
 #include "editor/Question.h"
 #include "editor/SearchWindow.h"
+#include "editor/TranslationMark.h"
 #include "editor/WritingAids.h"
 
 #include <QAction>
@@ -31,6 +32,7 @@ void TMQVEdit::attachParts()
         *this, guard_, *ToolButton8, [this] { BuildCategoryMenus(); },
         [this](TextKey typed) { runHandler(fieldWiring(typed).change); });
     connect(outsideChanges_, &OutsideChangeController::takenIn, history_, &HistoryController::refresh);
+    translationMark_ = new TranslationMark(*this, *description_);
     auto *problems = new ProblemsController(*this, *this, *Rediger);
     connect(history_, &HistoryController::stepsChanged, problems, &ProblemsController::catalogueChanged);
 }

@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
@@ -212,6 +213,22 @@ void TestProblems::changedDanishWordMarksTheTranslationsWrittenBeforeIt()
     QCOMPARE(list->model()->index(behind, 3).data().toString(), QString("Norsk"));
     QCOMPARE(list->model()->index(behind, 4).data().toString(), QString("Norsk er ikke ført ajour efter den danske tekst"));
     QVERIFY(mqvcheckCodes(folder.path()).contains("1 translation-behind"));
+
+    // Shown, the translation is marked with the Danish words changed since; "Ajourført" confirms
+    // it as one step, which Fortryd takes back byte for byte.
+    clickToolButton(window, "BrugNorsk");
+    auto *mark = control<QWidget>(&window, "AjourMaerke");
+    QVERIFY(mark->isVisible());
+    QVERIFY(control<QLabel>(&window, "AjourAendringer")->text().endsWith(": +Nyt ord."));
+    const QByteArray behindBytes = folder.readFile("Skak/No.RTF");
+    control<QPushButton>(&window, "Ajourfoert")->click();
+    QVERIFY(!mark->isVisible());
+    QVERIFY(folder.readFile("Skak/No.RTF") != behindBytes);
+    QTRY_VERIFY_WITH_TIMEOUT(rowOf(list, "1", "translation-behind") < 0, 500);
+    control<QAction>(&window, "Fortryd")->trigger();
+    QCOMPARE(folder.readFile("Skak/No.RTF"), behindBytes);
+    QVERIFY(mark->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(rowOf(list, "1", "translation-behind") >= 0, 500);
 }
 
 QTEST_MAIN(TestProblems)
